@@ -1,0 +1,2 @@
+#include <cstdio>
+int main() { std::puts("sorvanta-calc"); return 0; }

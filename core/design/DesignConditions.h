@@ -1,0 +1,198 @@
+#pragma once
+// The one design of a section, as the user entered it. Numeric inputs are kept
+// as the text typed, so a design survives saving and loading character for
+// character; they are converted where they are used.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorvanta {
+
+// One row of a coordinate grid: No., X, Y as text.
+struct TCoordinateRow {
+    std::string No;
+    std::string X;
+    std::string Y;
+    bool operator==(const TCoordinateRow&) const = default;
+};
+
+// The rows of one coordinate grid. Never empty: an empty table holds the one
+// placeholder row "-", "-", "-".
+struct TCoordinateTable {
+    std::vector<TCoordinateRow> Rows{PlaceholderRow()};
+
+    static TCoordinateRow PlaceholderRow() { return {"-", "-", "-"}; }
+    static TCoordinateTable Placeholder() { return {}; }
+    bool operator==(const TCoordinateTable&) const = default;
+};
+
+struct TPoint {
+    double X = 0;
+    double Y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+using TPolyline = std::vector<TPoint>;
+
+// Index of the lines and points of a section, in drawings, digitising, colours.
+enum TFigureKind : std::int8_t {
+    fkLayer1 = 0,  // ground surface
+    fkLayer2,
+    fkLayer3,
+    fkLayer4,
+    fkLayer5,
+    fkLoad,
+    fkMustCutPoint,
+    fkNeverCutElevation,
+    fkNeverCutLine,
+    fkWater,
+};
+inline constexpr int FigureKindCount = 10;
+
+struct TRgb {
+    std::uint8_t R = 0, G = 0, B = 0;
+    bool operator==(const TRgb&) const = default;
+};
+
+// Figure colours by TFigureKind.
+inline constexpr std::array<TRgb, FigureKindCount> FigureColours{{
+    {128, 128, 0},  // olive
+    {0, 128, 128},  // teal
+    {128, 0, 0},    // maroon
+    {0, 128, 0},    // green
+    {128, 0, 128},  // purple
+    {255, 0, 0},    // red
+    {0, 0, 255},    // blue
+    {0, 0, 128},    // navy
+    {192, 192, 192},  // silver
+    {0, 255, 255},  // aqua
+}};
+
+inline constexpr int MaxLayers = 5;
+// Row limits of the tables, as the entry means enforce them.
+inline constexpr int MaxBoundaryPoints = 51;
+inline constexpr int MaxWaterPoints = 51;
+inline constexpr int MaxNeverCutLinePoints = 6;
+inline constexpr int MaxMustCutPoints = 1;
+
+struct TSoilLayer {
+    std::string GammaT = "18.0";
+    std::string GammaS = "9.0";
+    std::string Phi = "25";
+    std::string Cohesion = "20";
+    TCoordinateTable Boundary;
+    bool operator==(const TSoilLayer&) const = default;
+};
+
+struct TDesignConditions {
+    // Stored in the design conditions file, in file order.
+    std::string LayerCount = "5";
+    bool WaterEnabled = false;
+    std::string GammaW = "10.0";
+    std::array<TSoilLayer, MaxLayers> Layers;
+    TCoordinateTable WaterTable;
+    int StressType = 0;  // 0 全応力, 1 有効応力
+    std::string SafetyFactor = "1.20";
+    std::string MaxSliceWidth = "1.0";
+    std::string MeshPitch = "1.0";
+    std::string MeshCount = "5";
+    bool ShowSafetyFactors = false;
+    bool ShowCalculationProcess = false;
+    std::string NeverCutElevation = "0.00";
+    bool NeverCutLineEnabled = false;
+    TCoordinateTable NeverCutLine;
+    bool MustCutPointEnabled = false;
+    TCoordinateTable MustCutPoint;
+    bool LoadEnabled = false;
+    std::string LoadIntensity = "10.0";
+    std::string LoadStartX = "0.0";
+    std::string LoadEndX = "0.0";
+
+    // Not stored in the file; a load leaves them as they are.
+    int StressDisplay = 0;  // 0 moment form, 1 force form
+    int SlipDirection = 0;  // 0 clockwise, 1 counter-clockwise, 2 both
+    bool ShowSliceLines = true;
+    bool ShowSliceNumbers = true;
+    bool GridFsEnabled = false;
+    std::string GridFsMeshCount = "20";
+    bool ContourEnabled = false;
+    std::string ContourMeshCount = "20";
+    int PrintMode = 0;  // 0 colour, 1 black and white
+    std::string DesignName;
+
+    bool operator==(const TDesignConditions&) const = default;
+};
+
+// While groundwater is off γw shows this text.
+inline constexpr const char* GammaWOffText = "---";
+
+// Suggested items of the editable choice lists, in list order.
+namespace Choices {
+inline const std::vector<std::string> LayerCount{"1", "2", "3", "4", "5"};
+inline const std::vector<std::string> GammaW{"10.3", "10.0", "9.8"};
+inline const std::vector<std::string> GammaT{"20.0", "19.0", "18.0", "17.0", "16.0", "15.0", "14.0"};
+inline const std::vector<std::string> GammaS{"11.0", "10.0", "9.0", "8.0", "7.0", "6.0", "5.0"};
+inline const std::vector<std::string> PhiLayer1{"35", "30", "25", "20", "15", "5", "0"};
+inline const std::vector<std::string> PhiLower{"35", "30", "25", "20", "0"};
+inline const std::vector<std::string> CohesionLayer1{"40", "30", "20", "10", "0"};
+inline const std::vector<std::string> CohesionLower{"30", "20", "10", "0"};
+inline const std::vector<std::string> SafetyFactor{"1.10", "1.15", "1.20", "1.25"};
+inline const std::vector<std::string> MaxSliceWidth{"3.0", "2.5", "2.0", "1.5", "1.0", "0.5"};
+inline const std::vector<std::string> MeshCount{"2", "3", "4", "5"};
+inline const std::vector<std::string> GridMeshCount{"0", "10", "15", "20", "25", "30"};
+inline const std::vector<std::string> StressType{"全応力", "有効応力"};
+inline const std::vector<std::string> StressDisplay{"ﾓｰﾒﾝﾄ", "荷重"};
+inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs", "最少Fsを探索"};
+inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
+}  // namespace Choices
+
+// The layer's choice lists differ between layer 1 and the layers below.
+inline const std::vector<std::string>& PhiChoices(int layerIndex) {
+    return layerIndex == 0 ? Choices::PhiLayer1 : Choices::PhiLower;
+}
+inline const std::vector<std::string>& CohesionChoices(int layerIndex) {
+    return layerIndex == 0 ? Choices::CohesionLayer1 : Choices::CohesionLower;
+}
+
+// The table of a figure kind that has one (layers, must-cut point, never-cut
+// line, water); nullptr for the load and the never-cut elevation line.
+TCoordinateTable* FigureTable(TDesignConditions& design, TFigureKind kind);
+const TCoordinateTable* FigureTable(const TDesignConditions& design, TFigureKind kind);
+
+// Reads rows from the first until the first row whose X or Y fails the strict
+// conversion; the usable point count of a table is the length of the result.
+TPolyline ReadPolyline(const TCoordinateTable& table);
+
+// Puts the sample design into the record (fields it does not name keep their
+// values). The window sets its preview axes to 0..70 afterwards.
+void LoadSampleDesign(TDesignConditions& design);
+
+// γt edit of layer `layerIndex` (0-based): γs := γt − 9.0 in "0.0" when γt
+// converts; unchanged otherwise. Returns whether γs was set.
+bool DeriveGammaS(TDesignConditions& design, int layerIndex);
+
+// Layer count edit: > 5 -> "5", <= 0 -> "1"; a text that is not an integer is
+// left alone. Returns the layer count in use afterwards, or 0 when unchanged
+// because it did not convert.
+int NormaliseLayerCount(TDesignConditions& design);
+
+// Horizontal and vertical ranges of the design preview after a load.
+struct TAxisRange {
+    double Min = 0;
+    double Max = 0;
+    bool operator==(const TAxisRange&) const = default;
+};
+struct TPreviewAxes {
+    TAxisRange Bottom;
+    TAxisRange Left;
+    bool operator==(const TPreviewAxes&) const = default;
+};
+inline constexpr TPreviewAxes SamplePreviewAxes{{0, 70}, {0, 70}};
+
+// From the first and last rows of the ground surface and the never-cut
+// elevation (aborting conversion: throws ConversionError).
+TPreviewAxes ComputePreviewAxes(const TDesignConditions& design);
+
+}  // namespace sorvanta

@@ -1,0 +1,36 @@
+#pragma once
+// Text files: cp932, CR LF after every line, the last included.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sorvanta {
+
+// A file could not be opened, read, written or renamed. what() is a Japanese
+// message naming the file.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Encodes the UTF-8 lines as cp932 with CR LF. Throws TextCodecError naming
+// the line when a character cannot be written.
+std::string EncodeTextLines(const std::vector<std::string>& lines);
+
+// Splits cp932 bytes into UTF-8 lines at CR LF (a lone LF or CR also ends a
+// line). Throws TextCodecError on invalid bytes.
+std::vector<std::string> DecodeTextLines(std::string_view bytes);
+
+// Writes the whole file atomically: a temporary file beside the target is
+// written and renamed over it only when complete, so a failure never destroys
+// the previous file. Throws FileError.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+void WriteTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Throws FileError or TextCodecError.
+std::string ReadFileBytes(const std::filesystem::path& path);
+std::vector<std::string> ReadTextFile(const std::filesystem::path& path);
+
+}  // namespace sorvanta

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only those missing.
+set -euo pipefail
+pkgs=(g++ cmake ninja-build ccache pkg-config
+      qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+      libgtest-dev libgmock-dev libbenchmark-dev
+      fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
+      qpdf poppler-utils poppler-data mupdf-tools)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
