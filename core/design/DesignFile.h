@@ -1,0 +1,69 @@
+#pragma once
+// The design conditions file: a positional text file (cp932, CR LF), one value
+// per line, the coordinate tables as counted blocks of comma-text rows. A file
+// written by the program reads back into the same design, byte for byte.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/DesignConditions.h"
+
+namespace sorvanta {
+
+// A design that cannot be written as it stands (a text holding a line break
+// would shift every following line of the positional file). what() is Japanese
+// and names the field.
+class DesignSaveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Comma text of one table row (No., X, Y). A cell holding a character of code
+// 32 or below, a double quote or a comma is quoted, inner quotes doubled.
+std::string RowCommaText(const TCoordinateRow& row);
+// Reads the items of a comma-text line; items beyond the third are dropped,
+// cells without an item stay empty.
+TCoordinateRow ParseRowCommaText(std::string_view line);
+// Every item of a comma-text line, for tests of the reading rule.
+std::vector<std::string> SplitCommaText(std::string_view line);
+
+// The lines of the file (UTF-8, without line ends), in file order.
+// Throws DesignSaveError when a text holds CR or LF.
+std::vector<std::string> DesignFileLines(const TDesignConditions& design);
+
+// Writes the file beside-and-rename, so a failed write never destroys the
+// previous file. Sets DesignName to the file's stem only when the file was
+// written. Throws DesignSaveError, TextCodecError or FileError (Japanese what()).
+void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design);
+
+// Outcome of a load. On failure nothing of the design was changed.
+struct TDesignLoadResult {
+    bool Loaded = false;
+    TPreviewAxes Axes;    // preview ranges of the loaded design (when Loaded)
+    int Line = 0;         // 1-based line that failed; 0 when the file was not read at all
+    std::string Message;  // one Japanese line naming the line and what was expected
+
+    explicit operator bool() const { return Loaded; }
+};
+
+// Reads the file into a copy of `design` (fields not in the file keep their
+// values) and replaces `design` only when every line was read and the preview
+// axes computed. DesignName becomes the file's stem on success only.
+[[nodiscard]] TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path,
+                                                  TDesignConditions& design);
+
+// The same from the file's bytes; DesignName is left alone.
+[[nodiscard]] TDesignLoadResult TryLoadDesignBytes(std::string_view bytes,
+                                                   TDesignConditions& design);
+
+// The same from lines already decoded to UTF-8; DesignName is left alone.
+[[nodiscard]] TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
+                                                   TDesignConditions& design);
+
+// File name without folder and extension, as DesignName holds it.
+std::string DesignNameOf(const std::filesystem::path& path);
+
+}  // namespace sorvanta
