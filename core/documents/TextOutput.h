@@ -1,0 +1,32 @@
+#pragma once
+// The text output "円弧すべり.txt": the result tables line by line and cell
+// by cell, cp932 with CR LF.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/ResultTables.h"
+
+namespace sorvanta {
+
+inline constexpr const char* TextOutputFileName = "円弧すべり.txt";
+inline constexpr const char* TextOutputQuestion =
+    "計算結果をテキスト出力しますか。\r\r出力ファイル名は、[ 円弧すべり.txt ]です。";
+inline constexpr const char* TextOutputDone = "テキスト出力終わりました。";
+
+// One table row: every cell right-aligned in a field of `width` cp932 bytes
+// (a longer cell is written whole) and followed by ":".
+std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t width);
+
+// The lines of the text output (UTF-8, without line ends).
+std::vector<std::string> TextOutputLines(const TResultTables& tables);
+
+// The file's bytes: cp932, CR LF after every line. Throws TextCodecError.
+std::string TextOutputBytes(const TResultTables& tables);
+
+// Writes the file whole or not at all (FileError, TextCodecError).
+void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path);
+
+}  // namespace sorvanta
