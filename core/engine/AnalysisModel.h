@@ -1,0 +1,147 @@
+#pragma once
+// The analysis model: the numeric snapshot of the design conditions on which
+// the engine works, and the working set of the circle evaluated last.
+//
+// An engine object (TEC) is made for one run, one arbitrary-point evaluation
+// or one grid-point/contour step. Parallel searches copy it, one copy per
+// worker; a copy is independent of the original.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "design/DesignConditions.h"
+
+namespace sorvanta {
+
+// One layer's soil values; angles in radians.
+struct TSoilValues {
+    double GammaT = 0;
+    double GammaS = 0;
+    double GammaSat = 0;  // GammaS + GammaWater
+    double Phi = 0;
+    double C = 0;
+    bool operator==(const TSoilValues&) const = default;
+};
+
+// Points a list of Figures holds at most, by TFigureKind.
+inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51, 51, 3, 2, 6, 51};
+
+// Derived look-up data that keeps the inner loop from rescanning polylines and
+// resorting the break points for every slice. BuildAnalysisModel fills it;
+// code that edits Figures or BreakX by hand calls RefreshLookups() afterwards
+// (without it the slow but equivalent paths are taken).
+struct TModelLookups {
+    bool Ready = false;
+    // Per figure kind: X never decreases along the line, so the segment at x is
+    // found by bisection.
+    std::array<bool, FigureKindCount> Monotone{};
+    // BreakX without its two reserved entries, sorted, exact repeats dropped.
+    std::vector<double> SortedBreakX;
+    // tan φ of each layer.
+    std::array<double, MaxLayers> TanPhi{};
+};
+
+// The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
+// kN/m2, angles in radians. A new object is all zeros, falses and empties.
+class TGetDat {
+public:
+    bool WaterOn = false;
+    double GammaWater = 0;
+    double NclElevation = 0;
+    double SliceWidthLimit = 0;
+    // As converted from LayerCount, even when it lies outside 1..5 (the checks
+    // refuse that); the engine itself uses LayersInUse().
+    int NumLayers = 0;
+    double RequiredFs = 0;
+    int DisplayForm = 0;   // 0 moment form (Mr/Mo), 1 force form (Fr/Fo)
+    int Direction = 0;     // 0 clockwise, 1 counter-clockwise, 2 both
+    int StrengthMode = 0;  // 0 total stress, 1 effective stress
+    std::array<TSoilValues, MaxLayers> Soil{};  // Soil[0] is layer 1
+    // One list per TFigureKind; Figures[k].size() == FigureCount[k] always.
+    std::array<TPolyline, FigureKindCount> Figures;
+    std::array<int, FigureKindCount> FigureCount{};
+    // X of the layer points (layers 1..NumLayers), then of the water points
+    // when WaterOn, then two entries for the circle's start and end X.
+    std::vector<double> BreakX;
+    int CentreMeshCount = 0;
+    double CentreMeshPitch = 0;
+
+    // Switches of the design conditions the search reads (MustCutPointEnabled,
+    // NeverCutLineEnabled), kept here so that a copy of the model carries
+    // everything a worker thread needs.
+    bool MustCutOn = false;
+    bool NeverCutLineOn = false;
+
+    TModelLookups Lookups;
+
+    // Fills the model from the design, step by step in the documented order.
+    // Throws ConversionError (text/Conversion.h) when the aborting conversion
+    // fails; the steps after it are not performed. May be called again on the
+    // same object (the checks build the model, then the run builds it again).
+    void BuildAnalysisModel(const TDesignConditions& design);
+
+    // Elevation of Figures[kind] at x: the first segment in point order with
+    // start X <= x < end X is interpolated; segments whose X decreases never
+    // qualify. Where no segment qualifies (x outside the line's X range, or x
+    // equal to its last X) the elevation is that of the end point nearer to x
+    // in X (the first point when equally near), i.e. the line is held flat
+    // beyond its ends. A line with no point gives -infinity: nothing of it lies
+    // above any slip surface.
+    [[nodiscard]] double PolylineYAt(TFigureKind kind, double x) const;
+    [[nodiscard]] double WaterYAt(double x) const { return PolylineYAt(fkWater, x); }
+    // Smallest Y of the ground surface points; +infinity with no point.
+    [[nodiscard]] double LowestGroundY() const;
+
+    // min(max(NumLayers, 0), 5): the layers the engine evaluates.
+    [[nodiscard]] int LayersInUse() const;
+    // Recomputes Lookups from Figures, BreakX and Soil.
+    void RefreshLookups();
+    // Replaces a figure list (truncated to its capacity) and its count.
+    void SetFigure(TFigureKind kind, TPolyline points);
+};
+
+// Every number the engine computes with is finite (soil values, unit
+// weights, elevations, slice width, required safety factor, the points of
+// the lines). The checks refuse a design for which this is false.
+[[nodiscard]] bool ModelValuesFinite(const TGetDat& model);
+
+// The slice lists of the circle evaluated last, one entry per slice in
+// increasing X.
+struct TSliceList {
+    std::vector<double> CentreX;
+    std::vector<double> GroundYCentre;  // ground surface at the centre line
+    std::vector<double> ArcYCentre;     // slip surface at the centre line
+    std::vector<double> Width;
+    std::vector<double> LeftX;          // left edge
+    std::vector<double> GroundYLeft;    // ground surface at the left edge
+    std::vector<double> ArcYLeft;       // slip surface at the left edge
+
+    [[nodiscard]] int Count() const { return static_cast<int>(CentreX.size()); }
+    void Clear();
+    void Resize(int n);
+};
+
+// Scratch space of the evaluation, reused from circle to circle so that the
+// inner loop does not allocate. Not part of the observable working set.
+struct TEngineScratch {
+    std::vector<double> Breaks;
+};
+
+// TECpt: the model plus the circle working set, written by ClassifyCircle
+// (MeetX, Xb, Yb, Xe, Ye, CircleStatus) and DivideSlices (SliceList).
+class TECpt : public TGetDat {
+public:
+    std::vector<double> MeetX;  // where the circle meets the ground, in the order found
+    double Xb = 0, Yb = 0;      // start of the slip arc on the ground surface (left)
+    double Xe = 0, Ye = 0;      // end of the slip arc (right)
+    std::string CircleStatus;   // status text of the last classification
+    TSliceList SliceList;
+    TEngineScratch Scratch;
+};
+
+// The engine object the runs create.
+class TEC : public TECpt {};
+
+}  // namespace sorvanta

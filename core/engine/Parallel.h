@@ -1,0 +1,29 @@
+#pragma once
+// A deterministic parallel loop over independent items. Each index is handled
+// exactly once, by one worker; results go to per-index slots and are reduced
+// by the caller in index order, so the outcome never depends on the thread
+// count or the schedule.
+
+#include <functional>
+
+namespace sorvanta {
+
+// Threads of the machine (at least 1).
+[[nodiscard]] int HardwareThreads();
+// Threads the engine's parallel steps use when a call does not say; 0 or less
+// restores the default, HardwareThreads(). Set it before a run, not during.
+void SetThreadCount(int threads);
+[[nodiscard]] int ThreadCount();
+
+// Calls body(worker, index) for every index in [0, count), over up to
+// `threads` threads (0 or less: ThreadCount()); worker ranges over
+// [0, workers) and the caller's thread is worker 0, so per-worker state can be
+// kept in a vector sized by WorkerCount(count, threads). Returns when every
+// call has returned. An exception thrown by a body stops the hand-out of
+// further indexes and the one of the lowest index is rethrown to the caller.
+void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body);
+
+// Workers ParallelFor(count, threads, ...) uses.
+[[nodiscard]] int WorkerCount(int count, int threads);
+
+}  // namespace sorvanta

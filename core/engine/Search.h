@@ -1,0 +1,125 @@
+#pragma once
+// The critical circle search: passes over radii at one centre, the best
+// radius at a centre, the best centre of an 11 × 11 grid, and the grid
+// refinement that closes in on the critical circle.
+
+#include <span>
+#include <vector>
+
+#include "design/DesignConditions.h"
+#include "engine/AnalysisModel.h"
+#include "engine/Geometry.h"
+#include "engine/Progress.h"
+
+namespace sorvanta {
+
+// Fs reported when no circle qualified, and the start of every minimum.
+inline constexpr double NoQualifyingFs = 10000.0;
+
+// The outcome of a search at one level.
+struct TSearchResult {
+    // 0 no valid circle; 1 valid circles found (the best one is reported);
+    // 2 only level-ground circles (status 2, an infinite factor) found.
+    int Status = 0;
+    double Xo = 0, Yo = 0;  // centre (grid level; SearchRadius sets the centre it was given)
+    double R = 0;
+    double Fs = NoQualifyingFs;
+    double Resisting = 0;
+    double Driving = 0;
+    // The search was stopped through TProgress::Cancelled(); the other fields
+    // are then not meaningful.
+    bool Cancelled = false;
+};
+
+// Radii with Min <= R <= Max are not evaluated (never-cut line).
+struct TSkipRange {
+    double Min = 0;
+    double Max = 0;
+};
+
+struct TSearchOptions {
+    int Threads = 0;                // 0: ThreadCount()
+    TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
+};
+
+// Does a circle of status 1 with factor fs qualify for the slip direction
+// (0: fs >= 0, 1: fs < 0, 2: always) against the smallest |Fs| so far?
+// Ties qualify, so the circle evaluated later wins.
+[[nodiscard]] bool QualifiesForDirection(int direction, double fs, double smallestAbsFs);
+
+// One pass over the radii upper, upper − step, … (repeated subtraction) while
+// R >= lower, skipping `skip`. A circle of status 1 whose driving sum is
+// exactly 0 counts as a level-ground circle. When every evaluated circle is
+// invalid the result is Status 0 with R, Fs, Resisting and Driving taken from
+// `previous`. The pass stops early when subtracting step no longer changes R
+// (radii beyond 2^52 m); radii that are surely refused for reaching beyond an
+// end point of the ground surface are passed over without evaluation (their
+// result would be the same: invalid), except the pass's last one.
+TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
+                        const TSkipRange* skip = nullptr, const TSearchResult& previous = {},
+                        const TProgress* progress = nullptr);
+// The same bookkeeping for the one radius R.
+TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous = {});
+
+// Smallest and largest distance from the centre to the never-cut line's
+// points; (+∞, −∞) with no point.
+[[nodiscard]] TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre);
+
+// The best radius at one centre: the single circle through the must-cut point
+// when MustCutOn, else three passes (steps 0.5, 0.05, 0.01) below
+// Rmax = Yo − NclElevation, skipping the never-cut line's range when
+// NeverCutLineOn. Runs on `engine`, whose working set afterwards holds the
+// last circle tried. Xo, Yo of the result are the centre.
+TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
+
+// SearchRadius at every centre, spread over worker threads, each with its own
+// copy of the engine; results[i] belongs to centres[i] and is bit for bit what
+// a sequential SearchRadius gives, whatever the thread count. `engine` itself
+// is not changed. Returns false when cancelled (results then incomplete).
+// The centre table, grid points and contours use it and reduce in their order.
+bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vector<TSearchResult>& results,
+                    const TSearchOptions& options = {});
+
+// State shared by the grids of one refinement.
+struct TGridSearchState {
+    double SmallestAbsFs = NoQualifyingFs;  // the running minimum of the run
+    // The best qualifying circle found so far (Status 1), Status 0 before any.
+    TSearchResult Best;
+};
+
+// The best centre of the (n + 1) × (n + 1) grid Xo = X0 + i·p, Yo = Y0 + j·p
+// (i outer, j inner), qualifying against the running minimum in `state`. A
+// grid in which no centre reaches the running minimum reports the best circle
+// found so far (state.Best) instead of a zero record, once one exists.
+// With options.Progress->ShowsTrialCircles(), every centre with a valid result
+// is evaluated once more on `engine` and passed to TrialCircle, in grid order.
+TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
+                               const TSearchOptions& options = {});
+
+// Grid moves at one pitch before the grid is made to close in regardless: a
+// best centre that stays on the edge of every grid would otherwise move the
+// grid forever.
+inline constexpr int MaxGridMovesPerPitch = 20;
+
+// The pitch of the first grid, |Xn − X1| / 10 over the ground surface points.
+[[nodiscard]] double FirstGridPitch(const TGetDat& model);
+
+struct TCriticalSearch {
+    // The last grid's result: the critical circle when Status is 1 and R is
+    // not 0; anything else means no qualifying circle was found.
+    TSearchResult Result;
+    int GridCount = 0;
+    bool Cancelled = false;
+    // Some pitch hit MaxGridMovesPerPitch.
+    bool MoveLimitReached = false;
+};
+
+// The grid refinement of a run: grids of pitch p0, then closing in (pitch
+// ·0.2) around each best centre strictly inside its grid or moving the grid
+// (same pitch) to put an edge centre at i = j = 1, until a grid of pitch below
+// 0.01 m has been searched. Calls options.Progress->Step() after every grid.
+// Ends also when the pitch is not a finite number or the ground surface has
+// fewer than two points (Result Status 0).
+TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options = {});
+
+}  // namespace sorvanta
