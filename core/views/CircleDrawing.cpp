@@ -1,0 +1,86 @@
+#include "views/CircleDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "text/NumberFormat.h"
+
+namespace sorvanta {
+
+namespace {
+
+constexpr TRgb Blue{0, 0, 255};
+const std::string Blank = " ";
+
+TChartSeries& At(TChartModel& chart, int index) { return chart.Series.at(static_cast<std::size_t>(index)); }
+
+}  // namespace
+
+void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
+    const double mx = std::min(e.Xb, c.Xo);
+    chart.Bottom = TAxisRange{mx - 5, e.Xe + 5};
+    const double yRef = e.Direction == 1 ? e.Ye : e.Yb;
+    const double my = std::min(yRef, c.Yo);
+    chart.Left = TAxisRange{my - 5, my - 5 + (e.Xe - mx) + 10};
+}
+
+void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c, const TDesignConditions& design,
+                bool framing) {
+    for (int i = rsGround; i <= rsSlipSurface; ++i) At(chart, i).Clear();
+    At(chart, rsNclOptional).Order = TValueOrder::None;
+    At(chart, rsSlipSurface).Order = TValueOrder::None;
+    At(chart, rsRadii).Order = TValueOrder::None;
+
+    for (int k = 0; k < e.LayersInUse(); ++k) {
+        auto& series = At(chart, rsGround + k);
+        const TRgb colour = FigureColours[static_cast<std::size_t>(k)];
+        for (const auto& p : e.Figures[static_cast<std::size_t>(k)]) series.Add(p.X, p.Y, std::nullopt, colour);
+    }
+    if (e.WaterOn) {
+        for (const auto& p : e.Figures[fkWater]) At(chart, rsWater).Add(p.X, p.Y, std::nullopt, FigureColours[fkWater]);
+    }
+
+    auto& radii = At(chart, rsRadii);
+    radii.Add(e.Xe, e.Ye, "(Xe=" + FormatFloat("0.00;-0.00", e.Xe) + ";Ye=" + FormatFloat("0.00);-0.00)", e.Ye), Blue);
+    const double theta = OpeningAngle(e.Xb, e.Yb, e.Xe, e.Ye, c.Xo, c.Yo);
+    radii.Add(c.Xo, c.Yo,
+              "(Xo=" + FormatFloat("0.00;-0.00", c.Xo) + ";Yo=" + FormatFloat("0.00;-0.00", c.Yo) + ";" +
+                  FormatFloat("Θ=0.0度)", theta),
+              Blue);
+    radii.Add(e.Xb, e.Yb, "(Xb=" + FormatFloat("0.00;-0.00", e.Xb) + ";Yb=" + FormatFloat("0.00);-0.00)", e.Yb), Blue);
+
+    auto& slip = At(chart, rsSlipSurface);
+    const TSliceList& s = e.SliceList;
+    for (int j = 0; j < s.Count(); ++j) {
+        const auto u = static_cast<std::size_t>(j);
+        slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
+        if (design.ShowSliceLines) {
+            // Up to the ground and back at every slice boundary.
+            slip.Add(s.LeftX[u], s.GroundYLeft[u], Blank, Blue);
+            slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
+        }
+        slip.Add(s.CentreX[u], s.ArcYCentre[u], design.ShowSliceNumbers ? std::to_string(j + 1) : Blank, Blue);
+    }
+    if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
+        // The end lies above the centre: down the arc below it first.
+        const double dx = e.Xe - c.Xo;
+        slip.Add(e.Xe, c.Yo - std::sqrt(std::max(c.R * c.R - dx * dx, 0.0)), Blank, Blue);
+    }
+    slip.Add(e.Xe, e.Ye, Blank, Blue);
+
+    if (design.MustCutPointEnabled && !e.Figures[fkMustCutPoint].empty()) {
+        const TPoint& p = e.Figures[fkMustCutPoint].front();
+        At(chart, rsMustCutPoint).Add(p.X, p.Y, "M.C.P", Blue);
+    }
+    for (const auto& p : e.Figures[fkNeverCutElevation])
+        At(chart, rsNclRequired).Add(p.X, p.Y, std::nullopt, FigureColours[fkNeverCutElevation]);
+    if (design.NeverCutLineEnabled) {
+        for (const auto& p : e.Figures[fkNeverCutLine])
+            At(chart, rsNclOptional).Add(p.X, p.Y, std::nullopt, FigureColours[fkNeverCutLine]);
+    }
+
+    if (framing) FrameCircle(chart, e, c);
+}
+
+}  // namespace sorvanta

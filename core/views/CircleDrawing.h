@@ -1,0 +1,27 @@
+#pragma once
+// Draws the section and one slip circle into a slip circle chart (the result
+// chart, the arbitrary-point chart), and frames the chart around the circle.
+
+#include "design/DesignConditions.h"
+#include "engine/AnalysisModel.h"
+#include "engine/Geometry.h"
+#include "views/ChartModel.h"
+
+namespace sorvanta {
+
+// Clears and refills series 1 to 12 (rsGround .. rsSlipSurface) from the
+// model and the circle working set, which EvaluateCircle must just have
+// filled for this circle (Xb, Yb, Xe, Ye, SliceList). "安全率" is not touched.
+// The design supplies the switches ShowSliceLines, ShowSliceNumbers,
+// NeverCutLineEnabled and MustCutPointEnabled. With `framing` the axes are
+// fixed around the circle with equal spans, so a square plot shows it
+// undistorted; without it the limits stay as they are.
+void DrawCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle,
+                const TDesignConditions& design, bool framing);
+
+// The framing limits alone: bottom from min(Xb, Xo) − 5 to Xe + 5; left from
+// min(y, Yo) − 5 with the same span, y being Ye for counter-clockwise slip
+// (Direction 1) and Yb otherwise.
+void FrameCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle);
+
+}  // namespace sorvanta
