@@ -1,2 +1,76 @@
-#include <cstdio>
-int main() { std::puts("sorvanta-calc"); return 0; }
+// sorvanta-calc: the batch tool. Dispatches to the registered commands.
+
+#include <algorithm>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+
+namespace sorvanta::cli {
+namespace {
+
+bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+
+void PrintHelp() {
+    PrintLine("使い方: " + std::string(ProgramName) + " コマンド [引数...]");
+    PrintLine("        " + std::string(ProgramName) + " コマンド --help");
+    PrintLine("");
+    PrintLine("コマンド:");
+    std::size_t width = 0;
+    for (const TCommand& command : Commands()) {
+        width = std::max(width, command.Name.size() + 1 + command.Arguments.size());
+    }
+    for (const TCommand& command : Commands()) {
+        std::string line = "  " + std::string(command.Name) + " " + std::string(command.Arguments);
+        line.append(width + 4 - (line.size() - 2), ' ');
+        line += command.Summary;
+        PrintLine(line);
+    }
+    PrintLine("");
+    PrintLine("終了状態:");
+    PrintLine("  0  成功");
+    PrintLine("  1  計算前の点検で設計条件が拒否された、または円が見つからない");
+    PrintLine("  2  設計条件ファイルを読み書きできない、または値を変換できない");
+    PrintLine("  3  使い方の誤り");
+}
+
+int Main(const std::vector<std::string>& argv) {
+    if (argv.empty()) {
+        return ReportError("コマンドがありません（" + std::string(ProgramName) +
+                               " --help で使い方を表示します）",
+                           ExitUsage);
+    }
+    if (IsHelp(argv[0])) {
+        PrintHelp();
+        return ExitSuccess;
+    }
+    const TCommand* command = FindCommand(argv[0]);
+    if (!command) {
+        return ReportError("不明なコマンドです: '" + argv[0] + "'（" + std::string(ProgramName) +
+                               " --help で使い方を表示します）",
+                           ExitUsage);
+    }
+    const std::vector<std::string> args(argv.begin() + 1, argv.end());
+    if (!args.empty() && IsHelp(args[0])) {
+        PrintLine("使い方: " + UsageLine(*command));
+        PrintLine(std::string(command->Summary));
+        return ExitSuccess;
+    }
+    return command->Run(*command, args);
+}
+
+}  // namespace
+}  // namespace sorvanta::cli
+
+int main(int argc, char** argv) {
+    using namespace sorvanta::cli;
+    try {
+        return Main(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        // Commands report what they expect; anything else still ends with
+        // one line and the data-error status rather than an abort.
+        return ReportError(e.what(), ExitDataError);
+    }
+}

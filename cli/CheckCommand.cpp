@@ -1,0 +1,23 @@
+// sorvanta-calc check DESIGN.dat: loads a design file and says whether it loads.
+
+#include "Commands.h"
+
+namespace sorvanta::cli {
+namespace {
+
+int RunCheck(const TCommand& command, const std::vector<std::string>& args) {
+    if (const int status = ExpectArguments(command, args, 1); status != ExitSuccess) return status;
+    TDesignConditions design = StartupDesign();
+    if (const int status = LoadDesignForCommand(args[0], design); status != ExitSuccess) {
+        return status;
+    }
+    PrintLine("設計条件を読込みました。");
+    return ExitSuccess;
+}
+
+const TCommandRegistration registration{
+    {"check", "DESIGN.dat", "設計条件ファイルを読み込み、読み込めるかどうかを表示します。", 20,
+     &RunCheck}};
+
+}  // namespace
+}  // namespace sorvanta::cli

@@ -1,0 +1,90 @@
+#include "Commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "design/DesignFile.h"
+
+namespace sorvanta::cli {
+
+namespace {
+
+std::vector<TCommand>& Registry() {
+    static std::vector<TCommand> commands;
+    return commands;
+}
+
+void WriteLine(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+TCommandRegistration::TCommandRegistration(const TCommand& command) {
+    std::vector<TCommand>& commands = Registry();
+    commands.push_back(command);
+    std::stable_sort(commands.begin(), commands.end(),
+                     [](const TCommand& a, const TCommand& b) { return a.Order < b.Order; });
+}
+
+const std::vector<TCommand>& Commands() { return Registry(); }
+
+const TCommand* FindCommand(std::string_view name) {
+    for (const TCommand& command : Registry()) {
+        if (command.Name == name) return &command;
+    }
+    return nullptr;
+}
+
+std::string UsageLine(const TCommand& command) {
+    std::string line(ProgramName);
+    line += ' ';
+    line += command.Name;
+    if (!command.Arguments.empty()) {
+        line += ' ';
+        line += command.Arguments;
+    }
+    return line;
+}
+
+int ReportError(std::string_view message, int exitStatus) {
+    std::string line(ProgramName);
+    line += ": エラー: ";
+    for (char c : message) line += (c == '\r' || c == '\n') ? ' ' : c;
+    WriteLine(stderr, line);
+    return exitStatus;
+}
+
+int ReportUsageError(const TCommand& command, std::string_view problem) {
+    return ReportError(std::string(problem) + "（使い方: " + UsageLine(command) + "）", ExitUsage);
+}
+
+void PrintLine(std::string_view text) { WriteLine(stdout, text); }
+
+TDesignConditions StartupDesign() {
+    TDesignConditions design;
+    LoadSampleDesign(design);
+    return design;
+}
+
+int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPreviewAxes* axes) {
+    const TDesignLoadResult result = TryLoadDesignFile(std::filesystem::path(path), design);
+    if (!result) {
+        // A file error already names the file; a content error names the line.
+        return ReportError(result.Line > 0 ? path + ": " + result.Message : result.Message,
+                           ExitDataError);
+    }
+    if (axes) *axes = result.Axes;
+    return ExitSuccess;
+}
+
+int ExpectArguments(const TCommand& command, const std::vector<std::string>& args,
+                    std::size_t count) {
+    if (args.size() == count) return ExitSuccess;
+    return ReportUsageError(command, args.size() < count ? "引数が足りません。" : "引数が多すぎます。");
+}
+
+}  // namespace sorvanta::cli

@@ -1,0 +1,163 @@
+#include "design/LineMerging.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace sorvanta {
+namespace {
+
+TCoordinateTable Points(std::initializer_list<std::pair<const char*, const char*>> xy) {
+    TCoordinateTable t;
+    t.Rows.clear();
+    int no = 0;
+    for (const auto& [x, y] : xy) t.Rows.push_back({std::to_string(no++), x, y});
+    return t;
+}
+
+TCoordinateTable SampleGround() {
+    TDesignConditions d;
+    LoadSampleDesign(d);
+    return d.Layers[0].Boundary;
+}
+
+const TCoordinateTable Ground = SampleGround();
+
+TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
+    struct Case {
+        const char* name;
+        TCoordinateTable newLine;
+        TCoordinateTable expected;
+    };
+    const Case cases[] = {
+        {"inside: one pass",
+         Points({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
+         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"50.00", "8.00"},
+                 {"70.00", "15.00"}})},
+        {"beyond both ends: two passes",
+         Points({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
+         Points({{"0.00", "5.00"}, {"20.00", "5.00"}, {"30.00", "3.00"}, {"40.00", "15.00"},
+                 {"70.00", "15.00"}})},
+        {"beyond the right end only",
+         Points({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
+         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"40.00", "15.00"},
+                 {"70.00", "15.00"}})},
+        {"the same ends as the line above",
+         Points({{"0", "4"}, {"70", "14"}}),
+         Points({{"0.00", "4.00"}, {"70.00", "14.00"}})},
+        {"unusable rows in between are skipped",
+         Points({{"10", "2"}, {"-", "-"}, {"30", "3"}, {"abc", "1"}, {"50", "8"}}),
+         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"50.00", "8.00"},
+                 {"70.00", "15.00"}})},
+    };
+    for (const Case& c : cases) {
+        const TMergeResult r = MergeLowerBoundary(Ground, c.newLine);
+        ASSERT_TRUE(r.Ok()) << c.name << ": " << r.Error;
+        EXPECT_EQ(r.Table, c.expected) << c.name;
+    }
+}
+
+TEST(MergeLowerBoundary, SkipsUnusableRowsOfTheLineAbove) {
+    TCoordinateTable upper = Points({{"0", "5"}, {"x", "1"}, {"20", "5"}, {"70", "15"}});
+    const TMergeResult r = MergeLowerBoundary(upper, Points({{"10", "2"}, {"30", "3"}}));
+    ASSERT_TRUE(r.Ok()) << r.Error;
+    EXPECT_EQ(r.Table, Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"},
+                               {"70.00", "15.00"}}));
+}
+
+TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
+    struct Case {
+        const char* name;
+        TCoordinateTable upper;
+        TCoordinateTable newLine;
+        const char* messagePart;
+    };
+    const Case cases[] = {
+        {"wholly left", Ground, Points({{"-30", "2"}, {"-10", "3"}}), "X座標の範囲（0.00～70.00）"},
+        {"wholly right", Ground, Points({{"80", "2"}, {"90", "3"}}), "にある点がない"},
+        {"spanning with no point inside", Ground, Points({{"-10", "2"}, {"80", "3"}}),
+         "にある点がない"},
+        {"no line above", TCoordinateTable::Placeholder(), Points({{"10", "2"}}),
+         "上の層の地層線の座標データが未定義"},
+    };
+    for (const Case& c : cases) {
+        const TMergeResult r = MergeLowerBoundary(c.upper, c.newLine);
+        EXPECT_FALSE(r.Ok()) << c.name;
+        EXPECT_NE(r.Error.find(c.messagePart), std::string::npos) << c.name << ": " << r.Error;
+    }
+}
+
+TEST(MergeLowerBoundary, RefusesAResultLongerThanTheTableHolds) {
+    // 40 points above (X 0 to 39), 20 new ones from X 10 to 14.75:
+    // 10 above on the left + 20 + 25 above on the right.
+    TCoordinateTable upper;
+    upper.Rows.clear();
+    for (int i = 0; i < 40; ++i) upper.Rows.push_back({"", std::to_string(i), "5"});
+    TCoordinateTable newLine;
+    newLine.Rows.clear();
+    for (int i = 0; i < 20; ++i) newLine.Rows.push_back({"", std::to_string(10 + i * 0.25), "1"});
+
+    const TMergeResult r = MergeLowerBoundary(upper, newLine);
+    EXPECT_FALSE(r.Ok());
+    EXPECT_NE(r.Error.find("（55点）が上限の51点"), std::string::npos) << r.Error;
+
+    newLine.Rows.resize(15);  // 10 + 15 + 26 = 51 fits
+    EXPECT_TRUE(MergeLowerBoundary(upper, newLine).Ok());
+}
+
+TEST(MergeLowerBoundary, LeavesALineWithoutPointsAsEntered) {
+    const TCoordinateTable entered = Points({{"abc", "-"}});
+    const TMergeResult r = MergeLowerBoundary(Ground, entered);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.Table, entered);
+}
+
+TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
+    struct Case {
+        const char* name;
+        TCoordinateTable water;
+        TCoordinateTable expected;
+    };
+    const Case cases[] = {
+        {"inside, below ground at both ends",
+         Points({{"10", "1"}, {"60", "12"}}),
+         Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"interpolated ground, above ground at the left end",
+         Points({{"30", "12"}, {"50", "14"}}),
+         // Ground at 30 is 10: the line is 2 above it and keeps its elevation.
+         // Ground at 50 is 15: 1 below it, so 14 at X 70.
+         Points({{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
+        {"first point on a ground vertex adds no point",
+         Points({{"20", "5"}, {"60", "12"}}),
+         Points({{"20.00", "5.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"beyond the left end: two passes",
+         Points({{"-10", "1"}, {"60", "12"}}),
+         Points({{"0.00", "2.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"the ground's span exactly",
+         Points({{"0", "1"}, {"70", "13"}}),
+         Points({{"0.00", "1.00"}, {"70.00", "13.00"}})},
+        {"unusable rows in between are skipped",
+         Points({{"10", "1"}, {"", ""}, {"60", "12"}}),
+         Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+    };
+    for (const Case& c : cases) {
+        const TMergeResult r = MergeWaterLine(Ground, c.water);
+        ASSERT_TRUE(r.Ok()) << c.name << ": " << r.Error;
+        EXPECT_EQ(r.Table, c.expected) << c.name;
+    }
+}
+
+TEST(MergeWaterLine, RefusesWhatCannotBeJoined) {
+    EXPECT_NE(MergeWaterLine(Ground, Points({{"71", "1"}, {"90", "3"}})).Error.find("地表面のX座標の範囲"),
+              std::string::npos);
+    EXPECT_NE(MergeWaterLine(TCoordinateTable::Placeholder(), Points({{"10", "1"}}))
+                  .Error.find("地表面の座標データが未定義"),
+              std::string::npos);
+    const TCoordinateTable empty = TCoordinateTable::Placeholder();
+    const TMergeResult r = MergeWaterLine(Ground, empty);
+    EXPECT_TRUE(r.Ok());
+    EXPECT_EQ(r.Table, empty);
+}
+
+}  // namespace
+}  // namespace sorvanta
