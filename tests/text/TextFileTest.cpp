@@ -1,0 +1,156 @@
+#include "text/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text/Cp932.h"
+
+namespace sorvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using TLines = std::vector<std::string>;
+
+TEST(TextFile, EncodesCp932WithCrLfAfterEveryLine) {
+    EXPECT_EQ(EncodeTextLines({"設計条件", "", "ﾈﾊﾞｰ", "1.20"}),
+              "\x90\xDD\x8C\x76\x8F\xF0\x8C\x8F\r\n\r\n\xC8\xCA\xDE\xB0\r\n1.20\r\n");
+    EXPECT_EQ(EncodeTextLines({}), "");
+    EXPECT_EQ(EncodeTextLines({""}), "\r\n");
+}
+
+TEST(TextFile, EncodeFaultsNameTheLine) {
+    try {
+        (void)EncodeTextLines({"ok", "ab😀"});
+        FAIL();
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.Position, 2u);
+        EXPECT_EQ(std::string(e.what()).rfind("2 行目: ", 0), 0u) << e.what();
+    }
+    // A line break inside a line would read back as two lines.
+    for (const char* line : {"a\r\nb", "a\nb", "a\r"}) {
+        EXPECT_THROW((void)EncodeTextLines({"first", line}), TextCodecError) << line;
+    }
+}
+
+TEST(TextFile, DecodesLines) {
+    const struct {
+        std::string Bytes;
+        TLines Lines;
+    } cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},  // last line without its line end
+        {"\r\n", {""}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\nb\rc\r\n", {"a", "b", "c"}},
+        {"\r\r\n\n", {"", "", ""}},
+        {"\x8C\x76\x8E\x5A\r\n\x87\x54\xB6\r\n", {"計算", "Ⅰｶ"}},
+        {"\x81\x5C\r\n", {"―"}},  // a trail byte 5C stays in its character
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeTextLines(c.Bytes), c.Lines) << testing::PrintToString(c.Bytes);
+    }
+}
+
+TEST(TextFile, DecodeFaultsNameLineAndByte) {
+    const struct {
+        std::string Bytes;
+        std::size_t Position;
+        const char* Line;
+    } cases[] = {
+        {"\x80", 0, "1 行目: "},
+        {"ok\r\nng\x81", 6, "2 行目: "},  // lead byte cut off at the end
+        {"a\nb\rc\r\n\x81\x7F\r\n", 7, "4 行目: "},
+    };
+    for (const auto& c : cases) {
+        try {
+            (void)DecodeTextLines(c.Bytes);
+            ADD_FAILURE() << "no error";
+        } catch (const TextCodecError& e) {
+            EXPECT_EQ(e.Position, c.Position);
+            EXPECT_EQ(std::string(e.what()).rfind(c.Line, 0), 0u) << e.what();
+        }
+    }
+}
+
+class TextFileOnDisk : public testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        dir_ = fs::temp_directory_path() / ("sorvanta-text-" + std::to_string(random()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::vector<fs::path> Entries() const {
+        std::vector<fs::path> entries;
+        for (const auto& entry : fs::directory_iterator(dir_)) entries.push_back(entry.path());
+        return entries;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(TextFileOnDisk, WritesReadsAndReplaces) {
+    const fs::path file = dir_ / u8"円弧すべり.txt";
+    const TLines lines = {"円弧すべり計算書", "  Fs=Mr/Mo=1.234", "", "ﾈﾊﾞｰｶｯﾄﾗｲﾝ"};
+    WriteTextFile(file, lines);
+    EXPECT_EQ(ReadFileBytes(file), EncodeTextLines(lines));
+    EXPECT_EQ(ReadTextFile(file), lines);
+
+    WriteTextFile(file, {"短い"});
+    EXPECT_EQ(ReadTextFile(file), TLines{"短い"});
+    WriteFileAtomically(file, "");
+    EXPECT_EQ(ReadFileBytes(file), "");
+    EXPECT_EQ(Entries(), std::vector<fs::path>{file});  // no temporary file left
+}
+
+TEST_F(TextFileOnDisk, FailedWriteKeepsThePreviousFile) {
+    const fs::path file = dir_ / "design.dat";
+    WriteTextFile(file, {"old"});
+    EXPECT_THROW(WriteTextFile(file, {"new", "é"}), TextCodecError);
+    EXPECT_EQ(ReadTextFile(file), TLines{"old"});
+
+    // The rename over a directory fails after the temporary file was written.
+    const fs::path folder = dir_ / "folder.dat";
+    fs::create_directory(folder);
+    try {
+        WriteFileAtomically(folder, "bytes");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル「" + folder.string() + "」に書き込めません。");
+    }
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(Entries().size(), 2u);  // no temporary file left
+
+    EXPECT_THROW(WriteFileAtomically(dir_ / "missing" / "x.dat", "bytes"), FileError);
+}
+
+TEST_F(TextFileOnDisk, ReadFaultsNameTheFile) {
+    const fs::path missing = dir_ / u8"無い.dat";
+    try {
+        (void)ReadTextFile(missing);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル「" + missing.string() + "」を開けません。");
+    }
+    EXPECT_THROW((void)ReadFileBytes(dir_), FileError);
+
+    const fs::path broken = dir_ / "broken.dat";
+    WriteFileAtomically(broken, "line 1\r\nline\xFF 2\r\n");
+    try {
+        (void)ReadTextFile(broken);
+        FAIL();
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.Position, 12u);
+        EXPECT_EQ(std::string(e.what()).rfind("ファイル「" + broken.string() + "」の 2 行目: ", 0), 0u)
+            << e.what();
+    }
+}
+
+}  // namespace
+}  // namespace sorvanta
