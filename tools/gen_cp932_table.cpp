@@ -23,7 +23,7 @@
 namespace {
 
 class TIconv {
-public:
+  public:
     TIconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             std::perror("iconv_open");
@@ -42,15 +42,14 @@ public:
         std::size_t inLeft = input.size();
         char* out = output;
         std::size_t outLeft = sizeof output;
-        if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
-            inLeft != 0)
+        if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
             return std::nullopt;
         if (iconv(cd_, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1))
             return std::nullopt;
         return std::string(output, out);
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -61,8 +60,12 @@ void Require(bool condition, const char* what, unsigned value) {
     }
 }
 
-bool IsLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool IsTrail(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool IsLead(unsigned b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool IsTrail(unsigned b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 std::optional<std::uint32_t> DecodeOne(TIconv& cd, const std::string& bytes) {
     std::optional<std::string> utf32 = cd.Convert(bytes);

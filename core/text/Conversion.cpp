@@ -11,8 +11,12 @@ namespace sorvanta {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A decimal number split into its parts, parsed from `text` starting at `pos`.
 struct TDecimal {

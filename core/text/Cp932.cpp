@@ -29,7 +29,9 @@ namespace {
 
 constexpr std::uint16_t kNoSingleByte = 0xFFFF;
 
-bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 // The character of the code at bytes[i], with the number of bytes it takes;
 // 0 bytes when the code is not valid cp932.
@@ -161,12 +163,11 @@ TEncodeFault EncodeAll(std::string_view utf8, std::string& out, std::size_t& pos
 [[noreturn]] void ThrowDecodeError(std::string_view bytes, std::size_t position) {
     // Show the offending code: a lead byte with what follows it, else the byte.
     std::size_t shown = 1;
-    if (IsCp932LeadByte(static_cast<unsigned char>(bytes[position])) &&
-        position + 1 < bytes.size())
+    if (IsCp932LeadByte(static_cast<unsigned char>(bytes[position])) && position + 1 < bytes.size())
         shown = 2;
     throw TextCodecError("シフトJIS（cp932）として読めないバイト列があります（" +
-                             std::to_string(position + 1) + " バイト目: " +
-                             Hex(bytes.substr(position, shown)) + "）。",
+                             std::to_string(position + 1) +
+                             " バイト目: " + Hex(bytes.substr(position, shown)) + "）。",
                          position);
 }
 
@@ -237,6 +238,8 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     return out;
 }
 
-std::size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
+std::size_t Cp932Length(std::string_view utf8) {
+    return Utf8ToCp932(utf8).size();
+}
 
 }  // namespace sorvanta

@@ -8,8 +8,12 @@ namespace sorvanta {
 
 namespace {
 
-bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
-bool IsNumberChar(char c) { return IsPlaceholder(c) || c == '.' || c == ','; }
+bool IsPlaceholder(char c) {
+    return c == '0' || c == '#';
+}
+bool IsNumberChar(char c) {
+    return IsPlaceholder(c) || c == '.' || c == ',';
+}
 
 // A value rounded to a number of decimals: its integer digits without leading
 // zeros ("" for zero) and exactly that many fraction digits.

@@ -56,7 +56,8 @@ bool SyncToDisk(std::FILE* file) {
 std::size_t LineOf(std::string_view bytes, std::size_t position) {
     std::size_t line = 1;
     for (std::size_t i = 0; i < position && i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
             ++line;
     }
     return line;
@@ -67,8 +68,8 @@ std::vector<std::string> DecodeLines(std::string_view bytes, const std::string& 
     try {
         text = Cp932ToUtf8(bytes);
     } catch (const TextCodecError& e) {
-        throw TextCodecError(where + std::to_string(LineOf(bytes, e.Position)) + " 行目: " + e.what(),
-                             e.Position);
+        throw TextCodecError(
+            where + std::to_string(LineOf(bytes, e.Position)) + " 行目: " + e.what(), e.Position);
     }
     // cp932 trail bytes never take the values of CR or LF, so the decoded text
     // splits where the bytes do.
@@ -128,7 +129,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     if (!file) throw FileError(failure);
 
     TFileCloser closer{file};
-    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = written && std::fflush(file) == 0 && SyncToDisk(file);
     written = closer.Close() && written;
 
@@ -159,7 +161,8 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     char buffer[65536];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-    if (std::ferror(file)) throw FileError("ファイル「" + DisplayName(path) + "」を読み込めません。");
+    if (std::ferror(file))
+        throw FileError("ファイル「" + DisplayName(path) + "」を読み込めません。");
     return bytes;
 }
 

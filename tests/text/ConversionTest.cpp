@@ -1,10 +1,10 @@
-#include "text/Conversion.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 #include <string>
+
+#include "text/Conversion.h"
 
 namespace sorvanta {
 namespace {
@@ -57,7 +57,7 @@ const TFloatCase kFloatCases[] = {
     {"$1A", std::nullopt, std::nullopt},
     {"1e400", std::nullopt, std::nullopt},
     {"-1e999999999999999999999", std::nullopt, std::nullopt},
-    {"１８", std::nullopt, std::nullopt},       // full-width digits
+    {"１８", std::nullopt, std::nullopt},     // full-width digits
     {"\u30001", std::nullopt, std::nullopt},  // an ideographic space is no blank
     {"1\n", std::nullopt, std::nullopt},
 };

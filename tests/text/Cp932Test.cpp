@@ -1,9 +1,9 @@
-#include "text/Cp932.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+
+#include "text/Cp932.h"
 
 #if defined(__GLIBC__)
 #include <iconv.h>
@@ -31,7 +31,7 @@ const TCodeCase kRoundTrip[] = {
     {"kN/m3 \\~", "kN/m3 \\~"},  // 5C and 7E are ASCII
     {"－", "\x81\x7C"},          // U+FF0D
     {"①№", "\x87\x40\x87\x82"},
-    {"ⅰ￤", "\xFA\x40\xFA\x55"},  // IBM extensions
+    {"ⅰ￤", "\xFA\x40\xFA\x55"},   // IBM extensions
     {"\xEE\x80\x80", "\xF0\x40"},  // user-defined area, U+E000
     {"", ""},
 };
@@ -90,14 +90,14 @@ TEST(Cp932, InvalidBytesReportTheirPosition) {
         {"\xFD", 0},
         {"\xFE", 0},
         {"x\xFF", 1},
-        {"a\x81", 1},                  // lead byte cut off at the end
-        {"abc\x88\x9F\x81", 5},        // after a valid kanji
-        {"\x81\x7F", 0},               // trail 7F
-        {"\x81\x20z", 0},              // trail below 40
-        {"\x81\xFD", 0},               // trail above FC
+        {"a\x81", 1},                   // lead byte cut off at the end
+        {"abc\x88\x9F\x81", 5},         // after a valid kanji
+        {"\x81\x7F", 0},                // trail 7F
+        {"\x81\x20z", 0},               // trail below 40
+        {"\x81\xFD", 0},                // trail above FC
         {std::string("\x81\0", 2), 0},  // NUL is no trail byte
-        {"\x85\x40", 0},               // unassigned row
-        {"OK\x81\xAD", 2},             // unassigned cell
+        {"\x85\x40", 0},                // unassigned row
+        {"OK\x81\xAD", 2},              // unassigned cell
         {"\x82\xA0\xEB\x40", 2},
     };
     for (const auto& c : cases) {
@@ -127,13 +127,13 @@ TEST(Cp932, UnwritableCharactersReportTheirPosition) {
         std::size_t Position;
     } cases[] = {
         {"a😀", 1},
-        {"é", 0},             // no cp932 code
-        {"ab¦", 2},           // no one-way mapping for the broken bar
+        {"é", 0},    // no cp932 code
+        {"ab¦", 2},  // no one-way mapping for the broken bar
         {"x·", 1},
-        {"ab\xC3", 2},        // cut-off UTF-8
+        {"ab\xC3", 2},  // cut-off UTF-8
         {"x\xE2\x82", 1},
-        {"\xC0\xAF", 0},      // overlong
-        {"\xED\xA0\x80", 0},  // surrogate
+        {"\xC0\xAF", 0},          // overlong
+        {"\xED\xA0\x80", 0},      // surrogate
         {"\xF4\x90\x80\x80", 0},  // above U+10FFFF
         {"\x80", 0},
         {"ok\xF3\xA0\x80\x81", 2},  // language tag U+E0001: glibc drops it silently
@@ -157,13 +157,15 @@ TEST(Cp932, ErrorMessagesNameTheFault) {
         (void)Utf8ToCp932("A😀");
         FAIL();
     } catch (const TextCodecError& e) {
-        EXPECT_STREQ(e.what(), "シフトJIS（cp932）で書けない文字「😀」（U+1F600）があります（2 バイト目）。");
+        EXPECT_STREQ(e.what(),
+                     "シフトJIS（cp932）で書けない文字「😀」（U+1F600）があります（2 バイト目）。");
     }
     try {
         (void)Cp932ToUtf8("ab\x81\x7F");
         FAIL();
     } catch (const TextCodecError& e) {
-        EXPECT_STREQ(e.what(), "シフトJIS（cp932）として読めないバイト列があります（3 バイト目: 81 7F）。");
+        EXPECT_STREQ(e.what(),
+                     "シフトJIS（cp932）として読めないバイト列があります（3 バイト目: 81 7F）。");
     }
 }
 
@@ -178,7 +180,7 @@ TEST(Cp932, Utf16AndLeadBytes) {
 #if defined(__GLIBC__)
 
 class TIconv {
-public:
+  public:
     TIconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~TIconv() {
         if (Valid()) iconv_close(cd_);
@@ -201,7 +203,7 @@ public:
         return std::string(output, out);
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -1,10 +1,10 @@
-#include "text/NumberFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <limits>
 #include <string>
+
+#include "text/NumberFormat.h"
 
 namespace sorvanta {
 namespace {

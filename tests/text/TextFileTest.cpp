@@ -1,5 +1,3 @@
-#include "text/TextFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "text/Cp932.h"
+#include "text/TextFile.h"
 
 namespace sorvanta {
 namespace {
@@ -78,7 +77,7 @@ TEST(TextFile, DecodeFaultsNameLineAndByte) {
 }
 
 class TextFileOnDisk : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device random;
         dir_ = fs::temp_directory_path() / ("sorvanta-text-" + std::to_string(random()));
@@ -147,7 +146,8 @@ TEST_F(TextFileOnDisk, ReadFaultsNameTheFile) {
         FAIL();
     } catch (const TextCodecError& e) {
         EXPECT_EQ(e.Position, 12u);
-        EXPECT_EQ(std::string(e.what()).rfind("ファイル「" + broken.string() + "」の 2 行目: ", 0), 0u)
+        EXPECT_EQ(std::string(e.what()).rfind("ファイル「" + broken.string() + "」の 2 行目: ", 0),
+                  0u)
             << e.what();
     }
 }
