@@ -38,7 +38,7 @@ std::string Seed() {
 }
 
 // Loads `bytes` into a copy of Before() and checks the all-or-nothing rule.
-void LoadAndCheck(const std::string& bytes, const std::string& what) {
+void LoadAndCheck(const std::string& bytes, const std::string& what, int* loadedCount = nullptr) {
     const TDesignConditions before = Before();
     TDesignConditions d = before;
     const TDesignLoadResult r = TryLoadDesignBytes(bytes, d);
@@ -48,6 +48,7 @@ void LoadAndCheck(const std::string& bytes, const std::string& what) {
         ASSERT_GE(r.Line, 1) << what;
         return;
     }
+    if (loadedCount) ++*loadedCount;
     ASSERT_EQ(d.StressDisplay, before.StressDisplay) << what;
     ASSERT_EQ(d.SlipDirection, before.SlipDirection) << what;
     ASSERT_EQ(d.GridFsEnabled, before.GridFsEnabled) << what;
@@ -64,10 +65,14 @@ void LoadAndCheck(const std::string& bytes, const std::string& what) {
 
 TEST(DesignFileFuzz, EveryTruncationOfAFile) {
     const std::string seed = Seed();
+    int loaded = 0;
     for (std::size_t n = 0; n <= seed.size(); ++n) {
-        LoadAndCheck(seed.substr(0, n), "truncated to " + std::to_string(n));
+        LoadAndCheck(seed.substr(0, n), "truncated to " + std::to_string(n), &loaded);
         if (HasFatalFailure()) return;
     }
+    // Complete files: the whole, without LF, without CR LF; and, as nothing marks
+    // a file's end, the last value cut to "0." and "0".
+    EXPECT_EQ(loaded, 5);
 }
 
 TEST(DesignFileFuzz, MutatedFiles) {
@@ -80,6 +85,7 @@ TEST(DesignFileFuzz, MutatedFiles) {
                                           ",,,,,", "\"a\"\"", "ｱｲｳ",    "\x82\xa0"};
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
 
+    int loaded = 0;
     for (int iteration = 0; iteration < 4000; ++iteration) {
         std::string bytes = seed;
         const int edits = 1 + static_cast<int>(pick(4));
@@ -108,9 +114,12 @@ TEST(DesignFileFuzz, MutatedFiles) {
                     break;
             }
         }
-        LoadAndCheck(bytes, "mutation " + std::to_string(iteration));
+        LoadAndCheck(bytes, "mutation " + std::to_string(iteration), &loaded);
         if (HasFatalFailure()) return;
     }
+    // Both outcomes must have been exercised for the test to mean anything.
+    EXPECT_GT(loaded, 400);
+    EXPECT_LT(loaded, 3600);
 }
 
 TEST(DesignFileFuzz, RandomBytesAndLines) {

@@ -345,6 +345,7 @@ TEST(DesignFileOnDisk, AFailedSaveKeepsThePreviousFileAndName) {
     EXPECT_EQ(Slurp(path), before);
     EXPECT_EQ(unwritable.DesignName, "old");
 
+    unwritable.Layers[2].Boundary.Rows[1].X = "20.00";
     EXPECT_THROW(SaveDesignFile(*dir / "no-such-folder" / "x.dat", unwritable), FileError);
     EXPECT_EQ(unwritable.DesignName, "old");
 }
