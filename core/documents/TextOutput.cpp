@@ -1,0 +1,79 @@
+#include "documents/TextOutput.h"
+
+#include "text/Cp932.h"
+#include "text/TextFile.h"
+
+namespace sorvanta {
+
+namespace {
+
+void AddList(std::vector<std::string>& out, const TLineList& list) {
+    for (const std::string& line : list) out.push_back("  " + line);
+    out.emplace_back();
+}
+
+void AddTable(std::vector<std::string>& out, const TCellTable& table, std::size_t width) {
+    for (const auto& row : table.Rows) out.push_back(FormatTableRow(row, width));
+}
+
+}  // namespace
+
+std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t width) {
+    std::string line;
+    for (const std::string& cell : cells) {
+        const std::size_t length = Cp932Length(cell);
+        if (length < width) line.append(width - length, ' ');
+        line += cell;
+        line += ':';
+    }
+    return line;
+}
+
+std::vector<std::string> TextOutputLines(const TResultTables& t) {
+    std::vector<std::string> out;
+    out.emplace_back("円弧すべり検討システムVer3.5");
+    out.emplace_back();
+    out.emplace_back("Ⅰ.設計条件");
+    out.emplace_back("1.地層設定");
+    AddList(out, t.LayerSettingsList);
+    out.emplace_back("2.土質データ");
+    AddTable(out, t.SoilDataTable, 7);
+    AddList(out, t.SoilLegendList);
+    out.emplace_back("3.計算条件");
+    AddList(out, t.CalculationConditionsList);
+    out.emplace_back("4.地形座標(単位ｍ)");
+    AddTable(out, t.CoordinateTable1, 7);
+    out.emplace_back();
+    out.emplace_back("Ⅱ.安全率の計算");
+    out.emplace_back();
+    AddList(out, t.FormulaList);
+    AddList(out, t.ResultList);
+    out.emplace_back("表1:滑り円中心座標と安全率");
+    out.emplace_back();
+    AddTable(out, t.CentreTable, 12);
+    out.emplace_back();
+    out.emplace_back("Ⅲ.滑り円弧のスライス荷重");
+    out.emplace_back();
+    AddList(out, t.SliceHeadingList);
+    out.emplace_back("  表2:滑り円弧のスライス荷重一覧");
+    out.emplace_back();
+    AddTable(out, t.SliceTable, 14);
+    out.emplace_back();
+    out.emplace_back();
+    out.emplace_back("Ⅳ.滑り円弧荷重");
+    out.emplace_back();
+    AddList(out, t.LoadHeadingList);
+    out.emplace_back();
+    out.emplace_back("  表3:滑り円弧の荷重一覧");
+    out.emplace_back();
+    AddTable(out, t.LoadTable, 14);
+    return out;
+}
+
+std::string TextOutputBytes(const TResultTables& tables) { return EncodeTextLines(TextOutputLines(tables)); }
+
+void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path) {
+    WriteFileAtomically(path, TextOutputBytes(tables));
+}
+
+}  // namespace sorvanta
