@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/Geometry.h"
+#include "engine/SliceMethod.h"
+#include "views/CircleDrawing.h"
+
+using namespace sorvanta;
+
+namespace {
+
+TCoordinateTable Table(const std::vector<std::pair<const char*, const char*>>& points) {
+    TCoordinateTable t;
+    t.Rows.clear();
+    int no = 0;
+    for (const auto& [x, y] : points) t.Rows.push_back({std::to_string(no++), x, y});
+    return t;
+}
+
+// One layer, horizontal ground Y = 0 from X 0 to 100.
+TDesignConditions FlatDesign() {
+    TDesignConditions d;
+    LoadSampleDesign(d);
+    d.LayerCount = "1";
+    d.Layers[0].Boundary = Table({{"0", "0"}, {"100", "0"}});
+    d.NeverCutElevation = "-20";
+    return d;
+}
+
+struct TDrawn {
+    TEC engine;
+    TChartModel chart = MakeResultChart();
+};
+
+void Draw(TDrawn& out, const TDesignConditions& d, TSlipCircle c, bool framing = true) {
+    out.engine.BuildAnalysisModel(d);
+    ASSERT_NE(EvaluateCircle(out.engine, c).Status, 0) << out.engine.CircleStatus;
+    DrawCircle(out.chart, out.engine, c, d, framing);
+}
+
+}  // namespace
+
+TEST(CircleDrawing, OneLayerFillsGroundNclRadiiAndSlipSurfaceOnly) {
+    TDrawn drawn;
+    drawn.chart.Series[rsSafetyFactor].Add(1, 1, "1.00");
+    drawn.chart.Series[rsLayer3].Add(1, 1);
+    Draw(drawn, FlatDesign(), {50, 10, 20});
+    const auto& s = drawn.chart.Series;
+    for (int i = 0; i < ResultSeriesCount; ++i) {
+        const bool filled = i == rsGround || i == rsNclRequired || i == rsRadii || i == rsSlipSurface ||
+                            i == rsSafetyFactor;
+        EXPECT_EQ(!s[static_cast<std::size_t>(i)].Points.empty(), filled) << s[static_cast<std::size_t>(i)].Title;
+    }
+    EXPECT_EQ(s[rsSafetyFactor].Points.size(), 1u);  // never touched by the drawing
+    EXPECT_EQ(s[rsGround].Points[0].Colour, (TRgb{128, 128, 0}));
+    ASSERT_EQ(s[rsNclRequired].Points.size(), 2u);
+    EXPECT_EQ(s[rsNclRequired].Points[1].X, 100);
+    EXPECT_EQ(s[rsNclRequired].Points[1].Y, -20);
+    EXPECT_EQ(s[rsNclRequired].Points[1].Colour, (TRgb{0, 0, 128}));
+
+    // Radii: end point, centre, start point. Θ = 120°.
+    const auto& r = s[rsRadii].Points;
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].Label, "(Xe=67.32;Ye=0.00)");
+    EXPECT_EQ(r[1].Label, "(Xo=50.00;Yo=10.00;Θ=120.0度)");
+    EXPECT_EQ(r[2].Label, "(Xb=32.68;Yb=0.00)");
+    EXPECT_NEAR(r[0].X, 50 + std::sqrt(300.0), 1e-9);
+    EXPECT_EQ(r[1].X, 50);
+    for (const auto& p : r) EXPECT_EQ(p.Colour, (TRgb{0, 0, 255}));
+}
+
+TEST(CircleDrawing, SlipSurfacePointsFollowTheSliceSwitches) {
+    struct Case {
+        bool lines, numbers;
+        int perSlice;
+    };
+    for (const Case c : {Case{true, true, 4}, Case{false, false, 2}, Case{true, false, 4}, Case{false, true, 2}}) {
+        SCOPED_TRACE(testing::Message() << c.lines << c.numbers);
+        TDesignConditions d = FlatDesign();
+        d.ShowSliceLines = c.lines;
+        d.ShowSliceNumbers = c.numbers;
+        TDrawn drawn;
+        Draw(drawn, d, {50, 10, 20});
+        const int n = drawn.engine.SliceList.Count();
+        ASSERT_EQ(n, 35);  // 34.64 m under a 1 m limit
+        const auto& pts = drawn.chart.Series[rsSlipSurface].Points;
+        // The end lies below the centre: the surface ends at (Xe, Ye) alone.
+        ASSERT_EQ(pts.size(), static_cast<std::size_t>(n * c.perSlice + 1));
+        EXPECT_EQ(pts.back().X, drawn.engine.Xe);
+        EXPECT_EQ(pts.back().Y, drawn.engine.Ye);
+        const auto& sl = drawn.engine.SliceList;
+        // First slice: left edge on the arc, (up to the ground and back), centre.
+        EXPECT_EQ(pts[0].X, sl.LeftX[0]);
+        EXPECT_EQ(pts[0].Y, sl.ArcYLeft[0]);
+        if (c.lines) {
+            EXPECT_EQ(pts[1].Y, sl.GroundYLeft[0]);
+            EXPECT_EQ(pts[2].Y, sl.ArcYLeft[0]);
+        }
+        const auto& centre = pts[static_cast<std::size_t>(c.perSlice - 1)];
+        EXPECT_EQ(centre.X, sl.CentreX[0]);
+        EXPECT_EQ(centre.Y, sl.ArcYCentre[0]);
+        EXPECT_EQ(centre.Label, c.numbers ? "1" : " ");
+        EXPECT_EQ(pts[static_cast<std::size_t>(c.perSlice * n - 1)].Label, c.numbers ? "35" : " ");
+        EXPECT_EQ(pts[0].Label, " ");
+        EXPECT_EQ(drawn.chart.Series[rsSlipSurface].Order, TValueOrder::None);
+    }
+}
+
+TEST(CircleDrawing, EndAboveTheCentreGoesDownTheArcFirst) {
+    TDesignConditions d = FlatDesign();
+    d.Layers[0].Boundary = Table({{"0", "0"}, {"40", "0"}, {"50", "30"}, {"100", "30"}});
+    TDrawn drawn;
+    const TSlipCircle c{40, 10, 15};
+    Draw(drawn, d, c);
+    const double xe = drawn.engine.Xe;
+    ASSERT_GT(drawn.engine.Ye, c.Yo);
+    const auto& pts = drawn.chart.Series[rsSlipSurface].Points;
+    ASSERT_GE(pts.size(), 2u);
+    const auto& below = pts[pts.size() - 2];
+    EXPECT_EQ(below.X, xe);
+    EXPECT_DOUBLE_EQ(below.Y, c.Yo - std::sqrt(c.R * c.R - (xe - c.Xo) * (xe - c.Xo)));
+    EXPECT_EQ(pts.back().Y, drawn.engine.Ye);
+}
+
+TEST(CircleDrawing, FramingGivesBothAxesTheSameSpan) {
+    for (int direction : {0, 1, 2}) {
+        SCOPED_TRACE(direction);
+        TDesignConditions d = FlatDesign();
+        // A sloping ground so that Yb and Ye differ.
+        d.Layers[0].Boundary = Table({{"0", "0"}, {"100", "20"}});
+        d.SlipDirection = direction;
+        TDrawn drawn;
+        const TSlipCircle c{50, 30, 25};
+        Draw(drawn, d, c);
+        const auto& e = drawn.engine;
+        const double mx = std::min(e.Xb, c.Xo);
+        ASSERT_TRUE(drawn.chart.Bottom && drawn.chart.Left);
+        EXPECT_EQ(*drawn.chart.Bottom, (TAxisRange{mx - 5, e.Xe + 5}));
+        const double my = std::min(direction == 1 ? e.Ye : e.Yb, c.Yo);
+        EXPECT_EQ(drawn.chart.Left->Min, my - 5);
+        EXPECT_EQ(drawn.chart.Left->Max, my - 5 + (e.Xe - mx) + 10);
+    }
+    // Without framing the limits stay as they were, also when unset.
+    TDrawn plain;
+    Draw(plain, FlatDesign(), {50, 10, 20}, false);
+    EXPECT_FALSE(plain.chart.Bottom);
+    EXPECT_FALSE(plain.chart.Left);
+    plain.chart.Bottom = TAxisRange{-1, 1};
+    DrawCircle(plain.chart, plain.engine, {50, 10, 20}, FlatDesign(), false);
+    EXPECT_EQ(plain.chart.Bottom, (TAxisRange{-1, 1}));
+}
+
+TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
+    TDesignConditions d;
+    LoadSampleDesign(d);
+    d.WaterEnabled = true;
+    d.GammaW = "10.0";
+    d.NeverCutLineEnabled = true;
+    d.NeverCutLine = Table({{"50", "-3"}, {"10", "-3"}, {"30", "-5"}});
+    d.MustCutPointEnabled = true;
+    d.MustCutPoint = Table({{"30", "8"}});
+    d.NeverCutElevation = "-10";
+    TEC engine;
+    engine.BuildAnalysisModel(d);
+    const TSlipCircle c{30, 30, 25};
+    ASSERT_NE(EvaluateCircle(engine, c).Status, 0) << engine.CircleStatus;
+    TChartModel chart = MakeArbitraryChart();
+    DrawCircle(chart, engine, c, d, false);
+    const auto& s = chart.Series;
+    for (int k = 0; k < 5; ++k) {
+        ASSERT_EQ(s[static_cast<std::size_t>(k)].Points.size(), 4u) << k;
+        EXPECT_EQ(s[static_cast<std::size_t>(k)].Points[0].Colour, FigureColours[static_cast<std::size_t>(k)]);
+    }
+    EXPECT_EQ(s[rsLayer3].Points[0].Colour, (TRgb{128, 0, 0}));
+    ASSERT_EQ(s[rsWater].Points.size(), 4u);
+    EXPECT_EQ(s[rsWater].Points[0].Colour, (TRgb{0, 255, 255}));
+    // Entry order, silver.
+    ASSERT_EQ(s[rsNclOptional].Points.size(), 3u);
+    EXPECT_EQ(s[rsNclOptional].Points[0].X, 50);
+    EXPECT_EQ(s[rsNclOptional].Points[1].X, 10);
+    EXPECT_EQ(s[rsNclOptional].Points[0].Colour, (TRgb{192, 192, 192}));
+    ASSERT_EQ(s[rsMustCutPoint].Points.size(), 1u);
+    EXPECT_EQ(s[rsMustCutPoint].Points[0].Label, "M.C.P");
+    EXPECT_EQ(s[rsMustCutPoint].Points[0].Colour, (TRgb{0, 0, 255}));
+    EXPECT_TRUE(s[rsLoad].Points.empty());
+
+    d.WaterEnabled = false;
+    d.NeverCutLineEnabled = false;
+    d.MustCutPointEnabled = false;
+    engine.BuildAnalysisModel(d);
+    ASSERT_NE(EvaluateCircle(engine, c).Status, 0);
+    DrawCircle(chart, engine, c, d, false);
+    EXPECT_TRUE(s[rsWater].Points.empty());
+    EXPECT_TRUE(s[rsNclOptional].Points.empty());
+    EXPECT_TRUE(s[rsMustCutPoint].Points.empty());
+}
