@@ -177,6 +177,7 @@ void TPDFMaker::WriteDocument() {
             std::to_string(xrefOffset) + "\r\n%%EOF\r\n";
 
     std::ostream& out = *stream_;
+    if (!out) throw std::ios_base::failure("PDFファイルを書き込めません。");
     out.seekp(0);
     out.clear();  // a stream that cannot seek is written from where it stands
     out.write(file.data(), static_cast<std::streamsize>(file.size()));
