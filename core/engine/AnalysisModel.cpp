@@ -1,0 +1,196 @@
+#include "engine/AnalysisModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <optional>
+#include <utility>
+
+#include "text/Conversion.h"
+
+namespace sorvanta {
+
+namespace {
+
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+// Reads a table into a figure list; a table without a point leaves the list
+// as it was.
+void ReadFigure(TGetDat& model, TFigureKind kind, const TCoordinateTable& table) {
+    TPolyline points = ReadPolyline(table);
+    if (points.empty()) return;
+    model.SetFigure(kind, std::move(points));
+}
+
+std::optional<TPoint> RowPoint(const TCoordinateRow& row) {
+    const std::optional<double> x = TryStrToFloat(row.X);
+    const std::optional<double> y = TryStrToFloat(row.Y);
+    if (!x || !y) return std::nullopt;
+    return TPoint{*x, *y};
+}
+
+}  // namespace
+
+int TGetDat::LayersInUse() const { return std::clamp(NumLayers, 0, MaxLayers); }
+
+void TGetDat::SetFigure(TFigureKind kind, TPolyline points) {
+    const auto k = static_cast<std::size_t>(kind);
+    if (points.size() > static_cast<std::size_t>(FigureCapacity[k]))
+        points.resize(static_cast<std::size_t>(FigureCapacity[k]));
+    FigureCount[k] = static_cast<int>(points.size());
+    Figures[k] = std::move(points);
+    Lookups.Ready = false;
+}
+
+void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
+    // Start from a new object's state, so that the model is a function of the
+    // design alone, whatever was built into this object before.
+    static_cast<TGetDat&>(*this) = TGetDat{};
+
+    // 1.
+    NumLayers = StrToInt(design.LayerCount);
+    WaterOn = design.WaterEnabled;
+    // "---" while groundwater is off; any text that does not convert gives 0.
+    GammaWater = TryStrToFloat(design.GammaW).value_or(0.0);
+
+    // 2.
+    const int layers = LayersInUse();
+    for (int k = 0; k < layers; ++k) {
+        const TSoilLayer& layer = design.Layers[static_cast<std::size_t>(k)];
+        TSoilValues& soil = Soil[static_cast<std::size_t>(k)];
+        soil.GammaT = StrToFloat(layer.GammaT);
+        soil.GammaS = StrToFloat(layer.GammaS);
+        soil.GammaSat = soil.GammaS + GammaWater;
+        soil.Phi = StrToFloat(layer.Phi) * std::numbers::pi / 180;
+        soil.C = StrToFloat(layer.Cohesion);
+    }
+
+    // 3.
+    CentreMeshPitch = StrToFloat(design.MeshPitch);
+    CentreMeshCount = StrToInt(design.MeshCount);
+    SliceWidthLimit = StrToFloat(design.MaxSliceWidth);
+    RequiredFs = StrToFloat(design.SafetyFactor);
+    DisplayForm = design.StressDisplay;
+    Direction = design.SlipDirection;
+    StrengthMode = design.StressType;
+
+    // 4. and 5.
+    for (int k = 0; k < layers; ++k)
+        ReadFigure(*this, static_cast<TFigureKind>(fkLayer1 + k), design.Layers[static_cast<std::size_t>(k)].Boundary);
+    ReadFigure(*this, fkMustCutPoint, design.MustCutPoint);
+
+    // 6. and 7. The never-cut elevation line spans the ground surface table's
+    // first and last rows.
+    {
+        TPolyline ncl(2);
+        const std::vector<TCoordinateRow>& rows = design.Layers[0].Boundary.Rows;
+        if (!rows.empty()) {
+            if (const auto first = RowPoint(rows.front()))
+                ncl[0] = {first->X, StrToFloat(design.NeverCutElevation)};
+            if (const auto last = RowPoint(rows.back()))
+                ncl[1] = {last->X, StrToFloat(design.NeverCutElevation)};
+        }
+        SetFigure(fkNeverCutElevation, std::move(ncl));
+        NclElevation = Figures[fkNeverCutElevation][0].Y;
+    }
+
+    // 8.
+    ReadFigure(*this, fkNeverCutLine, design.NeverCutLine);
+    ReadFigure(*this, fkWater, design.WaterTable);
+
+    // 9.
+    BreakX.clear();
+    for (int k = 0; k < layers; ++k)
+        for (const TPoint& p : Figures[static_cast<std::size_t>(k)]) BreakX.push_back(p.X);
+    if (WaterOn)
+        for (const TPoint& p : Figures[fkWater]) BreakX.push_back(p.X);
+    BreakX.push_back(0);
+    BreakX.push_back(0);
+
+    MustCutOn = design.MustCutPointEnabled;
+    NeverCutLineOn = design.NeverCutLineEnabled;
+    RefreshLookups();
+}
+
+void TGetDat::RefreshLookups() {
+    for (int k = 0; k < FigureKindCount; ++k) {
+        const TPolyline& line = Figures[static_cast<std::size_t>(k)];
+        Lookups.Monotone[static_cast<std::size_t>(k)] =
+            std::is_sorted(line.begin(), line.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
+    }
+    Lookups.SortedBreakX.clear();
+    if (BreakX.size() >= 2) {
+        Lookups.SortedBreakX.assign(BreakX.begin(), BreakX.end() - 2);
+        std::sort(Lookups.SortedBreakX.begin(), Lookups.SortedBreakX.end());
+        Lookups.SortedBreakX.erase(std::unique(Lookups.SortedBreakX.begin(), Lookups.SortedBreakX.end()),
+                                   Lookups.SortedBreakX.end());
+    }
+    for (int k = 0; k < MaxLayers; ++k)
+        Lookups.TanPhi[static_cast<std::size_t>(k)] = std::tan(Soil[static_cast<std::size_t>(k)].Phi);
+    Lookups.Ready = true;
+}
+
+double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
+    const TPolyline& line = Figures[static_cast<std::size_t>(kind)];
+    const std::size_t n = line.size();
+    if (n == 0) return -Infinity;
+
+    std::size_t segment = n;  // none
+    if (Lookups.Ready && Lookups.Monotone[static_cast<std::size_t>(kind)]) {
+        // With X never decreasing, the only candidate is the segment that
+        // starts at the last point with X <= x.
+        const auto after =
+            std::upper_bound(line.begin(), line.end(), x, [](double v, const TPoint& p) { return v < p.X; });
+        const auto i = static_cast<std::size_t>(after - line.begin());
+        if (i > 0 && i < n) segment = i - 1;
+    } else {
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            if (line[i].X <= x && x < line[i + 1].X) {
+                segment = i;
+                break;
+            }
+        }
+    }
+    if (segment < n) {
+        const TPoint& p0 = line[segment];
+        const TPoint& p1 = line[segment + 1];
+        return p0.Y + (p1.Y - p0.Y) / (p1.X - p0.X) * (x - p0.X);
+    }
+    // Held flat beyond the ends.
+    const TPoint& first = line.front();
+    const TPoint& last = line.back();
+    return std::fabs(x - first.X) <= std::fabs(x - last.X) ? first.Y : last.Y;
+}
+
+double TGetDat::LowestGroundY() const {
+    double lowest = Infinity;
+    for (const TPoint& p : Figures[fkLayer1]) lowest = std::min(lowest, p.Y);
+    return lowest;
+}
+
+bool ModelValuesFinite(const TGetDat& model) {
+    auto finite = [](double v) { return std::isfinite(v); };
+    if (!finite(model.GammaWater) || !finite(model.NclElevation) || !finite(model.SliceWidthLimit) ||
+        !finite(model.RequiredFs) || !finite(model.CentreMeshPitch))
+        return false;
+    for (int k = 0; k < model.LayersInUse(); ++k) {
+        const TSoilValues& s = model.Soil[static_cast<std::size_t>(k)];
+        if (!finite(s.GammaT) || !finite(s.GammaS) || !finite(s.GammaSat) || !finite(s.Phi) || !finite(s.C))
+            return false;
+    }
+    for (const TPolyline& line : model.Figures)
+        for (const TPoint& p : line)
+            if (!finite(p.X) || !finite(p.Y)) return false;
+    return true;
+}
+
+void TSliceList::Clear() { Resize(0); }
+
+void TSliceList::Resize(int n) {
+    const auto size = static_cast<std::size_t>(n);
+    for (std::vector<double>* list : {&CentreX, &GroundYCentre, &ArcYCentre, &Width, &LeftX, &GroundYLeft, &ArcYLeft})
+        list->resize(size);
+}
+
+}  // namespace sorvanta

@@ -1,0 +1,182 @@
+#include "engine/Geometry.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace sorvanta {
+
+namespace {
+
+constexpr int Unset = -2;
+
+// The circle meets the line of segment (p0, p1) twice although both end
+// points lie outside it.
+bool DipTest(const TPoint& p0, const TPoint& p1, const TSlipCircle& c) {
+    if (p0.X == p1.X) return std::fabs(p1.X - c.Xo) < c.R && p0.Y < c.Yo && c.Yo < p1.Y;
+    const double m = (p1.Y - p0.Y) / (p1.X - p0.X);
+    const double value = -m * c.Xo + c.Yo + m * p0.X - p0.Y;
+    const double distance = std::fabs(value) / std::sqrt(m * m + 1);
+    const double t = -value / (m * m + 1);
+    const double foot = c.Xo - m * t;
+    return distance < c.R && p0.X < foot && foot < p1.X;
+}
+
+struct TCrossing {
+    double X = 0;
+    double Y = 0;
+};
+
+}  // namespace
+
+std::string CircleStatusCrossings(int count) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, count).ptr;
+    std::string text = "円弧不当(地形と";
+    text.append(digits, end);
+    text += "点交差)";
+    return text;
+}
+
+bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
+    engine.CircleStatus = CircleStatusText::NoError;
+    engine.MeetX.clear();
+    const TPolyline& P = engine.Figures[fkLayer1];
+    const int n = static_cast<int>(P.size());
+    const double Xo = circle.Xo;
+    const double Yo = circle.Yo;
+    const double R = circle.R;
+    auto refuse = [&](std::string_view text) {
+        engine.CircleStatus = text;
+        return false;
+    };
+
+    if (n < 2 || !(P[0].X < Xo && Xo < P[static_cast<std::size_t>(n - 1)].X))
+        return refuse(CircleStatusText::CentreOutsideWidth);
+    if (!(Yo > engine.PolylineYAt(fkLayer1, Xo))) return refuse(CircleStatusText::CentreInGround);
+    // Zero, negative and NaN radii: no arc at all.
+    if (!(R > 0)) return refuse(CircleStatusText::NoCrossing);
+
+    auto distanceSq = [&](int j) {
+        const double dx = P[static_cast<std::size_t>(j)].X - Xo;
+        const double dy = P[static_cast<std::size_t>(j)].Y - Yo;
+        return dx * dx + dy * dy;
+    };
+    const double RR = R * R;
+    if (RR > distanceSq(0) || RR > distanceSq(n - 1)) return refuse(CircleStatusText::NoCrossing);
+
+    // First and last segment to examine: from the first ground point on or
+    // inside the circle, to the last.
+    int L = Unset;
+    int Rt = Unset;
+    for (int j = 0; j < n; ++j) {
+        const double d = std::sqrt(distanceSq(j));
+        if (std::fabs(d - R) <= OnCircleTolerance) {
+            L = j;
+            break;
+        }
+        if (d < R) {
+            L = j - 1;
+            break;
+        }
+    }
+    for (int j = n - 1; j >= 0; --j) {
+        const double d = std::sqrt(distanceSq(j));
+        if (std::fabs(d - R) <= OnCircleTolerance || d < R) {
+            Rt = j;
+            break;
+        }
+    }
+    if (L == -1) return refuse(CircleStatusText::StartNotCrossing);
+    if (L == Unset && Rt == Unset) {
+        for (int k = 0; k + 1 < n; ++k) {
+            if (DipTest(P[static_cast<std::size_t>(k)], P[static_cast<std::size_t>(k + 1)], circle)) {
+                L = Rt = k;
+                break;
+            }
+        }
+    }
+    if (L == Unset || Rt == Unset) return refuse(CircleStatusText::NoCrossing);
+    // A last ground point on the circle gives Rt = n − 1, which starts no segment.
+    Rt = std::min(Rt, n - 2);
+
+    // Intersections. Half-open X intervals give an intersection at a ground
+    // point to the segment that starts there.
+    int count = 0;
+    TCrossing crossings[2];
+    auto add = [&](double x, double y) {
+        engine.MeetX.push_back(x);
+        if (count < 2) crossings[count] = {x, y};
+        ++count;
+    };
+    for (int k = L; k <= Rt; ++k) {
+        const TPoint& p0 = P[static_cast<std::size_t>(k)];
+        const TPoint& p1 = P[static_cast<std::size_t>(k + 1)];
+        const double X0 = p0.X, Y0 = p0.Y, X1 = p1.X, Y1 = p1.Y;
+        if (X0 == X1) {
+            const double h = std::fabs(X0 - Xo);
+            if (h >= R) continue;
+            const double s = std::sqrt(RR - h * h);
+            const double yMinus = Yo - s;
+            const double yPlus = Yo + s;
+            if (Y0 < Y1) {
+                if (Y0 <= yMinus && yMinus < Y1) add(X0, yMinus);
+                if (Y0 <= yPlus && yPlus < Y1) add(X0, yPlus);
+            } else {
+                if (Y1 < yPlus && yPlus <= Y0) add(X0, yPlus);
+                if (Y1 < yMinus && yMinus <= Y0) add(X0, yMinus);
+            }
+            continue;
+        }
+        const double m = (Y1 - Y0) / (X1 - X0);
+        const double A = 1 + m * m;
+        const double B = m * Y0 - m * m * X0 - m * Yo - Xo;
+        const double t = m * X0 - Y0 + Yo;
+        const double C = Xo * Xo + t * t - RR;
+        const double D = B * B - A * C;
+        if (D < 0) continue;
+        const double root = std::sqrt(D);
+        double x1 = (-B - root) / A;
+        double x2 = (-B + root) / A;
+        if (std::fabs(X0 - x1) <= OnCircleTolerance) x1 = X0;
+        if (std::fabs(X0 - x2) <= OnCircleTolerance) x2 = X0;
+        // The elevation on this segment, as the end points take it.
+        auto groundY = [&](double x) { return Y0 + (x - X0) * (Y1 - Y0) / (X1 - X0); };
+        if (X0 <= x1 && x1 < X1) add(x1, groundY(x1));
+        if (X0 <= x2 && x2 < X1) add(x2, groundY(x2));
+    }
+
+    if (count == 1) return refuse(CircleStatusText::OneCrossing);
+    if (count != 2) {
+        engine.CircleStatus = CircleStatusCrossings(count);
+        return false;
+    }
+    engine.Xb = crossings[0].X;
+    engine.Yb = crossings[0].Y;
+    engine.Xe = crossings[1].X;
+    engine.Ye = crossings[1].Y;
+    return true;
+}
+
+double ArcYAt(const TSlipCircle& c, double x) {
+    const double dx = x - c.Xo;
+    return c.Yo - std::sqrt(std::max(c.R * c.R - dx * dx, 0.0));
+}
+
+double RadToDeg(double radians) { return radians * (180 / std::numbers::pi); }
+
+double OpeningAngle(double Xb, double Yb, double Xe, double Ye, double Xo, double Yo) {
+    const double chord = std::sqrt((Xe - Xb) * (Xe - Xb) + (Ye - Yb) * (Ye - Yb));
+    const double d = std::sqrt((Xo - Xb) * (Xo - Xb) + (Yo - Yb) * (Yo - Yb));
+    const double s = std::clamp(chord / 2 / d, -1.0, 1.0);
+    return RadToDeg(2 * std::asin(s));
+}
+
+double ChordInclination(double Xb, double Yb, double Xe, double Ye) { return RadToDeg(std::atan2(Ye - Yb, Xe - Xb)); }
+
+double CentreInclination(double Xb, double Yb, double Xo, double Yo) {
+    return RadToDeg(std::atan((Xb - Xo) / (Yo - Yb)));
+}
+
+}  // namespace sorvanta

@@ -1,0 +1,325 @@
+#include "engine/Search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/Parallel.h"
+#include "engine/SliceMethod.h"
+
+namespace sorvanta {
+
+namespace {
+
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+bool IsCancelled(const TProgress* progress) { return progress && progress->Cancelled(); }
+
+bool InSkip(const TSkipRange* skip, double R) { return skip && skip->Min <= R && R <= skip->Max; }
+
+// The bookkeeping of one pass over radii.
+class TRadiusPass {
+public:
+    TRadiusPass(TEC& engine, TPoint centre) : engine_(engine), centre_(centre) {}
+
+    void Evaluate(double R) {
+        const TCircleResult c = EvaluateCircle(engine_, {centre_.X, centre_.Y, R});
+        ++evaluated_;
+        switch (c.Status) {
+        case 0:
+            ++invalid_;
+            break;
+        case 1:
+            // A driving sum of exactly 0 is no slip at all: an infinite
+            // factor, like level ground, not the most critical circle.
+            if (c.Driving == 0) {
+                Level(R, c);
+                break;
+            }
+            if (QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
+                best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
+                smallest_ = std::fabs(c.Fs);
+            }
+            ++status1_;
+            break;
+        default:
+            Level(R, c);
+            break;
+        }
+    }
+
+    TSearchResult Result(const TSearchResult& previous) const {
+        TSearchResult r;
+        if (evaluated_ == invalid_) {
+            r = previous;
+            r.Status = 0;
+        } else if (status1_ > 0) {
+            r = best_;
+            r.Status = 1;
+        } else {
+            r = level_;
+            r.Status = 2;
+            r.Fs = NoQualifyingFs;
+        }
+        r.Xo = centre_.X;
+        r.Yo = centre_.Y;
+        r.Cancelled = false;
+        return r;
+    }
+
+private:
+    void Level(double R, const TCircleResult& c) {
+        level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
+        ++status2_;
+    }
+
+    TEC& engine_;
+    TPoint centre_;
+    double smallest_ = NoQualifyingFs;
+    int evaluated_ = 0, invalid_ = 0, status1_ = 0, status2_ = 0;
+    TSearchResult best_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
+    TSearchResult level_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
+};
+
+// Radii above which ClassifyCircle refuses every circle of this centre for
+// reaching beyond an end point of the ground surface: R² > this.
+double ReachLimitSq(const TGetDat& model, TPoint centre) {
+    const TPolyline& P = model.Figures[fkLayer1];
+    if (P.size() < 2) return Infinity;
+    auto distanceSq = [&](const TPoint& p) {
+        const double dx = p.X - centre.X;
+        const double dy = p.Y - centre.Y;
+        return dx * dx + dy * dy;
+    };
+    return std::min(distanceSq(P.front()), distanceSq(P.back()));
+}
+
+}  // namespace
+
+bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
+    bool sense = true;
+    if (direction == 0) sense = fs >= 0;
+    else if (direction == 1) sense = fs < 0;
+    return sense && std::fabs(fs) <= smallestAbsFs;
+}
+
+TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
+                        const TSearchResult& previous, const TProgress* progress) {
+    TRadiusPass pass(engine, centre);
+    if (!(step > 0)) return pass.Result(previous);
+
+    double R = upper;
+    // Long runs of radii that reach beyond the ground's end points are all
+    // invalid; jump over them where the jump lands exactly where repeated
+    // subtraction would: a power-of-two step and radii whose ulp is at most
+    // the step, so that every subtraction is exact.
+    int exponent = 0;
+    const bool exactSteps = std::frexp(step, &exponent) == 0.5 && lower >= 0 && R >= lower &&
+                            R < std::ldexp(step, 52);
+    if (exactSteps) {
+        const double limitSq = ReachLimitSq(engine, centre);
+        if (R * R > limitSq) {
+            // k: the first radius that may be valid; kLast: the pass's last.
+            const double kLast = std::floor((R - lower) / step);
+            double k = std::max(0.0, std::floor((R - std::sqrt(limitSq)) / step) - 1);
+            while (k > 0 && (R - (k - 1) * step) * (R - (k - 1) * step) <= limitSq) k -= 1;
+            while (k < kLast && (R - k * step) * (R - k * step) > limitSq) k += 1;
+            while (k > 0 && R - k * step < lower) k -= 1;
+            if (k > 0) {
+                // The circles passed over would all have left the same
+                // status text; try one of them so that the working set is as
+                // if they had been evaluated.
+                const double first = R;
+                const double lastSkipped = R - (k - 1) * step;
+                if (!InSkip(skip, first)) pass.Evaluate(first);
+                else if (!InSkip(skip, lastSkipped)) pass.Evaluate(lastSkipped);
+                R = R - k * step;
+            }
+        }
+    }
+
+    while (R >= lower) {
+        if (IsCancelled(progress)) {
+            TSearchResult r = pass.Result(previous);
+            r.Cancelled = true;
+            return r;
+        }
+        if (!InSkip(skip, R)) pass.Evaluate(R);
+        const double next = R - step;
+        if (next == R) break;  // the step is below the radius' precision
+        R = next;
+    }
+    return pass.Result(previous);
+}
+
+TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous) {
+    TRadiusPass pass(engine, centre);
+    pass.Evaluate(R);
+    return pass.Result(previous);
+}
+
+TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre) {
+    TSkipRange range{Infinity, -Infinity};
+    for (const TPoint& p : model.Figures[fkNeverCutLine]) {
+        const double dx = p.X - centre.X;
+        const double dy = p.Y - centre.Y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        range.Min = std::min(range.Min, d);
+        range.Max = std::max(range.Max, d);
+    }
+    return range;
+}
+
+TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress) {
+    TSearchResult result;
+    result.Xo = centre.X;
+    result.Yo = centre.Y;
+    if (engine.MustCutOn) {
+        const TPolyline& mcp = engine.Figures[fkMustCutPoint];
+        if (mcp.empty()) return result;
+        const double dx = mcp[0].X - centre.X;
+        const double dy = mcp[0].Y - centre.Y;
+        return SingleRadius(engine, centre, std::sqrt(dx * dx + dy * dy), result);
+    }
+    const double Rmax = centre.Y - engine.NclElevation;
+    TSkipRange range;
+    const TSkipRange* skip = nullptr;
+    if (engine.NeverCutLineOn) {
+        range = NclDistanceRange(engine, centre);
+        skip = &range;
+    }
+    result = ScanRadii(engine, centre, 0.5, 0, Rmax, skip, result, progress);
+    if (result.Cancelled) return result;
+    const double R1 = result.R;
+    result = ScanRadii(engine, centre, 0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), skip, result, progress);
+    if (result.Cancelled) return result;
+    const double R2 = result.R;
+    return ScanRadii(engine, centre, 0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), skip, result, progress);
+}
+
+bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vector<TSearchResult>& results,
+                    const TSearchOptions& options) {
+    const int count = static_cast<int>(centres.size());
+    results.assign(centres.size(), TSearchResult{});
+    const int workers = WorkerCount(count, options.Threads);
+    std::vector<TEC> engines(static_cast<std::size_t>(workers), engine);
+    const TProgress* progress = options.Progress;
+    ParallelFor(count, workers, [&](int worker, int index) {
+        if (IsCancelled(progress)) {
+            results[static_cast<std::size_t>(index)].Cancelled = true;
+            return;
+        }
+        results[static_cast<std::size_t>(index)] =
+            SearchRadius(engines[static_cast<std::size_t>(worker)], centres[static_cast<std::size_t>(index)], progress);
+    });
+    return std::none_of(results.begin(), results.end(), [](const TSearchResult& r) { return r.Cancelled; });
+}
+
+TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
+                               const TSearchOptions& options) {
+    std::vector<TPoint> centres;
+    centres.reserve(static_cast<std::size_t>((n + 1) * (n + 1)));
+    for (int i = 0; i <= n; ++i)
+        for (int j = 0; j <= n; ++j) centres.push_back({X0 + i * p, Y0 + j * p});
+
+    TSearchResult cancelled;
+    cancelled.Cancelled = true;
+    std::vector<TSearchResult> results;
+    if (!SearchRadiusAt(engine, centres, results, options)) return cancelled;
+
+    TProgress* progress = options.Progress;
+    const bool showCircles = progress && progress->ShowsTrialCircles();
+    int invalid = 0, status1 = 0;
+    bool found = false;
+    TSearchResult best;
+    TSearchResult level;
+    for (std::size_t k = 0; k < results.size(); ++k) {
+        const TSearchResult& r = results[k];
+        if (r.Status == 0) {
+            ++invalid;
+            continue;
+        }
+        if (r.Status == 1) {
+            if (QualifiesForDirection(engine.Direction, r.Fs, state.SmallestAbsFs)) {
+                best = r;
+                state.SmallestAbsFs = std::fabs(r.Fs);
+                found = true;
+            }
+            ++status1;
+        } else {
+            level = r;
+        }
+        if (showCircles) {
+            const TSlipCircle circle{r.Xo, r.Yo, r.R};
+            EvaluateCircle(engine, circle);
+            progress->TrialCircle(engine, circle);
+            if (IsCancelled(progress)) return cancelled;
+        }
+    }
+
+    TSearchResult result;
+    if (found) {
+        result = best;
+        result.Status = 1;
+        if (result.R != 0) state.Best = result;
+    } else if (state.Best.Status == 1) {
+        // Nothing here reached the running minimum (the previous best centre,
+        // recomputed from this grid's origin, may come out a little higher):
+        // keep the circle already found.
+        result = state.Best;
+    } else if (invalid == static_cast<int>(results.size())) {
+        result = TSearchResult{};
+    } else if (status1 > 0) {
+        result = TSearchResult{};
+        result.Status = 1;
+    } else {
+        result = level;
+        result.Status = 2;
+        result.Fs = NoQualifyingFs;
+    }
+    return result;
+}
+
+double FirstGridPitch(const TGetDat& model) {
+    const TPolyline& P = model.Figures[fkLayer1];
+    if (P.size() < 2) return 0;
+    return std::fabs(P.back().X - P.front().X) / 10;
+}
+
+TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options) {
+    TCriticalSearch search;
+    const TPolyline& P = engine.Figures[fkLayer1];
+    if (P.size() < 2) return search;
+
+    double p = FirstGridPitch(engine);
+    double X0 = P.front().X - p;
+    double Y0 = engine.LowestGroundY() - p;
+    TGridSearchState state;
+    int moves = 0;
+    for (;;) {
+        search.Result = SearchCentreGrid(engine, 10, p, X0, Y0, state, options);
+        ++search.GridCount;
+        if (search.Result.Cancelled) {
+            search.Cancelled = true;
+            return search;
+        }
+        if (options.Progress) options.Progress->Step();
+        if (p < 0.01 || !std::isfinite(p)) break;
+
+        const double bx = search.Result.Xo;
+        const double by = search.Result.Yo;
+        const bool inside = X0 < bx && bx < X0 + 10 * p && Y0 < by && by < Y0 + 10 * p;
+        X0 = bx - p;
+        Y0 = by - p;
+        if (inside || moves >= MaxGridMovesPerPitch) {
+            if (!inside) search.MoveLimitReached = true;
+            p = p / 10 * 2;
+            moves = 0;
+        } else {
+            ++moves;
+        }
+    }
+    return search;
+}
+
+}  // namespace sorvanta

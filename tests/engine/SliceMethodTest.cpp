@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "engine/SliceMethod.h"
+
+namespace sorvanta {
+namespace {
+
+using test::OneLayerModel;
+
+// Applies f to every point of the section, reversing the point order when f
+// mirrors, and rebuilds the break points the way the model builder does.
+TEC Transformed(const TEC& source, const std::function<TPoint(TPoint)>& f, bool mirrors) {
+    TEC e = source;
+    for (int k = 0; k < FigureKindCount; ++k) {
+        TPolyline line;
+        for (const TPoint& p : source.Figures[static_cast<std::size_t>(k)]) line.push_back(f(p));
+        if (mirrors && k != fkNeverCutElevation) std::reverse(line.begin(), line.end());
+        e.SetFigure(static_cast<TFigureKind>(k), line);
+    }
+    e.BreakX.clear();
+    for (int k = 0; k < e.LayersInUse(); ++k)
+        for (const TPoint& p : e.Figures[static_cast<std::size_t>(k)]) e.BreakX.push_back(p.X);
+    if (e.WaterOn)
+        for (const TPoint& p : e.Figures[fkWater]) e.BreakX.push_back(p.X);
+    e.BreakX.insert(e.BreakX.end(), {0, 0});
+    e.RefreshLookups();
+    return e;
+}
+
+TEST(SliceMethod, SegmentArea) {
+    EXPECT_NEAR(SegmentArea(std::numbers::pi, 2), std::numbers::pi * 2, 1e-12);  // half disc
+    EXPECT_NEAR(SegmentArea(std::numbers::pi / 2, 1), std::numbers::pi / 4 - 0.5, 1e-15);
+    EXPECT_EQ(SegmentArea(0, 5), 0);
+}
+
+TEST(SliceMethod, DivisionAtBreakPointsAndWidthLimit) {
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
+    e.BreakX = {11, 10, 13.5, 11, 0, 0};  // unsorted, with a repeat
+    e.RefreshLookups();
+    e.Xb = 10;
+    e.Xe = 13.5;
+    ASSERT_TRUE(DivideSlices(e, {12, 30, 25}));
+    const TSliceList& s = e.SliceList;
+    ASSERT_EQ(s.Count(), 4);
+    // 10..11 is exactly the limit: one slice. 11..13.5 (2.5 m): three of 2.5/3.
+    EXPECT_EQ(s.Width[0], 1);
+    EXPECT_EQ(s.CentreX[0], 10.5);
+    for (int i = 1; i < 4; ++i) EXPECT_DOUBLE_EQ(s.Width[static_cast<std::size_t>(i)], 2.5 / 3);
+    EXPECT_DOUBLE_EQ(s.CentreX[1], 11 + 2.5 / 6);
+    EXPECT_DOUBLE_EQ(s.CentreX[3], 11 + 2 * (2.5 / 3) + 2.5 / 6);
+    EXPECT_DOUBLE_EQ(s.LeftX[2], 11 + 2.5 / 3);
+    EXPECT_EQ(e.BreakX[4], 10);  // the circle's ends fill the reserved entries
+    EXPECT_EQ(e.BreakX[5], 13.5);
+    for (int i = 0; i < 4; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        EXPECT_EQ(s.ArcYCentre[k], ArcYAt({12, 30, 25}, s.CentreX[k]));
+        EXPECT_EQ(s.GroundYLeft[k], 0);
+    }
+
+    // Without the sorted look-up the same slices come out.
+    TEC slow = e;
+    slow.Lookups.Ready = false;
+    ASSERT_TRUE(DivideSlices(slow, {12, 30, 25}));
+    EXPECT_EQ(slow.SliceList.CentreX, s.CentreX);
+    EXPECT_EQ(slow.SliceList.Width, s.Width);
+
+    // A limit that is not positive divides nothing.
+    e.SliceWidthLimit = 0;
+    ASSERT_TRUE(DivideSlices(e, {12, 30, 25}));
+    EXPECT_EQ(e.SliceList.Count(), 2);
+}
+
+TEST(SliceMethod, HorizontalGroundCircle) {
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
+    std::vector<TSliceRow> rows;
+    const TSlipCircle c{50, 10, 20};
+    const TCircleResult r = EvaluateCircle(e, c, &rows);
+    EXPECT_EQ(r.Status, 2);  // equal ground elevation at every slice centre
+    EXPECT_NEAR(r.Driving, 0, 1e-9);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(e.SliceList.Count()));
+    ASSERT_EQ(rows.size(), 35u);  // 34.64 m at most 1 m wide
+
+    // The slice areas add up to the circular segment under the chord at
+    // distance 10 from the centre; the base lengths to the 120° arc.
+    const double segment = 400 * std::acos(0.5) - 10 * std::sqrt(300.0);
+    double area = 0, arc = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TSliceRow& s = rows[i];
+        EXPECT_EQ(s.No, static_cast<int>(i) + 1);
+        EXPECT_LE(s.B, 1.0);
+        EXPECT_EQ(s.VSub[0], 0);  // no groundwater
+        EXPECT_DOUBLE_EQ(s.W, s.VWet[0] * 18);
+        EXPECT_EQ(s.C, 20);
+        EXPECT_EQ(s.SumH, s.H[0]);
+        EXPECT_EQ(s.GroundHeight, s.H[0]);
+        EXPECT_EQ(s.CentreX > 50, s.Alpha > 0);
+        EXPECT_EQ(s.CentreX > 50, s.Driving > 0);
+        area += s.SumV;
+        arc += s.L;
+    }
+    EXPECT_NEAR(area, segment, 1e-9);
+    EXPECT_NEAR(arc, 20 * 2 * std::numbers::pi / 3, 1e-9);
+    EXPECT_NEAR(r.WidthSum, 2 * std::sqrt(300.0), 1e-12);
+    EXPECT_NEAR(r.WeightSum, 18 * segment, 1e-8);
+}
+
+TEST(SliceMethod, SingleSliceIsLevelGroundWhateverTheGround) {
+    TEC e = OneLayerModel({{0, 0}, {100, 20}}, 18, 25, 20, 1000);
+    const TCircleResult r = EvaluateCircle(e, {40, 30, 25});
+    ASSERT_EQ(e.SliceList.Count(), 1);
+    EXPECT_EQ(r.Status, 2);
+}
+
+TEST(SliceMethod, FredlundKrahnSimpleSlope) {
+    // Fredlund & Krahn (1977), simple slope: c = 600 psf, φ = 20°,
+    // γ = 120 pcf; ordinary method Fs = 1.928 for the circle (120, 90), R 80.
+    TEC e = OneLayerModel({{0, 60}, {60, 60}, {140, 20}, {180, 20}}, 120, 20, 600, 0.05);
+    const TCircleResult r = EvaluateCircle(e, {120, 90, 80});
+    ASSERT_EQ(r.Status, 1) << e.CircleStatus;
+    EXPECT_LT(r.Fs, 0);  // the slope falls to the right: counter-clockwise
+    EXPECT_NEAR(std::fabs(r.Fs), 1.928, 0.005);
+    EXPECT_NEAR(e.Xb, 120 - std::sqrt(80.0 * 80 - 900), 1e-9);
+    EXPECT_NEAR(e.Xe, 120 + std::sqrt(80.0 * 80 - 4900), 1e-9);
+
+    // The force form gives the same factor when no crack is involved.
+    e.DisplayForm = 1;
+    const TCircleResult f = EvaluateCircle(e, {120, 90, 80});
+    EXPECT_NEAR(f.Fs, r.Fs, 1e-12);
+    EXPECT_NEAR(f.Resisting * 80, r.Resisting, 1e-6 * r.Resisting);
+}
+
+// A steep face whose end point, on the crest, lies above the centre: the last
+// slice carries a crack face with cohesion.
+TEC CrackSection(int form) {
+    TEC e = OneLayerModel({{0, 0}, {20, 0}, {30, 20}, {60, 20}}, 18, 10, 30, 0.5, form);
+    e.WaterOn = true;
+    e.GammaWater = 10;
+    e.Soil[0].GammaSat = 19;
+    e.SetFigure(fkWater, {{0, -1}, {25, 2}, {60, 4}});
+    return Transformed(e, [](TPoint p) { return p; }, false);
+}
+
+TEST(SliceMethod, CrackCohesionDoesNotDependOnWhereTheOriginLies) {
+    for (int form : {0, 1}) {
+        for (int mode : {0, 1}) {
+            TEC base = CrackSection(form);
+            base.StrengthMode = mode;
+            const TSlipCircle c{20, 15, 16};
+            const TCircleResult r = EvaluateCircle(base, c);
+            ASSERT_EQ(r.Status, 1);
+            ASSERT_GT(base.Ye, c.Yo);  // the crack case
+            EXPECT_GT(r.Fs, 0);
+
+            TEC shifted = Transformed(base, [](TPoint p) { return TPoint{p.X + 1000, p.Y}; }, false);
+            const TCircleResult s = EvaluateCircle(shifted, {c.Xo + 1000, c.Yo, c.R});
+            ASSERT_EQ(s.Status, 1);
+            EXPECT_NEAR(s.Fs, r.Fs, 1e-9) << form << mode;
+
+            TEC mirrored = Transformed(base, [](TPoint p) { return TPoint{-p.X, p.Y}; }, true);
+            const TCircleResult m = EvaluateCircle(mirrored, {-c.Xo, c.Yo, c.R});
+            ASSERT_EQ(m.Status, 1);
+            ASSERT_GT(mirrored.Yb, c.Yo);  // now the first slice has the crack
+            EXPECT_NEAR(m.Fs, -r.Fs, 1e-9) << form << mode;
+        }
+    }
+}
+
+TEST(SliceMethod, CrackTermInMomentForm) {
+    // The crack term is c·h times the horizontal distance from the centre to
+    // the face: the resisting sum exceeds that of the slices alone by it.
+    TEC e = CrackSection(0);
+    const TSlipCircle c{20, 15, 16};
+    std::vector<TSliceRow> rows;
+    const TCircleResult r = EvaluateCircle(e, c, &rows);
+    const double h = e.Ye - ArcYAt(c, e.Xe);
+    const TSliceRow& last = rows.back();
+    TEC plain = e;
+    const std::size_t n = rows.size();
+    const TPoint left{e.SliceList.LeftX[n - 1], e.SliceList.ArcYLeft[n - 1]};
+    const TSliceRow noCrack = EvaluateSlice(plain, c, static_cast<int>(n - 1), left, {e.Xe, ArcYAt(c, e.Xe)}, 0, 0);
+    EXPECT_NEAR(last.Resisting - noCrack.Resisting, (e.Xe - c.Xo) * 30 * h, 1e-9);
+    EXPECT_GT(h, 0);
+    EXPECT_EQ(r.Status, 1);
+}
+
+TEST(SliceMethod, EffectiveStressNormalTermNeverNegative) {
+    // Water 5 m above a level ground: where u·b exceeds the slice weight the
+    // frictional term is 0, never negative. Cohesion 0 isolates it.
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 30, 0, 1.0);
+    e.WaterOn = true;
+    e.GammaWater = 10;
+    e.Soil[0].GammaSat = 19;
+    e.StrengthMode = 1;
+    e.SetFigure(fkWater, {{0, 5}, {100, 5}});
+    e = Transformed(e, [](TPoint p) { return p; }, false);
+    std::vector<TSliceRow> rows;
+    EvaluateCircle(e, {50, 10, 20}, &rows);
+    int floored = 0, positive = 0;
+    for (const TSliceRow& s : rows) {
+        const double hw = 5 + s.GroundHeight;  // water over the slip surface
+        EXPECT_EQ(s.VWet[0], 0);               // all of it under water
+        EXPECT_DOUBLE_EQ(s.W, s.VSub[0] * 19);
+        EXPECT_GE(s.Resisting, 0);
+        if (hw * 10 * s.B > s.W) {
+            EXPECT_EQ(s.Resisting, 0);
+            ++floored;
+        } else {
+            ++positive;
+        }
+    }
+    EXPECT_GT(floored, 0);
+    EXPECT_GT(positive, 0);
+}
+
+TEST(SliceMethod, WaterSplitsTheAreasOfEachLayer) {
+    // Two layers; water between the boundaries at the slope's foot.
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
+    e.NumLayers = 2;
+    e.Soil[1] = {20, 11, 21, 0.5, 5};
+    e.WaterOn = true;
+    e.GammaWater = 10;
+    e.Soil[0].GammaSat = 19;
+    e.SetFigure(fkLayer2, {{0, -4}, {100, -4}});
+    e.SetFigure(fkWater, {{0, -2}, {100, -2}});
+    e = Transformed(e, [](TPoint p) { return p; }, false);
+    std::vector<TSliceRow> rows;
+    EvaluateCircle(e, {50, 10, 20}, &rows);
+    const TSliceRow& mid = rows[rows.size() / 2];  // base near -10
+    EXPECT_NEAR(mid.H[0], 4, 1e-12);
+    EXPECT_NEAR(mid.H[1], mid.GroundHeight - 4, 1e-12);
+    EXPECT_NEAR(mid.VWet[0], 2 * mid.B, 1e-9);  // 0 to -2 above the water
+    EXPECT_NEAR(mid.VSub[0], 2 * mid.B, 1e-9);  // -2 to -4
+    EXPECT_EQ(mid.VWet[1], 0);
+    EXPECT_NEAR(mid.W, mid.VWet[0] * 18 + mid.VSub[0] * 19 + mid.VSub[1] * 21, 1e-9);
+    EXPECT_EQ(mid.C, 5);  // the deepest layer above the base
+    EXPECT_EQ(mid.Phi, 0.5);
+}
+
+TEST(SliceMethod, TooManySlicesAndNonFiniteSumsAreInvalid) {
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1e-6);
+    TCircleResult r = EvaluateCircle(e, {50, 10, 20});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(e.CircleStatus, "円弧不当(スライス数が多すぎる)");
+
+    // Unit weights near the largest double: the moments overflow.
+    TEC huge = OneLayerModel({{0, 0}, {100, 0}}, 1e307, 25, 20, 1.0);
+    r = EvaluateCircle(huge, {50, 10, 20});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(huge.CircleStatus, "円弧不当(計算値が有限でない)");
+}
+
+}  // namespace
+}  // namespace sorvanta
