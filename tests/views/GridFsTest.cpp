@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -213,8 +214,15 @@ TEST(GridPoints, ParallelResultsEqualSequentialOnes) {
         engine.BuildAnalysisModel(d);
         TCharts one;
         ASSERT_EQ(AppendGridPointFactors(d, one.Result, one.Arbitrary, {1, nullptr}), TStepOutcome::Done);
+        const std::size_t gridPoints = one.R().size();
+        ASSERT_EQ(gridPoints, 90u);
         ASSERT_EQ(AppendContours(engine, one.Result, one.Arbitrary, {1, nullptr}), TStepOutcome::Done);
-        for (int threads : {2, 3, 8}) {
+        // Something to compare: factors among the grid points and contour points.
+        EXPECT_TRUE(std::any_of(one.R().begin(), one.R().begin() + 90, [](const TChartPoint& p) {
+            return p.Label != "×" && p.Label != "∞";
+        }));
+        EXPECT_GT(one.R().size(), gridPoints);
+        for (int threads : {2, 5}) {
             TCharts many;
             AppendGridPointFactors(d, many.Result, many.Arbitrary, {threads, nullptr});
             AppendContours(engine, many.Result, many.Arbitrary, {threads, nullptr});
