@@ -1,11 +1,14 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "JapaneseUi.h"
+#include "SorvantaApp.h"
+#include "Texts.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Sorvanta");
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
-    w.showMaximized();
+    QApplication::setApplicationName(QString::fromUtf8(sorvanta::gui::kApplicationTitle));
+    sorvanta::gui::InstallJapaneseUi(app);
+    sorvanta::gui::TSorvantaApp sorvantaApp;
+    sorvantaApp.Start();
     return app.exec();
 }

@@ -1,0 +1,203 @@
+#include "CalculationController.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "AppContext.h"
+#include "TForm6.h"
+#include "Texts.h"
+#include "engine/Progress.h"
+#include "text/NumberFormat.h"
+
+namespace sorvanta::gui {
+
+namespace {
+
+QString MessageText(std::string_view text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
+
+// The run's questions and messages, asked on the window thread while the run
+// waits. Once the run is being stopped nothing more is asked.
+class TThreadDialogs : public TUserDialogs {
+public:
+    TThreadDialogs(QWidget& parent, TCancelFlag cancel) : parent_(parent), cancel_(std::move(cancel)) {}
+
+    bool Confirm(std::string_view question) override {
+        if (*cancel_) return false;
+        bool yes = false;
+        const QString text = MessageText(question);
+        QMetaObject::invokeMethod(
+            &parent_,
+            [&] {
+                if (*cancel_) return;
+                QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
+                                QMessageBox::Yes | QMessageBox::No, &parent_);
+                box.setObjectName(QStringLiteral("RunQuestion"));
+                yes = box.exec() == QMessageBox::Yes;
+            },
+            Qt::BlockingQueuedConnection);
+        return yes;
+    }
+
+    void ShowMessage(std::string_view message) override {
+        if (*cancel_) return;
+        const QString text = MessageText(message);
+        QMetaObject::invokeMethod(
+            &parent_,
+            [&] {
+                if (*cancel_) return;
+                QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
+                                QMessageBox::Ok, &parent_);
+                box.setObjectName(QStringLiteral("RunMessage"));
+                box.exec();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+
+private:
+    QWidget& parent_;
+    TCancelFlag cancel_;
+};
+
+// Progress of the run, posted to the design window; the run never waits.
+class TThreadProgress : public TProgress {
+public:
+    TThreadProgress(TForm6& form, TCancelFlag cancel) : form_(form), cancel_(std::move(cancel)) {}
+
+    void SetMaximum(int maximum) override { Post([this, maximum] { form_.SetProgressMaximum(maximum); }); }
+    void SetPosition(int position) override { Post([this, position] { form_.SetProgressPosition(position); }); }
+    void Step() override { Post([this] { form_.StepProgress(); }); }
+    void SetStatusText(const std::string& text) override {
+        Post([this, t = QString::fromStdString(text)] { form_.SetStatusText(t); });
+    }
+    bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
+
+private:
+    template <class F>
+    void Post(F f) {
+        QMetaObject::invokeMethod(&form_, std::move(f), Qt::QueuedConnection);
+    }
+    TForm6& form_;
+    TCancelFlag cancel_;
+};
+
+class TThreadWindows : public TRunWindows {
+public:
+    explicit TThreadWindows(TForm6& form) : form_(form) {}
+    void ShowCircleConditionsPage() override {
+        QMetaObject::invokeMethod(&form_, [this] { form_.ShowCircleConditionsPage(); }, Qt::QueuedConnection);
+    }
+
+private:
+    TForm6& form_;
+};
+
+}  // namespace
+
+// Everything one run reads and writes, owned by the controller until the run
+// has ended.
+struct TCalculationController::TJob {
+    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel)
+        : Design(app.Design),
+          Results(app.Results),
+          Arbitrary(app.Arbitrary),
+          ResultChart(app.ResultChart),
+          ArbitraryChart(app.ArbitraryChart),
+          Dialogs(form, cancel),
+          Progress(form, cancel),
+          Windows(form) {}
+
+    TRunContext Context() {
+        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, &Windows, {}};
+    }
+
+    TDesignConditions Design;
+    TResultTables Results;
+    TArbitraryTables Arbitrary;
+    TChartModel ResultChart;
+    TChartModel ArbitraryChart;
+    TThreadDialogs Dialogs;
+    TThreadProgress Progress;
+    TThreadWindows Windows;
+    TRunResult Result;
+    std::string Error;  // the conversion error that stopped the run
+};
+
+TCalculationController::TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent)
+    : QObject(parent), context_(context), designWindow_(designWindow) {
+    connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
+}
+
+TCalculationController::~TCalculationController() { StopAndWait(); }
+
+void TCalculationController::Start() {
+    if (running_) return;
+    cancel_ = std::make_shared<std::atomic<bool>>(false);
+    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_);
+    running_ = true;
+    designWindow_.SetRunning(true);
+    emit RunningChanged(true);
+    TJob* job = job_.get();
+    watcher_.setFuture(QtConcurrent::run([job] {
+        try {
+            job->Result = StartCalculation(job->Context());
+        } catch (const std::exception& e) {
+            job->Error = e.what();
+        }
+    }));
+}
+
+void TCalculationController::Stop() {
+    if (running_ && cancel_) *cancel_ = true;
+}
+
+void TCalculationController::StopAndWait() {
+    if (!running_) return;
+    Stop();
+    // The run may be waiting for the window thread; keep serving it.
+    while (!watcher_.isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    OnFinished();
+}
+
+void TCalculationController::OnFinished() {
+    if (!running_ || !job_) return;
+    std::unique_ptr<TJob> job = std::move(job_);
+    running_ = false;
+    last_ = job->Result;
+
+    const TRunOutcome outcome = job->Result.Outcome;
+    const bool written = job->Error.empty() &&
+                         (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
+                          (outcome == TRunOutcome::Cancelled && job->Result.HasCritical));
+    if (written) {
+        context_.Results = std::move(job->Results);
+        context_.Arbitrary = std::move(job->Arbitrary);
+        context_.ResultChart = std::move(job->ResultChart);
+        context_.ArbitraryChart = std::move(job->ArbitraryChart);
+    }
+    designWindow_.SetProgressPosition(0);
+    designWindow_.SetRunning(false);
+    emit RunningChanged(false);
+
+    QString summary;
+    if (!job->Error.empty()) {
+        last_ = TRunResult{};
+        QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle), QString::fromStdString(job->Error));
+    } else if (outcome == TRunOutcome::Cancelled) {
+        designWindow_.SetStatusText(QStringLiteral("計算を中止しました。"));
+        if (job->Result.HasCritical) summary = QStringLiteral("計算を中止しました（最少安全率の円弧は求まっています）。");
+    }
+    if (job->Result.HasCritical && job->Error.empty()) {
+        summary = Q(context_.Results.JudgementLabel.Text) + QStringLiteral("　安全率(Fs)=") +
+                  Q(FormatFloat("0.000;-0.000", job->Result.Critical.Fs));
+    }
+    emit Finished(summary);
+}
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,57 @@
+#pragma once
+// Runs a calculation off the window thread: the checks' questions and
+// messages are shown by the window thread while the run waits for them,
+// progress goes to the design window, and the run can be stopped. The run
+// works on copies of the result records; they replace the application's
+// only when the run has written them, so a stopped or refused run leaves the
+// last result as it was.
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <atomic>
+#include <memory>
+
+#include "engine/CalculationRun.h"
+
+namespace sorvanta::gui {
+
+struct TAppContext;
+class TForm6;
+
+class TCalculationController : public QObject {
+    Q_OBJECT
+public:
+    TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent = nullptr);
+    ~TCalculationController() override;
+
+    // "計算開始" / "1.計算開始". Ignored while a run is under way.
+    void Start();
+    // Asks the run to stop; it ends at its next check.
+    void Stop();
+    [[nodiscard]] bool Running() const { return running_; }
+    // Stops a run and waits for it (the application is closing).
+    void StopAndWait();
+
+    [[nodiscard]] const TRunResult& LastResult() const { return last_; }
+
+signals:
+    void RunningChanged(bool running);
+    // The run has ended and its results, if any, are in the application's
+    // records. `summary` is the judgement line for the status bar (empty when
+    // the run wrote no result).
+    void Finished(const QString& summary);
+
+private:
+    struct TJob;
+    void OnFinished();
+
+    TAppContext& context_;
+    TForm6& designWindow_;
+    QFutureWatcher<void> watcher_;
+    std::unique_ptr<TJob> job_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    bool running_ = false;
+    TRunResult last_;
+};
+
+}  // namespace sorvanta::gui

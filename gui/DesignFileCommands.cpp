@@ -1,0 +1,76 @@
+#include "DesignFileCommands.h"
+
+#include <filesystem>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "AppContext.h"
+#include "TForm6.h"
+#include "Texts.h"
+#include "design/DesignFile.h"
+
+namespace sorvanta::gui {
+
+namespace {
+
+std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
+
+void Inform(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("FileMessage"));
+    box.exec();
+}
+
+void Warn(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("FileError"));
+    box.exec();
+}
+
+}  // namespace
+
+QString ChooseDesignFile(QWidget* parent, bool save) {
+    QFileDialog dialog(parent, save ? QStringLiteral("設計条件保存") : QStringLiteral("設計条件読込"),
+                       QDir::currentPath(), QStringLiteral("dat (*.dat)"));
+    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString file = dialog.selectedFiles().front();
+    // Later outputs are written to the folder chosen last.
+    QDir::setCurrent(QFileInfo(file).absolutePath());
+    return file;
+}
+
+void SaveDesignCommand(QWidget* parent, TAppContext& context, TForm6& designWindow) {
+    const QString file = ChooseDesignFile(parent, true);
+    if (file.isEmpty()) return;
+    try {
+        SaveDesignFile(ToPath(file), context.Design);
+    } catch (const std::exception& e) {
+        Warn(parent, QStringLiteral("設計条件を保存できませんでした。\n") + QString::fromUtf8(e.what()));
+        return;
+    }
+    designWindow.ShowDesignName();
+    Inform(parent, QStringLiteral("設計条件を保存しました。"));
+}
+
+void LoadDesignCommand(QWidget* parent, TAppContext& context, TForm6& designWindow) {
+    const QString file = ChooseDesignFile(parent, false);
+    if (file.isEmpty()) return;
+    const TDesignLoadResult result = TryLoadDesignFile(ToPath(file), context.Design);
+    if (!result) {
+        Warn(parent, QStringLiteral("設計条件を読込めませんでした。\n") + Q(result.Message));
+        return;
+    }
+    designWindow.ShowDesignName();
+    designWindow.ShowLoadedDesign(result.Axes);
+    Inform(parent, QStringLiteral("設計条件を読込みました。"));
+}
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,100 @@
+#pragma once
+// The chart component of every window: paints a TChartModel (areas filled
+// down to the bottom, lines, point markers with labels, per-point colours,
+// axes with their limits, title, legend) and offers the mouse gestures: a
+// left-button drag towards the lower right zooms into the rectangle, one
+// towards the upper left returns to the view before zooming, a right-button
+// drag pans. Pointer positions are reported in axis units.
+
+#include <QFont>
+#include <QWidget>
+#include <optional>
+
+#include "views/ChartModel.h"
+
+namespace sorvanta::gui {
+
+class TChartView : public QWidget {
+    Q_OBJECT
+public:
+    // What a drag towards the upper left returns to.
+    enum class TRestoreMode {
+        PreviousView,  // the limits before the first zoom or pan
+        Automatic,     // no fixed limits: the chart scales itself to its data
+    };
+
+    explicit TChartView(QWidget* parent = nullptr);
+
+    // The model is not owned; it must outlive the view. Repaints.
+    void SetModel(TChartModel* model);
+    [[nodiscard]] TChartModel* Model() const { return model_; }
+
+    void SetAxisFont(const QFont& font);
+    void SetTitleFont(const QFont& font);
+    void SetRestoreMode(TRestoreMode mode) { restoreMode_ = mode; }
+    // Off: the view paints but ignores zoom and pan drags.
+    void SetGesturesEnabled(bool on) { gesturesEnabled_ = on; }
+
+    // The plot area (inside the axes) in widget pixels.
+    [[nodiscard]] QRectF PlotRect() const;
+    // Widget pixels <-> axis values (bottom axis X, left axis Y).
+    [[nodiscard]] QPointF PixelToAxis(QPointF pixel) const;
+    [[nodiscard]] QPointF AxisToPixel(QPointF value) const;
+
+    // Every axis end moves inwards (percent > 100) or outwards (< 100) by
+    // (percent − 100) % of the axis span: 120 leaves 60 %, 80 leaves 140 %.
+    void ZoomPercent(double percent);
+    void ZoomToRect(QRectF pixels);
+    // Back to the view before the first zoom or pan (or automatic limits).
+    void RestoreView();
+    void PanPixels(QPointF delta);
+
+    // Paints the chart into any device, e.g. an image for a figure export.
+    void Render(QPainter& painter, const QRect& target) const;
+
+signals:
+    void PointerMoved(double x, double y);
+    void PointerPressed(double x, double y, Qt::MouseButton button);
+    // A gesture or a zoom command changed the axis limits.
+    void AxesChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct TLimits {
+        TAxisLimits Bottom;
+        TAxisLimits Left;
+        bool operator==(const TLimits&) const = default;
+    };
+    [[nodiscard]] TLimits CurrentLimits() const;
+    void SetLimits(const TLimits& limits);
+    // Remembers the view to restore unless a zoom or pan is already under way.
+    void BeginGesture();
+    void EndGesture();
+    [[nodiscard]] QRectF PlotRectFor(const QRect& area) const;
+
+    TChartModel* model_ = nullptr;
+    QFont axisFont_;
+    QFont titleFont_;
+    TRestoreMode restoreMode_ = TRestoreMode::PreviousView;
+    bool gesturesEnabled_ = true;
+
+    // The view to restore, and the limits the last gesture left: when the
+    // model's limits differ from those, somebody else set them and they become
+    // the view to restore.
+    std::optional<TLimits> saved_;
+    std::optional<TLimits> lastSet_;
+
+    Qt::MouseButton dragButton_ = Qt::NoButton;
+    QPoint pressPos_;
+    QPoint dragPos_;
+    bool dragging_ = false;
+    TAxisRange panStartBottom_;
+    TAxisRange panStartLeft_;
+};
+
+}  // namespace sorvanta::gui

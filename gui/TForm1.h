@@ -1,0 +1,73 @@
+#pragma once
+// TForm1: the main window, the application's frame with menus, tool bars and
+// status bar. It routes every command to the application; it owns no data.
+
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+
+namespace sorvanta::gui {
+
+enum class TCommand {
+    Load,
+    Save,
+    Exit,
+    Print,
+    PreviewContents,
+    PreviewDesign,
+    PreviewSafetyFactor,
+    PreviewSliceLoads,
+    PreviewLoads,
+    PreviewFigure,
+    PreviewArbitrarySliceLoads,
+    PreviewArbitraryLoads,
+    PreviewArbitraryFigure,
+    PrinterSetup,
+    TextOutput,
+    Metafiles,
+    PdfMinimum,
+    PdfArbitrary,
+    ShowDesign,
+    ShowResults,         // "2.計算結果テーブル": where the window is
+    PlaceAndShowResults, // "計算結果": first placed under the design window
+    ShowArbitrary,
+    Calculate,
+    About,
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The menu item of a command (the tool button's own action for
+    // PlaceAndShowResults); nullptr when the command has none.
+    QAction* MenuAction(TCommand command) const { return menuActions_.value(command, nullptr); }
+    QAction* ToolAction(TCommand command) const { return toolActions_.value(command, nullptr); }
+
+    // "終了しますか。" at screen position (0, 80); Yes closes the window.
+    void ConfirmExit();
+
+    // Commands that change the design wait while a run reads it.
+    void SetRunning(bool running);
+
+signals:
+    void CommandTriggered(sorvanta::gui::TCommand command);
+    void FirstShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBars();
+    QAction* AddMenuItem(class QMenu* menu, const QString& text, TCommand command);
+    QAction* MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command);
+
+    QMap<TCommand, QAction*> menuActions_;
+    QMap<TCommand, QAction*> toolActions_;
+    bool shown_ = false;
+};
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,66 @@
+#include "TForm7.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "Texts.h"
+
+namespace sorvanta::gui {
+
+TForm7::TForm7(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(QStringLiteral("このシステムは"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0, 0, 128));
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(32, 28, 32, 20);
+    layout->setSpacing(14);
+
+    auto* title = new QLabel(QString::fromUtf8(kMainCaption), this);
+    title->setObjectName(QStringLiteral("TitleLabel"));
+    QFont titleFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    titleFont.setPointSize(14);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+
+    auto* date = new QLabel(QStringLiteral("H30.2.1"), this);
+    date->setObjectName(QStringLiteral("DateLabel"));
+    QFont dateFont(QStringLiteral("ＭＳ Ｐ明朝"));
+    dateFont.setPointSize(11);
+    date->setFont(dateFont);
+    date->setAlignment(Qt::AlignCenter);
+
+    auto* ok = new QPushButton(QStringLiteral("O.K"), this);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setFixedWidth(90);
+    // The button keeps the ordinary look on the navy ground.
+    ok->setPalette(QGuiApplication::palette());
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::hide);
+
+    layout->addWidget(title);
+    layout->addWidget(date);
+    layout->addSpacing(6);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    setFixedSize(sizeHint().expandedTo(QSize(420, 180)));
+}
+
+void TForm7::ShowCentred() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,164 @@
+#include "TForm9.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "CoordinateEntry.h"
+#include "Texts.h"
+
+namespace sorvanta::gui {
+
+TForm9::TForm9(TDesignConditions& design, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), design_(design) {
+    setObjectName(QStringLiteral("Form9"));
+    setWindowTitle(QStringLiteral("座標入力"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    group_ = new QGroupBox(QString::fromUtf8(EntryTitles[0]), this);
+    group_->setObjectName(QStringLiteral("EntryGroup"));
+    auto* gl = new QVBoxLayout(group_);
+    gl->setContentsMargins(6, 4, 6, 6);
+    gl->setSpacing(4);
+
+    auto* countRow = new QHBoxLayout;
+    countRow->setSpacing(2);
+    countRow->addWidget(new QLabel(QStringLiteral("ﾃﾞｰﾀ数設定"), group_));
+    position_ = new QLineEdit(group_);
+    position_->setObjectName(QStringLiteral("RowCountBox"));
+    position_->setReadOnly(true);
+    position_->setFixedWidth(36);
+    position_->setAlignment(Qt::AlignRight);
+    position_->setToolTip(QStringLiteral("データ数設定"));
+    down_ = new QToolButton(group_);
+    down_->setObjectName(QStringLiteral("UpDownDown"));
+    down_->setArrowType(Qt::LeftArrow);
+    down_->setToolTip(QStringLiteral("データ数設定"));
+    up_ = new QToolButton(group_);
+    up_->setObjectName(QStringLiteral("UpDownUp"));
+    up_->setArrowType(Qt::RightArrow);
+    up_->setToolTip(QStringLiteral("データ数設定"));
+    countRow->addWidget(position_);
+    countRow->addWidget(down_);
+    countRow->addWidget(up_);
+    countRow->addStretch(1);
+    gl->addLayout(countRow);
+
+    grid_ = new QTableWidget(1, 3, group_);
+    grid_->setObjectName(QStringLiteral("EntryGrid"));
+    grid_->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(18);
+    grid_->horizontalHeader()->setMinimumSectionSize(10);
+    grid_->horizontalHeader()->setSectionsClickable(false);
+    grid_->setTabKeyNavigation(true);
+    grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid_->setToolTip(QStringLiteral("X,Y座標を入力"));
+    grid_->setFixedSize(18 + 74 + 2 * grid_->frameWidth() + 18, 240);
+    gl->addWidget(grid_, 0, Qt::AlignHCenter);
+    auto* note = new QLabel(QStringLiteral("X,Y座標を入力Noは自動設定"), group_);
+    note->setWordWrap(true);
+    gl->addWidget(note);
+    layout->addWidget(group_);
+
+    auto* buttons = new QHBoxLayout;
+    cancel_ = new QPushButton(QStringLiteral("取消"), this);
+    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    write_ = new QPushButton(QStringLiteral("地層座標転記"), this);
+    write_->setObjectName(QStringLiteral("WriteBackButton"));
+    buttons->addWidget(cancel_);
+    buttons->addWidget(write_);
+    layout->addLayout(buttons);
+
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::hide);
+    connect(write_, &QPushButton::clicked, this, &TForm9::WriteBack);
+    connect(up_, &QToolButton::clicked, this, &TForm9::StepUp);
+    connect(down_, &QToolButton::clicked, this, &TForm9::StepDown);
+    setFixedSize(sizeHint());
+}
+
+TFigureKind TForm9::CurrentKind() const { return EntryKindOfTitle(S(group_->title())); }
+
+void TForm9::SetColumnWidths() {
+    grid_->setColumnWidth(0, 18);
+    grid_->setColumnWidth(1, 37);
+    grid_->setColumnWidth(2, 37);
+}
+
+void TForm9::ShowPosition() { position_->setText(QString::number(grid_->rowCount() - 1)); }
+
+void TForm9::OpenFor(TFigureKind kind, QPoint position) {
+    const TCoordinateTable* table = FigureTable(design_, kind);
+    if (!table) return;
+    grid_->clearContents();
+    grid_->setRowCount(static_cast<int>(table->Rows.size()));
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const auto& row = table->Rows[static_cast<std::size_t>(r)];
+        grid_->setItem(r, 0, new QTableWidgetItem(Q(row.No)));
+        grid_->setItem(r, 1, new QTableWidgetItem(Q(row.X)));
+        grid_->setItem(r, 2, new QTableWidgetItem(Q(row.Y)));
+    }
+    ShowPosition();
+    move(position);
+    group_->setTitle(Q(EntryTitle(kind)));
+    SetColumnWidths();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm9::Renumber() {
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        QTableWidgetItem* item = grid_->item(r, 0);
+        if (!item) grid_->setItem(r, 0, item = new QTableWidgetItem);
+        item->setText(QString::number(r));
+    }
+    ShowPosition();
+}
+
+void TForm9::StepUp() {
+    const TRowRange range = EntryRowRange(CurrentKind());
+    if (grid_->rowCount() - 1 >= range.Max) return;
+    grid_->setRowCount(grid_->rowCount() + 1);
+    Renumber();
+}
+
+void TForm9::StepDown() {
+    const TRowRange range = EntryRowRange(CurrentKind());
+    if (grid_->rowCount() - 1 <= range.Min) return;
+    grid_->setRowCount(grid_->rowCount() - 1);
+    Renumber();
+}
+
+void TForm9::WriteBack() {
+    TCoordinateTable entry;
+    entry.Rows.clear();
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        auto cell = [&](int c) {
+            const QTableWidgetItem* item = grid_->item(r, c);
+            return item ? S(item->text()) : std::string();
+        };
+        entry.Rows.push_back({cell(0), cell(1), cell(2)});
+    }
+    if (entry.Rows.empty()) entry = TCoordinateTable::Placeholder();
+    const TFigureKind kind = CurrentKind();
+    const std::string refused = WriteBackEntry(design_, kind, entry);
+    if (!refused.empty()) {
+        // The window stays open so that the entry can be corrected.
+        QMessageBox::information(this, QString::fromUtf8(kApplicationTitle),
+                                 Q(refused).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        return;
+    }
+    emit TableWritten(kind);
+    hide();
+}
+
+}  // namespace sorvanta::gui
