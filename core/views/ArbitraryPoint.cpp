@@ -13,14 +13,17 @@ namespace sorvanta {
 
 namespace {
 
-std::string F(std::string_view pattern, double value) { return FormatFloat(pattern, value); }
+std::string F(std::string_view pattern, double value) {
+    return FormatFloat(pattern, value);
+}
 
 constexpr TRgb Blue{0, 0, 255};
 constexpr TRgb Red{255, 0, 0};
 
 TLineList SliceHeading(const TArbitraryOutcome& o) {
     return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
-            "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo), "  　々　　Y座標(Yo)=" + F("0.00m;-0.00m", o.Yo),
+            "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo),
+            "  　々　　Y座標(Yo)=" + F("0.00m;-0.00m", o.Yo),
             "  円弧半径     (R )=" + F("0.00m", o.R)};
 }
 
@@ -52,7 +55,8 @@ void WriteStatus1(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment, 
     t.SliceHeadingList = SliceHeading(o);
     t.LoadHeadingList = {"最少安全率のすべり円弧の", "荷重を下記に示す。",
                          "  Xo(円弧中心X座標)=" + F("0.00m;-0.00m", o.Xo),
-                         "  Yo(円弧中心Y座標)=" + F("0.00m;-0.00m", o.Yo), "  R(円弧半径)=" + F("0.00m", o.R)};
+                         "  Yo(円弧中心Y座標)=" + F("0.00m;-0.00m", o.Yo),
+                         "  R(円弧半径)=" + F("0.00m", o.R)};
     t.LoadLegendList = {"ここに",
                         "  ｽﾗｲｽNo:ｽﾗｲｽ番号(中心座標)",
                         "   b:ｽﾗｲｽの幅(m)",
@@ -63,14 +67,17 @@ void WriteStatus1(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment, 
                         "     すべり面の長さ(m)",
                         "  W :ｽﾗｲｽで区切られた",
                         "     土塊重量(kN)"};
-    t.LoadFormulaList = {"  α:滑り面の傾斜角(度)", "    (ｽﾗｲｽで区切られた滑り円の", "     中点を結ぶ直線と鉛直線",
-                         "     のなす角)", "  φ:剪断抵抗角(度)", ""};
+    t.LoadFormulaList = {"  α:滑り面の傾斜角(度)",      "    (ｽﾗｲｽで区切られた滑り円の",
+                         "     中点を結ぶ直線と鉛直線", "     のなす角)",
+                         "  φ:剪断抵抗角(度)",          ""};
     if (moment)
-        t.LoadFormulaList.insert(t.LoadFormulaList.end(), {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)",
-                                                           "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
+        t.LoadFormulaList.insert(t.LoadFormulaList.end(),
+                                 {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)",
+                                  "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
     else
-        t.LoadFormulaList.insert(t.LoadFormulaList.end(), {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)",
-                                                           "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
+        t.LoadFormulaList.insert(t.LoadFormulaList.end(),
+                                 {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)",
+                                  "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
     if (moment)
         t.JudgementList = {"安全率   (Fs)=Mr/Mo=" + F("0.000;-0.000", o.Fs), "", "ここに",
                            "  抵抗ﾓｰﾒﾝﾄ(Mr)=" + F("#,##0.00kNm", o.Resisting),
@@ -120,13 +127,16 @@ void WriteStatus2(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment) 
                          "  φ:剪断抵抗角(度)",
                          ""};
     if (moment)
-        t.LoadHeadingList.insert(t.LoadHeadingList.end(), {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)", "",
-                                                           "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
+        t.LoadHeadingList.insert(t.LoadHeadingList.end(),
+                                 {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)", "",
+                                  "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
     else
-        t.LoadHeadingList.insert(t.LoadHeadingList.end(), {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)", "",
-                                                           "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
+        t.LoadHeadingList.insert(t.LoadHeadingList.end(),
+                                 {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)", "",
+                                  "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
     if (moment)
-        t.JudgementList = {"安全率   (Fs)=Mr/Mo=∞", "抵抗ﾓｰﾒﾝﾄ(Mr)=" + F("#,##0.00kNm", o.Resisting),
+        t.JudgementList = {"安全率   (Fs)=Mr/Mo=∞",
+                           "抵抗ﾓｰﾒﾝﾄ(Mr)=" + F("#,##0.00kNm", o.Resisting),
                            "滑動ﾓｰﾒﾝﾄ(Mo)=" + F("#,##0.00kNm;-#,##0.00kNm", o.Driving)};
     else
         t.JudgementList = {"安全率(Fs)=Fr/Fo=∞", "抵抗力(Fr)=" + F("#,##0.00kN", o.Resisting),
@@ -137,23 +147,28 @@ void WriteStatus2(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment) 
 
 }  // namespace
 
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome, int displayForm,
-                         double requiredFs) {
+void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
+                         int displayForm, double requiredFs) {
     const bool moment = displayForm == 0;
     switch (outcome.Status) {
-    case 1: WriteStatus1(tables, outcome, moment, requiredFs); break;
-    case 2: WriteStatus2(tables, outcome, moment); break;
-    default:
-        tables.SliceHeadingList.clear();
-        tables.LoadHeadingList.clear();
-        tables.JudgementList.clear();
-        tables.JudgementLabel = {outcome.CircleStatus, Red};
-        break;
+        case 1:
+            WriteStatus1(tables, outcome, moment, requiredFs);
+            break;
+        case 2:
+            WriteStatus2(tables, outcome, moment);
+            break;
+        default:
+            tables.SliceHeadingList.clear();
+            tables.LoadHeadingList.clear();
+            tables.JudgementList.clear();
+            tables.JudgementLabel = {outcome.CircleStatus, Red};
+            break;
     }
 }
 
 TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
-                                         TArbitraryTables& tables, TChartModel& chart, TChartModel* separate) {
+                                         TArbitraryTables& tables, TChartModel& chart,
+                                         TChartModel* separate) {
     TEC engine;
     engine.BuildAnalysisModel(design);
 
@@ -175,7 +190,8 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
         } else {
             const TCircleTables target = CircleTablesOf(tables);
             PrepareCircleTables(target, static_cast<int>(rows.size()));
-            for (std::size_t i = 0; i < rows.size(); ++i) WriteSliceRows(target, static_cast<int>(i) + 1, rows[i]);
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                WriteSliceRows(target, static_cast<int>(i) + 1, rows[i]);
             WriteLoadTotals(target, r, engine.DisplayForm);
             DrawCircle(chart, engine, circle, design, false);
 

@@ -25,8 +25,8 @@ struct TArbitraryOutcome {
 // panel for the outcome, in the moment (form 0) or force form (1). Status 2
 // leaves the load legend and formula lists as they were; status 0 empties the
 // two heading lists and the judgement list and shows the circle status in red.
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome, int displayForm,
-                         double requiredFs);
+void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
+                         int displayForm, double requiredFs);
 
 // Evaluates the centre with a fresh model built from the design: the best
 // radius (SearchRadius; a radius of exactly 0 counts as no circle), then the

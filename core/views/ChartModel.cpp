@@ -75,7 +75,8 @@ TChartSeries MakeSeries(std::string title, TSeriesKind kind, TRgb colour, bool l
 
 // Colours of the thirteen series; everything else is common to the four
 // instances of the slip circle chart.
-TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c, TMarkerStyle factorMarker) {
+TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c,
+                            TMarkerStyle factorMarker) {
     TChartModel chart;
     chart.Title = "円弧滑り図";
     auto& s = chart.Series;
@@ -90,7 +91,8 @@ TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c, TMarke
     s.push_back(MakeSeries("N.C.L(任意)", TSeriesKind::Line, c[rsNclOptional], true));
     s.push_back(MakeSeries("載荷重", TSeriesKind::Line, c[rsLoad], false));
 
-    auto& mcp = s.emplace_back(MakeSeries("M.C.P(任意)", TSeriesKind::Point, c[rsMustCutPoint], true));
+    auto& mcp =
+        s.emplace_back(MakeSeries("M.C.P(任意)", TSeriesKind::Point, c[rsMustCutPoint], true));
     mcp.LabelsShown = true;
 
     auto& radii = s.emplace_back(MakeSeries("円弧半径", TSeriesKind::Line, c[rsRadii], true));
@@ -116,19 +118,20 @@ TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c, TMarke
 }  // namespace
 
 TChartModel MakeResultChart() {
-    return MakeCircleChart({Olive, Teal, TRgb{128, 64, 0}, Green, Purple, Aqua, Black, Red, Red, Lime, Blue,
-                            Blue, Yellow},
+    return MakeCircleChart({Olive, Teal, TRgb{128, 64, 0}, Green, Purple, Aqua, Black, Red, Red,
+                            Lime, Blue, Blue, Yellow},
                            TMarkerStyle::Circle);
 }
 
 TChartModel MakeArbitraryChart() {
-    return MakeCircleChart({Olive, Green, Yellow, Blue, White, Grey, Black, Red, Navy, Maroon, Blue, Blue, Purple},
-                           TMarkerStyle::Plus);
+    return MakeCircleChart(
+        {Olive, Green, Yellow, Blue, White, Grey, Black, Red, Navy, Maroon, Blue, Blue, Purple},
+        TMarkerStyle::Plus);
 }
 
 TChartModel MakeSeparateArbitraryChart() {
-    return MakeCircleChart({Olive, TRgb{64, 128, 128}, TRgb{128, 64, 64}, Green, Purple, Grey, Black, Red, Navy,
-                            Maroon, Blue, Blue, Purple},
+    return MakeCircleChart({Olive, TRgb{64, 128, 128}, TRgb{128, 64, 64}, Green, Purple, Grey,
+                            Black, Red, Navy, Maroon, Blue, Blue, Purple},
                            TMarkerStyle::Plus);
 }
 
@@ -137,10 +140,12 @@ TChartModel MakePreviewChart() {
     chart.Title = "地形図";
     chart.ShowLegend = false;
     auto& s = chart.Series;
-    auto& ground = s.emplace_back(MakeSeries("地表面", TSeriesKind::Area, TRgb{0xB3, 0xB3, 0xE3}, false));
+    auto& ground =
+        s.emplace_back(MakeSeries("地表面", TSeriesKind::Area, TRgb{0xB3, 0xB3, 0xE3}, false));
     ground.OutlineColour = TRgb{0x00, 0x80, 0xFF};
     ground.OutlineStyle = TLineStyle::Dash;
-    auto& layer2 = s.emplace_back(MakeSeries("2層目", TSeriesKind::Area, TRgb{0xC4, 0xB3, 0x9B}, false));
+    auto& layer2 =
+        s.emplace_back(MakeSeries("2層目", TSeriesKind::Area, TRgb{0xC4, 0xB3, 0x9B}, false));
     layer2.OutlineStyle = TLineStyle::Dot;
     s.push_back(MakeSeries("3層目", TSeriesKind::Area, TRgb{0xB4, 0xB0, 0xF9}, false));
     s.push_back(MakeSeries("4層目", TSeriesKind::Area, TRgb{0xB0, 0xFF, 0xB0}, false));
@@ -159,7 +164,8 @@ TChartModel MakePreviewChart() {
 
 void SetResultLabelFontSize(TChartModel& chart, int size) {
     for (int i : {rsMustCutPoint, rsRadii, rsSlipSurface, rsSafetyFactor}) {
-        if (i < static_cast<int>(chart.Series.size())) chart.Series[static_cast<std::size_t>(i)].LabelFontSize = size;
+        if (i < static_cast<int>(chart.Series.size()))
+            chart.Series[static_cast<std::size_t>(i)].LabelFontSize = size;
     }
 }
 

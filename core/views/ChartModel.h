@@ -16,7 +16,7 @@
 namespace sorvanta {
 
 enum class TSeriesKind : std::uint8_t {
-    Area,      // filled from the line down to the bottom of the plot
+    Area,  // filled from the line down to the bottom of the plot
     Line,
     FastLine,  // a line without markers or per-point styling
     Point,     // markers only; no line between the points
@@ -43,24 +43,24 @@ struct TChartPoint {
 struct TChartSeries {
     std::string Title;
     TSeriesKind Kind = TSeriesKind::Line;
-    TRgb Colour;                 // series colour; default colour of its points
-    int LineWidth = 1;           // pixels
+    TRgb Colour;        // series colour; default colour of its points
+    int LineWidth = 1;  // pixels
     TLineStyle LineStyle = TLineStyle::Solid;
     // Outline of an area series; unset: drawn in the point colours.
     std::optional<TRgb> OutlineColour;
     TLineStyle OutlineStyle = TLineStyle::Solid;
     TMarkerStyle Marker = TMarkerStyle::None;
-    int MarkerWidth = 4;         // pixels
+    int MarkerWidth = 4;  // pixels
     int MarkerHeight = 4;
     bool ShowInLegend = false;
     // Point labels.
     bool LabelsShown = false;
-    int LabelOffset = 0;         // pixels above the point; negative: below
+    int LabelOffset = 0;  // pixels above the point; negative: below
     bool LabelFrame = false;
     bool LabelTransparent = true;
-    bool LabelClipped = false;   // clipped to the plot area
-    TRgb LabelColour;            // label font colour (black unless stated)
-    int LabelFontSize = 9;       // points
+    bool LabelClipped = false;  // clipped to the plot area
+    TRgb LabelColour;           // label font colour (black unless stated)
+    int LabelFontSize = 9;      // points
     TValueOrder Order = TValueOrder::Ascending;
     std::vector<TChartPoint> Points;
 
@@ -88,7 +88,9 @@ struct TChartModel {
     TAxisLimits Left;
     std::vector<TChartSeries> Series;
 
-    [[nodiscard]] TAxisLimits& Axis(TChartAxisId id) { return id == TChartAxisId::Bottom ? Bottom : Left; }
+    [[nodiscard]] TAxisLimits& Axis(TChartAxisId id) {
+        return id == TChartAxisId::Bottom ? Bottom : Left;
+    }
     [[nodiscard]] const TAxisLimits& Axis(TChartAxisId id) const {
         return id == TChartAxisId::Bottom ? Bottom : Left;
     }
@@ -104,19 +106,19 @@ struct TChartModel {
 // Series positions of the result chart, the arbitrary-point chart and their
 // separate windows (thirteen, fixed order).
 enum TResultSeries : int {
-    rsGround = 0,     // "地盤"
-    rsLayer2,         // "2層目"
+    rsGround = 0,  // "地盤"
+    rsLayer2,      // "2層目"
     rsLayer3,
     rsLayer4,
     rsLayer5,
-    rsWater,          // "地下水"
-    rsNclRequired,    // "N.C.L(必須)"
-    rsNclOptional,    // "N.C.L(任意)"
-    rsLoad,           // "載荷重"
-    rsMustCutPoint,   // "M.C.P(任意)"
-    rsRadii,          // "円弧半径"
-    rsSlipSurface,    // "滑り面"
-    rsSafetyFactor,   // "安全率"
+    rsWater,         // "地下水"
+    rsNclRequired,   // "N.C.L(必須)"
+    rsNclOptional,   // "N.C.L(任意)"
+    rsLoad,          // "載荷重"
+    rsMustCutPoint,  // "M.C.P(任意)"
+    rsRadii,         // "円弧半径"
+    rsSlipSurface,   // "滑り面"
+    rsSafetyFactor,  // "安全率"
 };
 inline constexpr int ResultSeriesCount = 13;
 

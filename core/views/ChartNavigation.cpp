@@ -22,17 +22,25 @@ void Pan(TChartModel& chart, TChartAxisId id, double sign) {
 
 void NavigateChart(TChartModel& chart, TChartCommand command) {
     switch (command) {
-    case TChartCommand::ZoomIn:
-    case TChartCommand::ZoomOut: {
-        const double p = command == TChartCommand::ZoomIn ? 120 : 80;
-        Zoom(chart, TChartAxisId::Bottom, p);
-        Zoom(chart, TChartAxisId::Left, p);
-        break;
-    }
-    case TChartCommand::MoveRight: Pan(chart, TChartAxisId::Bottom, -1); break;
-    case TChartCommand::MoveLeft: Pan(chart, TChartAxisId::Bottom, +1); break;
-    case TChartCommand::MoveDown: Pan(chart, TChartAxisId::Left, +1); break;
-    case TChartCommand::MoveUp: Pan(chart, TChartAxisId::Left, -1); break;
+        case TChartCommand::ZoomIn:
+        case TChartCommand::ZoomOut: {
+            const double p = command == TChartCommand::ZoomIn ? 120 : 80;
+            Zoom(chart, TChartAxisId::Bottom, p);
+            Zoom(chart, TChartAxisId::Left, p);
+            break;
+        }
+        case TChartCommand::MoveRight:
+            Pan(chart, TChartAxisId::Bottom, -1);
+            break;
+        case TChartCommand::MoveLeft:
+            Pan(chart, TChartAxisId::Bottom, +1);
+            break;
+        case TChartCommand::MoveDown:
+            Pan(chart, TChartAxisId::Left, +1);
+            break;
+        case TChartCommand::MoveUp:
+            Pan(chart, TChartAxisId::Left, -1);
+            break;
     }
 }
 
@@ -50,17 +58,17 @@ void CopyChart(const TChartModel& source, TChartModel& target) {
         TChartSeries& to = target.Series[i];
         to.Clear();
         switch (from.Kind) {
-        case TSeriesKind::Line:
-        case TSeriesKind::FastLine:
-            to.Order = TValueOrder::None;
-            for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label);
-            break;
-        case TSeriesKind::Area:
-            for (const auto& p : from.Points) to.Add(p.X, p.Y);
-            break;
-        case TSeriesKind::Point:
-            for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label, TRgb{0, 0, 0});
-            break;
+            case TSeriesKind::Line:
+            case TSeriesKind::FastLine:
+                to.Order = TValueOrder::None;
+                for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label);
+                break;
+            case TSeriesKind::Area:
+                for (const auto& p : from.Points) to.Add(p.X, p.Y);
+                break;
+            case TSeriesKind::Point:
+                for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label, TRgb{0, 0, 0});
+                break;
         }
     }
 }

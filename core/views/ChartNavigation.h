@@ -9,12 +9,12 @@
 namespace sorvanta {
 
 enum class TChartCommand : std::uint8_t {
-    MoveUp,    // "上へ移動"
-    MoveDown,  // "下へ移動"
-    MoveLeft,  // "左へ移動"
-    MoveRight, // "右へ移動"
-    ZoomIn,    // "１．２倍拡大": each axis narrows to 60 % of its span
-    ZoomOut,   // "０．８倍縮小": each axis widens to 140 %
+    MoveUp,     // "上へ移動"
+    MoveDown,   // "下へ移動"
+    MoveLeft,   // "左へ移動"
+    MoveRight,  // "右へ移動"
+    ZoomIn,     // "１．２倍拡大": each axis narrows to 60 % of its span
+    ZoomOut,    // "０．８倍縮小": each axis widens to 140 %
 };
 
 // Changes the axis limits; an axis still scaling itself starts from the

@@ -13,7 +13,9 @@ namespace {
 constexpr TRgb Blue{0, 0, 255};
 const std::string Blank = " ";
 
-TChartSeries& At(TChartModel& chart, int index) { return chart.Series.at(static_cast<std::size_t>(index)); }
+TChartSeries& At(TChartModel& chart, int index) {
+    return chart.Series.at(static_cast<std::size_t>(index));
+}
 
 }  // namespace
 
@@ -25,8 +27,8 @@ void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
     chart.Left = TAxisRange{my - 5, my - 5 + (e.Xe - mx) + 10};
 }
 
-void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c, const TDesignConditions& design,
-                bool framing) {
+void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
+                const TDesignConditions& design, bool framing) {
     for (int i = rsGround; i <= rsSlipSurface; ++i) At(chart, i).Clear();
     At(chart, rsNclOptional).Order = TValueOrder::None;
     At(chart, rsSlipSurface).Order = TValueOrder::None;
@@ -35,20 +37,26 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c, const 
     for (int k = 0; k < e.LayersInUse(); ++k) {
         auto& series = At(chart, rsGround + k);
         const TRgb colour = FigureColours[static_cast<std::size_t>(k)];
-        for (const auto& p : e.Figures[static_cast<std::size_t>(k)]) series.Add(p.X, p.Y, std::nullopt, colour);
+        for (const auto& p : e.Figures[static_cast<std::size_t>(k)])
+            series.Add(p.X, p.Y, std::nullopt, colour);
     }
     if (e.WaterOn) {
-        for (const auto& p : e.Figures[fkWater]) At(chart, rsWater).Add(p.X, p.Y, std::nullopt, FigureColours[fkWater]);
+        for (const auto& p : e.Figures[fkWater])
+            At(chart, rsWater).Add(p.X, p.Y, std::nullopt, FigureColours[fkWater]);
     }
 
     auto& radii = At(chart, rsRadii);
-    radii.Add(e.Xe, e.Ye, "(Xe=" + FormatFloat("0.00;-0.00", e.Xe) + ";Ye=" + FormatFloat("0.00);-0.00)", e.Ye), Blue);
+    radii.Add(e.Xe, e.Ye,
+              "(Xe=" + FormatFloat("0.00;-0.00", e.Xe) + ";Ye=" + FormatFloat("0.00);-0.00)", e.Ye),
+              Blue);
     const double theta = OpeningAngle(e.Xb, e.Yb, e.Xe, e.Ye, c.Xo, c.Yo);
     radii.Add(c.Xo, c.Yo,
-              "(Xo=" + FormatFloat("0.00;-0.00", c.Xo) + ";Yo=" + FormatFloat("0.00;-0.00", c.Yo) + ";" +
-                  FormatFloat("Θ=0.0度)", theta),
+              "(Xo=" + FormatFloat("0.00;-0.00", c.Xo) + ";Yo=" + FormatFloat("0.00;-0.00", c.Yo) +
+                  ";" + FormatFloat("Θ=0.0度)", theta),
               Blue);
-    radii.Add(e.Xb, e.Yb, "(Xb=" + FormatFloat("0.00;-0.00", e.Xb) + ";Yb=" + FormatFloat("0.00);-0.00)", e.Yb), Blue);
+    radii.Add(e.Xb, e.Yb,
+              "(Xb=" + FormatFloat("0.00;-0.00", e.Xb) + ";Yb=" + FormatFloat("0.00);-0.00)", e.Yb),
+              Blue);
 
     auto& slip = At(chart, rsSlipSurface);
     const TSliceList& s = e.SliceList;
@@ -60,7 +68,8 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c, const 
             slip.Add(s.LeftX[u], s.GroundYLeft[u], Blank, Blue);
             slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
         }
-        slip.Add(s.CentreX[u], s.ArcYCentre[u], design.ShowSliceNumbers ? std::to_string(j + 1) : Blank, Blue);
+        slip.Add(s.CentreX[u], s.ArcYCentre[u],
+                 design.ShowSliceNumbers ? std::to_string(j + 1) : Blank, Blue);
     }
     if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
         // The end lies above the centre: down the arc below it first.

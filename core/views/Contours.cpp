@@ -10,7 +10,8 @@ int SafetyFactorBand(double fs) {
     // double, so comparing the float, widened, with the double limits gives
     // the same answer as comparing with the exact decimals.
     const double v = static_cast<double>(static_cast<float>(std::fabs(fs)));
-    static constexpr std::array<double, ContourLevelCount - 1> upper{0.8, 1.0, 1.2, 1.4, 1.6, 1.8, 2.0, 2.2, 2.4};
+    static constexpr std::array<double, ContourLevelCount - 1> upper{0.8, 1.0, 1.2, 1.4, 1.6,
+                                                                     1.8, 2.0, 2.2, 2.4};
     for (std::size_t k = 0; k < upper.size(); ++k)
         if (v <= upper[k]) return static_cast<int>(k);
     return ContourLevelCount - 1;
@@ -25,11 +26,15 @@ constexpr int CaseTable[3][3][3] = {
     {{9, 6, 7}, {5, 2, 0}, {8, 0, 0}},
 };
 
-int Sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+int Sign(double v) {
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 
 }  // namespace
 
-int ContourCase(int signA, int signCentre, int signB) { return CaseTable[signA + 1][signCentre + 1][signB + 1]; }
+int ContourCase(int signA, int signCentre, int signB) {
+    return CaseTable[signA + 1][signCentre + 1][signB + 1];
+}
 
 void ContourCell(double x0, double x1, double y0, double y1, const std::array<double, 4>& d,
                  std::vector<TContourSegment>& out) {
@@ -57,30 +62,51 @@ void ContourCell(double x0, double x1, double y0, double y1, const std::array<do
             TContourSegment s;
             s.Level = k;
             switch (ContourCase(Sign(h[a]), Sign(h[0]), Sign(h[b]))) {
-            case 1: s = {xv[a], yv[a], xv[0], yv[0], k}; break;
-            case 2: s = {xv[0], yv[0], xv[b], yv[b], k}; break;
-            case 3: s = {xv[b], yv[b], xv[a], yv[a], k}; break;
-            case 4: s = {xv[a], yv[a], cutX(0, b), cutY(0, b), k}; break;
-            case 5: s = {xv[0], yv[0], cutX(b, a), cutY(b, a), k}; break;
-            case 6: s = {xv[b], yv[b], cutX(a, 0), cutY(a, 0), k}; break;
-            case 7: s = {cutX(a, 0), cutY(a, 0), cutX(0, b), cutY(0, b), k}; break;
-            case 8: s = {cutX(0, b), cutY(0, b), cutX(b, a), cutY(b, a), k}; break;
-            case 9: s = {cutX(b, a), cutY(b, a), cutX(a, 0), cutY(a, 0), k}; break;
-            default: continue;
+                case 1:
+                    s = {xv[a], yv[a], xv[0], yv[0], k};
+                    break;
+                case 2:
+                    s = {xv[0], yv[0], xv[b], yv[b], k};
+                    break;
+                case 3:
+                    s = {xv[b], yv[b], xv[a], yv[a], k};
+                    break;
+                case 4:
+                    s = {xv[a], yv[a], cutX(0, b), cutY(0, b), k};
+                    break;
+                case 5:
+                    s = {xv[0], yv[0], cutX(b, a), cutY(b, a), k};
+                    break;
+                case 6:
+                    s = {xv[b], yv[b], cutX(a, 0), cutY(a, 0), k};
+                    break;
+                case 7:
+                    s = {cutX(a, 0), cutY(a, 0), cutX(0, b), cutY(0, b), k};
+                    break;
+                case 8:
+                    s = {cutX(0, b), cutY(0, b), cutX(b, a), cutY(b, a), k};
+                    break;
+                case 9:
+                    s = {cutX(b, a), cutY(b, a), cutX(a, 0), cutY(a, 0), k};
+                    break;
+                default:
+                    continue;
             }
             out.push_back(s);
         }
     }
 }
 
-std::vector<TContourSegment> ContourMesh(const std::vector<double>& xs, const std::vector<double>& ys,
+std::vector<TContourSegment> ContourMesh(const std::vector<double>& xs,
+                                         const std::vector<double>& ys,
                                          const std::vector<std::vector<double>>& values) {
     std::vector<TContourSegment> out;
     if (xs.size() < 2 || ys.size() < 2) return out;
     for (std::size_t j = ys.size() - 1; j-- > 0;) {
         for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
             ContourCell(xs[i], xs[i + 1], ys[j], ys[j + 1],
-                        {values[i][j], values[i + 1][j], values[i + 1][j + 1], values[i][j + 1]}, out);
+                        {values[i][j], values[i + 1][j], values[i + 1][j + 1], values[i][j + 1]},
+                        out);
         }
     }
     return out;

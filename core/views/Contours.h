@@ -14,8 +14,16 @@ inline constexpr std::array<double, ContourLevelCount> ContourLevels{0.8, 1.0, 1
                                                                      1.8, 2.0, 2.2, 2.4, 2.6};
 // aqua, fuchsia, red, green, teal, lime, blue, olive, purple, navy
 inline constexpr std::array<TRgb, ContourLevelCount> BandColours{{
-    {0, 255, 255}, {255, 0, 255}, {255, 0, 0}, {0, 128, 0}, {0, 128, 128},
-    {0, 255, 0}, {0, 0, 255}, {128, 128, 0}, {128, 0, 128}, {0, 0, 128},
+    {0, 255, 255},
+    {255, 0, 255},
+    {255, 0, 0},
+    {0, 128, 0},
+    {0, 128, 128},
+    {0, 255, 0},
+    {0, 0, 255},
+    {128, 128, 0},
+    {128, 0, 128},
+    {0, 0, 128},
 }};
 
 // Band of |Fs|: 0 up to 0.8, then one band per 0.2 up to 2.4, 9 above. The
@@ -23,7 +31,9 @@ inline constexpr std::array<TRgb, ContourLevelCount> BandColours{{
 // so exactly 0.80, 1.20, 1.60, 2.20 and 2.40 (whose single-precision values lie
 // just above) fall into the next band up, while 1.00, 1.40, 1.80 and 2.00 stay.
 [[nodiscard]] int SafetyFactorBand(double fs);
-[[nodiscard]] inline TRgb BandColour(double fs) { return BandColours[static_cast<std::size_t>(SafetyFactorBand(fs))]; }
+[[nodiscard]] inline TRgb BandColour(double fs) {
+    return BandColours[static_cast<std::size_t>(SafetyFactorBand(fs))];
+}
 
 struct TContourSegment {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
@@ -43,8 +53,8 @@ void ContourCell(double x0, double x1, double y0, double y1, const std::array<do
 
 // Segments of a whole mesh: values[i][j] at (xs[i], ys[j]); cells are visited
 // with j from the top down in the outer loop and i left to right inside.
-[[nodiscard]] std::vector<TContourSegment> ContourMesh(const std::vector<double>& xs,
-                                                       const std::vector<double>& ys,
-                                                       const std::vector<std::vector<double>>& values);
+[[nodiscard]] std::vector<TContourSegment> ContourMesh(
+    const std::vector<double>& xs, const std::vector<double>& ys,
+    const std::vector<std::vector<double>>& values);
 
 }  // namespace sorvanta

@@ -12,10 +12,12 @@ namespace sorvanta {
 
 namespace {
 
-TChartSeries& FactorSeries(TChartModel& chart) { return chart.Series.at(rsSafetyFactor); }
+TChartSeries& FactorSeries(TChartModel& chart) {
+    return chart.Series.at(rsSafetyFactor);
+}
 
-void AddToBoth(TChartModel& result, TChartModel& arbitrary, double x, double y, const std::string& label,
-               TRgb colour) {
+void AddToBoth(TChartModel& result, TChartModel& arbitrary, double x, double y,
+               const std::string& label, TRgb colour) {
     FactorSeries(result).Add(x, y, label, colour);
     FactorSeries(arbitrary).Add(x, y, label, colour);
 }
@@ -31,7 +33,8 @@ std::optional<TField> FieldOf(const TGetDat& model) {
     const TPolyline& ground = model.Figures[fkLayer1];
     if (ground.empty()) return std::nullopt;
     TField f{ground.front().X, ground.back().X, model.LowestGroundY()};
-    if (!std::isfinite(f.XFirst) || !std::isfinite(f.XLast) || !std::isfinite(f.YMin)) return std::nullopt;
+    if (!std::isfinite(f.XFirst) || !std::isfinite(f.XLast) || !std::isfinite(f.YMin))
+        return std::nullopt;
     return f;
 }
 
@@ -57,8 +60,8 @@ std::optional<int> GridFsMeshCountOf(const TDesignConditions& design) {
     return n;
 }
 
-TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options) {
+TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options) {
     auto n = GridFsMeshCountOf(design);
     if (!n) return TStepOutcome::Skipped;
     TEC model;
@@ -66,15 +69,16 @@ TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel
     return AppendGridPointFactors(model, *n, result, arbitrary, options);
 }
 
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options) {
+TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options) {
     if (meshCount < 1) return TStepOutcome::Skipped;
     auto field = FieldOf(model);
     if (!field) return TStepOutcome::Skipped;
     const int n = meshCount;
     const double p = std::fabs(field->XLast - field->XFirst) / n;
 
-    for (TChartModel* chart : {&result, &arbitrary}) FactorSeries(*chart).Marker = TMarkerStyle::Plus;
+    for (TChartModel* chart : {&result, &arbitrary})
+        FactorSeries(*chart).Marker = TMarkerStyle::Plus;
     SetMax(options, n);
 
     std::vector<TPoint> centres(static_cast<std::size_t>(n));
@@ -82,7 +86,8 @@ TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel
     for (int i = 1; i <= n - 1; ++i) {
         StepOnce(options);
         const double x = field->XFirst + i * p;
-        for (int j = 1; j <= n; ++j) centres[static_cast<std::size_t>(j - 1)] = {x, field->YMin + j * p};
+        for (int j = 1; j <= n; ++j)
+            centres[static_cast<std::size_t>(j - 1)] = {x, field->YMin + j * p};
         if (!SearchRadiusAt(model, centres, found, options)) {
             ResetPosition(options);
             return TStepOutcome::Cancelled;

@@ -34,11 +34,11 @@ enum class TStepOutcome : std::uint8_t {
 // j = 1 … N (rows, upwards): "×" in black without a valid circle, the factor
 // in "0.00" in its band colour, "∞" in blue for level ground only. Both
 // series get plus-sign markers. Progress: maximum N, one step per column.
-TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options = {});
+TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options = {});
 // The same on a model already built.
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options = {});
+TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options = {});
 
 // Contours on the run's model: the best |Fs| at the 40 × 40 nodes
 // (X_first + i·q, Y_min + j·q), q = |X_last − X_first| / 40, then the

@@ -13,7 +13,7 @@ namespace sorvanta {
 // The load outline divides by γt of layer 1; γt = 0 stops it like a failed
 // conversion does.
 class DivisionByZeroError : public std::runtime_error {
-public:
+  public:
     DivisionByZeroError() : std::runtime_error("0 による除算が発生しました。") {}
 };
 

@@ -40,9 +40,11 @@ TEST(ArbitraryTexts, FactorInMomentForm) {
     TArbitraryTables t;
     WriteArbitraryTexts(t, Example(1, -1.2345), 0, 1.2);
     EXPECT_EQ(t.SliceHeadingList,
-              (TLineList{"最少安全率の滑り円弧の", "スライス荷重を下記に示す。", "  円弧中心X座標(Xo)=20.00m",
-                         "  　々　　Y座標(Yo)=-3.46m", "  円弧半径     (R )=12.50m"}));
-    EXPECT_EQ(t.LoadHeadingList, (TLineList{"最少安全率のすべり円弧の", "荷重を下記に示す。", "  Xo(円弧中心X座標)=20.00m",
+              (TLineList{"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
+                         "  円弧中心X座標(Xo)=20.00m", "  　々　　Y座標(Yo)=-3.46m",
+                         "  円弧半径     (R )=12.50m"}));
+    EXPECT_EQ(t.LoadHeadingList, (TLineList{"最少安全率のすべり円弧の", "荷重を下記に示す。",
+                                            "  Xo(円弧中心X座標)=20.00m",
                                             "  Yo(円弧中心Y座標)=-3.46m", "  R(円弧半径)=12.50m"}));
     ASSERT_EQ(t.LoadLegendList.size(), 10u);
     EXPECT_EQ(t.LoadLegendList.back(), "     土塊重量(kN)");
@@ -155,7 +157,8 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     // Drawn without framing; the separate chart is a copy.
     EXPECT_EQ(chart.Series[rsRadii].Points.size(), 3u);
     EXPECT_FALSE(chart.Bottom);
-    EXPECT_EQ(separate.Series[rsSlipSurface].Points.size(), chart.Series[rsSlipSurface].Points.size());
+    EXPECT_EQ(separate.Series[rsSlipSurface].Points.size(),
+              chart.Series[rsSlipSurface].Points.size());
 }
 
 TEST(ArbitraryPoint, CentreWithoutACircleKeepsTablesAndChart) {

@@ -42,23 +42,60 @@ TEST(ChartSeries, PointColourFallsBackToSeriesColour) {
 }
 
 TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
-    const std::vector<std::string> titles{"地盤", "2層目", "3層目", "4層目", "5層目", "地下水", "N.C.L(必須)",
-                                          "N.C.L(任意)", "載荷重", "M.C.P(任意)", "円弧半径", "滑り面", "安全率"};
+    const std::vector<std::string> titles{
+        "地盤",        "2層目",  "3層目",       "4層目",    "5層目",  "地下水", "N.C.L(必須)",
+        "N.C.L(任意)", "載荷重", "M.C.P(任意)", "円弧半径", "滑り面", "安全率"};
     struct Case {
         const char* name;
         TChartModel chart;
         std::vector<TRgb> colours;
     };
     const std::vector<Case> cases{
-        {"result", MakeResultChart(),
-         {{128, 128, 0}, {0, 128, 128}, {128, 64, 0}, {0, 128, 0}, {128, 0, 128}, {0, 255, 255}, {0, 0, 0},
-          {255, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {0, 0, 255}, {255, 255, 0}}},
-        {"arbitrary", MakeArbitraryChart(),
-         {{128, 128, 0}, {0, 128, 0}, {255, 255, 0}, {0, 0, 255}, {255, 255, 255}, {128, 128, 128}, {0, 0, 0},
-          {255, 0, 0}, {0, 0, 128}, {128, 0, 0}, {0, 0, 255}, {0, 0, 255}, {128, 0, 128}}},
-        {"separate arbitrary", MakeSeparateArbitraryChart(),
-         {{128, 128, 0}, {64, 128, 128}, {128, 64, 64}, {0, 128, 0}, {128, 0, 128}, {128, 128, 128}, {0, 0, 0},
-          {255, 0, 0}, {0, 0, 128}, {128, 0, 0}, {0, 0, 255}, {0, 0, 255}, {128, 0, 128}}},
+        {"result",
+         MakeResultChart(),
+         {{128, 128, 0},
+          {0, 128, 128},
+          {128, 64, 0},
+          {0, 128, 0},
+          {128, 0, 128},
+          {0, 255, 255},
+          {0, 0, 0},
+          {255, 0, 0},
+          {255, 0, 0},
+          {0, 255, 0},
+          {0, 0, 255},
+          {0, 0, 255},
+          {255, 255, 0}}},
+        {"arbitrary",
+         MakeArbitraryChart(),
+         {{128, 128, 0},
+          {0, 128, 0},
+          {255, 255, 0},
+          {0, 0, 255},
+          {255, 255, 255},
+          {128, 128, 128},
+          {0, 0, 0},
+          {255, 0, 0},
+          {0, 0, 128},
+          {128, 0, 0},
+          {0, 0, 255},
+          {0, 0, 255},
+          {128, 0, 128}}},
+        {"separate arbitrary",
+         MakeSeparateArbitraryChart(),
+         {{128, 128, 0},
+          {64, 128, 128},
+          {128, 64, 64},
+          {0, 128, 0},
+          {128, 0, 128},
+          {128, 128, 128},
+          {0, 0, 0},
+          {255, 0, 0},
+          {0, 0, 128},
+          {128, 0, 0},
+          {0, 0, 255},
+          {0, 0, 255},
+          {128, 0, 128}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -69,8 +106,9 @@ TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
             EXPECT_EQ(s.Title, titles[i]);
             EXPECT_EQ(s.Colour, c.colours[i]) << i;
             const TSeriesKind kind = i < 5 ? TSeriesKind::Area
-                                   : (i == rsMustCutPoint || i == rsSafetyFactor) ? TSeriesKind::Point
-                                                                                  : TSeriesKind::Line;
+                                     : (i == rsMustCutPoint || i == rsSafetyFactor)
+                                         ? TSeriesKind::Point
+                                         : TSeriesKind::Line;
             EXPECT_EQ(s.Kind, kind) << i;
             EXPECT_EQ(s.LabelsShown, i >= rsMustCutPoint) << i;
         }
@@ -89,9 +127,10 @@ TEST(ChartFactories, PreviewHasTenSeriesInFigureOrder) {
     ASSERT_EQ(p.Series.size(), 10u);
     EXPECT_EQ(p.Title, "地形図");
     EXPECT_FALSE(p.ShowLegend);
-    const std::vector<TRgb> colours{{0xB3, 0xB3, 0xE3}, {0xC4, 0xB3, 0x9B}, {0xB4, 0xB0, 0xF9}, {0xB0, 0xFF, 0xB0},
-                                    {0x80, 0x00, 0x80}, {255, 0, 0},        {0, 0, 255},        {0, 0, 0},
-                                    {255, 0, 0},        {0, 0, 255}};
+    const std::vector<TRgb> colours{{0xB3, 0xB3, 0xE3}, {0xC4, 0xB3, 0x9B}, {0xB4, 0xB0, 0xF9},
+                                    {0xB0, 0xFF, 0xB0}, {0x80, 0x00, 0x80}, {255, 0, 0},
+                                    {0, 0, 255},        {0, 0, 0},          {255, 0, 0},
+                                    {0, 0, 255}};
     for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(p.Series[i].Colour, colours[i]) << i;
     EXPECT_EQ(p.Series[fkLayer1].OutlineColour, (TRgb{0x00, 0x80, 0xFF}));
     EXPECT_EQ(p.Series[fkLayer1].OutlineStyle, TLineStyle::Dash);

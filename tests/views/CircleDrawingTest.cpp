@@ -48,9 +48,10 @@ TEST(CircleDrawing, OneLayerFillsGroundNclRadiiAndSlipSurfaceOnly) {
     Draw(drawn, FlatDesign(), {50, 10, 20});
     const auto& s = drawn.chart.Series;
     for (int i = 0; i < ResultSeriesCount; ++i) {
-        const bool filled = i == rsGround || i == rsNclRequired || i == rsRadii || i == rsSlipSurface ||
-                            i == rsSafetyFactor;
-        EXPECT_EQ(!s[static_cast<std::size_t>(i)].Points.empty(), filled) << s[static_cast<std::size_t>(i)].Title;
+        const bool filled = i == rsGround || i == rsNclRequired || i == rsRadii ||
+                            i == rsSlipSurface || i == rsSafetyFactor;
+        EXPECT_EQ(!s[static_cast<std::size_t>(i)].Points.empty(), filled)
+            << s[static_cast<std::size_t>(i)].Title;
     }
     EXPECT_EQ(s[rsSafetyFactor].Points.size(), 1u);  // never touched by the drawing
     EXPECT_EQ(s[rsGround].Points[0].Colour, (TRgb{128, 128, 0}));
@@ -75,7 +76,8 @@ TEST(CircleDrawing, SlipSurfacePointsFollowTheSliceSwitches) {
         bool lines, numbers;
         int perSlice;
     };
-    for (const Case c : {Case{true, true, 4}, Case{false, false, 2}, Case{true, false, 4}, Case{false, true, 2}}) {
+    for (const Case c :
+         {Case{true, true, 4}, Case{false, false, 2}, Case{true, false, 4}, Case{false, true, 2}}) {
         SCOPED_TRACE(testing::Message() << c.lines << c.numbers);
         TDesignConditions d = FlatDesign();
         d.ShowSliceLines = c.lines;
@@ -170,7 +172,8 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     const auto& s = chart.Series;
     for (int k = 0; k < 5; ++k) {
         ASSERT_EQ(s[static_cast<std::size_t>(k)].Points.size(), 4u) << k;
-        EXPECT_EQ(s[static_cast<std::size_t>(k)].Points[0].Colour, FigureColours[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(s[static_cast<std::size_t>(k)].Points[0].Colour,
+                  FigureColours[static_cast<std::size_t>(k)]);
     }
     EXPECT_EQ(s[rsLayer3].Points[0].Colour, (TRgb{128, 0, 0}));
     ASSERT_EQ(s[rsWater].Points.size(), 4u);

@@ -7,18 +7,19 @@
 using namespace sorvanta;
 
 TEST(BandColour, SinglePrecisionDecidesTheBandAtItsLimits) {
-    const TRgb aqua{0, 255, 255}, fuchsia{255, 0, 255}, red{255, 0, 0}, green{0, 128, 0}, teal{0, 128, 128},
-        lime{0, 255, 0}, blue{0, 0, 255}, olive{128, 128, 0}, purple{128, 0, 128}, navy{0, 0, 128};
+    const TRgb aqua{0, 255, 255}, fuchsia{255, 0, 255}, red{255, 0, 0}, green{0, 128, 0},
+        teal{0, 128, 128}, lime{0, 255, 0}, blue{0, 0, 255}, olive{128, 128, 0},
+        purple{128, 0, 128}, navy{0, 0, 128};
     struct Case {
         double fs;
         TRgb colour;
     };
     const Case cases[] = {
-        {0.0, aqua},     {0.79, aqua},    {0.80, fuchsia},  // 0.8f lies above 0.8
-        {1.00, fuchsia}, {1.01, red},     {1.20, green},    // 1.2f lies above 1.2
-        {1.40, green},   {1.41, teal},    {1.60, lime},    {1.80, lime},    {1.81, blue},
-        {2.00, blue},    {2.19, olive},   {2.20, purple},  {2.39, purple},  {2.40, navy},    {10000, navy},
-        {-1.00, fuchsia}, {-1.15, red},   {-0.5, aqua},    {1e300, navy},
+        {0.0, aqua},     {0.79, aqua},     {0.80, fuchsia},  // 0.8f lies above 0.8
+        {1.00, fuchsia}, {1.01, red},      {1.20, green},    // 1.2f lies above 1.2
+        {1.40, green},   {1.41, teal},     {1.60, lime},    {1.80, lime},   {1.81, blue},
+        {2.00, blue},    {2.19, olive},    {2.20, purple},  {2.39, purple}, {2.40, navy},
+        {10000, navy},   {-1.00, fuchsia}, {-1.15, red},    {-0.5, aqua},   {1e300, navy},
     };
     for (const auto& c : cases) EXPECT_EQ(BandColour(c.fs), c.colour) << c.fs;
 }
@@ -32,7 +33,8 @@ TEST(Contours, CaseTableByTheSignsOfCornerCentreCorner) {
     };
     for (int a = -1; a <= 1; ++a)
         for (int o = -1; o <= 1; ++o)
-            for (int b = -1; b <= 1; ++b) EXPECT_EQ(ContourCase(a, o, b), expected[a + 1][o + 1][b + 1]);
+            for (int b = -1; b <= 1; ++b)
+                EXPECT_EQ(ContourCase(a, o, b), expected[a + 1][o + 1][b + 1]);
 }
 
 TEST(Contours, LinearCellGivesStraightIsoLinesAtTheInterpolatedPlace) {
@@ -48,7 +50,8 @@ TEST(Contours, LinearCellGivesStraightIsoLinesAtTheInterpolatedPlace) {
         EXPECT_NEAR(s.X2, x, 1e-12);
         length[s.Level] += std::abs(s.Y2 - s.Y1);
     }
-    for (int k = 0; k < ContourLevelCount; ++k) EXPECT_NEAR(length[k], k <= 3 ? 3.0 : 0.0, 1e-12) << k;
+    for (int k = 0; k < ContourLevelCount; ++k)
+        EXPECT_NEAR(length[k], k <= 3 ? 3.0 : 0.0, 1e-12) << k;
     // Levels come in increasing order.
     for (std::size_t i = 1; i < segs.size(); ++i) EXPECT_LE(segs[i - 1].Level, segs[i].Level);
 }
@@ -73,8 +76,10 @@ TEST(Contours, LevelThroughTwoCornersAndTheCentreRunsAlongTheDiagonal) {
 }
 
 TEST(Contours, CellsOutsideTheLevelsDrawNothing) {
-    for (const auto& d : {std::array<double, 4>{0.1, 0.5, 0.79, 0.3}, std::array<double, 4>{2.7, 3, 9999, 9999},
-                          std::array<double, 4>{9999, 9999, 9999, 9999}, std::array<double, 4>{1.1, 1.1, 1.1, 1.1}}) {
+    for (const auto& d :
+         {std::array<double, 4>{0.1, 0.5, 0.79, 0.3}, std::array<double, 4>{2.7, 3, 9999, 9999},
+          std::array<double, 4>{9999, 9999, 9999, 9999},
+          std::array<double, 4>{1.1, 1.1, 1.1, 1.1}}) {
         std::vector<TContourSegment> segs;
         ContourCell(0, 1, 0, 1, d, segs);
         EXPECT_TRUE(segs.empty()) << d[0];
@@ -86,7 +91,8 @@ TEST(Contours, InvalidNodePullsAllHigherLevelsIntoTheBorderingCell) {
     ContourCell(0, 1, 0, 1, {1.3, 9999, 9999, 1.3}, segs);
     std::vector<bool> seen(ContourLevelCount, false);
     for (const auto& s : segs) seen[static_cast<std::size_t>(s.Level)] = true;
-    for (int k = 0; k < ContourLevelCount; ++k) EXPECT_EQ(seen[static_cast<std::size_t>(k)], k >= 3) << k;
+    for (int k = 0; k < ContourLevelCount; ++k)
+        EXPECT_EQ(seen[static_cast<std::size_t>(k)], k >= 3) << k;
 }
 
 TEST(Contours, MeshVisitsRowsFromTheTopDown) {

@@ -45,7 +45,7 @@ TDesignConditions Flat() {
 }
 
 class TRecordingProgress : public TProgress {
-public:
+  public:
     void SetMaximum(int m) override { Calls.push_back("max " + std::to_string(m)); }
     void SetPosition(int p) override { Calls.push_back("pos " + std::to_string(p)); }
     void Step() override { ++Steps; }
@@ -171,10 +171,12 @@ TEST(Contours, SampleDesignGivesLevelColouredPointPairsOnBothCharts) {
     for (std::size_t k = 1; k < c.R().size(); ++k) {
         EXPECT_EQ(c.R()[k].Label, " ");
         ASSERT_TRUE(c.R()[k].Colour);
-        EXPECT_NE(std::find(BandColours.begin(), BandColours.end(), *c.R()[k].Colour), BandColours.end());
+        EXPECT_NE(std::find(BandColours.begin(), BandColours.end(), *c.R()[k].Colour),
+                  BandColours.end());
     }
     // Both points of a segment carry the same level colour.
-    for (std::size_t k = 1; k + 1 < c.R().size(); k += 2) EXPECT_EQ(c.R()[k].Colour, c.R()[k + 1].Colour);
+    for (std::size_t k = 1; k + 1 < c.R().size(); k += 2)
+        EXPECT_EQ(c.R()[k].Colour, c.R()[k + 1].Colour);
     for (const TChartModel* chart : {&c.Result, &c.Arbitrary}) {
         const auto& s = chart->Series[rsSafetyFactor];
         EXPECT_EQ(s.Marker, TMarkerStyle::Plus);
@@ -213,10 +215,12 @@ TEST(GridPoints, ParallelResultsEqualSequentialOnes) {
         TEC engine;
         engine.BuildAnalysisModel(d);
         TCharts one;
-        ASSERT_EQ(AppendGridPointFactors(d, one.Result, one.Arbitrary, {1, nullptr}), TStepOutcome::Done);
+        ASSERT_EQ(AppendGridPointFactors(d, one.Result, one.Arbitrary, {1, nullptr}),
+                  TStepOutcome::Done);
         const std::size_t gridPoints = one.R().size();
         ASSERT_EQ(gridPoints, 90u);
-        ASSERT_EQ(AppendContours(engine, one.Result, one.Arbitrary, {1, nullptr}), TStepOutcome::Done);
+        ASSERT_EQ(AppendContours(engine, one.Result, one.Arbitrary, {1, nullptr}),
+                  TStepOutcome::Done);
         // Something to compare: factors among the grid points and contour points.
         EXPECT_TRUE(std::any_of(one.R().begin(), one.R().begin() + 90, [](const TChartPoint& p) {
             return p.Label != "×" && p.Label != "∞";
@@ -238,10 +242,12 @@ TEST(GridPoints, StopsWhenCancelled) {
     TRecordingProgress progress;
     progress.Cancel = true;
     TDesignConditions d = Slope40();
-    EXPECT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary, {0, &progress}), TStepOutcome::Cancelled);
+    EXPECT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary, {0, &progress}),
+              TStepOutcome::Cancelled);
     TEC engine;
     engine.BuildAnalysisModel(d);
-    EXPECT_EQ(AppendContours(engine, c.Result, c.Arbitrary, {0, &progress}), TStepOutcome::Cancelled);
+    EXPECT_EQ(AppendContours(engine, c.Result, c.Arbitrary, {0, &progress}),
+              TStepOutcome::Cancelled);
     EXPECT_TRUE(c.R().empty());
     EXPECT_EQ(progress.Calls.back(), "pos 0");
 }

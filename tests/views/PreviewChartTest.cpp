@@ -29,7 +29,8 @@ std::vector<TPoint> PointsOf(const TChartSeries& s) {
 
 TEST(PreviewChart, DrawFigureSkipsFaultyRowsInsteadOfStopping) {
     TDesignConditions d = Sample();
-    d.Layers[1].Boundary = Table({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}, {"3", "-", "-"}});
+    d.Layers[1].Boundary =
+        Table({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}, {"3", "-", "-"}});
     TChartModel p = MakePreviewChart();
     DrawFigure(p, d, fkLayer2);
     const auto& s = p.Series[fkLayer2];
@@ -53,7 +54,8 @@ TEST(PreviewChart, NeverCutElevationUsesFirstAndLastRowByPosition) {
     d.NeverCutElevation = "-2.5";
     TChartModel p = MakePreviewChart();
     DrawNeverCutElevation(p, d);
-    EXPECT_EQ(PointsOf(p.Series[fkNeverCutElevation]), (std::vector<TPoint>{{0, -2.5}, {70, -2.5}}));
+    EXPECT_EQ(PointsOf(p.Series[fkNeverCutElevation]),
+              (std::vector<TPoint>{{0, -2.5}, {70, -2.5}}));
     EXPECT_EQ(p.Series[fkNeverCutElevation].Points[0].Colour, FigureColours[fkNeverCutElevation]);
 
     // A placeholder last row does not fall back on the last usable point.
@@ -83,9 +85,10 @@ TEST(PreviewChart, LoadOutlineIsAnEquivalentHeightOfSoilOverTheStretch) {
         const char* a;
         const char* b;
     };
-    for (const Case& c : {Case{"end before start", "36", "10", "5"}, Case{"start left of ground", "36", "-1", "50"},
-                          Case{"end right of ground", "36", "10", "70.5"}, Case{"Q not a number", "q", "10", "50"},
-                          Case{"empty end", "36", "10", ""}}) {
+    for (const Case& c :
+         {Case{"end before start", "36", "10", "5"}, Case{"start left of ground", "36", "-1", "50"},
+          Case{"end right of ground", "36", "10", "70.5"}, Case{"Q not a number", "q", "10", "50"},
+          Case{"empty end", "36", "10", ""}}) {
         SCOPED_TRACE(c.name);
         d.LoadIntensity = c.q;
         d.LoadStartX = c.a;
