@@ -1,6 +1,8 @@
-// sorvanta-calc check DESIGN.dat: loads a design file and says whether it loads.
+// sorvanta-calc check DESIGN.dat: loads a design file and says whether it loads,
+// then runs the pre-calculation checks as a user who answers Yes.
 
 #include "Commands.h"
+#include "RunSupport.h"
 
 namespace sorvanta::cli {
 namespace {
@@ -12,11 +14,13 @@ int RunCheck(const TCommand& command, const std::vector<std::string>& args) {
         return status;
     }
     PrintLine("設計条件を読込みました。");
+    if (const int status = RunPreCalculationChecks(design); status != ExitSuccess) return status;
+    PrintLine("計算前の点検に合格しました。");
     return ExitSuccess;
 }
 
 const TCommandRegistration registration{
-    {"check", "DESIGN.dat", "設計条件ファイルを読み込み、読み込めるかどうかを表示します。", 20,
+    {"check", "DESIGN.dat", "設計条件ファイルを読み込み、計算前の点検をします。", 20,
      &RunCheck}};
 
 }  // namespace

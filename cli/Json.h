@@ -1,0 +1,65 @@
+#pragma once
+// The JSON form of a run: the critical circle, every member of the result
+// tables and the arbitrary-point tables, and the two slip circle charts.
+// UTF-8; numbers in the shortest form that reads back to the same double.
+
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "design/DesignConditions.h"
+#include "engine/CalculationRun.h"
+#include "engine/ResultTables.h"
+#include "views/ChartModel.h"
+
+namespace sorvanta::cli {
+
+struct TJsonValue;
+using TJsonArray = std::vector<TJsonValue>;
+using TJsonObject = std::vector<std::pair<std::string, TJsonValue>>;  // keys in writing order
+
+struct TJsonValue {
+    std::variant<std::nullptr_t, bool, double, std::string, TJsonArray, TJsonObject> Value;
+
+    TJsonValue() : Value(nullptr) {}
+    TJsonValue(std::nullptr_t) : Value(nullptr) {}
+    TJsonValue(bool b) : Value(b) {}
+    TJsonValue(double d) : Value(d) {}
+    TJsonValue(int i) : Value(static_cast<double>(i)) {}
+    TJsonValue(std::string s) : Value(std::move(s)) {}
+    TJsonValue(const char* s) : Value(std::string(s)) {}
+    TJsonValue(TJsonArray a) : Value(std::move(a)) {}
+    TJsonValue(TJsonObject o) : Value(std::move(o)) {}
+};
+
+// Compact where a value is short (scalars, rows of cells, points), one entry
+// per line otherwise; ends with a line break. A number that is not finite is
+// written as null.
+std::string WriteJson(const TJsonValue& value);
+// "\"…\"" with the escapes JSON needs.
+std::string JsonString(std::string_view text);
+// Shortest round-trip form.
+std::string JsonNumber(double value);
+
+TJsonValue CellTableJson(const TCellTable& table);
+TJsonValue ColouredTextJson(const TColouredText& text);
+TJsonValue ChartJson(const TChartModel& chart);
+TJsonValue ResultTablesJson(const TResultTables& tables);
+TJsonValue ArbitraryTablesJson(const TArbitraryTables& tables);
+
+// The whole document.
+struct TRunJsonInput {
+    const TDesignConditions& Design;
+    const TRunResult& Run;
+    const TResultTables& Tables;
+    const TArbitraryTables& Arbitrary;
+    const TChartModel& ResultChart;
+    const TChartModel& ArbitraryChart;
+};
+TJsonValue RunJson(const TRunJsonInput& input);
+
+// "ok", "refused", "no_circle", "cancelled".
+const char* OutcomeName(TRunOutcome outcome);
+
+}  // namespace sorvanta::cli

@@ -1,0 +1,48 @@
+// sorvanta-calc run DESIGN.dat [options]: a calculation run as a user who
+// answers Yes, with the text, JSON and PDF outputs or a short summary.
+
+#include <string>
+
+#include "RunSupport.h"
+#include "text/NumberFormat.h"
+
+namespace sorvanta::cli {
+namespace {
+
+void PrintSummary(const TBatchApp& app, const TRunResult& run) {
+    const TCriticalCircle& c = run.Critical;
+    PrintLine(app.Tables.ResultList.at(2));
+    PrintLine("円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) + " Yo=" + FormatFloat("0.00m;-0.00m", c.Yo) +
+              "  円弧半径 R=" + FormatFloat("0.00m", c.R));
+    PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " + FormatFloat("0.00;-0.00", c.Yb) +
+              ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) + ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
+    PrintLine("判定: " + app.Tables.JudgementLabel.Text + "（必要安全率 " + app.Design.SafetyFactor + "）");
+}
+
+int RunRun(const TCommand& command, const std::vector<std::string>& args) {
+    TRunCommandOptions options;
+    if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess) return status;
+    if (const int status = ExpectArguments(command, options.Positionals, 1); status != ExitSuccess) return status;
+
+    TBatchApp app;
+    if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
+        status != ExitSuccess) {
+        return status;
+    }
+    ApplyRunOptions(options, app.Design);
+
+    TRunResult run;
+    if (const int status = RunCalculationForCommand(app, options, run); status != ExitSuccess) return status;
+    if (const int status = WriteRunOutputs(app, run, options, false); status != ExitSuccess) return status;
+    if (run.Outcome != TRunOutcome::Ok) return ExitRefused;
+    if (!options.TextFile && !options.JsonFile) PrintSummary(app, run);
+    return ExitSuccess;
+}
+
+const TCommandRegistration registration{
+    {"run", "DESIGN.dat [オプション]",
+     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を書きます。", 30,
+     &RunRun}};
+
+}  // namespace
+}  // namespace sorvanta::cli

@@ -1,0 +1,164 @@
+#include "RunSupport.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "Json.h"
+#include "documents/TextOutput.h"
+#include "documents/pdf/PdfDocument.h"
+#include "engine/AnalysisModel.h"
+#include "text/Conversion.h"
+#include "text/TextFile.h"
+#include "views/PreviewChart.h"
+
+namespace sorvanta::cli {
+
+const char* const RunOptionsUsage =
+    "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] [--no-slice-lines] "
+    "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE]";
+
+namespace {
+
+int UsageError(const TCommand& command, const std::string& problem) {
+    return ReportError(problem + "（使い方: " + UsageLine(command) + " " + RunOptionsUsage + "）", ExitUsage);
+}
+
+}  // namespace
+
+int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args, TRunCommandOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
+            options.Positionals.push_back(arg);
+            continue;
+        }
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= args.size()) return nullptr;
+            return &args[++i];
+        };
+        if (arg == "--contours") {
+            options.Contours = true;
+        } else if (arg == "--no-slice-lines") {
+            options.NoSliceLines = true;
+        } else if (arg == "--no-slice-numbers") {
+            options.NoSliceNumbers = true;
+        } else if (arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
+                   arg == "--text" || arg == "--json" || arg == "--pdf") {
+            const std::string* v = value();
+            if (!v) return UsageError(command, arg + " に値がありません。");
+            if (arg == "--direction") {
+                if (*v == "cw") options.Direction = 0;
+                else if (*v == "ccw") options.Direction = 1;
+                else if (*v == "both") options.Direction = 2;
+                else return UsageError(command, "--direction は cw、ccw、both のどれかです: '" + *v + "'");
+            } else if (arg == "--form") {
+                if (*v == "moment") options.Form = 0;
+                else if (*v == "force") options.Form = 1;
+                else return UsageError(command, "--form は moment か force です: '" + *v + "'");
+            } else if (arg == "--grid-points") {
+                // The range is the checks' business; the option only needs a number.
+                if (!TryStrToInt(*v)) return UsageError(command, "--grid-points は整数です: '" + *v + "'");
+                options.GridPoints = *v;
+            } else if (arg == "--threads") {
+                const auto n = TryStrToInt(*v);
+                if (!n || *n < 1) return UsageError(command, "--threads は1以上の整数です: '" + *v + "'");
+                options.Threads = *n;
+            } else if (arg == "--text") {
+                options.TextFile = *v;
+            } else if (arg == "--json") {
+                options.JsonFile = *v;
+            } else {
+                options.PdfFile = *v;
+            }
+        } else {
+            return UsageError(command, "不明なオプションです: '" + arg + "'");
+        }
+    }
+    return ExitSuccess;
+}
+
+void ApplyRunOptions(const TRunCommandOptions& options, TDesignConditions& design) {
+    design.SlipDirection = options.Direction;
+    design.StressDisplay = options.Form;
+    if (options.GridPoints) {
+        design.GridFsEnabled = true;
+        design.GridFsMeshCount = *options.GridPoints;
+    }
+    design.ContourEnabled = options.Contours;
+    design.ShowSliceLines = !options.NoSliceLines;
+    design.ShowSliceNumbers = !options.NoSliceNumbers;
+}
+
+void PrintMessage(std::string_view message) {
+    std::string text(message);
+    for (char& c : text) {
+        if (c == '\r') c = '\n';
+    }
+    text += '\n';
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+bool TStderrDialogs::Confirm(std::string_view) { return true; }
+
+void TStderrDialogs::ShowMessage(std::string_view message) { PrintMessage(message); }
+
+int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result) {
+    TStderrDialogs dialogs;
+    TRunContext context{app.Design,         app.Tables, app.Arbitrary, app.ResultChart,
+                        app.ArbitraryChart, dialogs,    nullptr,       nullptr,
+                        TRunOptions{options.Threads}};
+    try {
+        result = StartCalculation(context);
+    } catch (const ConversionError& e) {
+        return ReportError(e.what(), ExitDataError);
+    }
+    return ExitSuccess;
+}
+
+int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf) {
+    try {
+        if (options.JsonFile) {
+            const std::string json = WriteJson(
+                RunJson({app.Design, run, app.Tables, app.Arbitrary, app.ResultChart, app.ArbitraryChart}));
+            WriteFileAtomically(std::filesystem::path(*options.JsonFile), json);
+        }
+        if (run.Outcome != TRunOutcome::Ok) return ExitSuccess;
+        if (options.TextFile) WriteTextOutput(app.Tables, std::filesystem::path(*options.TextFile));
+        if (options.PdfFile) {
+            TChartModel ground = MakePreviewChart();
+            try {
+                DrawPreview(ground, app.Design);
+            } catch (const std::exception&) {
+                // As in the window: the load outline stays empty, the rest is drawn.
+            }
+            ground.Bottom = app.Axes.Bottom;
+            ground.Left = app.Axes.Left;
+            const std::filesystem::path path(*options.PdfFile);
+            if (arbitraryPdf) {
+                WritePdfArbitraryDocument(path, app.Tables, app.Arbitrary, ground, app.ArbitraryChart,
+                                          app.Design.DesignName);
+            } else {
+                WritePdfMinimumDocument(path, app.Tables, ground, app.ResultChart, app.Design.DesignName);
+            }
+        }
+    } catch (const std::exception& e) {
+        return ReportError(e.what(), ExitDataError);
+    }
+    return ExitSuccess;
+}
+
+int RunPreCalculationChecks(const TDesignConditions& design) {
+    TStderrDialogs dialogs;
+    TEC model;
+    try {
+        if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse) return ExitRefused;
+    } catch (const ConversionError& e) {
+        return ReportError(e.what(), ExitDataError);
+    }
+    return ExitSuccess;
+}
+
+}  // namespace sorvanta::cli
