@@ -13,7 +13,7 @@ class PdfContents : public ::testing::Test {
 protected:
     void SetUp() override { f.Maker.BeginDoc(&f.Out); }
     TPDFContents& C() { return f.Maker.Contents(); }
-    testing::TMakerFixture f;
+    pdftest::TMakerFixture f;
 };
 
 constexpr const char* TextHead =

@@ -11,8 +11,8 @@
 namespace sorvanta {
 namespace {
 
-using testing::ObjectBody;
-using testing::TMakerFixture;
+using pdftest::ObjectBody;
+using pdftest::TMakerFixture;
 
 std::string Repeat(const std::string& s, int n) {
     std::string r;

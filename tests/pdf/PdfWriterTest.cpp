@@ -13,9 +13,9 @@
 namespace sorvanta {
 namespace {
 
-using testing::FixedTime;
-using testing::ObjectBody;
-using testing::TMakerFixture;
+using pdftest::FixedTime;
+using pdftest::ObjectBody;
+using pdftest::TMakerFixture;
 
 TEST(PdfWriter, EmptyDocumentIsFiveObjectsWithExactFraming) {
     TMakerFixture f;
@@ -291,28 +291,7 @@ TEST(PdfText, InformationTextsAreWrittenInTheInfoObject) {
     EXPECT_NE(info.find("/Subject <FEFF001B6A61001B0053>\r\n"), std::string::npos);
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using pdftest::ScopedEnv;
 
 TEST(PdfText, CreationTimeFollowsSourceDateEpoch) {
     {
