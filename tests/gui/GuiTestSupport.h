@@ -1,0 +1,94 @@
+#pragma once
+// Helpers of the window tests: the application started as a user starts it,
+// and a stand-in user who answers the modal dialogs the windows open.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "JapaneseUi.h"
+#include "SorvantaApp.h"
+
+namespace sorvanta::gui::test {
+
+inline void InstallJapanese() {
+    static bool done = false;
+    if (!done) {
+        InstallJapaneseUi(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        done = true;
+    }
+}
+
+// Starts the application as main() does, with the start-up initialisation.
+inline std::unique_ptr<TSorvantaApp> StartApp() {
+    InstallJapanese();
+    auto app = std::make_unique<TSorvantaApp>();
+    app->Start();
+    QCoreApplication::processEvents();
+    return app;
+}
+
+// Answers every modal dialog that appears while it lives: message boxes with
+// the given button (Yes for questions by default, OK otherwise), file dialogs
+// with the given file name. Records what it saw.
+class TDialogResponder {
+public:
+    struct TSeen {
+        QString ObjectName;
+        QString Text;
+        QPoint Position;
+        QStringList Buttons;
+    };
+
+    TDialogResponder() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start();
+    }
+
+    bool AnswerYes = true;
+    QString FileName;          // for file dialogs; empty: cancel
+    QList<TSeen> Seen;
+
+    [[nodiscard]] QStringList Texts() const {
+        QStringList texts;
+        for (const auto& s : Seen) texts << s.Text;
+        return texts;
+    }
+
+private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == last_) return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            last_ = modal;
+            TSeen seen{box->objectName(), box->text(), box->pos(), {}};
+            for (QAbstractButton* b : box->buttons()) seen.Buttons << b->text();
+            Seen << seen;
+            QAbstractButton* answer = box->button(QMessageBox::Ok);
+            if (box->button(QMessageBox::Yes)) {
+                answer = box->button(AnswerYes ? QMessageBox::Yes : QMessageBox::No);
+            }
+            if (answer) answer->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            last_ = modal;
+            Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}};
+            if (FileName.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(FileName);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        }
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> last_;
+};
+
+}  // namespace sorvanta::gui::test

@@ -1,0 +1,186 @@
+// The application as it comes up: windows, sample design, reduced input set,
+// menus and tool bars, Japanese dialogs and fonts, exit and the notes of the
+// commands that come later.
+#include <QAction>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "TChartView.h"
+#include "TForm6.h"
+#include "TForm7.h"
+#include "views/PreviewChart.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+namespace {
+
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+QStringList ToolBarTexts(const QToolBar* bar) {
+    QStringList texts;
+    for (QAction* a : bar->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallJapanese(); }
+
+    void SampleDesignAndReducedInputSet() {
+        auto app = StartApp();
+        TForm6& f6 = app->DesignWindow();
+        QCOMPARE(app->MainWindow().windowTitle(), QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
+        QVERIFY(app->MainWindow().isVisible());
+        QVERIFY(f6.isVisible());
+        QCOMPARE(f6.windowTitle(), QStringLiteral("設計条件入力"));
+
+        TDesignConditions sample;
+        LoadSampleDesign(sample);
+        QVERIFY(app->Context().Design == sample);
+        QVERIFY(app->Context().Design.DesignName.empty());
+
+        // The grids show the tables with their columns.
+        auto* grid = f6.findChild<QTableWidget*>("Boundary1");
+        QVERIFY(grid);
+        QCOMPARE(grid->rowCount(), 4);
+        QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("40.00"));
+        QCOMPARE(grid->columnWidth(0), 18);
+        QCOMPARE(grid->columnWidth(1), 37);
+        QCOMPARE(f6.findChild<QTableWidget*>("MustCutPoint")->columnWidth(0), 35);
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("X座標"));
+
+        // Reduced input set: γs, groundwater group, stress type and load page hidden.
+        for (int i = 1; i <= 5; ++i) QVERIFY(f6.findChild<QComboBox*>(QStringLiteral("GammaS%1").arg(i))->isHidden());
+        QVERIFY(f6.findChild<QGroupBox*>("WaterGroup")->isHidden());
+        QVERIFY(f6.findChild<QGroupBox*>("StressType")->isHidden());
+        auto* calcTabs = f6.findChild<QTabWidget*>("CalculationTabs");
+        QVERIFY(!calcTabs->isTabVisible(2));
+        QVERIFY(calcTabs->isTabVisible(0) && calcTabs->isTabVisible(1));
+        auto* layerTabs = f6.findChild<QTabWidget*>("LayerTabs");
+        for (int i = 0; i < 5; ++i) QVERIFY(layerTabs->isTabVisible(i));
+        QVERIFY(!layerTabs->isTabVisible(5));  // 地下水
+        QCOMPARE(layerTabs->currentIndex(), 0);
+        QCOMPARE(f6.findChild<QTabWidget*>("InputPages")->currentIndex(), 0);
+        QCOMPARE(f6.findChild<QComboBox*>("GammaW")->currentText(), QStringLiteral("---"));
+
+        // The preview: axes 0..70 and the five layers drawn.
+        auto* chart = f6.findChild<TChartView*>("Chart2");
+        QVERIFY(chart);
+        QCOMPARE(chart->Model()->Title, std::string("地形図"));
+        QVERIFY(chart->Model()->Bottom && chart->Model()->Bottom->Max == 70);
+        for (int k = 0; k < 5; ++k) QCOMPARE(chart->Model()->Series[static_cast<std::size_t>(k)].Points.size(), 4u);
+        QCOMPARE(chart->Model()->Series[fkNeverCutElevation].Points.size(), 2u);
+        QCOMPARE(f6.findChild<QLabel*>("PointerX")->text(), QStringLiteral("X=000.00m"));
+        QVERIFY(f6.findChild<QToolButton*>("DigitiseS")->isChecked());
+        QVERIFY(!f6.findChild<QToolButton*>("DigitiseW")->isEnabled());
+    }
+
+    void MenusAndToolBars() {
+        auto app = StartApp();
+        const QList<QAction*> menus = app->MainWindow().menuBar()->actions();
+        QStringList titles;
+        for (QAction* m : menus) titles << m->text();
+        QCOMPARE(titles, (QStringList{"ファイル(&F)", "印刷(&P)", "編集(&E)", "表示(&V)", "実行(&R)", "システム(&S)"}));
+        QCOMPARE(MenuTexts(menus[0]->menu()), (QStringList{"1.設計条件読込...", "2.設計条件保存...", "-", "3.終了..."}));
+        QCOMPARE(MenuTexts(menus[1]->menu()), (QStringList{"1.計算書印刷...", "2.計算書ﾌﾟﾚﾋﾞｭｰ", "-", "3.プリンタ設定..."}));
+        QCOMPARE(MenuTexts(menus[1]->menu()->actions()[1]->menu()),
+                 (QStringList{"目次...", "-", "Ⅰ．設計条件...", "Ⅱ．安全率の計算...", "Ⅲ．滑り円弧ｽﾗｲｽ荷重...",
+                              "Ⅳ．滑り円弧荷重...", "Ⅴ．滑り円弧図(最少安全率)...", "-", "任意点：Ⅲ．滑り円弧ｽﾗｲｽ荷重...",
+                              "任意点：Ⅳ．滑り円弧荷重...", "任意点：Ⅴ．滑り円弧図..."}));
+        QCOMPARE(MenuTexts(menus[2]->menu()), (QStringList{"1.テキスト出力...", "-", "2.各図ﾒﾀﾌｧｲﾙ出力...", "-",
+                                                           "3.PDF(最少安全率)出力...", "4.PDF(任意点安全率)出力..."}));
+        QCOMPARE(MenuTexts(menus[3]->menu()),
+                 (QStringList{"1.設計条件テーブル", "2.計算結果テーブル", "-", "3.任意点円弧滑り検討ﾃｰﾌﾞﾙ"}));
+        QCOMPARE(MenuTexts(menus[4]->menu()), QStringList{"1.計算開始"});
+        QCOMPARE(MenuTexts(menus[5]->menu()), QStringList{"2.このシステムは..."});
+
+        auto* bar1 = app->MainWindow().findChild<QToolBar*>("ToolBar1");
+        auto* bar2 = app->MainWindow().findChild<QToolBar*>("ToolBar2");
+        QCOMPARE(ToolBarTexts(bar1), (QStringList{"終了", "-", "開く", "保存", "印刷", "-", "ﾃｷｽﾄ", "各図出力",
+                                                  "PDF(最少)", "PDF(任意点)"}));
+        QCOMPARE(ToolBarTexts(bar2), (QStringList{"設計条件", "計算結果", "-", "任意点滑り"}));
+        QCOMPARE(bar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(app->MainWindow().ToolAction(TCommand::Load)->toolTip(), QStringLiteral("設計条件読込"));
+        QCOMPARE(app->MainWindow().ToolAction(TCommand::Metafiles)->toolTip(), QStringLiteral("ﾒﾀﾌｧｲﾙ保存"));
+        QCOMPARE(app->MainWindow().ToolAction(TCommand::ShowArbitrary)->toolTip(),
+                 QStringLiteral("任意点円弧滑り検討ﾃｰﾌﾞﾙ表示"));
+        for (QAction* a : bar1->actions() + bar2->actions()) {
+            if (!a->isSeparator()) QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
+        }
+    }
+
+    void ExitQuestionAtTopLeftInJapanese() {
+        auto app = StartApp();
+        {
+            TDialogResponder user;
+            user.AnswerYes = false;
+            app->MainWindow().ToolAction(TCommand::Exit)->trigger();
+            QCOMPARE(user.Seen.size(), 1);
+            QCOMPARE(user.Seen[0].Text, QStringLiteral("終了しますか。"));
+            QCOMPARE(user.Seen[0].Position, QPoint(0, 80));
+            // Qt's translation adds the mnemonic: "はい(&Y)", "いいえ(&N)".
+            QCOMPARE(user.Seen[0].Buttons.filter(QRegularExpression("^はい")).size(), 1);
+            QCOMPARE(user.Seen[0].Buttons.filter(QRegularExpression("^いいえ")).size(), 1);
+            QVERIFY(app->MainWindow().isVisible());
+        }
+        TDialogResponder user;
+        app->MainWindow().MenuAction(TCommand::Exit)->trigger();
+        QVERIFY(!app->MainWindow().isVisible());
+    }
+
+    void LaterCommandsSayTheyAreNotAvailable() {
+        auto app = StartApp();
+        TDialogResponder user;
+        app->MainWindow().ToolAction(TCommand::TextOutput)->trigger();
+        app->MainWindow().MenuAction(TCommand::PdfArbitrary)->trigger();
+        QCOMPARE(user.Texts(), (QStringList{"「1.テキスト出力」は、まだ使用できません。",
+                                            "「任意点円弧滑り」を先に、計算して下さい。"}));
+    }
+
+    void AboutWindow() {
+        auto app = StartApp();
+        app->MainWindow().MenuAction(TCommand::About)->trigger();
+        TForm7& about = app->AboutWindow();
+        QVERIFY(about.isVisible());
+        QCOMPARE(about.windowTitle(), QStringLiteral("このシステムは"));
+        QCOMPARE(about.findChild<QLabel*>("TitleLabel")->text(), QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
+        QCOMPARE(about.findChild<QLabel*>("DateLabel")->text(), QStringLiteral("H30.2.1"));
+        QTest::mouseClick(about.findChild<QAbstractButton*>("OkButton"), Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+    }
+
+    // The Windows face names the documents ask for land on installed Japanese
+    // faces, so the text is never drawn as boxes.
+    void MinchoNamesResolveToInstalledFaces() {
+        for (const char* name : {"ＭＳ Ｐ明朝", "ＭＳ 明朝"}) {
+            const QFontInfo info(QFont(QString::fromUtf8(name)));
+            QVERIFY2(info.family().contains(QStringLiteral("Mincho"), Qt::CaseInsensitive) ||
+                         info.family().contains(QStringLiteral("明朝")),
+                     qPrintable(info.family()));
+        }
+        QFontMetrics metrics(QFont(QStringLiteral("ＭＳ Ｐ明朝")));
+        QVERIFY(metrics.inFont(QChar(0x5186)));  // 円
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"
