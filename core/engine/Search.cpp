@@ -94,6 +94,34 @@ double ReachLimitSq(const TGetDat& model, TPoint centre) {
     return std::min(distanceSq(P.front()), distanceSq(P.back()));
 }
 
+// Radii below which ClassifyCircle refuses every circle of this centre for
+// not reaching the ground surface: no ground point lies on or inside such a
+// circle, and no segment dips into it. The margin covers the rounding of the
+// classification's own distance formulas.
+double ReachFloor(const TGetDat& model, TPoint centre) {
+    const TPolyline& P = model.Figures[fkLayer1];
+    if (P.empty()) return -Infinity;
+    double nearestSq = Infinity;
+    for (std::size_t j = 0; j < P.size(); ++j) {
+        const double dx = P[j].X - centre.X;
+        const double dy = P[j].Y - centre.Y;
+        nearestSq = std::min(nearestSq, dx * dx + dy * dy);
+        if (j + 1 == P.size()) break;
+        const double sx = P[j + 1].X - P[j].X;
+        const double sy = P[j + 1].Y - P[j].Y;
+        const double lengthSq = sx * sx + sy * sy;
+        if (!(lengthSq > 0)) continue;
+        const double t = -(dx * sx + dy * sy) / lengthSq;
+        if (t > 0 && t < 1) {
+            const double fx = dx + t * sx;
+            const double fy = dy + t * sy;
+            nearestSq = std::min(nearestSq, fx * fx + fy * fy);
+        }
+    }
+    const double nearest = std::sqrt(nearestSq);
+    return nearest * (1 - 1e-9) - 2 * OnCircleTolerance;
+}
+
 }  // namespace
 
 bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
@@ -138,7 +166,14 @@ TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, d
         }
     }
 
+    // Radii too short to reach the ground are all refused alike; one of them
+    // stands for the rest of the pass.
+    const double reachFloor = ReachFloor(engine, centre);
     while (R >= lower) {
+        if (R < reachFloor && !InSkip(skip, R)) {
+            pass.Evaluate(R);
+            break;
+        }
         if (IsCancelled(progress)) {
             TSearchResult r = pass.Result(previous);
             r.Cancelled = true;
@@ -311,7 +346,7 @@ TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options)
         const bool inside = X0 < bx && bx < X0 + 10 * p && Y0 < by && by < Y0 + 10 * p;
         X0 = bx - p;
         Y0 = by - p;
-        if (inside || moves >= MaxGridMovesPerPitch) {
+        if (inside || moves >= options.MaxGridMoves) {
             if (!inside) search.MoveLimitReached = true;
             p = p / 10 * 2;
             moves = 0;

@@ -37,9 +37,15 @@ struct TSkipRange {
     double Max = 0;
 };
 
+// Grid moves at one pitch before the grid is made to close in regardless: a
+// best centre that stays on the edge of every grid would otherwise move the
+// grid forever.
+inline constexpr int MaxGridMovesPerPitch = 20;
+
 struct TSearchOptions {
     int Threads = 0;                // 0: ThreadCount()
     TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
+    int MaxGridMoves = MaxGridMovesPerPitch;
 };
 
 // Does a circle of status 1 with factor fs qualify for the slip direction
@@ -53,8 +59,9 @@ struct TSearchOptions {
 // invalid the result is Status 0 with R, Fs, Resisting and Driving taken from
 // `previous`. The pass stops early when subtracting step no longer changes R
 // (radii beyond 2^52 m); radii that are surely refused for reaching beyond an
-// end point of the ground surface are passed over without evaluation (their
-// result would be the same: invalid), except the pass's last one.
+// end point of the ground surface, or too short to reach it, are passed over
+// without evaluation: their result would be the same (invalid), and one of
+// them is still evaluated so that the working set ends as it would.
 TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
                         const TSkipRange* skip = nullptr, const TSearchResult& previous = {},
                         const TProgress* progress = nullptr);
@@ -96,11 +103,6 @@ struct TGridSearchState {
 TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
                                const TSearchOptions& options = {});
 
-// Grid moves at one pitch before the grid is made to close in regardless: a
-// best centre that stays on the edge of every grid would otherwise move the
-// grid forever.
-inline constexpr int MaxGridMovesPerPitch = 20;
-
 // The pitch of the first grid, |Xn − X1| / 10 over the ground surface points.
 [[nodiscard]] double FirstGridPitch(const TGetDat& model);
 
@@ -116,7 +118,8 @@ struct TCriticalSearch {
 
 // The grid refinement of a run: grids of pitch p0, then closing in (pitch
 // ·0.2) around each best centre strictly inside its grid or moving the grid
-// (same pitch) to put an edge centre at i = j = 1, until a grid of pitch below
+// (same pitch) to put an edge centre at i = j = 1 (at most
+// options.MaxGridMoves times in a row, then it closes in), until a grid of pitch below
 // 0.01 m has been searched. Calls options.Progress->Step() after every grid.
 // Ends also when the pitch is not a finite number or the ground surface has
 // fewer than two points (Result Status 0).

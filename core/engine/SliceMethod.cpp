@@ -1,6 +1,7 @@
 #include "engine/SliceMethod.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -20,6 +21,34 @@ double PointAngle(const TSlipCircle& c, double x, double y) {
 
 double Positive(double v) { return v > 0 ? v : 0.0; }
 
+// Elevations of the model's lines at increasing abscissae: for a line whose X
+// never decreases the segment is found by walking on from the previous one,
+// with the same arithmetic as TGetDat::PolylineYAt (which the other lines,
+// and abscissae that go back, use).
+class TLineCursors {
+public:
+    explicit TLineCursors(const TGetDat& model) : model_(model) {}
+
+    double YAt(TFigureKind kind, double x) {
+        const auto k = static_cast<std::size_t>(kind);
+        const TPolyline& line = model_.Figures[k];
+        const std::size_t n = line.size();
+        if (!model_.Lookups.Ready || !model_.Lookups.Monotone[k] || n < 2 || x < line[0].X)
+            return model_.PolylineYAt(kind, x);
+        std::size_t& i = hint_[k];
+        if (x < line[i].X) i = 0;
+        while (i + 1 < n && line[i + 1].X <= x) ++i;
+        if (i + 1 == n) return model_.PolylineYAt(kind, x);
+        const TPoint& p0 = line[i];
+        const TPoint& p1 = line[i + 1];
+        return p0.Y + (p1.Y - p0.Y) / (p1.X - p0.X) * (x - p0.X);
+    }
+
+private:
+    const TGetDat& model_;
+    std::array<std::size_t, FigureKindCount> hint_{};
+};
+
 double TanPhi(const TGetDat& model, int layer) {
     const auto k = static_cast<std::size_t>(layer);
     return model.Lookups.Ready ? model.Lookups.TanPhi[k] : std::tan(model.Soil[k].Phi);
@@ -35,7 +64,7 @@ struct TSliceTerms {
 };
 
 TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TPoint right, double thetaL,
-                      double thetaR, double h, double lever, TSliceRow* row) {
+                      double thetaR, double h, double lever, TLineCursors& lines, TSliceRow* row) {
     const TSliceList& sl = e.SliceList;
     const auto si = static_cast<std::size_t>(i);
     const double xc = sl.CentreX[si];
@@ -51,7 +80,7 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
     const double sag = (left.Y + right.Y) / 2 - yc;
 
     // 2. Water height.
-    const double hw = e.WaterOn ? Positive(e.WaterYAt(xc) - yc) : 0.0;
+    const double hw = e.WaterOn ? Positive(lines.YAt(fkWater, xc) - yc) : 0.0;
 
     // 3. Heights of the boundaries above the slip surface and the areas below
     // them, split at the water level.
@@ -62,7 +91,7 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
     double cohesion = 0;
     int strengthLayer = -1;
     for (int k = 0; k < layers; ++k) {
-        const double top = k == 0 ? sl.GroundYCentre[si] : e.PolylineYAt(static_cast<TFigureKind>(fkLayer1 + k), xc);
+        const double top = k == 0 ? sl.GroundYCentre[si] : lines.YAt(static_cast<TFigureKind>(fkLayer1 + k), xc);
         const double Hk = Positive(top - yc);
         H[k] = Hk;
         if (!(Hk > 0)) continue;
@@ -223,9 +252,11 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
         sl.ArcYCentre[i] = ArcYAt(c, sl.CentreX[i]);
         sl.ArcYLeft[i] = ArcYAt(c, sl.LeftX[i]);
     }
+    TLineCursors centres(e);
+    TLineCursors edges(e);
     for (std::size_t i = 0; i < n; ++i) {
-        sl.GroundYCentre[i] = e.PolylineYAt(fkLayer1, sl.CentreX[i]);
-        sl.GroundYLeft[i] = e.PolylineYAt(fkLayer1, sl.LeftX[i]);
+        sl.GroundYCentre[i] = centres.YAt(fkLayer1, sl.CentreX[i]);
+        sl.GroundYLeft[i] = edges.YAt(fkLayer1, sl.LeftX[i]);
     }
     return true;
 }
@@ -233,8 +264,9 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
 TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left, TPoint right,
                         double crackHeight, double crackLever) {
     TSliceRow row;
+    TLineCursors lines(engine);
     SliceCore(engine, circle, index, left, right, PointAngle(circle, left.X, left.Y),
-              PointAngle(circle, right.X, right.Y), crackHeight, crackLever, &row);
+              PointAngle(circle, right.X, right.Y), crackHeight, crackLever, lines, &row);
     return row;
 }
 
@@ -256,6 +288,7 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
+    TLineCursors lines(e);
     for (int i = 0; i < n; ++i) {
         const auto si = static_cast<std::size_t>(i);
         TPoint ordinaryLeft{sl.LeftX[si], sl.ArcYLeft[si]};
@@ -292,7 +325,7 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
         const double thetaR = PointAngle(c, right.X, right.Y);
         carriedAngle = thetaR;
         const TSliceTerms terms =
-            SliceCore(e, c, i, left, right, thetaL, thetaR, h, lever, rows ? &(*rows)[si] : nullptr);
+            SliceCore(e, c, i, left, right, thetaL, thetaR, h, lever, lines, rows ? &(*rows)[si] : nullptr);
         result.WidthSum += sl.Width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;

@@ -257,3 +257,50 @@ TEST(SliceMethod, TooManySlicesAndNonFiniteSumsAreInvalid) {
 
 }  // namespace
 }  // namespace sorvanta
+
+namespace sorvanta {
+namespace {
+
+bool SameRow(const TSliceRow& a, const TSliceRow& b) {
+    return a.No == b.No && a.CentreX == b.CentreX && a.B == b.B && a.H == b.H && a.VWet == b.VWet &&
+           a.VSub == b.VSub && a.GroundHeight == b.GroundHeight && a.SumV == b.SumV && a.C == b.C && a.L == b.L &&
+           a.W == b.W && a.Alpha == b.Alpha && a.Phi == b.Phi && a.Resisting == b.Resisting &&
+           a.Driving == b.Driving;
+}
+
+TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
+    // The circle loop carries angles over and walks the lines instead of
+    // searching them; the model's look-ups sort the break points once. Every
+    // number must equal that of the plain steps: EvaluateSlice per slice, and
+    // a model without look-ups.
+    TDesignConditions d = test::SampleDesign();
+    d.WaterEnabled = true;
+    d.GammaW = "9.8";
+    d.StressType = 1;
+    d.MaxSliceWidth = "0.7";
+    TEC e;
+    e.BuildAnalysisModel(d);
+    TEC plain = e;
+    plain.Lookups.Ready = false;
+    for (const TSlipCircle& c : {TSlipCircle{30, 20, 16}, TSlipCircle{30, 18, 14}, TSlipCircle{45, 30, 24.5}}) {
+        std::vector<TSliceRow> rows, plainRows;
+        const TCircleResult r = EvaluateCircle(e, c, &rows);
+        const TCircleResult p = EvaluateCircle(plain, c, &plainRows);
+        ASSERT_EQ(r.Status, 1) << e.CircleStatus;
+        EXPECT_EQ(r.Fs, p.Fs);
+        EXPECT_EQ(r.Resisting, p.Resisting);
+        EXPECT_EQ(r.Driving, p.Driving);
+        ASSERT_EQ(rows.size(), plainRows.size());
+        const TSliceList& s = e.SliceList;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_TRUE(SameRow(rows[i], plainRows[i])) << i;
+            if (i == 0 || i + 1 == rows.size()) continue;
+            const TSliceRow one = EvaluateSlice(e, c, static_cast<int>(i), {s.LeftX[i], s.ArcYLeft[i]},
+                                                {s.LeftX[i + 1], s.ArcYLeft[i + 1]}, 0, 0);
+            EXPECT_TRUE(SameRow(rows[i], one)) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sorvanta

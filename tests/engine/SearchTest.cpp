@@ -1,0 +1,423 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "engine/Parallel.h"
+#include "engine/Search.h"
+#include "engine/SliceMethod.h"
+
+namespace sorvanta {
+namespace {
+
+using test::OneLayerModel;
+using test::SampleDesign;
+using test::Table;
+
+bool Same(const TSearchResult& a, const TSearchResult& b) {
+    return a.Status == b.Status && a.Xo == b.Xo && a.Yo == b.Yo && a.R == b.R && a.Fs == b.Fs &&
+           a.Resisting == b.Resisting && a.Driving == b.Driving && a.Cancelled == b.Cancelled;
+}
+
+TEC Engine(const TDesignConditions& design) {
+    TEC e;
+    e.BuildAnalysisModel(design);
+    return e;
+}
+
+// The pass over radii exactly as described, every radius evaluated: the
+// yardstick for the shortcuts of ScanRadii.
+TSearchResult PlainScan(TEC& e, TPoint c, double step, double lower, double upper, const TSkipRange* skip,
+                        const TSearchResult& previous) {
+    double smallest = NoQualifyingFs;
+    int evaluated = 0, invalid = 0, status1 = 0;
+    TSearchResult best{1, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    TSearchResult level{2, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    for (double R = upper; R >= lower; R -= step) {
+        if (skip && skip->Min <= R && R <= skip->Max) continue;
+        const TCircleResult r = EvaluateCircle(e, {c.X, c.Y, R});
+        ++evaluated;
+        if (r.Status == 0) {
+            ++invalid;
+        } else if (r.Status == 1 && r.Driving != 0) {
+            if (QualifiesForDirection(e.Direction, r.Fs, smallest)) {
+                best = {1, c.X, c.Y, R, r.Fs, r.Resisting, r.Driving, false};
+                smallest = std::fabs(r.Fs);
+            }
+            ++status1;
+        } else {
+            level = {2, c.X, c.Y, R, NoQualifyingFs, r.Resisting, r.Driving, false};
+        }
+    }
+    if (evaluated == invalid) {
+        TSearchResult r = previous;
+        r.Status = 0;
+        r.Xo = c.X;
+        r.Yo = c.Y;
+        return r;
+    }
+    return status1 > 0 ? best : level;
+}
+
+TSearchResult PlainSearchRadius(TEC& e, TPoint c) {
+    TSearchResult r{0, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    const double Rmax = c.Y - e.NclElevation;
+    TSkipRange range = NclDistanceRange(e, c);
+    const TSkipRange* skip = e.NeverCutLineOn ? &range : nullptr;
+    r = PlainScan(e, c, 0.5, 0, Rmax, skip, r);
+    const double R1 = r.R;
+    r = PlainScan(e, c, 0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), skip, r);
+    const double R2 = r.R;
+    return PlainScan(e, c, 0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), skip, r);
+}
+
+TEST(Search, DirectionAndTieRule) {
+    EXPECT_TRUE(QualifiesForDirection(0, 1.5, 1.5));  // a tie: the later circle wins
+    EXPECT_FALSE(QualifiesForDirection(0, 1.6, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(0, 0.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(0, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(1, -1.5, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(1, 1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(2, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(2, 1.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(2, -1.6, 1.5));
+}
+
+TEST(Search, ShortcutsOfThePassesChangeNothing) {
+    // Radii that reach beyond the ground's ends or fall short of the ground
+    // are passed over; results and the working set must be those of the
+    // plain passes, with a never-cut elevation far below the ground too.
+    TDesignConditions d = SampleDesign();
+    for (const char* ncl : {"0.00", "-40", "-3000"}) {
+        d.NeverCutElevation = ncl;
+        for (bool line : {false, true}) {
+            d.NeverCutLineEnabled = line;
+            d.NeverCutLine = Table({{10, -2}, {35, 4}, {60, 8}});
+            TEC fast = Engine(d);
+            TEC plain = fast;
+            for (double x = -2; x <= 72; x += 7.4) {
+                for (double y = 3; y <= 70; y += 6.7) {
+                    const TSearchResult a = SearchRadius(fast, {x, y});
+                    const TSearchResult b = PlainSearchRadius(plain, {x, y});
+                    EXPECT_TRUE(Same(a, b)) << ncl << " " << line << " (" << x << ", " << y << ") R " << a.R
+                                            << " vs " << b.R;
+                    EXPECT_EQ(fast.CircleStatus, plain.CircleStatus) << x << " " << y;
+                    EXPECT_EQ(fast.MeetX, plain.MeetX);
+                }
+            }
+        }
+    }
+}
+
+TEST(Search, CentreWithoutQualifyingCircle) {
+    // The slope falls to the right: every circle slips counter-clockwise.
+    TEC e = OneLayerModel({{0, 60}, {60, 60}, {140, 20}, {180, 20}}, 120, 20, 600, 2);
+    e.Direction = 0;
+    const TSearchResult pass1 = ScanRadii(e, {120, 90}, 0.5, 0, 120);
+    EXPECT_EQ(pass1.Status, 1);
+    EXPECT_EQ(pass1.R, 0);
+    EXPECT_EQ(pass1.Fs, NoQualifyingFs);
+    EXPECT_EQ(pass1.Resisting, 0);
+    EXPECT_EQ(pass1.Driving, 0);
+    // Passes 2 and 3 then scan around 0; the centre lies far from the ground.
+    EXPECT_EQ(SearchRadius(e, {120, 90}).Status, 0);
+
+    e.Direction = 1;
+    const TSearchResult ccw = SearchRadius(e, {120, 90});
+    EXPECT_EQ(ccw.Status, 1);
+    EXPECT_LT(ccw.Fs, 0);
+    EXPECT_GT(ccw.R, 0);
+}
+
+TEST(Search, LevelGroundCentreAndCentreBelowTheNeverCutElevation) {
+    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
+    const TSearchResult level = SearchRadius(e, {50, 10});
+    EXPECT_EQ(level.Status, 2);
+    EXPECT_EQ(level.Fs, NoQualifyingFs);
+    EXPECT_GT(level.R, 10);
+
+    e.NclElevation = 20;  // above the centre: Rmax < 0
+    const TSearchResult below = SearchRadius(e, {50, 10});
+    EXPECT_EQ(below.Status, 0);
+    EXPECT_EQ(below.R, 0);
+}
+
+TEST(Search, ZeroDrivingSumIsNoCriticalCircle) {
+    // Weightless soil: every driving sum is exactly 0 though the ground is
+    // not level. Such a circle is an infinite factor, never Fs = 0.
+    TEC e = OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 0, 25, 20, 1.0);
+    e.Direction = 0;
+    const TCircleResult c = EvaluateCircle(e, {30, 15, 12});
+    ASSERT_EQ(c.Status, 1);
+    ASSERT_EQ(c.Driving, 0);
+    const TSearchResult r = SearchRadius(e, {30, 15});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Fs, NoQualifyingFs);
+    const TCriticalSearch s = SearchCriticalCircle(e);
+    EXPECT_NE(s.Result.Status, 1);
+}
+
+TEST(Search, MustCutPointGivesOneCircleThroughIt) {
+    TDesignConditions d = SampleDesign();
+    d.MustCutPointEnabled = true;
+    d.MustCutPoint = Table({{30, 3}});
+    d.NeverCutElevation = "10";  // would forbid that circle's depth
+    TEC e = Engine(d);
+    const TSearchResult r = SearchRadius(e, {28, 20});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_DOUBLE_EQ(r.R, std::sqrt(4.0 + 17 * 17));
+    EXPECT_LT(20 - r.R, e.NclElevation);
+}
+
+TEST(Search, NeverCutLineRangeIsSkipped) {
+    TDesignConditions d = SampleDesign();
+    TEC free = Engine(d);
+    const TPoint centre{26, 22};
+    const TSearchResult unconstrained = SearchRadius(free, centre);
+    ASSERT_EQ(unconstrained.Status, 1);
+    // Points 2 m nearer and 2 m farther than the best radius.
+    const double near = unconstrained.R - 2, far = unconstrained.R + 2;
+    d.NeverCutLineEnabled = true;
+    d.NeverCutLine = Table({{centre.X, centre.Y - near}, {centre.X, centre.Y - far}});
+    TEC e = Engine(d);
+    const TSkipRange range = NclDistanceRange(e, centre);
+    EXPECT_DOUBLE_EQ(range.Min, near);
+    EXPECT_DOUBLE_EQ(range.Max, far);
+    const TSearchResult r = SearchRadius(e, centre);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_TRUE(r.R < near || r.R > far) << r.R;
+    EXPECT_GE(std::fabs(r.Fs), std::fabs(unconstrained.Fs));
+
+    TGetDat none;
+    const TSkipRange empty = NclDistanceRange(none, centre);
+    EXPECT_EQ(empty.Min, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(empty.Max, -std::numeric_limits<double>::infinity());
+}
+
+TEST(Search, SampleDesignCriticalCircle) {
+    TEC e = Engine(SampleDesign());
+    EXPECT_DOUBLE_EQ(FirstGridPitch(e), 7);
+    const TCriticalSearch s = SearchCriticalCircle(e);
+    ASSERT_EQ(s.Result.Status, 1);
+    EXPECT_FALSE(s.Cancelled);
+    EXPECT_FALSE(s.MoveLimitReached);
+    // Pitches 7, 1.4, 0.28, 0.056, 0.0112, 0.00224: six grids.
+    EXPECT_EQ(s.GridCount, 6);
+    EXPECT_NEAR(s.Result.Fs, 2.0404, 1e-4);
+    EXPECT_NEAR(s.Result.Xo, 26.08, 0.01);
+    EXPECT_NEAR(s.Result.Yo, 22.43, 0.01);
+    EXPECT_NEAR(s.Result.R, 18.46, 0.01);
+    // The reported record is a circle of its own: evaluating it gives it back.
+    const TCircleResult again = EvaluateCircle(e, {s.Result.Xo, s.Result.Yo, s.Result.R});
+    EXPECT_EQ(again.Fs, s.Result.Fs);
+    EXPECT_EQ(again.Resisting, s.Result.Resisting);
+}
+
+TEST(Search, GridThatDoesNotReachTheRunningMinimumKeepsTheBestCircle) {
+    // The running minimum stands just below anything this grid can offer, as
+    // when the previous best centre comes back a little higher from a new
+    // origin. The grid must report the circle already found, not the zero
+    // record at (0, 0).
+    TEC e = Engine(SampleDesign());
+    TGridSearchState state;
+    state.SmallestAbsFs = 0.5;
+    state.Best = {1, 26.08, 22.43, 18.46, 2.0404, 1000, 490, false};
+    const TSearchResult r = SearchCentreGrid(e, 10, 1.4, 19, 15, state);
+    EXPECT_TRUE(Same(r, state.Best));
+    EXPECT_EQ(state.SmallestAbsFs, 0.5);
+
+    // Before any circle was found the grid's own outcome stands.
+    TGridSearchState fresh;
+    const TSearchResult first = SearchCentreGrid(e, 10, 1.4, 19, 15, fresh);
+    EXPECT_EQ(first.Status, 1);
+    EXPECT_GT(first.R, 0);
+    EXPECT_TRUE(Same(fresh.Best, first));
+    EXPECT_EQ(fresh.SmallestAbsFs, std::fabs(first.Fs));
+    // Searching the same grid again, every centre reaches at best a tie.
+    const TSearchResult again = SearchCentreGrid(e, 10, 1.4, 19, 15, fresh);
+    EXPECT_TRUE(Same(again, first));
+}
+
+TEST(Search, WanderingGridIsBounded) {
+    // A frictional slope without cohesion: the critical circles flatten and
+    // their centres climb, so the best centre keeps landing on the grid's
+    // edge and the grid moves several times in a row.
+    TDesignConditions d = SampleDesign();
+    d.LayerCount = "1";
+    d.Layers[0].Cohesion = "0";
+    d.Layers[0].Phi = "30";
+    d.Layers[0].Boundary = Table({{0, 0}, {20, 0}, {60, 20}, {80, 20}});
+    d.NeverCutElevation = "-1000";
+    d.MaxSliceWidth = "2";
+    TEC e = Engine(d);
+    const TCriticalSearch free = SearchCriticalCircle(e);
+    ASSERT_EQ(free.Result.Status, 1);
+    EXPECT_FALSE(free.MoveLimitReached);
+
+    TSearchOptions options;
+    options.MaxGridMoves = 1;
+    const TCriticalSearch bounded = SearchCriticalCircle(e, options);
+    EXPECT_TRUE(bounded.MoveLimitReached);
+    ASSERT_EQ(bounded.Result.Status, 1);
+    EXPECT_GT(bounded.Result.R, 0);
+    EXPECT_LT(bounded.GridCount, free.GridCount);
+}
+
+TEST(Search, SlowDesignsStayBounded) {
+    // A never-cut elevation kilometres below a small section: the passes
+    // start at enormous radii, which must not be walked one by one.
+    TDesignConditions d = SampleDesign();
+    d.NeverCutElevation = "-100000000";
+    TEC e = Engine(d);
+    const TCriticalSearch s = SearchCriticalCircle(e);
+    d.NeverCutElevation = "-1000";
+    TEC reference = Engine(d);
+    const TCriticalSearch r = SearchCriticalCircle(reference);
+    ASSERT_EQ(s.Result.Status, 1);
+    // The ground's ends limit the radius long before the never-cut elevation;
+    // only the radii's alignment (Rmax − 0.5·k) differs.
+    EXPECT_NEAR(s.Result.Fs, r.Result.Fs, 1e-3);
+    EXPECT_NEAR(s.Result.R, r.Result.R, 0.05);
+
+    // Radii beyond what a double can step through end the pass.
+    const TSearchResult huge = ScanRadii(e, {30, 20}, 0.01, 1e300, 1e300 + 1);
+    EXPECT_EQ(huge.Status, 0);
+}
+
+class TCountingProgress : public TProgress {
+public:
+    void Step() override { ++Steps; }
+    bool Cancelled() const override { return Polls.fetch_add(1) >= CancelAfter; }
+    bool ShowsTrialCircles() const override { return Show; }
+    void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
+        Circles.push_back(circle);
+        // The engine's working set holds the circle just drawn.
+        Consistent = Consistent && engine.SliceList.Count() > 0 && engine.CircleStatus == "エラーなし";
+    }
+
+    long CancelAfter = std::numeric_limits<long>::max();
+    bool Show = false;
+    int Steps = 0;
+    bool Consistent = true;
+    std::vector<TSlipCircle> Circles;
+    mutable std::atomic<long> Polls{0};
+};
+
+TEST(Search, CancellationStopsTheSearch) {
+    TEC e = Engine(SampleDesign());
+    for (int threads : {1, 2, 4}) {
+        TCountingProgress progress;
+        progress.CancelAfter = 2000;
+        TSearchOptions options;
+        options.Threads = threads;
+        options.Progress = &progress;
+        const TCriticalSearch s = SearchCriticalCircle(e, options);
+        EXPECT_TRUE(s.Cancelled) << threads;
+        EXPECT_LT(progress.Steps, 6);
+    }
+    TCountingProgress now;
+    now.CancelAfter = 0;
+    EXPECT_TRUE(SearchRadius(e, {30, 20}, &now).Cancelled);
+}
+
+TEST(Search, TrialCirclesInSearchOrder) {
+    TEC e = Engine(SampleDesign());
+    TCountingProgress progress;
+    progress.Show = true;
+    TSearchOptions options;
+    options.Progress = &progress;
+    TGridSearchState state;
+    SearchCentreGrid(e, 10, 7, -7, -2, state, options);
+
+    std::vector<TPoint> centres;
+    for (int i = 0; i <= 10; ++i)
+        for (int j = 0; j <= 10; ++j) centres.push_back({-7 + i * 7.0, -2 + j * 7.0});
+    std::vector<TSearchResult> results;
+    ASSERT_TRUE(SearchRadiusAt(e, centres, results));
+    std::vector<TSlipCircle> expected;
+    for (const TSearchResult& r : results)
+        if (r.Status != 0) expected.push_back({r.Xo, r.Yo, r.R});
+    EXPECT_EQ(progress.Circles, expected);
+    EXPECT_FALSE(expected.empty());
+}
+
+// Designs that exercise every branch of the search.
+std::vector<std::pair<std::string, TDesignConditions>> Designs() {
+    std::vector<std::pair<std::string, TDesignConditions>> designs;
+    TDesignConditions d = SampleDesign();
+    designs.emplace_back("sample", d);
+    TDesignConditions water = d;
+    water.WaterEnabled = true;
+    water.GammaW = "10.0";
+    water.StressType = 1;
+    water.StressDisplay = 1;
+    designs.emplace_back("water, effective stress, force form", water);
+    TDesignConditions both = d;
+    both.SlipDirection = 2;
+    both.LayerCount = "3";
+    both.MaxSliceWidth = "0.5";
+    designs.emplace_back("both directions, three layers", both);
+    TDesignConditions ncl = d;
+    ncl.NeverCutLineEnabled = true;
+    ncl.NeverCutLine = Table({{15, 2}, {45, 6}});
+    ncl.NeverCutElevation = "-5";
+    designs.emplace_back("never-cut line", ncl);
+    TDesignConditions mcp = d;
+    mcp.MustCutPointEnabled = true;
+    mcp.MustCutPoint = Table({{22, 4}});
+    designs.emplace_back("must-cut point", mcp);
+    return designs;
+}
+
+TEST(Search, SameResultsWithAnyThreadCount) {
+    for (const auto& [name, design] : Designs()) {
+        TEC one = Engine(design);
+        TEC many = one;
+        TSearchOptions sequential;
+        sequential.Threads = 1;
+        TSearchOptions parallel;
+        parallel.Threads = 4;
+        const TCriticalSearch a = SearchCriticalCircle(one, sequential);
+        const TCriticalSearch b = SearchCriticalCircle(many, parallel);
+        EXPECT_EQ(a.Result.Status, 1) << name;
+        EXPECT_TRUE(Same(a.Result, b.Result)) << name;
+        EXPECT_EQ(a.GridCount, b.GridCount) << name;
+
+        // Per-centre results of a parallel map are those of one after another.
+        std::vector<TPoint> centres;
+        for (int i = 0; i < 40; ++i) centres.push_back({2.0 + 1.7 * i, 8.0 + 1.3 * (i % 9)});
+        std::vector<TSearchResult> results;
+        ASSERT_TRUE(SearchRadiusAt(one, centres, results, parallel));
+        for (std::size_t i = 0; i < centres.size(); ++i)
+            EXPECT_TRUE(Same(results[i], SearchRadius(one, centres[i]))) << name << " " << i;
+    }
+}
+
+TEST(Parallel, EveryIndexOnceAndExceptionsReachTheCaller) {
+    for (int threads : {1, 2, 3, 8}) {
+        std::vector<std::atomic<int>> hits(100);
+        ParallelFor(100, threads, [&](int worker, int index) {
+            EXPECT_LT(worker, WorkerCount(100, threads));
+            hits[static_cast<std::size_t>(index)].fetch_add(1);
+        });
+        for (const auto& h : hits) EXPECT_EQ(h.load(), 1);
+        EXPECT_THROW(ParallelFor(50, threads,
+                                 [](int, int index) {
+                                     if (index == 7) throw std::runtime_error("stop");
+                                 }),
+                     std::runtime_error);
+    }
+    ParallelFor(0, 4, [](int, int) { FAIL(); });
+    EXPECT_EQ(WorkerCount(3, 8), 3);
+    SetThreadCount(3);
+    EXPECT_EQ(ThreadCount(), 3);
+    SetThreadCount(0);
+    EXPECT_EQ(ThreadCount(), HardwareThreads());
+}
+
+}  // namespace
+}  // namespace sorvanta
