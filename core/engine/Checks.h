@@ -54,7 +54,8 @@ std::string CircleConditionsQuestion(const TDesignConditions& design);
 // evaluates (N − 1) · N centres; the choices offer up to 30.
 inline constexpr int MaxGridFsMeshCount = 100;
 // Slices a circle may need over the whole ground surface; beyond this the
-// slice width limit is too small for the section.
-inline constexpr double MaxSlicesPerSection = 100000.0;
+// slice width limit is too small for the section (the run would take
+// minutes: its time grows with the slice count).
+inline constexpr double MaxSlicesPerSection = 10000.0;
 
 }  // namespace sorvanta

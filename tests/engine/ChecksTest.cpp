@@ -186,8 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
               {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
         TCase{"SliceWidthNegative", [](TDesignConditions& d) { d.MaxSliceWidth = "-0.5"; },
               {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
-        TCase{"SliceWidthTooSmallForSection", [](TDesignConditions& d) { d.MaxSliceWidth = "1e-6"; },
+        TCase{"SliceWidthTooSmallForSection", [](TDesignConditions& d) { d.MaxSliceWidth = "0.0069"; },
               {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}},
+        TCase{"SliceWidthSmallestForSection", [](TDesignConditions& d) { d.MaxSliceWidth = "0.007"; }, {}},
         TCase{"GridMeshCountZero",
               [](TDesignConditions& d) {
                   d.GridFsEnabled = true;
