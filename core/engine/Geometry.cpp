@@ -30,12 +30,23 @@ struct TCrossing {
 
 }  // namespace
 
-std::string CircleStatusCrossings(int count) {
+namespace {
+
+// Written in place, so that refusing a circle does not allocate once the
+// status text has grown to its size.
+void SetCrossingsText(std::string& text, int count) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, count).ptr;
-    std::string text = "円弧不当(地形と";
+    text.assign("円弧不当(地形と");
     text.append(digits, end);
-    text += "点交差)";
+    text.append("点交差)");
+}
+
+}  // namespace
+
+std::string CircleStatusCrossings(int count) {
+    std::string text;
+    SetCrossingsText(text, count);
     return text;
 }
 
@@ -149,7 +160,7 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
 
     if (count == 1) return refuse(CircleStatusText::OneCrossing);
     if (count != 2) {
-        engine.CircleStatus = CircleStatusCrossings(count);
+        SetCrossingsText(engine.CircleStatus, count);
         return false;
     }
     engine.Xb = crossings[0].X;

@@ -304,3 +304,37 @@ TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
 
 }  // namespace
 }  // namespace sorvanta
+
+#include "AllocationCounter.h"
+#include "engine/Search.h"
+
+namespace sorvanta {
+namespace {
+
+TEST(SliceMethod, EvaluatingCirclesDoesNotAllocate) {
+    const long start = test::AllocationCount.load();
+    TDesignConditions d = test::SampleDesign();
+    d.WaterEnabled = true;
+    d.GammaW = "10.0";
+    TEC e;
+    e.BuildAnalysisModel(d);
+    ASSERT_GT(test::AllocationCount.load(), start);  // the counter counts
+    std::vector<TSlipCircle> circles;
+    for (double x = -5; x < 75; x += 3.3)
+        for (double y = 0; y < 60; y += 4.1)
+            for (double r = 0; r < 60; r += 2.7) circles.push_back({x, y, r});
+    // The working set grows to the largest circle once ...
+    for (const TSlipCircle& c : circles) EvaluateCircle(e, c);
+    SearchRadius(e, {26, 22});
+    // ... and is reused from then on, whatever the circle's status.
+    const long before = test::AllocationCount.load();
+    int valid = 0;
+    for (const TSlipCircle& c : circles) valid += EvaluateCircle(e, c).Status != 0;
+    SearchRadius(e, {26, 22});
+    SearchRadius(e, {40, 35});
+    EXPECT_EQ(test::AllocationCount.load(), before);
+    EXPECT_GT(valid, 100);
+}
+
+}  // namespace
+}  // namespace sorvanta
