@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
@@ -31,6 +32,15 @@ inline std::unique_ptr<TSorvantaApp> StartApp() {
     app->Start();
     QCoreApplication::processEvents();
     return app;
+}
+
+// Moves the pointer over a widget. QTest::mouseMove goes through the cursor,
+// which the offscreen platform hands to whichever top-level window it finds
+// at that place; the windows of this program overlap.
+inline void MovePointer(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 // Answers every modal dialog that appears while it lives: message boxes with

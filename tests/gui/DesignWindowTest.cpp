@@ -1,0 +1,291 @@
+// The design window as a user works it: the dependent states, γs, the load
+// stretch, zooming the preview, and digitising with the mouse.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "TChartView.h"
+#include "TForm6.h"
+#include "Texts.h"
+#include "text/Conversion.h"
+#include "text/NumberFormat.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+namespace {
+
+void TypeInto(QWidget* widget, const QString& text) {
+    QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+    if (auto* box = qobject_cast<QComboBox*>(widget)) edit = box->lineEdit();
+    QVERIFY(edit);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+// What a click at `pixel` stores in a digitised table.
+QString Digitised(double v) { return QString::fromStdString(FormatFloat("0.0", v)); }
+
+}  // namespace
+
+class DesignWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TSorvantaApp> app_;
+    TForm6* f6_ = nullptr;
+    TDesignConditions* design_ = nullptr;
+    TChartView* chart_ = nullptr;
+
+    template <class T>
+    T* Find(const char* name) {
+        T* w = f6_->findChild<T*>(QString::fromUtf8(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QStringList Row(const char* grid, int row) {
+        auto* g = Find<QTableWidget>(grid);
+        return {g->item(row, 0)->text(), g->item(row, 1)->text(), g->item(row, 2)->text()};
+    }
+    QPoint PixelOf(double x, double y) { return chart_->AxisToPixel(QPointF(x, y)).toPoint(); }
+
+private slots:
+    void initTestCase() { InstallJapanese(); }
+    void init() {
+        app_ = StartApp();
+        f6_ = &app_->DesignWindow();
+        design_ = &app_->Context().Design;
+        chart_ = Find<TChartView>("Chart2");
+    }
+    void cleanup() { app_.reset(); }
+
+    void LayerCountEdits() {
+        auto* tabs = Find<QTabWidget>("LayerTabs");
+        TypeInto(Find<QComboBox>("LayerCount"), "2");
+        QCOMPARE(design_->LayerCount, std::string("2"));
+        QVERIFY(tabs->isTabVisible(1) && !tabs->isTabVisible(2));
+        QVERIFY(Find<QToolButton>("Digitise2")->isEnabled());
+        QVERIFY(!Find<QToolButton>("Digitise3")->isEnabled());
+        QVERIFY(chart_->Model()->Series[fkLayer3].Points.empty());
+
+        TypeInto(Find<QComboBox>("LayerCount"), "7");
+        QCOMPARE(Find<QComboBox>("LayerCount")->currentText(), QStringLiteral("5"));
+        QCOMPARE(design_->LayerCount, std::string("5"));
+        for (int i = 0; i < 5; ++i) QVERIFY(tabs->isTabVisible(i));
+        QCOMPARE(chart_->Model()->Series[fkLayer5].Points.size(), 4u);
+
+        TypeInto(Find<QComboBox>("LayerCount"), "2");
+        TypeInto(Find<QComboBox>("LayerCount"), "x");
+        QCOMPARE(design_->LayerCount, std::string("x"));
+        QVERIFY(tabs->isTabVisible(1) && !tabs->isTabVisible(2));
+        QVERIFY(!Find<QToolButton>("Digitise3")->isEnabled());
+    }
+
+    void WaterSwitch() {
+        auto* tabs = Find<QTabWidget>("LayerTabs");
+        auto* water = Find<QCheckBox>("WaterEnabled");
+        water->click();
+        QVERIFY(design_->WaterEnabled);
+        QVERIFY(tabs->isTabVisible(5));
+        QCOMPARE(Find<QComboBox>("GammaW")->currentText(), QStringLiteral("10.0"));
+        QCOMPARE(design_->GammaW, std::string("10.0"));
+        QVERIFY(Find<QToolButton>("DigitiseW")->isEnabled());
+        QCOMPARE(chart_->Model()->Series[fkWater].Points.size(), 4u);
+        QCOMPARE(tabs->currentIndex(), 0);
+
+        water->click();
+        QVERIFY(!tabs->isTabVisible(5));
+        QCOMPARE(Find<QComboBox>("GammaW")->currentText(), QStringLiteral("---"));
+        QCOMPARE(design_->GammaW, std::string("---"));
+        QVERIFY(!Find<QComboBox>("GammaW")->isEnabled());
+        QVERIFY(!Find<QToolButton>("DigitiseW")->isEnabled());
+        QVERIFY(chart_->Model()->Series[fkWater].Points.empty());
+    }
+
+    void GammaSFollowsGammaT() {
+        TypeInto(Find<QComboBox>("GammaT2"), "20.0");
+        QCOMPARE(design_->Layers[1].GammaS, std::string("11.0"));
+        QCOMPARE(Find<QComboBox>("GammaS2")->currentText(), QStringLiteral("11.0"));
+        TypeInto(Find<QComboBox>("GammaT2"), "abc");
+        QCOMPARE(design_->Layers[1].GammaT, std::string("abc"));
+        QCOMPARE(design_->Layers[1].GammaS, std::string("11.0"));
+    }
+
+    void OptionalLinesShowTheirGrids() {
+        auto* group = Find<QGroupBox>("NeverCutLineGroup");
+        QCOMPARE(group->height(), 43);
+        Find<QCheckBox>("NeverCutLineEnabled")->click();
+        QCOMPARE(group->height(), 130);
+        QVERIFY(!Find<QTableWidget>("NeverCutLine")->isHidden());
+        QVERIFY(Find<QToolButton>("DigitiseN")->isEnabled());
+        Find<QCheckBox>("MustCutPointEnabled")->click();
+        QCOMPARE(Find<QGroupBox>("MustCutPointGroup")->height(), 115);
+        Find<QCheckBox>("MustCutPointEnabled")->click();
+        QCOMPARE(Find<QGroupBox>("MustCutPointGroup")->height(), 43);
+        QVERIFY(!Find<QToolButton>("DigitiseM")->isEnabled());
+    }
+
+    void LoadStretchKeepsItsOrder() {
+        Find<QCheckBox>("LoadEnabled")->click();
+        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 195);
+        TypeInto(Find<QLineEdit>("LoadEndX"), "5");
+        TypeInto(Find<QLineEdit>("LoadStartX"), "10");
+        QCOMPARE(Find<QLineEdit>("LoadEndX")->text(), QStringLiteral("10.00"));
+        QCOMPARE(design_->LoadEndX, std::string("10.00"));
+        QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
+        TypeInto(Find<QLineEdit>("LoadEndX"), "30");
+        QVERIFY(!chart_->Model()->Series[fkLoad].Points.empty());
+        Find<QCheckBox>("LoadEnabled")->click();
+        QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
+        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 45);
+    }
+
+    void ZoomButtonsAndGestures() {
+        QTest::mouseClick(Find<QPushButton>("ZoomInButton"), Qt::LeftButton);
+        QCOMPARE(chart_->Model()->Bottom->Min, 14.0);
+        QCOMPARE(chart_->Model()->Bottom->Max, 56.0);
+        chart_->Model()->Bottom = TAxisRange{0, 70};
+        chart_->Model()->Left = TAxisRange{0, 70};
+        QTest::mouseClick(Find<QPushButton>("ZoomOutButton"), Qt::LeftButton);
+        QCOMPARE(chart_->Model()->Left->Min, -14.0);
+        QCOMPARE(chart_->Model()->Left->Max, 84.0);
+        chart_->Model()->Bottom = TAxisRange{0, 70};
+        chart_->Model()->Left = TAxisRange{0, 70};
+
+        // Drag to the lower right: the rectangle becomes the view.
+        const QPoint a = PixelOf(10, 40), b = PixelOf(30, 20);
+        QTest::mousePress(chart_, Qt::LeftButton, {}, a);
+        MovePointer(chart_, b, Qt::LeftButton);
+        QTest::mouseRelease(chart_, Qt::LeftButton, {}, b);
+        QVERIFY(std::abs(chart_->Model()->Bottom->Min - 10) < 0.5);
+        QVERIFY(std::abs(chart_->Model()->Bottom->Max - 30) < 0.5);
+        QVERIFY(std::abs(chart_->Model()->Left->Max - 40) < 0.5);
+        // Nothing was digitised by the press.
+        QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 4u);
+
+        // Right-button drag pans; a drag to the upper left returns to 0..70.
+        const double before = chart_->Model()->Bottom->Min;
+        const QPoint c = chart_->PlotRect().center().toPoint();
+        QTest::mousePress(chart_, Qt::RightButton, {}, c);
+        MovePointer(chart_, c + QPoint(40, 0), Qt::RightButton);
+        QTest::mouseRelease(chart_, Qt::RightButton, {}, c + QPoint(40, 0));
+        QVERIFY(chart_->Model()->Bottom->Min < before - 1);
+        QTest::mousePress(chart_, Qt::LeftButton, {}, c);
+        MovePointer(chart_, c - QPoint(30, 30), Qt::LeftButton);
+        QTest::mouseRelease(chart_, Qt::LeftButton, {}, c - QPoint(30, 30));
+        QCOMPARE(chart_->Model()->Bottom->Min, 0.0);
+        QCOMPARE(chart_->Model()->Left->Max, 70.0);
+    }
+
+    void DigitisingLayer1WritesRowsInOneDecimal() {
+        QTest::mouseClick(Find<QToolButton>("Digitise1"), Qt::LeftButton);
+        QVERIFY(f6_->Digitiser().Active());
+        QCOMPARE(Row("Boundary1", 0), (QStringList{"-", "-", "-"}));
+
+        // Shift the view by less than a pixel so that a pixel lies exactly on
+        // (12.34, 5.67).
+        const QPoint p1 = PixelOf(12.34, 5.67);
+        const QPointF off = QPointF(12.34, 5.67) - chart_->PixelToAxis(p1);
+        chart_->Model()->Bottom = TAxisRange{off.x(), 70 + off.x()};
+        chart_->Model()->Left = TAxisRange{off.y(), 70 + off.y()};
+        QVERIFY((chart_->PixelToAxis(p1) - QPointF(12.34, 5.67)).manhattanLength() < 1e-9);
+        MovePointer(chart_, p1);
+        const QPointF v1 = chart_->PixelToAxis(p1);
+        QCOMPARE(Find<QLabel>("PointerX")->text(), QString::fromStdString(FormatFloat("X=0.00m;X=-0.00m", v1.x())));
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, p1);
+        QCOMPARE(Row("Boundary1", 0), (QStringList{"0", Digitised(v1.x()), Digitised(v1.y())}));
+        QCOMPARE(Digitised(v1.x()), QStringLiteral("12.3"));
+        QCOMPARE(Digitised(v1.y()), QStringLiteral("5.7"));
+
+        const QPoint p2 = PixelOf(35, 12), p3 = PixelOf(66, 12);
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, p2);
+        QTest::mouseClick(chart_, Qt::RightButton, {}, p3);
+        QVERIFY(!f6_->Digitiser().Active());
+        QVERIFY(Find<QToolButton>("DigitiseS")->isChecked());
+        const auto& rows = design_->Layers[0].Boundary.Rows;
+        QCOMPARE(rows.size(), 3u);
+        QCOMPARE(QString::fromStdString(rows[2].X), Digitised(chart_->PixelToAxis(p3).x()));
+        QCOMPARE(chart_->Model()->Series[fkLayer1].Points.size(), 3u);
+        // After the end, clicks add nothing.
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, p2);
+        QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 3u);
+    }
+
+    void MustCutPointEndsAfterOneClick() {
+        Find<QCheckBox>("MustCutPointEnabled")->click();
+        QTest::mouseClick(Find<QToolButton>("DigitiseM"), Qt::LeftButton);
+        QCOMPARE(Find<QTabWidget>("InputPages")->currentIndex(), 1);
+        QCOMPARE(Find<QTabWidget>("CalculationTabs")->currentIndex(), 1);
+        const QPoint p = PixelOf(30, 20);
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, p);
+        QVERIFY(!f6_->Digitiser().Active());
+        QCOMPARE(design_->MustCutPoint.Rows.size(), 1u);
+        QCOMPARE(QString::fromStdString(design_->MustCutPoint.Rows[0].Y), Digitised(chart_->PixelToAxis(p).y()));
+        QCOMPARE(chart_->Model()->Series[fkMustCutPoint].Points.at(0).Label, std::optional<std::string>("M.C.P"));
+    }
+
+    // A right click ends a lower layer inside the X range of the layer above:
+    // the boundary above supplies the points left and right of it.
+    void RightClickMergesLowerLayer() {
+        QTest::mouseClick(Find<QToolButton>("Digitise3"), Qt::LeftButton);
+        QCOMPARE(Find<QTabWidget>("LayerTabs")->currentIndex(), 2);
+        const QPoint p1 = PixelOf(10, 1), p2 = PixelOf(50, 9);
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, p1);
+        QTest::mouseClick(chart_, Qt::RightButton, {}, p2);
+        auto merged = [&](QPoint p) {
+            const QPointF v = chart_->PixelToAxis(p);
+            return QStringList{QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.x()))))),
+                               QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.y())))))};
+        };
+        QCOMPARE(Find<QTableWidget>("Boundary3")->rowCount(), 4);
+        QCOMPARE(Row("Boundary3", 0), (QStringList{"0", "0.00", "4.00"}));
+        QCOMPARE(Row("Boundary3", 1), QStringList{"1"} + merged(p1));
+        QCOMPARE(Row("Boundary3", 2), QStringList{"2"} + merged(p2));
+        QCOMPARE(Row("Boundary3", 3), (QStringList{"3", "70.00", "14.00"}));
+        QCOMPARE(chart_->Model()->Series[fkLayer3].Points.size(), 4u);
+    }
+
+    void LayerAboveMustBeDefinedFirst() {
+        design_->Layers[1].Boundary.Rows = {{"0", "0", "3"}, {"1", "x", "3"}};
+        f6_->RefreshTable(fkLayer2);
+        TDialogResponder user;
+        QTest::mouseClick(Find<QToolButton>("Digitise3"), Qt::LeftButton);
+        QCOMPARE(user.Texts(), QStringList{"[2]層目の座標データが未定義です。\n\n先に、[2]層目の座標データを入力して下さい。"});
+        QVERIFY(Find<QToolButton>("DigitiseS")->isChecked());
+        QVERIFY(!f6_->Digitiser().Active());
+        QCOMPARE(Find<QTabWidget>("LayerTabs")->currentIndex(), 1);
+        QCOMPARE(design_->Layers[2].Boundary.Rows.size(), 4u);
+    }
+
+    void ClearLayersAsksFirst() {
+        {
+            TDialogResponder user;
+            user.AnswerYes = false;
+            QTest::mouseClick(Find<QPushButton>("ClearButton"), Qt::LeftButton);
+            QCOMPARE(user.Texts(), QStringList{"地層データをクリアしますか"});
+            QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 4u);
+        }
+        TDialogResponder user;
+        QTest::mouseClick(Find<QPushButton>("ClearButton"), Qt::LeftButton);
+        for (int k = 0; k < 5; ++k) {
+            QCOMPARE(design_->Layers[static_cast<std::size_t>(k)].Boundary, TCoordinateTable::Placeholder());
+            const auto& points = chart_->Model()->Series[static_cast<std::size_t>(k)].Points;
+            QCOMPARE(points.size(), 1u);
+            QCOMPARE(points[0].Colour, std::optional<TRgb>(TRgb{128, 128, 128}));
+        }
+        QCOMPARE(Row("Boundary1", 0), (QStringList{"-", "-", "-"}));
+        QCOMPARE(design_->WaterTable.Rows.size(), 4u);
+    }
+};
+
+QTEST_MAIN(DesignWindowTest)
+#include "DesignWindowTest.moc"
