@@ -27,14 +27,16 @@ double Positive(double v) { return v > 0 ? v : 0.0; }
 // and abscissae that go back, use).
 class TLineCursors {
 public:
-    explicit TLineCursors(const TGetDat& model) : model_(model) {}
+    explicit TLineCursors(const TGetDat& model) : model_(model) {
+        for (std::size_t k = 0; k < walk_.size(); ++k)
+            walk_[k] = model.Lookups.Ready && model.Lookups.Monotone[k] && model.Figures[k].size() >= 2;
+    }
 
     double YAt(TFigureKind kind, double x) {
         const auto k = static_cast<std::size_t>(kind);
         const TPolyline& line = model_.Figures[k];
+        if (!walk_[k] || x < line[0].X) return model_.PolylineYAt(kind, x);
         const std::size_t n = line.size();
-        if (!model_.Lookups.Ready || !model_.Lookups.Monotone[k] || n < 2 || x < line[0].X)
-            return model_.PolylineYAt(kind, x);
         std::size_t& i = hint_[k];
         if (x < line[i].X) i = 0;
         while (i + 1 < n && line[i + 1].X <= x) ++i;
@@ -46,6 +48,7 @@ public:
 
 private:
     const TGetDat& model_;
+    std::array<bool, FigureKindCount> walk_{};
     std::array<std::size_t, FigureKindCount> hint_{};
 };
 
