@@ -9,6 +9,7 @@
 #include "engine/CalculationRun.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
+#include "text/NumberFormat.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta {
@@ -61,6 +62,80 @@ TEST(CalculationRunTest, ProgressMaximumEstimatesTheGrids) {
     EXPECT_EQ(RunProgressMaximum(7.0), 2 + 8);
     EXPECT_EQ(RunProgressMaximum(0.01), 8);
     EXPECT_EQ(RunProgressMaximum(0.0), 8);
+}
+
+TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
+    // The horizontal-ground circle (50, 10, 20) over Y = 0: Θ 120°, β 0°, δ −60°.
+    TCriticalCircle c;
+    c.Xo = 50;
+    c.Yo = 10;
+    c.R = 20;
+    c.Fs = -1.2344;
+    c.Resisting = 12345.678;
+    c.Driving = -10001.005;
+    c.Xb = 32.679;
+    c.Xe = 67.321;
+    c.Theta = 120;
+    c.Beta = 0;
+    c.Delta = -60;
+    const TLineList result = ResultLines(c, 0);
+    ASSERT_EQ(result.size(), 20u);
+    EXPECT_EQ(result[2], "安全率   (Fs)=Mr/Mo=-1.234");
+    EXPECT_EQ(result[3], "抵抗ﾓｰﾒﾝﾄ(Mr)=12,345.68kNm");
+    EXPECT_EQ(result[4], "滑動ﾓｰﾒﾝﾄ(Mo)=-10,001.01kNm");
+    EXPECT_EQ(result[8], "  円弧開き角度 (Θ)=120.00度");
+    EXPECT_EQ(result[10], "  円弧中心傾き (δ)=-60.00度");
+    EXPECT_EQ(result[13], "  Check:Θ=2(β-δ)=120.00度");
+    EXPECT_EQ(result[15], "  　々　　Y座標(Yo)=10.00m");
+    EXPECT_EQ(result[17], "  　々　　Y座標(Yb)=0.00m");
+
+    const TLineList judgement = JudgementLines(c, 1);
+    ASSERT_EQ(judgement.size(), 22u);
+    EXPECT_EQ(judgement[0], "安全率(Fs)=Fr/Fo=-1.234");
+    EXPECT_EQ(judgement[3], "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=12,345.68kN");
+    EXPECT_EQ(judgement[4], "  Fo(滑り力)=Σ(W･sinα)          =-10,001.01kN");
+    EXPECT_EQ(judgement[7], "  円弧半径(R=)     =20.00m");
+    EXPECT_EQ(judgement[16], "");
+    EXPECT_EQ(judgement[20], "  円弧終点X座標(Xe)=67.32m");
+
+    EXPECT_EQ(ResultLines(c, 1)[2], "安全率(Fs)=Fr/Fo=-1.234");
+    EXPECT_EQ(FormulaLines(1)[1], "  Fs=Fr/Fo");
+    EXPECT_EQ(FormulaLines(0).size(), 15u);
+    EXPECT_EQ(LoadFormulaLines(1).back(), "    =Σ(W･sinα)");
+    EXPECT_EQ(SliceHeadingLines(c)[4], "  円弧半径     (R )=20.00m");
+    EXPECT_EQ(LoadHeadingLines(c)[2], "  Xo(円弧中心X座標)=50.00m");
+}
+
+TEST(CalculationRunTest, CentreTableRowsByStatus) {
+    using Cells = std::vector<std::string>;
+    EXPECT_EQ(CentreTableRow(1, 1.234, -2.5, 0, 0, 0, 0, 10000, 2.04),
+              (Cells{"1", "1.23", "-2.50", "-", "-", "-", "[地形外]"}));
+    EXPECT_EQ(CentreTableRow(7, 3, 4, 2, 0, 1500, 12.345, 0, 2.04),
+              (Cells{"7", "3.00", "4.00", "0.00", "1,500.00", "12.35", "[∞]"}));
+    EXPECT_EQ(CentreTableRow(15, 26.08, 22.43, 1, 11635.4, 23741.07, 18.46, 2.0404, 2.0404)[6], "2.040 [解]");
+    EXPECT_EQ(CentreTableRow(15, 0, 0, 1, 0, 0, 1, -2.0404, 2.0404)[6], "-2.040 [解]");
+    EXPECT_EQ(CentreTableRow(16, 0, 0, 1, 0, 0, 1, 2.0405, 2.0404)[6], "2.041");
+}
+
+TEST(CalculationRunTest, CentreMeshFollowsCountAndPitch) {
+    TApp four;
+    four.Design.MeshCount = "4";
+    const TRunResult run = four.Run();
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    const TCellTable& table = four.Tables.CentreTable;
+    ASSERT_EQ(table.RowCount(), 26);
+    EXPECT_EQ(table.Rows[13][1], FormatFloat("0.00", run.Critical.Xo));
+    EXPECT_EQ(table.Rows[13][2], FormatFloat("0.00", run.Critical.Yo));
+    EXPECT_NE(table.Rows[13][6].find("[解]"), std::string::npos);
+
+    // Ten intervals of 15 m reach beyond the ground surface on the left.
+    TApp wide;
+    wide.Design.MeshCount = "10";
+    wide.Design.MeshPitch = "15";
+    ASSERT_EQ(wide.Run().Outcome, TRunOutcome::Ok);
+    ASSERT_EQ(wide.Tables.CentreTable.RowCount(), 122);
+    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][6], "[地形外]");
+    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][3], "-");
 }
 
 TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember) {
