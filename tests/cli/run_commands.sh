@@ -71,6 +71,14 @@ assert b["charts"]["arbitrary"]["series"][12]["points"] == points
 EOF
 fi
 
+# The PDF document of the run and of the arbitrary point.
+run run "$sample" --pdf "$work/run.pdf"
+expect_status 0 "run --pdf"
+[ "$(head -c 5 "$work/run.pdf")" = "%PDF-" ] || fail "run --pdf: not a PDF"
+run arbitrary "$sample" 26 22 --pdf "$work/arbitrary.pdf"
+expect_status 0 "arbitrary --pdf"
+[ "$(head -c 5 "$work/arbitrary.pdf")" = "%PDF-" ] || fail "arbitrary --pdf: not a PDF"
+
 # Force form.
 run run "$sample" --form force
 expect_status 0 "run --form force"
