@@ -79,7 +79,10 @@ public:
     // Fills the model from the design, step by step in the documented order.
     // Throws ConversionError (text/Conversion.h) when the aborting conversion
     // fails; the steps after it are not performed. May be called again on the
-    // same object (the checks build the model, then the run builds it again).
+    // same object (the checks build the model, then the run builds it again):
+    // it starts from a new object's state, so the model depends on the design
+    // alone, never on what was built into the object before. A γw text that
+    // does not convert gives 0.
     void BuildAnalysisModel(const TDesignConditions& design);
 
     // Elevation of Figures[kind] at x: the first segment in point order with
