@@ -30,7 +30,9 @@ TCommandRegistration::TCommandRegistration(const TCommand& command) {
                      [](const TCommand& a, const TCommand& b) { return a.Order < b.Order; });
 }
 
-const std::vector<TCommand>& Commands() { return Registry(); }
+const std::vector<TCommand>& Commands() {
+    return Registry();
+}
 
 const TCommand* FindCommand(std::string_view name) {
     for (const TCommand& command : Registry()) {
@@ -62,7 +64,9 @@ int ReportUsageError(const TCommand& command, std::string_view problem) {
     return ReportError(std::string(problem) + "（使い方: " + UsageLine(command) + "）", ExitUsage);
 }
 
-void PrintLine(std::string_view text) { WriteLine(stdout, text); }
+void PrintLine(std::string_view text) {
+    WriteLine(stdout, text);
+}
 
 TDesignConditions StartupDesign() {
     TDesignConditions design;
@@ -84,7 +88,8 @@ int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPr
 int ExpectArguments(const TCommand& command, const std::vector<std::string>& args,
                     std::size_t count) {
     if (args.size() == count) return ExitSuccess;
-    return ReportUsageError(command, args.size() < count ? "引数が足りません。" : "引数が多すぎます。");
+    return ReportUsageError(command,
+                            args.size() < count ? "引数が足りません。" : "引数が多すぎます。");
 }
 
 }  // namespace sorvanta::cli

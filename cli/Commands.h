@@ -38,7 +38,7 @@ struct TCommand {
 };
 
 class TCommandRegistration {
-public:
+  public:
     explicit TCommandRegistration(const TCommand& command);
 };
 

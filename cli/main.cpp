@@ -11,7 +11,9 @@
 namespace sorvanta::cli {
 namespace {
 
-bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+bool IsHelp(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
 
 void PrintHelp() {
     PrintLine("使い方: " + std::string(ProgramName) + " コマンド [引数...]");
@@ -38,9 +40,9 @@ void PrintHelp() {
 
 int Main(const std::vector<std::string>& argv) {
     if (argv.empty()) {
-        return ReportError("コマンドがありません（" + std::string(ProgramName) +
-                               " --help で使い方を表示します）",
-                           ExitUsage);
+        return ReportError(
+            "コマンドがありません（" + std::string(ProgramName) + " --help で使い方を表示します）",
+            ExitUsage);
     }
     if (IsHelp(argv[0])) {
         PrintHelp();

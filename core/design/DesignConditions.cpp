@@ -80,7 +80,8 @@ void LoadSampleDesign(TDesignConditions& design) {
 
     constexpr double waterY[] = {1.5, 2, 11, 13};
     design.WaterTable.Rows.clear();
-    for (int i = 0; i < 4; ++i) design.WaterTable.Rows.push_back(PointRow(i, sampleX[i], waterY[i]));
+    for (int i = 0; i < 4; ++i)
+        design.WaterTable.Rows.push_back(PointRow(i, sampleX[i], waterY[i]));
 }
 
 bool DeriveGammaS(TDesignConditions& design, int layerIndex) {

@@ -17,7 +17,9 @@ namespace {
 // Blanks of the comma-text rule: every character of code 32 or below. Bytes of
 // multi-byte characters are all above 32 in UTF-8 (and in cp932), so a byte
 // test treats them as whole characters.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 bool NeedsQuotes(std::string_view cell) {
     for (char c : cell) {
@@ -111,7 +113,9 @@ std::string LayerField(int layerIndex, std::string_view what) {
     return std::to_string(layerIndex + 1) + "層目の" + std::string(what);
 }
 
-std::string BoundaryName(int layerIndex) { return LayerField(layerIndex, "地層座標"); }
+std::string BoundaryName(int layerIndex) {
+    return LayerField(layerIndex, "地層座標");
+}
 
 const char* const WaterTableName = "地下水位座標";
 const char* const StressTypeName = "剪断抵抗計算種別";
@@ -119,7 +123,9 @@ const char* const NeverCutElevationName = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高
 const char* const NeverCutLineName = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標";
 const char* const MustCutPointName = "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標";
 
-std::string LineLabel(std::size_t lineNumber) { return std::to_string(lineNumber) + "行目: "; }
+std::string LineLabel(std::size_t lineNumber) {
+    return std::to_string(lineNumber) + "行目: ";
+}
 
 }  // namespace
 
@@ -129,7 +135,7 @@ std::string LineLabel(std::size_t lineNumber) { return std::to_string(lineNumber
 namespace {
 
 class TLineWriter {
-public:
+  public:
     void Text(const std::string& text, std::string_view field) {
         // A line break inside a value would shift every later line of the
         // positional file and the design could not be read back.
@@ -148,7 +154,7 @@ public:
     }
     std::vector<std::string> Take() { return std::move(lines_); }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
@@ -212,7 +218,7 @@ struct TLoadFailure {
 };
 
 class TLineReader {
-public:
+  public:
     explicit TLineReader(const std::vector<std::string>& lines) : lines_(lines) {}
 
     // Number (1-based) of the line read next.
@@ -234,8 +240,8 @@ public:
         try {
             return StrToInt(text);
         } catch (const ConversionError& e) {
-            Fail(lineNumber, LineLabel(lineNumber) + std::string(field) + "には整数が必要です。" +
-                                 e.what());
+            Fail(lineNumber,
+                 LineLabel(lineNumber) + std::string(field) + "には整数が必要です。" + e.what());
         }
     }
 
@@ -261,8 +267,9 @@ public:
         const std::size_t lineNumber = NextLineNumber();
         const int r = Int(field + "の行数");
         if (r < 2) {
-            Fail(lineNumber, LineLabel(lineNumber) + field + "の行数（見出し行を含む）には 2 以上が必要です（'" +
-                 lines_[lineNumber - 1] + "'）。");
+            Fail(lineNumber, LineLabel(lineNumber) + field +
+                                 "の行数（見出し行を含む）には 2 以上が必要です（'" +
+                                 lines_[lineNumber - 1] + "'）。");
         }
         const std::size_t rowCount = static_cast<std::size_t>(r) - 1;
         if (rowCount > lines_.size() - next_) {
@@ -283,7 +290,7 @@ public:
         throw TLoadFailure{lineNumber, std::move(message)};
     }
 
-private:
+  private:
     std::string EndedMessage(std::string_view field) const {
         return LineLabel(NextLineNumber()) + "ファイルが途中で終わっています（" +
                std::string(field) + "が必要です）。";

@@ -17,7 +17,7 @@ namespace sorvanta {
 // would shift every following line of the positional file). what() is Japanese
 // and names the field.
 class DesignSaveError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -33,7 +33,9 @@ TCoordinateTable PointTable(const TPolyline& points) {
     return table;
 }
 
-TMergeResult Refused(std::string message) { return {TCoordinateTable::Placeholder(), std::move(message)}; }
+TMergeResult Refused(std::string message) {
+    return {TCoordinateTable::Placeholder(), std::move(message)};
+}
 
 bool HasPointWithin(const TPolyline& line, double first, double last) {
     for (const TPoint& p : line) {

@@ -15,7 +15,7 @@ namespace sorvanta {
 
 struct TMergeResult {
     TCoordinateTable Table;  // the table to store, when Ok()
-    std::string Error;       // Japanese message when the merge was refused
+    std::string Error;       // Japanese message when refused; "\r" is a line break
 
     [[nodiscard]] bool Ok() const { return Error.empty(); }
 };

@@ -1,7 +1,6 @@
-#include "design/DesignConditions.h"
-
 #include <gtest/gtest.h>
 
+#include "design/DesignConditions.h"
 #include "text/Conversion.h"
 
 namespace sorvanta {
@@ -63,14 +62,18 @@ TEST(LoadSampleDesign, GivesTheSampleSection) {
         EXPECT_EQ(layer.Cohesion, "20");
         EXPECT_EQ(layer.Boundary.Rows.size(), 4u);
     }
-    EXPECT_EQ(d.Layers[0].Boundary,
-              Table({{"0", "0.00", "5.00"}, {"1", "20.00", "5.00"}, {"2", "40.00", "15.00"},
-                     {"3", "70.00", "15.00"}}));
-    EXPECT_EQ(d.Layers[4].Boundary,
-              Table({{"0", "0.00", "1.00"}, {"1", "20.00", "1.00"}, {"2", "40.00", "11.00"},
-                     {"3", "70.00", "11.00"}}));
-    EXPECT_EQ(d.WaterTable, Table({{"0", "0.00", "1.50"}, {"1", "20.00", "2.00"},
-                                   {"2", "40.00", "11.00"}, {"3", "70.00", "13.00"}}));
+    EXPECT_EQ(d.Layers[0].Boundary, Table({{"0", "0.00", "5.00"},
+                                           {"1", "20.00", "5.00"},
+                                           {"2", "40.00", "15.00"},
+                                           {"3", "70.00", "15.00"}}));
+    EXPECT_EQ(d.Layers[4].Boundary, Table({{"0", "0.00", "1.00"},
+                                           {"1", "20.00", "1.00"},
+                                           {"2", "40.00", "11.00"},
+                                           {"3", "70.00", "11.00"}}));
+    EXPECT_EQ(d.WaterTable, Table({{"0", "0.00", "1.50"},
+                                   {"1", "20.00", "2.00"},
+                                   {"2", "40.00", "11.00"},
+                                   {"3", "70.00", "13.00"}}));
     // Fields the sample does not name keep their values.
     EXPECT_EQ(d.StressDisplay, 1);
     EXPECT_EQ(d.DesignName, "kept");
@@ -104,7 +107,7 @@ TEST(NormaliseLayerCount, ClampsToOneToFive) {
         int result;
     };
     const Case cases[] = {
-        {"7", "5", 5}, {"0", "1", 1}, {"-3", "1", 1}, {"abc", "abc", 0},
+        {"7", "5", 5}, {"0", "1", 1}, {"-3", "1", 1},    {"abc", "abc", 0},
         {"3", "3", 3}, {"5", "5", 5}, {"2.0", "2.0", 0},
     };
     for (const Case& c : cases) {

@@ -78,12 +78,13 @@ TEST(DesignFileFuzz, EveryTruncationOfAFile) {
 TEST(DesignFileFuzz, MutatedFiles) {
     const std::string seed = Seed();
     std::mt19937 rng(20240611);
-    const std::vector<std::string> tokens{"",      "TRUE",  "0",        "1",           "-1",
-                                          "2",     "51",    "2147483647", "2147483648", "-,-,-",
-                                          "\"",    ",",     " ",        "1e309",       "nan",
-                                          "\x81",  "\xff",  "\r",       "\n",          "\r\n",
-                                          ",,,,,", "\"a\"\"", "ｱｲｳ",    "\x82\xa0"};
-    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const std::vector<std::string> tokens{
+        "",           "TRUE",  "0",  "1",    "-1",    "2",       "51",  "2147483647",
+        "2147483648", "-,-,-", "\"", ",",    " ",     "1e309",   "nan", "\x81",
+        "\xff",       "\r",    "\n", "\r\n", ",,,,,", "\"a\"\"", "ｱｲｳ", "\x82\xa0"};
+    auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
 
     int loaded = 0;
     for (int iteration = 0; iteration < 4000; ++iteration) {
@@ -126,7 +127,8 @@ TEST(DesignFileFuzz, RandomBytesAndLines) {
     std::mt19937 rng(7);
     for (int iteration = 0; iteration < 1000; ++iteration) {
         std::string bytes(std::uniform_int_distribution<std::size_t>(0, 400)(rng), '\0');
-        for (char& c : bytes) c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
+        for (char& c : bytes)
+            c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
         LoadAndCheck(bytes, "random bytes " + std::to_string(iteration));
         if (HasFatalFailure()) return;
 

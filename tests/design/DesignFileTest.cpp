@@ -1,5 +1,3 @@
-#include "design/DesignFile.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "design/DesignFile.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
 
@@ -33,18 +32,19 @@ std::string Slurp(const fs::path& path) {
 
 // A scratch folder removed with the test.
 class TempDir {
-public:
+  public:
     TempDir() {
         path_ = fs::temp_directory_path() /
-                ("sorvanta-design-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("sorvanta-design-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
     ~TempDir() { fs::remove_all(path_); }
     const fs::path& operator*() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -71,7 +71,8 @@ TDesignConditions BeforeLoad() {
 TEST(DesignFile, SampleIsTheGoldenFileAndReadsBackByteForByte) {
     const std::string bytes = EncodeTextLines(DesignFileLines(SampleDesign()));
     if (std::getenv("SORVANTA_UPDATE_GOLDEN")) WriteFileAtomically(GoldenSample, bytes);
-    ASSERT_EQ(bytes, Slurp(GoldenSample)) << "regenerate with SORVANTA_UPDATE_GOLDEN=1 and read the diff";
+    ASSERT_EQ(bytes, Slurp(GoldenSample))
+        << "regenerate with SORVANTA_UPDATE_GOLDEN=1 and read the diff";
 
     const std::vector<std::string> lines = DesignFileLines(SampleDesign());
     ASSERT_EQ(lines.size(), 71u);
@@ -162,7 +163,7 @@ TEST(CommaText, ReadsItemsAsTheGridDoes) {
 // Hand-edited files
 
 struct TEdit {
-    int line;  // 1-based
+    int line;                              // 1-based
     std::vector<std::string> replacement;  // lines put in place of that one
 };
 
@@ -170,7 +171,8 @@ std::vector<std::string> SampleLinesWith(std::initializer_list<TEdit> edits) {
     std::vector<std::string> lines = DesignFileLines(SampleDesign());
     // Later lines first, so earlier line numbers stay valid.
     std::vector<TEdit> sorted(edits);
-    std::sort(sorted.begin(), sorted.end(), [](const TEdit& a, const TEdit& b) { return a.line > b.line; });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const TEdit& a, const TEdit& b) { return a.line > b.line; });
     for (const TEdit& e : sorted) {
         const auto at = lines.begin() + (e.line - 1);
         lines.erase(at);
@@ -199,20 +201,20 @@ TEST(DesignFile, ReadsHandEditedValuesAsTheFormatSays) {
 
 TEST(DesignFile, KeepsTheFirstRowsOfATableLongerThanItsLimit) {
     std::vector<std::string> ground{"61"};
-    for (int i = 0; i < 60; ++i) ground.push_back(std::to_string(i) + "," + std::to_string(i) + ",5");
+    for (int i = 0; i < 60; ++i)
+        ground.push_back(std::to_string(i) + "," + std::to_string(i) + ",5");
     TDesignConditions d = BeforeLoad();
-    const TDesignLoadResult r =
-        TryLoadDesignLines(SampleLinesWith({{24, {ground[0]}},
-                                            {25, {ground.begin() + 1, ground.end()}},
-                                            {26, {}},
-                                            {27, {}},
-                                            {28, {}},
-                                            {63, {"8", "0,1,1", "1,2,2", "2,3,3", "3,4,4", "4,5,5",
-                                                  "5,6,6", "6,7,7"}},
-                                            {64, {}},
-                                            {66, {"3", "0,10,5", "1,11,6"}},
-                                            {67, {}}}),
-                           d);
+    const TDesignLoadResult r = TryLoadDesignLines(
+        SampleLinesWith({{24, {ground[0]}},
+                         {25, {ground.begin() + 1, ground.end()}},
+                         {26, {}},
+                         {27, {}},
+                         {28, {}},
+                         {63, {"8", "0,1,1", "1,2,2", "2,3,3", "3,4,4", "4,5,5", "5,6,6", "6,7,7"}},
+                         {64, {}},
+                         {66, {"3", "0,10,5", "1,11,6"}},
+                         {67, {}}}),
+        d);
     ASSERT_TRUE(r) << r.Message;
     EXPECT_EQ(d.Layers[0].Boundary.Rows.size(), 51u);
     EXPECT_EQ(d.Layers[0].Boundary.Rows.back(), (TCoordinateRow{"50", "50", "5"}));
@@ -255,7 +257,8 @@ TEST(DesignFile, AFailedLoadChangesNothingAndNamesTheLine) {
          "54行目: 剪断抵抗計算種別には 0 または 1 が必要です（'2'）。"},
         {"row count not a number", SampleLinesWith({{29, {"x"}}}), 29,
          "29行目: 2層目の地層座標の行数には整数が必要です。'x' は有効な数値ではありません。"},
-        {"row count below 2", SampleLinesWith({{49, {"1"}}, {50, {}}, {51, {}}, {52, {}}, {53, {}}}), 49,
+        {"row count below 2",
+         SampleLinesWith({{49, {"1"}}, {50, {}}, {51, {}}, {52, {}}, {53, {}}}), 49,
          "49行目: 地下水位座標の行数（見出し行を含む）には 2 以上が必要です（'1'）。"},
         {"negative row count", SampleLinesWith({{66, {"-5"}}}), 66,
          "66行目: ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標の行数（見出し行を含む）には 2 以上が必要です（'-5'）。"},
@@ -340,7 +343,8 @@ TEST(DesignFileOnDisk, AFailedSaveKeepsThePreviousFileAndName) {
         SaveDesignFile(path, unwritable);
         ADD_FAILURE() << "a line break inside a value was written";
     } catch (const DesignSaveError& e) {
-        EXPECT_STREQ(e.what(), "3層目の地層座標に改行が含まれているため、設計条件を保存できません。");
+        EXPECT_STREQ(e.what(),
+                     "3層目の地層座標に改行が含まれているため、設計条件を保存できません。");
     }
     EXPECT_EQ(Slurp(path), before);
     EXPECT_EQ(unwritable.DesignName, "old");

@@ -1,8 +1,8 @@
-#include "design/LineMerging.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "design/LineMerging.h"
 
 namespace sorvanta {
 namespace {
@@ -30,24 +30,32 @@ TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
         TCoordinateTable expected;
     };
     const Case cases[] = {
-        {"inside: one pass",
-         Points({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
-         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"50.00", "8.00"},
+        {"inside: one pass", Points({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
+         Points({{"0.00", "5.00"},
+                 {"10.00", "2.00"},
+                 {"30.00", "3.00"},
+                 {"50.00", "8.00"},
                  {"70.00", "15.00"}})},
-        {"beyond both ends: two passes",
-         Points({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
-         Points({{"0.00", "5.00"}, {"20.00", "5.00"}, {"30.00", "3.00"}, {"40.00", "15.00"},
+        {"beyond both ends: two passes", Points({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
+         Points({{"0.00", "5.00"},
+                 {"20.00", "5.00"},
+                 {"30.00", "3.00"},
+                 {"40.00", "15.00"},
                  {"70.00", "15.00"}})},
-        {"beyond the right end only",
-         Points({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
-         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"40.00", "15.00"},
+        {"beyond the right end only", Points({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
+         Points({{"0.00", "5.00"},
+                 {"10.00", "2.00"},
+                 {"30.00", "3.00"},
+                 {"40.00", "15.00"},
                  {"70.00", "15.00"}})},
-        {"the same ends as the line above",
-         Points({{"0", "4"}, {"70", "14"}}),
+        {"the same ends as the line above", Points({{"0", "4"}, {"70", "14"}}),
          Points({{"0.00", "4.00"}, {"70.00", "14.00"}})},
         {"unusable rows in between are skipped",
          Points({{"10", "2"}, {"-", "-"}, {"30", "3"}, {"abc", "1"}, {"50", "8"}}),
-         Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"50.00", "8.00"},
+         Points({{"0.00", "5.00"},
+                 {"10.00", "2.00"},
+                 {"30.00", "3.00"},
+                 {"50.00", "8.00"},
                  {"70.00", "15.00"}})},
     };
     for (const Case& c : cases) {
@@ -61,8 +69,8 @@ TEST(MergeLowerBoundary, SkipsUnusableRowsOfTheLineAbove) {
     TCoordinateTable upper = Points({{"0", "5"}, {"x", "1"}, {"20", "5"}, {"70", "15"}});
     const TMergeResult r = MergeLowerBoundary(upper, Points({{"10", "2"}, {"30", "3"}}));
     ASSERT_TRUE(r.Ok()) << r.Error;
-    EXPECT_EQ(r.Table, Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"},
-                               {"70.00", "15.00"}}));
+    EXPECT_EQ(r.Table,
+              Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"70.00", "15.00"}}));
 }
 
 TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
@@ -119,25 +127,19 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
         TCoordinateTable expected;
     };
     const Case cases[] = {
-        {"inside, below ground at both ends",
-         Points({{"10", "1"}, {"60", "12"}}),
+        {"inside, below ground at both ends", Points({{"10", "1"}, {"60", "12"}}),
          Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"interpolated ground, above ground at the left end",
-         Points({{"30", "12"}, {"50", "14"}}),
+        {"interpolated ground, above ground at the left end", Points({{"30", "12"}, {"50", "14"}}),
          // Ground at 30 is 10: the line is 2 above it and keeps its elevation.
          // Ground at 50 is 15: 1 below it, so 14 at X 70.
          Points({{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
-        {"first point on a ground vertex adds no point",
-         Points({{"20", "5"}, {"60", "12"}}),
+        {"first point on a ground vertex adds no point", Points({{"20", "5"}, {"60", "12"}}),
          Points({{"20.00", "5.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"beyond the left end: two passes",
-         Points({{"-10", "1"}, {"60", "12"}}),
+        {"beyond the left end: two passes", Points({{"-10", "1"}, {"60", "12"}}),
          Points({{"0.00", "2.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"the ground's span exactly",
-         Points({{"0", "1"}, {"70", "13"}}),
+        {"the ground's span exactly", Points({{"0", "1"}, {"70", "13"}}),
          Points({{"0.00", "1.00"}, {"70.00", "13.00"}})},
-        {"unusable rows in between are skipped",
-         Points({{"10", "1"}, {"", ""}, {"60", "12"}}),
+        {"unusable rows in between are skipped", Points({{"10", "1"}, {"", ""}, {"60", "12"}}),
          Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
     };
     for (const Case& c : cases) {
@@ -148,7 +150,8 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
 }
 
 TEST(MergeWaterLine, RefusesWhatCannotBeJoined) {
-    EXPECT_NE(MergeWaterLine(Ground, Points({{"71", "1"}, {"90", "3"}})).Error.find("地表面のX座標の範囲"),
+    EXPECT_NE(MergeWaterLine(Ground, Points({{"71", "1"}, {"90", "3"}}))
+                  .Error.find("地表面のX座標の範囲"),
               std::string::npos);
     EXPECT_NE(MergeWaterLine(TCoordinateTable::Placeholder(), Points({{"10", "1"}}))
                   .Error.find("地表面の座標データが未定義"),
