@@ -16,8 +16,7 @@ protected:
     pdftest::TMakerFixture f;
 };
 
-constexpr const char* TextHead =
-    "BT\r/F0 12 Tf\r0 0 0 rg \r0 TL\r0 Tc\r0 Tw\r285 802 Td\r";
+constexpr const char* TextHead = "BT\r/F0 12 Tf\r0 0 0 rg \r0 TL\r0 Tc\r0 Tw\r285 802 Td\r";
 
 TEST_F(PdfContents, EmptyTextWritesTheTextObjectWithoutShow) {
     C().FontNumber = 6;

@@ -2,12 +2,11 @@
 // charts, information texts and the file.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <regex>
-
-#include <unistd.h>
 
 #include "PdfTestSupport.h"
 #include "documents/pdf/PdfDocument.h"
@@ -125,8 +124,9 @@ TEST(PdfDocument, PagePlanHeadingsAndFooters) {
     }
     // Contents page: no footer; the others centred under the frame.
     EXPECT_EQ(pages[0].find("Page:"), std::string::npos);
-    const std::regex centred("BT\r/F0 10 Tf\r0 0 0 rg \r[0-9.]+ TL\r0 Tc\r0 Tw\r291\\.2\\d 16 Td\r"
-                             "\\(Page: 1\\) Tj\rET\r$");
+    const std::regex centred(
+        "BT\r/F0 10 Tf\r0 0 0 rg \r[0-9.]+ TL\r0 Tc\r0 Tw\r291\\.2\\d 16 Td\r"
+        "\\(Page: 1\\) Tj\rET\r$");
     EXPECT_TRUE(std::regex_search(pages[1], centred));
     EXPECT_EQ(Footers(pages), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     // One font for the whole document, registered by the first text.
@@ -258,7 +258,8 @@ TEST_F(PdfChartTest, SeriesGridAndLabels) {
     EXPECT_NE(c.find(HexShow("地形図")), std::string::npos);
     EXPECT_EQ(c.find(HexShow("2行目")), std::string::npos);
     // Frame with clipping, series inside, clipping ended before the grid.
-    const auto clip = c.find("75 297 m\r0.75 w\r0 j\r0 0 0 RG \r75 67 l\r305 67 l\r305 297 l\rq\rW\rs\r");
+    const auto clip =
+        c.find("75 297 m\r0.75 w\r0 j\r0 0 0 RG \r75 67 l\r305 67 l\r305 297 l\rq\rW\rs\r");
     const auto restore = c.find("Q\r");
     ASSERT_NE(clip, std::string::npos);
     ASSERT_NE(restore, std::string::npos);
@@ -304,8 +305,8 @@ TEST_F(PdfChartTest, EmptyAndDegenerateChartsDrawTheirFrameOnly) {
 }
 
 TEST(PdfDocumentFile, BytesAreStableAndAFailedDocumentKeepsTheOldFile) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("sorvanta-pdf-doc-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("sorvanta-pdf-doc-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto path = dir / std::string(PdfDocumentFileName);
     auto read = [](const std::filesystem::path& p) {

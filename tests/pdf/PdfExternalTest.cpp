@@ -4,7 +4,6 @@
 // mupdf-tools, fonts-ipafont); a missing tool fails the test.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,7 +31,9 @@ std::string ReadFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Quote(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
 
 TCommandResult RunTool(const std::string& command, const fs::path& scratch) {
     const fs::path out = scratch / "cmd.out";
@@ -69,7 +70,9 @@ struct TGreyImage {
         for (int y = 842 - top; y < 842 - bottom; ++y) {
             for (int x = left; x < right; ++x) {
                 if (x < 0 || y < 0 || x >= Width || y >= Height) continue;
-                if (static_cast<unsigned char>(Pixels[static_cast<std::size_t>(y * Width + x)]) < 128) ++count;
+                if (static_cast<unsigned char>(Pixels[static_cast<std::size_t>(y * Width + x)]) <
+                    128)
+                    ++count;
             }
         }
         return count;
@@ -137,7 +140,8 @@ protected:
             const TGreyImage image = TGreyImage::Read(images[i]);
             ASSERT_EQ(image.Width, 596) << images[i];
             // "目　　次" at (285, 802) 12 pt; the headings at (50, 802).
-            const int ink = i == 0 ? image.InkIn(285, 803, 345, 813) : image.InkIn(51, 803, 110, 813);
+            const int ink =
+                i == 0 ? image.InkIn(285, 803, 345, 813) : image.InkIn(51, 803, 110, 813);
             EXPECT_GT(ink, 10) << images[i];
         }
     }
@@ -167,7 +171,8 @@ TEST_F(PdfExternal, CalculationsSucceeded) {
     ASSERT_EQ(long_->Run.Outcome, TRunOutcome::Ok);
     EXPECT_GT(long_->Tables.CentreTable.RowCount(), 2 * 37);
     EXPECT_GT(long_->Tables.SliceTable.RowCount(), 40);
-    for (const auto& doc : documents_) EXPECT_EQ(doc.Pages, doc.Source == sample_ ? 6 : 9) << doc.Path;
+    for (const auto& doc : documents_)
+        EXPECT_EQ(doc.Pages, doc.Source == sample_ ? 6 : 9) << doc.Path;
 }
 
 TEST_F(PdfExternal, QpdfFindsNoError) {
@@ -175,7 +180,8 @@ TEST_F(PdfExternal, QpdfFindsNoError) {
         const TCommandResult r = RunTool("qpdf --check " + Quote(doc.Path), dir_);
         ExpectRunsOk(r, "qpdf");
         EXPECT_NE(r.Out.find("No syntax or stream encoding errors found"), std::string::npos)
-            << doc.Path << "\n" << r.Out << r.Err;
+            << doc.Path << "\n"
+            << r.Out << r.Err;
     }
 }
 
@@ -187,9 +193,12 @@ TEST_F(PdfExternal, PdftotextExtractsHeadingsAndCells) {
         const std::string& text = r.Out;
         EXPECT_EQ(r.Err.find("Missing language pack"), std::string::npos) << r.Err;
         std::vector<std::string> expected = {
-            "円弧すべり計算書", "Ⅰ.設計条件", "Ⅱ.安全率の計算", "2.土質データ", "4.地形座標データ",
-            "表1：滑り円中心座標と安全率", "地形図", "円弧滑り図", "1層目", "地表面", "Page: 5"};
-        expected.push_back(doc.Arbitrary ? "Ⅲ.滑り円弧スライス荷重(任意点)" : "Ⅲ.滑り円弧スライス荷重");
+            "円弧すべり計算書", "Ⅰ.設計条件",       "Ⅱ.安全率の計算",
+            "2.土質データ",     "4.地形座標データ", "表1：滑り円中心座標と安全率",
+            "地形図",           "円弧滑り図",       "1層目",
+            "地表面",           "Page: 5"};
+        expected.push_back(doc.Arbitrary ? "Ⅲ.滑り円弧スライス荷重(任意点)"
+                                         : "Ⅲ.滑り円弧スライス荷重");
         expected.push_back(doc.Arbitrary ? "Ⅳ.滑り円弧荷重(任意点)" : "Ⅳ.滑り円弧荷重");
         expected.push_back(doc.Arbitrary ? "Ⅴ.滑り円弧図(任意点)" : "Ⅴ.滑り円弧図(最少安全率)");
         if (doc.Source == long_) expected.push_back("前ページつづき");
@@ -219,8 +228,9 @@ TEST_F(PdfExternal, PopplerRendersEveryPageWithJapaneseGlyphs) {
     for (std::size_t k = 0; k < documents_.size(); ++k) {
         const auto& doc = documents_[k];
         const std::string prefix = "poppler" + std::to_string(k) + "-";
-        const TCommandResult r =
-            RunTool("pdftoppm -gray -r 72 " + Quote(doc.Path) + " " + Quote(dir_ / prefix.substr(0, prefix.size() - 1)), dir_);
+        const TCommandResult r = RunTool("pdftoppm -gray -r 72 " + Quote(doc.Path) + " " +
+                                             Quote(dir_ / prefix.substr(0, prefix.size() - 1)),
+                                         dir_);
         ExpectRunsOk(r, "pdftoppm");
         // Without poppler-data every Japanese text is dropped silently.
         EXPECT_EQ(r.Err.find("Missing language pack"), std::string::npos) << r.Err;
@@ -233,9 +243,10 @@ TEST_F(PdfExternal, MupdfRendersEveryPage) {
     for (std::size_t k = 0; k < documents_.size(); ++k) {
         const auto& doc = documents_[k];
         const std::string prefix = "mupdf" + std::to_string(k) + "-";
-        const TCommandResult r = RunTool("mutool draw -q -r 72 -c gray -o " +
-                                         Quote(dir_ / (prefix + "%d.pgm")) + " " + Quote(doc.Path),
-                                     dir_);
+        const TCommandResult r =
+            RunTool("mutool draw -q -r 72 -c gray -o " + Quote(dir_ / (prefix + "%d.pgm")) + " " +
+                        Quote(doc.Path),
+                    dir_);
         ExpectRunsOk(r, "mutool");
         EXPECT_EQ(r.Err.find("error"), std::string::npos) << r.Err;
         ExpectHeadingsInked(Images(prefix), doc);

@@ -21,6 +21,7 @@ std::string Repeat(const std::string& s, int n) {
 }
 
 // Written out from the published table, line by line.
+// clang-format off
 const std::string JapaneseW =
     "[\r\n"
     "1 [ " + Repeat("479 ", 16) + "\r\n" +
@@ -31,6 +32,7 @@ const std::string JapaneseW =
     "]\r\n"
     "631 631 479\r\n"
     "]\r\n";
+// clang-format on
 
 TEST(PdfFonts, MinchoIsAType0FontWithDescendantAndDescriptor) {
     TMakerFixture f;
@@ -42,11 +44,13 @@ TEST(PdfFonts, MinchoIsAType0FontWithDescendantAndDescriptor) {
               "<<\r\n/Type /Font\r\n/Name /F0\r\n/Subtype /Type0\r\n"
               "/BaseFont /#82#6C#82#72#20#96#BE#92#A9\r\n/Encoding /90msp-RKSJ-H\r\n"
               "/DescendantFonts [7 0 R]\r\n>>\r\n");
-    EXPECT_EQ(ObjectBody(pdf, 7),
-              "<<\r\n/Type /Font\r\n/Name /F0\r\n/Subtype /CIDFontType2\r\n"
-              "/BaseFont /#82#6C#82#72#20#96#BE#92#A9\r\n/WinCharSet /128\r\n"
-              "/CIDSystemInfo <<\r\n/Registry(Adobe)\r\n/Ordering(Japan1)\r\n/Supplement 2\r\n>>\r\n"
-              "/DW 1000\r\n/W " + JapaneseW + "\r\n/FontDescriptor 8 0 R\r\n>>\r\n");
+    EXPECT_EQ(
+        ObjectBody(pdf, 7),
+        "<<\r\n/Type /Font\r\n/Name /F0\r\n/Subtype /CIDFontType2\r\n"
+        "/BaseFont /#82#6C#82#72#20#96#BE#92#A9\r\n/WinCharSet /128\r\n"
+        "/CIDSystemInfo <<\r\n/Registry(Adobe)\r\n/Ordering(Japan1)\r\n/Supplement 2\r\n>>\r\n"
+        "/DW 1000\r\n/W " +
+            JapaneseW + "\r\n/FontDescriptor 8 0 R\r\n>>\r\n");
     EXPECT_EQ(ObjectBody(pdf, 8),
               "<<\r\n/Type /FontDescriptor\r\n/FontName /#82#6C#82#72#20#96#BE#92#A9\r\n"
               "/Flags 6\r\n/FontBBox [ -143 -143 1015 872 ]\r\n/StemV 78\r\n/Ascent 872\r\n"
@@ -98,7 +102,7 @@ TEST(PdfFonts, TrueTypeWidthTextsAndTables) {
         int flags;
         const char* bbox;
         int stemV;
-        int widthA;      // code 65
+        int widthA;     // code 65
         int widthLast;  // code 255
     };
     const Case cases[] = {
@@ -116,8 +120,8 @@ TEST(PdfFonts, TrueTypeWidthTextsAndTables) {
         ASSERT_NE(tt, nullptr);
         EXPECT_EQ(tt->FontNumber, c.number);
         EXPECT_EQ(tt->BaseFont, c.baseFont);
-        EXPECT_TRUE(std::regex_match(
-            tt->WidthsText, std::regex("\\[ ((\\d+ ){16}\r\n){14}\\d+ \\]")));
+        EXPECT_TRUE(
+            std::regex_match(tt->WidthsText, std::regex("\\[ ((\\d+ ){16}\r\n){14}\\d+ \\]")));
         std::vector<int> published;
         const std::regex number("\\d+");
         for (std::sregex_iterator it(tt->WidthsText.begin(), tt->WidthsText.end(), number), end;
@@ -126,7 +130,8 @@ TEST(PdfFonts, TrueTypeWidthTextsAndTables) {
         }
         ASSERT_EQ(published.size(), 225u);
         for (int code = 0; code < 256; ++code) {
-            EXPECT_EQ(tt->Width(static_cast<std::uint8_t>(code)), code < 31 ? 0 : published[code - 31])
+            EXPECT_EQ(tt->Width(static_cast<std::uint8_t>(code)),
+                      code < 31 ? 0 : published[code - 31])
                 << code;
         }
         EXPECT_EQ(tt->Width('A'), c.widthA);

@@ -67,7 +67,8 @@ void ExpectConsistentCrossReference(const std::string& pdf) {
         const std::string line = pdf.substr(entry, 20);
         ASSERT_EQ(line.substr(10), " 00000 n\r\n") << "entry " << n;
         const auto offset = std::stoul(line.substr(0, 10));
-        EXPECT_EQ(pdf.substr(offset, std::to_string(n).size() + 8), std::to_string(n) + " 0 obj\r\n")
+        EXPECT_EQ(pdf.substr(offset, std::to_string(n).size() + 8),
+                  std::to_string(n) + " 0 obj\r\n")
             << "object " << n;
     }
     EXPECT_EQ(pdf.substr(entry + 20, 9), "trailer\r\n");
@@ -241,11 +242,24 @@ TEST(PdfObjectList, ReferencesIndexesAndBadIndex) {
 
 TEST(PdfText, FormatNumber) {
     const std::pair<double, const char*> cases[] = {
-        {802, "802"},     {12.5, "12.5"},   {0.75, "0.75"}, {0.2, "0.2"},   {797, "797"},
-        {12.0, "12"},     {1.0 / 3, "0.33"}, {2.0 / 3, "0.67"}, {-1.234, "-1.22"},
-        {33.53, "33.53"}, {0, "0"},         {-0.004, "0"},  {-0.006, "0"},  {1e7, "10000000"},
+        {802, "802"},
+        {12.5, "12.5"},
+        {0.75, "0.75"},
+        {0.2, "0.2"},
+        {797, "797"},
+        {12.0, "12"},
+        {1.0 / 3, "0.33"},
+        {2.0 / 3, "0.67"},
+        {-1.234, "-1.22"},
+        {33.53, "33.53"},
+        {0, "0"},
+        {-0.004, "0"},
+        {-0.006, "0"},
+        {1e7, "10000000"},
         // Halves round upwards for negatives too: -2.5 is written -2.49.
-        {0.005, "0.01"},  {-2.5, "-2.49"},   {258.0000001, "258"},
+        {0.005, "0.01"},
+        {-2.5, "-2.49"},
+        {258.0000001, "258"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(FormatNumber(value), text) << value;
 }

@@ -31,7 +31,9 @@ bool HasDoubleByte(std::string_view cp932) {
     return false;
 }
 
-std::string PointText(double x, double y) { return FormatNumber(x) + " " + FormatNumber(y); }
+std::string PointText(double x, double y) {
+    return FormatNumber(x) + " " + FormatNumber(y);
+}
 
 }  // namespace
 
@@ -39,7 +41,9 @@ void TPDFContents::TextOut(double x, double y, std::string_view utf8) {
     TextOutBytes(x, y, Utf8ToCp932(utf8));
 }
 
-double TPDFContents::TextWidth(std::string_view utf8) { return TextWidthBytes(Utf8ToCp932(utf8)); }
+double TPDFContents::TextWidth(std::string_view utf8) {
+    return TextWidthBytes(Utf8ToCp932(utf8));
+}
 
 void TPDFContents::TextOutBytes(double x, double y, std::string_view cp932) {
     const TPDFFont& font = Maker().GetFont(FontNumber);

@@ -47,7 +47,8 @@ std::string TPDFFontDescriptor::BodyText() const {
 
 TPDFFont& TPDFMaker::GetFont(int number) {
     if (number < 0 || number >= PDFFontCount) {
-        throw TPDFError("このフォントは現在サポートされていません (" + std::to_string(number) + ")");
+        throw TPDFError("このフォントは現在サポートされていません (" + std::to_string(number) +
+                        ")");
     }
     const auto index = static_cast<std::size_t>(number);
     if (!fontUsed_[index]) {

@@ -79,9 +79,9 @@ TPDFPage::TPDFPage(TPDFMaker& maker) : TPDFObject(maker) {
 std::string TPDFPage::BodyText() const {
     // Every page lists every font of the document, so a font first used on a
     // later page is still a resource of the earlier ones.
-    return "<<\r\n/Type /Page\r\n/Parent " + RefText(*parent_) + "\r\n/Resources <<\r\n/Font <<\r\n" +
-           Maker().FontResourceText() + ">>\r\n/ProcSet [ /PDF /Text ]\r\n>>\r\n/Contents " +
-           RefText(*contents_) + "\r\n>>\r\n";
+    return "<<\r\n/Type /Page\r\n/Parent " + RefText(*parent_) +
+           "\r\n/Resources <<\r\n/Font <<\r\n" + Maker().FontResourceText() +
+           ">>\r\n/ProcSet [ /PDF /Text ]\r\n>>\r\n/Contents " + RefText(*contents_) + "\r\n>>\r\n";
 }
 
 std::string TPDFInfo::BodyText() const {
@@ -100,7 +100,9 @@ std::string TPDFContents::BodyText() const {
 
 // --- maker -----------------------------------------------------------------
 
-TPDFMaker::~TPDFMaker() { ClearObjects(); }
+TPDFMaker::~TPDFMaker() {
+    ClearObjects();
+}
 
 void TPDFMaker::BeginDoc(std::ostream* stream) {
     if (stream == nullptr) throw TPDFError("Invarid Stream");
@@ -146,7 +148,9 @@ void TPDFMaker::EndDoc(bool freeStream) {
     }
 }
 
-int TPDFMaker::AddObject(TPDFObject* object) { return objects_.Add(object) + 1; }
+int TPDFMaker::AddObject(TPDFObject* object) {
+    return objects_.Add(object) + 1;
+}
 
 void TPDFMaker::ClearObjects() {
     while (!owned_.empty()) owned_.pop_back();
@@ -161,8 +165,8 @@ void TPDFMaker::ClearObjects() {
 void TPDFMaker::WriteDocument() {
     // The whole file is produced in memory first, so offsets are positions in
     // one buffer and the stream sees a single write.
-    creationDate_ = FixedCreationTime ? FormatTimeStamp(*FixedCreationTime, true)
-                                      : CreationTimeStamp();
+    creationDate_ =
+        FixedCreationTime ? FormatTimeStamp(*FixedCreationTime, true) : CreationTimeStamp();
     const int n = objects_.Count();
     std::string xref = "xref\r\n0 " + std::to_string(n + 1) + "\r\n0000000000 65535 f\r\n";
     std::string file = "%PDF-1.2 \r\n";

@@ -17,7 +17,8 @@ std::string FormatNumber(double value) {
     if (!std::isfinite(rounded)) rounded = 0;  // never let "inf" into a stream
     rounded += 0.0;                            // -0 -> 0
     char buffer[512];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
     if (ec != std::errc()) return "0";
     return std::string(buffer, end);
 }
@@ -62,7 +63,8 @@ std::string CreationTimeStamp() {
         long long seconds = 0;
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
         if (ec != std::errc() || end != text.data() + text.size() || seconds < 0) {
-            throw TPDFError("環境変数 SOURCE_DATE_EPOCH の値が正しくありません: " + std::string(text));
+            throw TPDFError("環境変数 SOURCE_DATE_EPOCH の値が正しくありません: " +
+                            std::string(text));
         }
         return FormatTimeStamp(static_cast<std::time_t>(seconds), true);
     }

@@ -5,6 +5,8 @@
 
 namespace sorvanta {
 
+// Sixteen widths a row, as the dictionaries publish them.
+// clang-format off
 // Century
 const TTrueTypeWidths CenturyWidths{{
     719, 266, 283, 373, 533, 533, 798, 781, 196, 319, 319, 479, 581, 266, 319, 266,
@@ -80,5 +82,6 @@ const TTrueTypeWidths ArialBoldWidths{{
     266, 585, 585, 585, 585, 585, 585, 585, 526, 585, 585, 585, 585, 585, 533, 585,
     533,
 }};
+// clang-format on
 
 }  // namespace sorvanta

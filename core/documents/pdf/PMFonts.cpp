@@ -50,8 +50,9 @@ void SetupTrueType(TPDFTrueTypeFontDef& def, std::uint8_t number, std::string ba
 }
 
 // Shift-JIS bytes of the Windows font names, spelt as PDF name escapes.
-constexpr std::string_view MincyoBaseFont = "#82#6C#82#72#20#96#BE#92#A9";      // ＭＳ 明朝
-constexpr std::string_view GothicBaseFont = "#82#6C#82#72#20#83#53#83#56#83#62#83#4E";  // ＭＳ ゴシック
+constexpr std::string_view MincyoBaseFont = "#82#6C#82#72#20#96#BE#92#A9";  // ＭＳ 明朝
+constexpr std::string_view GothicBaseFont =
+    "#82#6C#82#72#20#83#53#83#56#83#62#83#4E";  // ＭＳ ゴシック
 
 // CIDs 1-94 (the ASCII range) and 327-389 (half-width katakana) are half
 // width; CID 326 is full width; everything else takes DW.
@@ -103,7 +104,9 @@ void SetupCID2(TPDFCID2FontDef& def, std::string_view baseFont, int flags) {
     def.DescriptorDef = std::move(descriptor);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads the digit runs of text from pos into widths[first], widths[first + 1],
 // ... until a "]" or the end of the text (or of the table).
@@ -177,8 +180,8 @@ void TCenturyFontDef::Setup() {
 }
 
 void TCenturyBoldFontDef::Setup() {
-    SetupTrueType(*this, 1, "Century,Bold", CenturyBoldWidths, 16416, {-219, -219, 1189, 1001},
-                  156, 1001, -219);
+    SetupTrueType(*this, 1, "Century,Bold", CenturyBoldWidths, 16416, {-219, -219, 1189, 1001}, 156,
+                  1001, -219);
 }
 
 void TArialFontDef::Setup() {
@@ -208,21 +211,34 @@ void TMSGothicFontDef::Setup() {
     SetupType0(*this, 7, GothicBaseFont, Create<TMSGothicDFontDef>());
 }
 
-void TMSMincyoDFontDef::Setup() { SetupCID2(*this, MincyoBaseFont, 6); }
+void TMSMincyoDFontDef::Setup() {
+    SetupCID2(*this, MincyoBaseFont, 6);
+}
 
-void TMSGothicDFontDef::Setup() { SetupCID2(*this, GothicBaseFont, 4); }
+void TMSGothicDFontDef::Setup() {
+    SetupCID2(*this, GothicBaseFont, 4);
+}
 
 std::unique_ptr<TPDFFontDef> CreateFontDef(int number) {
     switch (number) {
-        case 0: return TPDFFontDef::Create<TCenturyFontDef>();
-        case 1: return TPDFFontDef::Create<TCenturyBoldFontDef>();
-        case 2: return TPDFFontDef::Create<TArialFontDef>();
-        case 3: return TPDFFontDef::Create<TArialBoldFontDef>();
-        case 4: return TPDFFontDef::Create<TCourierFontDef>();
-        case 5: return TPDFFontDef::Create<TCourierBoldFontDef>();
-        case 6: return TPDFFontDef::Create<TMSMincyoFontDef>();
-        case 7: return TPDFFontDef::Create<TMSGothicFontDef>();
-        default: return nullptr;
+        case 0:
+            return TPDFFontDef::Create<TCenturyFontDef>();
+        case 1:
+            return TPDFFontDef::Create<TCenturyBoldFontDef>();
+        case 2:
+            return TPDFFontDef::Create<TArialFontDef>();
+        case 3:
+            return TPDFFontDef::Create<TArialBoldFontDef>();
+        case 4:
+            return TPDFFontDef::Create<TCourierFontDef>();
+        case 5:
+            return TPDFFontDef::Create<TCourierBoldFontDef>();
+        case 6:
+            return TPDFFontDef::Create<TMSMincyoFontDef>();
+        case 7:
+            return TPDFFontDef::Create<TMSGothicFontDef>();
+        default:
+            return nullptr;
     }
 }
 

@@ -69,7 +69,8 @@ void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, 
                     if (series.LabelsShown) {
                         for (const TChartPoint& p : points) {
                             if (!p.Label) continue;
-                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2, *p.Label);
+                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2,
+                                        *p.Label);
                         }
                     }
                     break;
@@ -82,7 +83,8 @@ void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, 
                         if (series.LabelsShown && p.Label) {
                             C().TextColor = series.LabelColour;
                             C().FontSize = 8;
-                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2, *p.Label);
+                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2,
+                                        *p.Label);
                         }
                     }
                     break;

@@ -26,8 +26,9 @@ struct TCircleSections {
 
 template <class T>
 TCircleSections SectionsOf(const T& t) {
-    return {t.SliceHeadingList, t.SliceLegendList, t.SliceNoteList,   t.SliceTable,   t.LoadHeadingList,
-            t.LoadLegendList,   t.LoadFormulaList, t.LoadTable,       t.JudgementList};
+    return {t.SliceHeadingList, t.SliceLegendList, t.SliceNoteList,
+            t.SliceTable,       t.LoadHeadingList, t.LoadLegendList,
+            t.LoadFormulaList,  t.LoadTable,       t.JudgementList};
 }
 
 struct TDocumentPlan {

@@ -55,10 +55,10 @@ void TPdfDocumentDrawer::PdfLines(double x, double y, const TLineList& list, dou
 }
 
 void TPdfDocumentDrawer::PdfTable(double x, double y, std::string_view title,
-                                  const TCellTable& table, double size, int shrink,
-                                  int headerRows, int maxRows) {
-    const int columns = std::min({table.ColCount, MaxTableColumns,
-                                  static_cast<int>(table.ColWidths.size())});
+                                  const TCellTable& table, double size, int shrink, int headerRows,
+                                  int maxRows) {
+    const int columns =
+        std::min({table.ColCount, MaxTableColumns, static_cast<int>(table.ColWidths.size())});
     std::vector<double> w(static_cast<std::size_t>(std::max(columns, 0)));
     double totalWidth = 0;
     for (int c = 0; c < columns; ++c) {
@@ -111,7 +111,8 @@ void TPdfDocumentDrawer::PdfTable(double x, double y, std::string_view title,
         }
         C().FontSize = size;
         C().TextOut(xL, yT + 3, title);
-        for (int r = 1; r <= headerRows && r - 1 < rowCount; ++r) drawCentred(r - 1, yT - h * r + 3);
+        for (int r = 1; r <= headerRows && r - 1 < rowCount; ++r)
+            drawCentred(r - 1, yT - h * r + 3);
         for (int j = 1; j <= dataPerPage && nextRow < rowCount; ++j, ++nextRow) {
             drawCentred(nextRow, yT - h * (headerRows + j) + 3);
         }

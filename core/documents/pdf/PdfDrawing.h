@@ -35,8 +35,8 @@ public:
     void PdfLines(double x, double y, const TLineList& list, double size);
     // A ruled grid, header rows first, continued on further pages under the
     // heading "前ページつづき" when the data rows do not fit.
-    void PdfTable(double x, double y, std::string_view title, const TCellTable& table,
-                  double size, int shrink, int headerRows, int maxRows);
+    void PdfTable(double x, double y, std::string_view title, const TCellTable& table, double size,
+                  int shrink, int headerRows, int maxRows);
     void PdfChart(const TChartModel& chart, double x, double y, double width, double height);
 
 private:
