@@ -73,6 +73,7 @@ TEST(PdfDocument, CentreTableContinuesOverPages) {
         {37, {36, 1}, {0, 1, 2, 3, 3, 4, 5}},
         {72, {36, 36}, {0, 1, 2, 3, 3, 4, 5}},
         {73, {36, 36, 1}, {0, 1, 2, 3, 4, 3, 4, 5}},  // 74 rows with MaxRows 37
+        {74, {36, 36, 2}, {0, 1, 2, 3, 4, 3, 4, 5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dataRows);
