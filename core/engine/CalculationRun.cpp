@@ -177,8 +177,7 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
         for (int j = 0; j <= m; ++j) centres.push_back({x0 + i * p, y0 + j * p});
     }
     std::vector<TSearchResult> mesh;
-    TSearchOptions meshOptions = options;
-    if (!SearchRadiusAt(engine, centres, mesh, meshOptions)) {
+    if (!SearchRadiusAt(engine, centres, mesh, options)) {
         progress.SetPosition(0);
         progress.SetStatusText("");
         result.Outcome = TRunOutcome::Cancelled;
@@ -241,9 +240,7 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     result.HasCritical = true;
     result.Critical = c;
 
-    TSearchOptions stepOptions;
-    stepOptions.Threads = context.Options.Threads;
-    stepOptions.Progress = &progress;
+    const TSearchOptions& stepOptions = options;
     bool cancelled = false;
     if (design.GridFsEnabled) {
         progress.SetStatusText(GridFsStatusText);
