@@ -139,6 +139,8 @@ void TForm9::StepDown() {
 }
 
 void TForm9::WriteBack() {
+    // A cell still being typed in counts: moving the current cell commits it.
+    grid_->setCurrentIndex(QModelIndex());
     TCoordinateTable entry;
     entry.Rows.clear();
     for (int r = 0; r < grid_->rowCount(); ++r) {
