@@ -72,6 +72,9 @@ public:
     }
 
 private:
+    // The answer is posted rather than given here: answering may open the
+    // next dialog (an overwrite question), whose event loop must not run
+    // inside this timer's own slot, where the timer cannot fire again.
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == last_) return;
@@ -84,15 +87,15 @@ private:
             if (box->button(QMessageBox::Yes)) {
                 answer = box->button(AnswerYes ? QMessageBox::Yes : QMessageBox::No);
             }
-            if (answer) answer->click();
+            if (answer) QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             last_ = modal;
             Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}};
             if (FileName.isEmpty()) {
-                dialog->reject();
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
             } else {
                 dialog->selectFile(FileName);
-                QMetaObject::invokeMethod(dialog, "accept");
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
             }
         }
     }

@@ -1,0 +1,134 @@
+// Saving and loading the design through the main window's commands and Qt's
+// file dialogs.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "TChartView.h"
+#include "TForm6.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TSorvantaApp> app_;
+    QTemporaryDir dir_;
+    QString startDir_;
+
+    TDesignConditions& Design() { return app_->Context().Design; }
+    void Run(TCommand command) { app_->MainWindow().ToolAction(command)->trigger(); }
+
+private slots:
+    void initTestCase() {
+        InstallJapanese();
+        QVERIFY(dir_.isValid());
+        startDir_ = QDir::currentPath();
+    }
+    void init() {
+        QDir::setCurrent(startDir_);
+        app_ = StartApp();
+    }
+    void cleanup() { app_.reset(); }
+
+    void SaveAndLoadRoundTrip() {
+        TForm6& f6 = app_->DesignWindow();
+        f6.findChild<QComboBox*>("LayerCount")->setEditText("3");
+        f6.findChild<QComboBox*>("GammaT1")->setEditText("19.0");
+        f6.findChild<QLineEdit*>("NeverCutElevation")->setText("1.50");
+        const TDesignConditions edited = Design();
+
+        {
+            TDialogResponder user;
+            user.FileName = dir_.filePath("case1");  // the default suffix is added
+            Run(TCommand::Save);
+            QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を保存しました。"));
+        }
+        QVERIFY(QFile::exists(dir_.filePath("case1.dat")));
+        QCOMPARE(f6.windowTitle(), QStringLiteral("設計条件 case1"));
+        QCOMPARE(Design().DesignName, std::string("case1"));
+        QCOMPARE(QDir::currentPath(), QDir(dir_.path()).absolutePath());
+
+        // Saving onto the file again asks first.
+        {
+            TDialogResponder user;
+            user.FileName = dir_.filePath("case1.dat");
+            Run(TCommand::Save);
+            QCOMPARE(user.Seen.size(), 3);  // dialog, overwrite question, success
+            QVERIFY(user.Seen[1].Buttons.size() == 2);
+        }
+
+        // Change the design, then load the file back.
+        f6.findChild<QComboBox*>("LayerCount")->setEditText("5");
+        f6.findChild<QComboBox*>("GammaT1")->setEditText("15.0");
+        Design().SlipDirection = 2;  // not in the file: stays
+        {
+            TDialogResponder user;
+            user.FileName = dir_.filePath("case1.dat");
+            Run(TCommand::Load);
+            QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を読込みました。"));
+        }
+        TDesignConditions expected = edited;
+        expected.SlipDirection = 2;
+        expected.DesignName = "case1";
+        QVERIFY(Design() == expected);
+        QCOMPARE(f6.findChild<QComboBox*>("GammaT1")->currentText(), QStringLiteral("19.0"));
+        QCOMPARE(f6.findChild<QComboBox*>("GammaS1")->currentText(), QStringLiteral("10.0"));
+        QVERIFY(!f6.findChild<QTabWidget*>("LayerTabs")->isTabVisible(3));
+        // Axes from the ground surface (0..70) and the never-cut elevation 1.5.
+        const TChartModel& preview = *f6.Preview()->Model();
+        QCOMPARE(preview.Bottom->Min, -2.0);
+        QCOMPARE(preview.Bottom->Max, 72.0);
+        QCOMPARE(preview.Left->Min, -0.5);
+        QCOMPARE(preview.Left->Max, 73.5);
+    }
+
+    void FailedLoadChangesNothing() {
+        QFile bad(dir_.filePath("broken.dat"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("3\r\nFALSE\r\n---\r\n");
+        bad.close();
+        const TDesignConditions before = Design();
+        TDialogResponder user;
+        user.FileName = bad.fileName();
+        Run(TCommand::Load);
+        QCOMPARE(user.Seen.size(), 2);
+        QVERIFY2(user.Seen[1].Text.startsWith(QStringLiteral("設計条件を読込めませんでした。\n")),
+                 qPrintable(user.Seen[1].Text));
+        QVERIFY(user.Seen[1].Text.size() > 20);
+        QVERIFY(Design() == before);
+        QCOMPARE(app_->DesignWindow().windowTitle(), QStringLiteral("設計条件入力"));
+    }
+
+    void FailedSaveChangesNothing() {
+        // A line break inside a text would shift every later line of the file.
+        app_->DesignWindow().findChild<QComboBox*>("GammaT2")->setEditText("18\n0");
+        TDialogResponder user;
+        user.FileName = dir_.filePath("refused.dat");
+        Run(TCommand::Save);
+        QCOMPARE(user.Seen.size(), 2);
+        QVERIFY(user.Seen[1].Text.startsWith(QStringLiteral("設計条件を保存できませんでした。\n")));
+        QVERIFY(!QFile::exists(dir_.filePath("refused.dat")));
+        QVERIFY(Design().DesignName.empty());
+        QCOMPARE(app_->DesignWindow().windowTitle(), QStringLiteral("設計条件入力"));
+    }
+
+    void CancelledDialogsDoNothing() {
+        const TDesignConditions before = Design();
+        TDialogResponder user;  // no file name: cancels
+        Run(TCommand::Save);
+        Run(TCommand::Load);
+        QCOMPARE(user.Seen.size(), 2);
+        QVERIFY(Design() == before);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "FileCommandsTest.moc"
