@@ -1,0 +1,123 @@
+// Starting a calculation from the design window and the main window: the
+// checks with their question and messages, the run off the window thread,
+// its progress and its stop.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "CalculationController.h"
+#include "GuiTestSupport.h"
+#include "TForm6.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+class CalculationTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TSorvantaApp> app_;
+
+    TForm6& F6() { return app_->DesignWindow(); }
+    TDesignConditions& Design() { return app_->Context().Design; }
+    QPushButton* Button(const char* name) { return F6().findChild<QPushButton*>(QString::fromUtf8(name)); }
+    bool WaitForRun(int ms = 120000) {
+        QElapsedTimer t;
+        t.start();
+        while (app_->Calculation().Running() && t.elapsed() < ms) QTest::qWait(20);
+        return !app_->Calculation().Running();
+    }
+
+private slots:
+    void initTestCase() { InstallJapanese(); }
+    void init() { app_ = StartApp(); }
+    void cleanup() { app_.reset(); }
+
+    void RefusedCheckShowsItsMessage() {
+        Design().Layers[1].Boundary = TCoordinateTable::Placeholder();
+        Design().Layers[2].Boundary = TCoordinateTable::Placeholder();
+        TDialogResponder user;
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        QVERIFY(WaitForRun());
+        QCOMPARE(user.Seen.size(), 2);
+        QVERIFY(user.Seen[0].Text.startsWith(QStringLiteral("円弧条件は下記で間違いないですか。\n\n(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= 0.00 m")));
+        QCOMPARE(user.Seen[1].Text, QStringLiteral("[2]層目の座標データが未定義です。\n\n[2]層目の座標データを入力して下さい。"));
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
+        QVERIFY(app_->Context().Results == TResultTables());
+        QVERIFY(Button("StartButton")->isEnabled());
+    }
+
+    void AnsweringNoEndsTheRunQuietly() {
+        TDialogResponder user;
+        user.AnswerYes = false;
+        app_->MainWindow().MenuAction(TCommand::Calculate)->trigger();
+        QVERIFY(WaitForRun());
+        QCOMPARE(user.Seen.size(), 1);
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
+        QVERIFY(app_->Context().Results == TResultTables());
+    }
+
+    void TextThatIsNotANumberStopsTheRun() {
+        F6().findChild<QComboBox*>("GammaT1")->setEditText("abc");
+        TDialogResponder user;
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        QVERIFY(WaitForRun());
+        QCOMPARE(user.Seen.size(), 1);
+        QVERIFY2(user.Seen[0].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[0].Text));
+        QVERIFY(app_->Context().Results == TResultTables());
+    }
+
+    void RunFromTheButtonStoresTheCriticalCircle() {
+        TDialogResponder user;
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        // The design cannot be edited while the run reads it; it can be stopped.
+        QVERIFY(!F6().findChild<QWidget*>("LeftPanel")->isEnabled());
+        QVERIFY(!Button("StartButton")->isEnabled());
+        QVERIFY(Button("StopButton")->isEnabled());
+        QVERIFY(!app_->MainWindow().MenuAction(TCommand::Load)->isEnabled());
+        QVERIFY(WaitForRun());
+
+        const TRunResult& run = app_->Calculation().LastResult();
+        QCOMPARE(run.Outcome, TRunOutcome::Ok);
+        QVERIFY(run.HasCritical);
+        const TAppContext& c = app_->Context();
+        QCOMPARE(c.Results.ResultList.size(), 20u);
+        QVERIFY(c.Results.ResultList[2].find("安全率") == 0);
+        QVERIFY(c.Results.CentreTable.RowCount() > 2);
+        QCOMPARE(c.ResultChart.Series[rsRadii].Points.size(), 3u);
+        QCOMPARE(c.ResultChart.Series[rsRadii].Points[1].X, run.Critical.Xo);
+        QVERIFY(!c.ArbitraryChart.Series[rsSlipSurface].Points.empty());
+        QCOMPARE(c.Arbitrary.JudgementList, c.Results.JudgementList);
+
+        // The judgement is reported until the result window exists.
+        const QString status = app_->MainWindow().statusBar()->currentMessage();
+        QVERIFY2(status.contains(QString::fromStdString(c.Results.JudgementLabel.Text)), qPrintable(status));
+        QVERIFY(status.contains(QStringLiteral("安全率(Fs)=")));
+        QCOMPARE(user.Seen.size(), 2);  // the question and the summary
+        QVERIFY(F6().findChild<QWidget*>("LeftPanel")->isEnabled());
+        QVERIFY(!Button("StopButton")->isEnabled());
+        QCOMPARE(F6().findChild<QProgressBar*>("ProgressBar")->value(), 0);
+        QVERIFY(F6().findChild<QLineEdit*>("StatusText")->text().isEmpty());
+    }
+
+    void StopEndsTheRunAndKeepsTheLastResult() {
+        // A fine slice width keeps the search busy long enough to stop it.
+        F6().findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.01");
+        TDialogResponder user;
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(F6().findChild<QLineEdit*>("StatusText")->text(),
+                                  QStringLiteral("最少安全率検索中．．．"), 30000);
+        QTest::mouseClick(Button("StopButton"), Qt::LeftButton);
+        QVERIFY(WaitForRun(30000));
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Cancelled);
+        QVERIFY(app_->Context().Results == TResultTables());
+        QVERIFY(app_->Context().ResultChart == MakeResultChart());
+        QVERIFY(F6().findChild<QWidget*>("LeftPanel")->isEnabled());
+    }
+};
+
+QTEST_MAIN(CalculationTest)
+#include "CalculationTest.moc"
