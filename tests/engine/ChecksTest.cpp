@@ -79,6 +79,9 @@ struct TCase {
     std::vector<std::string> Messages;  // empty: proceeds
 };
 
+// Keeps test listings readable: the case name instead of the object's bytes.
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
+
 class ChecksCaseTest : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(ChecksCaseTest, MessagesInOrder) {
