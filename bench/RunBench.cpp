@@ -49,7 +49,7 @@ void BM_TextOutputBytes(benchmark::State& state) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs});
+    StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, nullptr, {}});
     for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);

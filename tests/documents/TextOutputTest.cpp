@@ -58,7 +58,7 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    const TRunResult run = StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs});
+    const TRunResult run = StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, nullptr, {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
     const std::string bytes = TextOutputBytes(tables);

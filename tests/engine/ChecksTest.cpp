@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"ValuesNotFinite", [](TDesignConditions& d) { d.Layers[0].GammaS = "1e308"; d.WaterEnabled = true;
                                                             d.GammaW = "1e308"; },
               {"数値データに計算できない値があります。\rデータを点検して下さい。"}}),
-    [](const ::testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
+    [](const ::testing::TestParamInfo<TCase>& p) { return std::string(p.param.Name); });
 
 TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {
     TDesignConditions d = Sample();

@@ -27,7 +27,7 @@ TResultTables TablesWithCentreRows(int dataRows) {
     TResultTables t;
     t.CentreTable.SetRowCount(dataRows + 1);
     for (int r = 1; r <= dataRows; ++r) {
-        char cell[8];
+        char cell[16];
         std::snprintf(cell, sizeof cell, "R%03d", r);
         t.CentreTable.Cell(r, 0) = cell;
     }
@@ -95,7 +95,7 @@ TEST(PdfDocument, CentreTableContinuesOverPages) {
             EXPECT_EQ(CountOf(page, " S\r") + CountOf(page, "\rS\r"),
                       CountOf(pages[2], " S\r") + CountOf(pages[2], "\rS\r"));
         }
-        char last[8];
+        char last[24];
         std::snprintf(last, sizeof last, "(R%03d) Tj", c.dataRows);
         EXPECT_NE(pages[2 + c.rowsPerPage.size() - 1].find(last), std::string::npos);
     }
