@@ -63,7 +63,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
 
 const TCommandRegistration registration{
     {"arbitrary", "DESIGN.dat X Y [オプション]",
-     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。", 40, &RunArbitrary}};
+     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。", 40, &RunArbitrary,
+     RunOptionsHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

@@ -41,6 +41,22 @@ const TCommand* FindCommand(std::string_view name) {
     return nullptr;
 }
 
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // Half-width katakana (U+FF61..U+FF9F: EF BD A1..EF BE 9F) take one column.
+        const bool halfWidth = length == 3 && lead == 0xEF && i + 2 < text.size() &&
+                               ((static_cast<unsigned char>(text[i + 1]) == 0xBD &&
+                                 static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+                                static_cast<unsigned char>(text[i + 1]) == 0xBE);
+        width += (length == 1 || halfWidth) ? 1 : 2;
+        i += length;
+    }
+    return width;
+}
+
 std::string UsageLine(const TCommand& command) {
     std::string line(ProgramName);
     line += ' ';

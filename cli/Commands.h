@@ -35,6 +35,7 @@ struct TCommand {
     std::string_view Summary;    // one Japanese line for --help
     int Order = 0;               // place in the --help list
     TCommandRun Run = nullptr;
+    std::string_view Details;    // further lines for "COMMAND --help"
 };
 
 class TCommandRegistration {
@@ -57,6 +58,8 @@ int ReportError(std::string_view message, int exitStatus);
 int ReportUsageError(const TCommand& command, std::string_view problem);
 // Prints one line on stdout.
 void PrintLine(std::string_view text);
+// Columns a UTF-8 text takes on a terminal: full-width characters count 2.
+std::size_t DisplayWidth(std::string_view text);
 
 // The design as the desktop program holds it after start-up: the defaults,
 // then the sample design.

@@ -42,7 +42,7 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
 const TCommandRegistration registration{
     {"run", "DESIGN.dat [オプション]",
      "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を書きます。", 30,
-     &RunRun}};
+     &RunRun, RunOptionsHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

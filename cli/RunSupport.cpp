@@ -18,6 +18,19 @@ const char* const RunOptionsUsage =
     "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] [--no-slice-lines] "
     "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE]";
 
+const char* const RunOptionsHelp =
+    "\nオプション:\n"
+    "  --direction cw|ccw|both   すべり方向: 時計回り（既定）、反時計回り、両方向を探索\n"
+    "  --form moment|force       安全率の形: モーメント Mr/Mo（既定）、荷重 Fr/Fo\n"
+    "  --grid-points N           格子点安全率をメッシュ数 N で計算する\n"
+    "  --contours                安全率の等高線を計算する\n"
+    "  --no-slice-lines          スライス縦線を描かない\n"
+    "  --no-slice-numbers        スライス番号を描かない\n"
+    "  --threads N               計算に使うスレッド数（既定: すべてのコア。結果は同じ）\n"
+    "  --text FILE               計算書をテキスト（cp932、CR LF）で書く\n"
+    "  --json FILE               結果のすべてを JSON（UTF-8）で書く\n"
+    "  --pdf FILE                計算書を PDF で書く";
+
 namespace {
 
 int UsageError(const TCommand& command, const std::string& problem) {

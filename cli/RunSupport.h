@@ -30,6 +30,8 @@ struct TRunCommandOptions {
 
 // "[--direction cw|ccw|both] [--form moment|force] …" for the usage lines.
 extern const char* const RunOptionsUsage;
+// The options, one per line, for "run --help" and "arbitrary --help".
+extern const char* const RunOptionsHelp;
 
 // Parses options anywhere among the positional arguments. On a bad option
 // prints the usage error and returns ExitUsage.

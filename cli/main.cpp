@@ -22,11 +22,11 @@ void PrintHelp() {
     PrintLine("コマンド:");
     std::size_t width = 0;
     for (const TCommand& command : Commands()) {
-        width = std::max(width, command.Name.size() + 1 + command.Arguments.size());
+        width = std::max(width, command.Name.size() + 1 + DisplayWidth(command.Arguments));
     }
     for (const TCommand& command : Commands()) {
         std::string line = "  " + std::string(command.Name) + " " + std::string(command.Arguments);
-        line.append(width + 4 - (line.size() - 2), ' ');
+        line.append(width + 4 - DisplayWidth(line.substr(2)), ' ');
         line += command.Summary;
         PrintLine(line);
     }
@@ -58,6 +58,7 @@ int Main(const std::vector<std::string>& argv) {
     if (!args.empty() && IsHelp(args[0])) {
         PrintLine("使い方: " + UsageLine(*command));
         PrintLine(std::string(command->Summary));
+        if (!command->Details.empty()) PrintLine(command->Details);
         return ExitSuccess;
     }
     return command->Run(*command, args);
