@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStatusBar>
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
@@ -73,7 +72,7 @@ void TSorvantaApp::NotAvailable(TCommand command) {
 }
 
 void TSorvantaApp::ShowRunSummary(const QString& summary) {
-    form1_->statusBar()->showMessage(summary);
+    form1_->ShowRunSummary(summary);
     if (summary.isEmpty() || calculation_->LastResult().Outcome != TRunOutcome::Ok) return;
     // Until the result tables window exists, the judgement is reported here.
     QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -453,13 +454,20 @@ void TForm6::OnSoilPageEntered(int index) {
 }
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && !running_) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    bool key = false;
+    if (event->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        key = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Space;
+    }
+    if ((press || key) && !running_) {
         for (TFigureKind kind : {fkLayer1, fkLayer2, fkLayer3, fkLayer4, fkLayer5, fkMustCutPoint, fkNeverCutLine,
                                  fkWater}) {
             QTableWidget* grid = GridOf(kind);
-            if (watched == grid->viewport() || watched == grid->horizontalHeader()) {
+            if ((press && (watched == grid->viewport() || watched == grid->horizontalHeader())) ||
+                (key && watched == grid)) {
                 OpenEntryWindow(kind);
-                return false;
+                return key;
             }
         }
     }

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "CoordinateGridStyle.h"
 #include "TChartView.h"
 #include "TForm6.h"
 #include "Texts.h"
@@ -32,8 +33,9 @@ QComboBox* MakeChoice(QWidget* parent, const QString& name, const std::vector<st
     box->setInsertPolicy(QComboBox::NoInsert);
     for (const auto& item : items) box->addItem(Q(item));
     if (!hint.isEmpty()) box->setToolTip(hint);
-    box->setMinimumContentsLength(5);
+    box->setMinimumContentsLength(4);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMaximumWidth(76);
     return box;
 }
 
@@ -41,7 +43,7 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, const QString& hint = 
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     if (!hint.isEmpty()) edit->setToolTip(hint);
-    edit->setMaximumWidth(80);
+    edit->setMaximumWidth(76);
     return edit;
 }
 
@@ -78,22 +80,15 @@ QTableWidget* TForm6::MakeGrid(TFigureKind kind, const QString& name) {
     auto* grid = new QTableWidget(1, 3, this);
     grid->setObjectName(name);
     grid->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(17);
-    grid->horizontalHeader()->setMinimumSectionSize(10);
+    StyleCoordinateGrid(grid);
     grid->horizontalHeader()->setFixedHeight(18);
     grid->horizontalHeader()->setSectionsClickable(false);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; Enter or Space opens the entry window like a click.
+    grid->setFocusPolicy(Qt::TabFocus);
+    grid->installEventFilter(this);
     grid->setToolTip(QStringLiteral("ｸﾘｯｸ：座標入力"));
-    // The narrow columns hold "70.00" only in a small face; never elide a value.
-    QFont small = grid->font();
-    small.setPixelSize(11);
-    grid->setFont(small);
-    grid->horizontalHeader()->setFont(small);
-    grid->setTextElideMode(Qt::ElideNone);
-    grid->setWordWrap(false);
     grid->setProperty("figureKind", static_cast<int>(kind));
     grid->viewport()->installEventFilter(this);
     grid->horizontalHeader()->installEventFilter(this);
@@ -259,9 +254,10 @@ QWidget* TForm6::BuildGeneralTab() {
         check = new QCheckBox(QStringLiteral("CheckBox9"), group);
         check->setObjectName(name + "Enabled");
         count = MakeChoice(group, name + "MeshCount", Choices::GridMeshCount);
-        count->setMinimumContentsLength(3);
+        count->setMinimumContentsLength(2);
+        count->setMaximumWidth(58);
+        gl->setSpacing(3);
         gl->addWidget(check);
-        gl->addSpacing(6);
         gl->addWidget(MakeLabel(group, QStringLiteral("ﾒｯｼｭ数=")));
         gl->addWidget(count);
         gl->addStretch(1);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "CoordinateEntry.h"
+#include "CoordinateGridStyle.h"
 #include "Texts.h"
 
 namespace sorvanta::gui {
@@ -55,9 +56,7 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     grid_ = new QTableWidget(1, 3, group_);
     grid_->setObjectName(QStringLiteral("EntryGrid"));
     grid_->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(18);
-    grid_->horizontalHeader()->setMinimumSectionSize(10);
+    StyleCoordinateGrid(grid_);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->setTabKeyNavigation(true);
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);

@@ -2,6 +2,7 @@
 // checks with their question and messages, the run off the window thread,
 // its progress and its stop.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -93,7 +94,7 @@ private slots:
         QCOMPARE(c.Arbitrary.JudgementList, c.Results.JudgementList);
 
         // The judgement is reported until the result window exists.
-        const QString status = app_->MainWindow().statusBar()->currentMessage();
+        const QString status = app_->MainWindow().findChild<QLabel*>("RunSummary")->text();
         QVERIFY2(status.contains(QString::fromStdString(c.Results.JudgementLabel.Text)), qPrintable(status));
         QVERIFY(status.contains(QStringLiteral("安全率(Fs)=")));
         QCOMPARE(user.Seen.size(), 2);  // the question and the summary

@@ -83,6 +83,10 @@ private slots:
         for (int i = 0; i < 5; ++i) QVERIFY(tabs->isTabVisible(i));
         QCOMPARE(chart_->Model()->Series[fkLayer5].Points.size(), 4u);
 
+        Find<QComboBox>("LayerCount")->setCurrentIndex(2);  // picked from the list
+        QCOMPARE(design_->LayerCount, std::string("3"));
+        QVERIFY(tabs->isTabVisible(2) && !tabs->isTabVisible(3));
+
         TypeInto(Find<QComboBox>("LayerCount"), "2");
         TypeInto(Find<QComboBox>("LayerCount"), "x");
         QCOMPARE(design_->LayerCount, std::string("x"));

@@ -109,6 +109,12 @@ private slots:
         QCOMPARE(design_->Layers[1].Boundary.Rows[0].X, std::string("0.00"));
     }
 
+    void EnterOnAGridOpensItToo() {
+        QTest::keyClick(f6_->findChild<QTableWidget*>("WaterTable"), Qt::Key_Return);
+        QVERIFY(f9_->isVisible());
+        QCOMPARE(f9_->findChild<QGroupBox*>("EntryGroup")->title(), QStringLiteral("地下水位"));
+    }
+
     void UpDownStaysInTheTablesRange() {
         f6_->findChild<QCheckBox*>("MustCutPointEnabled")->click();
         ClickGrid("MustCutPoint");

@@ -1,0 +1,94 @@
+// Pictures of the windows for a person to look at, taken by
+// scripts/screenshots.sh under Xvfb. Without SORVANTA_SHOTS_DIR it does nothing.
+#include <QCheckBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "CalculationController.h"
+#include "GuiTestSupport.h"
+#include "TForm10.h"
+#include "TForm6.h"
+#include "TForm7.h"
+#include "TForm9.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+class ScreenshotsTest : public QObject {
+    Q_OBJECT
+
+    QDir dir_;
+    int count_ = 0;
+
+    void Shot(const QString& name) {
+        QTest::qWait(150);
+        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        const QString file = dir_.filePath(QStringLiteral("%1-%2.png").arg(++count_, 2, 10, QLatin1Char('0')).arg(name));
+        QVERIFY(screen.save(file));
+    }
+
+private slots:
+    void Pages() {
+        const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
+        if (out.isEmpty()) QSKIP("SORVANTA_SHOTS_DIR is not set");
+        dir_ = QDir(out);
+        auto app = StartApp();
+        TForm6& f6 = app->DesignWindow();
+        auto* pages = f6.findChild<QTabWidget*>("InputPages");
+        auto* layers = f6.findChild<QTabWidget*>("LayerTabs");
+        auto* calc = f6.findChild<QTabWidget*>("CalculationTabs");
+        Shot("start");
+        for (int i = 1; i < 5; ++i) {
+            layers->setCurrentIndex(i);
+            Shot(QStringLiteral("layer%1").arg(i + 1));
+        }
+        f6.findChild<QCheckBox*>("WaterEnabled")->click();
+        layers->setCurrentIndex(5);
+        Shot("water");
+        f6.findChild<QCheckBox*>("WaterEnabled")->click();
+
+        pages->setCurrentIndex(1);
+        Shot("general");
+        calc->setCurrentIndex(1);
+        Shot("circle");
+        f6.findChild<QCheckBox*>("NeverCutLineEnabled")->click();
+        f6.findChild<QCheckBox*>("MustCutPointEnabled")->click();
+        Shot("circle-optional-lines");
+        f6.findChild<QCheckBox*>("NeverCutLineEnabled")->click();
+        f6.findChild<QCheckBox*>("MustCutPointEnabled")->click();
+        // The load page is hidden by the reduced input set; shown here to be looked at.
+        calc->setTabVisible(2, true);
+        calc->setCurrentIndex(2);
+        f6.findChild<QCheckBox*>("LoadEnabled")->click();
+        Shot("load");
+        f6.findChild<QCheckBox*>("LoadEnabled")->click();
+        calc->setTabVisible(2, false);
+
+        pages->setCurrentIndex(0);
+        f6.findChild<QTableWidget*>("Boundary1")->viewport()->setFocus();
+        QTest::mouseClick(f6.findChild<QTableWidget*>("Boundary1")->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        Shot("coordinate-entry");
+        app->EntryWindow().hide();
+        QTest::mouseClick(f6.findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
+        Shot("ground-quick-entry");
+        app->QuickEntryWindow().hide();
+
+        {
+            TDialogResponder user;
+            QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
+        Shot("after-run");
+        app->AboutWindow().ShowCentred();
+        Shot("about");
+    }
+};
+
+QTEST_MAIN(ScreenshotsTest)
+#include "ScreenshotsTest.moc"
