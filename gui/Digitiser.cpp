@@ -46,24 +46,29 @@ TDigitiser::TStart TDigitiser::Start(TChartModel& preview, TDesignConditions& de
     }
     TCoordinateTable* table = FigureTable(design, kind);
     if (!table) return result;
+    // One kind at a time: one still under way ends with the points it has.
+    if (Active()) End(preview, design);
     kind_ = kind;
     active_[static_cast<std::size_t>(kind)] = true;
-    TChartSeries& series = preview.Series.at(static_cast<std::size_t>(kind));
-    series.Clear();
-    series.Add(pointerX_, pointerY_, Label(kind), FigureColours[static_cast<std::size_t>(kind)]);
+    fixed_.clear();
     *table = TCoordinateTable::Placeholder();
+    ShowPoints(preview);
     result.Started = true;
     return result;
+}
+
+void TDigitiser::ShowPoints(TChartModel& preview) const {
+    TChartSeries& series = preview.Series.at(static_cast<std::size_t>(kind_));
+    const TRgb colour = FigureColours[static_cast<std::size_t>(kind_)];
+    series.Clear();
+    for (const TPoint& p : fixed_) series.Add(p.X, p.Y, Label(kind_), colour);
+    series.Add(pointerX_, pointerY_, Label(kind_), colour);
 }
 
 void TDigitiser::Track(TChartModel& preview, double x, double y) {
     pointerX_ = x;
     pointerY_ = y;
-    if (!Active()) return;
-    TChartSeries& series = preview.Series.at(static_cast<std::size_t>(kind_));
-    if (series.Points.empty()) return;
-    series.Points.back().X = x;
-    series.Points.back().Y = y;
+    if (Active()) ShowPoints(preview);
 }
 
 TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditions& design, double x, double y,
@@ -73,22 +78,14 @@ TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditio
     result.Accepted = true;
     pointerX_ = x;
     pointerY_ = y;
-    TChartSeries& series = preview.Series.at(static_cast<std::size_t>(kind_));
-    const TRgb colour = FigureColours[static_cast<std::size_t>(kind_)];
-    if (series.Points.empty()) series.Add(x, y, Label(kind_), colour);
-    series.Points.back().X = x;
-    series.Points.back().Y = y;
-    series.Add(x, y, Label(kind_), colour);
+    fixed_.push_back({x, y});
+    ShowPoints(preview);
 
-    // The table holds the fixed points: all but the floating one.
-    const std::size_t fixed = series.Points.size() - 1;
     TCoordinateTable& table = *FigureTable(design, kind_);
     table.Rows.clear();
-    for (std::size_t i = 0; i < fixed; ++i) {
-        table.Rows.push_back({std::to_string(i), FormatFloat("0.0", series.Points[i].X),
-                              FormatFloat("0.0", series.Points[i].Y)});
+    for (std::size_t i = 0; i < fixed_.size(); ++i) {
+        table.Rows.push_back({std::to_string(i), FormatFloat("0.0", fixed_[i].X), FormatFloat("0.0", fixed_[i].Y)});
     }
-    if (table.Rows.empty()) table = TCoordinateTable::Placeholder();
 
     if (last) {
         if (kind_ >= fkLayer2 && kind_ <= fkLayer5) {
@@ -109,7 +106,7 @@ TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditio
         }
         End(preview, design);
         result.Ended = true;
-    } else if (static_cast<int>(fixed) >= Limit(kind_)) {
+    } else if (static_cast<int>(fixed_.size()) >= Limit(kind_)) {
         End(preview, design);
         result.Ended = true;
     }
@@ -118,6 +115,7 @@ TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditio
 
 void TDigitiser::End(TChartModel& preview, const TDesignConditions& design) {
     active_[static_cast<std::size_t>(kind_)] = false;
+    fixed_.clear();
     // The series shows what the table now holds, without the floating point.
     DrawFigure(preview, design, kind_);
 }

@@ -51,9 +51,13 @@ public:
 
 private:
     void End(TChartModel& preview, const TDesignConditions& design);
+    // The kind's series: the fixed points and the floating one. Rebuilt each
+    // time, so a redraw of the preview meanwhile loses nothing.
+    void ShowPoints(TChartModel& preview) const;
 
     TFigureKind kind_ = fkLayer1;
     std::array<bool, FigureKindCount> active_{};
+    TPolyline fixed_;  // points fixed so far for kind_
     double pointerX_ = 0;
     double pointerY_ = 0;
 };

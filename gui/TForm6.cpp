@@ -138,6 +138,9 @@ void TForm6::ApplyReducedInputSet() {
 }
 
 void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {
+    // The loaded tables replace whatever was being digitised.
+    digitiser_.StopAll();
+    SetDigitiseStop();
     previewModel_.Bottom = axes.Bottom;
     previewModel_.Left = axes.Left;
     ShowDesignInControls();

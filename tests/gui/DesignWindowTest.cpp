@@ -224,6 +224,22 @@ private slots:
         QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 3u);
     }
 
+    // Redrawing the preview while a line is being digitised loses no point.
+    void DigitisingSurvivesARedraw() {
+        QTest::mouseClick(Find<QToolButton>("Digitise1"), Qt::LeftButton);
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(5, 5));
+        TypeInto(Find<QComboBox>("LayerCount"), "3");
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(25, 8));
+        QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 2u);
+        QCOMPARE(design_->Layers[0].Boundary.Rows[0].X, S(Digitised(chart_->PixelToAxis(PixelOf(5, 5)).x())));
+        QCOMPARE(chart_->Model()->Series[fkLayer1].Points.size(), 3u);  // two fixed, one floating
+
+        // Starting another line ends this one with the points it has.
+        QTest::mouseClick(Find<QToolButton>("Digitise2"), Qt::LeftButton);
+        QVERIFY(!f6_->Digitiser().Active(fkLayer1));
+        QCOMPARE(chart_->Model()->Series[fkLayer1].Points.size(), 2u);
+    }
+
     void MustCutPointEndsAfterOneClick() {
         Find<QCheckBox>("MustCutPointEnabled")->click();
         QTest::mouseClick(Find<QToolButton>("DigitiseM"), Qt::LeftButton);
