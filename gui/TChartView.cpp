@@ -376,17 +376,6 @@ void TChartView::EndGesture() {
     emit AxesChanged();
 }
 
-void TChartView::ZoomPercent(double percent) {
-    if (!model_) return;
-    BeginGesture();
-    for (TChartAxisId id : {TChartAxisId::Bottom, TChartAxisId::Left}) {
-        const TAxisRange r = EffectiveRange(*model_, id);
-        const double d = (r.Max - r.Min) * (percent - 100) * 0.01;
-        model_->Axis(id) = TAxisRange{r.Min + d, r.Max - d};
-    }
-    EndGesture();
-}
-
 void TChartView::ZoomToRect(QRectF pixels) {
     if (!model_) return;
     BeginGesture();

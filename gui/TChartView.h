@@ -41,9 +41,6 @@ public:
     [[nodiscard]] QPointF PixelToAxis(QPointF pixel) const;
     [[nodiscard]] QPointF AxisToPixel(QPointF value) const;
 
-    // Every axis end moves inwards (percent > 100) or outwards (< 100) by
-    // (percent − 100) % of the axis span: 120 leaves 60 %, 80 leaves 140 %.
-    void ZoomPercent(double percent);
     void ZoomToRect(QRectF pixels);
     // Back to the view before the first zoom or pan (or automatic limits).
     void RestoreView();
