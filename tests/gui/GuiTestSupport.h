@@ -77,9 +77,9 @@ private:
     // inside this timer's own slot, where the timer cannot fire again.
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == last_) return;
+        if (!modal || Answered(modal)) return;
+        answered_ << QPointer<QWidget>(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            last_ = modal;
             TSeen seen{box->objectName(), box->text(), box->pos(), {}};
             for (QAbstractButton* b : box->buttons()) seen.Buttons << b->text();
             Seen << seen;
@@ -89,7 +89,6 @@ private:
             }
             if (answer) QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            last_ = modal;
             Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}};
             if (FileName.isEmpty()) {
                 QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
@@ -100,8 +99,18 @@ private:
         }
     }
 
+    // A dialog stays the active modal widget until its answer has been
+    // processed; each is answered once. A destroyed one drops out, so a new
+    // dialog at the same address counts as new.
+    bool Answered(QWidget* w) const {
+        for (const auto& p : answered_) {
+            if (p && p.data() == w) return true;
+        }
+        return false;
+    }
+
     QTimer timer_;
-    QPointer<QWidget> last_;
+    QList<QPointer<QWidget>> answered_;
 };
 
 }  // namespace sorvanta::gui::test
