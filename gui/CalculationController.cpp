@@ -70,11 +70,17 @@ class TThreadProgress : public TProgress {
 public:
     TThreadProgress(TForm6& form, TCancelFlag cancel) : form_(form), cancel_(std::move(cancel)) {}
 
-    void SetMaximum(int maximum) override { Post([this, maximum] { form_.SetProgressMaximum(maximum); }); }
-    void SetPosition(int position) override { Post([this, position] { form_.SetProgressPosition(position); }); }
-    void Step() override { Post([this] { form_.StepProgress(); }); }
+    // The posted calls hold the window, never this object: a stopped run's
+    // last posts may be served after the run's objects are gone.
+    void SetMaximum(int maximum) override {
+        Post([f = &form_, maximum] { f->SetProgressMaximum(maximum); });
+    }
+    void SetPosition(int position) override {
+        Post([f = &form_, position] { f->SetProgressPosition(position); });
+    }
+    void Step() override { Post([f = &form_] { f->StepProgress(); }); }
     void SetStatusText(const std::string& text) override {
-        Post([this, t = QString::fromStdString(text)] { form_.SetStatusText(t); });
+        Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
     }
     bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
 
@@ -91,7 +97,7 @@ class TThreadWindows : public TRunWindows {
 public:
     explicit TThreadWindows(TForm6& form) : form_(form) {}
     void ShowCircleConditionsPage() override {
-        QMetaObject::invokeMethod(&form_, [this] { form_.ShowCircleConditionsPage(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&form_, [f = &form_] { f->ShowCircleConditionsPage(); }, Qt::QueuedConnection);
     }
 
 private:

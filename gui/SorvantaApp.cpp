@@ -29,7 +29,7 @@ TSorvantaApp::TSorvantaApp() {
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
-    connect(form6_, &TForm6::StartRequested, this, [this] { Execute(TCommand::Calculate); });
+    connect(form6_, &TForm6::StartRequested, calculation_, &TCalculationController::Start);
     connect(form6_, &TForm6::StopRequested, calculation_, &TCalculationController::Stop);
     connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
     connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
