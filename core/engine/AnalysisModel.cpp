@@ -128,7 +128,54 @@ void TGetDat::RefreshLookups() {
     }
     for (int k = 0; k < MaxLayers; ++k)
         Lookups.TanPhi[static_cast<std::size_t>(k)] = std::tan(Soil[static_cast<std::size_t>(k)].Phi);
+    RefreshPieces();
     Lookups.Ready = true;
+}
+
+void TGetDat::RefreshPieces() {
+    const std::vector<double>& b = Lookups.SortedBreakX;
+    const std::size_t intervals = b.size() + 1;
+    Lookups.Pieces.assign(intervals * SliceLineSlots, TLinePiece{});
+    for (int slot = 0; slot < SliceLineSlots; ++slot) {
+        const auto kind = static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot);
+        const TPolyline& line = Figures[static_cast<std::size_t>(kind)];
+        const auto s = static_cast<std::size_t>(slot);
+        // Only where the line's points are all break points is its segment the
+        // same for every x of an interval; the others are looked up per x.
+        bool tabled = !line.empty() && Lookups.Monotone[static_cast<std::size_t>(kind)];
+        for (const TPoint& p : line) {
+            if (!tabled) break;
+            tabled = std::binary_search(b.begin(), b.end(), p.X);
+        }
+        Lookups.Tabled[s] = tabled;
+        if (!tabled) continue;
+        const std::size_t n = line.size();
+        for (std::size_t m = 0; m < intervals; ++m) {
+            // The points with X <= x are the same for every x of the interval:
+            // those up to its lower end (none for the first interval).
+            std::size_t after = 0;
+            if (m > 0) {
+                const double lower = b[m - 1];
+                after = static_cast<std::size_t>(
+                    std::upper_bound(line.begin(), line.end(), lower,
+                                     [](double v, const TPoint& p) { return v < p.X; }) -
+                    line.begin());
+            }
+            TLinePiece& piece = Lookups.Pieces[m * SliceLineSlots + s];
+            if (after > 0 && after < n) {
+                const TPoint& p0 = line[after - 1];
+                const TPoint& p1 = line[after];
+                piece = {p0.X, p0.Y, (p1.Y - p0.Y) / (p1.X - p0.X), false};
+            } else {
+                // Held flat: before the first point the first is the nearer
+                // end; after the last, the last unless both ends share one X.
+                const TPoint& first = line.front();
+                const TPoint& last = line.back();
+                const bool useFirst = after == 0 || first.X == last.X;
+                piece = {0, useFirst ? first.Y : last.Y, 0, true};
+            }
+        }
+    }
 }
 
 double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
@@ -161,6 +208,12 @@ double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
     const TPoint& first = line.front();
     const TPoint& last = line.back();
     return std::fabs(x - first.X) <= std::fabs(x - last.X) ? first.Y : last.Y;
+}
+
+std::size_t TGetDat::FindInterval(double x) const {
+    if (!Lookups.Ready || x != x) return NoInterval;
+    const std::vector<double>& b = Lookups.SortedBreakX;
+    return static_cast<std::size_t>(std::upper_bound(b.begin(), b.end(), x) - b.begin());
 }
 
 double TGetDat::LowestGroundY() const {

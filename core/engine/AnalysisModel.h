@@ -28,6 +28,20 @@ struct TSoilValues {
 // Points a list of Figures holds at most, by TFigureKind.
 inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51, 51, 3, 2, 6, 51};
 
+// The part of a line that PolylineYAt uses over one interval of the break
+// points: Y0 + Slope * (x - X0), or Y0 itself where the line is held flat.
+// Slope is the segment's (Y1 - Y0) / (X1 - X0), divided once here.
+struct TLinePiece {
+    double X0 = 0;
+    double Y0 = 0;
+    double Slope = 0;
+    bool Flat = false;
+};
+
+// Lines the slices read: the five layer boundaries, then the water line.
+inline constexpr int SliceLineSlots = MaxLayers + 1;
+inline constexpr int WaterSlot = MaxLayers;
+
 // Derived look-up data that keeps the inner loop from rescanning polylines and
 // resorting the break points for every slice. BuildAnalysisModel fills it;
 // code that edits Figures or BreakX by hand calls RefreshLookups() afterwards
@@ -41,6 +55,12 @@ struct TModelLookups {
     std::vector<double> SortedBreakX;
     // tan φ of each layer.
     std::array<double, MaxLayers> TanPhi{};
+    // Interval m (0 .. SortedBreakX.size()) is [b(m-1), b(m)) of the sorted
+    // break points b, unbounded at both ends. A line whose points are all
+    // break points and whose X never decreases is one piece over each
+    // interval: Pieces[m * SliceLineSlots + slot] when Tabled[slot].
+    std::array<bool, SliceLineSlots> Tabled{};
+    std::vector<TLinePiece> Pieces;
 };
 
 // The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
@@ -101,8 +121,34 @@ public:
     [[nodiscard]] int LayersInUse() const;
     // Recomputes Lookups from Figures, BreakX and Soil.
     void RefreshLookups();
+    // The elevation of a slice line (slot 0..4: layer boundary, WaterSlot:
+    // water) at x, bit for bit PolylineYAt; `interval` is IntervalOf(x).
+    [[nodiscard]] double SliceLineY(int slot, std::size_t interval, double x) const {
+        if (Lookups.Ready && Lookups.Tabled[static_cast<std::size_t>(slot)] && interval != NoInterval) {
+            const TLinePiece& piece = Lookups.Pieces[interval * SliceLineSlots + static_cast<std::size_t>(slot)];
+            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
+        }
+        return PolylineYAt(static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot), x);
+    }
+    // The interval of Lookups.SortedBreakX holding x, walking on from `hint`
+    // (the interval of an earlier, usually smaller x); NoInterval for NaN or
+    // without lookups.
+    static constexpr std::size_t NoInterval = static_cast<std::size_t>(-1);
+    [[nodiscard]] std::size_t IntervalOf(double x, std::size_t hint) const {
+        const std::vector<double>& b = Lookups.SortedBreakX;
+        // A hint of 0 or NoInterval, or one beyond x, starts afresh.
+        if (hint - 1 < b.size() && b[hint - 1] <= x) {
+            while (hint < b.size() && b[hint] <= x) ++hint;
+            return hint;
+        }
+        return FindInterval(x);
+    }
     // Replaces a figure list (truncated to its capacity) and its count.
     void SetFigure(TFigureKind kind, TPolyline points);
+
+private:
+    void RefreshPieces();
+    [[nodiscard]] std::size_t FindInterval(double x) const;
 };
 
 // Every number the engine computes with is finite (soil values, unit
@@ -130,6 +176,8 @@ struct TSliceList {
 // inner loop does not allocate. Not part of the observable working set.
 struct TEngineScratch {
     std::vector<double> Breaks;
+    // Per slice: the break-point interval of its centre X (IntervalOf).
+    std::vector<std::size_t> CentreInterval;
 };
 
 // TECpt: the model plus the circle working set, written by ClassifyCircle

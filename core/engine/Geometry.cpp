@@ -170,11 +170,6 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     return true;
 }
 
-double ArcYAt(const TSlipCircle& c, double x) {
-    const double dx = x - c.Xo;
-    return c.Yo - std::sqrt(std::max(c.R * c.R - dx * dx, 0.0));
-}
-
 double RadToDeg(double radians) { return radians * (180 / std::numbers::pi); }
 
 double OpeningAngle(double Xb, double Yb, double Xe, double Ye, double Xo, double Yo) {

@@ -3,6 +3,8 @@
 // whether a circle is a usable slip surface and finds its start and end
 // points, the lower arc, and the three angles that describe a circle.
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "engine/AnalysisModel.h"
@@ -48,7 +50,10 @@ inline constexpr double OnCircleTolerance = 1e-5;
 bool ClassifyCircle(TEC& engine, const TSlipCircle& circle);
 
 // Elevation of the lower arc at x: Yo − √max(R² − (x − Xo)², 0).
-[[nodiscard]] double ArcYAt(const TSlipCircle& circle, double x);
+[[nodiscard]] inline double ArcYAt(const TSlipCircle& circle, double x) {
+    const double dx = x - circle.Xo;
+    return circle.Yo - std::sqrt(std::max(circle.R * circle.R - dx * dx, 0.0));
+}
 
 // Θ in degrees: 2·asin((chord / 2) / |start − centre|) (argument clamped to
 // [−1, 1] against rounding).

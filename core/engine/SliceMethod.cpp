@@ -21,59 +21,91 @@ double PointAngle(const TSlipCircle& c, double x, double y) {
 
 double Positive(double v) { return v > 0 ? v : 0.0; }
 
-// Elevations of the model's lines at increasing abscissae: for a line whose X
-// never decreases the segment is found by walking on from the previous one,
-// with the same arithmetic as TGetDat::PolylineYAt (which the other lines,
-// and abscissae that go back, use).
-class TLineCursors {
-public:
-    explicit TLineCursors(const TGetDat& model) : model_(model) {
-        for (std::size_t k = 0; k < walk_.size(); ++k)
-            walk_[k] = model.Lookups.Ready && model.Lookups.Monotone[k] && model.Figures[k].size() >= 2;
-    }
-
-    double YAt(TFigureKind kind, double x) {
-        const auto k = static_cast<std::size_t>(kind);
-        const TPolyline& line = model_.Figures[k];
-        if (!walk_[k] || x < line[0].X) return model_.PolylineYAt(kind, x);
-        const std::size_t n = line.size();
-        std::size_t& i = hint_[k];
-        if (x < line[i].X) i = 0;
-        while (i + 1 < n && line[i + 1].X <= x) ++i;
-        if (i + 1 == n) return model_.PolylineYAt(kind, x);
-        const TPoint& p0 = line[i];
-        const TPoint& p1 = line[i + 1];
-        return p0.Y + (p1.Y - p0.Y) / (p1.X - p0.X) * (x - p0.X);
-    }
-
-private:
-    const TGetDat& model_;
-    std::array<bool, FigureKindCount> walk_{};
-    std::array<std::size_t, FigureKindCount> hint_{};
-};
-
 double TanPhi(const TGetDat& model, int layer) {
     const auto k = static_cast<std::size_t>(layer);
     return model.Lookups.Ready ? model.Lookups.TanPhi[k] : std::tan(model.Soil[k].Phi);
 }
 
-// One slice, with the angle of its left point and the angle of its right
-// point before the wrap-around correction (both from PointAngle). Fills `row`
-// when given and returns the slice's W, resisting and driving terms.
+// What the slices of one circle share, read once per circle rather than
+// again after every call into the maths library.
+struct TSliceContext {
+    const TEC* Engine = nullptr;
+    const double* CentreX = nullptr;
+    const double* Width = nullptr;
+    const double* ArcYCentre = nullptr;
+    const double* GroundYCentre = nullptr;
+    const std::size_t* Intervals = nullptr;  // break-point interval of each centre X
+    // The model's line pieces when every line the slices read is tabled;
+    // otherwise null and each elevation is looked up (SliceLineY).
+    const TLinePiece* Pieces = nullptr;
+    TSlipCircle Circle;
+    bool WaterOn = false;
+    int StrengthMode = 0;
+    int DisplayForm = 0;
+    double GammaWater = 0;
+    std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
+
+    TSliceContext(const TEC& e, const TSlipCircle& c) : Engine(&e), Circle(c) {
+        const TSliceList& sl = e.SliceList;
+        CentreX = sl.CentreX.data();
+        Width = sl.Width.data();
+        ArcYCentre = sl.ArcYCentre.data();
+        GroundYCentre = sl.GroundYCentre.data();
+        Intervals = e.Scratch.CentreInterval.data();
+        WaterOn = e.WaterOn;
+        StrengthMode = e.StrengthMode;
+        DisplayForm = e.DisplayForm;
+        GammaWater = e.GammaWater;
+        const int layers = e.LayersInUse();
+        bool tabled = e.Lookups.Ready && (!WaterOn || e.Lookups.Tabled[WaterSlot]);
+        for (int k = 0; k < layers; ++k) {
+            const auto kk = static_cast<std::size_t>(k);
+            GammaT[kk] = e.Soil[kk].GammaT;
+            GammaSat[kk] = e.Soil[kk].GammaSat;
+            C[kk] = e.Soil[kk].C;
+            Phi[kk] = e.Soil[kk].Phi;
+            TanPhi[kk] = sorvanta::TanPhi(e, k);
+            tabled = tabled && e.Lookups.Tabled[kk];
+        }
+        if (tabled) Pieces = e.Lookups.Pieces.data();
+    }
+
+    // The pieces of the slice lines over an interval; null: look them up.
+    const TLinePiece* PiecesAt(std::size_t interval) const {
+        return Pieces && interval != TGetDat::NoInterval ? Pieces + interval * SliceLineSlots : nullptr;
+    }
+    // Elevation of slice line `slot` at the centre X of a slice; bit for bit
+    // PolylineYAt.
+    double LineY(const TLinePiece* pieces, int slot, std::size_t interval, double x) const {
+        if (pieces) {
+            const TLinePiece& piece = pieces[slot];
+            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
+        }
+        return Engine->SliceLineY(slot, interval, x);
+    }
+};
+
+// One slice's W, resisting and driving terms.
 struct TSliceTerms {
     double W = 0;
     double Resisting = 0;
     double Driving = 0;
 };
 
-TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TPoint right, double thetaL,
-                      double thetaR, double h, double lever, TLineCursors& lines, TSliceRow* row) {
-    const TSliceList& sl = e.SliceList;
+// Slice i of a circle with `Layers` layers in use, with the angle of its left
+// point and the angle of its right point before the wrap-around correction
+// (both from PointAngle). Without a row only the sums are computed; the
+// arithmetic of every value that reaches them is the same either way.
+template <int Layers, bool WithRow>
+TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left, TPoint right,
+                      double thetaL, double thetaR, double h, double lever, TSliceRow* row) {
     const auto si = static_cast<std::size_t>(i);
-    const double xc = sl.CentreX[si];
-    const double b = sl.Width[si];
-    const double yc = sl.ArcYCentre[si];
+    const double xc = x.CentreX[si];
+    const double b = x.Width[si];
+    const double yc = x.ArcYCentre[si];
+    const TSlipCircle& c = x.Circle;
     const double R = c.R;
+    const TLinePiece* pieces = x.PiecesAt(interval);
 
     // 1. Base geometry.
     if (thetaR < thetaL) thetaR += TwoPi;
@@ -83,55 +115,66 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
     const double sag = (left.Y + right.Y) / 2 - yc;
 
     // 2. Water height.
-    const double hw = e.WaterOn ? Positive(lines.YAt(fkWater, xc) - yc) : 0.0;
+    const double hw = x.WaterOn ? Positive(x.LineY(pieces, WaterSlot, interval, xc) - yc) : 0.0;
+    const bool dry = !x.WaterOn || hw <= 0;
+    // The part below the water of a boundary above the water level; the same
+    // for every such boundary.
+    const double wetArea = dry ? 0.0 : (hw - sag) * b + s;
 
     // 3. Heights of the boundaries above the slip surface and the areas below
     // them, split at the water level.
-    const int layers = e.LayersInUse();
     double H[MaxLayers] = {};
-    double above[MaxLayers] = {};
-    double below[MaxLayers] = {};
-    double cohesion = 0;
+    double above[MaxLayers + 1] = {};
+    double below[MaxLayers + 1] = {};
     int strengthLayer = -1;
-    for (int k = 0; k < layers; ++k) {
-        const double top = k == 0 ? sl.GroundYCentre[si] : lines.YAt(static_cast<TFigureKind>(fkLayer1 + k), xc);
+#pragma GCC unroll 5
+    for (int k = 0; k < Layers; ++k) {
+        const double top = k == 0 ? x.GroundYCentre[si] : x.LineY(pieces, k, interval, xc);
         const double Hk = Positive(top - yc);
         H[k] = Hk;
         if (!(Hk > 0)) continue;
         const double area = (Hk - sag) * b + s;
-        if (!e.WaterOn || hw <= 0) {
+        if (dry) {
             above[k] = area;
         } else if (hw <= Hk) {
-            below[k] = (hw - sag) * b + s;
-            above[k] = area - below[k];
+            below[k] = wetArea;
+            above[k] = area - wetArea;
         } else {
             below[k] = area;
         }
         strengthLayer = k;
     }
+    double cohesion = 0;
     double phi = 0;
     double tanPhi = 0;
     if (strengthLayer >= 0) {
-        cohesion = e.Soil[static_cast<std::size_t>(strengthLayer)].C;
-        phi = e.Soil[static_cast<std::size_t>(strengthLayer)].Phi;
-        tanPhi = TanPhi(e, strengthLayer);
+        const auto k = static_cast<std::size_t>(strengthLayer);
+        cohesion = x.C[k];
+        phi = x.Phi[k];
+        tanPhi = x.TanPhi[k];
     }
 
-    // 4. Each layer's own share: its boundary's values minus those of the
-    // boundary below it.
-    for (int k = 0; k + 1 < layers; ++k) {
-        H[k] = H[k] - H[k + 1];
-        above[k] = above[k] - above[k + 1];
-        below[k] = below[k] - below[k + 1];
-    }
-
-    // 5. Weight; the part below the water weighs saturated in both modes.
+    // 4. and 5. Each layer's own share (its boundary's values minus those of
+    // the boundary below it; the last layer keeps its own) and the weight;
+    // the part below the water weighs saturated in both modes.
     double W = 0;
     double sumV = 0;
-    for (int k = 0; k < layers; ++k) {
-        const TSoilValues& soil = e.Soil[static_cast<std::size_t>(k)];
-        W += above[k] * soil.GammaT + below[k] * soil.GammaSat;
-        sumV += above[k] + below[k];
+#pragma GCC unroll 5
+    for (int k = 0; k < Layers; ++k) {
+        const auto kk = static_cast<std::size_t>(k);
+        double a = above[k];
+        double w = below[k];
+        if (k + 1 < Layers) {
+            a = a - above[k + 1];
+            w = w - below[k + 1];
+        }
+        W += a * x.GammaT[kk] + w * x.GammaSat[kk];
+        if constexpr (WithRow) {
+            sumV += a + w;
+            if (k + 1 < Layers) H[k] = H[k] - H[k + 1];
+            row->VWet[kk] = a;
+            row->VSub[kk] = w;
+        }
     }
 
     // 6. Inclination.
@@ -143,15 +186,15 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
     // is taken off, but never below zero: water standing above the ground
     // must not pull the slice down.
     double normal = W;
-    if (e.StrengthMode == 1) {
-        const double u = hw * e.GammaWater;
+    if (x.StrengthMode == 1) {
+        const double u = hw * x.GammaWater;
         normal = std::max(W - u * b, 0.0);
     }
 
     // 8. and 9.
     TSliceTerms terms;
     terms.W = W;
-    if (e.DisplayForm == 0) {
+    if (x.DisplayForm == 0) {
         terms.Driving = R * W * sinA;
         terms.Resisting = R * normal * cosA * tanPhi + R * cohesion * L + lever * cohesion * h;
     } else {
@@ -159,7 +202,7 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
         terms.Resisting = normal * cosA * tanPhi + cohesion * L + cohesion * h;
     }
 
-    if (row) {
+    if constexpr (WithRow) {
         row->No = i + 1;
         row->CentreX = xc;
         row->B = b;
@@ -167,12 +210,11 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
         for (int k = 0; k < MaxLayers; ++k) {
             const auto kk = static_cast<std::size_t>(k);
             row->H[kk] = H[k];
-            row->VWet[kk] = above[k];
-            row->VSub[kk] = below[k];
+            if (k >= Layers) row->VWet[kk] = row->VSub[kk] = 0;
             sumH += H[k];
         }
         row->SumH = sumH;
-        row->GroundHeight = sl.GroundYCentre[si] - yc;
+        row->GroundHeight = x.GroundYCentre[si] - yc;
         row->SumV = sumV;
         row->C = cohesion;
         row->L = L;
@@ -183,6 +225,89 @@ TSliceTerms SliceCore(const TEC& e, const TSlipCircle& c, int i, TPoint left, TP
         row->Driving = terms.Driving;
     }
     return terms;
+}
+
+// Every slice of a circle that DivideSlices has cut, summed into `result`.
+template <int Layers, bool WithRow>
+void SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
+    const TSliceContext x(e, c);
+    const TSliceList& sl = e.SliceList;
+    const int n = sl.Count();
+    const double* leftX = sl.LeftX.data();
+    const double* arcYLeft = sl.ArcYLeft.data();
+    const double* width = sl.Width.data();
+    // The right point of a slice is the left point of the next, so its angle
+    // is carried over rather than computed twice.
+    double carriedAngle = 0;
+    for (int i = 0; i < n; ++i) {
+        const auto si = static_cast<std::size_t>(i);
+        TPoint ordinaryLeft{leftX[si], arcYLeft[si]};
+        TPoint left = ordinaryLeft;
+        TPoint right{};
+        double h = 0;
+        double lever = 0;
+        bool leftOrdinary = true;
+        bool rightOrdinary = i + 1 < n;
+        if (rightOrdinary) right = {leftX[si + 1], arcYLeft[si + 1]};
+        if (i == 0) {
+            leftOrdinary = false;
+            left = {e.Xb, e.Yb};
+            if (c.Xo - c.R < e.Xb && c.Yo < e.Yb) {
+                const double arcY = ArcYAt(c, e.Xb);
+                left = {e.Xb, arcY};
+                h = e.Yb - arcY;
+                lever = c.Xo - e.Xb;
+            }
+        }
+        if (i == n - 1) {
+            // A single slice takes its ordinary left point back here.
+            left = ordinaryLeft;
+            leftOrdinary = i > 0;
+            right = {e.Xe, e.Ye};
+            if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
+                const double arcY = ArcYAt(c, e.Xe);
+                right = {e.Xe, arcY};
+                h = e.Ye - arcY;
+                lever = e.Xe - c.Xo;
+            }
+        }
+        const double thetaL = leftOrdinary ? carriedAngle : PointAngle(c, left.X, left.Y);
+        const double thetaR = PointAngle(c, right.X, right.Y);
+        carriedAngle = thetaR;
+        const TSliceTerms terms =
+            SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, thetaL, thetaR, h, lever,
+                                       WithRow ? &rows[si] : nullptr);
+        result.WidthSum += width[si];
+        result.WeightSum += terms.W;
+        result.Resisting += terms.Resisting;
+        result.Driving += terms.Driving;
+    }
+}
+
+template <bool WithRow>
+void SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
+    switch (e.LayersInUse()) {
+    case 0: SumSlices<0, WithRow>(e, c, rows, result); break;
+    case 1: SumSlices<1, WithRow>(e, c, rows, result); break;
+    case 2: SumSlices<2, WithRow>(e, c, rows, result); break;
+    case 3: SumSlices<3, WithRow>(e, c, rows, result); break;
+    case 4: SumSlices<4, WithRow>(e, c, rows, result); break;
+    default: SumSlices<5, WithRow>(e, c, rows, result); break;
+    }
+}
+
+TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left, TPoint right,
+                   double thetaL, double thetaR, double h, double lever) {
+    TSliceRow row;
+    switch (e.LayersInUse()) {
+    case 0: SliceCore<0, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    case 1: SliceCore<1, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    case 2: SliceCore<2, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    case 3: SliceCore<3, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    case 4: SliceCore<4, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    default: SliceCore<5, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
+    }
+    return row;
 }
 
 // Sorted break points between Xb and Xe, both included, exact repeats dropped.
@@ -255,22 +380,27 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
         sl.ArcYCentre[i] = ArcYAt(c, sl.CentreX[i]);
         sl.ArcYLeft[i] = ArcYAt(c, sl.LeftX[i]);
     }
-    TLineCursors centres(e);
-    TLineCursors edges(e);
+    // Slices come in increasing X, so each lookup walks on from the last.
+    std::vector<std::size_t>& intervals = e.Scratch.CentreInterval;
+    intervals.resize(n);
+    std::size_t centreHint = 0;
+    std::size_t leftHint = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        sl.GroundYCentre[i] = centres.YAt(fkLayer1, sl.CentreX[i]);
-        sl.GroundYLeft[i] = edges.YAt(fkLayer1, sl.LeftX[i]);
+        centreHint = e.IntervalOf(sl.CentreX[i], centreHint);
+        intervals[i] = centreHint;
+        sl.GroundYCentre[i] = e.SliceLineY(0, centreHint, sl.CentreX[i]);
+        leftHint = e.IntervalOf(sl.LeftX[i], leftHint);
+        sl.GroundYLeft[i] = e.SliceLineY(0, leftHint, sl.LeftX[i]);
     }
     return true;
 }
 
 TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left, TPoint right,
                         double crackHeight, double crackLever) {
-    TSliceRow row;
-    TLineCursors lines(engine);
-    SliceCore(engine, circle, index, left, right, PointAngle(circle, left.X, left.Y),
-              PointAngle(circle, right.X, right.Y), crackHeight, crackLever, lines, &row);
-    return row;
+    const std::size_t interval = engine.IntervalOf(engine.SliceList.CentreX[static_cast<std::size_t>(index)], 0);
+    const TSliceContext x(engine, circle);
+    return OneSlice(engine, x, index, interval, left, right, PointAngle(circle, left.X, left.Y),
+                    PointAngle(circle, right.X, right.Y), crackHeight, crackLever);
 }
 
 TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow>* rows) {
@@ -286,53 +416,11 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
     }
     const TSliceList& sl = e.SliceList;
     const int n = sl.Count();
-    if (rows) rows->resize(static_cast<std::size_t>(n));
-
-    // The right point of a slice is the left point of the next, so its angle
-    // is carried over rather than computed twice.
-    double carriedAngle = 0;
-    TLineCursors lines(e);
-    for (int i = 0; i < n; ++i) {
-        const auto si = static_cast<std::size_t>(i);
-        TPoint ordinaryLeft{sl.LeftX[si], sl.ArcYLeft[si]};
-        TPoint left = ordinaryLeft;
-        TPoint right{};
-        double h = 0;
-        double lever = 0;
-        bool leftOrdinary = true;
-        bool rightOrdinary = i + 1 < n;
-        if (rightOrdinary) right = {sl.LeftX[si + 1], sl.ArcYLeft[si + 1]};
-        if (i == 0) {
-            leftOrdinary = false;
-            left = {e.Xb, e.Yb};
-            if (c.Xo - c.R < e.Xb && c.Yo < e.Yb) {
-                const double arcY = ArcYAt(c, e.Xb);
-                left = {e.Xb, arcY};
-                h = e.Yb - arcY;
-                lever = c.Xo - e.Xb;
-            }
-        }
-        if (i == n - 1) {
-            // A single slice takes its ordinary left point back here.
-            left = ordinaryLeft;
-            leftOrdinary = i > 0;
-            right = {e.Xe, e.Ye};
-            if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
-                const double arcY = ArcYAt(c, e.Xe);
-                right = {e.Xe, arcY};
-                h = e.Ye - arcY;
-                lever = e.Xe - c.Xo;
-            }
-        }
-        const double thetaL = leftOrdinary ? carriedAngle : PointAngle(c, left.X, left.Y);
-        const double thetaR = PointAngle(c, right.X, right.Y);
-        carriedAngle = thetaR;
-        const TSliceTerms terms =
-            SliceCore(e, c, i, left, right, thetaL, thetaR, h, lever, lines, rows ? &(*rows)[si] : nullptr);
-        result.WidthSum += sl.Width[si];
-        result.WeightSum += terms.W;
-        result.Resisting += terms.Resisting;
-        result.Driving += terms.Driving;
+    if (rows) {
+        rows->resize(static_cast<std::size_t>(n));
+        SumSlicesOf<true>(e, c, rows->data(), result);
+    } else {
+        SumSlicesOf<false>(e, c, nullptr, result);
     }
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;
