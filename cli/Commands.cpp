@@ -103,6 +103,13 @@ int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPr
 
 int ExpectArguments(const TCommand& command, const std::vector<std::string>& args,
                     std::size_t count) {
+    // An option the command does not know must not be taken for a file name
+    // (sample would write a file called "--foo"). A lone "-" or a negative
+    // number stays an argument.
+    for (const std::string& arg : args) {
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0)
+            return ReportUsageError(command, "不明なオプションです: '" + arg + "'");
+    }
     if (args.size() == count) return ExitSuccess;
     return ReportUsageError(command,
                             args.size() < count ? "引数が足りません。" : "引数が多すぎます。");

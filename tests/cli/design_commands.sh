@@ -2,7 +2,7 @@
 # sorvanta-calc sample / check / --help: outputs and exit status.
 # Usage: design_commands.sh SORVANTA_CALC TEST_DATA_DIR
 set -e
-calc=$1
+calc=$(realpath "$1")
 data=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -64,6 +64,18 @@ for args in "" "nonsense" "sample" "sample a.dat b.dat" "check"; do
     expect_status 3 "usage '$args'"
     expect_one_error_line "usage '$args'"
 done
+
+# An unknown option is a usage error, never a file name to write or read.
+cd "$work"
+for args in "sample --out" "check --verbose" "check --quiet sample.dat"; do
+    # shellcheck disable=SC2086
+    run $args
+    expect_status 3 "unknown option '$args'"
+    expect_one_error_line "unknown option '$args'"
+    grep -q "不明なオプションです" "$work/err" || fail "unknown option '$args': $(cat "$work/err")"
+done
+[ ! -e "$work/--out" ] || fail "sample --out wrote a file named --out"
+cd - >/dev/null
 
 # Help.
 run --help
