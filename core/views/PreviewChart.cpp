@@ -73,10 +73,19 @@ void DrawLoadOutline(TChartModel& preview, const TDesignConditions& design) {
 
     const TPolyline ground = ConvertibleRows(design.Layers[0].Boundary);
     if (ground.empty() || !(*a < *b)) return;
-    // The range runs from the first row to the last row that holds a number.
-    if (!TryStrToFloat(design.Layers[0].Boundary.Rows.front().X)) return;
-    const double first = ground.front().X;
-    const double last = ground.back().X;
+    // The range runs from the X of the first row to the X of the last row that
+    // holds one, whether or not their Y converts.
+    const auto& rows = design.Layers[0].Boundary.Rows;
+    const auto firstX = TryStrToFloat(rows.front().X);
+    if (!firstX) return;
+    double last = *firstX;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (auto x = TryStrToFloat(row->X)) {
+            last = *x;
+            break;
+        }
+    }
+    const double first = *firstX;
     if (*a < first || *a > last || *b < first || *b > last) return;
 
     auto groundYAt = [&](double x) {

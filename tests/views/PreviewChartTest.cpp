@@ -97,6 +97,26 @@ TEST(PreviewChart, LoadOutlineIsAnEquivalentHeightOfSoilOverTheStretch) {
         EXPECT_TRUE(p.Series[fkLoad].Points.empty());
     }
 
+    // The range ends are the X of the first and of the last row holding an X,
+    // even where that row's Y is not a number yet.
+    TDesignConditions typing = Sample();
+    typing.Layers[0].Boundary.Rows.push_back({"4", "80", ""});
+    typing.Layers[0].Boundary.Rows.push_back(TCoordinateTable::PlaceholderRow());
+    typing.LoadIntensity = "18";
+    typing.LoadStartX = "60";
+    typing.LoadEndX = "75";
+    DrawLoadOutline(p, typing);
+    EXPECT_EQ(PointsOf(p.Series[fkLoad]),
+              (std::vector<TPoint>{{60, 15}, {60, 16}, {70, 16}, {75, 16}, {75, 15}}));
+    typing.Layers[0].Boundary.Rows.front().Y = "?";
+    typing.LoadStartX = "0";
+    typing.LoadEndX = "10";
+    DrawLoadOutline(p, typing);
+    EXPECT_EQ(p.Series[fkLoad].Points.size(), 4u);
+    typing.Layers[0].Boundary.Rows.front().X = "-";
+    DrawLoadOutline(p, typing);
+    EXPECT_TRUE(p.Series[fkLoad].Points.empty());
+
     // The whole ground: the ends are ground points themselves.
     d.LoadIntensity = "18";
     d.LoadStartX = "0";
