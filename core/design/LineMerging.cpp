@@ -1,5 +1,6 @@
 #include "design/LineMerging.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -134,8 +135,12 @@ TPolyline WaterPass(const TPolyline& g, const TPolyline& w) {
 template <typename Pass>
 TMergeResult Merge(const TCoordinateTable& aboveTable, const TCoordinateTable& newTable,
                    const char* aboveName, int limit, Pass pass) {
-    const TPolyline line = UsablePoints(newTable);
+    TPolyline line = UsablePoints(newTable);
     if (line.empty()) return {newTable, {}};
+    // The passes take the first point as the left end. A line entered from
+    // right to left is the same line; taken as it stands it would be joined
+    // at the wrong ends into a zigzag that doubles back over the line above.
+    if (line.front().X > line.back().X) std::reverse(line.begin(), line.end());
     const TPolyline above = UsablePoints(aboveTable);
     if (auto refusal = RefusalOf(above, line, aboveName)) return Refused(std::move(*refusal));
     TPolyline merged = pass(above, line);

@@ -4,8 +4,9 @@
 // the boundary of the layer above, the groundwater line with the ground surface.
 //
 // Both read the usable rows of a table (X and Y strict numbers); unusable rows
-// anywhere in a table are skipped rather than ending it. Results are numbered
-// 0, 1, 2 ... with X and Y in "0.00".
+// anywhere in a table are skipped rather than ending it. A new line whose
+// first X is right of its last was entered from right to left and is taken in
+// reverse order. Results are numbered 0, 1, 2 ... with X and Y in "0.00".
 
 #include <string>
 

@@ -149,6 +149,25 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
     }
 }
 
+TEST(LineMerging, ALineEnteredFromRightToLeftMergesAsTheSameLine) {
+    const TCoordinateTable expectedLayer = Points({{"0.00", "5.00"},
+                                                   {"10.00", "2.00"},
+                                                   {"30.00", "3.00"},
+                                                   {"50.00", "8.00"},
+                                                   {"70.00", "15.00"}});
+    const TMergeResult layer =
+        MergeLowerBoundary(Ground, Points({{"50", "8"}, {"30", "3"}, {"10", "2"}}));
+    ASSERT_TRUE(layer.Ok()) << layer.Error;
+    EXPECT_EQ(layer.Table, expectedLayer);
+
+    const TMergeResult water = MergeWaterLine(Ground, Points({{"60", "12"}, {"10", "1"}}));
+    ASSERT_TRUE(water.Ok()) << water.Error;
+    EXPECT_EQ(water.Table, Points({{"0.00", "1.00"},
+                                   {"10.00", "1.00"},
+                                   {"60.00", "12.00"},
+                                   {"70.00", "12.00"}}));
+}
+
 TEST(MergeWaterLine, RefusesWhatCannotBeJoined) {
     EXPECT_NE(MergeWaterLine(Ground, Points({{"71", "1"}, {"90", "3"}}))
                   .Error.find("地表面のX座標の範囲"),
