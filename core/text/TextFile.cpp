@@ -52,6 +52,23 @@ bool SyncToDisk(std::FILE* file) {
 #endif
 }
 
+// An existing regular file that may not be written: no write permission bit
+// (the read-only attribute on Windows), or none for this process.
+bool IsReadOnlyFile(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::is_regular_file(status)) return false;
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write |
+                                   fs::perms::others_write;
+    if ((status.permissions() & anyWrite) == fs::perms::none) return true;
+#if defined(_WIN32)
+    return false;
+#else
+    return access(path.c_str(), W_OK) != 0;
+#endif
+}
+
 // Line number (from 1) of the byte at `position`; CR LF, LF and CR end lines.
 std::size_t LineOf(std::string_view bytes, std::size_t position) {
     std::size_t line = 1;
@@ -113,6 +130,10 @@ std::vector<std::string> DecodeTextLines(std::string_view bytes) {
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const std::string failure = "ファイル「" + DisplayName(path) + "」に書き込めません。";
     if (path.filename().empty()) throw FileError(failure);
+    // Renaming over a read-only file would replace it although writing into it
+    // is refused; the protection the user set must hold.
+    if (IsReadOnlyFile(path))
+        throw FileError("ファイル「" + DisplayName(path) + "」は読み取り専用のため書き込めません。");
 
     // Beside the target, so that the rename stays within one file system.
     std::random_device entropy;

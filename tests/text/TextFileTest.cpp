@@ -129,6 +129,27 @@ TEST_F(TextFileOnDisk, FailedWriteKeepsThePreviousFile) {
     EXPECT_THROW(WriteFileAtomically(dir_ / "missing" / "x.dat", "bytes"), FileError);
 }
 
+TEST_F(TextFileOnDisk, AReadOnlyFileIsNotReplaced) {
+    const fs::path file = dir_ / "protected.dat";
+    WriteTextFile(file, {"old"});
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    try {
+        WriteTextFile(file, {"new"});
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "ファイル「" + file.string() + "」は読み取り専用のため書き込めません。");
+    }
+    EXPECT_EQ(ReadTextFile(file), TLines{"old"});
+    EXPECT_EQ(Entries(), std::vector<fs::path>{file});
+
+    // A writable file keeps its permissions when replaced.
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    WriteTextFile(file, {"new"});
+    EXPECT_EQ(ReadTextFile(file), TLines{"new"});
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(TextFileOnDisk, ReadFaultsNameTheFile) {
     const fs::path missing = dir_ / u8"無い.dat";
     try {
