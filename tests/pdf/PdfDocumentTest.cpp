@@ -265,7 +265,9 @@ TEST_F(PdfChartTest, SeriesGridAndLabels) {
     ASSERT_NE(clip, std::string::npos);
     ASSERT_NE(restore, std::string::npos);
     EXPECT_NE(c.find("75 67 m\r0 J\r1 0 0 RG \r0.2 w\r305 297 l\rS\rn\r"), std::string::npos);
-    EXPECT_NE(c.find("(A) Tj"), std::string::npos);  // the point without label writes none
+    EXPECT_NE(c.find("(A) Tj"), std::string::npos);
+    // The point without a label shows an empty one: a text object without show.
+    EXPECT_NE(c.find("305 299 Td\rET\r"), std::string::npos);
     EXPECT_EQ(CountOf(c, HexShow("●")), 2);
     EXPECT_EQ(c.find("M.C.P"), std::string::npos);
     EXPECT_NE(c.find("0 0.5 0 rg \r0 TL\r0 Tc\r0 Tw\r132.5 205 Td\r" + HexShow("●")),
@@ -285,6 +287,31 @@ TEST_F(PdfChartTest, SeriesGridAndLabels) {
     EXPECT_EQ(c.find("(2,500) Tj"), std::string::npos);
     EXPECT_EQ(c.substr(c.size() - 6), "[]0 d\r");
     EXPECT_FALSE(maker.Contents().StateSaved());
+}
+
+// A labelled point series whose last point has no label still ends at the
+// label size and colour, so the grid labels after it are legible.
+TEST_F(PdfChartTest, UnlabelledLastPointLeavesTheLabelSizeForTheGrid) {
+    TChartModel chart;
+    chart.Bottom = TAxisRange{0, 10};
+    chart.Left = TAxisRange{0, 10};
+    TChartSeries points;
+    points.Kind = TSeriesKind::Point;
+    points.Colour = {255, 0, 0};
+    points.LabelsShown = true;
+    points.LabelColour = {0, 0, 255};
+    points.Points = {{2, 2, "1.50", std::nullopt}, {8, 8, std::nullopt, std::nullopt}};
+    chart.Series = {points};
+    const std::string c = Draw(chart);
+    const auto lastMark = c.rfind(HexShow("●"));
+    ASSERT_NE(lastMark, std::string::npos);
+    // Plot 75..305 x 67..297: the second point at (259, 251), its label above.
+    EXPECT_EQ(c.find("BT\r/F0 8 Tf\r0 0 1 rg \r0 TL\r0 Tc\r0 Tw\r259 253 Td\rET\r", lastMark),
+              c.find("BT\r", lastMark));
+    const auto grid = c.find("[3 ]0 d\r");
+    ASSERT_NE(grid, std::string::npos);
+    EXPECT_EQ(c.find(" Tf\r", grid), c.find("/F0 8 Tf\r0 0 1 rg \r", grid) + 5);
+    EXPECT_EQ(c.find("/F0 2 Tf", grid), std::string::npos);
 }
 
 TEST_F(PdfChartTest, EmptyAndDegenerateChartsDrawTheirFrameOnly) {

@@ -21,6 +21,12 @@ std::string GridLabel(double value) {
     return FormatFloat(value >= 100 ? "#,0" : "#,0.00", value);
 }
 
+// A point without a label of its own shows an empty one: it still sets the
+// label size and colour that the grid labels after it are written with.
+std::string LabelOf(const TChartPoint& point) {
+    return point.Label.value_or(std::string());
+}
+
 bool UsableRange(const TAxisRange& range) {
     return std::isfinite(range.Min) && std::isfinite(range.Max) && range.Max > range.Min;
 }
@@ -68,9 +74,8 @@ void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, 
                     }
                     if (series.LabelsShown) {
                         for (const TChartPoint& p : points) {
-                            if (!p.Label) continue;
-                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2,
-                                        *p.Label);
+                            const std::string label = LabelOf(p);
+                            C().TextOut(px(p.X) - C().TextWidth(label) / 2, py(p.Y) + 2, label);
                         }
                     }
                     break;
@@ -80,11 +85,11 @@ void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, 
                         C().TextColor = series.PointColour(i);
                         C().FontSize = 2;
                         C().TextOut(px(p.X), py(p.Y), "●");
-                        if (series.LabelsShown && p.Label) {
+                        if (series.LabelsShown) {
+                            const std::string label = LabelOf(p);
                             C().TextColor = series.LabelColour;
                             C().FontSize = 8;
-                            C().TextOut(px(p.X) - C().TextWidth(*p.Label) / 2, py(p.Y) + 2,
-                                        *p.Label);
+                            C().TextOut(px(p.X) - C().TextWidth(label) / 2, py(p.Y) + 2, label);
                         }
                     }
                     break;
