@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -11,8 +13,132 @@
 namespace sorvanta {
 
 namespace {
+
 std::atomic<int> gThreadCount{0};
+
+// Set on the pool's own threads: a loop started from inside a body runs on
+// the calling thread alone rather than waiting for the pool it occupies.
+thread_local bool tlInPool = false;
+
+// Worker threads kept for the life of the process, so that a search, which
+// runs one loop per grid, per contour row and per grid-point column, does
+// not start threads for each of them. One loop at a time uses the pool; a
+// loop that finds it busy (another thread's) runs on its caller alone.
+class TPool {
+public:
+    ~TPool() {
+        {
+            const std::lock_guard lock(mutex_);
+            shutdown_ = true;
+        }
+        wake_.notify_all();
+        for (std::thread& t : threads_) t.join();
+    }
+
+    // Runs the loop with up to `workers` workers, the caller being worker 0.
+    // False when the pool is busy with another caller's loop.
+    bool Run(int count, int workers, const std::function<void(int, int)>& body) {
+        std::unique_lock submit(submit_, std::try_to_lock);
+        if (!submit.owns_lock()) return false;
+        Grow(workers - 1);
+        std::unique_lock lock(mutex_);
+        const int helpers = std::min(workers - 1, static_cast<int>(threads_.size()));
+        body_ = &body;
+        count_ = count;
+        helpers_ = helpers;
+        active_ = helpers;
+        next_.store(0);
+        stop_.store(false);
+        errorIndex_ = count;
+        error_ = nullptr;
+        ++generation_;
+        lock.unlock();
+        wake_.notify_all();
+
+        Work(0);
+
+        lock.lock();
+        done_.wait(lock, [&] { return active_ == 0; });
+        body_ = nullptr;
+        std::exception_ptr error = error_;
+        error_ = nullptr;
+        lock.unlock();
+        if (error) std::rethrow_exception(error);
+        return true;
+    }
+
+private:
+    void Grow(int wanted) {
+        while (static_cast<int>(threads_.size()) < wanted) {
+            const int id = static_cast<int>(threads_.size()) + 1;
+            try {
+                threads_.emplace_back([this, id] { Loop(id); });
+            } catch (const std::system_error&) {
+                return;  // fewer threads than asked: the others share the work
+            }
+        }
+    }
+
+    void Loop(int id) {
+        tlInPool = true;
+        std::uint64_t seen = 0;
+        for (;;) {
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [&] { return shutdown_ || generation_ != seen; });
+                if (shutdown_) return;
+                seen = generation_;
+                if (id > helpers_) continue;
+            }
+            Work(id);
+            {
+                const std::lock_guard lock(mutex_);
+                --active_;
+            }
+            done_.notify_one();
+        }
+    }
+
+    void Work(int worker) {
+        while (!stop_.load(std::memory_order_relaxed)) {
+            const int i = next_.fetch_add(1, std::memory_order_relaxed);
+            if (i >= count_) break;
+            try {
+                (*body_)(worker, i);
+            } catch (...) {
+                const std::lock_guard lock(mutex_);
+                if (i < errorIndex_) {
+                    errorIndex_ = i;
+                    error_ = std::current_exception();
+                }
+                stop_.store(true);
+            }
+        }
+    }
+
+    std::mutex submit_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::vector<std::thread> threads_;
+    bool shutdown_ = false;
+    std::uint64_t generation_ = 0;
+    const std::function<void(int, int)>* body_ = nullptr;
+    int count_ = 0;
+    int helpers_ = 0;
+    int active_ = 0;
+    std::atomic<int> next_{0};
+    std::atomic<bool> stop_{false};
+    int errorIndex_ = 0;
+    std::exception_ptr error_;
+};
+
+TPool& Pool() {
+    static TPool pool;
+    return pool;
 }
+
+}  // namespace
 
 int HardwareThreads() {
     const unsigned n = std::thread::hardware_concurrency();
@@ -34,46 +160,10 @@ int WorkerCount(int count, int threads) {
 void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body) {
     if (count <= 0) return;
     const int workers = WorkerCount(count, threads);
-    if (workers == 1) {
-        for (int i = 0; i < count; ++i) body(0, i);
-        return;
-    }
-
-    std::atomic<int> next{0};
-    std::atomic<bool> stop{false};
-    std::mutex errorMutex;
-    int errorIndex = count;
-    std::exception_ptr error;
-
-    auto work = [&](int worker) {
-        while (!stop.load(std::memory_order_relaxed)) {
-            const int i = next.fetch_add(1, std::memory_order_relaxed);
-            if (i >= count) break;
-            try {
-                body(worker, i);
-            } catch (...) {
-                const std::lock_guard lock(errorMutex);
-                if (i < errorIndex) {
-                    errorIndex = i;
-                    error = std::current_exception();
-                }
-                stop.store(true);
-            }
-        }
-    };
-
-    std::vector<std::thread> pool;
-    pool.reserve(static_cast<std::size_t>(workers - 1));
-    for (int w = 1; w < workers; ++w) {
-        try {
-            pool.emplace_back(work, w);
-        } catch (const std::system_error&) {
-            break;  // fewer threads than asked: the others share the work
-        }
-    }
-    work(0);
-    for (std::thread& t : pool) t.join();
-    if (error) std::rethrow_exception(error);
+    if (workers > 1 && !tlInPool && Pool().Run(count, workers, body)) return;
+    // One worker, or no pool to be had: the caller does every index, in
+    // order; the first exception ends the loop.
+    for (int i = 0; i < count; ++i) body(0, i);
 }
 
 }  // namespace sorvanta

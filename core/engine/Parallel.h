@@ -18,8 +18,10 @@ void SetThreadCount(int threads);
 // Calls body(worker, index) for every index in [0, count), over up to
 // `threads` threads (0 or less: ThreadCount()); worker ranges over
 // [0, workers) and the caller's thread is worker 0, so per-worker state can be
-// kept in a vector sized by WorkerCount(count, threads). Returns when every
-// call has returned. An exception thrown by a body stops the hand-out of
+// kept in a vector sized by WorkerCount(count, threads). The other workers
+// are threads of a pool kept for the life of the process; a loop started
+// while the pool serves another loop (or from inside a body) runs on the
+// caller alone. Returns when every call has returned. An exception thrown by a body stops the hand-out of
 // further indexes and the one of the lowest index is rethrown to the caller.
 void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body);
 

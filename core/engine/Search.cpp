@@ -1,6 +1,7 @@
 #include "engine/Search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -64,6 +65,7 @@ public:
         r.Xo = centre_.X;
         r.Yo = centre_.Y;
         r.Cancelled = false;
+        r.Circles = previous.Circles + evaluated_;
         return r;
     }
 
@@ -122,7 +124,46 @@ double ReachFloor(const TGetDat& model, TPoint centre) {
     return nearest * (1 - 1e-9) - 2 * OnCircleTolerance;
 }
 
+// Slices of a circle reaching from the first to the last ground point: the
+// most any circle of the section can have.
+double SectionSlices(const TGetDat& model) {
+    const TPolyline& ground = model.Figures[fkLayer1];
+    if (ground.size() < 2) return 1;
+    const double first = ground.front().X;
+    const double last = ground.back().X;
+    const double limit = model.SliceWidthLimit;
+    double slices = 0;
+    double previous = first;
+    auto add = [&](double to) {
+        const double w = to - previous;
+        slices += (limit > 0 && w > limit) ? std::ceil(w / limit) : 1;
+        previous = to;
+    };
+    if (model.Lookups.Ready) {
+        for (double x : model.Lookups.SortedBreakX)
+            if (x > first && x < last) add(x);
+    } else {
+        add(first);
+    }
+    if (last > first) add(last);
+    return std::max(slices, 1.0);
+}
+
 }  // namespace
+
+double FirstPassStep(const TGetDat& model, TPoint centre) {
+    const double Rmax = centre.Y - model.NclElevation;
+    // Only radii between these reach the ground without passing its ends.
+    const double top = std::min(Rmax, std::sqrt(ReachLimitSq(model, centre)));
+    const double bottom = std::max(0.0, ReachFloor(model, centre));
+    double step = 0.5;
+    if (!(top > bottom)) return step;
+    const double radii = (top - bottom) / step;
+    const double allowed = std::clamp(FirstPassSliceBudget / SectionSlices(model), double{MinFirstPassRadii},
+                                      double{MaxFirstPassRadii});
+    while (radii * 0.5 / step > allowed && step < 0x1p40) step *= 2;
+    return step;
+}
 
 bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
     bool sense = true;
@@ -223,7 +264,16 @@ TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress
         range = NclDistanceRange(engine, centre);
         skip = &range;
     }
-    result = ScanRadii(engine, centre, 0.5, 0, Rmax, skip, result, progress);
+    // Pass 1, over a huge range of radii in coarser steps that close in on
+    // the best radius until they are 0.5 m.
+    double step = FirstPassStep(engine, centre);
+    result = ScanRadii(engine, centre, step, 0, Rmax, skip, result, progress);
+    while (step > 0.5 && !result.Cancelled) {
+        const double Rc = result.R;
+        const double finer = std::max(step / 4, 0.5);
+        result = ScanRadii(engine, centre, finer, Rc - step, std::min(Rmax, Rc + step), skip, result, progress);
+        step = finer;
+    }
     if (result.Cancelled) return result;
     const double R1 = result.R;
     result = ScanRadii(engine, centre, 0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), skip, result, progress);
@@ -250,26 +300,58 @@ bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vec
     return std::none_of(results.begin(), results.end(), [](const TSearchResult& r) { return r.Cancelled; });
 }
 
+namespace {
+
+std::pair<std::uint64_t, std::uint64_t> CentreKey(TPoint c) {
+    return {std::bit_cast<std::uint64_t>(c.X), std::bit_cast<std::uint64_t>(c.Y)};
+}
+
+}  // namespace
+
 TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
                                const TSearchOptions& options) {
+    const auto count = static_cast<std::size_t>((n + 1) * (n + 1));
     std::vector<TPoint> centres;
-    centres.reserve(static_cast<std::size_t>((n + 1) * (n + 1)));
+    centres.reserve(count);
     for (int i = 0; i <= n; ++i)
         for (int j = 0; j <= n; ++j) centres.push_back({X0 + i * p, Y0 + j * p});
 
+    // Centres already searched by an earlier grid are not searched again.
+    std::vector<TSearchResult> results(count);
+    std::vector<TPoint> fresh;
+    std::vector<std::size_t> freshIndex;
+    fresh.reserve(count);
+    freshIndex.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto known = state.Searched.find(CentreKey(centres[k]));
+        if (known != state.Searched.end()) {
+            results[k] = known->second;
+            results[k].Circles = 0;
+        } else {
+            fresh.push_back(centres[k]);
+            freshIndex.push_back(k);
+        }
+    }
+
     TSearchResult cancelled;
     cancelled.Cancelled = true;
-    std::vector<TSearchResult> results;
-    if (!SearchRadiusAt(engine, centres, results, options)) return cancelled;
+    std::vector<TSearchResult> found;
+    if (!SearchRadiusAt(engine, fresh, found, options)) return cancelled;
+    for (std::size_t f = 0; f < fresh.size(); ++f) {
+        results[freshIndex[f]] = found[f];
+        state.Searched.emplace(CentreKey(fresh[f]), found[f]);
+    }
 
     TProgress* progress = options.Progress;
     const bool showCircles = progress && progress->ShowsTrialCircles();
     int invalid = 0, status1 = 0;
-    bool found = false;
+    long long circles = 0;
+    bool found1 = false;
     TSearchResult best;
     TSearchResult level;
     for (std::size_t k = 0; k < results.size(); ++k) {
         const TSearchResult& r = results[k];
+        circles += r.Circles;
         if (r.Status == 0) {
             ++invalid;
             continue;
@@ -278,7 +360,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
             if (QualifiesForDirection(engine.Direction, r.Fs, state.SmallestAbsFs)) {
                 best = r;
                 state.SmallestAbsFs = std::fabs(r.Fs);
-                found = true;
+                found1 = true;
             }
             ++status1;
         } else {
@@ -293,7 +375,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     }
 
     TSearchResult result;
-    if (found) {
+    if (found1) {
         result = best;
         result.Status = 1;
         if (result.R != 0) state.Best = result;
@@ -312,6 +394,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
         result.Status = 2;
         result.Fs = NoQualifyingFs;
     }
+    result.Circles = circles;
     return result;
 }
 
@@ -334,6 +417,7 @@ TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options)
     for (;;) {
         search.Result = SearchCentreGrid(engine, 10, p, X0, Y0, state, options);
         ++search.GridCount;
+        search.Circles += search.Result.Circles;
         if (search.Result.Cancelled) {
             search.Cancelled = true;
             return search;
@@ -346,12 +430,13 @@ TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options)
         const bool inside = X0 < bx && bx < X0 + 10 * p && Y0 < by && by < Y0 + 10 * p;
         X0 = bx - p;
         Y0 = by - p;
-        if (inside || moves >= options.MaxGridMoves) {
+        if (inside || moves >= options.MaxGridMoves || search.Moves >= options.MaxGridMovesTotal) {
             if (!inside) search.MoveLimitReached = true;
             p = p / 10 * 2;
             moves = 0;
         } else {
             ++moves;
+            ++search.Moves;
         }
     }
     return search;

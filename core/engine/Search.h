@@ -3,7 +3,10 @@
 // radius at a centre, the best centre of an 11 × 11 grid, and the grid
 // refinement that closes in on the critical circle.
 
+#include <cstdint>
+#include <map>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "design/DesignConditions.h"
@@ -29,6 +32,10 @@ struct TSearchResult {
     // The search was stopped through TProgress::Cancelled(); the other fields
     // are then not meaningful.
     bool Cancelled = false;
+    // Circles evaluated to reach this result (over all passes, centres or
+    // grids of the level); a centre answered from TGridSearchState's memo
+    // adds none.
+    long long Circles = 0;
 };
 
 // Radii with Min <= R <= Max are not evaluated (never-cut line).
@@ -41,11 +48,18 @@ struct TSkipRange {
 // best centre that stays on the edge of every grid would otherwise move the
 // grid forever.
 inline constexpr int MaxGridMovesPerPitch = 20;
+// Grid moves of a whole refinement. A move shifts the grid by as little as
+// one pitch, so a best centre far from the first grid's is reached by a crawl
+// of whole grids (121 centres each) at every pitch; without this the per-pitch
+// limit alone would allow some 20 grids per pitch on a huge section. Ordinary
+// designs move a handful of times.
+inline constexpr int MaxGridMovesInAll = 40;
 
 struct TSearchOptions {
     int Threads = 0;                // 0: ThreadCount()
     TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
     int MaxGridMoves = MaxGridMovesPerPitch;
+    int MaxGridMovesTotal = MaxGridMovesInAll;
 };
 
 // Does a circle of status 1 with factor fs qualify for the slip direction
@@ -68,14 +82,31 @@ TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, d
 // The same bookkeeping for the one radius R.
 TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous = {});
 
+// The first pass over radii at a centre steps 0.5 m from Rmax down to 0.
+// The radii worth evaluating are those between the nearest reach of the
+// ground and the distance to its end points; on a huge section (hundreds of
+// metres of radius, or thousands of slices per circle) there are so many of
+// them that a run would take many minutes. So the pass evaluates at most
+// about max(MinFirstPassRadii, min(MaxFirstPassRadii, FirstPassSliceBudget /
+// slices of a section-wide circle)) of them: when there are more, it steps
+// 0.5·2^k m (the smallest k that fits) and closes in on the best one by
+// passes of a quarter of the step over ± one step, down to 0.5 m; passes 2
+// and 3 follow as usual. Ordinary sections stay well inside the limits and
+// are searched exactly as specified.
+inline constexpr double FirstPassSliceBudget = 150000;
+inline constexpr int MinFirstPassRadii = 24;
+inline constexpr int MaxFirstPassRadii = 400;
+// The step of the first pass at this centre: 0.5 m, or the coarser step above.
+[[nodiscard]] double FirstPassStep(const TGetDat& model, TPoint centre);
+
 // Smallest and largest distance from the centre to the never-cut line's
 // points; (+∞, −∞) with no point.
 [[nodiscard]] TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre);
 
 // The best radius at one centre: the single circle through the must-cut point
-// when MustCutOn, else three passes (steps 0.5, 0.05, 0.01) below
-// Rmax = Yo − NclElevation, skipping the never-cut line's range when
-// NeverCutLineOn. Runs on `engine`, whose working set afterwards holds the
+// when MustCutOn, else three passes (steps 0.5, 0.05, 0.01; the first one
+// bounded as FirstPassStep says) below Rmax = Yo − NclElevation, skipping the
+// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working set afterwards holds the
 // last circle tried. Xo, Yo of the result are the centre.
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
 
@@ -92,6 +123,12 @@ struct TGridSearchState {
     double SmallestAbsFs = NoQualifyingFs;  // the running minimum of the run
     // The best qualifying circle found so far (Status 1), Status 0 before any.
     TSearchResult Best;
+    // SearchRadius of the centres searched so far, by the exact bits of the
+    // centre (a grid that closes in or moves meets some centres again). The
+    // result is a function of the model and the centre alone, so a centre
+    // met again gets exactly what a new search would give. Only for grids
+    // searched on one model.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, TSearchResult> Searched;
 };
 
 // The best centre of the (n + 1) × (n + 1) grid Xo = X0 + i·p, Yo = Y0 + j·p
@@ -112,15 +149,18 @@ struct TCriticalSearch {
     TSearchResult Result;
     int GridCount = 0;
     bool Cancelled = false;
-    // Some pitch hit MaxGridMovesPerPitch.
+    // A move limit (per pitch or in all) made a grid close in.
     bool MoveLimitReached = false;
+    int Moves = 0;             // grid moves made
+    long long Circles = 0;     // circles evaluated by all grids
 };
 
 // The grid refinement of a run: grids of pitch p0, then closing in (pitch
 // ·0.2) around each best centre strictly inside its grid or moving the grid
 // (same pitch) to put an edge centre at i = j = 1 (at most
-// options.MaxGridMoves times in a row, then it closes in), until a grid of pitch below
-// 0.01 m has been searched. Calls options.Progress->Step() after every grid.
+// options.MaxGridMoves times in a row and options.MaxGridMovesTotal times in
+// all, then it closes in), until a grid of pitch below 0.01 m has been
+// searched. Calls options.Progress->Step() after every grid.
 // Ends also when the pitch is not a finite number or the ground surface has
 // fewer than two points (Result Status 0).
 TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options = {});
