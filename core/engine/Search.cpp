@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "engine/Parallel.h"
 #include "engine/SliceMethod.h"
@@ -18,13 +21,47 @@ bool IsCancelled(const TProgress* progress) { return progress && progress->Cance
 
 bool InSkip(const TSkipRange* skip, double R) { return skip && skip->Min <= R && R <= skip->Max; }
 
+// The circles one pass over radii at a centre evaluated, in the order tried
+// (decreasing radius). The next pass at the same centre starts at, or steps
+// onto, some of the same radii (R1 + 0.5 is a radius of pass 1, R2 + 0.05
+// usually one of pass 2); their results are taken from here.
+struct TPassLog {
+    std::vector<std::pair<double, TCircleResult>> Circles;
+
+    const TCircleResult* Find(double R) const {
+        const auto it = std::lower_bound(Circles.begin(), Circles.end(), R,
+                                         [](const auto& logged, double r) { return logged.first > r; });
+        if (it == Circles.end() || std::bit_cast<std::uint64_t>(it->first) != std::bit_cast<std::uint64_t>(R))
+            return nullptr;
+        return &it->second;
+    }
+};
+
+// What a pass reads from and writes to the passes around it at one centre.
+struct TPassMemo {
+    const TPassLog* Earlier = nullptr;  // the pass before
+    TPassLog* Record = nullptr;         // this pass, for the one after
+    // The last radius tried, and whether the working set still holds an
+    // older circle because that radius was taken from the log.
+    double LastR = 0;
+    bool Stale = false;
+};
+
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
 public:
-    TRadiusPass(TEC& engine, TPoint centre) : engine_(engine), centre_(centre) {}
+    TRadiusPass(TEC& engine, TPoint centre, TPassMemo* memo = nullptr)
+        : engine_(engine), centre_(centre), memo_(memo) {}
 
     void Evaluate(double R) {
-        const TCircleResult c = EvaluateCircle(engine_, {centre_.X, centre_.Y, R});
+        const TCircleResult* known = memo_ && memo_->Earlier ? memo_->Earlier->Find(R) : nullptr;
+        const TCircleResult c = known ? *known : EvaluateCircle(engine_, {centre_.X, centre_.Y, R});
+        if (memo_) {
+            memo_->LastR = R;
+            memo_->Stale = known != nullptr;
+            if (memo_->Record) memo_->Record->Circles.emplace_back(R, c);
+        }
+        if (!known) ++fresh_;
         ++evaluated_;
         switch (c.Status) {
         case 0:
@@ -65,7 +102,7 @@ public:
         r.Xo = centre_.X;
         r.Yo = centre_.Y;
         r.Cancelled = false;
-        r.Circles = previous.Circles + evaluated_;
+        r.Circles = previous.Circles + fresh_;
         return r;
     }
 
@@ -77,8 +114,10 @@ private:
 
     TEC& engine_;
     TPoint centre_;
+    TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
     int evaluated_ = 0, invalid_ = 0, status1_ = 0, status2_ = 0;
+    int fresh_ = 0;  // not taken from the memo
     TSearchResult best_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
     TSearchResult level_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
 };
@@ -172,9 +211,11 @@ bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
     return sense && std::fabs(fs) <= smallestAbsFs;
 }
 
-TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
-                        const TSearchResult& previous, const TProgress* progress) {
-    TRadiusPass pass(engine, centre);
+namespace {
+
+TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
+                   const TSearchResult& previous, const TProgress* progress, TPassMemo* memo) {
+    TRadiusPass pass(engine, centre, memo);
     if (!(step > 0)) return pass.Result(previous);
 
     double R = upper;
@@ -228,6 +269,68 @@ TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, d
     return pass.Result(previous);
 }
 
+// Logs of the passes at one centre, kept per thread so that they are
+// allocated once.
+thread_local TPassLog tlLogs[2];
+
+// SearchRadius; `keepWorkingSet` re-evaluates the last circle tried when its
+// result came from the memo, so that the working set ends as without it.
+TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress, bool keepWorkingSet) {
+    TSearchResult result;
+    result.Xo = centre.X;
+    result.Yo = centre.Y;
+    if (engine.MustCutOn) {
+        const TPolyline& mcp = engine.Figures[fkMustCutPoint];
+        if (mcp.empty()) return result;
+        const double dx = mcp[0].X - centre.X;
+        const double dy = mcp[0].Y - centre.Y;
+        return SingleRadius(engine, centre, std::sqrt(dx * dx + dy * dy), result);
+    }
+    const double Rmax = centre.Y - engine.NclElevation;
+    TSkipRange range;
+    const TSkipRange* skip = nullptr;
+    if (engine.NeverCutLineOn) {
+        range = NclDistanceRange(engine, centre);
+        skip = &range;
+    }
+    TPassMemo memo;
+    int current = 0;
+    // Each pass reads the log of the one before and records its own.
+    auto scan = [&](double step, double lower, double upper, bool last) {
+        TPassLog& record = tlLogs[current];
+        record.Circles.clear();
+        memo.Record = last ? nullptr : &record;
+        result = Scan(engine, centre, step, lower, upper, skip, result, progress, &memo);
+        memo.Earlier = &record;
+        current = 1 - current;
+    };
+    // Pass 1, over a huge range of radii in coarser steps that close in on
+    // the best radius until they are 0.5 m.
+    double step = FirstPassStep(engine, centre);
+    scan(step, 0, Rmax, false);
+    while (step > 0.5 && !result.Cancelled) {
+        const double Rc = result.R;
+        const double finer = std::max(step / 4, 0.5);
+        scan(finer, Rc - step, std::min(Rmax, Rc + step), false);
+        step = finer;
+    }
+    if (result.Cancelled) return result;
+    const double R1 = result.R;
+    scan(0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), false);
+    if (result.Cancelled) return result;
+    const double R2 = result.R;
+    scan(0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), true);
+    if (keepWorkingSet && memo.Stale && !result.Cancelled) EvaluateCircle(engine, {centre.X, centre.Y, memo.LastR});
+    return result;
+}
+
+}  // namespace
+
+TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
+                        const TSearchResult& previous, const TProgress* progress) {
+    return Scan(engine, centre, step, lower, upper, skip, previous, progress, nullptr);
+}
+
 TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous) {
     TRadiusPass pass(engine, centre);
     pass.Evaluate(R);
@@ -247,39 +350,7 @@ TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre) {
 }
 
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress) {
-    TSearchResult result;
-    result.Xo = centre.X;
-    result.Yo = centre.Y;
-    if (engine.MustCutOn) {
-        const TPolyline& mcp = engine.Figures[fkMustCutPoint];
-        if (mcp.empty()) return result;
-        const double dx = mcp[0].X - centre.X;
-        const double dy = mcp[0].Y - centre.Y;
-        return SingleRadius(engine, centre, std::sqrt(dx * dx + dy * dy), result);
-    }
-    const double Rmax = centre.Y - engine.NclElevation;
-    TSkipRange range;
-    const TSkipRange* skip = nullptr;
-    if (engine.NeverCutLineOn) {
-        range = NclDistanceRange(engine, centre);
-        skip = &range;
-    }
-    // Pass 1, over a huge range of radii in coarser steps that close in on
-    // the best radius until they are 0.5 m.
-    double step = FirstPassStep(engine, centre);
-    result = ScanRadii(engine, centre, step, 0, Rmax, skip, result, progress);
-    while (step > 0.5 && !result.Cancelled) {
-        const double Rc = result.R;
-        const double finer = std::max(step / 4, 0.5);
-        result = ScanRadii(engine, centre, finer, Rc - step, std::min(Rmax, Rc + step), skip, result, progress);
-        step = finer;
-    }
-    if (result.Cancelled) return result;
-    const double R1 = result.R;
-    result = ScanRadii(engine, centre, 0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), skip, result, progress);
-    if (result.Cancelled) return result;
-    const double R2 = result.R;
-    return ScanRadii(engine, centre, 0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), skip, result, progress);
+    return SearchRadiusAtCentre(engine, centre, progress, true);
 }
 
 bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vector<TSearchResult>& results,
@@ -295,7 +366,8 @@ bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vec
             return;
         }
         results[static_cast<std::size_t>(index)] =
-            SearchRadius(engines[static_cast<std::size_t>(worker)], centres[static_cast<std::size_t>(index)], progress);
+            SearchRadiusAtCentre(engines[static_cast<std::size_t>(worker)], centres[static_cast<std::size_t>(index)],
+                                 progress, false);
     });
     return std::none_of(results.begin(), results.end(), [](const TSearchResult& r) { return r.Cancelled; });
 }
