@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "engine/Parallel.h"
@@ -50,6 +52,36 @@ void BM_SearchCriticalCircle(benchmark::State& state) {
     state.counters["grids"] = grids;
 }
 BENCHMARK(BM_SearchCriticalCircle)->Arg(1)->Arg(HardwareThreads())->Unit(benchmark::kMillisecond);
+
+// The sample stretched to a kilometre of ground (heights too), cut into 1 m
+// slices, with the never-cut elevation 1000 km below: the kind of design
+// whose search has to stay bounded. The argument is the thread count.
+void BM_SearchHugeSection(benchmark::State& state) {
+    TDesignConditions design;
+    LoadSampleDesign(design);
+    const double scale = 1000.0 / 70;
+    for (TSoilLayer& layer : design.Layers) {
+        for (TCoordinateRow& row : layer.Boundary.Rows) {
+            if (row.X == "-") continue;
+            row.X = std::to_string(std::stod(row.X) * scale);
+            row.Y = std::to_string(std::stod(row.Y) * scale);
+        }
+    }
+    design.MaxSliceWidth = "1";
+    design.NeverCutElevation = "-1000000";
+    TEC e;
+    e.BuildAnalysisModel(design);
+    TSearchOptions options;
+    options.Threads = static_cast<int>(state.range(0));
+    long long circles = 0;
+    for (auto _ : state) {
+        const TCriticalSearch s = SearchCriticalCircle(e, options);
+        circles = s.Circles;
+        benchmark::DoNotOptimize(s);
+    }
+    state.counters["circles"] = static_cast<double>(circles);
+}
+BENCHMARK(BM_SearchHugeSection)->Arg(HardwareThreads())->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace sorvanta

@@ -358,7 +358,10 @@ bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vec
     const int count = static_cast<int>(centres.size());
     results.assign(centres.size(), TSearchResult{});
     const int workers = WorkerCount(count, options.Threads);
-    std::vector<TEC> engines(static_cast<std::size_t>(workers), engine);
+    // Each worker needs the model only; the circle working set of `engine`
+    // (slice lists of its last circle) is not copied.
+    std::vector<TEC> engines(static_cast<std::size_t>(workers));
+    for (TEC& e : engines) static_cast<TGetDat&>(e) = engine;
     const TProgress* progress = options.Progress;
     ParallelFor(count, workers, [&](int worker, int index) {
         if (IsCancelled(progress)) {
