@@ -146,8 +146,9 @@ void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {
     ShowDesignInControls();
     try {
         DrawPreview(previewModel_, design_);
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromUtf8(e.what()));
+    } catch (const std::exception&) {
+        // Only the load outline fails here; ApplyLoadSwitch below draws it
+        // again and reports the error, once.
     }
     // A load keeps the γw it read; the switches only refresh what is shown.
     ApplyLayerCount();

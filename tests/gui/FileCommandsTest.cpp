@@ -1,5 +1,6 @@
 // Saving and loading the design through the main window's commands and Qt's
 // file dialogs.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -88,6 +89,31 @@ private slots:
         QCOMPARE(preview.Bottom->Max, 72.0);
         QCOMPARE(preview.Left->Min, -0.5);
         QCOMPARE(preview.Left->Max, 73.5);
+    }
+
+    // The load outline divides by γt of layer 1: a γt that is not a number is
+    // reported once, and the design is loaded all the same.
+    void LoadOutlineErrorIsReportedOnce() {
+        TForm6& f6 = app_->DesignWindow();
+        f6.findChild<QCheckBox*>("LoadEnabled")->click();
+        f6.findChild<QLineEdit*>("LoadEndX")->setText("30.0");
+        f6.findChild<QLineEdit*>("LoadStartX")->setText("10.0");
+        QCOMPARE(f6.Preview()->Model()->Series[fkLoad].Points.size(), 5u);
+        f6.findChild<QComboBox*>("GammaT1")->setEditText("abc");
+        {
+            TDialogResponder user;
+            user.FileName = dir_.filePath("gamma.dat");
+            Run(TCommand::Save);
+        }
+        f6.findChild<QComboBox*>("GammaT1")->setEditText("18.0");
+        TDialogResponder user;
+        user.FileName = dir_.filePath("gamma.dat");
+        Run(TCommand::Load);
+        QCOMPARE(user.Seen.size(), 3);  // dialog, conversion error, success
+        QVERIFY2(user.Seen[1].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[1].Text));
+        QCOMPARE(user.Seen[2].Text, QStringLiteral("設計条件を読込みました。"));
+        QCOMPARE(Design().Layers[0].GammaT, std::string("abc"));
+        QVERIFY(f6.Preview()->Model()->Series[fkLoad].Points.empty());
     }
 
     void FailedLoadChangesNothing() {
