@@ -98,6 +98,8 @@ TForm10::TForm10(TDesignConditions& design, TChartModel& preview, QWidget* paren
     cancel->setObjectName(QStringLiteral("CancelButton"));
     auto* set = new QPushButton(QStringLiteral("地形設定"), this);
     set->setObjectName(QStringLiteral("SetGroundButton"));
+    // Enter confirms, Esc cancels (Qt would otherwise make "取消" the default).
+    set->setDefault(true);
     buttons->addWidget(cancel);
     buttons->addWidget(set);
     layout->addLayout(buttons);

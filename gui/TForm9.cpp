@@ -73,6 +73,9 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     cancel_->setObjectName(QStringLiteral("CancelButton"));
     write_ = new QPushButton(QStringLiteral("地層座標転記"), this);
     write_->setObjectName(QStringLiteral("WriteBackButton"));
+    // Enter confirms, Esc cancels; without this Qt makes "取消" the default
+    // and an Enter after typing would throw the entry away.
+    write_->setDefault(true);
     buttons->addWidget(cancel_);
     buttons->addWidget(write_);
     layout->addLayout(buttons);

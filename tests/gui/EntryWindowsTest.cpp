@@ -193,6 +193,24 @@ private slots:
         QCOMPARE(Rows(design_->Layers[1].Boundary).size(), 4);
     }
 
+    // Enter after typing confirms, as the window's main button; Esc cancels.
+    void EnterConfirmsAndEscapeCancelsTheQuickEntry() {
+        TForm10& f10 = app_->QuickEntryWindow();
+        QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
+        auto* toe = f10.findChild<QLineEdit*>("ToeElevation");
+        toe->selectAll();
+        QTest::keyClicks(toe, "6.0");
+        QTest::keyClick(toe, Qt::Key_Escape);
+        QVERIFY(!f10.isVisible());
+        QCOMPARE(design_->Layers[0].Boundary.Rows[0].Y, std::string("5.00"));
+
+        QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
+        QCOMPARE(toe->text(), QStringLiteral("6.0"));
+        QTest::keyClick(toe, Qt::Key_Return);
+        QVERIFY(!f10.isVisible());
+        QCOMPARE(design_->Layers[0].Boundary.Rows[0].Y, std::string("6.00"));
+    }
+
     void QuickGroundEntryRefusesText() {
         TForm10& f10 = app_->QuickEntryWindow();
         QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
