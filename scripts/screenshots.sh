@@ -7,6 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-/tmp/shots}
 build=${2:-$root/build}
+# A relative build folder may be given from the repository root or from here.
+[[ -d $build || ! -d $root/$build ]] || build=$root/$build
+build=$(cd "$build" && pwd)
 mkdir -p "$out"
 screen="-screen 0 1280x1024x24"
 
