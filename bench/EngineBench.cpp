@@ -33,7 +33,8 @@ BENCHMARK(BM_EvaluateCircle);
 
 void BM_SearchRadius(benchmark::State& state) {
     TEC e = SampleEngine();
-    for (auto _ : state) benchmark::DoNotOptimize(SearchRadius(e, {SampleCircle.Xo, SampleCircle.Yo}));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SearchRadius(e, {SampleCircle.Xo, SampleCircle.Yo}));
 }
 BENCHMARK(BM_SearchRadius);
 
@@ -81,7 +82,11 @@ void BM_SearchHugeSection(benchmark::State& state) {
     }
     state.counters["circles"] = static_cast<double>(circles);
 }
-BENCHMARK(BM_SearchHugeSection)->Arg(HardwareThreads())->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SearchHugeSection)
+    ->Arg(HardwareThreads())
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace sorvanta

@@ -32,7 +32,9 @@ std::optional<TPoint> RowPoint(const TCoordinateRow& row) {
 
 }  // namespace
 
-int TGetDat::LayersInUse() const { return std::clamp(NumLayers, 0, MaxLayers); }
+int TGetDat::LayersInUse() const {
+    return std::clamp(NumLayers, 0, MaxLayers);
+}
 
 void TGetDat::SetFigure(TFigureKind kind, TPolyline points) {
     const auto k = static_cast<std::size_t>(kind);
@@ -77,7 +79,8 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
 
     // 4. and 5.
     for (int k = 0; k < layers; ++k)
-        ReadFigure(*this, static_cast<TFigureKind>(fkLayer1 + k), design.Layers[static_cast<std::size_t>(k)].Boundary);
+        ReadFigure(*this, static_cast<TFigureKind>(fkLayer1 + k),
+                   design.Layers[static_cast<std::size_t>(k)].Boundary);
     ReadFigure(*this, fkMustCutPoint, design.MustCutPoint);
 
     // 6. and 7. The never-cut elevation line spans the ground surface table's
@@ -116,18 +119,20 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
 void TGetDat::RefreshLookups() {
     for (int k = 0; k < FigureKindCount; ++k) {
         const TPolyline& line = Figures[static_cast<std::size_t>(k)];
-        Lookups.Monotone[static_cast<std::size_t>(k)] =
-            std::is_sorted(line.begin(), line.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
+        Lookups.Monotone[static_cast<std::size_t>(k)] = std::is_sorted(
+            line.begin(), line.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
     }
     Lookups.SortedBreakX.clear();
     if (BreakX.size() >= 2) {
         Lookups.SortedBreakX.assign(BreakX.begin(), BreakX.end() - 2);
         std::sort(Lookups.SortedBreakX.begin(), Lookups.SortedBreakX.end());
-        Lookups.SortedBreakX.erase(std::unique(Lookups.SortedBreakX.begin(), Lookups.SortedBreakX.end()),
-                                   Lookups.SortedBreakX.end());
+        Lookups.SortedBreakX.erase(
+            std::unique(Lookups.SortedBreakX.begin(), Lookups.SortedBreakX.end()),
+            Lookups.SortedBreakX.end());
     }
     for (int k = 0; k < MaxLayers; ++k)
-        Lookups.TanPhi[static_cast<std::size_t>(k)] = std::tan(Soil[static_cast<std::size_t>(k)].Phi);
+        Lookups.TanPhi[static_cast<std::size_t>(k)] =
+            std::tan(Soil[static_cast<std::size_t>(k)].Phi);
     RefreshPieces();
     Lookups.Ready = true;
 }
@@ -187,8 +192,8 @@ double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
     if (Lookups.Ready && Lookups.Monotone[static_cast<std::size_t>(kind)]) {
         // With X never decreasing, the only candidate is the segment that
         // starts at the last point with X <= x.
-        const auto after =
-            std::upper_bound(line.begin(), line.end(), x, [](double v, const TPoint& p) { return v < p.X; });
+        const auto after = std::upper_bound(line.begin(), line.end(), x,
+                                            [](double v, const TPoint& p) { return v < p.X; });
         const auto i = static_cast<std::size_t>(after - line.begin());
         if (i > 0 && i < n) segment = i - 1;
     } else {
@@ -224,12 +229,14 @@ double TGetDat::LowestGroundY() const {
 
 bool ModelValuesFinite(const TGetDat& model) {
     auto finite = [](double v) { return std::isfinite(v); };
-    if (!finite(model.GammaWater) || !finite(model.NclElevation) || !finite(model.SliceWidthLimit) ||
-        !finite(model.RequiredFs) || !finite(model.CentreMeshPitch))
+    if (!finite(model.GammaWater) || !finite(model.NclElevation) ||
+        !finite(model.SliceWidthLimit) || !finite(model.RequiredFs) ||
+        !finite(model.CentreMeshPitch))
         return false;
     for (int k = 0; k < model.LayersInUse(); ++k) {
         const TSoilValues& s = model.Soil[static_cast<std::size_t>(k)];
-        if (!finite(s.GammaT) || !finite(s.GammaS) || !finite(s.GammaSat) || !finite(s.Phi) || !finite(s.C))
+        if (!finite(s.GammaT) || !finite(s.GammaS) || !finite(s.GammaSat) || !finite(s.Phi) ||
+            !finite(s.C))
             return false;
     }
     for (const TPolyline& line : model.Figures)
@@ -238,11 +245,14 @@ bool ModelValuesFinite(const TGetDat& model) {
     return true;
 }
 
-void TSliceList::Clear() { Resize(0); }
+void TSliceList::Clear() {
+    Resize(0);
+}
 
 void TSliceList::Resize(int n) {
     const auto size = static_cast<std::size_t>(n);
-    for (std::vector<double>* list : {&CentreX, &GroundYCentre, &ArcYCentre, &Width, &LeftX, &GroundYLeft, &ArcYLeft})
+    for (std::vector<double>* list :
+         {&CentreX, &GroundYCentre, &ArcYCentre, &Width, &LeftX, &GroundYLeft, &ArcYLeft})
         list->resize(size);
 }
 

@@ -26,7 +26,8 @@ struct TSoilValues {
 };
 
 // Points a list of Figures holds at most, by TFigureKind.
-inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51, 51, 3, 2, 6, 51};
+inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51,
+                                                                 51, 3,  2,  6,  51};
 
 // The part of a line that PolylineYAt uses over one interval of the break
 // points: Y0 + Slope * (x - X0), or Y0 itself where the line is held flat.
@@ -66,7 +67,7 @@ struct TModelLookups {
 // The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
 // kN/m2, angles in radians. A new object is all zeros, falses and empties.
 class TGetDat {
-public:
+  public:
     bool WaterOn = false;
     double GammaWater = 0;
     double NclElevation = 0;
@@ -75,9 +76,9 @@ public:
     // refuse that); the engine itself uses LayersInUse().
     int NumLayers = 0;
     double RequiredFs = 0;
-    int DisplayForm = 0;   // 0 moment form (Mr/Mo), 1 force form (Fr/Fo)
-    int Direction = 0;     // 0 clockwise, 1 counter-clockwise, 2 both
-    int StrengthMode = 0;  // 0 total stress, 1 effective stress
+    int DisplayForm = 0;                        // 0 moment form (Mr/Mo), 1 force form (Fr/Fo)
+    int Direction = 0;                          // 0 clockwise, 1 counter-clockwise, 2 both
+    int StrengthMode = 0;                       // 0 total stress, 1 effective stress
     std::array<TSoilValues, MaxLayers> Soil{};  // Soil[0] is layer 1
     // One list per TFigureKind; Figures[k].size() == FigureCount[k] always.
     std::array<TPolyline, FigureKindCount> Figures;
@@ -124,11 +125,14 @@ public:
     // The elevation of a slice line (slot 0..4: layer boundary, WaterSlot:
     // water) at x, bit for bit PolylineYAt; `interval` is IntervalOf(x).
     [[nodiscard]] double SliceLineY(int slot, std::size_t interval, double x) const {
-        if (Lookups.Ready && Lookups.Tabled[static_cast<std::size_t>(slot)] && interval != NoInterval) {
-            const TLinePiece& piece = Lookups.Pieces[interval * SliceLineSlots + static_cast<std::size_t>(slot)];
+        if (Lookups.Ready && Lookups.Tabled[static_cast<std::size_t>(slot)] &&
+            interval != NoInterval) {
+            const TLinePiece& piece =
+                Lookups.Pieces[interval * SliceLineSlots + static_cast<std::size_t>(slot)];
             return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
         }
-        return PolylineYAt(static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot), x);
+        return PolylineYAt(static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot),
+                           x);
     }
     // The interval of Lookups.SortedBreakX holding x, walking on from `hint`
     // (the interval of an earlier, usually smaller x); NoInterval for NaN or
@@ -146,7 +150,7 @@ public:
     // Replaces a figure list (truncated to its capacity) and its count.
     void SetFigure(TFigureKind kind, TPolyline points);
 
-private:
+  private:
     void RefreshPieces();
     [[nodiscard]] std::size_t FindInterval(double x) const;
 };
@@ -163,9 +167,9 @@ struct TSliceList {
     std::vector<double> GroundYCentre;  // ground surface at the centre line
     std::vector<double> ArcYCentre;     // slip surface at the centre line
     std::vector<double> Width;
-    std::vector<double> LeftX;          // left edge
-    std::vector<double> GroundYLeft;    // ground surface at the left edge
-    std::vector<double> ArcYLeft;       // slip surface at the left edge
+    std::vector<double> LeftX;        // left edge
+    std::vector<double> GroundYLeft;  // ground surface at the left edge
+    std::vector<double> ArcYLeft;     // slip surface at the left edge
 
     [[nodiscard]] int Count() const { return static_cast<int>(CentreX.size()); }
     void Clear();
@@ -183,7 +187,7 @@ struct TEngineScratch {
 // TECpt: the model plus the circle working set, written by ClassifyCircle
 // (MeetX, Xb, Yb, Xe, Ye, CircleStatus) and DivideSlices (SliceList).
 class TECpt : public TGetDat {
-public:
+  public:
     std::vector<double> MeetX;  // where the circle meets the ground, in the order found
     double Xb = 0, Yb = 0;      // start of the slip arc on the ground surface (left)
     double Xe = 0, Ye = 0;      // end of the slip arc (right)

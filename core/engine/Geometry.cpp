@@ -102,7 +102,8 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     if (L == -1) return refuse(CircleStatusText::StartNotCrossing);
     if (L == Unset && Rt == Unset) {
         for (int k = 0; k + 1 < n; ++k) {
-            if (DipTest(P[static_cast<std::size_t>(k)], P[static_cast<std::size_t>(k + 1)], circle)) {
+            if (DipTest(P[static_cast<std::size_t>(k)], P[static_cast<std::size_t>(k + 1)],
+                        circle)) {
                 L = Rt = k;
                 break;
             }
@@ -170,7 +171,9 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     return true;
 }
 
-double RadToDeg(double radians) { return radians * (180 / std::numbers::pi); }
+double RadToDeg(double radians) {
+    return radians * (180 / std::numbers::pi);
+}
 
 double OpeningAngle(double Xb, double Yb, double Xe, double Ye, double Xo, double Yo) {
     const double chord = std::sqrt((Xe - Xb) * (Xe - Xb) + (Ye - Yb) * (Ye - Yb));
@@ -179,7 +182,9 @@ double OpeningAngle(double Xb, double Yb, double Xe, double Ye, double Xo, doubl
     return RadToDeg(2 * std::asin(s));
 }
 
-double ChordInclination(double Xb, double Yb, double Xe, double Ye) { return RadToDeg(std::atan2(Ye - Yb, Xe - Xb)); }
+double ChordInclination(double Xb, double Yb, double Xe, double Ye) {
+    return RadToDeg(std::atan2(Ye - Yb, Xe - Xb));
+}
 
 double CentreInclination(double Xb, double Yb, double Xo, double Yo) {
     return RadToDeg(std::atan((Xb - Xo) / (Yo - Yb)));

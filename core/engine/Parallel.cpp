@@ -25,7 +25,7 @@ thread_local bool tlInPool = false;
 // not start threads for each of them. One loop at a time uses the pool; a
 // loop that finds it busy (another thread's) runs on its caller alone.
 class TPool {
-public:
+  public:
     ~TPool() {
         {
             const std::lock_guard lock(mutex_);
@@ -67,7 +67,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void Grow(int wanted) {
         while (static_cast<int>(threads_.size()) < wanted) {
             const int id = static_cast<int>(threads_.size()) + 1;
@@ -145,7 +145,9 @@ int HardwareThreads() {
     return n > 0 ? static_cast<int>(n) : 1;
 }
 
-void SetThreadCount(int threads) { gThreadCount.store(threads > 0 ? threads : 0); }
+void SetThreadCount(int threads) {
+    gThreadCount.store(threads > 0 ? threads : 0);
+}
 
 int ThreadCount() {
     const int n = gThreadCount.load();

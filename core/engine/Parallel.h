@@ -21,8 +21,8 @@ void SetThreadCount(int threads);
 // kept in a vector sized by WorkerCount(count, threads). The other workers
 // are threads of a pool kept for the life of the process; a loop started
 // while the pool serves another loop (or from inside a body) runs on the
-// caller alone. Returns when every call has returned. An exception thrown by a body stops the hand-out of
-// further indexes and the one of the lowest index is rethrown to the caller.
+// caller alone. Returns when every call has returned. An exception thrown by a body stops the
+// hand-out of further indexes and the one of the lowest index is rethrown to the caller.
 void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body);
 
 // Workers ParallelFor(count, threads, ...) uses.

@@ -17,9 +17,13 @@ namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 
-bool IsCancelled(const TProgress* progress) { return progress && progress->Cancelled(); }
+bool IsCancelled(const TProgress* progress) {
+    return progress && progress->Cancelled();
+}
 
-bool InSkip(const TSkipRange* skip, double R) { return skip && skip->Min <= R && R <= skip->Max; }
+bool InSkip(const TSkipRange* skip, double R) {
+    return skip && skip->Min <= R && R <= skip->Max;
+}
 
 // The circles one pass over radii at a centre evaluated, in the order tried
 // (decreasing radius). The next pass at the same centre starts at, or steps
@@ -29,9 +33,11 @@ struct TPassLog {
     std::vector<std::pair<double, TCircleResult>> Circles;
 
     const TCircleResult* Find(double R) const {
-        const auto it = std::lower_bound(Circles.begin(), Circles.end(), R,
-                                         [](const auto& logged, double r) { return logged.first > r; });
-        if (it == Circles.end() || std::bit_cast<std::uint64_t>(it->first) != std::bit_cast<std::uint64_t>(R))
+        const auto it =
+            std::lower_bound(Circles.begin(), Circles.end(), R,
+                             [](const auto& logged, double r) { return logged.first > r; });
+        if (it == Circles.end() ||
+            std::bit_cast<std::uint64_t>(it->first) != std::bit_cast<std::uint64_t>(R))
             return nullptr;
         return &it->second;
     }
@@ -49,7 +55,7 @@ struct TPassMemo {
 
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
-public:
+  public:
     TRadiusPass(TEC& engine, TPoint centre, TPassMemo* memo = nullptr)
         : engine_(engine), centre_(centre), memo_(memo) {}
 
@@ -64,25 +70,25 @@ public:
         if (!known) ++fresh_;
         ++evaluated_;
         switch (c.Status) {
-        case 0:
-            ++invalid_;
-            break;
-        case 1:
-            // A driving sum of exactly 0 is no slip at all: an infinite
-            // factor, like level ground, not the most critical circle.
-            if (c.Driving == 0) {
+            case 0:
+                ++invalid_;
+                break;
+            case 1:
+                // A driving sum of exactly 0 is no slip at all: an infinite
+                // factor, like level ground, not the most critical circle.
+                if (c.Driving == 0) {
+                    Level(R, c);
+                    break;
+                }
+                if (QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
+                    best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
+                    smallest_ = std::fabs(c.Fs);
+                }
+                ++status1_;
+                break;
+            default:
                 Level(R, c);
                 break;
-            }
-            if (QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
-                best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
-                smallest_ = std::fabs(c.Fs);
-            }
-            ++status1_;
-            break;
-        default:
-            Level(R, c);
-            break;
         }
     }
 
@@ -106,7 +112,7 @@ public:
         return r;
     }
 
-private:
+  private:
     void Level(double R, const TCircleResult& c) {
         level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
         ++status2_;
@@ -198,23 +204,26 @@ double FirstPassStep(const TGetDat& model, TPoint centre) {
     double step = 0.5;
     if (!(top > bottom)) return step;
     const double radii = (top - bottom) / step;
-    const double allowed = std::clamp(FirstPassSliceBudget / SectionSlices(model), double{MinFirstPassRadii},
-                                      double{MaxFirstPassRadii});
+    const double allowed = std::clamp(FirstPassSliceBudget / SectionSlices(model),
+                                      double{MinFirstPassRadii}, double{MaxFirstPassRadii});
     while (radii * 0.5 / step > allowed && step < 0x1p40) step *= 2;
     return step;
 }
 
 bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
     bool sense = true;
-    if (direction == 0) sense = fs >= 0;
-    else if (direction == 1) sense = fs < 0;
+    if (direction == 0)
+        sense = fs >= 0;
+    else if (direction == 1)
+        sense = fs < 0;
     return sense && std::fabs(fs) <= smallestAbsFs;
 }
 
 namespace {
 
-TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
-                   const TSearchResult& previous, const TProgress* progress, TPassMemo* memo) {
+TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double upper,
+                   const TSkipRange* skip, const TSearchResult& previous, const TProgress* progress,
+                   TPassMemo* memo) {
     TRadiusPass pass(engine, centre, memo);
     if (!(step > 0)) return pass.Result(previous);
 
@@ -224,8 +233,8 @@ TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double
     // subtraction would: a power-of-two step and radii whose ulp is at most
     // the step, so that every subtraction is exact.
     int exponent = 0;
-    const bool exactSteps = std::frexp(step, &exponent) == 0.5 && lower >= 0 && R >= lower &&
-                            R < std::ldexp(step, 52);
+    const bool exactSteps =
+        std::frexp(step, &exponent) == 0.5 && lower >= 0 && R >= lower && R < std::ldexp(step, 52);
     if (exactSteps) {
         const double limitSq = ReachLimitSq(engine, centre);
         if (R * R > limitSq) {
@@ -241,8 +250,10 @@ TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double
                 // if they had been evaluated.
                 const double first = R;
                 const double lastSkipped = R - (k - 1) * step;
-                if (!InSkip(skip, first)) pass.Evaluate(first);
-                else if (!InSkip(skip, lastSkipped)) pass.Evaluate(lastSkipped);
+                if (!InSkip(skip, first))
+                    pass.Evaluate(first);
+                else if (!InSkip(skip, lastSkipped))
+                    pass.Evaluate(lastSkipped);
                 R = R - k * step;
             }
         }
@@ -275,7 +286,8 @@ thread_local TPassLog tlLogs[2];
 
 // SearchRadius; `keepWorkingSet` re-evaluates the last circle tried when its
 // result came from the memo, so that the working set ends as without it.
-TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress, bool keepWorkingSet) {
+TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress,
+                                   bool keepWorkingSet) {
     TSearchResult result;
     result.Xo = centre.X;
     result.Yo = centre.Y;
@@ -320,14 +332,16 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
     if (result.Cancelled) return result;
     const double R2 = result.R;
     scan(0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), true);
-    if (keepWorkingSet && memo.Stale && !result.Cancelled) EvaluateCircle(engine, {centre.X, centre.Y, memo.LastR});
+    if (keepWorkingSet && memo.Stale && !result.Cancelled)
+        EvaluateCircle(engine, {centre.X, centre.Y, memo.LastR});
     return result;
 }
 
 }  // namespace
 
-TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper, const TSkipRange* skip,
-                        const TSearchResult& previous, const TProgress* progress) {
+TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
+                        const TSkipRange* skip, const TSearchResult& previous,
+                        const TProgress* progress) {
     return Scan(engine, centre, step, lower, upper, skip, previous, progress, nullptr);
 }
 
@@ -353,8 +367,8 @@ TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress
     return SearchRadiusAtCentre(engine, centre, progress, true);
 }
 
-bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vector<TSearchResult>& results,
-                    const TSearchOptions& options) {
+bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres,
+                    std::vector<TSearchResult>& results, const TSearchOptions& options) {
     const int count = static_cast<int>(centres.size());
     results.assign(centres.size(), TSearchResult{});
     const int workers = WorkerCount(count, options.Threads);
@@ -369,10 +383,11 @@ bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vec
             return;
         }
         results[static_cast<std::size_t>(index)] =
-            SearchRadiusAtCentre(engines[static_cast<std::size_t>(worker)], centres[static_cast<std::size_t>(index)],
-                                 progress, false);
+            SearchRadiusAtCentre(engines[static_cast<std::size_t>(worker)],
+                                 centres[static_cast<std::size_t>(index)], progress, false);
     });
-    return std::none_of(results.begin(), results.end(), [](const TSearchResult& r) { return r.Cancelled; });
+    return std::none_of(results.begin(), results.end(),
+                        [](const TSearchResult& r) { return r.Cancelled; });
 }
 
 namespace {
@@ -383,8 +398,8 @@ std::pair<std::uint64_t, std::uint64_t> CentreKey(TPoint c) {
 
 }  // namespace
 
-TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
-                               const TSearchOptions& options) {
+TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0,
+                               TGridSearchState& state, const TSearchOptions& options) {
     const auto count = static_cast<std::size_t>((n + 1) * (n + 1));
     std::vector<TPoint> centres;
     centres.reserve(count);

@@ -80,7 +80,8 @@ TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, d
                         const TSkipRange* skip = nullptr, const TSearchResult& previous = {},
                         const TProgress* progress = nullptr);
 // The same bookkeeping for the one radius R.
-TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous = {});
+TSearchResult SingleRadius(TEC& engine, TPoint centre, double R,
+                           const TSearchResult& previous = {});
 
 // The first pass over radii at a centre steps 0.5 m from Rmax down to 0.
 // The radii worth evaluating are those between the nearest reach of the
@@ -106,8 +107,8 @@ inline constexpr int MaxFirstPassRadii = 400;
 // The best radius at one centre: the single circle through the must-cut point
 // when MustCutOn, else three passes (steps 0.5, 0.05, 0.01; the first one
 // bounded as FirstPassStep says) below Rmax = Yo − NclElevation, skipping the
-// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working set afterwards holds the
-// last circle tried. Xo, Yo of the result are the centre.
+// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working set afterwards holds
+// the last circle tried. Xo, Yo of the result are the centre.
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
 
 // SearchRadius at every centre, spread over worker threads, each with its own
@@ -115,8 +116,8 @@ TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress
 // a sequential SearchRadius gives, whatever the thread count. `engine` itself
 // is not changed. Returns false when cancelled (results then incomplete).
 // The centre table, grid points and contours use it and reduce in their order.
-bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres, std::vector<TSearchResult>& results,
-                    const TSearchOptions& options = {});
+bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres,
+                    std::vector<TSearchResult>& results, const TSearchOptions& options = {});
 
 // State shared by the grids of one refinement.
 struct TGridSearchState {
@@ -137,8 +138,8 @@ struct TGridSearchState {
 // found so far (state.Best) instead of a zero record, once one exists.
 // With options.Progress->ShowsTrialCircles(), every centre with a valid result
 // is evaluated once more on `engine` and passed to TrialCircle, in grid order.
-TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0, TGridSearchState& state,
-                               const TSearchOptions& options = {});
+TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0,
+                               TGridSearchState& state, const TSearchOptions& options = {});
 
 // The pitch of the first grid, |Xn − X1| / 10 over the ground surface points.
 [[nodiscard]] double FirstGridPitch(const TGetDat& model);
@@ -151,8 +152,8 @@ struct TCriticalSearch {
     bool Cancelled = false;
     // A move limit (per pitch or in all) made a grid close in.
     bool MoveLimitReached = false;
-    int Moves = 0;             // grid moves made
-    long long Circles = 0;     // circles evaluated by all grids
+    int Moves = 0;          // grid moves made
+    long long Circles = 0;  // circles evaluated by all grids
 };
 
 // The grid refinement of a run: grids of pitch p0, then closing in (pitch

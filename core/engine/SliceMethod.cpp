@@ -19,7 +19,9 @@ double PointAngle(const TSlipCircle& c, double x, double y) {
     return theta;
 }
 
-double Positive(double v) { return v > 0 ? v : 0.0; }
+double Positive(double v) {
+    return v > 0 ? v : 0.0;
+}
 
 double TanPhi(const TGetDat& model, int layer) {
     const auto k = static_cast<std::size_t>(layer);
@@ -72,7 +74,8 @@ struct TSliceContext {
 
     // The pieces of the slice lines over an interval; null: look them up.
     const TLinePiece* PiecesAt(std::size_t interval) const {
-        return Pieces && interval != TGetDat::NoInterval ? Pieces + interval * SliceLineSlots : nullptr;
+        return Pieces && interval != TGetDat::NoInterval ? Pieces + interval * SliceLineSlots
+                                                         : nullptr;
     }
     // Elevation of slice line `slot` at the centre X of a slice; bit for bit
     // PolylineYAt.
@@ -97,8 +100,9 @@ struct TSliceTerms {
 // (both from PointAngle). Without a row only the sums are computed; the
 // arithmetic of every value that reaches them is the same either way.
 template <int Layers, bool WithRow>
-TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left, TPoint right,
-                      double thetaL, double thetaR, double h, double lever, TSliceRow* row) {
+TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
+                      TPoint right, double thetaL, double thetaR, double h, double lever,
+                      TSliceRow* row) {
     const auto si = static_cast<std::size_t>(i);
     const double xc = x.CentreX[si];
     const double b = x.Width[si];
@@ -284,29 +288,27 @@ void SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
     }
 }
 
+// The loops above for the model's layer count, so that the layer loops are
+// unrolled.
 template <bool WithRow>
 void SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
-    switch (e.LayersInUse()) {
-    case 0: SumSlices<0, WithRow>(e, c, rows, result); break;
-    case 1: SumSlices<1, WithRow>(e, c, rows, result); break;
-    case 2: SumSlices<2, WithRow>(e, c, rows, result); break;
-    case 3: SumSlices<3, WithRow>(e, c, rows, result); break;
-    case 4: SumSlices<4, WithRow>(e, c, rows, result); break;
-    default: SumSlices<5, WithRow>(e, c, rows, result); break;
-    }
+    using TSum = void (*)(const TEC&, const TSlipCircle&, TSliceRow*, TCircleResult&);
+    static constexpr std::array<TSum, MaxLayers + 1> sums{
+        &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
+        &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
+    sums[static_cast<std::size_t>(e.LayersInUse())](e, c, rows, result);
 }
 
-TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left, TPoint right,
-                   double thetaL, double thetaR, double h, double lever) {
+TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left,
+                   TPoint right, double thetaL, double thetaR, double h, double lever) {
+    using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
+                                  double, double, double, TSliceRow*);
+    static constexpr std::array<TCore, MaxLayers + 1> cores{
+        &SliceCore<0, true>, &SliceCore<1, true>, &SliceCore<2, true>,
+        &SliceCore<3, true>, &SliceCore<4, true>, &SliceCore<5, true>};
     TSliceRow row;
-    switch (e.LayersInUse()) {
-    case 0: SliceCore<0, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    case 1: SliceCore<1, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    case 2: SliceCore<2, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    case 3: SliceCore<3, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    case 4: SliceCore<4, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    default: SliceCore<5, true>(x, i, interval, left, right, thetaL, thetaR, h, lever, &row); break;
-    }
+    cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, thetaL, thetaR, h,
+                                                     lever, &row);
     return row;
 }
 
@@ -395,9 +397,10 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     return true;
 }
 
-TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left, TPoint right,
-                        double crackHeight, double crackLever) {
-    const std::size_t interval = engine.IntervalOf(engine.SliceList.CentreX[static_cast<std::size_t>(index)], 0);
+TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left,
+                        TPoint right, double crackHeight, double crackLever) {
+    const std::size_t interval =
+        engine.IntervalOf(engine.SliceList.CentreX[static_cast<std::size_t>(index)], 0);
     const TSliceContext x(engine, circle);
     return OneSlice(engine, x, index, interval, left, right, PointAngle(circle, left.X, left.Y),
                     PointAngle(circle, right.X, right.Y), crackHeight, crackLever);
@@ -424,13 +427,15 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
     }
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;
-    if (!std::isfinite(result.Resisting) || !std::isfinite(result.Driving) || !std::isfinite(result.Fs)) {
+    if (!std::isfinite(result.Resisting) || !std::isfinite(result.Driving) ||
+        !std::isfinite(result.Fs)) {
         e.CircleStatus = CircleStatusText::NotFinite;
         return TCircleResult{};
     }
     result.Status = 2;
     for (int i = 1; i < n; ++i) {
-        if (sl.GroundYCentre[static_cast<std::size_t>(i)] != sl.GroundYCentre[static_cast<std::size_t>(i - 1)]) {
+        if (sl.GroundYCentre[static_cast<std::size_t>(i)] !=
+            sl.GroundYCentre[static_cast<std::size_t>(i - 1)]) {
             result.Status = 1;
             break;
         }

@@ -37,7 +37,7 @@ struct TSliceRow {
     double GroundHeight = 0;  // ground minus slip surface at the centre line, not clipped
     double SumV = 0;          // Σ (VWet + VSub)
     double C = 0;
-    double L = 0;      // arc length under the slice
+    double L = 0;  // arc length under the slice
     double W = 0;
     double Alpha = 0;  // rad, positive right of the centre
     double Phi = 0;    // rad

@@ -109,7 +109,8 @@ TEST(SearchBounds, OrdinaryDesignsKeepTheSpecifiedFirstPass) {
         for (int i = -1; i <= 41; ++i) {
             for (int j = -1; j <= 41; ++j) {
                 const TPoint c{ground.front().X + i * span / 40, y0 + j * span / 40};
-                ASSERT_EQ(FirstPassStep(e, c), 0.5) << design.MaxSliceWidth << " (" << c.X << ", " << c.Y << ")";
+                ASSERT_EQ(FirstPassStep(e, c), 0.5)
+                    << design.MaxSliceWidth << " (" << c.X << ", " << c.Y << ")";
             }
         }
     }
@@ -157,9 +158,10 @@ TEST(Parallel, PoolServesRepeatedNestedAndConcurrentLoops) {
     other.join();
     EXPECT_EQ(total.load(), 2 * 50 * 20);
     // An exception still reaches the caller and leaves the pool usable.
-    EXPECT_THROW(ParallelFor(30, 2, [](int, int i) {
-        if (i == 3) throw std::runtime_error("stop");
-    }),
+    EXPECT_THROW(ParallelFor(30, 2,
+                             [](int, int i) {
+                                 if (i == 3) throw std::runtime_error("stop");
+                             }),
                  std::runtime_error);
     std::atomic<int> after{0};
     ParallelFor(10, 2, [&](int, int) { after.fetch_add(1); });
