@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "CoordinateEntry.h"
+#include "views/CoordinateEntry.h"
 #include "Texts.h"
 #include "text/Conversion.h"
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "Digitiser.h"
+#include "views/Digitiser.h"
 #include "design/DesignConditions.h"
 #include "views/ChartModel.h"
 

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "CoordinateEntry.h"
+#include "views/CoordinateEntry.h"
 #include "CoordinateGridStyle.h"
 #include "Texts.h"
 

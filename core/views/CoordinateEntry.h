@@ -7,7 +7,7 @@
 #include "design/DesignConditions.h"
 #include "views/ChartModel.h"
 
-namespace sorvanta::gui {
+namespace sorvanta {
 
 // The tables the coordinate entry window edits, in the order of their titles.
 inline constexpr std::array<TFigureKind, 8> EntryKinds{fkLayer1, fkLayer2, fkLayer3,       fkLayer4,
@@ -41,4 +41,4 @@ void RenumberRows(TCoordinateTable& table);
 // series is replaced by the same points.
 void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0, double n, double h, double xr);
 
-}  // namespace sorvanta::gui
+}  // namespace sorvanta

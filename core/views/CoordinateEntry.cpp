@@ -1,10 +1,10 @@
-#include "CoordinateEntry.h"
+#include "views/CoordinateEntry.h"
 
 #include "design/LineMerging.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 
-namespace sorvanta::gui {
+namespace sorvanta {
 
 std::string EntryTitle(TFigureKind kind) {
     for (std::size_t i = 0; i < EntryKinds.size(); ++i) {
@@ -75,4 +75,4 @@ void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0,
     }
 }
 
-}  // namespace sorvanta::gui
+}  // namespace sorvanta

@@ -1,10 +1,10 @@
-#include "Digitiser.h"
+#include "views/Digitiser.h"
 
 #include "design/LineMerging.h"
 #include "text/NumberFormat.h"
 #include "views/PreviewChart.h"
 
-namespace sorvanta::gui {
+namespace sorvanta {
 
 namespace {
 
@@ -120,4 +120,4 @@ void TDigitiser::End(TChartModel& preview, const TDesignConditions& design) {
     DrawFigure(preview, design, kind_);
 }
 
-}  // namespace sorvanta::gui
+}  // namespace sorvanta

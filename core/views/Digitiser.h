@@ -10,7 +10,7 @@
 #include "design/DesignConditions.h"
 #include "views/ChartModel.h"
 
-namespace sorvanta::gui {
+namespace sorvanta {
 
 class TDigitiser {
 public:
@@ -62,4 +62,4 @@ private:
     double pointerY_ = 0;
 };
 
-}  // namespace sorvanta::gui
+}  // namespace sorvanta
