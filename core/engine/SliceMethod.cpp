@@ -364,7 +364,30 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
         return false;
     }
     sl.Resize(static_cast<int>(total));
+    std::vector<std::size_t>& intervals = e.Scratch.CentreInterval;
+    intervals.resize(sl.CentreX.size());
 
+    double* centreX = sl.CentreX.data();
+    double* widths = sl.Width.data();
+    double* leftX = sl.LeftX.data();
+    double* arcYCentre = sl.ArcYCentre.data();
+    double* arcYLeft = sl.ArcYLeft.data();
+    double* groundYCentre = sl.GroundYCentre.data();
+    double* groundYLeft = sl.GroundYLeft.data();
+    std::size_t* centreInterval = intervals.data();
+    // The ground's pieces, when it is tabled.
+    const TLinePiece* ground =
+        e.Lookups.Ready && e.Lookups.Tabled[0] ? e.Lookups.Pieces.data() : nullptr;
+    auto groundY = [&](std::size_t interval, double x) {
+        if (ground && interval != TGetDat::NoInterval) {
+            const TLinePiece& piece = ground[interval * SliceLineSlots];
+            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
+        }
+        return e.SliceLineY(0, interval, x);
+    };
+    // Slices come in increasing X, so each look-up walks on from the last.
+    std::size_t centreHint = 0;
+    std::size_t leftHint = 0;
     std::size_t n = 0;
     for (std::size_t j = 0; j + 1 < u.size(); ++j) {
         const double w = u[j + 1] - u[j];
@@ -372,27 +395,19 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
         for (int t = 0; t < k; ++t) {
             const double width = w / k;
             const double centre = u[j] + t * (w / k) + (w / k) / 2;
-            sl.CentreX[n] = centre;
-            sl.Width[n] = width;
-            sl.LeftX[n] = centre - width / 2;
+            const double left = centre - width / 2;
+            centreX[n] = centre;
+            widths[n] = width;
+            leftX[n] = left;
+            arcYCentre[n] = ArcYAt(c, centre);
+            arcYLeft[n] = ArcYAt(c, left);
+            centreHint = e.IntervalOf(centre, centreHint);
+            centreInterval[n] = centreHint;
+            groundYCentre[n] = groundY(centreHint, centre);
+            leftHint = e.IntervalOf(left, leftHint);
+            groundYLeft[n] = groundY(leftHint, left);
             ++n;
         }
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        sl.ArcYCentre[i] = ArcYAt(c, sl.CentreX[i]);
-        sl.ArcYLeft[i] = ArcYAt(c, sl.LeftX[i]);
-    }
-    // Slices come in increasing X, so each lookup walks on from the last.
-    std::vector<std::size_t>& intervals = e.Scratch.CentreInterval;
-    intervals.resize(n);
-    std::size_t centreHint = 0;
-    std::size_t leftHint = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        centreHint = e.IntervalOf(sl.CentreX[i], centreHint);
-        intervals[i] = centreHint;
-        sl.GroundYCentre[i] = e.SliceLineY(0, centreHint, sl.CentreX[i]);
-        leftHint = e.IntervalOf(sl.LeftX[i], leftHint);
-        sl.GroundYLeft[i] = e.SliceLineY(0, leftHint, sl.LeftX[i]);
     }
     return true;
 }
