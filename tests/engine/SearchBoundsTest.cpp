@@ -63,6 +63,17 @@ TEST(SearchBounds, HugeSectionWithDeepNeverCutElevationEndsInBoundedWork) {
     const long long perCentre = MaxFirstPassRadii + 9 * 10 + 21 + 11 + 4;
     EXPECT_LE(s.Circles, s.GridCount * 121LL * perCentre);
     EXPECT_LT(s.Circles, 1000000);
+
+    // Bounded the same way whatever the thread count.
+    TSearchOptions one;
+    one.Threads = 1;
+    const TCriticalSearch t = SearchCriticalCircle(e, one);
+    EXPECT_EQ(t.Result.Xo, s.Result.Xo);
+    EXPECT_EQ(t.Result.Yo, s.Result.Yo);
+    EXPECT_EQ(t.Result.R, s.Result.R);
+    EXPECT_EQ(t.Result.Fs, s.Result.Fs);
+    EXPECT_EQ(t.GridCount, s.GridCount);
+    EXPECT_EQ(t.Circles, s.Circles);
 }
 
 TEST(SearchBounds, ManySlicesPerCircleShortenTheFirstPass) {
