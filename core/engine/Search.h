@@ -93,7 +93,7 @@ TSearchResult SingleRadius(TEC& engine, TPoint centre, double R,
 // 0.5·2^k m (the smallest k that fits) and closes in on the best one by
 // passes of a quarter of the step over ± one step, down to 0.5 m; passes 2
 // and 3 follow as usual. Ordinary sections stay well inside the limits and
-// are searched exactly as specified.
+// keep the plain 0.5 m pass, radius for radius.
 inline constexpr double FirstPassSliceBudget = 150000;
 inline constexpr int MinFirstPassRadii = 24;
 inline constexpr int MaxFirstPassRadii = 400;
@@ -107,8 +107,9 @@ inline constexpr int MaxFirstPassRadii = 400;
 // The best radius at one centre: the single circle through the must-cut point
 // when MustCutOn, else three passes (steps 0.5, 0.05, 0.01; the first one
 // bounded as FirstPassStep says) below Rmax = Yo − NclElevation, skipping the
-// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working set afterwards holds
-// the last circle tried. Xo, Yo of the result are the centre.
+// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working
+// set afterwards holds the last circle tried. Xo, Yo of the result are the
+// centre.
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
 
 // SearchRadius at every centre, spread over worker threads, each with its own

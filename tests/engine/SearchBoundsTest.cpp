@@ -6,7 +6,7 @@
 // over radii is therefore held within a budget (FirstPassStep) and the grid
 // moves of a whole run are limited (MaxGridMovesInAll). These tests pin the
 // bounds by counting evaluated circles and grids, and check that ordinary
-// designs are searched exactly as specified.
+// designs keep the plain passes.
 
 #include <gtest/gtest.h>
 
@@ -95,7 +95,7 @@ TEST(SearchBounds, ManySlicesPerCircleShortenTheFirstPass) {
     }
 }
 
-TEST(SearchBounds, OrdinaryDesignsKeepTheSpecifiedFirstPass) {
+TEST(SearchBounds, OrdinaryDesignsKeepThePlainFirstPass) {
     // The sample and its variants: every centre the run, the centre table,
     // the grid points and the contours visit keeps the 0.5 m pass.
     std::vector<TDesignConditions> designs;
