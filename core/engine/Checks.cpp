@@ -89,6 +89,11 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
     if (model.NumLayers < 1 || model.NumLayers > MaxLayers) {
         refuse("地層数は1～5に設定して下さい。");
     }
+    // With groundwater on, a γw that is not a number would silently weigh the
+    // water as nothing.
+    if (design.WaterEnabled && !TryStrToFloat(design.GammaW)) {
+        refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
+    }
     if (!ModelValuesFinite(model)) {
         refuse("数値データに計算できない値があります。\rデータを点検して下さい。");
     }

@@ -179,6 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
               [](TDesignConditions& d) {
                   d.Layers[0].Boundary = Rows({P0});
                   d.WaterEnabled = true;
+                  d.GammaW = "10.0";
                   d.WaterTable = TCoordinateTable::Placeholder();
                   d.MeshCount = "11";
               },
@@ -215,6 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
               {"地層数は1～5に設定して下さい。"}},
         TCase{"LayerCountZero", [](TDesignConditions& d) { d.LayerCount = "0"; },
               {"地層数は1～5に設定して下さい。"}},
+        TCase{"WaterWeightNotANumber", [](TDesignConditions& d) { d.WaterEnabled = true; d.GammaW = "---"; },
+              {"水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。"}},
+        TCase{"WaterWeightIgnoredWhenOff", [](TDesignConditions& d) { d.GammaW = "---"; }, {}},
         TCase{"ValuesNotFinite", [](TDesignConditions& d) { d.Layers[0].GammaS = "1e308"; d.WaterEnabled = true;
                                                             d.GammaW = "1e308"; },
               {"数値データに計算できない値があります。\rデータを点検して下さい。"}}),

@@ -98,6 +98,7 @@ protected:
             d.MeshCount = "8";
             d.MaxSliceWidth = "0.5";
             d.WaterEnabled = true;
+            d.GammaW = "10.0";
             d.ShowSafetyFactors = true;
             d.GridFsEnabled = true;
             d.GridFsMeshCount = "5";
