@@ -1,24 +1,7 @@
 #!/bin/bash
 # sorvanta-calc sample / check / --help: outputs and exit status.
 # Usage: design_commands.sh SORVANTA_CALC TEST_DATA_DIR
-set -e
-calc=$(realpath "$1")
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-# Runs the tool, keeping stdout, stderr and the status; never stops the script.
-run() {
-    set +e
-    "$calc" "$@" >"$work/out" 2>"$work/err"
-    status=$?
-    set -e
-}
-expect_status() {
-    [ "$status" -eq "$1" ] || fail "$2: status $status, expected $1 (stderr: $(cat "$work/err"))"
-}
+source "$(dirname "$0")/common.bash"
 expect_one_error_line() {
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$1: expected one line on stderr, got: $(cat "$work/err")"
     grep -q '^sorvanta-calc: エラー: ' "$work/err" || fail "$1: error line format: $(cat "$work/err")"

@@ -3,23 +3,7 @@
 # sample design, checked by qpdf, pdftotext and pdftoppm; stable bytes under
 # SOURCE_DATE_EPOCH.
 # Usage: pdf_documents.sh SORVANTA_CALC TEST_DATA_DIR
-set -e
-calc=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-run() {
-    set +e
-    "$calc" "$@" >"$work/out" 2>"$work/err"
-    status=$?
-    set -e
-}
-expect_status() {
-    [ "$status" -eq "$1" ] || fail "$2: status $status, expected $1 (stderr: $(cat "$work/err"))"
-}
+source "$(dirname "$0")/common.bash"
 # Hex of an information text: byte order mark, Japanese language escape, UTF-16BE.
 info_hex() { printf 'FEFF001B6A61001B%s' "$(printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"; }
 

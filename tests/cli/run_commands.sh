@@ -2,23 +2,7 @@
 # sorvanta-calc run / arbitrary / check with the pre-calculation checks:
 # outputs, messages and exit status.
 # Usage: run_commands.sh SORVANTA_CALC TEST_DATA_DIR
-set -e
-calc=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-run() {
-    set +e
-    "$calc" "$@" >"$work/out" 2>"$work/err"
-    status=$?
-    set -e
-}
-expect_status() {
-    [ "$status" -eq "$1" ] || fail "$2: status $status, expected $1 (stderr: $(cat "$work/err"))"
-}
+source "$(dirname "$0")/common.bash"
 expect_out() { grep -qF -- "$1" "$work/out" || fail "$2: stdout lacks '$1': $(cat "$work/out")"; }
 expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: stderr lacks '$1': $(cat "$work/err")"; }
 
