@@ -33,14 +33,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     }
 
     TBatchApp app;
-    if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
-        status != ExitSuccess) {
-        return status;
-    }
-    ApplyRunOptions(options, app.Design);
-
     TRunResult run;
-    if (const int status = RunCalculationForCommand(app, options, run); status != ExitSuccess) return status;
+    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
     if (run.Outcome != TRunOutcome::Ok) {
         const int status = WriteRunOutputs(app, run, options, true);
         return status != ExitSuccess ? status : ExitRefused;

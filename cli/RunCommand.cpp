@@ -25,14 +25,8 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
     if (const int status = ExpectArguments(command, options.Positionals, 1); status != ExitSuccess) return status;
 
     TBatchApp app;
-    if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
-        status != ExitSuccess) {
-        return status;
-    }
-    ApplyRunOptions(options, app.Design);
-
     TRunResult run;
-    if (const int status = RunCalculationForCommand(app, options, run); status != ExitSuccess) return status;
+    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
     if (const int status = WriteRunOutputs(app, run, options, false); status != ExitSuccess) return status;
     if (run.Outcome != TRunOutcome::Ok) return ExitRefused;
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, run);

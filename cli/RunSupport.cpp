@@ -130,6 +130,15 @@ int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, 
     return ExitSuccess;
 }
 
+int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result) {
+    if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
+        status != ExitSuccess) {
+        return status;
+    }
+    ApplyRunOptions(options, app.Design);
+    return RunCalculationForCommand(app, options, result);
+}
+
 int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf) {
     try {

@@ -64,6 +64,10 @@ void PrintMessage(std::string_view message);
 // ExitDataError with `result` unset.
 int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result);
 
+// Loads the design named by the first positional argument, applies the
+// options and runs the calculation. Returns ExitSuccess or the failure status.
+int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result);
+
 // The requested outputs: JSON whatever the outcome; the text file and the PDF
 // only when the run found a circle (`arbitraryPdf` picks the arbitrary-point
 // document). Returns ExitSuccess or ExitDataError.
