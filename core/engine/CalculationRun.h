@@ -106,6 +106,9 @@ TLineList LoadHeadingLines(const TCriticalCircle& c);
 TLineList LoadLegendLines();
 TLineList LoadFormulaLines(int form);
 TLineList JudgementLines(const TCriticalCircle& c, int form);
+// "  円弧開き角度 (Θ)=…" to "  Check:Θ=2(β-δ)=…", the angles in degrees; shared
+// by the run's lists and the arbitrary point's.
+TLineList CircleAngleLines(double theta, double beta, double delta);
 
 // One row of the centre table: status 0 "[地形外]", 1 the factor ("[解]" when
 // |fs| is not greater than the critical |Fs|), 2 "[∞]".

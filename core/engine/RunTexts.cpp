@@ -11,6 +11,8 @@ namespace {
 
 std::string Metres(double v) { return FormatFloat("0.00m;-0.00m", v); }
 
+void Append(TLineList& lines, const TLineList& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+
 }  // namespace
 
 TLineList FormulaLines(int form) {
@@ -28,9 +30,20 @@ TLineList FormulaLines(int form) {
     return lines;
 }
 
+TLineList CircleAngleLines(double theta, double beta, double delta) {
+    return {
+        "  円弧開き角度 (Θ)=" + FormatFloat("0.00度", theta),
+        "  円弧傾き     (β)=" + FormatFloat("0.00度", beta),
+        "  円弧中心傾き (δ)=" + FormatFloat("0.00度", delta),
+        "    (β:円弧起点と円弧終点を結ぶ線が水平線と成す角)",
+        "    (δ:円弧起点と円弧中心を結ぶ線が鉛直線と成す角)",
+        "  Check:Θ=2(β-δ)=" + FormatFloat("0.00度", 2 * (beta - delta)),
+    };
+}
+
 TLineList ResultLines(const TCriticalCircle& c, int form) {
     const bool force = form == 1;
-    return {
+    TLineList lines{
         "滑り円を種々仮定し、最小安全率を求む。",
         "計算した結果は、下記のとおりである。",
         (force ? "安全率(Fs)=Fr/Fo=" : "安全率   (Fs)=Mr/Mo=") + FormatFloat("0.000;-0.000", c.Fs),
@@ -41,19 +54,17 @@ TLineList ResultLines(const TCriticalCircle& c, int form) {
         "",
         "滑り円諸元",
         "  円弧半径     (R )=" + FormatFloat("0.00m", c.R),
-        "  円弧開き角度 (Θ)=" + FormatFloat("0.00度", c.Theta),
-        "  円弧傾き     (β)=" + FormatFloat("0.00度", c.Beta),
-        "  円弧中心傾き (δ)=" + FormatFloat("0.00度", c.Delta),
-        "    (β:円弧起点と円弧終点を結ぶ線が水平線と成す角)",
-        "    (δ:円弧起点と円弧中心を結ぶ線が鉛直線と成す角)",
-        "  Check:Θ=2(β-δ)=" + FormatFloat("0.00度", 2 * (c.Beta - c.Delta)),
+    };
+    Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
+    Append(lines, {
         "  円弧中心X座標(Xo)=" + Metres(c.Xo),
         "  　々　　Y座標(Yo)=" + Metres(c.Yo),
         "  円弧起点X座標(Xb)=" + Metres(c.Xb),
         "  　々　　Y座標(Yb)=" + Metres(c.Yb),
         "  円弧終点X座標(Xe)=" + Metres(c.Xe),
         "  　々　　Y座標(Ye)=" + Metres(c.Ye),
-    };
+    });
+    return lines;
 }
 
 TLineList SliceHeadingLines(const TCriticalCircle& c) {
@@ -93,7 +104,7 @@ TLineList LoadFormulaLines(int form) {
 
 TLineList JudgementLines(const TCriticalCircle& c, int form) {
     const bool force = form == 1;
-    return {
+    TLineList lines{
         (force ? "安全率(Fs)=Fr/Fo=" : "安全率(Fs)=Mr/Mo=") + FormatFloat("0.000;-0.000", c.Fs),
         "",
         "ここに",
@@ -104,12 +115,9 @@ TLineList JudgementLines(const TCriticalCircle& c, int form) {
         "",
         "滑り円諸元",
         "  円弧半径(R=)     =" + FormatFloat("0.00m", c.R),
-        "  円弧開き角度 (Θ)=" + FormatFloat("0.00度", c.Theta),
-        "  円弧傾き     (β)=" + FormatFloat("0.00度", c.Beta),
-        "  円弧中心傾き (δ)=" + FormatFloat("0.00度", c.Delta),
-        "    (β:円弧起点と円弧終点を結ぶ線が水平線と成す角)",
-        "    (δ:円弧起点と円弧中心を結ぶ線が鉛直線と成す角)",
-        "  Check:Θ=2(β-δ)=" + FormatFloat("0.00度", 2 * (c.Beta - c.Delta)),
+    };
+    Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
+    Append(lines, {
         "  円弧中心X座標(Xo)=" + Metres(c.Xo),
         "  　々　　Y座標(Yo)=" + Metres(c.Yo),
         "",
@@ -118,7 +126,8 @@ TLineList JudgementLines(const TCriticalCircle& c, int form) {
         "",
         "  円弧終点X座標(Xe)=" + Metres(c.Xe),
         "  　々　　Y座標(Ye)=" + Metres(c.Ye),
-    };
+    });
+    return lines;
 }
 
 std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving, double resisting,

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/CalculationRun.h"
 #include "engine/Geometry.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
@@ -28,16 +29,10 @@ TLineList SliceHeading(const TArbitraryOutcome& o) {
 }
 
 void AppendClosingLines(TLineList& l, const TArbitraryOutcome& o) {
+    l.insert(l.end(), {"", "滑り円諸元", "  円弧半径     (R )=" + F("0.00m", o.R)});
+    const TLineList angles = CircleAngleLines(o.Theta, o.Beta, o.Delta);
+    l.insert(l.end(), angles.begin(), angles.end());
     const TLineList closing{
-        "",
-        "滑り円諸元",
-        "  円弧半径     (R )=" + F("0.00m", o.R),
-        "  円弧開き角度 (Θ)=" + F("0.00度", o.Theta),
-        "  円弧傾き     (β)=" + F("0.00度", o.Beta),
-        "  円弧中心傾き (δ)=" + F("0.00度", o.Delta),
-        "    (β:円弧起点と円弧終点を結ぶ線が水平線と成す角)",
-        "    (δ:円弧起点と円弧中心を結ぶ線が鉛直線と成す角)",
-        "  Check:Θ=2(β-δ)=" + F("0.00度", 2 * (o.Beta - o.Delta)),
         "",
         "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo),
         "  　々　　Y座標(Yo)=" + F("0.00m;-0.00m", o.Yo),
