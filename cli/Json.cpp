@@ -165,8 +165,26 @@ TJsonValue ChartJson(const TChartModel& chart) {
     return TJsonObject{{"bottom", AxisJson(chart.Bottom)}, {"left", AxisJson(chart.Left)}, {"series", std::move(series)}};
 }
 
+// The slice, load and judgement members, which both records hold under the
+// same names, in writing order.
+template <typename TTables>
+void AppendCircleMembers(TJsonObject& o, const TTables& t) {
+    o.insert(o.end(), {
+        {"slice_table", CellTableJson(t.SliceTable)},
+        {"slice_heading", Lines(t.SliceHeadingList)},
+        {"slice_legend", Lines(t.SliceLegendList)},
+        {"slice_note", Lines(t.SliceNoteList)},
+        {"load_heading", Lines(t.LoadHeadingList)},
+        {"load_legend", Lines(t.LoadLegendList)},
+        {"load_formula", Lines(t.LoadFormulaList)},
+        {"load_table", CellTableJson(t.LoadTable)},
+        {"judgement", Lines(t.JudgementList)},
+        {"judgement_label", ColouredTextJson(t.JudgementLabel)},
+    });
+}
+
 TJsonValue ResultTablesJson(const TResultTables& t) {
-    return TJsonObject{
+    TJsonObject o{
         {"contents", Lines(t.ContentsList)},
         {"layer_settings", Lines(t.LayerSettingsList)},
         {"soil_data", CellTableJson(t.SoilDataTable)},
@@ -178,32 +196,15 @@ TJsonValue ResultTablesJson(const TResultTables& t) {
         {"result", Lines(t.ResultList)},
         {"result_caption", ColouredTextJson(t.ResultCaption)},
         {"centre_table", CellTableJson(t.CentreTable)},
-        {"slice_table", CellTableJson(t.SliceTable)},
-        {"slice_heading", Lines(t.SliceHeadingList)},
-        {"slice_legend", Lines(t.SliceLegendList)},
-        {"slice_note", Lines(t.SliceNoteList)},
-        {"load_heading", Lines(t.LoadHeadingList)},
-        {"load_legend", Lines(t.LoadLegendList)},
-        {"load_formula", Lines(t.LoadFormulaList)},
-        {"load_table", CellTableJson(t.LoadTable)},
-        {"judgement", Lines(t.JudgementList)},
-        {"judgement_label", ColouredTextJson(t.JudgementLabel)},
     };
+    AppendCircleMembers(o, t);
+    return o;
 }
 
 TJsonValue ArbitraryTablesJson(const TArbitraryTables& t) {
-    return TJsonObject{
-        {"slice_table", CellTableJson(t.SliceTable)},
-        {"slice_heading", Lines(t.SliceHeadingList)},
-        {"slice_legend", Lines(t.SliceLegendList)},
-        {"slice_note", Lines(t.SliceNoteList)},
-        {"load_heading", Lines(t.LoadHeadingList)},
-        {"load_legend", Lines(t.LoadLegendList)},
-        {"load_formula", Lines(t.LoadFormulaList)},
-        {"load_table", CellTableJson(t.LoadTable)},
-        {"judgement", Lines(t.JudgementList)},
-        {"judgement_label", ColouredTextJson(t.JudgementLabel)},
-    };
+    TJsonObject o;
+    AppendCircleMembers(o, t);
+    return o;
 }
 
 const char* OutcomeName(TRunOutcome outcome) {
