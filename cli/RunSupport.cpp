@@ -6,7 +6,7 @@
 
 #include "Json.h"
 #include "documents/TextOutput.h"
-#include "documents/pdf/PdfDocument.h"
+#include "documents/PdfDocument.h"
 #include "engine/AnalysisModel.h"
 #include "text/Conversion.h"
 #include "text/TextFile.h"
@@ -50,33 +50,34 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
             if (i + 1 >= args.size()) return nullptr;
             return &args[++i];
         };
+        TRunSettings& settings = options.Settings;
         if (arg == "--contours") {
-            options.Contours = true;
+            settings.ContourEnabled = true;
         } else if (arg == "--no-slice-lines") {
-            options.NoSliceLines = true;
+            settings.ShowSliceLines = false;
         } else if (arg == "--no-slice-numbers") {
-            options.NoSliceNumbers = true;
+            settings.ShowSliceNumbers = false;
         } else if (arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
                    arg == "--text" || arg == "--json" || arg == "--pdf") {
             const std::string* v = value();
             if (!v) return UsageError(command, arg + " に値がありません。");
             if (arg == "--direction") {
-                if (*v == "cw") options.Direction = 0;
-                else if (*v == "ccw") options.Direction = 1;
-                else if (*v == "both") options.Direction = 2;
+                if (*v == "cw") settings.SlipDirection = 0;
+                else if (*v == "ccw") settings.SlipDirection = 1;
+                else if (*v == "both") settings.SlipDirection = 2;
                 else return UsageError(command, "--direction は cw、ccw、both のどれかです: '" + *v + "'");
             } else if (arg == "--form") {
-                if (*v == "moment") options.Form = 0;
-                else if (*v == "force") options.Form = 1;
+                if (*v == "moment") settings.StressDisplay = 0;
+                else if (*v == "force") settings.StressDisplay = 1;
                 else return UsageError(command, "--form は moment か force です: '" + *v + "'");
             } else if (arg == "--grid-points") {
                 // The range is the checks' business; the option only needs a number.
                 if (!TryStrToInt(*v)) return UsageError(command, "--grid-points は整数です: '" + *v + "'");
-                options.GridPoints = *v;
+                settings.GridFsMeshCount = *v;
             } else if (arg == "--threads") {
                 const auto n = TryStrToInt(*v);
                 if (!n || *n < 1) return UsageError(command, "--threads は1以上の整数です: '" + *v + "'");
-                options.Threads = *n;
+                settings.Threads = *n;
             } else if (arg == "--text") {
                 options.TextFile = *v;
             } else if (arg == "--json") {
@@ -91,16 +92,20 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
     return ExitSuccess;
 }
 
-void ApplyRunOptions(const TRunCommandOptions& options, TDesignConditions& design) {
-    design.SlipDirection = options.Direction;
-    design.StressDisplay = options.Form;
-    if (options.GridPoints) {
-        design.GridFsEnabled = true;
-        design.GridFsMeshCount = *options.GridPoints;
-    }
-    design.ContourEnabled = options.Contours;
-    design.ShowSliceLines = !options.NoSliceLines;
-    design.ShowSliceNumbers = !options.NoSliceNumbers;
+TRunSettings DefaultRunSettings() {
+    TRunSettings settings;
+    settings.SlipDirection = 0;
+    settings.StressDisplay = 0;
+    settings.ContourEnabled = false;
+    settings.ShowSliceLines = true;
+    settings.ShowSliceNumbers = true;
+    return settings;
+}
+
+TAppState StartupState() {
+    TAppState app;
+    app.Design = StartupDesign();
+    return app;
 }
 
 void PrintMessage(std::string_view message) {
@@ -117,38 +122,36 @@ bool TStderrDialogs::Confirm(std::string_view) { return true; }
 
 void TStderrDialogs::ShowMessage(std::string_view message) { PrintMessage(message); }
 
-int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result) {
+int RunCalculationForCommand(TAppState& app, TRunResult& result) {
     TStderrDialogs dialogs;
-    TRunContext context{app.Design,         app.Tables, app.Arbitrary, app.ResultChart,
-                        app.ArbitraryChart, dialogs,    nullptr,       nullptr,
-                        TRunOptions{options.Threads}};
     try {
-        result = StartCalculation(context);
+        result = StartCalculation(RunContextOf(app, dialogs));
     } catch (const ConversionError& e) {
         return ReportError(e.what(), ExitDataError);
     }
     return ExitSuccess;
 }
 
-int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result) {
+int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result) {
     if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
         status != ExitSuccess) {
         return status;
     }
-    ApplyRunOptions(options, app.Design);
-    return RunCalculationForCommand(app, options, result);
+    app.Settings = options.Settings;
+    ApplyRunSettings(app.Settings, app.Design);
+    return RunCalculationForCommand(app, result);
 }
 
-int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
+int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf) {
     try {
         if (options.JsonFile) {
             const std::string json = WriteJson(
-                RunJson({app.Design, run, app.Tables, app.Arbitrary, app.ResultChart, app.ArbitraryChart}));
+                RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart}));
             WriteFileAtomically(std::filesystem::path(*options.JsonFile), json);
         }
         if (run.Outcome != TRunOutcome::Ok) return ExitSuccess;
-        if (options.TextFile) WriteTextOutput(app.Tables, std::filesystem::path(*options.TextFile));
+        if (options.TextFile) WriteTextOutput(app.Results, std::filesystem::path(*options.TextFile));
         if (options.PdfFile) {
             TChartModel ground = MakePreviewChart();
             try {
@@ -160,10 +163,10 @@ int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunComma
             ground.Left = app.Axes.Left;
             const std::filesystem::path path(*options.PdfFile);
             if (arbitraryPdf) {
-                WritePdfArbitraryDocument(path, app.Tables, app.Arbitrary, ground, app.ArbitraryChart,
+                WritePdfArbitraryDocument(path, app.Results, app.Arbitrary, ground, app.ArbitraryChart,
                                           app.Design.DesignName);
             } else {
-                WritePdfMinimumDocument(path, app.Tables, ground, app.ResultChart, app.Design.DesignName);
+                WritePdfMinimumDocument(path, app.Results, ground, app.ResultChart, app.Design.DesignName);
             }
         }
     } catch (const std::exception& e) {

@@ -19,7 +19,6 @@ namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
-    // The result tables window and the printed pages come with their issues.
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);

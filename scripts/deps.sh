@@ -17,3 +17,9 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# Readable diffs of the cp932 files (see .gitattributes); only inside a checkout.
+root=$(cd "$(dirname "$0")/.." && pwd)
+if git -C "$root" rev-parse --git-dir >/dev/null 2>&1; then
+  git -C "$root" config diff.cp932.textconv "iconv -f CP932 -t UTF-8" || true
+fi
