@@ -122,20 +122,19 @@ def table(rows):
              "| Difference | Tolerance | Result |",
              "|---|---|---|---|---|---|---|---|---|---|"]
     for r in rows:
+        # Rounded so that a difference of -0.0004 does not print as -0.000.
+        difference = round(r["fs"] - r["reference"], 3) or 0.0
         lines.append("| [%s](#%s) | %s | %s | %s | %s | %s | %s | %+.3f | ±%s | %s |" % (
-            r["problem"]["title"].split(":")[0], r["problem"]["id"], r["run"]["name"],
-            r["problem"]["source"].split(".")[0] + ".", r["method"], fmt(r["run"]["published"]),
-            fmt(r["reference"]), fmt(r["fs"]), r["fs"] - r["reference"], fmt(r["run"]["tolerance"]),
-            r["verdict"]))
+            r["problem"]["short"], r["problem"]["id"], r["run"]["name"], r["problem"]["cite"],
+            r["method"], fmt(r["run"]["published"]), fmt(r["reference"]), fmt(r["fs"]), difference,
+            fmt(r["run"]["tolerance"]), r["verdict"]))
     lines.append(TABLE_END)
     return "\n".join(lines)
 
 
-def short_method(run):
-    opts = run.get("options", [])
-    form = "force" if "force" in opts else "moment"
-    kind = "fixed circle" if run["command"] == "arbitrary" else "searched"
-    return "ordinary, %s form, %s" % (form, kind)
+def short_method(problem, run):
+    form = "force form" if "force" in run.get("options", []) else "moment form"
+    return "ordinary, %s; %s" % (form, problem["method_short"])
 
 
 def report(rows, problems, figures):
@@ -214,7 +213,7 @@ def main():
                     verdict = "pass" if within else "FAIL"
                     failed |= not within
                 rows.append({"problem": p, "run": run, "fs": fs, "reference": reference,
-                             "method": short_method(run), "verdict": verdict})
+                             "method": short_method(p, run), "verdict": verdict})
                 print("%-40s %-28s %s  ref %s  %s" % (p["id"], run["name"], fmt(fs),
                                                      fmt(reference), verdict))
                 if a.write:
