@@ -168,6 +168,8 @@ def report(rows, problems, figures):
             name = figures.get((p["id"], i))
             if name:
                 out += ["![%s, %s](verification/%s)" % (p["title"], run["name"], name), ""]
+    with open(os.path.join(HERE, "notes.md"), encoding="utf-8") as f:
+        out += [f.read()]
     return "\n".join(out).rstrip() + "\n"
 
 
