@@ -100,8 +100,10 @@ def figure(binary, problem, run, index, work, figdir):
     if not shutil.which("pdftoppm") or not shutil.which("pdfinfo"):
         return None
     pdf = os.path.join(work, "figure.pdf")
+    # A fixed document time keeps the committed figures byte-for-byte stable.
+    env = dict(os.environ, SOURCE_DATE_EPOCH="0")
     proc = subprocess.run(command_line(binary, problem, run, ["--pdf", pdf]),
-                          capture_output=True, text=True)
+                          capture_output=True, text=True, env=env)
     if proc.returncode != 0:
         return None
     info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
