@@ -158,7 +158,7 @@ def report(rows, problems, figures):
         for key in ("hand_check", "difference"):
             if key in p:
                 out += [p[key], ""]
-        for i, run in enumerate(p["runs"]):
+        for run in p["runs"]:
             r = next(x for x in rows if x["problem"] is p and x["run"] is run)
             cmd = "sorvanta-calc %s %s" % (run["command"], " ".join(
                 [run["design"]] + [repr(float(v)) for v in run.get("centre", [])] + run.get("options", [])))
