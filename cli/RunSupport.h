@@ -26,6 +26,7 @@ struct TRunCommandOptions {
     std::optional<std::string> TextFile;
     std::optional<std::string> JsonFile;
     std::optional<std::string> PdfFile;
+    std::optional<std::string> FiguresDir;
 };
 
 // "[--direction cw|ccw|both] [--form moment|force] …" for the usage lines.
@@ -68,9 +69,10 @@ int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, 
 // options and runs the calculation. Returns ExitSuccess or the failure status.
 int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result);
 
-// The requested outputs: JSON whatever the outcome; the text file and the PDF
-// only when the run found a circle (`arbitraryPdf` picks the arbitrary-point
-// document). Returns ExitSuccess or ExitDataError.
+// The requested outputs: JSON and the figures whatever the outcome (the
+// figures show the charts as they stand); the text file and the PDF only when
+// the run found a circle (`arbitraryPdf` picks the arbitrary-point document).
+// Returns ExitSuccess or ExitDataError.
 int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf);
 
