@@ -20,7 +20,7 @@ struct TFigureSize {
 
 // The chart sizes the windows give them at their default size.
 struct TFigureSizes {
-    TFigureSize Preview{378, 418};    // design window, "地形図"
+    TFigureSize Preview{367, 422};    // design window, "地形図"
     TFigureSize Result{560, 460};     // result tables window, tab Ⅴ
     TFigureSize Arbitrary{560, 460};  // arbitrary-point table window, tab Ⅴ
     bool operator==(const TFigureSizes&) const = default;
