@@ -42,7 +42,8 @@ struct TWmfFile {
     std::vector<std::uint16_t> Functions;
     std::vector<TWmfText> Texts;
     std::vector<TWmfFont> Fonts;
-    std::vector<std::vector<int>> Polylines;  // x0, y0, x1, y1, ...
+    std::vector<std::vector<int>> Polylines;   // x0, y0, x1, y1, ...
+    std::vector<std::pair<int, int>> Brushes;  // style, hatch
 
     [[nodiscard]] bool HasText(std::string_view text) const {
         return std::any_of(Texts.begin(), Texts.end(),
@@ -137,6 +138,10 @@ TWmfFile ReadWmf(const std::string& b) {
                 }
                 break;
             }
+            case WmfCreateBrushIndirect:
+                EXPECT_EQ(words, 7u);
+                f.Brushes.emplace_back(U16(b, p), U16(b, p + 6));
+                break;
             case WmfSelectObject:
             case WmfDeleteObject:
                 EXPECT_LT(S16(b, p), objects) << "object index beyond the table";
@@ -280,6 +285,21 @@ TEST(WmfCanvasTest, FarPointsKeepTheDirectionOfTheirLines) {
     EXPECT_EQ(xy[1], 100);
     EXPECT_EQ(xy[2], xy[3]) << "still on the diagonal";
     EXPECT_GT(xy[2], 10000);
+}
+
+// The printed figures fill their areas with a hatch; the files keep it.
+TEST(WmfCanvasTest, HatchedAreasGetADiagonalCrossBrush) {
+    TChartModel chart = MakeResultChart();
+    chart.Series[rsGround].Hatched = true;
+    chart.Series[rsGround].Add(0, 5);
+    chart.Series[rsGround].Add(10, 8);
+    const TWmfFile f = ReadWmf(ChartToWmf(chart, {300, 200}));
+    EXPECT_NE(std::find(f.Brushes.begin(), f.Brushes.end(),
+                        std::pair<int, int>(WmfBrushHatched, WmfHatchDiagCross)),
+              f.Brushes.end());
+    const std::string svg = ChartToSvg(chart, {300, 200});
+    EXPECT_NE(svg.find("<pattern id=\"hatch"), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"url(#hatch"), std::string::npos);
 }
 
 TEST(WmfWriterTest, FaceNamesAreCutAtACharacterAndUnknownCharactersBecomeQuestionMarks) {
