@@ -14,8 +14,10 @@ namespace sorvanta::gui {
 
 namespace {
 
-void Apply(const TChartView* view, TFigureSize& size) {
-    if (view) size = {view->width(), view->height()};
+void Apply(const TChartView* view, TFigureSize& size, TChartStyle& style) {
+    if (!view) return;
+    size = {view->width(), view->height()};
+    style = view->Style();
 }
 
 }  // namespace
@@ -32,14 +34,13 @@ void FigureExportCommand(QWidget* parent, const TAppContext& context, const TCha
     if (question.exec() != QMessageBox::Yes) return;
 
     TFigureSizes sizes;
-    Apply(preview, sizes.Preview);
-    Apply(result, sizes.Result);
-    Apply(arbitrary, sizes.Arbitrary);
-    // All three as the screen shows them: one view's fonts and background.
-    const TChartStyle style = preview ? preview->Style() : TChartStyle{};
+    TFigureStyles styles;
+    Apply(preview, sizes.Preview, styles.Preview);
+    Apply(result, sizes.Result, styles.Result);
+    Apply(arbitrary, sizes.Arbitrary, styles.Arbitrary);
     try {
         WriteFigures(std::filesystem::path(QDir::currentPath().toStdU16String()), context.Preview,
-                     context.ResultChart, context.ArbitraryChart, sizes, style);
+                     context.ResultChart, context.ArbitraryChart, sizes, styles);
     } catch (const std::exception& e) {
         QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
                         QString::fromUtf8(e.what()), QMessageBox::Ok, parent);

@@ -13,8 +13,8 @@ class TChartView;
 // and 任意すべり円 (.wmf and .svg) and reports completion. Each chart is
 // taken as it stands: its limits (zoom and pan kept), and the size and fonts
 // of the view that shows it; a chart without a view (null) takes the default
-// size of its window. A file that cannot be written ends the command with a
-// message naming it; the files before it stay.
+// size of its window and the default fonts. A file that cannot be written
+// ends the command with a message naming it; the files before it stay.
 void FigureExportCommand(QWidget* parent, const TAppContext& context, const TChartView* preview,
                          const TChartView* result = nullptr, const TChartView* arbitrary = nullptr);
 

@@ -26,6 +26,13 @@ struct TFigureSizes {
     bool operator==(const TFigureSizes&) const = default;
 };
 
+// The fonts and background of each figure, as its window paints the chart.
+struct TFigureStyles {
+    TChartStyle Preview;
+    TChartStyle Result;
+    TChartStyle Arbitrary;
+};
+
 // A chart painted at its current limits into a picture of `size` pixels.
 [[nodiscard]] std::string ChartToWmf(const TChartModel& chart, TFigureSize size,
                                      const TChartStyle& style = {});
@@ -43,6 +50,6 @@ inline constexpr const char* ArbitraryFigureName = "任意すべり円";
 // files before it written and the ones after it not.
 void WriteFigures(const std::filesystem::path& dir, const TChartModel& preview,
                   const TChartModel& result, const TChartModel& arbitrary,
-                  const TFigureSizes& sizes = {}, const TChartStyle& style = {});
+                  const TFigureSizes& sizes = {}, const TFigureStyles& styles = {});
 
 }  // namespace sorvanta
