@@ -148,8 +148,7 @@ constexpr double AscentEms = 0.88;
 
 // ---- WMF ----------------------------------------------------------------
 
-TWmfCanvas::TWmfCanvas(int width, int height)
-    : writer_(width, height), width_(width), height_(height) {}
+TWmfCanvas::TWmfCanvas(int width, int height) : writer_(width, height) {}
 
 double TWmfCanvas::TextWidth(const TCanvasFont& font, std::string_view text) const {
     return EstimateTextWidth(font, text);

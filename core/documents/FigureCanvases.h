@@ -49,8 +49,6 @@ class TWmfCanvas : public TCanvas {
     void SelectBrush();
 
     TWmfWriter writer_;
-    int width_;
-    int height_;
     std::vector<std::pair<std::string, int>> objects_;
     TSelection selected_;
     std::vector<TSelection> saved_;
