@@ -35,7 +35,7 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
 
 const TCommandRegistration registration{
     {"run", "DESIGN.dat [オプション]",
-     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を書きます。", 30,
+     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を、--figures DIR で図を書きます。", 30,
      &RunRun, RunOptionsHelp}};
 
 }  // namespace

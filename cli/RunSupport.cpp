@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "Json.h"
+#include "documents/Figures.h"
 #include "documents/TextOutput.h"
 #include "documents/PdfDocument.h"
 #include "engine/AnalysisModel.h"
@@ -16,7 +17,7 @@ namespace sorvanta::cli {
 
 const char* const RunOptionsUsage =
     "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] [--no-slice-lines] "
-    "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE]";
+    "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR]";
 
 const char* const RunOptionsHelp =
     "\nオプション:\n"
@@ -29,9 +30,23 @@ const char* const RunOptionsHelp =
     "  --threads N               計算に使うスレッド数（既定: すべてのコア。結果は同じ）\n"
     "  --text FILE               計算書をテキスト（cp932、CR LF）で書く\n"
     "  --json FILE               結果のすべてを JSON（UTF-8）で書く\n"
-    "  --pdf FILE                計算書を PDF で書く";
+    "  --pdf FILE                計算書を PDF で書く\n"
+    "  --figures DIR             地形図、最少すべり円、任意すべり円を DIR に WMF と SVG で書く";
 
 namespace {
+
+// The design window's terrain chart of the loaded design.
+TChartModel GroundChart(const TAppState& app) {
+    TChartModel ground = MakePreviewChart();
+    try {
+        DrawPreview(ground, app.Design);
+    } catch (const std::exception&) {
+        // As in the window: the load outline stays empty, the rest is drawn.
+    }
+    ground.Bottom = app.Axes.Bottom;
+    ground.Left = app.Axes.Left;
+    return ground;
+}
 
 int UsageError(const TCommand& command, const std::string& problem) {
     return ReportError(problem + "（使い方: " + UsageLine(command) + " " + RunOptionsUsage + "）", ExitUsage);
@@ -58,7 +73,7 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
         } else if (arg == "--no-slice-numbers") {
             settings.ShowSliceNumbers = false;
         } else if (arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
-                   arg == "--text" || arg == "--json" || arg == "--pdf") {
+                   arg == "--text" || arg == "--json" || arg == "--pdf" || arg == "--figures") {
             const std::string* v = value();
             if (!v) return UsageError(command, arg + " に値がありません。");
             if (arg == "--direction") {
@@ -82,6 +97,8 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
                 options.TextFile = *v;
             } else if (arg == "--json") {
                 options.JsonFile = *v;
+            } else if (arg == "--figures") {
+                options.FiguresDir = *v;
             } else {
                 options.PdfFile = *v;
             }
@@ -150,17 +167,14 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
                 RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart}));
             WriteFileAtomically(std::filesystem::path(*options.JsonFile), json);
         }
+        if (options.FiguresDir) {
+            WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app), app.ResultChart,
+                         app.ArbitraryChart);
+        }
         if (run.Outcome != TRunOutcome::Ok) return ExitSuccess;
         if (options.TextFile) WriteTextOutput(app.Results, std::filesystem::path(*options.TextFile));
         if (options.PdfFile) {
-            TChartModel ground = MakePreviewChart();
-            try {
-                DrawPreview(ground, app.Design);
-            } catch (const std::exception&) {
-                // As in the window: the load outline stays empty, the rest is drawn.
-            }
-            ground.Bottom = app.Axes.Bottom;
-            ground.Left = app.Axes.Left;
+            const TChartModel ground = GroundChart(app);
             const std::filesystem::path path(*options.PdfFile);
             if (arbitraryPdf) {
                 WritePdfArbitraryDocument(path, app.Results, app.Arbitrary, ground, app.ArbitraryChart,

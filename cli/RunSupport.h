@@ -28,6 +28,7 @@ struct TRunCommandOptions {
     std::optional<std::string> TextFile;
     std::optional<std::string> JsonFile;
     std::optional<std::string> PdfFile;
+    std::optional<std::string> FiguresDir;
 };
 
 // "[--direction cw|ccw|both] [--form moment|force] …" for the usage lines.
@@ -63,9 +64,10 @@ int RunCalculationForCommand(TAppState& app, TRunResult& result);
 // options and runs the calculation. Returns ExitSuccess or the failure status.
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result);
 
-// The requested outputs: JSON whatever the outcome; the text file and the PDF
-// only when the run found a circle (`arbitraryPdf` picks the arbitrary-point
-// document). Returns ExitSuccess or ExitDataError.
+// The requested outputs: JSON and the figures whatever the outcome (the
+// figures show the charts as they stand); the text file and the PDF only when
+// the run found a circle (`arbitraryPdf` picks the arbitrary-point document).
+// Returns ExitSuccess or ExitDataError.
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf);
 

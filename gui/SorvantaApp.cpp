@@ -9,6 +9,7 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "FigureExportCommand.h"
 #include "TForm10.h"
 #include "TForm6.h"
 #include "TForm7.h"
@@ -98,6 +99,9 @@ void TSorvantaApp::Execute(TCommand command) {
             dialog.exec();
             break;
         }
+        case TCommand::Metafiles:
+            FigureExportCommand(form1_.get(), context_, form6_->Preview());
+            break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.
             QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),

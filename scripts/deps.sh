@@ -5,7 +5,8 @@ pkgs=(g++ cmake ninja-build ccache pkg-config
       qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
-      qpdf poppler-utils poppler-data mupdf-tools python3)
+      qpdf poppler-utils poppler-data mupdf-tools python3
+      libreoffice-draw libwmf-bin fonts-urw-base35)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
