@@ -53,6 +53,23 @@ struct TPassMemo {
     bool Stale = false;
 };
 
+// The results of one level of the search (the radii of a pass, the centres
+// of a grid) counted by status, and the status the level reports: 0 when
+// every result was invalid (or there was none), 1 when any had status 1,
+// else 2 (level ground only).
+struct TStatusTally {
+    int Evaluated = 0;
+    int Invalid = 0;
+    int Status1 = 0;
+
+    void Add(int status) {
+        ++Evaluated;
+        if (status == 0) ++Invalid;
+        if (status == 1) ++Status1;
+    }
+    [[nodiscard]] int Status() const { return Evaluated == Invalid ? 0 : Status1 > 0 ? 1 : 2; }
+};
+
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
   public:
@@ -68,42 +85,34 @@ class TRadiusPass {
             if (memo_->Record) memo_->Record->Circles.emplace_back(R, c);
         }
         if (!known) ++fresh_;
-        ++evaluated_;
-        switch (c.Status) {
-            case 0:
-                ++invalid_;
-                break;
-            case 1:
-                // A driving sum of exactly 0 is no slip at all: an infinite
-                // factor, like level ground, not the most critical circle.
-                if (c.Driving == 0) {
-                    Level(R, c);
-                    break;
-                }
-                if (QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
-                    best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
-                    smallest_ = std::fabs(c.Fs);
-                }
-                ++status1_;
-                break;
-            default:
-                Level(R, c);
-                break;
+        // A driving sum of exactly 0 is no slip at all: an infinite factor,
+        // like level ground, not the most critical circle.
+        const int status = c.Status == 1 && c.Driving == 0 ? 2 : c.Status;
+        tally_.Add(status);
+        if (status == 1 && QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
+            best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
+            smallest_ = std::fabs(c.Fs);
+        } else if (status == 2) {
+            level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
         }
     }
 
     TSearchResult Result(const TSearchResult& previous) const {
         TSearchResult r;
-        if (evaluated_ == invalid_) {
-            r = previous;
-            r.Status = 0;
-        } else if (status1_ > 0) {
-            r = best_;
-            r.Status = 1;
-        } else {
-            r = level_;
-            r.Status = 2;
-            r.Fs = NoQualifyingFs;
+        switch (tally_.Status()) {
+            case 0:
+                r = previous;
+                r.Status = 0;
+                break;
+            case 1:
+                r = best_;
+                r.Status = 1;
+                break;
+            default:
+                r = level_;
+                r.Status = 2;
+                r.Fs = NoQualifyingFs;
+                break;
         }
         r.Xo = centre_.X;
         r.Yo = centre_.Y;
@@ -113,16 +122,11 @@ class TRadiusPass {
     }
 
   private:
-    void Level(double R, const TCircleResult& c) {
-        level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
-        ++status2_;
-    }
-
     TEC& engine_;
     TPoint centre_;
     TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
-    int evaluated_ = 0, invalid_ = 0, status1_ = 0, status2_ = 0;
+    TStatusTally tally_;
     int fresh_ = 0;  // not taken from the memo
     TSearchResult best_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
     TSearchResult level_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
@@ -180,8 +184,7 @@ double SectionSlices(const TGetDat& model) {
     double slices = 0;
     double previous = first;
     auto add = [&](double to) {
-        const double w = to - previous;
-        slices += (limit > 0 && w > limit) ? std::ceil(w / limit) : 1;
+        slices += IntervalSlices(to - previous, limit);
         previous = to;
     };
     if (model.Lookups.Ready) {
@@ -434,7 +437,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
 
     TProgress* progress = options.Progress;
     const bool showCircles = progress && progress->ShowsTrialCircles();
-    int invalid = 0, status1 = 0;
+    TStatusTally tally;
     long long circles = 0;
     bool found1 = false;
     TSearchResult best;
@@ -442,17 +445,14 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     for (std::size_t k = 0; k < results.size(); ++k) {
         const TSearchResult& r = results[k];
         circles += r.Circles;
-        if (r.Status == 0) {
-            ++invalid;
-            continue;
-        }
+        tally.Add(r.Status);
+        if (r.Status == 0) continue;
         if (r.Status == 1) {
             if (QualifiesForDirection(engine.Direction, r.Fs, state.SmallestAbsFs)) {
                 best = r;
                 state.SmallestAbsFs = std::fabs(r.Fs);
                 found1 = true;
             }
-            ++status1;
         } else {
             level = r;
         }
@@ -474,15 +474,21 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
         // recomputed from this grid's origin, may come out a little higher):
         // keep the circle already found.
         result = state.Best;
-    } else if (invalid == static_cast<int>(results.size())) {
-        result = TSearchResult{};
-    } else if (status1 > 0) {
-        result = TSearchResult{};
-        result.Status = 1;
     } else {
-        result = level;
-        result.Status = 2;
-        result.Fs = NoQualifyingFs;
+        switch (tally.Status()) {
+            case 0:
+                result = TSearchResult{};
+                break;
+            case 1:
+                result = TSearchResult{};
+                result.Status = 1;
+                break;
+            default:
+                result = level;
+                result.Status = 2;
+                result.Fs = NoQualifyingFs;
+                break;
+        }
     }
     result.Circles = circles;
     return result;

@@ -80,10 +80,7 @@ struct TSliceContext {
     // Elevation of slice line `slot` at the centre X of a slice; bit for bit
     // PolylineYAt.
     double LineY(const TLinePiece* pieces, int slot, std::size_t interval, double x) const {
-        if (pieces) {
-            const TLinePiece& piece = pieces[slot];
-            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
-        }
+        if (pieces) return pieces[slot].YAt(x);
         return Engine->SliceLineY(slot, interval, x);
     }
 };
@@ -356,8 +353,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     // Count first, so that the lists are sized once.
     double total = 0;
     for (std::size_t j = 0; j + 1 < u.size(); ++j) {
-        const double w = u[j + 1] - u[j];
-        total += (limit > 0 && w > limit) ? std::ceil(w / limit) : 1;
+        total += IntervalSlices(u[j + 1] - u[j], limit);
     }
     if (!(total <= MaxSlicesPerCircle)) {
         sl.Clear();
@@ -379,10 +375,8 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     const TLinePiece* ground =
         e.Lookups.Ready && e.Lookups.Tabled[0] ? e.Lookups.Pieces.data() : nullptr;
     auto groundY = [&](std::size_t interval, double x) {
-        if (ground && interval != TGetDat::NoInterval) {
-            const TLinePiece& piece = ground[interval * SliceLineSlots];
-            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
-        }
+        if (ground && interval != TGetDat::NoInterval)
+            return ground[interval * SliceLineSlots].YAt(x);
         return e.SliceLineY(0, interval, x);
     };
     // Slices come in increasing X, so each look-up walks on from the last.
@@ -391,7 +385,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     std::size_t n = 0;
     for (std::size_t j = 0; j + 1 < u.size(); ++j) {
         const double w = u[j + 1] - u[j];
-        const int k = (limit > 0 && w > limit) ? static_cast<int>(std::ceil(w / limit)) : 1;
+        const int k = static_cast<int>(IntervalSlices(w, limit));
         for (int t = 0; t < k; ++t) {
             const double width = w / k;
             const double centre = u[j] + t * (w / k) + (w / k) / 2;

@@ -4,6 +4,7 @@
 // SliceWidthLimit; Fs = Mr / Mo (moment form) or Fr / Fo (force form).
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,13 @@ struct TSliceRow {
     double Resisting = 0;
     double Driving = 0;
 };
+
+// Slices the interval of width `width` between two neighbouring break points
+// is cut into: ⌈width / limit⌉ where it is wider than a positive limit, else
+// one.
+[[nodiscard]] inline double IntervalSlices(double width, double limit) {
+    return (limit > 0 && width > limit) ? std::ceil(width / limit) : 1;
+}
 
 // Slices a single circle may have; a circle needing more is refused (Status 0,
 // CircleStatusText::TooManySlices), so a tiny slice width cannot make one
