@@ -28,6 +28,44 @@ struct TCrossing {
     double Y = 0;
 };
 
+// How far from the circle a crossing found on a steep segment may lie before
+// it is found again along the segment (m); a thousandth of the tolerance
+// within which a ground point counts as on the circle.
+constexpr double CrossingTolerance = OnCircleTolerance * 1e-3;
+
+// The crossing of the circle with the segment p0 → p1 (X increasing) nearest
+// to the one the line's equation in x put at `x`, found along the segment
+// from p0 relative to the centre. On a near-vertical segment the equation in
+// x leaves x with a rounding error that the slope multiplies into y, so that
+// its point may lie off the circle by more than a slice's whole arc; along
+// the segment both coordinates keep the precision of the distances.
+TCrossing AlongSegment(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double x) {
+    const double dx = p1.X - p0.X;
+    const double dy = p1.Y - p0.Y;
+    const double fx = p0.X - c.Xo;
+    const double fy = p0.Y - c.Yo;
+    const double a = dx * dx + dy * dy;
+    const double b = fx * dx + fy * dy;
+    const double d = std::hypot(fx, fy);
+    const double e = (d - c.R) * (d + c.R);
+    // Roots of a·t² + 2·b·t + e = 0, the one without cancellation first.
+    const double q = -(b + std::copysign(std::sqrt(std::max(b * b - a * e, 0.0)), b));
+    const double t1 = q / a;
+    const double t2 = q != 0 ? e / q : t1;
+    const double near = (x - p0.X) / dx;
+    const double t = std::clamp(std::fabs(t1 - near) <= std::fabs(t2 - near) ? t1 : t2, 0.0, 1.0);
+    return {p0.X + t * dx, p0.Y + t * dy};
+}
+
+// The crossing at `x` of segment p0 → p1 (X increasing) with its elevation
+// taken on the segment, as the end points take it.
+TCrossing CrossingAt(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double x) {
+    const TCrossing onLine{x, p0.Y + (x - p0.X) * (p1.Y - p0.Y) / (p1.X - p0.X)};
+    if (!(std::fabs(p1.Y - p0.Y) > p1.X - p0.X)) return onLine;
+    const double offCircle = std::fabs(std::hypot(onLine.X - c.Xo, onLine.Y - c.Yo) - c.R);
+    return offCircle <= CrossingTolerance ? onLine : AlongSegment(p0, p1, c, x);
+}
+
 }  // namespace
 
 namespace {
@@ -117,9 +155,9 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     // point to the segment that starts there.
     int count = 0;
     TCrossing crossings[2];
-    auto add = [&](double x, double y) {
-        engine.MeetX.push_back(x);
-        if (count < 2) crossings[count] = {x, y};
+    auto add = [&](TCrossing crossing) {
+        engine.MeetX.push_back(crossing.X);
+        if (count < 2) crossings[count] = crossing;
         ++count;
     };
     for (int k = L; k <= Rt; ++k) {
@@ -133,11 +171,11 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             const double yMinus = Yo - s;
             const double yPlus = Yo + s;
             if (Y0 < Y1) {
-                if (Y0 <= yMinus && yMinus < Y1) add(X0, yMinus);
-                if (Y0 <= yPlus && yPlus < Y1) add(X0, yPlus);
+                if (Y0 <= yMinus && yMinus < Y1) add({X0, yMinus});
+                if (Y0 <= yPlus && yPlus < Y1) add({X0, yPlus});
             } else {
-                if (Y1 < yPlus && yPlus <= Y0) add(X0, yPlus);
-                if (Y1 < yMinus && yMinus <= Y0) add(X0, yMinus);
+                if (Y1 < yPlus && yPlus <= Y0) add({X0, yPlus});
+                if (Y1 < yMinus && yMinus <= Y0) add({X0, yMinus});
             }
             continue;
         }
@@ -153,10 +191,8 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
         double x2 = (-B + root) / A;
         if (std::fabs(X0 - x1) <= OnCircleTolerance) x1 = X0;
         if (std::fabs(X0 - x2) <= OnCircleTolerance) x2 = X0;
-        // The elevation on this segment, as the end points take it.
-        auto groundY = [&](double x) { return Y0 + (x - X0) * (Y1 - Y0) / (X1 - X0); };
-        if (X0 <= x1 && x1 < X1) add(x1, groundY(x1));
-        if (X0 <= x2 && x2 < X1) add(x2, groundY(x2));
+        if (X0 <= x1 && x1 < X1) add(CrossingAt(p0, p1, circle, x1));
+        if (X0 <= x2 && x2 < X1) add(CrossingAt(p0, p1, circle, x2));
     }
 
     if (count == 1) return refuse(CircleStatusText::OneCrossing);

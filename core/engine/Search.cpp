@@ -30,7 +30,16 @@ bool InSkip(const TSkipRange* skip, double R) {
 // onto, some of the same radii (R1 + 0.5 is a radius of pass 1, R2 + 0.05
 // usually one of pass 2); their results are taken from here.
 struct TPassLog {
+    // The first pass is held to a few hundred radii (FirstPassStep) and the
+    // others to a few dozen; beyond this many the log keeps no more, so that
+    // its memory stays bounded whatever the pass (the circles not kept are
+    // evaluated again by the next pass, with the same result).
+    static constexpr std::size_t Capacity = 1024;
     std::vector<std::pair<double, TCircleResult>> Circles;
+
+    void Add(double R, const TCircleResult& c) {
+        if (Circles.size() < Capacity) Circles.emplace_back(R, c);
+    }
 
     const TCircleResult* Find(double R) const {
         const auto it =
@@ -82,7 +91,7 @@ class TRadiusPass {
         if (memo_) {
             memo_->LastR = R;
             memo_->Stale = known != nullptr;
-            if (memo_->Record) memo_->Record->Circles.emplace_back(R, c);
+            if (memo_->Record) memo_->Record->Add(R, c);
         }
         if (!known) ++fresh_;
         // A driving sum of exactly 0 is no slip at all: an infinite factor,
@@ -209,7 +218,9 @@ double FirstPassStep(const TGetDat& model, TPoint centre) {
     const double radii = (top - bottom) / step;
     const double allowed = std::clamp(FirstPassSliceBudget / SectionSlices(model),
                                       double{MinFirstPassRadii}, double{MaxFirstPassRadii});
-    while (radii * 0.5 / step > allowed && step < 0x1p40) step *= 2;
+    // No step beyond the range itself: that bounds the doubling even for a
+    // range too large to count in steps of 0.5 m.
+    while (radii * 0.5 / step > allowed && step < top) step *= 2;
     return step;
 }
 
@@ -238,8 +249,17 @@ TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double
     int exponent = 0;
     const bool exactSteps =
         std::frexp(step, &exponent) == 0.5 && lower >= 0 && R >= lower && R < std::ldexp(step, 52);
-    if (exactSteps) {
-        const double limitSq = ReachLimitSq(engine, centre);
+    const double limitSq = ReachLimitSq(engine, centre);
+    if (!(R < std::ldexp(step, 52)) && R >= lower && R * R > limitSq &&
+        std::sqrt(limitSq) >= lower) {
+        // Radii too large for the step to be subtracted exactly, or at all
+        // (a never-cut elevation some 1e15 m down): the pass starts from the
+        // largest radius that can still cut the section, after one of those
+        // beyond it for the working set.
+        if (!InSkip(skip, R)) pass.Evaluate(R);
+        R = std::sqrt(limitSq);
+        while (R * R > limitSq) R = std::nextafter(R, 0.0);
+    } else if (exactSteps) {
         if (R * R > limitSq) {
             // k: the first radius that may be valid; kLast: the pass's last.
             const double kLast = std::floor((R - lower) / step);

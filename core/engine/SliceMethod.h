@@ -69,7 +69,11 @@ inline constexpr int MaxSlicesPerCircle = 200000;
 //    distance from the centre to the crack face (Xo − Xb at the start,
 //    Xe − Xo at the end), so Fs does not depend on where X = 0 lies;
 //  - in effective stress (W − u·b) is taken as 0 where u·b exceeds W;
-//  - sums that are not finite give Status 0 (CircleStatusText::NotFinite).
+//  - sums that are not finite give Status 0 (CircleStatusText::NotFinite);
+//  - a slice whose arc would span more than half a turn gives Status 0
+//    (CircleStatusText::SliceOverHalfTurn): the lower arc itself spans half a
+//    turn at most, so such a slice comes from end points rounding has put
+//    out of order, and its length and weight would be a whole circle's.
 TCircleResult EvaluateCircle(TEC& engine, const TSlipCircle& circle,
                              std::vector<TSliceRow>* rows = nullptr);
 
