@@ -33,13 +33,17 @@ struct TCrossing {
 // within which a ground point counts as on the circle.
 constexpr double CrossingTolerance = OnCircleTolerance * 1e-3;
 
-// The crossing of the circle with the segment p0 → p1 (X increasing) nearest
-// to the one the line's equation in x put at `x`, found along the segment
-// from p0 relative to the centre. On a near-vertical segment the equation in
-// x leaves x with a rounding error that the slope multiplies into y, so that
-// its point may lie off the circle by more than a slice's whole arc; along
-// the segment both coordinates keep the precision of the distances.
-TCrossing AlongSegment(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double x) {
+// Segments steeper than this (rise over run; 1:0.01, some 89.4°) are never
+// solved for x: there the equation in x loses so many digits that a crossing
+// may be missed or found metres off the circle. Ordinary slopes keep it.
+constexpr double NearVerticalSlope = 100;
+
+// Parameters t (point p0 + t·(p1 − p0)) where the line of the segment meets
+// the circle, t1 <= t2; false when it does not. Solved relative to the
+// centre, without cancellation in the smaller root, so that both coordinates
+// keep the precision of the distances whatever the slope.
+bool SegmentRoots(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double& t1,
+                  double& t2) {
     const double dx = p1.X - p0.X;
     const double dy = p1.Y - p0.Y;
     const double fx = p0.X - c.Xo;
@@ -48,22 +52,33 @@ TCrossing AlongSegment(const TPoint& p0, const TPoint& p1, const TSlipCircle& c,
     const double b = fx * dx + fy * dy;
     const double d = std::hypot(fx, fy);
     const double e = (d - c.R) * (d + c.R);
-    // Roots of a·t² + 2·b·t + e = 0, the one without cancellation first.
-    const double q = -(b + std::copysign(std::sqrt(std::max(b * b - a * e, 0.0)), b));
-    const double t1 = q / a;
-    const double t2 = q != 0 ? e / q : t1;
-    const double near = (x - p0.X) / dx;
-    const double t = std::clamp(std::fabs(t1 - near) <= std::fabs(t2 - near) ? t1 : t2, 0.0, 1.0);
-    return {p0.X + t * dx, p0.Y + t * dy};
+    const double disc = b * b - a * e;
+    if (!(disc >= 0) || !(a > 0)) return false;
+    const double q = -(b + std::copysign(std::sqrt(disc), b));
+    t1 = q / a;
+    t2 = q != 0 ? e / q : t1;
+    if (t2 < t1) std::swap(t1, t2);
+    return true;
+}
+
+TCrossing PointAt(const TPoint& p0, const TPoint& p1, double t) {
+    return {p0.X + t * (p1.X - p0.X), p0.Y + t * (p1.Y - p0.Y)};
 }
 
 // The crossing at `x` of segment p0 → p1 (X increasing) with its elevation
-// taken on the segment, as the end points take it.
+// taken on the segment, as the end points take it. On a segment steeper than
+// 45° the equation in x leaves x with a rounding error that the slope
+// multiplies into y; where that puts the point off the circle, the crossing
+// nearest to it is found along the segment instead.
 TCrossing CrossingAt(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double x) {
     const TCrossing onLine{x, p0.Y + (x - p0.X) * (p1.Y - p0.Y) / (p1.X - p0.X)};
     if (!(std::fabs(p1.Y - p0.Y) > p1.X - p0.X)) return onLine;
     const double offCircle = std::fabs(std::hypot(onLine.X - c.Xo, onLine.Y - c.Yo) - c.R);
-    return offCircle <= CrossingTolerance ? onLine : AlongSegment(p0, p1, c, x);
+    double t1 = 0, t2 = 0;
+    if (offCircle <= CrossingTolerance || !SegmentRoots(p0, p1, c, t1, t2)) return onLine;
+    const double near = (x - p0.X) / (p1.X - p0.X);
+    return PointAt(p0, p1,
+                   std::clamp(std::fabs(t1 - near) <= std::fabs(t2 - near) ? t1 : t2, 0.0, 1.0));
 }
 
 }  // namespace
@@ -176,6 +191,20 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             } else {
                 if (Y1 < yPlus && yPlus <= Y0) add({X0, yPlus});
                 if (Y1 < yMinus && yMinus <= Y0) add({X0, yMinus});
+            }
+            continue;
+        }
+        if (std::fabs(Y1 - Y0) > NearVerticalSlope * (X1 - X0)) {
+            // Near vertical, rising or falling to the right (a segment whose X
+            // decreases has no crossing, as below): solved along the segment.
+            // A crossing within the tolerance of its start point is that
+            // point, as a root within the tolerance of X0 is X0 below.
+            double t1 = 0, t2 = 0;
+            if (!(X1 > X0) || !SegmentRoots(p0, p1, circle, t1, t2)) continue;
+            const double length = std::hypot(X1 - X0, Y1 - Y0);
+            for (double t : {t1, t2}) {
+                if (std::fabs(t) * length <= OnCircleTolerance) t = 0;
+                if (0 <= t && t < 1) add(PointAt(p0, p1, t));
             }
             continue;
         }

@@ -52,10 +52,12 @@ inline constexpr double OnCircleTolerance = 1e-5;
 // refused as not crossing the ground; the intersection step never reads past
 // the last ground segment; the elevation of an end point is taken on the
 // segment where that intersection was found (on a vertical segment, the
-// intersection's own elevation), so it never depends on an earlier circle;
-// on a segment steeper than 45° an intersection whose point would lie off the
-// circle by more than a thousandth of OnCircleTolerance is found
-// along the segment instead, so that it lies on both.
+// intersection's own elevation), so it never depends on an earlier circle.
+// Every intersection lies on the circle: on a segment steeper than 45° one
+// whose point would lie off it by more than a thousandth of
+// OnCircleTolerance is found along the segment instead, and a segment
+// steeper than 100:1 is solved along its length throughout (an intersection
+// within OnCircleTolerance of its start point is that point).
 bool ClassifyCircle(TEC& engine, const TSlipCircle& circle);
 
 // Elevation of the lower arc at x: Yo − √max(R² − (x − Xo)², 0).
