@@ -21,6 +21,25 @@ std::string F(std::string_view pattern, double value) {
 constexpr TRgb Blue{0, 0, 255};
 constexpr TRgb Red{255, 0, 0};
 
+// Valid circles about the centre, none in the slip direction asked for.
+constexpr std::string_view NoCircleInDirection = "該当する滑り方向の円弧は有りません。";
+
+// Why the search at the centre found no circle: the status the last circle
+// tried left, unless that says nothing about it (circles were valid but none
+// qualified for the direction) or no circle was tried at all.
+std::string NoCircleReason(TEC& engine, const TSearchResult& best, TPoint centre) {
+    if (best.Status == 1) return std::string(NoCircleInDirection);
+    if (!engine.CircleStatus.empty()) return engine.CircleStatus;
+    // Nothing tried: the centre lies where no radius is allowed.
+    ClassifyCircle(engine, {centre.X, centre.Y, 0});
+    if (engine.CircleStatus == CircleStatusText::CentreOutsideWidth ||
+        engine.CircleStatus == CircleStatusText::CentreInGround)
+        return engine.CircleStatus;
+    if (!engine.MustCutOn && centre.Y < engine.NclElevation)
+        return std::string(CircleStatusText::CentreBelowNeverCut);
+    return std::string(CircleStatusText::NoCrossing);
+}
+
 TLineList SliceHeading(const TArbitraryOutcome& o) {
     return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
             "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo),
@@ -172,7 +191,8 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
     o.Yo = yo;
     const TSearchResult best = SearchRadius(engine, TPoint{xo, yo});
     o.Status = best.R == 0 ? 0 : best.Status;
-    o.CircleStatus = engine.CircleStatus;
+    o.CircleStatus =
+        o.Status == 0 ? NoCircleReason(engine, best, TPoint{xo, yo}) : engine.CircleStatus;
 
     if (o.Status != 0) {
         const TSlipCircle circle{xo, yo, best.R};

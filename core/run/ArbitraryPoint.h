@@ -17,7 +17,12 @@ struct TArbitraryOutcome {
     double Fs = 0, Resisting = 0, Driving = 0;
     double Xb = 0, Yb = 0, Xe = 0, Ye = 0;
     double Theta = 0, Beta = 0, Delta = 0;  // degrees
-    std::string CircleStatus;               // the reason of status 0
+    // The reason of status 0, never empty: the status text of the last
+    // circle tried, "該当する滑り方向の円弧は有りません。" when circles were
+    // valid but none in the slip direction, or for a centre about which no
+    // circle could be tried, why (outside the ground's width, in the ground,
+    // below the never-cut elevation).
+    std::string CircleStatus;
     bool operator==(const TArbitraryOutcome&) const = default;
 };
 

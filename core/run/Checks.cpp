@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/AnalysisModel.h"
 #include "text/Conversion.h"
+#include "engine/FactorField.h"
 
 namespace sorvanta {
 
@@ -27,7 +29,30 @@ namespace {
 
 std::size_t UsablePoints(const TCoordinateTable& table) { return ReadPolyline(table).size(); }
 
+// The grid-point mesh count when the run will map grid points with it.
+std::optional<int> AcceptedGridFsMeshCount(const TDesignConditions& design) {
+    if (!design.GridFsEnabled) return std::nullopt;
+    const auto n = TryStrToInt(design.GridFsMeshCount);
+    if (!n || *n < 1 || *n > MaxGridFsMeshCount) return std::nullopt;
+    return n;
+}
+
 }  // namespace
+
+double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) {
+    const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
+    if (ground.size() < 2 || !(sliceWidth > 0)) return 0;
+    const auto [left, right] = std::minmax_element(
+        ground.begin(), ground.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
+    return (right->X - left->X) / sliceWidth;
+}
+
+double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
+    double centres = RunBaseCentres;
+    if (const auto n = AcceptedGridFsMeshCount(design)) centres += (*n - 1.0) * *n;
+    if (design.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
+    return SectionSliceEstimate(design, sliceWidth) * centres;
+}
 
 TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design, TUserDialogs& dialogs) {
     model.BuildAnalysisModel(design);
@@ -94,26 +119,51 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
     if (design.WaterEnabled && !TryStrToFloat(design.GammaW)) {
         refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
     }
+    // Soil values without physical meaning give factors that look like
+    // results (a negative weight, φ of 90° or more, negative cohesion). Each
+    // value names the first layer at fault.
+    const int layers = model.LayersInUse();
+    auto checkLayers = [&](auto valueOf, auto sound, std::string_view what, std::string_view fault,
+                           std::string_view wanted) {
+        for (int n = 1; n <= layers; ++n) {
+            if (sound(StrToFloat(valueOf(design.Layers[static_cast<std::size_t>(n - 1)]))))
+                continue;
+            refuse("[" + std::to_string(n) + "]層目の" + std::string(what) + std::string(fault) +
+                   "\r" + std::string(wanted));
+            return;
+        }
+    };
+    auto positive = [](double v) { return v > 0; };
+    checkLayers([](const TSoilLayer& l) { return l.GammaT; }, positive, "湿潤単位体積重量(γt)",
+                "が0以下です。", "0より大きい値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.GammaS; }, positive, "水中単位体積重量(γs)",
+                "が0以下です。", "0より大きい値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.Phi; },
+                [](double v) { return v >= 0 && v < 90; }, "剪断抵抗角(φ)", "が範囲外です。",
+                "0以上90未満の値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.Cohesion; }, [](double v) { return v >= 0; },
+                "粘着力(C)", "が負です。", "0以上の値に設定して下さい。");
     if (!ModelValuesFinite(model)) {
         refuse("数値データに計算できない値があります。\rデータを点検して下さい。");
     }
     const double sliceWidth = model.SliceWidthLimit;
+    bool slicesBounded = false;
     if (!(sliceWidth > 0)) {
         refuse("土塊分割上限幅は0より大きい値に設定して下さい。");
+    } else if (!(SectionSliceEstimate(design, sliceWidth) <= MaxSlicesPerSection)) {
+        refuse("土塊分割上限幅が小さすぎます。\rデータを点検して下さい。");
     } else {
-        const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
-        if (ground.size() >= 2) {
-            const double span = std::fabs(ground.back().X - ground.front().X);
-            if (!(span / sliceWidth <= MaxSlicesPerSection)) {
-                refuse("土塊分割上限幅が小さすぎます。\rデータを点検して下さい。");
-            }
-        }
+        slicesBounded = true;
     }
-    if (design.GridFsEnabled) {
-        const auto n = TryStrToInt(design.GridFsMeshCount);
-        if (!n || *n < 1 || *n > MaxGridFsMeshCount) {
-            refuse("格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。");
-        }
+    if (design.GridFsEnabled && !AcceptedGridFsMeshCount(design)) {
+        refuse("格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。");
+    }
+    // Grid points multiply the run's work; with contours they are its
+    // largest part.
+    if (slicesBounded && !(RunWorkEstimate(design, sliceWidth) <= MaxRunWork)) {
+        refuse(
+            "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
+            "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");
     }
     return outcome;
 }

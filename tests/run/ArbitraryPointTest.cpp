@@ -197,3 +197,35 @@ TEST(ArbitraryPoint, DisplayFormChangesTheTextsNotTheCircle) {
     EXPECT_NE(moment.JudgementList[0], force.JudgementList[0]);
     EXPECT_EQ(force.LoadTable.Cell(0, 12), "Fr(kN)");
 }
+
+TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
+    // Below the never-cut elevation no radius is allowed, so no circle was
+    // tried and the reason used to be empty; with valid circles only in the
+    // other direction it was whatever the last circle tried said.
+    struct TCase {
+        const char* Name;
+        double Xo, Yo;
+        const char* NeverCutElevation;
+        int Direction;
+        const char* Reason;
+    };
+    const TCase cases[] = {
+        {"below the elevation, in the ground", 30, -1, "0.00", 0, "円弧中心が地層内"},
+        {"below the elevation, outside", -5, -1, "0.00", 0, "円弧中心が地形定義幅外"},
+        {"below the elevation, above the ground", 10, 8, "12.00", 0,
+         "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下"},
+        // Just above the toe every pass finds valid clockwise circles.
+        {"only the other direction", 20, 5.04, "0.00", 1, "該当する滑り方向の円弧は有りません。"},
+    };
+    for (const TCase& c : cases) {
+        TDesignConditions d = Sample();
+        d.NeverCutElevation = c.NeverCutElevation;
+        d.SlipDirection = c.Direction;
+        TArbitraryTables t;
+        TChartModel chart = MakeArbitraryChart();
+        const TArbitraryOutcome o = EvaluateArbitraryPoint(d, c.Xo, c.Yo, t, chart);
+        EXPECT_EQ(o.Status, 0) << c.Name;
+        EXPECT_EQ(o.CircleStatus, c.Reason) << c.Name;
+        EXPECT_EQ(t.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;
+    }
+}

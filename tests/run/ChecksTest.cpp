@@ -45,6 +45,9 @@ const std::string LoadNegativeMessage = "載荷重が負です。\rデータを�
 const std::string LoadDataMessage = "載荷重のデータがおかしいです。\rデータを点検して下さい。";
 const std::string MeshPitchMessage = "ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。";
 const std::string MeshCountMessage = "ﾒｯｼｭ数は2～5に設定して下さい。";
+const std::string WorkMessage =
+    "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
+    "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。";
 
 TEST(ChecksTest, SampleDesignAnsweredYesProceedsAfterTheQuestion) {
     const TChecked c = Check(Sample());
@@ -221,7 +224,89 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"WaterWeightIgnoredWhenOff", [](TDesignConditions& d) { d.GammaW = "---"; }, {}},
         TCase{"ValuesNotFinite", [](TDesignConditions& d) { d.Layers[0].GammaS = "1e308"; d.WaterEnabled = true;
                                                             d.GammaW = "1e308"; },
-              {"数値データに計算できない値があります。\rデータを点検して下さい。"}}),
+              {"数値データに計算できない値があります。\rデータを点検して下さい。"}},
+        // Soil values without physical meaning: each value names the first
+        // layer at fault, after the checks above.
+        TCase{"SoilValuesFirstFaultyLayerEach",
+              [](TDesignConditions& d) {
+                  d.Layers[1].GammaT = "0";
+                  d.Layers[3].GammaT = "-18";
+                  d.Layers[2].GammaS = "-1";
+                  d.Layers[4].Phi = "90";
+                  d.Layers[0].Cohesion = "-5";
+              },
+              {"[2]層目の湿潤単位体積重量(γt)が0以下です。\r0より大きい値に設定して下さい。",
+               "[3]層目の水中単位体積重量(γs)が0以下です。\r0より大きい値に設定して下さい。",
+               "[5]層目の剪断抵抗角(φ)が範囲外です。\r0以上90未満の値に設定して下さい。",
+               "[1]層目の粘着力(C)が負です。\r0以上の値に設定して下さい。"}},
+        TCase{"PhiNegative", [](TDesignConditions& d) { d.Layers[0].Phi = "-10"; },
+              {"[1]層目の剪断抵抗角(φ)が範囲外です。\r0以上90未満の値に設定して下さい。"}},
+        TCase{"PhiBelowNinetyAndNoCohesionPass",
+              [](TDesignConditions& d) {
+                  d.Layers[0].Phi = "89.9";
+                  d.Layers[0].Cohesion = "0";
+                  d.Layers[1].Phi = "0";
+              },
+              {}},
+        TCase{"SoilBeyondLayerCountNotLooked",
+              [](TDesignConditions& d) {
+                  d.LayerCount = "2";
+                  d.Layers[2].Phi = "120";
+                  d.Layers[4].GammaT = "-1";
+              },
+              {}},
+        TCase{"SoilAfterThePlainChecks",
+              [](TDesignConditions& d) {
+                  d.MeshCount = "11";
+                  d.Layers[0].GammaT = "-18";
+              },
+              {MeshCountMessage,
+               "[1]層目の湿潤単位体積重量(γt)が0以下です。\r0より大きい値に設定して下さい。"}},
+        // The work of a run: slices over the ground's whole X extent, times
+        // the centres the run searches.
+        TCase{"OverhangingGroundCountsItsWholeExtent",
+              [](TDesignConditions& d) {
+                  // First and last points 10 m apart, the ground 90 m wide.
+                  d.Layers[0].Boundary = Rows({{"0", "0", "5"}, {"1", "60", "15"},
+                                               {"2", "-30", "15"}, {"3", "10", "20"}});
+                  d.MaxSliceWidth = "0.007";
+              },
+              {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}},
+        TCase{"GridPointsWithinTheWorkBound",
+              [](TDesignConditions& d) {
+                  d.MaxSliceWidth = "0.007";
+                  d.GridFsEnabled = true;
+                  d.GridFsMeshCount = "45";
+              },
+              {}},
+        TCase{"GridPointsBeyondTheWorkBound",
+              [](TDesignConditions& d) {
+                  d.MaxSliceWidth = "0.007";
+                  d.GridFsEnabled = true;
+                  d.GridFsMeshCount = "46";
+              },
+              {WorkMessage}},
+        TCase{"ContoursAtTheFinestSliceWidth",
+              [](TDesignConditions& d) {
+                  d.MaxSliceWidth = "0.007";
+                  d.ContourEnabled = true;
+              },
+              {}},
+        TCase{"GridPointsOfOrdinaryWidthAtAnyMeshCount",
+              [](TDesignConditions& d) {
+                  d.MaxSliceWidth = "0.1";
+                  d.GridFsEnabled = true;
+                  d.GridFsMeshCount = "100";
+                  d.ContourEnabled = true;
+              },
+              {}},
+        TCase{"WorkNotEstimatedAfterTheSliceRefusal",
+              [](TDesignConditions& d) {
+                  d.MaxSliceWidth = "0.0069";
+                  d.GridFsEnabled = true;
+                  d.GridFsMeshCount = "100";
+              },
+              {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}}),
     [](const ::testing::TestParamInfo<TCase>& p) { return std::string(p.param.Name); });
 
 TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {

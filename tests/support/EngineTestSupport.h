@@ -2,6 +2,7 @@
 // Small sections built directly as analysis models, and designs as the user
 // would enter them.
 
+#include <charconv>
 #include <initializer_list>
 #include <string>
 
@@ -18,6 +19,24 @@ inline TCoordinateTable Table(std::initializer_list<TPoint> points) {
     int no = 0;
     for (const TPoint& p : points)
         table.Rows.push_back({std::to_string(no++), FormatFloat("0.00", p.X), FormatFloat("0.00", p.Y)});
+    if (table.Rows.empty()) table.Rows.push_back(TCoordinateTable::PlaceholderRow());
+    return table;
+}
+
+// The same with every coordinate written in full (shortest round trip), for
+// points that two decimals would move.
+inline std::string ExactText(double v) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    return std::string(buffer, end);
+}
+
+inline TCoordinateTable ExactTable(const TPolyline& points) {
+    TCoordinateTable table;
+    table.Rows.clear();
+    int no = 0;
+    for (const TPoint& p : points)
+        table.Rows.push_back({std::to_string(no++), ExactText(p.X), ExactText(p.Y)});
     if (table.Rows.empty()) table.Rows.push_back(TCoordinateTable::PlaceholderRow());
     return table;
 }
