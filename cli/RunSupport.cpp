@@ -39,6 +39,69 @@ int UsageError(const TCommand& command, const std::string& problem) {
 
 }  // namespace
 
+TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
+                            TRunCommandOptions& options, bool outputFiles, std::string& problem) {
+    const std::string& arg = args[i];
+    if (arg == "--contours") {
+        options.Contours = true;
+        return TOptionParse::Parsed;
+    }
+    if (arg == "--no-slice-lines") {
+        options.NoSliceLines = true;
+        return TOptionParse::Parsed;
+    }
+    if (arg == "--no-slice-numbers") {
+        options.NoSliceNumbers = true;
+        return TOptionParse::Parsed;
+    }
+    const bool outputFile = arg == "--text" || arg == "--json" || arg == "--pdf";
+    if (!(arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
+          (outputFiles && outputFile))) {
+        return TOptionParse::NotRunOption;
+    }
+    if (i + 1 >= args.size()) {
+        problem = arg + " に値がありません。";
+        return TOptionParse::Bad;
+    }
+    const std::string& v = args[++i];
+    if (arg == "--direction") {
+        if (v == "cw")
+            options.Direction = 0;
+        else if (v == "ccw")
+            options.Direction = 1;
+        else if (v == "both")
+            options.Direction = 2;
+        else
+            problem = "--direction は cw、ccw、both のどれかです: '" + v + "'";
+    } else if (arg == "--form") {
+        if (v == "moment")
+            options.Form = 0;
+        else if (v == "force")
+            options.Form = 1;
+        else
+            problem = "--form は moment か force です: '" + v + "'";
+    } else if (arg == "--grid-points") {
+        // The range is the checks' business; the option only needs a number.
+        if (TryStrToInt(v))
+            options.GridPoints = v;
+        else
+            problem = "--grid-points は整数です: '" + v + "'";
+    } else if (arg == "--threads") {
+        const auto n = TryStrToInt(v);
+        if (n && *n >= 1)
+            options.Threads = *n;
+        else
+            problem = "--threads は1以上の整数です: '" + v + "'";
+    } else if (arg == "--text") {
+        options.TextFile = v;
+    } else if (arg == "--json") {
+        options.JsonFile = v;
+    } else {
+        options.PdfFile = v;
+    }
+    return problem.empty() ? TOptionParse::Parsed : TOptionParse::Bad;
+}
+
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args, TRunCommandOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -46,46 +109,14 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
             options.Positionals.push_back(arg);
             continue;
         }
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) return nullptr;
-            return &args[++i];
-        };
-        if (arg == "--contours") {
-            options.Contours = true;
-        } else if (arg == "--no-slice-lines") {
-            options.NoSliceLines = true;
-        } else if (arg == "--no-slice-numbers") {
-            options.NoSliceNumbers = true;
-        } else if (arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
-                   arg == "--text" || arg == "--json" || arg == "--pdf") {
-            const std::string* v = value();
-            if (!v) return UsageError(command, arg + " に値がありません。");
-            if (arg == "--direction") {
-                if (*v == "cw") options.Direction = 0;
-                else if (*v == "ccw") options.Direction = 1;
-                else if (*v == "both") options.Direction = 2;
-                else return UsageError(command, "--direction は cw、ccw、both のどれかです: '" + *v + "'");
-            } else if (arg == "--form") {
-                if (*v == "moment") options.Form = 0;
-                else if (*v == "force") options.Form = 1;
-                else return UsageError(command, "--form は moment か force です: '" + *v + "'");
-            } else if (arg == "--grid-points") {
-                // The range is the checks' business; the option only needs a number.
-                if (!TryStrToInt(*v)) return UsageError(command, "--grid-points は整数です: '" + *v + "'");
-                options.GridPoints = *v;
-            } else if (arg == "--threads") {
-                const auto n = TryStrToInt(*v);
-                if (!n || *n < 1) return UsageError(command, "--threads は1以上の整数です: '" + *v + "'");
-                options.Threads = *n;
-            } else if (arg == "--text") {
-                options.TextFile = *v;
-            } else if (arg == "--json") {
-                options.JsonFile = *v;
-            } else {
-                options.PdfFile = *v;
-            }
-        } else {
-            return UsageError(command, "不明なオプションです: '" + arg + "'");
+        std::string problem;
+        switch (ParseRunOption(args, i, options, true, problem)) {
+            case TOptionParse::Parsed:
+                break;
+            case TOptionParse::Bad:
+                return UsageError(command, problem);
+            case TOptionParse::NotRunOption:
+                return UsageError(command, "不明なオプションです: '" + arg + "'");
         }
     }
     return ExitSuccess;
@@ -117,17 +148,32 @@ bool TStderrDialogs::Confirm(std::string_view) { return true; }
 
 void TStderrDialogs::ShowMessage(std::string_view message) { PrintMessage(message); }
 
-int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result) {
-    TStderrDialogs dialogs;
-    TRunContext context{app.Design,         app.Tables, app.Arbitrary, app.ResultChart,
-                        app.ArbitraryChart, dialogs,    nullptr,       nullptr,
+int RunAppCalculation(TBatchApp& app, const TRunCommandOptions& options, TUserDialogs& dialogs,
+                      TProgress* progress, TRunResult& result, std::string& message) {
+    TRunContext context{app.Design,
+                        app.Tables,
+                        app.Arbitrary,
+                        app.ResultChart,
+                        app.ArbitraryChart,
+                        dialogs,
+                        progress,
+                        nullptr,
                         TRunOptions{options.Threads}};
     try {
         result = StartCalculation(context);
     } catch (const ConversionError& e) {
-        return ReportError(e.what(), ExitDataError);
+        message = e.what();
+        return ExitDataError;
     }
     return ExitSuccess;
+}
+
+int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options,
+                             TRunResult& result) {
+    TStderrDialogs dialogs;
+    std::string message;
+    const int status = RunAppCalculation(app, options, dialogs, nullptr, result, message);
+    return status == ExitSuccess ? status : ReportError(message, status);
 }
 
 int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result) {
@@ -141,6 +187,13 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRu
 
 int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf) {
+    std::string message;
+    const int status = WriteRunOutputs(app, run, options, arbitraryPdf, message);
+    return status == ExitSuccess ? status : ReportError(message, status);
+}
+
+int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf, std::string& message) {
     try {
         if (options.JsonFile) {
             const std::string json = WriteJson(
@@ -167,7 +220,8 @@ int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunComma
             }
         }
     } catch (const std::exception& e) {
-        return ReportError(e.what(), ExitDataError);
+        message = e.what();
+        return ExitDataError;
     }
     return ExitSuccess;
 }

@@ -37,6 +37,12 @@ extern const char* const RunOptionsHelp;
 // prints the usage error and returns ExitUsage.
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
                     TRunCommandOptions& options);
+// One run option at args[i] (advancing i past its value): --direction,
+// --form, --grid-points, --threads, the switches, and with `outputFiles` the
+// --text/--json/--pdf FILE options. A bad value sets `problem`.
+enum class TOptionParse { NotRunOption, Parsed, Bad };
+TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
+                            TRunCommandOptions& options, bool outputFiles, std::string& problem);
 void ApplyRunOptions(const TRunCommandOptions& options, TDesignConditions& design);
 
 // The application's one design, result tables and charts.
@@ -60,6 +66,11 @@ public:
 // Prints a core message on stderr, CR as a line break.
 void PrintMessage(std::string_view message);
 
+// StartCalculation on the app with the given dialogs and progress (may be
+// null). A conversion error gives ExitDataError with its text in `message`.
+int RunAppCalculation(TBatchApp& app, const TRunCommandOptions& options, TUserDialogs& dialogs,
+                      TProgress* progress, TRunResult& result, std::string& message);
+
 // StartCalculation on the app. A conversion error is reported and gives
 // ExitDataError with `result` unset.
 int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result);
@@ -73,6 +84,9 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRu
 // document). Returns ExitSuccess or ExitDataError.
 int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf);
+// The same without printing: on failure `message` holds the error.
+int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf, std::string& message);
 
 // The pre-calculation checks of the design, answered Yes, messages on stderr.
 // ExitSuccess when the run may proceed, ExitRefused when refused,
