@@ -210,7 +210,7 @@ std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
 // DIR/SUB/NAME for each design (NAME the file name without extension, SUB its
 // folder below the deepest folder common to every design), so that designs of
 // one name in different folders keep apart. Two designs that still meet (a.dat
-// and a.DAT in one folder) set `problem`.
+// and A.dat in one folder) set `problem`.
 std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const fs::path& dir,
                                   std::string& problem) {
     std::vector<fs::path> folders;
@@ -233,7 +233,11 @@ std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const
         const fs::path sub = folders[i].lexically_relative(common);
         fs::path base = dir / sub / fs::path(designs[i]).stem();
         base = base.lexically_normal();
-        const auto [it, inserted] = taken.emplace(base.generic_string(), i);
+        // Case folded: on some file systems a.json and A.json are one file.
+        std::string key = base.generic_string();
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const auto [it, inserted] = taken.emplace(std::move(key), i);
         if (!inserted) {
             problem = "出力名が重なります: '" + designs[it->second] + "' と '" + designs[i] + "'";
             return {};

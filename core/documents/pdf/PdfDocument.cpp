@@ -1,11 +1,11 @@
 #include "documents/pdf/PdfDocument.h"
 
 #include <cerrno>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "documents/pdf/PdfDrawing.h"
+#include "text/TextFile.h"
 
 namespace sorvanta {
 
@@ -109,20 +109,15 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
     maker.EndDoc();
 }
 
-// Built in memory first: a failure while drawing leaves the old file intact.
+// Built in memory first and written beside-and-rename: a failure while
+// drawing or while writing (a full disk) leaves the old file intact.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        throw std::filesystem::filesystem_error("PDFファイルを作成できません", path,
-                                                std::error_code(errno, std::generic_category()));
-    }
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-        const std::error_code error(errno, std::generic_category());
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        throw std::filesystem::filesystem_error("PDFファイルを書き込めません", path, error);
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const FileError&) {
+        const int error = errno != 0 ? errno : EIO;
+        throw std::filesystem::filesystem_error("PDFファイルを書き込めません", path,
+                                                std::error_code(error, std::generic_category()));
     }
 }
 
