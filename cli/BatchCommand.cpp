@@ -139,21 +139,21 @@ bool IsDesignFile(const fs::path& path) {
     return ext == ".dat";
 }
 
-// Adds the design files an input names: a folder gives every *.dat below it,
-// anything else is taken as a design file (one that does not exist gets its
-// row as unreadable).
-void AddInput(const std::string& input, std::vector<fs::path>& designs) {
+// Adds the design files an input names, as normalised path texts: a folder
+// gives every *.dat below it, anything else is taken as a design file (one
+// that does not exist gets its row as unreadable).
+void AddInput(const std::string& input, std::vector<std::string>& designs) {
     const fs::path path(input);
     std::error_code error;
     if (!fs::is_directory(path, error)) {
-        designs.push_back(path);
+        designs.push_back(path.lexically_normal().generic_string());
         return;
     }
     fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         std::error_code typeError;
         if (it->is_regular_file(typeError) && IsDesignFile(it->path()))
-            designs.push_back(it->path());
+            designs.push_back(it->path().lexically_normal().generic_string());
     }
 }
 
@@ -162,10 +162,10 @@ void AddInput(const std::string& input, std::vector<fs::path>& designs) {
 // same list. A @LIST that cannot be read sets `problem`.
 std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
                                         std::string& problem) {
-    std::vector<fs::path> paths;
+    std::vector<std::string> names;
     for (const std::string& input : inputs) {
         if (input.size() < 2 || input[0] != '@') {
-            AddInput(input, paths);
+            AddInput(input, names);
             continue;
         }
         std::string text;
@@ -185,12 +185,9 @@ std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
             while (!line.empty() &&
                    (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
                 line.pop_back();
-            if (!line.empty()) AddInput(line, paths);
+            if (!line.empty()) AddInput(line, names);
         }
     }
-    std::vector<std::string> names;
-    names.reserve(paths.size());
-    for (const fs::path& path : paths) names.push_back(path.lexically_normal().generic_string());
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
 
@@ -454,10 +451,6 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
         // Anything the run does not expect still ends as this design's row.
         row.Outcome = TBatchOutcome::Unreadable;
         row.Message = OneLine({e.what()});
-    }
-    if (row.Outcome == TBatchOutcome::Cancelled) {
-        row.Fs = row.Judgement = row.Xo = row.Yo = row.R = row.Xb = row.Yb = row.Xe = row.Ye =
-            row.Resisting = row.Driving = std::string();
     }
     row.Seconds = std::chrono::duration<double>(TClock::now() - start).count();
     return row;
