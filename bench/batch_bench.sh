@@ -36,13 +36,15 @@ generate() {
     for ((i = 0; i < $2; i++)); do design "$i" >"$work/$1/$(printf 'd%05d.dat' "$i")"; done
 }
 
-# Wall seconds and peak resident kB of one batch (exit 1 or 2: some designs
-# refused or unreadable, which the outcome counts show).
+# Wall seconds, peak resident kB and CPU seconds of one batch (exit 1 or 2:
+# some designs refused or unreadable, which the outcome counts show). On a
+# machine shared with other work the wall time follows the load; the CPU time
+# does not.
 measure() {
-    /usr/bin/time -f '%e %M %x' -o "$work/time" "$calc" batch "$@" --quiet || true
-    read -r seconds kb status < <(tail -n 1 "$work/time")
+    /usr/bin/time -f '%e %M %U %S %x' -o "$work/time" "$calc" batch "$@" --quiet || true
+    read -r seconds kb user sys status < <(tail -n 1 "$work/time")
     [ "$status" -le 2 ] || { echo "batch failed with status $status" >&2; exit 1; }
-    echo "$seconds $kb"
+    echo "$seconds $kb $(echo "$user + $sys" | bc -l)"
 }
 
 generate set200 200
@@ -52,9 +54,9 @@ echo "designs: 200 generated ($(nproc) cores, load average $(cut -d" " -f1 /proc
 for options in "--jobs 1 --threads 1" "--jobs 1" "--jobs 2"; do
     name=$(echo "$options" | tr -dc '0-9')
     # shellcheck disable=SC2086
-    read -r seconds kb < <(measure "$work/set200" $options --summary "$work/s$name.csv")
-    printf '  %-20s %6.2f s  %6.1f designs/s  peak %d kB\n' "$options:" "$seconds" \
-        "$(echo "200 / $seconds" | bc -l)" "$kb"
+    read -r seconds kb cpu < <(measure "$work/set200" $options --summary "$work/s$name.csv")
+    printf '  %-20s %6.2f s  %6.1f designs/s  CPU %6.2f s  peak %d kB\n' "$options:" "$seconds" \
+        "$(echo "200 / $seconds" | bc -l)" "$cpu" "$kb"
 done
 tail -n +2 "$work/s11.csv" | cut -d, -f3 | sort | uniq -c | sed 's/^/   /'
 sed 's/,[^,]*\r$//' "$work/s11.csv" >"$work/r1"
@@ -64,7 +66,7 @@ cmp -s "$work/r1" "$work/r2" || echo "  WARNING: the rows of --jobs 1 and --jobs
 # Peak memory against the number of designs: the rows are streamed, so it
 # should not grow with the list.
 generate "set$large" "$large"
-read -r seconds kb < <(measure "$work/set$large" --jobs 2 --summary "$work/large.csv")
-read -r seconds200 kb200 < <(measure "$work/set200" --jobs 2 --summary "$work/small.csv")
+read -r seconds kb _ < <(measure "$work/set$large" --jobs 2 --summary "$work/large.csv")
+read -r seconds200 kb200 _ < <(measure "$work/set200" --jobs 2 --summary "$work/small.csv")
 printf '  peak with --jobs 2: %d designs %d kB (%.1f s), %d designs %d kB (%.1f s)\n' \
     200 "$kb200" "$seconds200" "$large" "$kb" "$seconds"
