@@ -66,6 +66,12 @@ assert lines[1]["Fs"] is None and lines[1]["message"].startswith("ﾒｯｼｭ�
 EOF
 fi
 
+# The run options apply to every design; the header follows the form.
+run batch set/good.dat set/sub/good.dat --form force --summary f.csv --quiet
+expect_status 0 "batch --form force"
+head -n 1 f.csv | grep -qF ',抵抗力(Fr),滑り力(Fo),' || fail "force form: header $(head -n 1 f.csv)"
+[ "$(tail -n +2 f.csv | cut -d, -f4 | paste -sd' ')" = "2.040 2.040" ] || fail "force form: Fs"
+
 # --jobs 1 and --jobs 2 give the same rows; two shards merged as the README
 # shows give the rows of the whole.
 run batch set --summary j1.csv --jobs 1 --quiet
