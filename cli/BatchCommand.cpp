@@ -396,16 +396,17 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
     row.Path = plan.Designs[position];
     TInterruptProgress progress;
     try {
-        TBatchApp app;
+        TAppState app = StartupState();
         std::string message;
         if (LoadDesign(row.Path, app.Design, &app.Axes, message) != ExitSuccess) {
             row.Outcome = TBatchOutcome::Unreadable;
             row.Message = OneLine({message});
         } else {
-            ApplyRunOptions(plan.Run, app.Design);
+            app.Settings = plan.Run.Settings;
+            ApplyRunSettings(app.Settings, app.Design);
             TRecordingDialogs dialogs;
             TRunResult run;
-            if (RunAppCalculation(app, plan.Run, dialogs, &progress, run, message) != ExitSuccess) {
+            if (RunAppCalculation(app, dialogs, &progress, run, message) != ExitSuccess) {
                 row.Outcome = TBatchOutcome::Unreadable;
                 row.Message = OneLine({message});
             } else {
@@ -413,7 +414,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
                 switch (run.Outcome) {
                     case TRunOutcome::Ok:
                         row.Outcome = TBatchOutcome::Ok;
-                        SetCircle(row, run.Critical, app.Tables.JudgementLabel.Text);
+                        SetCircle(row, run.Critical, app.Results.JudgementLabel.Text);
                         break;
                     case TRunOutcome::Refused:
                         row.Outcome = TBatchOutcome::Refused;
@@ -510,7 +511,8 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
             return ReportError("ファイル「" + *options.Summary + "」に書き込めません。",
                                ExitDataError);
         }
-        csv.Append("\xEF\xBB\xBF" + CsvRecord(SummaryHeader(options.Run.Form)));
+        csv.Append("\xEF\xBB\xBF" +
+                   CsvRecord(SummaryHeader(options.Run.Settings.StressDisplay.value_or(0))));
     }
     if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson))) {
         return ReportError("ファイル「" + *options.SummaryJson + "」に書き込めません。",
@@ -524,7 +526,7 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     TBatchPlan plan{options, options.Run, designs, bases};
     // Parallel designs search on one thread each, so that the machine is not
     // oversubscribed; the results are the same on any number of threads.
-    if (!options.ThreadsGiven) plan.Run.Threads = jobs > 1 ? 1 : 0;
+    if (!options.ThreadsGiven) plan.Run.Settings.Threads = jobs > 1 ? 1 : 0;
 
     TSummaryWriter writer(options.Summary ? &csv : nullptr, options.SummaryJson ? &json : nullptr);
     TBatchProgressReport report(positions.size(), options.Quiet);

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace sorvanta::cli {
 

@@ -9,6 +9,7 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "FigureExportCommand.h"
 #include "TForm10.h"
 #include "TForm6.h"
 #include "TForm7.h"
@@ -19,7 +20,6 @@ namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
-    // The result tables window and the printed pages come with their issues.
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
@@ -99,6 +99,9 @@ void TSorvantaApp::Execute(TCommand command) {
             dialog.exec();
             break;
         }
+        case TCommand::Metafiles:
+            FigureExportCommand(form1_.get(), context_, form6_->Preview());
+            break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.
             QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),

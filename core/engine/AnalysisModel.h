@@ -97,7 +97,9 @@ class TGetDat {
 
     TModelLookups Lookups;
 
-    // Fills the model from the design, step by step in the documented order.
+    // Fills the model from the design, step by step; later steps read what
+    // earlier ones set (the layer count before the layers, the ground before
+    // the never-cut elevation).
     // Throws ConversionError (text/Conversion.h) when the aborting conversion
     // fails; the steps after it are not performed. May be called again on the
     // same object (the checks build the model, then the run builds it again):

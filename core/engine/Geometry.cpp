@@ -130,8 +130,12 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             const double h = std::fabs(X0 - Xo);
             if (h >= R) continue;
             const double s = std::sqrt(RR - h * h);
-            const double yMinus = Yo - s;
-            const double yPlus = Yo + s;
+            // As a root on another segment is taken at the segment's start
+            // within the tolerance, so is a crossing near the start of a wall:
+            // otherwise rounding loses the foot of a wall rising from it.
+            auto snap = [&](double y) { return std::fabs(y - Y0) <= OnCircleTolerance ? Y0 : y; };
+            const double yMinus = snap(Yo - s);
+            const double yPlus = snap(Yo + s);
             if (Y0 < Y1) {
                 if (Y0 <= yMinus && yMinus < Y1) add(X0, yMinus);
                 if (Y0 <= yPlus && yPlus < Y1) add(X0, yPlus);

@@ -56,7 +56,7 @@ inline constexpr int MaxGridMovesPerPitch = 20;
 inline constexpr int MaxGridMovesInAll = 40;
 
 struct TSearchOptions {
-    int Threads = 0;                // 0: ThreadCount()
+    int Threads = 0;                // 0: every core
     TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
     int MaxGridMoves = MaxGridMovesPerPitch;
     int MaxGridMovesTotal = MaxGridMovesInAll;

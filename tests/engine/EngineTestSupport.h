@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "TestSupport.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "text/NumberFormat.h"
@@ -19,12 +20,6 @@ inline TCoordinateTable Table(std::initializer_list<TPoint> points) {
         table.Rows.push_back({std::to_string(no++), FormatFloat("0.00", p.X), FormatFloat("0.00", p.Y)});
     if (table.Rows.empty()) table.Rows.push_back(TCoordinateTable::PlaceholderRow());
     return table;
-}
-
-inline TDesignConditions SampleDesign() {
-    TDesignConditions design;
-    LoadSampleDesign(design);
-    return design;
 }
 
 // One homogeneous layer under `ground`, no water, no constraints.
