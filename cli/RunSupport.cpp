@@ -54,6 +54,73 @@ int UsageError(const TCommand& command, const std::string& problem) {
 
 }  // namespace
 
+TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
+                            TRunCommandOptions& options, bool outputFiles, std::string& problem) {
+    const std::string& arg = args[i];
+    TRunSettings& settings = options.Settings;
+    if (arg == "--contours") {
+        settings.ContourEnabled = true;
+        return TOptionParse::Parsed;
+    }
+    if (arg == "--no-slice-lines") {
+        settings.ShowSliceLines = false;
+        return TOptionParse::Parsed;
+    }
+    if (arg == "--no-slice-numbers") {
+        settings.ShowSliceNumbers = false;
+        return TOptionParse::Parsed;
+    }
+    const bool outputFile =
+        arg == "--text" || arg == "--json" || arg == "--pdf" || arg == "--figures";
+    if (!(arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
+          (outputFiles && outputFile))) {
+        return TOptionParse::NotRunOption;
+    }
+    if (i + 1 >= args.size()) {
+        problem = arg + " に値がありません。";
+        return TOptionParse::Bad;
+    }
+    const std::string& v = args[++i];
+    if (arg == "--direction") {
+        if (v == "cw")
+            settings.SlipDirection = 0;
+        else if (v == "ccw")
+            settings.SlipDirection = 1;
+        else if (v == "both")
+            settings.SlipDirection = 2;
+        else
+            problem = "--direction は cw、ccw、both のどれかです: '" + v + "'";
+    } else if (arg == "--form") {
+        if (v == "moment")
+            settings.StressDisplay = 0;
+        else if (v == "force")
+            settings.StressDisplay = 1;
+        else
+            problem = "--form は moment か force です: '" + v + "'";
+    } else if (arg == "--grid-points") {
+        // The range is the checks' business; the option only needs a number.
+        if (TryStrToInt(v))
+            settings.GridFsMeshCount = v;
+        else
+            problem = "--grid-points は整数です: '" + v + "'";
+    } else if (arg == "--threads") {
+        const auto n = TryStrToInt(v);
+        if (n && *n >= 1)
+            settings.Threads = *n;
+        else
+            problem = "--threads は1以上の整数です: '" + v + "'";
+    } else if (arg == "--text") {
+        options.TextFile = v;
+    } else if (arg == "--json") {
+        options.JsonFile = v;
+    } else if (arg == "--figures") {
+        options.FiguresDir = v;
+    } else {
+        options.PdfFile = v;
+    }
+    return problem.empty() ? TOptionParse::Parsed : TOptionParse::Bad;
+}
+
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args, TRunCommandOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -61,49 +128,14 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
             options.Positionals.push_back(arg);
             continue;
         }
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) return nullptr;
-            return &args[++i];
-        };
-        TRunSettings& settings = options.Settings;
-        if (arg == "--contours") {
-            settings.ContourEnabled = true;
-        } else if (arg == "--no-slice-lines") {
-            settings.ShowSliceLines = false;
-        } else if (arg == "--no-slice-numbers") {
-            settings.ShowSliceNumbers = false;
-        } else if (arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
-                   arg == "--text" || arg == "--json" || arg == "--pdf" || arg == "--figures") {
-            const std::string* v = value();
-            if (!v) return UsageError(command, arg + " に値がありません。");
-            if (arg == "--direction") {
-                if (*v == "cw") settings.SlipDirection = 0;
-                else if (*v == "ccw") settings.SlipDirection = 1;
-                else if (*v == "both") settings.SlipDirection = 2;
-                else return UsageError(command, "--direction は cw、ccw、both のどれかです: '" + *v + "'");
-            } else if (arg == "--form") {
-                if (*v == "moment") settings.StressDisplay = 0;
-                else if (*v == "force") settings.StressDisplay = 1;
-                else return UsageError(command, "--form は moment か force です: '" + *v + "'");
-            } else if (arg == "--grid-points") {
-                // The range is the checks' business; the option only needs a number.
-                if (!TryStrToInt(*v)) return UsageError(command, "--grid-points は整数です: '" + *v + "'");
-                settings.GridFsMeshCount = *v;
-            } else if (arg == "--threads") {
-                const auto n = TryStrToInt(*v);
-                if (!n || *n < 1) return UsageError(command, "--threads は1以上の整数です: '" + *v + "'");
-                settings.Threads = *n;
-            } else if (arg == "--text") {
-                options.TextFile = *v;
-            } else if (arg == "--json") {
-                options.JsonFile = *v;
-            } else if (arg == "--figures") {
-                options.FiguresDir = *v;
-            } else {
-                options.PdfFile = *v;
-            }
-        } else {
-            return UsageError(command, "不明なオプションです: '" + arg + "'");
+        std::string problem;
+        switch (ParseRunOption(args, i, options, true, problem)) {
+            case TOptionParse::Parsed:
+                break;
+            case TOptionParse::Bad:
+                return UsageError(command, problem);
+            case TOptionParse::NotRunOption:
+                return UsageError(command, "不明なオプションです: '" + arg + "'");
         }
     }
     return ExitSuccess;
@@ -139,14 +171,22 @@ bool TStderrDialogs::Confirm(std::string_view) { return true; }
 
 void TStderrDialogs::ShowMessage(std::string_view message) { PrintMessage(message); }
 
-int RunCalculationForCommand(TAppState& app, TRunResult& result) {
-    TStderrDialogs dialogs;
+int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
+                      TRunResult& result, std::string& message) {
     try {
-        result = StartCalculation(RunContextOf(app, dialogs));
+        result = StartCalculation(RunContextOf(app, dialogs, progress));
     } catch (const ConversionError& e) {
-        return ReportError(e.what(), ExitDataError);
+        message = e.what();
+        return ExitDataError;
     }
     return ExitSuccess;
+}
+
+int RunCalculationForCommand(TAppState& app, TRunResult& result) {
+    TStderrDialogs dialogs;
+    std::string message;
+    const int status = RunAppCalculation(app, dialogs, nullptr, result, message);
+    return status == ExitSuccess ? status : ReportError(message, status);
 }
 
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result) {
@@ -161,6 +201,13 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
 
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf) {
+    std::string message;
+    const int status = WriteRunOutputs(app, run, options, arbitraryPdf, message);
+    return status == ExitSuccess ? status : ReportError(message, status);
+}
+
+int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf, std::string& message) {
     try {
         if (options.JsonFile) {
             const std::string json = WriteJson(
@@ -184,7 +231,8 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
             }
         }
     } catch (const std::exception& e) {
-        return ReportError(e.what(), ExitDataError);
+        message = e.what();
+        return ExitDataError;
     }
     return ExitSuccess;
 }

@@ -40,6 +40,13 @@ extern const char* const RunOptionsHelp;
 // prints the usage error and returns ExitUsage.
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
                     TRunCommandOptions& options);
+// One run option at args[i] (advancing i past its value): --direction,
+// --form, --grid-points, --threads, the switches, and with `outputFiles` the
+// --text/--json/--pdf FILE and --figures DIR options. A bad value sets
+// `problem`.
+enum class TOptionParse { NotRunOption, Parsed, Bad };
+TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
+                            TRunCommandOptions& options, bool outputFiles, std::string& problem);
 
 // The application's state as the tool starts: the design of the program's
 // start-up, nothing computed.
@@ -56,6 +63,11 @@ public:
 // Prints a core message on stderr, CR as a line break.
 void PrintMessage(std::string_view message);
 
+// StartCalculation on the app with the given dialogs and progress (may be
+// null). A conversion error gives ExitDataError with its text in `message`.
+int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
+                      TRunResult& result, std::string& message);
+
 // StartCalculation on the app. A conversion error is reported and gives
 // ExitDataError with `result` unset.
 int RunCalculationForCommand(TAppState& app, TRunResult& result);
@@ -70,6 +82,9 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
 // Returns ExitSuccess or ExitDataError.
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf);
+// The same without printing: on failure `message` holds the error.
+int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf, std::string& message);
 
 // The pre-calculation checks of the design, answered Yes, messages on stderr.
 // ExitSuccess when the run may proceed, ExitRefused when refused,
