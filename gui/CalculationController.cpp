@@ -8,7 +8,6 @@
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
-#include "text/NumberFormat.h"
 
 namespace sorvanta::gui {
 
@@ -66,9 +65,12 @@ private:
 };
 
 // Progress of the run, posted to the design window; the run never waits.
+// With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
 public:
-    TThreadProgress(TForm6& form, TCancelFlag cancel) : form_(form), cancel_(std::move(cancel)) {}
+    TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller, TTrialCircleFeed& feed,
+                    const TChartModel& chart)
+        : form_(form), cancel_(std::move(cancel)), controller_(controller), feed_(feed), chart_(chart) {}
 
     // The posted calls hold the window, never this object: a stopped run's
     // last posts may be served after the run's objects are gone.
@@ -81,8 +83,14 @@ public:
     void Step() override { Post([f = &form_] { f->StepProgress(); }); }
     void SetStatusText(const std::string& text) override {
         Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
+        if (text == SearchStatusText) {
+            QMetaObject::invokeMethod(
+                &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
+        }
     }
     bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
+    // The run has just drawn the circle into its result chart.
+    void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
 private:
     template <class F>
@@ -91,17 +99,9 @@ private:
     }
     TForm6& form_;
     TCancelFlag cancel_;
-};
-
-class TThreadWindows : public TRunWindows {
-public:
-    explicit TThreadWindows(TForm6& form) : form_(form) {}
-    void ShowCircleConditionsPage() override {
-        QMetaObject::invokeMethod(&form_, [f = &form_] { f->ShowCircleConditionsPage(); }, Qt::QueuedConnection);
-    }
-
-private:
-    TForm6& form_;
+    TCalculationController& controller_;
+    TTrialCircleFeed& feed_;
+    const TChartModel& chart_;
 };
 
 }  // namespace
@@ -109,18 +109,26 @@ private:
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel)
+    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+         TTrialCircleFeed& feed)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
           ResultChart(app.ResultChart),
           ArbitraryChart(app.ArbitraryChart),
           Dialogs(form, cancel),
-          Progress(form, cancel),
-          Windows(form) {}
+          Progress(form, cancel, controller, feed, ResultChart) {}
 
+    // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, &Windows, {}};
+        return TRunContext{.Design = Design,
+                           .Tables = Results,
+                           .Arbitrary = Arbitrary,
+                           .ResultChart = ResultChart,
+                           .ArbitraryChart = ArbitraryChart,
+                           .Dialogs = Dialogs,
+                           .Progress = &Progress,
+                           .Options = {}};
     }
 
     TDesignConditions Design;
@@ -130,7 +138,6 @@ struct TCalculationController::TJob {
     TChartModel ArbitraryChart;
     TThreadDialogs Dialogs;
     TThreadProgress Progress;
-    TThreadWindows Windows;
     TRunResult Result;
     std::string Error;  // the conversion error that stopped the run
 };
@@ -138,6 +145,8 @@ struct TCalculationController::TJob {
 TCalculationController::TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
+    frameTimer_.setInterval(16);
+    connect(&frameTimer_, &QTimer::timeout, this, &TCalculationController::OnFrame);
 }
 
 TCalculationController::~TCalculationController() { StopAndWait(); }
@@ -145,8 +154,10 @@ TCalculationController::~TCalculationController() { StopAndWait(); }
 void TCalculationController::Start() {
     if (running_) return;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_);
+    feed_.Reset();
+    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_, *this, feed_);
     running_ = true;
+    if (context_.Design.ShowCalculationProcess) frameTimer_.start();
     designWindow_.SetRunning(true);
     emit RunningChanged(true);
     TJob* job = job_.get();
@@ -171,8 +182,14 @@ void TCalculationController::StopAndWait() {
     OnFinished();
 }
 
+void TCalculationController::OnFrame() {
+    if (feed_.Take(frameChart_)) emit TrialChart(frameChart_);
+}
+
 void TCalculationController::OnFinished() {
     if (!running_ || !job_) return;
+    frameTimer_.stop();
+    feed_.Reset();
     std::unique_ptr<TJob> job = std::move(job_);
     running_ = false;
     last_ = job->Result;
@@ -191,19 +208,13 @@ void TCalculationController::OnFinished() {
     designWindow_.SetRunning(false);
     emit RunningChanged(false);
 
-    QString summary;
     if (!job->Error.empty()) {
         last_ = TRunResult{};
         QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle), QString::fromStdString(job->Error));
     } else if (outcome == TRunOutcome::Cancelled) {
         designWindow_.SetStatusText(QStringLiteral("計算を中止しました。"));
-        if (job->Result.HasCritical) summary = QStringLiteral("計算を中止しました（最少安全率の円弧は求まっています）。");
     }
-    if (job->Result.HasCritical && job->Error.empty()) {
-        summary = Q(context_.Results.JudgementLabel.Text) + QStringLiteral("　安全率(Fs)=") +
-                  Q(FormatFloat("0.000;-0.000", job->Result.Critical.Fs));
-    }
-    emit Finished(summary);
+    emit Finished();
 }
 
 }  // namespace sorvanta::gui

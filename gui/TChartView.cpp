@@ -280,7 +280,15 @@ void TChartView::SetTitleFont(const QFont& font) {
     update();
 }
 
-QRectF TChartView::PlotRectFor(const QRect& area) const { return ComputePlot(model_, area, axisFont_, titleFont_); }
+QRectF TChartView::PlotRectFor(const QRect& area) const {
+    QRectF plot = ComputePlot(model_, area, axisFont_, titleFont_);
+    if (squarePlot_) {
+        // Centred across, at the top: the legend stays beside the plot.
+        const double side = std::min(plot.width(), plot.height());
+        plot = QRectF(plot.left() + (plot.width() - side) / 2, plot.top(), side, side);
+    }
+    return plot;
+}
 
 QRectF TChartView::PlotRect() const { return PlotRectFor(rect()); }
 
@@ -457,7 +465,13 @@ void TChartView::mouseReleaseEvent(QMouseEvent* event) {
     const Qt::MouseButton button = dragButton_;
     dragButton_ = Qt::NoButton;
     dragging_ = false;
-    if (!wasDragging || !gesturesEnabled_ || button != Qt::LeftButton) {
+    if (!wasDragging) {
+        const QPointF v = PixelToAxis(QPointF(pressPos_));
+        update();
+        if (PlotRect().contains(QPointF(pressPos_))) emit Clicked(v.x(), v.y(), button);
+        return;
+    }
+    if (!gesturesEnabled_ || button != Qt::LeftButton) {
         update();
         return;
     }

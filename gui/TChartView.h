@@ -32,6 +32,12 @@ public:
     void SetAxisFont(const QFont& font);
     void SetTitleFont(const QFont& font);
     void SetRestoreMode(TRestoreMode mode) { restoreMode_ = mode; }
+    // On: the plot area is the largest square that fits, so equal axis spans
+    // draw circles round.
+    void SetSquarePlot(bool on) {
+        squarePlot_ = on;
+        update();
+    }
     // Off: the view paints but ignores zoom and pan drags.
     void SetGesturesEnabled(bool on) { gesturesEnabled_ = on; }
 
@@ -52,6 +58,9 @@ public:
 signals:
     void PointerMoved(double x, double y);
     void PointerPressed(double x, double y, Qt::MouseButton button);
+    // A press and release without a drag inside the plot area, at the press
+    // position.
+    void Clicked(double x, double y, Qt::MouseButton button);
     // A gesture or a zoom command changed the axis limits.
     void AxesChanged();
 
@@ -79,6 +88,7 @@ private:
     QFont titleFont_;
     TRestoreMode restoreMode_ = TRestoreMode::PreviousView;
     bool gesturesEnabled_ = true;
+    bool squarePlot_ = false;
 
     // The view to restore, and the limits the last gesture left: when the
     // model's limits differ from those, somebody else set them and they become

@@ -7,11 +7,17 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
+#include "TChartView.h"
 #include "TForm10.h"
+#include "TForm13.h"
+#include "TForm14.h"
+#include "TForm16.h"
+#include "TForm2.h"
 #include "TForm6.h"
 #include "TForm7.h"
 #include "TForm9.h"
@@ -85,6 +91,40 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
         }
         Shot("after-run");
+
+        // Every tab of the result window, its separate diagram and a zoom.
+        TForm2& f2 = app->ResultWindow();
+        for (int i = 0; i < f2.Tabs()->count(); ++i) {
+            f2.Tabs()->setCurrentIndex(i);
+            Shot(QStringLiteral("result-tab%1").arg(i + 1));
+        }
+        QTest::mouseClick(f2.findChild<QToolButton*>("SeparateWindowButton"), Qt::LeftButton);
+        Shot("result-separate");
+        app->ResultDiagramWindow().hide();
+        const QRectF plot = f2.Chart()->PlotRect();
+        f2.Chart()->ZoomToRect(QRectF(plot.topLeft() + QPointF(plot.width() * 0.3, plot.height() * 0.3),
+                                      plot.bottomRight() - QPointF(plot.width() * 0.2, plot.height() * 0.2)));
+        Shot("result-zoomed");
+        f2.Chart()->RestoreView();
+
+        // The arbitrary-point windows: every tab after a click near the
+        // critical centre, then the separate chart.
+        QTest::mouseClick(f2.findChild<QPushButton*>("ArbitraryButton"), Qt::LeftButton);
+        TForm16& f16 = app->ArbitraryWindow();
+        const TCriticalCircle c = app->Calculation().LastResult().Critical;
+        const QPoint at = f16.Chart()->AxisToPixel(QPointF(c.Xo + 3, c.Yo + 2)).toPoint();
+        QTest::mouseClick(f16.Chart(), Qt::LeftButton, {}, at);
+        Shot("arbitrary-evaluated");
+        for (int i = 0; i < 2; ++i) {
+            f16.Tabs()->setCurrentIndex(i);
+            Shot(QStringLiteral("arbitrary-tab%1").arg(i + 1));
+        }
+        f16.Tabs()->setCurrentIndex(TForm16::tabFigure);
+        QTest::mouseClick(f16.findChild<QToolButton*>("SeparateWindowButton"), Qt::LeftButton);
+        Shot("arbitrary-separate");
+        app->ArbitraryDiagramWindow().hide();
+        f16.hide();
+        f2.hide();
         app->AboutWindow().ShowCentred();
         Shot("about");
     }
