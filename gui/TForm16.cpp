@@ -25,7 +25,7 @@ namespace sorvanta::gui {
 
 namespace {
 
-constexpr QSize kWindowSize(980, 680);
+constexpr QSize kWindowSize(920, 680);
 
 QVBoxLayout* Column(QWidget* parent) {
     auto* layout = new QVBoxLayout(parent);

@@ -22,7 +22,7 @@ namespace sorvanta::gui {
 
 namespace {
 
-constexpr QSize kWindowSize(980, 680);
+constexpr QSize kWindowSize(960, 680);
 
 QGroupBox* Group(QWidget* parent, const QString& caption, const QString& name = {}) {
     auto* group = new QGroupBox(caption, parent);
