@@ -23,12 +23,13 @@ namespace {
 
 // Ctrl+C on a result list or grid.
 class TCopyFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->matches(QKeySequence::Copy)) return false;
         if (event->type() == QEvent::ShortcutOverride) {
@@ -97,7 +98,8 @@ QString ListText(const QListWidget* list) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QToolButton* NavButton(QWidget* parent, const QString& text, const QString& hint, const QString& name) {
+QToolButton* NavButton(QWidget* parent, const QString& text, const QString& hint,
+                       const QString& name) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setText(text);
@@ -131,7 +133,8 @@ QTableWidget* MakeResultGrid(QWidget* parent, const QString& name) {
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setMinimumSectionSize(10);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    grid->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 0px; }"));
+    grid->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { padding: 0px; }"));
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid->setTextElideMode(Qt::ElideNone);
     grid->setWordWrap(false);
@@ -154,7 +157,8 @@ void ShowCells(QTableWidget* grid, const TCellTable& table) {
         grid->setHorizontalHeaderItem(c, new QTableWidgetItem(head));
     }
     for (int r = 1; r < table.RowCount(); ++r) {
-        for (int c = 0; c < table.ColCount; ++c) grid->setItem(r - 1, c, new QTableWidgetItem(Q(table.Cell(r, c))));
+        for (int c = 0; c < table.ColCount; ++c)
+            grid->setItem(r - 1, c, new QTableWidgetItem(Q(table.Cell(r, c))));
     }
     // The widths are the narrowest a column gets; one whose texts need more
     // room in this face widens rather than cutting them.
@@ -177,7 +181,8 @@ QString PointerText(const char* axis, double value) {
 }
 
 void SetCaptionColour(QWidget* widget, const TColouredText& caption) {
-    const QPalette base = widget->parentWidget() ? widget->parentWidget()->palette() : QApplication::palette();
+    const QPalette base =
+        widget->parentWidget() ? widget->parentWidget()->palette() : QApplication::palette();
     QPalette pal = widget->palette();
     QColor colour = base.color(QPalette::WindowText);
     if (caption.Colour) colour = QColor(caption.Colour->R, caption.Colour->G, caption.Colour->B);
@@ -213,8 +218,12 @@ void TPointerDisplay::Show(double x, double y) {
     y_->setText(PointerText("Y", y));
 }
 
-QString TPointerDisplay::XText() const { return x_->text(); }
-QString TPointerDisplay::YText() const { return y_->text(); }
+QString TPointerDisplay::XText() const {
+    return x_->text();
+}
+QString TPointerDisplay::YText() const {
+    return y_->text();
+}
 
 TNavigationButtons::TNavigationButtons(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("NavigationGroup"));
@@ -236,8 +245,8 @@ TNavigationButtons::TNavigationButtons(QWidget* parent) : QGroupBox(parent) {
         {"縮", "０．８倍縮小", "ZoomOutButton", TChartCommand::ZoomOut},
     };
     for (const TButton& b : buttons) {
-        QToolButton* button =
-            NavButton(this, QString::fromUtf8(b.Text), QString::fromUtf8(b.Hint), QString::fromUtf8(b.Name));
+        QToolButton* button = NavButton(this, QString::fromUtf8(b.Text), QString::fromUtf8(b.Hint),
+                                        QString::fromUtf8(b.Name));
         const TChartCommand command = b.Command;
         connect(button, &QToolButton::clicked, this, [this, command] { emit Command(command); });
         layout->addWidget(button);

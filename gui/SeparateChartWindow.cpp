@@ -30,7 +30,8 @@ TSeparateChartWindow::TSeparateChartWindow(TChartModel model, QWidget* parent)
     bottom->addWidget(pointer_);
     layout->addLayout(bottom);
 
-    connect(navigation, &TNavigationButtons::Command, this, &TSeparateChartWindow::NavigationRequested);
+    connect(navigation, &TNavigationButtons::Command, this,
+            &TSeparateChartWindow::NavigationRequested);
     connect(chart_, &TChartView::PointerMoved, pointer_, &TPointerDisplay::Show);
     resize(600, 640);
 }

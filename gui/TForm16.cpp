@@ -117,8 +117,8 @@ QWidget* TForm16::BuildFigureTab() {
     help->setSpacing(2);
     help->addWidget(HelpPanel(page, QStringLiteral("[左ボタン]：クリックで任意点すべり円計算"),
                               QStringLiteral("LeftButtonHelp")));
-    help->addWidget(
-        HelpPanel(page, QStringLiteral("[右ボタン]：地形ドラッグで地形移動"), QStringLiteral("RightButtonHelp")));
+    help->addWidget(HelpPanel(page, QStringLiteral("[右ボタン]：地形ドラッグで地形移動"),
+                              QStringLiteral("RightButtonHelp")));
     top->addLayout(help);
     top->addStretch(1);
     pointer_ = new TPointerDisplay(page);
@@ -129,7 +129,8 @@ QWidget* TForm16::BuildFigureTab() {
     middle->setSpacing(4);
     chart_ = new TChartView(page);
     chart_->setObjectName(QStringLiteral("Chart2"));
-    chart_->setToolTip(QStringLiteral("左クリック：任意点すべり円表示、右ボタン地形をドラッグ：移動"));
+    chart_->setToolTip(
+        QStringLiteral("左クリック：任意点すべり円表示、右ボタン地形をドラッグ：移動"));
     QFont chartFont(QStringLiteral("ＭＳ Ｐ明朝"));
     chartFont.setPixelSize(12);
     chart_->SetAxisFont(chartFont);
@@ -205,7 +206,8 @@ QWidget* TForm16::BuildFigureTab() {
         SetResultLabelFontSize(context_.ArbitraryChart, size);
         chart_->update();
     });
-    connect(separate, &QToolButton::clicked, this, [this] { separate_.ShowCopyOf(context_.ArbitraryChart); });
+    connect(separate, &QToolButton::clicked, this,
+            [this] { separate_.ShowCopyOf(context_.ArbitraryChart); });
     connect(start_, &QToolButton::clicked, this, &TForm16::EvaluateTypedCentre);
     connect(xo_, &QLineEdit::returnPressed, this, &TForm16::EvaluateTypedCentre);
     connect(yo_, &QLineEdit::returnPressed, this, &TForm16::EvaluateTypedCentre);
@@ -236,7 +238,8 @@ void TForm16::Evaluate(double xo, double yo) {
         EvaluateArbitraryPoint(context_.Design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
                                &separate_.Model());
     } catch (const ConversionError& e) {
-        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle), QString::fromStdString(e.what()));
+        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
+                             QString::fromStdString(e.what()));
         return;
     }
     ShowResults();

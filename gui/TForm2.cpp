@@ -48,7 +48,8 @@ QLabel* HelpPanel(QWidget* parent, const QString& text, const QString& name) {
 
 }  // namespace
 
-TForm2::TForm2(TAppContext& context, QWidget* parent) : QWidget(parent, Qt::Tool), context_(context) {
+TForm2::TForm2(TAppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Tool), context_(context) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("計算結果テーブル"));
     auto* layout = new QVBoxLayout(this);
@@ -189,10 +190,11 @@ QWidget* TForm2::BuildFigureTab() {
     auto* top = new QHBoxLayout;
     auto* help = new QVBoxLayout;
     help->setSpacing(2);
-    help->addWidget(HelpPanel(page, QStringLiteral("[左ボタン]：右下ドラッグで拡大、左上ドラッグで縮小"),
+    help->addWidget(HelpPanel(page,
+                              QStringLiteral("[左ボタン]：右下ドラッグで拡大、左上ドラッグで縮小"),
                               QStringLiteral("LeftButtonHelp")));
-    help->addWidget(
-        HelpPanel(page, QStringLiteral("[右ボタン]：地形ドラッグで地形移動"), QStringLiteral("RightButtonHelp")));
+    help->addWidget(HelpPanel(page, QStringLiteral("[右ボタン]：地形ドラッグで地形移動"),
+                              QStringLiteral("RightButtonHelp")));
     top->addLayout(help);
     top->addStretch(1);
     pointer_ = new TPointerDisplay(page);

@@ -24,7 +24,7 @@ class TPointerDisplay;
 
 class TForm2 : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
 
     TForm2(TAppContext& context, QWidget* parent = nullptr);
@@ -50,11 +50,11 @@ public:
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
 
-signals:
+  signals:
     // "任意点円弧滑り表示".
     void ArbitraryRequested();
 
-private:
+  private:
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildSliceTab();
@@ -68,32 +68,32 @@ private:
 
     QTabWidget* tabs_ = nullptr;
     // Ⅰ
-    QListWidget* contents_ = nullptr;        // ListBox20
-    QListWidget* layerSettings_ = nullptr;   // ListBox6
-    QTableWidget* soilData_ = nullptr;       // StringGrid3
-    QListWidget* soilLegend_ = nullptr;      // ListBox5
-    QListWidget* conditions_ = nullptr;      // ListBox2
-    QTableWidget* coordinates1_ = nullptr;   // StringGrid4
-    QTableWidget* coordinates2_ = nullptr;   // StringGrid6
+    QListWidget* contents_ = nullptr;       // ListBox20
+    QListWidget* layerSettings_ = nullptr;  // ListBox6
+    QTableWidget* soilData_ = nullptr;      // StringGrid3
+    QListWidget* soilLegend_ = nullptr;     // ListBox5
+    QListWidget* conditions_ = nullptr;     // ListBox2
+    QTableWidget* coordinates1_ = nullptr;  // StringGrid4
+    QTableWidget* coordinates2_ = nullptr;  // StringGrid6
     // Ⅱ
-    QGroupBox* resultGroup_ = nullptr;       // GroupBox11
-    QListWidget* formula_ = nullptr;         // ListBox9
-    QListWidget* result_ = nullptr;          // ListBox1
-    QTableWidget* centre_ = nullptr;         // StringGrid1
+    QGroupBox* resultGroup_ = nullptr;  // GroupBox11
+    QListWidget* formula_ = nullptr;    // ListBox9
+    QListWidget* result_ = nullptr;     // ListBox1
+    QTableWidget* centre_ = nullptr;    // StringGrid1
     // Ⅲ
-    QTableWidget* slices_ = nullptr;         // StringGrid5
-    QListWidget* sliceHeading_ = nullptr;    // ListBox4
-    QListWidget* sliceLegend_ = nullptr;     // ListBox11
-    QListWidget* sliceNote_ = nullptr;       // ListBox12
+    QTableWidget* slices_ = nullptr;       // StringGrid5
+    QListWidget* sliceHeading_ = nullptr;  // ListBox4
+    QListWidget* sliceLegend_ = nullptr;   // ListBox11
+    QListWidget* sliceNote_ = nullptr;     // ListBox12
     // Ⅳ
-    QListWidget* loadHeading_ = nullptr;     // ListBox7
-    QListWidget* loadLegend_ = nullptr;      // ListBox8
-    QListWidget* loadFormula_ = nullptr;     // ListBox10
-    QTableWidget* loads_ = nullptr;          // StringGrid2
+    QListWidget* loadHeading_ = nullptr;  // ListBox7
+    QListWidget* loadLegend_ = nullptr;   // ListBox8
+    QListWidget* loadFormula_ = nullptr;  // ListBox10
+    QTableWidget* loads_ = nullptr;       // StringGrid2
     // Ⅴ
-    QListWidget* judgement_ = nullptr;       // ListBox3
-    QLabel* judgementLabel_ = nullptr;       // Panel5
-    TChartView* chart_ = nullptr;            // Chart1
+    QListWidget* judgement_ = nullptr;  // ListBox3
+    QLabel* judgementLabel_ = nullptr;  // Panel5
+    TChartView* chart_ = nullptr;       // Chart1
     TPointerDisplay* pointer_ = nullptr;
     QSlider* fontSize_ = nullptr;
 };

@@ -22,17 +22,20 @@ void BM_WindowRunSample(benchmark::State& state) {
     auto app = test::StartApp();
     app->Context().Design.ShowCalculationProcess = state.range(0) != 0;
     int frames = 0;
-    QObject::connect(&app->Calculation(), &TCalculationController::TrialChart, [&frames] { ++frames; });
+    QObject::connect(&app->Calculation(), &TCalculationController::TrialChart,
+                     [&frames] { ++frames; });
     auto* start = app->DesignWindow().findChild<QPushButton*>(QStringLiteral("StartButton"));
     test::TDialogResponder user;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
         start->click();
-        while (app->Calculation().Running()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        while (app->Calculation().Running())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QCoreApplication::processEvents();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
-        if (app->Calculation().LastResult().Outcome != TRunOutcome::Ok || !app->ResultWindow().isVisible()) {
+        if (app->Calculation().LastResult().Outcome != TRunOutcome::Ok ||
+            !app->ResultWindow().isVisible()) {
             state.SkipWithError("the run did not show its result");
         }
     }

@@ -35,7 +35,7 @@ using namespace sorvanta::gui::test;
 namespace {
 
 class TYes : public TUserDialogs {
-public:
+  public:
     bool Confirm(std::string_view) override { return true; }
     void ShowMessage(std::string_view) override {}
 };
@@ -72,7 +72,9 @@ QList<QStringList> Cells(const TCellTable& table) {
     return rows;
 }
 
-QColor Colour(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor Colour(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
 
 }  // namespace
 
@@ -128,15 +130,18 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.SliceTable));
         QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid2")), Cells(t.LoadTable));
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox1", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList}, {"ListBox12", &t.SliceNoteList},
-            {"ListBox7", &t.LoadHeadingList},  {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
+            {"ListBox1", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
+            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
+            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
             {"ListBox4", &t.JudgementList},
         };
-        for (const auto& [name, lines] : lists) QCOMPARE(Lines(Find<QListWidget>(F16(), name)), Lines(*lines));
-        QCOMPARE(Find<QLabel>(F16(), "Panel6")->text(), QString::fromStdString(t.JudgementLabel.Text));
+        for (const auto& [name, lines] : lists)
+            QCOMPARE(Lines(Find<QListWidget>(F16(), name)), Lines(*lines));
+        QCOMPARE(Find<QLabel>(F16(), "Panel6")->text(),
+                 QString::fromStdString(t.JudgementLabel.Text));
     }
 
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
     void init() { app_ = StartApp(); }
     void cleanup() { app_.reset(); }
@@ -184,7 +189,8 @@ private slots:
         QVERIFY(F2().isVisible());
         QCOMPARE(F2().Tabs()->currentIndex(), int(TForm2::tabFigure));
         QCOMPARE(F2().pos(), F6().pos() + offset);
-        QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(), QStringLiteral("計算結果(安全率以内)"));
+        QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(),
+                 QStringLiteral("計算結果(安全率以内)"));
         QCOMPARE(Colour(Find<QLabel>(F2(), "Panel5")), QColor(0, 0, 255));
         QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(), QStringLiteral("安全率以内"));
     }
@@ -196,7 +202,8 @@ private slots:
         QVERIFY(WaitForRun());
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::NoCircle);
         QCOMPARE(user.Texts().last(),
-                 QStringLiteral("該当する滑り方向の円弧は有りません。\n\n滑り方向設定を変更してみて下さい。"));
+                 QStringLiteral(
+                     "該当する滑り方向の円弧は有りません。\n\n滑り方向設定を変更してみて下さい。"));
         QVERIFY(!F2().isVisible());
         QCOMPARE(Find<QTabWidget>(F6(), "InputPages")->currentIndex(), 1);
         QCOMPARE(Find<QTableWidget>(F2(), "StringGrid1")->item(0, 1)->text(), QStringLiteral("-"));
@@ -208,10 +215,12 @@ private slots:
         const TCoreRun core = CoreRun();
         const TResultTables& t = core.Results;
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox20", &t.ContentsList},   {"ListBox6", &t.LayerSettingsList}, {"ListBox5", &t.SoilLegendList},
-            {"ListBox2", &t.CalculationConditionsList}, {"ListBox9", &t.FormulaList}, {"ListBox1", &t.ResultList},
-            {"ListBox4", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList}, {"ListBox12", &t.SliceNoteList},
-            {"ListBox7", &t.LoadHeadingList},  {"ListBox8", &t.LoadLegendList},    {"ListBox10", &t.LoadFormulaList},
+            {"ListBox20", &t.ContentsList},    {"ListBox6", &t.LayerSettingsList},
+            {"ListBox5", &t.SoilLegendList},   {"ListBox2", &t.CalculationConditionsList},
+            {"ListBox9", &t.FormulaList},      {"ListBox1", &t.ResultList},
+            {"ListBox4", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
+            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
+            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
             {"ListBox3", &t.JudgementList},
         };
         for (const auto& [name, lines] : lists) {
@@ -219,14 +228,17 @@ private slots:
             QCOMPARE(Lines(Find<QListWidget>(F2(), name)), Lines(*lines));
         }
         const std::pair<const char*, const TCellTable*> grids[] = {
-            {"StringGrid3", &t.SoilDataTable}, {"StringGrid4", &t.CoordinateTable1},
+            {"StringGrid3", &t.SoilDataTable},    {"StringGrid4", &t.CoordinateTable1},
             {"StringGrid6", &t.CoordinateTable2}, {"StringGrid1", &t.CentreTable},
-            {"StringGrid5", &t.SliceTable},    {"StringGrid2", &t.LoadTable},
+            {"StringGrid5", &t.SliceTable},       {"StringGrid2", &t.LoadTable},
         };
-        for (const auto& [name, table] : grids) QCOMPARE(Cells(Find<QTableWidget>(F2(), name)), Cells(*table));
-        QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(), QString::fromStdString(t.ResultCaption.Text));
+        for (const auto& [name, table] : grids)
+            QCOMPARE(Cells(Find<QTableWidget>(F2(), name)), Cells(*table));
+        QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(),
+                 QString::fromStdString(t.ResultCaption.Text));
         QCOMPARE(Colour(Find<QGroupBox>(F2(), "GroupBox11")), QColor(128, 0, 0));
-        QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(), QString::fromStdString(t.JudgementLabel.Text));
+        QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(),
+                 QString::fromStdString(t.JudgementLabel.Text));
         QVERIFY(*F2().Chart()->Model() == core.ResultChart);
         CompareArbitrary(core.Arbitrary);
         QVERIFY(*F16().Chart()->Model() == core.ArbitraryChart);
@@ -240,7 +252,8 @@ private slots:
         MovePointer(chart, chart->AxisToPixel({-1.5, 2.25}).toPoint());
         const QPointF at = chart->PixelToAxis(chart->AxisToPixel({-1.5, 2.25}).toPoint());
         QCOMPARE(F2().Pointer()->XText(), PointerText("X", at.x()));
-        QVERIFY2(F2().Pointer()->XText().startsWith(QStringLiteral("X=-1.")), qPrintable(F2().Pointer()->XText()));
+        QVERIFY2(F2().Pointer()->XText().startsWith(QStringLiteral("X=-1.")),
+                 qPrintable(F2().Pointer()->XText()));
         QCOMPARE(PointerText("X", -1.5), QStringLiteral("X=-1.50m"));
         QCOMPARE(PointerText("Y", 2.254), QStringLiteral("Y=2.25m"));
 
@@ -258,7 +271,8 @@ private slots:
         Find<QSlider>(F2(), "FontSizeSlider")->setValue(13);
         const auto& result = Context().ResultChart.Series;
         for (int i = 0; i < ResultSeriesCount; ++i) {
-            const bool labelled = i == rsMustCutPoint || i == rsRadii || i == rsSlipSurface || i == rsSafetyFactor;
+            const bool labelled =
+                i == rsMustCutPoint || i == rsRadii || i == rsSlipSurface || i == rsSafetyFactor;
             QCOMPARE(result[static_cast<std::size_t>(i)].LabelFontSize, labelled ? 13 : 9);
             QCOMPARE(Context().ArbitraryChart.Series[static_cast<std::size_t>(i)].LabelFontSize, 9);
         }
@@ -407,8 +421,8 @@ private slots:
         grid->setRangeSelected(QTableWidgetSelectionRange(1, 2, 2, 3), true);
         QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
-                 Q(centre.Cell(2, 2)) + '\t' + Q(centre.Cell(2, 3)) + '\n' + Q(centre.Cell(3, 2)) + '\t' +
-                     Q(centre.Cell(3, 3)));
+                 Q(centre.Cell(2, 2)) + '\t' + Q(centre.Cell(2, 3)) + '\n' + Q(centre.Cell(3, 2)) +
+                     '\t' + Q(centre.Cell(3, 3)));
 
         auto* list = Find<QListWidget>(F2(), "ListBox1");
         list->item(2)->setSelected(true);
@@ -424,11 +438,13 @@ private slots:
         Context().Design.ShowCalculationProcess = true;
         int frames = 0;
         bool shownWhileRunning = false;
-        connect(&app_->Calculation(), &TCalculationController::TrialChart, this, [&](const TChartModel& chart) {
-            ++frames;
-            shownWhileRunning = shownWhileRunning || (F2().isVisible() && app_->Calculation().Running());
-            QCOMPARE(chart.Series[rsRadii].Points.size(), 3u);
-        });
+        connect(&app_->Calculation(), &TCalculationController::TrialChart, this,
+                [&](const TChartModel& chart) {
+                    ++frames;
+                    shownWhileRunning =
+                        shownWhileRunning || (F2().isVisible() && app_->Calculation().Running());
+                    QCOMPARE(chart.Series[rsRadii].Points.size(), 3u);
+                });
         RunFromButton();
         QVERIFY(frames > 0);
         QVERIFY(shownWhileRunning);
