@@ -68,14 +68,18 @@ private:
 // With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
 public:
-    TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller, TTrialCircleFeed& feed,
-                    const TChartModel& chart)
-        : form_(form), cancel_(std::move(cancel)), controller_(controller), feed_(feed), chart_(chart) {}
+  TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+                  TTrialCircleFeed& feed, const TChartModel& chart)
+      : form_(form),
+        cancel_(std::move(cancel)),
+        controller_(controller),
+        feed_(feed),
+        chart_(chart) {}
 
-    // The posted calls hold the window, never this object: a stopped run's
-    // last posts may be served after the run's objects are gone.
-    void SetMaximum(int maximum) override {
-        Post([f = &form_, maximum] { f->SetProgressMaximum(maximum); });
+  // The posted calls hold the window, never this object: a stopped run's
+  // last posts may be served after the run's objects are gone.
+  void SetMaximum(int maximum) override {
+      Post([f = &form_, maximum] { f->SetProgressMaximum(maximum); });
     }
     void SetPosition(int position) override {
         Post([f = &form_, position] { f->SetProgressPosition(position); });
@@ -85,14 +89,15 @@ public:
         Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
         if (text == SearchStatusText) {
             QMetaObject::invokeMethod(
-                &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
+                &controller_, [c = &controller_] { emit c->SearchStarted(); },
+                Qt::QueuedConnection);
         }
     }
     bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
     // The run has just drawn the circle into its result chart.
     void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
-private:
+  private:
     template <class F>
     void Post(F f) {
         QMetaObject::invokeMethod(&form_, std::move(f), Qt::QueuedConnection);
@@ -109,8 +114,8 @@ private:
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel, TCalculationController& controller,
-         TTrialCircleFeed& feed)
+    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel,
+         TCalculationController& controller, TTrialCircleFeed& feed)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),

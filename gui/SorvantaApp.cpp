@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
@@ -43,7 +43,8 @@ TSorvantaApp::TSorvantaApp() {
     connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
     connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
     connect(calculation_, &TCalculationController::RunningChanged, form1_.get(), &TForm1::SetRunning);
-    connect(calculation_, &TCalculationController::SearchStarted, this, &TSorvantaApp::OnSearchStarted);
+    connect(calculation_, &TCalculationController::SearchStarted, this,
+            &TSorvantaApp::OnSearchStarted);
     connect(calculation_, &TCalculationController::TrialChart, form2_, &TForm2::ShowTrialChart);
     connect(calculation_, &TCalculationController::Finished, this, &TSorvantaApp::OnRunFinished);
     connect(form2_, &TForm2::ArbitraryRequested, this, &TSorvantaApp::PlaceAndShowArbitrary);
@@ -87,7 +88,9 @@ void TSorvantaApp::NotAvailable(TCommand command) {
     box.exec();
 }
 
-bool TSorvantaApp::ArbitraryWindowShown() const { return form16_->isVisible(); }
+bool TSorvantaApp::ArbitraryWindowShown() const {
+    return form16_->isVisible();
+}
 
 void TSorvantaApp::StartFromDesignWindow() {
     if (calculation_->Running()) return;

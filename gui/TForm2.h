@@ -24,7 +24,7 @@ class TPointerDisplay;
 
 class TForm2 : public QWidget {
     Q_OBJECT
-  public:
+public:
     enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
 
     TForm2(TAppContext& context, QWidget* parent = nullptr);
@@ -50,11 +50,11 @@ class TForm2 : public QWidget {
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
 
-  signals:
+signals:
     // "任意点円弧滑り表示".
     void ArbitraryRequested();
 
-  private:
+private:
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildSliceTab();

@@ -102,8 +102,9 @@ private slots:
         Shot("result-separate");
         app->ResultDiagramWindow().hide();
         const QRectF plot = f2.Chart()->PlotRect();
-        f2.Chart()->ZoomToRect(QRectF(plot.topLeft() + QPointF(plot.width() * 0.3, plot.height() * 0.3),
-                                      plot.bottomRight() - QPointF(plot.width() * 0.2, plot.height() * 0.2)));
+        f2.Chart()->ZoomToRect(
+            QRectF(plot.topLeft() + QPointF(plot.width() * 0.3, plot.height() * 0.3),
+                   plot.bottomRight() - QPointF(plot.width() * 0.2, plot.height() * 0.2)));
         Shot("result-zoomed");
         f2.Chart()->RestoreView();
 
