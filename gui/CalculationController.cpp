@@ -97,7 +97,7 @@ public:
     // The run has just drawn the circle into its result chart.
     void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
-  private:
+private:
     template <class F>
     void Post(F f) {
         QMetaObject::invokeMethod(&form_, std::move(f), Qt::QueuedConnection);

@@ -35,7 +35,7 @@ using namespace sorvanta::gui::test;
 namespace {
 
 class TYes : public TUserDialogs {
-  public:
+public:
     bool Confirm(std::string_view) override { return true; }
     void ShowMessage(std::string_view) override {}
 };
