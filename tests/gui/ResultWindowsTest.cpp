@@ -344,13 +344,20 @@ class ResultWindowsTest : public QObject {
         // A typed centre is evaluated as typed and shown to two decimals.
         TArbitraryTables typed;
         TChartModel typedChart = Context().ArbitraryChart;
-        EvaluateArbitraryPoint(Context().Design, 27.345, 23.5, typed, typedChart);
-        xo->setText(QStringLiteral("27.345"));
+        EvaluateArbitraryPoint(Context().Design, 12.345, 23.5, typed, typedChart);
+        xo->setText(QStringLiteral("12.345"));
         yo->setText(QStringLiteral("23.5"));
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
-        QCOMPARE(xo->text(), QStringLiteral("27.35"));
+        QCOMPARE(xo->text(), QStringLiteral("12.35"));
         QCOMPARE(yo->text(), QStringLiteral("23.50"));
+        QVERIFY(!typed.JudgementList.empty());
         CompareArbitrary(typed);
+        // Pressed again, the button evaluates what the box now reads.
+        TArbitraryTables rounded;
+        EvaluateArbitraryPoint(Context().Design, 12.35, 23.5, rounded, typedChart);
+        QVERIFY(rounded.JudgementList != typed.JudgementList);
+        QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
+        CompareArbitrary(rounded);
 
         // Text that is not a number does nothing.
         const TArbitraryTables before = Context().Arbitrary;
