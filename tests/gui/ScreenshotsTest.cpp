@@ -1,6 +1,7 @@
 // Pictures of the windows for a person to look at, taken by
 // scripts/screenshots.sh under Xvfb. Without SORVANTA_SHOTS_DIR it does nothing.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -32,8 +33,8 @@ class ScreenshotsTest : public QObject {
     QDir dir_;
     int count_ = 0;
 
-    void Shot(const QString& name) {
-        QTest::qWait(150);
+    void Shot(const QString& name, int settle = 150) {
+        QTest::qWait(settle);
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
         const QString file = dir_.filePath(QStringLiteral("%1-%2.png").arg(++count_, 2, 10, QLatin1Char('0')).arg(name));
         QVERIFY(screen.save(file));
@@ -128,6 +129,22 @@ private slots:
         f2.hide();
         app->AboutWindow().ShowCentred();
         Shot("about");
+        app->AboutWindow().hide();
+
+        // 計算過程表示: the result window while the search runs (fine slices
+        // keep it busy long enough to be seen).
+        app->Context().Design.ShowCalculationProcess = true;
+        f6.findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.1");
+        bool trial = false;
+        connect(&app->Calculation(), &TCalculationController::TrialChart, this, [&trial] { trial = true; });
+        {
+            TDialogResponder user;
+            QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(trial || !app->Calculation().Running(), 120000);
+            QTest::qWait(60);
+            Shot("searching", 0);
+            QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
     }
 };
 
