@@ -107,7 +107,8 @@ private slots:
         view.resize(400, 300);
         view.SetModel(&model);
         QList<QPointF> clicks;
-        connect(&view, &TChartView::Clicked, [&](double x, double y, Qt::MouseButton) { clicks << QPointF(x, y); });
+        connect(&view, &TChartView::Clicked,
+                [&](double x, double y, Qt::MouseButton) { clicks << QPointF(x, y); });
         const QPoint at = view.AxisToPixel({2.5, 7.5}).toPoint();
         QTest::mouseClick(&view, Qt::LeftButton, {}, at);
         QCOMPARE(clicks.size(), 1);

@@ -136,7 +136,8 @@ private slots:
         app->Context().Design.ShowCalculationProcess = true;
         f6.findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.1");
         bool trial = false;
-        connect(&app->Calculation(), &TCalculationController::TrialChart, this, [&trial] { trial = true; });
+        connect(&app->Calculation(), &TCalculationController::TrialChart, this,
+                [&trial] { trial = true; });
         {
             TDialogResponder user;
             QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
