@@ -193,6 +193,8 @@ void TCalculationController::OnFrame() {
 
 void TCalculationController::OnFinished() {
     if (!running_ || !job_) return;
+    // The last trial circle is shown even when the search ended within a frame.
+    OnFrame();
     frameTimer_.stop();
     feed_.Reset();
     std::unique_ptr<TJob> job = std::move(job_);
