@@ -237,7 +237,8 @@ void TForm16::Evaluate(double xo, double yo) {
     try {
         EvaluateArbitraryPoint(context_.Design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
                                &separate_.Model());
-    } catch (const ConversionError& e) {
+    } catch (const std::exception& e) {
+        // A design text that does not convert: the platform's conversion error.
         QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
                              QString::fromStdString(e.what()));
         return;
