@@ -401,6 +401,18 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(F16().Tabs()->currentIndex(), int(TForm16::tabFigure));
     }
 
+    // A design text that does not convert stops the evaluation with the
+    // conversion message; the tables stay as they were.
+    void ArbitraryPointOfADesignThatDoesNotConvert() {
+        Context().Design.Layers[0].GammaT = "abc";
+        const TArbitraryTables before = Context().Arbitrary;
+        TDialogResponder user;
+        F16().Evaluate(25, 20);
+        QCOMPARE(user.Seen.size(), 1);
+        QVERIFY2(user.Seen[0].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[0].Text));
+        QVERIFY(Context().Arbitrary == before);
+    }
+
     void ShowCommandsPlaceTheResultWindow() {
         F2().move(123, 456);
         app_->MainWindow().MenuAction(TCommand::ShowResults)->trigger();
