@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
@@ -68,18 +68,18 @@ private:
 // With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
 public:
-  TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
-                  TTrialCircleFeed& feed, const TChartModel& chart)
-      : form_(form),
-        cancel_(std::move(cancel)),
-        controller_(controller),
-        feed_(feed),
-        chart_(chart) {}
+    TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+                    TTrialCircleFeed& feed, const TChartModel& chart)
+        : form_(form),
+          cancel_(std::move(cancel)),
+          controller_(controller),
+          feed_(feed),
+          chart_(chart) {}
 
-  // The posted calls hold the window, never this object: a stopped run's
-  // last posts may be served after the run's objects are gone.
-  void SetMaximum(int maximum) override {
-      Post([f = &form_, maximum] { f->SetProgressMaximum(maximum); });
+    // The posted calls hold the window, never this object: a stopped run's
+    // last posts may be served after the run's objects are gone.
+    void SetMaximum(int maximum) override {
+        Post([f = &form_, maximum] { f->SetProgressMaximum(maximum); });
     }
     void SetPosition(int position) override {
         Post([f = &form_, position] { f->SetProgressPosition(position); });
@@ -87,13 +87,12 @@ public:
     void Step() override { Post([f = &form_] { f->StepProgress(); }); }
     void SetStatusText(const std::string& text) override {
         Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
-        if (text == SearchStatusText) {
-            QMetaObject::invokeMethod(
-                &controller_, [c = &controller_] { emit c->SearchStarted(); },
-                Qt::QueuedConnection);
-        }
     }
     bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
+    void SearchStarted() override {
+        QMetaObject::invokeMethod(
+            &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
+    }
     // The run has just drawn the circle into its result chart.
     void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
@@ -114,26 +113,20 @@ private:
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel,
-         TCalculationController& controller, TTrialCircleFeed& feed)
+    TJob(const TAppState& app, TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+         TTrialCircleFeed& feed)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
           ResultChart(app.ResultChart),
           ArbitraryChart(app.ArbitraryChart),
           Dialogs(form, cancel),
-          Progress(form, cancel, controller, feed, ResultChart) {}
+          Progress(form, cancel, controller, feed, ResultChart),
+          Settings(app.Settings) {}
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{.Design = Design,
-                           .Tables = Results,
-                           .Arbitrary = Arbitrary,
-                           .ResultChart = ResultChart,
-                           .ArbitraryChart = ArbitraryChart,
-                           .Dialogs = Dialogs,
-                           .Progress = &Progress,
-                           .Options = {}};
+        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, Settings};
     }
 
     TDesignConditions Design;
@@ -143,11 +136,12 @@ struct TCalculationController::TJob {
     TChartModel ArbitraryChart;
     TThreadDialogs Dialogs;
     TThreadProgress Progress;
+    TRunSettings Settings;
     TRunResult Result;
     std::string Error;  // the conversion error that stopped the run
 };
 
-TCalculationController::TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent)
+TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
     frameTimer_.setInterval(16);
@@ -214,6 +208,9 @@ void TCalculationController::OnFinished() {
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);
     emit RunningChanged(false);
+    // The message has been read by now; the user is taken to the settings
+    // that decide which circles qualify.
+    if (job->Error.empty() && outcome == TRunOutcome::NoCircle) designWindow_.ShowCircleConditionsPage();
 
     if (!job->Error.empty()) {
         last_ = TRunResult{};

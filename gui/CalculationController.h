@@ -16,17 +16,21 @@
 #include <memory>
 
 #include "TrialCircleFeed.h"
-#include "engine/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace sorvanta::gui {
 
-struct TAppContext;
+}  // namespace sorvanta::gui
+namespace sorvanta {
+struct TAppState;
+}  // namespace sorvanta
+namespace sorvanta::gui {
 class TForm6;
 
 class TCalculationController : public QObject {
     Q_OBJECT
 public:
-    TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent = nullptr);
+    TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent = nullptr);
     ~TCalculationController() override;
 
     // "計算開始" / "1.計算開始". Ignored while a run is under way.
@@ -55,7 +59,7 @@ private:
     void OnFinished();
     void OnFrame();
 
-    TAppContext& context_;
+    TAppState& context_;
     TForm6& designWindow_;
     QFutureWatcher<void> watcher_;
     std::unique_ptr<TJob> job_;

@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QString>
 
-#include "engine/ResultTables.h"
+#include "run/ResultTables.h"
 #include "views/ChartNavigation.h"
 
 class QLabel;

@@ -9,6 +9,7 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "FigureExportCommand.h"
 #include "TForm10.h"
 #include "TForm13.h"
 #include "TForm14.h"
@@ -116,16 +117,9 @@ void TSorvantaApp::OnRunFinished() {
     form2_->EndTrialChart();
     form2_->ShowResults();
     form16_->ShowResults();
-    switch (calculation_->LastResult().Outcome) {
-        case TRunOutcome::Ok:
-            form2_->ShowFigureTab();
-            break;
-        case TRunOutcome::NoCircle:
-            form6_->ShowCircleConditionsPage();
-            break;
-        default:
-            break;
-    }
+    // A run without a circle has brought the design window's circle
+    // conditions forward; the result window stays as the run left it.
+    if (calculation_->LastResult().Outcome == TRunOutcome::Ok) form2_->ShowFigureTab();
 }
 
 void TSorvantaApp::PlaceAndShowResults() {
@@ -159,6 +153,9 @@ void TSorvantaApp::Execute(TCommand command) {
             dialog.exec();
             break;
         }
+        case TCommand::Metafiles:
+            FigureExportCommand(form1_.get(), context_, form6_->Preview());
+            break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.
             QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),

@@ -12,14 +12,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "ResultViews.h"
 #include "TChartView.h"
 #include "TForm14.h"
 #include "Texts.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
-#include "views/ArbitraryPoint.h"
+#include "run/ArbitraryPoint.h"
 
 namespace sorvanta::gui {
 
@@ -45,7 +45,7 @@ QLabel* HelpPanel(QWidget* parent, const QString& text, const QString& name) {
 
 }  // namespace
 
-TForm16::TForm16(TAppContext& context, TForm14& separate, QWidget* parent)
+TForm16::TForm16(TAppState& context, TForm14& separate, QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context), separate_(separate) {
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("任意点円弧滑り検討テーブル"));

@@ -16,9 +16,12 @@ class QTabWidget;
 class QTableWidget;
 class QToolButton;
 
+namespace sorvanta {
+struct TAppState;
+}
+
 namespace sorvanta::gui {
 
-struct TAppContext;
 class TChartView;
 class TForm14;
 class TPointerDisplay;
@@ -28,7 +31,7 @@ class TForm16 : public QWidget {
 public:
     enum TTab { tabSliceLoads, tabLoads, tabFigure };
 
-    TForm16(TAppContext& context, TForm14& separate, QWidget* parent = nullptr);
+    TForm16(TAppState& context, TForm14& separate, QWidget* parent = nullptr);
 
     // Every list, grid, the judgement panel and the chart from the records.
     void ShowResults();
@@ -52,7 +55,7 @@ private:
     QWidget* BuildFigureTab();
     void ShowPointer(double x, double y);
 
-    TAppContext& context_;
+    TAppState& context_;
     TForm14& separate_;
 
     QTabWidget* tabs_ = nullptr;

@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "ResultViews.h"
 #include "TChartView.h"
 #include "TForm13.h"
@@ -48,7 +48,7 @@ QLabel* HelpPanel(QWidget* parent, const QString& text, const QString& name) {
 
 }  // namespace
 
-TForm2::TForm2(TAppContext& context, QWidget* parent)
+TForm2::TForm2(TAppState& context, QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("計算結果テーブル"));

@@ -15,9 +15,12 @@ class QSlider;
 class QTabWidget;
 class QTableWidget;
 
+namespace sorvanta {
+struct TAppState;
+}
+
 namespace sorvanta::gui {
 
-struct TAppContext;
 class TChartView;
 class TForm13;
 class TPointerDisplay;
@@ -27,7 +30,7 @@ class TForm2 : public QWidget {
 public:
     enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
 
-    TForm2(TAppContext& context, QWidget* parent = nullptr);
+    TForm2(TAppState& context, QWidget* parent = nullptr);
 
     // The separate diagram window: "別ウィンドウを開く" fills it, and the
     // navigation buttons move its chart too.
@@ -62,7 +65,7 @@ private:
     QWidget* BuildFigureTab();
     void OpenSeparateWindow();
 
-    TAppContext& context_;
+    TAppState& context_;
     TForm13* separate_ = nullptr;
     TChartModel trialChart_;
 

@@ -26,7 +26,7 @@
 #include "TForm6.h"
 #include "Texts.h"
 #include "text/NumberFormat.h"
-#include "views/ArbitraryPoint.h"
+#include "run/ArbitraryPoint.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -86,7 +86,7 @@ class ResultWindowsTest : public QObject {
     TForm2& F2() { return app_->ResultWindow(); }
     TForm16& F16() { return app_->ArbitraryWindow(); }
     TForm6& F6() { return app_->DesignWindow(); }
-    TAppContext& Context() { return app_->Context(); }
+    TAppState& Context() { return app_->Context(); }
     template <class T>
     static T* Find(QWidget& window, const char* name) {
         T* w = window.findChild<T*>(QString::fromUtf8(name));
@@ -122,7 +122,7 @@ class ResultWindowsTest : public QObject {
                             .ArbitraryChart = run.ArbitraryChart,
                             .Dialogs = yes,
                             .Progress = nullptr,
-                            .Options = {}};
+                            .Settings = {}};
         StartCalculation(context);
         return run;
     }
