@@ -8,7 +8,6 @@
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
-#include "text/NumberFormat.h"
 
 namespace sorvanta::gui {
 
@@ -66,9 +65,16 @@ private:
 };
 
 // Progress of the run, posted to the design window; the run never waits.
+// With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
 public:
-    TThreadProgress(TForm6& form, TCancelFlag cancel) : form_(form), cancel_(std::move(cancel)) {}
+    TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+                    TTrialCircleFeed& feed, const TChartModel& chart)
+        : form_(form),
+          cancel_(std::move(cancel)),
+          controller_(controller),
+          feed_(feed),
+          chart_(chart) {}
 
     // The posted calls hold the window, never this object: a stopped run's
     // last posts may be served after the run's objects are gone.
@@ -83,6 +89,12 @@ public:
         Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
     }
     bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
+    void SearchStarted() override {
+        QMetaObject::invokeMethod(
+            &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
+    }
+    // The run has just drawn the circle into its result chart.
+    void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
 private:
     template <class F>
@@ -91,6 +103,9 @@ private:
     }
     TForm6& form_;
     TCancelFlag cancel_;
+    TCalculationController& controller_;
+    TTrialCircleFeed& feed_;
+    const TChartModel& chart_;
 };
 
 }  // namespace
@@ -98,16 +113,18 @@ private:
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppState& app, TForm6& form, TCancelFlag cancel)
+    TJob(const TAppState& app, TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+         TTrialCircleFeed& feed)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
           ResultChart(app.ResultChart),
           ArbitraryChart(app.ArbitraryChart),
           Dialogs(form, cancel),
-          Progress(form, cancel),
+          Progress(form, cancel, controller, feed, ResultChart),
           Settings(app.Settings) {}
 
+    // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
         return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, Settings};
     }
@@ -127,6 +144,8 @@ struct TCalculationController::TJob {
 TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
+    frameTimer_.setInterval(16);
+    connect(&frameTimer_, &QTimer::timeout, this, &TCalculationController::OnFrame);
 }
 
 TCalculationController::~TCalculationController() { StopAndWait(); }
@@ -134,8 +153,10 @@ TCalculationController::~TCalculationController() { StopAndWait(); }
 void TCalculationController::Start() {
     if (running_) return;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_);
+    feed_.Reset();
+    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_, *this, feed_);
     running_ = true;
+    if (context_.Design.ShowCalculationProcess) frameTimer_.start();
     designWindow_.SetRunning(true);
     emit RunningChanged(true);
     TJob* job = job_.get();
@@ -160,8 +181,16 @@ void TCalculationController::StopAndWait() {
     OnFinished();
 }
 
+void TCalculationController::OnFrame() {
+    if (feed_.Take(frameChart_)) emit TrialChart(frameChart_);
+}
+
 void TCalculationController::OnFinished() {
     if (!running_ || !job_) return;
+    // The last trial circle is shown even when the search ended within a frame.
+    OnFrame();
+    frameTimer_.stop();
+    feed_.Reset();
     std::unique_ptr<TJob> job = std::move(job_);
     running_ = false;
     last_ = job->Result;
@@ -183,19 +212,13 @@ void TCalculationController::OnFinished() {
     // that decide which circles qualify.
     if (job->Error.empty() && outcome == TRunOutcome::NoCircle) designWindow_.ShowCircleConditionsPage();
 
-    QString summary;
     if (!job->Error.empty()) {
         last_ = TRunResult{};
         QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle), QString::fromStdString(job->Error));
     } else if (outcome == TRunOutcome::Cancelled) {
         designWindow_.SetStatusText(QStringLiteral("計算を中止しました。"));
-        if (job->Result.HasCritical) summary = QStringLiteral("計算を中止しました（最少安全率の円弧は求まっています）。");
     }
-    if (job->Result.HasCritical && job->Error.empty()) {
-        summary = Q(context_.Results.JudgementLabel.Text) + QStringLiteral("　安全率(Fs)=") +
-                  Q(FormatFloat("0.000;-0.000", job->Result.Critical.Fs));
-    }
-    emit Finished(summary);
+    emit Finished();
 }
 
 }  // namespace sorvanta::gui

@@ -5,12 +5,17 @@
 // works on copies of the result records; they replace the application's
 // only when the run has written them, so a stopped or refused run leaves the
 // last result as it was.
+//
+// With 計算過程表示 the search publishes each trial circle's chart; the
+// controller hands the latest one to the windows at display rate.
 
 #include <QFutureWatcher>
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
+#include "TrialCircleFeed.h"
 #include "run/CalculationRun.h"
 
 namespace sorvanta::gui {
@@ -40,14 +45,19 @@ public:
 
 signals:
     void RunningChanged(bool running);
-    // The run has ended and its results, if any, are in the application's
-    // records. `summary` is the judgement line for the status bar (empty when
-    // the run wrote no result).
-    void Finished(const QString& summary);
+    // The checks have passed and the search begins.
+    void SearchStarted();
+    // 計算過程表示: the result chart with the latest trial circle, at most once
+    // per display frame.
+    void TrialChart(const sorvanta::TChartModel& chart);
+    // The run has ended; LastResult() tells how, and its results, if any, are
+    // in the application's records.
+    void Finished();
 
 private:
     struct TJob;
     void OnFinished();
+    void OnFrame();
 
     TAppState& context_;
     TForm6& designWindow_;
@@ -56,6 +66,9 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     bool running_ = false;
     TRunResult last_;
+    TTrialCircleFeed feed_;
+    TChartModel frameChart_;
+    QTimer frameTimer_;
 };
 
 }  // namespace sorvanta::gui

@@ -2,15 +2,19 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
 #include "FigureExportCommand.h"
 #include "TForm10.h"
+#include "TForm13.h"
+#include "TForm14.h"
+#include "TForm16.h"
+#include "TForm2.h"
 #include "TForm6.h"
 #include "TForm7.h"
 #include "TForm9.h"
@@ -20,21 +24,35 @@ namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
+    // The printed pages come with their issue.
+    form2_ = new TForm2(context_, form1_.get());
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
     form10_ = new TForm10(context_.Design, context_.Preview, form6_);
+    form14_ = new TForm14(form1_.get());
+    form16_ = new TForm16(context_, *form14_, form1_.get());
+    form13_ = new TForm13(form1_.get());
     form6_->SetEntryWindows(form9_, form10_);
+    form2_->SetSeparateWindow(form13_);
     calculation_ = new TCalculationController(context_, *form6_, this);
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
-    connect(form6_, &TForm6::StartRequested, calculation_, &TCalculationController::Start);
+    connect(form6_, &TForm6::StartRequested, this, &TSorvantaApp::StartFromDesignWindow);
     connect(form6_, &TForm6::StopRequested, calculation_, &TCalculationController::Stop);
     connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
     connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
     connect(calculation_, &TCalculationController::RunningChanged, form1_.get(), &TForm1::SetRunning);
-    connect(calculation_, &TCalculationController::Finished, this, &TSorvantaApp::ShowRunSummary);
+    connect(calculation_, &TCalculationController::SearchStarted, this,
+            &TSorvantaApp::OnSearchStarted);
+    connect(calculation_, &TCalculationController::TrialChart, form2_, &TForm2::ShowTrialChart);
+    connect(calculation_, &TCalculationController::Finished, this, &TSorvantaApp::OnRunFinished);
+    connect(form2_, &TForm2::ArbitraryRequested, this, &TSorvantaApp::PlaceAndShowArbitrary);
+    connect(form13_, &TForm13::NavigationRequested, form2_, [this](TChartCommand command) {
+        form2_->NavigateOwnChart(command);
+        form13_->NavigateOwnChart(command);
+    });
 }
 
 TSorvantaApp::~TSorvantaApp() {
@@ -71,14 +89,50 @@ void TSorvantaApp::NotAvailable(TCommand command) {
     box.exec();
 }
 
-void TSorvantaApp::ShowRunSummary(const QString& summary) {
-    form1_->ShowRunSummary(summary);
-    if (summary.isEmpty() || calculation_->LastResult().Outcome != TRunOutcome::Ok) return;
-    // Until the result tables window exists, the judgement is reported here.
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                    QStringLiteral("計算が終了しました。\n") + summary, QMessageBox::Ok, form6_);
-    box.setObjectName(QStringLiteral("RunSummary"));
-    box.exec();
+bool TSorvantaApp::ArbitraryWindowShown() const {
+    return form16_->isVisible();
+}
+
+void TSorvantaApp::StartFromDesignWindow() {
+    if (calculation_->Running()) return;
+    form2_->move(form6_->pos() + QPoint(0, 20));
+    form2_->hide();
+    form16_->hide();
+    calculation_->Start();
+}
+
+void TSorvantaApp::StartFromMenu() {
+    if (calculation_->Running()) return;
+    form2_->move(form6_->pos() + QPoint(10, 20));
+    form2_->hide();
+    calculation_->Start();
+}
+
+void TSorvantaApp::OnSearchStarted() {
+    // 計算過程表示: the search is watched in the result window.
+    if (context_.Design.ShowCalculationProcess) form2_->ShowFigureTab();
+}
+
+void TSorvantaApp::OnRunFinished() {
+    form2_->EndTrialChart();
+    form2_->ShowResults();
+    form16_->ShowResults();
+    // A run without a circle has brought the design window's circle
+    // conditions forward; the result window stays as the run left it.
+    if (calculation_->LastResult().Outcome == TRunOutcome::Ok) form2_->ShowFigureTab();
+}
+
+void TSorvantaApp::PlaceAndShowResults() {
+    form2_->move(form6_->pos() + QPoint(0, 25));
+    form2_->show();
+    form2_->raise();
+}
+
+void TSorvantaApp::PlaceAndShowArbitrary() {
+    PlaceAndShowResults();
+    form16_->move(form2_->pos() + QPoint(35, 0));
+    form16_->show();
+    form16_->raise();
 }
 
 void TSorvantaApp::Execute(TCommand command) {
@@ -112,8 +166,18 @@ void TSorvantaApp::Execute(TCommand command) {
             form6_->raise();
             form6_->activateWindow();
             break;
+        case TCommand::ShowResults:
+            form2_->show();
+            form2_->raise();
+            break;
+        case TCommand::PlaceAndShowResults:
+            PlaceAndShowResults();
+            break;
+        case TCommand::ShowArbitrary:
+            PlaceAndShowArbitrary();
+            break;
         case TCommand::Calculate:
-            calculation_->Start();
+            StartFromMenu();
             break;
         case TCommand::About:
             form7_->ShowCentred();

@@ -13,10 +13,14 @@ class QPrinter;
 namespace sorvanta::gui {
 
 class TCalculationController;
+class TForm2;
 class TForm6;
 class TForm7;
 class TForm9;
 class TForm10;
+class TForm13;
+class TForm14;
+class TForm16;
 
 class TSorvantaApp : public QObject {
     Q_OBJECT
@@ -35,6 +39,12 @@ public:
     [[nodiscard]] TForm7& AboutWindow() { return *form7_; }
     [[nodiscard]] TForm9& EntryWindow() { return *form9_; }
     [[nodiscard]] TForm10& QuickEntryWindow() { return *form10_; }
+    [[nodiscard]] TForm2& ResultWindow() { return *form2_; }
+    [[nodiscard]] TForm13& ResultDiagramWindow() { return *form13_; }
+    [[nodiscard]] TForm16& ArbitraryWindow() { return *form16_; }
+    [[nodiscard]] TForm14& ArbitraryDiagramWindow() { return *form14_; }
+    // The arbitrary-point table window is shown: its PDF may be written.
+    [[nodiscard]] bool ArbitraryWindowShown() const;
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
 
     void Execute(TCommand command);
@@ -42,14 +52,27 @@ public:
 private:
     void OnFirstShown();
     void NotAvailable(TCommand command);
-    void ShowRunSummary(const QString& summary);
+    // Starts a run from the design window's button or the main window's
+    // command, each placing the result window its own way first.
+    void StartFromDesignWindow();
+    void StartFromMenu();
+    void OnSearchStarted();
+    void OnRunFinished();
+    // The result window at (D.left, D.top + 25), shown; the arbitrary-point
+    // table window 35 pixels right of it, shown.
+    void PlaceAndShowResults();
+    void PlaceAndShowArbitrary();
 
     TAppState context_;
     std::unique_ptr<TForm1> form1_;
+    TForm2* form2_ = nullptr;
     TForm7* form7_ = nullptr;
     TForm6* form6_ = nullptr;
     TForm9* form9_ = nullptr;
     TForm10* form10_ = nullptr;
+    TForm16* form16_ = nullptr;
+    TForm13* form13_ = nullptr;
+    TForm14* form14_ = nullptr;
     TCalculationController* calculation_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 };

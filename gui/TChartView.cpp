@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "QtCanvas.h"
 
@@ -56,9 +57,27 @@ TChartStyle TChartView::Style() const {
     return style;
 }
 
+QRectF TChartView::ChartArea(const QRectF& area) const {
+    if (!squarePlot_ || !model_) return area;
+    // The margins around the plot hardly depend on the area: trim the longer
+    // side by the difference, twice to settle the tick labels.
+    QRectF r = area;
+    for (int i = 0; i < 2; ++i) {
+        const TRectF plot = LayoutChart(*model_, ToRect(r), Style(), TQtTextMeasure()).Plot;
+        const double excess = plot.Width - plot.Height;
+        if (excess > 0) {
+            r.setWidth(std::max(10.0, r.width() - excess));
+        } else {
+            r.setHeight(std::max(10.0, r.height() + excess));
+        }
+    }
+    r.moveLeft(area.left() + (area.width() - r.width()) / 2);
+    return r;
+}
+
 TChartFrame TChartView::Frame() const {
     if (!model_) return {};
-    return LayoutChart(*model_, ToRect(QRectF(rect())), Style(), TQtTextMeasure());
+    return LayoutChart(*model_, ToRect(ChartArea(QRectF(rect()))), Style(), TQtTextMeasure());
 }
 
 QRectF TChartView::PlotRect() const {
@@ -84,8 +103,9 @@ void TChartView::Render(QPainter& p, const QRect& area) const {
     if (!model_) {
         p.fillRect(area, palette().color(QPalette::Window));
     } else {
+        p.fillRect(area, palette().color(QPalette::Window));
         TQtCanvas canvas(p);
-        PaintChart(*model_, canvas, ToRect(QRectF(area)), Style());
+        PaintChart(*model_, canvas, ToRect(ChartArea(QRectF(area))), Style());
     }
     p.restore();
 }
@@ -202,7 +222,13 @@ void TChartView::mouseReleaseEvent(QMouseEvent* event) {
     const Qt::MouseButton button = dragButton_;
     dragButton_ = Qt::NoButton;
     dragging_ = false;
-    if (!wasDragging || !gesturesEnabled_ || button != Qt::LeftButton) {
+    if (!wasDragging) {
+        const QPointF v = PixelToAxis(QPointF(pressPos_));
+        update();
+        if (PlotRect().contains(QPointF(pressPos_))) emit Clicked(v.x(), v.y(), button);
+        return;
+    }
+    if (!gesturesEnabled_ || button != Qt::LeftButton) {
         update();
         return;
     }

@@ -32,6 +32,12 @@ class TChartView : public QWidget {
     void SetAxisFont(const QFont& font);
     void SetTitleFont(const QFont& font);
     void SetRestoreMode(TRestoreMode mode) { restoreMode_ = mode; }
+    // On: the plot area is the largest square that fits, so equal axis spans
+    // draw circles round.
+    void SetSquarePlot(bool on) {
+        squarePlot_ = on;
+        update();
+    }
     // Off: the view paints but ignores zoom and pan drags.
     void SetGesturesEnabled(bool on) { gesturesEnabled_ = on; }
 
@@ -55,6 +61,9 @@ class TChartView : public QWidget {
   signals:
     void PointerMoved(double x, double y);
     void PointerPressed(double x, double y, Qt::MouseButton button);
+    // A press and release without a drag inside the plot area, at the press
+    // position.
+    void Clicked(double x, double y, Qt::MouseButton button);
     // A gesture or a zoom command changed the axis limits.
     void AxesChanged();
 
@@ -76,12 +85,16 @@ class TChartView : public QWidget {
     void BeginGesture();
     void EndGesture();
     [[nodiscard]] TChartFrame Frame() const;
+    // Where the chart is painted inside `area`: all of it, or with a square
+    // plot the part that makes the plot square.
+    [[nodiscard]] QRectF ChartArea(const QRectF& area) const;
 
     TChartModel* model_ = nullptr;
     QFont axisFont_;
     QFont titleFont_;
     TRestoreMode restoreMode_ = TRestoreMode::PreviousView;
     bool gesturesEnabled_ = true;
+    bool squarePlot_ = false;
 
     // The view to restore, and the limits the last gesture left: when the
     // model's limits differ from those, somebody else set them and they become

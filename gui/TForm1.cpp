@@ -1,7 +1,6 @@
 #include "TForm1.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -23,10 +22,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     BuildToolBars();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(true);
-    // A widget of its own: hovering a command's status tip must not wipe it.
-    runSummary_ = new QLabel(this);
-    runSummary_->setObjectName(QStringLiteral("RunSummary"));
-    statusBar()->addWidget(runSummary_, 1);
 }
 
 QAction* TForm1::AddMenuItem(QMenu* menu, const QString& text, TCommand command) {
@@ -152,8 +147,6 @@ void TForm1::SetRunning(bool running) {
         if (QAction* a = ToolAction(c)) a->setEnabled(!running);
     }
 }
-
-void TForm1::ShowRunSummary(const QString& text) { runSummary_->setText(text); }
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -6,7 +6,6 @@
 #include <QMap>
 
 class QAction;
-class QLabel;
 
 namespace sorvanta::gui {
 
@@ -52,8 +51,6 @@ public:
 
     // Commands that change the design wait while a run reads it.
     void SetRunning(bool running);
-    // The outcome of the last run, kept in the status bar.
-    void ShowRunSummary(const QString& text);
 
 signals:
     void CommandTriggered(sorvanta::gui::TCommand command);
@@ -68,7 +65,6 @@ private:
     QAction* AddMenuItem(class QMenu* menu, const QString& text, TCommand command);
     QAction* MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command);
 
-    QLabel* runSummary_ = nullptr;
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
     bool shown_ = false;

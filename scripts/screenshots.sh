@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the desktop program under Xvfb, for a person to look at: the
 # program as it starts, then the main window with the design window on every
-# page, the entry windows, the state after a run and the about window.
+# page, the entry windows, the state after a run, every tab of the result and
+# arbitrary-point table windows, their separate diagrams, a zoomed chart, an
+# arbitrary-point evaluation, the about window and a search with 計算過程表示.
 #   scripts/screenshots.sh [output folder, default /tmp/shots] [build folder, default build]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

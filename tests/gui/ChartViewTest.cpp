@@ -98,6 +98,31 @@ private slots:
         view.RestoreView();
         QVERIFY(!model.Bottom && !model.Left);
     }
+
+    // A click (no drag) inside the plot is reported at the press position;
+    // a drag is a gesture, and a click outside the plot is no point.
+    void ClicksAreTellingPointsDragsAreGestures() {
+        TChartModel model = Model();
+        TChartView view;
+        view.resize(400, 300);
+        view.SetModel(&model);
+        QList<QPointF> clicks;
+        connect(&view, &TChartView::Clicked,
+                [&](double x, double y, Qt::MouseButton) { clicks << QPointF(x, y); });
+        const QPoint at = view.AxisToPixel({2.5, 7.5}).toPoint();
+        QTest::mouseClick(&view, Qt::LeftButton, {}, at);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks[0], view.PixelToAxis(at));
+
+        QTest::mousePress(&view, Qt::LeftButton, {}, at);
+        MovePointer(&view, at + QPoint(40, 40), Qt::LeftButton);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, at + QPoint(40, 40));
+        QCOMPARE(clicks.size(), 1);
+        QVERIFY(model.Bottom->Min > 2);  // zoomed
+
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(clicks.size(), 1);
+    }
 };
 
 QTEST_MAIN(ChartViewTest)

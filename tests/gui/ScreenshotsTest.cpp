@@ -1,17 +1,24 @@
 // Pictures of the windows for a person to look at, taken by
 // scripts/screenshots.sh under Xvfb. Without SORVANTA_SHOTS_DIR it does nothing.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
+#include "TChartView.h"
 #include "TForm10.h"
+#include "TForm13.h"
+#include "TForm14.h"
+#include "TForm16.h"
+#include "TForm2.h"
 #include "TForm6.h"
 #include "TForm7.h"
 #include "TForm9.h"
@@ -26,8 +33,8 @@ class ScreenshotsTest : public QObject {
     QDir dir_;
     int count_ = 0;
 
-    void Shot(const QString& name) {
-        QTest::qWait(150);
+    void Shot(const QString& name, int settle = 150) {
+        QTest::qWait(settle);
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
         const QString file = dir_.filePath(QStringLiteral("%1-%2.png").arg(++count_, 2, 10, QLatin1Char('0')).arg(name));
         QVERIFY(screen.save(file));
@@ -85,8 +92,60 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
         }
         Shot("after-run");
+
+        // Every tab of the result window, its separate diagram and a zoom.
+        TForm2& f2 = app->ResultWindow();
+        for (int i = 0; i < f2.Tabs()->count(); ++i) {
+            f2.Tabs()->setCurrentIndex(i);
+            Shot(QStringLiteral("result-tab%1").arg(i + 1));
+        }
+        QTest::mouseClick(f2.findChild<QToolButton*>("SeparateWindowButton"), Qt::LeftButton);
+        Shot("result-separate");
+        app->ResultDiagramWindow().hide();
+        const QRectF plot = f2.Chart()->PlotRect();
+        f2.Chart()->ZoomToRect(
+            QRectF(plot.topLeft() + QPointF(plot.width() * 0.3, plot.height() * 0.3),
+                   plot.bottomRight() - QPointF(plot.width() * 0.2, plot.height() * 0.2)));
+        Shot("result-zoomed");
+        f2.Chart()->RestoreView();
+
+        // The arbitrary-point windows: every tab after a click near the
+        // critical centre, then the separate chart.
+        QTest::mouseClick(f2.findChild<QPushButton*>("ArbitraryButton"), Qt::LeftButton);
+        TForm16& f16 = app->ArbitraryWindow();
+        const TCriticalCircle c = app->Calculation().LastResult().Critical;
+        const QPoint at = f16.Chart()->AxisToPixel(QPointF(c.Xo + 3, c.Yo + 2)).toPoint();
+        QTest::mouseClick(f16.Chart(), Qt::LeftButton, {}, at);
+        Shot("arbitrary-evaluated");
+        for (int i = 0; i < 2; ++i) {
+            f16.Tabs()->setCurrentIndex(i);
+            Shot(QStringLiteral("arbitrary-tab%1").arg(i + 1));
+        }
+        f16.Tabs()->setCurrentIndex(TForm16::tabFigure);
+        QTest::mouseClick(f16.findChild<QToolButton*>("SeparateWindowButton"), Qt::LeftButton);
+        Shot("arbitrary-separate");
+        app->ArbitraryDiagramWindow().hide();
+        f16.hide();
+        f2.hide();
         app->AboutWindow().ShowCentred();
         Shot("about");
+        app->AboutWindow().hide();
+
+        // 計算過程表示: the result window while the search runs (fine slices
+        // keep it busy long enough to be seen).
+        app->Context().Design.ShowCalculationProcess = true;
+        f6.findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.1");
+        bool trial = false;
+        connect(&app->Calculation(), &TCalculationController::TrialChart, this,
+                [&trial] { trial = true; });
+        {
+            TDialogResponder user;
+            QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(trial || !app->Calculation().Running(), 120000);
+            QTest::qWait(60);
+            Shot("searching", 0);
+            QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
     }
 };
 

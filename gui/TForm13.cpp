@@ -1,0 +1,13 @@
+#include "TForm13.h"
+
+#include "TChartView.h"
+
+namespace sorvanta::gui {
+
+TForm13::TForm13(QWidget* parent) : TSeparateChartWindow(MakeResultChart(), parent) {
+    setObjectName(QStringLiteral("Form13"));
+    setWindowTitle(QStringLiteral("円弧滑り図（最小安全率）"));
+    chart_->setObjectName(QStringLiteral("Chart1"));
+}
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,104 @@
+#pragma once
+// TForm2: the result tables window ("計算結果テーブル"). Five tabs, one per
+// section of the calculation document, showing the application's result
+// tables and the result chart; it owns no data of its own.
+
+#include <QWidget>
+
+#include "views/ChartNavigation.h"
+
+class QLabel;
+class QListWidget;
+class QGroupBox;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTableWidget;
+
+namespace sorvanta {
+struct TAppState;
+}
+
+namespace sorvanta::gui {
+
+class TChartView;
+class TForm13;
+class TPointerDisplay;
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
+
+    TForm2(TAppState& context, QWidget* parent = nullptr);
+
+    // The separate diagram window: "別ウィンドウを開く" fills it, and the
+    // navigation buttons move its chart too.
+    void SetSeparateWindow(TForm13* window) { separate_ = window; }
+
+    // Every list, grid, caption and the chart from the application's records.
+    void ShowResults();
+    // Tab Ⅴ in front, the window shown and raised.
+    void ShowFigureTab();
+    // While a search is watched (計算過程表示): the chart shows this copy of
+    // the result chart with the latest trial circle.
+    void ShowTrialChart(const TChartModel& chart);
+    // Back to the application's result chart.
+    void EndTrialChart();
+
+    // A navigation command on this window's chart alone.
+    void NavigateOwnChart(TChartCommand command);
+
+    [[nodiscard]] TChartView* Chart() const { return chart_; }
+    [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
+    [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
+
+signals:
+    // "任意点円弧滑り表示".
+    void ArbitraryRequested();
+
+private:
+    QWidget* BuildDesignTab();
+    QWidget* BuildSafetyFactorTab();
+    QWidget* BuildSliceTab();
+    QWidget* BuildLoadTab();
+    QWidget* BuildFigureTab();
+    void OpenSeparateWindow();
+
+    TAppState& context_;
+    TForm13* separate_ = nullptr;
+    TChartModel trialChart_;
+
+    QTabWidget* tabs_ = nullptr;
+    // Ⅰ
+    QListWidget* contents_ = nullptr;       // ListBox20
+    QListWidget* layerSettings_ = nullptr;  // ListBox6
+    QTableWidget* soilData_ = nullptr;      // StringGrid3
+    QListWidget* soilLegend_ = nullptr;     // ListBox5
+    QListWidget* conditions_ = nullptr;     // ListBox2
+    QTableWidget* coordinates1_ = nullptr;  // StringGrid4
+    QTableWidget* coordinates2_ = nullptr;  // StringGrid6
+    // Ⅱ
+    QGroupBox* resultGroup_ = nullptr;  // GroupBox11
+    QListWidget* formula_ = nullptr;    // ListBox9
+    QListWidget* result_ = nullptr;     // ListBox1
+    QTableWidget* centre_ = nullptr;    // StringGrid1
+    // Ⅲ
+    QTableWidget* slices_ = nullptr;       // StringGrid5
+    QListWidget* sliceHeading_ = nullptr;  // ListBox4
+    QListWidget* sliceLegend_ = nullptr;   // ListBox11
+    QListWidget* sliceNote_ = nullptr;     // ListBox12
+    // Ⅳ
+    QListWidget* loadHeading_ = nullptr;  // ListBox7
+    QListWidget* loadLegend_ = nullptr;   // ListBox8
+    QListWidget* loadFormula_ = nullptr;  // ListBox10
+    QTableWidget* loads_ = nullptr;       // StringGrid2
+    // Ⅴ
+    QListWidget* judgement_ = nullptr;  // ListBox3
+    QLabel* judgementLabel_ = nullptr;  // Panel5
+    TChartView* chart_ = nullptr;       // Chart1
+    TPointerDisplay* pointer_ = nullptr;
+    QSlider* fontSize_ = nullptr;
+};
+
+}  // namespace sorvanta::gui
