@@ -4,8 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
@@ -14,18 +12,21 @@
 #include "TForm7.h"
 #include "TForm9.h"
 #include "Texts.h"
+#include "print/PrintCommands.h"
 
 namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
-    // The result tables window and the printed pages come with their issues.
+    // The result tables window comes with its issue.
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
     form10_ = new TForm10(context_.Design, context_.Preview, form6_);
     form6_->SetEntryWindows(form9_, form10_);
     calculation_ = new TCalculationController(context_, *form6_, this);
+    printing_ = new TPrintCommands(context_, form1_.get(), this);
+    printing_->SetWindows({.Design = form6_});
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
@@ -92,13 +93,39 @@ void TSorvantaApp::Execute(TCommand command) {
         case TCommand::Exit:
             form1_->ConfirmExit();
             break;
-        case TCommand::PrinterSetup: {
-            if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            QPrintDialog dialog(printer_.get(), form1_.get());
-            dialog.setObjectName(QStringLiteral("PrinterSetup"));
-            dialog.exec();
+        case TCommand::Print:
+            printing_->PrintCalculationDocument();
             break;
-        }
+        case TCommand::PreviewContents:
+            printing_->ShowPage(TDocumentPage::Contents, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewDesign:
+            printing_->ShowPage(TDocumentPage::DesignConditions, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewSafetyFactor:
+            printing_->ShowPage(TDocumentPage::SafetyFactor, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewSliceLoads:
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewLoads:
+            printing_->ShowPage(TDocumentPage::Loads, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewFigure:
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitrarySliceLoads:
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Arbitrary, TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitraryLoads:
+            printing_->ShowPage(TDocumentPage::Loads, TReportSource::Arbitrary, TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitraryFigure:
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Arbitrary, TShowMode::Preview);
+            break;
+        case TCommand::PrinterSetup:
+            printing_->PrinterSetup();
+            break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.
             QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),

@@ -8,11 +8,10 @@
 #include "AppContext.h"
 #include "TForm1.h"
 
-class QPrinter;
-
 namespace sorvanta::gui {
 
 class TCalculationController;
+class TPrintCommands;
 class TForm6;
 class TForm7;
 class TForm9;
@@ -36,6 +35,7 @@ public:
     [[nodiscard]] TForm9& EntryWindow() { return *form9_; }
     [[nodiscard]] TForm10& QuickEntryWindow() { return *form10_; }
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
+    [[nodiscard]] TPrintCommands& Printing() { return *printing_; }
 
     void Execute(TCommand command);
 
@@ -51,7 +51,7 @@ private:
     TForm9* form9_ = nullptr;
     TForm10* form10_ = nullptr;
     TCalculationController* calculation_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
+    TPrintCommands* printing_ = nullptr;
 };
 
 }  // namespace sorvanta::gui

@@ -140,6 +140,25 @@ void PaintAxes(QPainter& p, const TFrame& f, const QFont& font) {
     }
 }
 
+// Hatch lines drawn as lines rather than a pattern brush, so that their
+// spacing stays 8 pixels of the chart on printers and PDF files too.
+void PaintHatch(QPainter& p, const QPolygonF& poly, const QColor& colour) {
+    p.setBrush(Qt::white);
+    p.drawPolygon(poly);
+    QPainterPath clip;
+    clip.addPolygon(poly);
+    p.save();
+    p.setClipPath(clip, Qt::IntersectClip);
+    p.setPen(QPen(colour, 1));
+    const QRectF r = poly.boundingRect();
+    constexpr double step = 8;
+    for (double d = -r.height(); d < r.width() + step; d += step) {
+        p.drawLine(QPointF(r.left() + d, r.bottom()), QPointF(r.left() + d + r.height(), r.top()));
+        p.drawLine(QPointF(r.left() + d, r.top()), QPointF(r.left() + d + r.height(), r.bottom()));
+    }
+    p.restore();
+}
+
 void PaintArea(QPainter& p, const TFrame& f, const TChartSeries& s) {
     if (s.Points.empty()) return;
     QPolygonF poly;
@@ -147,8 +166,12 @@ void PaintArea(QPainter& p, const TFrame& f, const TChartSeries& s) {
     for (const auto& pt : s.Points) poly << f.Map(pt.X, pt.Y);
     poly << QPointF(f.Map(s.Points.back().X, 0).x(), f.Plot.bottom());
     p.setPen(Qt::NoPen);
-    p.setBrush(ToQColor(s.Colour));
-    p.drawPolygon(poly);
+    if (s.Fill == TFillStyle::DiagonalCross) {
+        PaintHatch(p, poly, ToQColor(s.Colour));
+    } else {
+        p.setBrush(ToQColor(s.Colour));
+        p.drawPolygon(poly);
+    }
     p.setBrush(Qt::NoBrush);
     for (std::size_t i = 1; i < s.Points.size(); ++i) {
         const QColor c = ToQColor(s.OutlineColour ? *s.OutlineColour : s.PointColour(i));

@@ -1,0 +1,197 @@
+#include "print/PageFigures.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "TChartView.h"
+
+namespace sorvanta::gui {
+
+namespace {
+
+constexpr TRgb Black{0, 0, 0};
+
+void HatchAreas(TChartModel& chart) {
+    for (auto& s : chart.Series) {
+        if (s.Kind == TSeriesKind::Area) s.Fill = TFillStyle::DiagonalCross;
+    }
+}
+
+TAxisLimits FigureLimits(const TChartModel& chart, TChartAxisId axis) {
+    const TAxisRange r = EffectiveRange(chart, axis);
+    if (r.Min == 0 && r.Max == 0) return std::nullopt;
+    return r;
+}
+
+}  // namespace
+
+TChartModel MakeGroundFigure() {
+    TChartModel figure = MakePreviewChart();
+    figure.Title = "地形図";
+    HatchAreas(figure);
+    return figure;
+}
+
+TChartModel MakeCircleFigure() {
+    TChartModel figure = MakeResultChart();
+    figure.Title = "円弧滑り図";
+    HatchAreas(figure);
+    return figure;
+}
+
+void CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono) {
+    figure.Bottom = FigureLimits(chart, TChartAxisId::Bottom);
+    figure.Left = FigureLimits(chart, TChartAxisId::Left);
+    const bool black = mono == 1;
+    const std::size_t n = std::min(chart.Series.size(), figure.Series.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const TChartSeries& from = chart.Series[i];
+        TChartSeries& to = figure.Series[i];
+        to.Clear();
+        switch (from.Kind) {
+            case TSeriesKind::Line:
+            case TSeriesKind::FastLine:
+                to.Order = TValueOrder::None;
+                to.Colour = black ? Black : from.Colour;
+                for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label);
+                break;
+            case TSeriesKind::Area: {
+                const TRgb colour = black ? Black : from.Colour;
+                to.Colour = colour;
+                for (const auto& p : from.Points) to.Add(p.X, p.Y, std::nullopt, colour);
+                break;
+            }
+            case TSeriesKind::Point:
+                for (const auto& p : from.Points) to.Add(p.X, p.Y, p.Label, Black);
+                break;
+        }
+    }
+    if (!black) return;
+    // Nothing of the figure keeps a colour: outlines, labels and legend
+    // swatches of every series turn black too.
+    for (auto& s : figure.Series) {
+        s.Colour = Black;
+        if (s.OutlineColour) s.OutlineColour = Black;
+        s.LabelColour = Black;
+    }
+}
+
+QFont PageFont(const QPainter& painter, const QString& family, double points) {
+    QFont font(family);
+    const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    font.setPointSizeF(points * kUnitsPerMm * 25.4 / dpi);
+    return font;
+}
+
+void PaintChartFigure(QPainter& painter, const QRectF& box, const TChartModel& figure) {
+    const int width = std::max(1, static_cast<int>(std::lround(box.width() / kUnitsPerPixel)));
+    const int height = std::max(1, static_cast<int>(std::lround(box.height() / kUnitsPerPixel)));
+    TChartModel model = figure;
+    TChartView view;
+    view.SetModel(&model);
+    view.resize(width, height);
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    view.setPalette(palette);
+    view.SetAxisFont(QFont(QStringLiteral("ＭＳ 明朝"), 8));
+    QFont title(QStringLiteral("ＭＳ 明朝"), 10);
+    title.setBold(true);
+    view.SetTitleFont(title);
+
+    // The chart sizes its fonts in points of its device; at 96 dots an inch
+    // its pixels are the device's, elsewhere it is drawn through an image.
+    QPaintDevice* device = painter.device();
+    painter.save();
+    if (device && device->logicalDpiX() == 96 && device->logicalDpiY() == 96) {
+        painter.translate(box.topLeft());
+        painter.scale(box.width() / width, box.height() / height);
+        painter.setClipRect(QRect(0, 0, width, height), Qt::IntersectClip);
+        view.Render(painter, QRect(0, 0, width, height));
+    } else {
+        constexpr int oversample = 4;
+        QImage image(width * oversample, height * oversample, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(std::lround(96 / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(96 / 0.0254)));
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            p.scale(oversample, oversample);
+            view.Render(p, QRect(0, 0, width, height));
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(box, image);
+    }
+    painter.restore();
+    painter.save();
+    painter.setPen(QPen(Qt::black, kUnitsPerPixel));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+    painter.restore();
+}
+
+QSizeF GridFigureSize(const TCellTable& table) {
+    int widths = 0;
+    for (int w : table.ColWidths) widths += w;
+    const double w = widths + 15.0 * table.ColCount;
+    const double h = table.RowCount() * (table.DefaultRowHeight + 2.0);
+    return {w * kUnitsPerPixel, h * kUnitsPerPixel};
+}
+
+void DrawGridFigure(QPainter& painter, const TCellTable& table, const QRectF& box) {
+    const int n = table.RowCount();
+    const double h = table.DefaultRowHeight - 3;
+    std::vector<double> right;  // right edge of each column
+    double x = 0;
+    for (int c = 0; c < table.ColCount; ++c) {
+        x += c < static_cast<int>(table.ColWidths.size())
+                 ? table.ColWidths[static_cast<std::size_t>(c)]
+                 : 0;
+        right.push_back(x);
+    }
+    if (n == 0 || right.empty() || x <= 0 || h <= 0) return;
+    // The grid in the table's own pixels, scaled to fill the box.
+    const double sx = box.width() / x;
+    const double sy = box.height() / (n * h);
+    auto at = [&](double gx, double gy) {
+        return QPointF(box.left() + gx * sx, box.top() + gy * sy);
+    };
+
+    painter.save();
+    painter.setPen(QPen(Qt::black, kUnitsPerPixel));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+    const double thin = kUnitsPerPixel * 0.75;
+    painter.setPen(QPen(Qt::black, thin));
+    painter.drawLine(at(0, h + 1), at(x, h + 1));
+    for (int r = 1; r <= n; ++r) painter.drawLine(at(0, h * r), at(x, h * r));
+    painter.drawLine(at(right[0] + 1, 0), at(right[0] + 1, n * h));
+    for (double e : right) painter.drawLine(at(e, 0), at(e, n * h));
+
+    // 12 pixels while the rows keep at least their own height in the box;
+    // a squeezed grid gets smaller text.
+    const double naturalPitch = (h + 5) * kUnitsPerPixel;
+    const double pitch = h * sy;
+    const double textPixels = 12 * std::min(1.0, pitch / naturalPitch);
+    const QFont font = PageFont(painter, QStringLiteral("ＭＳ Ｐ明朝"), textPixels * 72 / 96);
+    painter.setFont(font);
+    const QFontMetricsF fm(font);
+    double left = 0;
+    for (int c = 0; c < table.ColCount; ++c) {
+        const double l = box.left() + left * sx;
+        const double w = (right[static_cast<std::size_t>(c)] - left) * sx;
+        for (int r = 0; r < n; ++r) {
+            const double bottom = box.top() + h * (r + 1) * sy - thin;
+            const QRectF cell(l, bottom - fm.height(), w, fm.height());
+            painter.drawText(cell, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
+                             QString::fromStdString(table.Cell(r, c)));
+        }
+        left = right[static_cast<std::size_t>(c)];
+    }
+    painter.restore();
+}
+
+}  // namespace sorvanta::gui

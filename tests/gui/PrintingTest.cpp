@@ -1,0 +1,402 @@
+// The printed calculation document: every page layout printed to a PDF file
+// through the page producer and read back with poppler (pdftotext,
+// pdftoppm), and the print commands of the main window with their question,
+// preview and printer. SORVANTA_PAGES_DIR keeps the PDF files of the layouts
+// there (scripts/print-pages.sh renders them for looking at).
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "../pdf/PdfSampleCalculation.h"
+#include "GuiTestSupport.h"
+#include "TForm6.h"
+#include "print/CalculationDocumentPages.h"
+#include "print/PageFigures.h"
+#include "print/PrintCommands.h"
+
+using namespace sorvanta;
+using namespace sorvanta::gui;
+using namespace sorvanta::gui::test;
+
+Q_DECLARE_METATYPE(sorvanta::gui::TDocumentPage)
+Q_DECLARE_METATYPE(sorvanta::gui::TReportSource)
+
+namespace {
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        qWarning() << program << args << p.readAllStandardError();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text of a PDF file, pages separated by form feeds.
+QStringList PdfPages(const QString& path) {
+    QStringList pages = Run("pdftotext", {"-layout", path, "-"}).split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+// pdftotext lays out the text with blanks of its own: blanks do not count.
+QString WithoutBlanks(QString text) {
+    text.remove(QRegularExpression(QStringLiteral("[\\s\u3000]")));
+    return text;
+}
+
+// The first of `expected` that is not found after the one before it.
+QString MissingInOrder(const QString& layoutText, const QStringList& expected) {
+    const QString text = WithoutBlanks(layoutText);
+    qsizetype at = 0;
+    for (const QString& e : expected) {
+        const qsizetype found = text.indexOf(WithoutBlanks(e), at);
+        if (found < 0) return e;
+        at = found + WithoutBlanks(e).size();
+    }
+    return {};
+}
+
+TDocumentSources SourcesOf(const pdftest::TSampleCalculation& c) {
+    return {c.Design, c.Tables, c.Arbitrary, c.Preview, c.ResultChart, c.ArbitraryChart};
+}
+
+bool PrintToPdf(const QString& path, const std::vector<TDocumentPages>& layouts) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return PrintDocumentPages(printer, layouts);
+}
+
+// Pixels of a page rendered by poppler whose channels differ clearly.
+int ColouredPixels(const QString& pdf, const QString& scratch) {
+    const QString prefix = scratch + "/page";
+    Run("pdftoppm", {"-r", "60", "-png", pdf, prefix});
+    QDir dir(scratch);
+    int coloured = 0;
+    for (const QString& name : dir.entryList({"page*.png"})) {
+        const QImage image = QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+                if (std::max({r, g, b}) - std::min({r, g, b}) > 40) ++coloured;
+            }
+        }
+        dir.remove(name);
+    }
+    return coloured;
+}
+
+}  // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch_;
+    std::unique_ptr<pdftest::TSampleCalculation> sample_;
+
+    QString Keep(const QString& name) {
+        const QByteArray dir = qgetenv("SORVANTA_PAGES_DIR");
+        return dir.isEmpty() ? scratch_.filePath(name)
+                             : QDir(QString::fromLocal8Bit(dir)).filePath(name);
+    }
+
+  private slots:
+    void initTestCase() {
+        InstallJapanese();
+        QVERIFY(scratch_.isValid());
+        for (const char* tool : {"pdftotext", "pdftoppm", "pdfinfo"}) {
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), "poppler-utils is needed");
+        }
+        sample_ = std::make_unique<pdftest::TSampleCalculation>();
+        QVERIFY(sample_->Run.HasCritical);
+    }
+
+    void EveryLayoutShowsItsTextsInOrder_data() {
+        QTest::addColumn<TDocumentPage>("page");
+        QTest::addColumn<TReportSource>("source");
+        QTest::addColumn<QStringList>("expected");
+        const TResultTables& t = sample_->Tables;
+        const TArbitraryTables& a = sample_->Arbitrary;
+        auto q = [](const std::string& s) { return QString::fromStdString(s).trimmed(); };
+        using P = TDocumentPage;
+        using S = TReportSource;
+        QTest::newRow("contents") << P::Contents << S::Results
+                                  << QStringList{"目　　次",   "円弧すべり計算書", "Ⅰ.設計条件",
+                                                 "・・・・P1", "Ⅴ.滑り円弧図",     "・・・・P5"};
+        QTest::newRow("I") << P::DesignConditions << S::Results
+                           << QStringList{"Ⅰ．設計条件",
+                                          "1.地層設定",
+                                          "4.地形座標データ",
+                                          q(t.LayerSettingsList[1]),
+                                          "No.",
+                                          "X座標",
+                                          "地表面",
+                                          "2.土質データ",
+                                          "1層目",
+                                          "せん断抵抗角",
+                                          "3.計算条件",
+                                          q(t.CalculationConditionsList[3]),
+                                          "M.C.P:ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ",
+                                          "地形図",
+                                          "P-1"};
+        QTest::newRow("II") << P::SafetyFactor << S::Results
+                            << QStringList{"Ⅱ．安全率の計算",
+                                           "安全率は、次式で計算する。",
+                                           q(t.ResultList[1]),
+                                           "表1：滑り円中心座標と安全率",
+                                           "安全率(Fs)",
+                                           q(t.CentreTable.Cell(1, 1)),
+                                           "P-2"};
+        QTest::newRow("III") << P::SliceLoads << S::Results
+                             << QStringList{"Ⅲ．滑り円弧スライス荷重",
+                                            q(t.SliceHeadingList[0]),
+                                            "ｽﾗｲｽ番号",
+                                            "V(体積)は、スライス下面を円弧",
+                                            "表:滑り円弧のスライス荷重一覧",
+                                            "ｽﾗｲｽNo",
+                                            "V5(m3)",
+                                            "ΣV(m3)",
+                                            "No.01",
+                                            q(t.SliceTable.Cell(1, 1)),
+                                            q(t.SliceTable.Cell(1, 13)),
+                                            "No.02",
+                                            "P3 - 1"};
+        const int totals = t.LoadTable.RowCount() - 1;
+        QTest::newRow("IV") << P::Loads << S::Results
+                            << QStringList{"Ⅳ．滑り円弧荷重",
+                                           q(t.LoadHeadingList[0]),
+                                           "ｽﾗｲｽNo(座標)",
+                                           "tanφ",
+                                           "Mr(kNm)",
+                                           "Mo(kNm)",
+                                           q(t.LoadTable.Cell(1, 0)),
+                                           q(t.LoadTable.Cell(1, 12)),
+                                           "P4 - 1",
+                                           "ｽﾗｲｽNo(座標)",
+                                           "合計",
+                                           q(t.LoadTable.Cell(totals, 13)),
+                                           "P4 - 2"};
+        QTest::newRow("V") << P::SlipCircle << S::Results
+                           << QStringList{"Ⅴ．滑り円弧図",       "滑り円弧を下記に示す。",
+                                          q(t.JudgementList[1]), q(t.JudgementList.back()),
+                                          "円弧滑り図",          "P-5"};
+        QTest::newRow("arbitrary III")
+            << P::SliceLoads << S::Arbitrary
+            << QStringList{"Ⅲ．滑り円弧スライス荷重(任意点)", q(a.SliceHeadingList[0]), "No.01",
+                           q(a.SliceTable.Cell(1, 13)), "P3 - 1"};
+        QTest::newRow("arbitrary IV")
+            << P::Loads << S::Arbitrary
+            << QStringList{"Ⅳ．滑り円弧荷重(任意点)",
+                           q(a.LoadHeadingList[0]),
+                           "P4 - 1",
+                           "合計",
+                           q(a.LoadTable.Cell(a.LoadTable.RowCount() - 1, 12)),
+                           "P4 - 2"};
+        QTest::newRow("arbitrary V")
+            << P::SlipCircle << S::Arbitrary
+            << QStringList{"Ⅴ．滑り円弧図(任意点)", q(a.JudgementList[1]), "円弧滑り図", "P-5"};
+    }
+
+    void EveryLayoutShowsItsTextsInOrder() {
+        QFETCH(TDocumentPage, page);
+        QFETCH(TReportSource, source);
+        QFETCH(QStringList, expected);
+        const QString pdf =
+            Keep(QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-') + ".pdf");
+        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(*sample_), page, source)}));
+        const QString text = PdfPages(pdf).join(QString());
+        const QString missing = MissingInOrder(text, expected);
+        QVERIFY2(missing.isEmpty(), qPrintable("not found in order: " + missing + "\n" + text));
+    }
+
+    // The minimum and arbitrary-point records differ, so each variant is seen
+    // to read its own.
+    void VariantsReadTheirOwnRecords() {
+        const TLineList& minimum = sample_->Tables.JudgementList;
+        const TLineList& arbitrary = sample_->Arbitrary.JudgementList;
+        std::size_t i = 0;
+        while (i < minimum.size() && i < arbitrary.size() && minimum[i] == arbitrary[i]) ++i;
+        QVERIFY(i < minimum.size() && i < arbitrary.size());
+        for (TReportSource source : {TReportSource::Results, TReportSource::Arbitrary}) {
+            const QString pdf = scratch_.filePath("variants.pdf");
+            QVERIFY(PrintToPdf(
+                pdf, {TDocumentPages(SourcesOf(*sample_), TDocumentPage::SlipCircle, source)}));
+            const QString text = WithoutBlanks(PdfPages(pdf).join(QString()));
+            const bool own = source == TReportSource::Arbitrary;
+            QVERIFY(text.contains(
+                WithoutBlanks(QString::fromStdString((own ? arbitrary : minimum)[i]))));
+            QVERIFY(!text.contains(
+                WithoutBlanks(QString::fromStdString((own ? minimum : arbitrary)[i]))));
+        }
+    }
+
+    // 45 slice rows: 37 under the title band on the first sheet, the rest on
+    // the second; both sheets head their columns and carry their mark.
+    void FortyFiveSliceRowsRunOverTwoSheets() {
+        pdftest::TSampleCalculation c;
+        c.Tables.SliceTable.SetRowCount(46);
+        for (int r = 1; r <= 45; ++r) {
+            c.Tables.SliceTable.SetRowCommaList(r, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
+            c.Tables.SliceTable.Cell(r, 0) =
+                QStringLiteral("No.%1").arg(r, 2, 10, QChar('0')).toStdString();
+            c.Tables.SliceTable.Cell(r, 13) = std::to_string(1000 + r) + ".00";
+        }
+        const TDocumentPages pages(SourcesOf(c), TDocumentPage::SliceLoads);
+        QCOMPARE(pages.SheetCount(), 2);
+        const QString pdf = Keep("III-45-rows.pdf");
+        QVERIFY(PrintToPdf(pdf, {pages}));
+        const QStringList text = PdfPages(pdf);
+        QCOMPARE(text.size(), 2);
+        QVERIFY(text[0].contains(QStringLiteral("Ⅲ．滑り円弧スライス荷重")));
+        QVERIFY(!text[1].contains(QStringLiteral("Ⅲ．滑り円弧スライス荷重")));
+        QStringList rows;
+        for (int r = 1; r <= 45; ++r) rows << QStringLiteral("No.%1").arg(r, 2, 10, QChar('0'));
+        for (int s = 0; s < 2; ++s) {
+            const QStringList head{"ｽﾗｲｽNo", "b(m)", "H1(m)", "V1(m3)", "ΣH(m)", "ΣV(m3)"};
+            QVERIFY2(MissingInOrder(text[s], head).isEmpty(), qPrintable(text[s]));
+            QVERIFY(text[s].contains(QStringLiteral("P3 - %1").arg(s + 1)));
+        }
+        QVERIFY(MissingInOrder(text[0], rows.mid(0, 37) + QStringList{"P3 - 1"}).isEmpty());
+        QVERIFY(!text[0].contains(QStringLiteral("No.38")));
+        QVERIFY(MissingInOrder(text[1], rows.mid(37) + QStringList{"P3 - 2"}).isEmpty());
+        QCOMPARE(text.join(QString()).count(QStringLiteral("1045.00")), 1);
+    }
+
+    void ForceFormHeadsTheLastColumnsWithForces() {
+        pdftest::TSampleCalculation c([](TDesignConditions& d) { d.StressDisplay = 1; });
+        const QString pdf = scratch_.filePath("force.pdf");
+        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(c), TDocumentPage::Loads)}));
+        const QString text = PdfPages(pdf).join(QString());
+        QVERIFY2(MissingInOrder(text, {"tanφ", "Fr(kN)", "Fo(kN)"}).isEmpty(), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Mr(kNm)")));
+    }
+
+    // Black and white leaves no colour in either figure; colour mode keeps
+    // the screen colours (which shows the count would see them).
+    void PrintModeDecidesTheFiguresColours_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<TDocumentPage>("page");
+        QTest::newRow("colour I") << 0 << TDocumentPage::DesignConditions;
+        QTest::newRow("colour V") << 0 << TDocumentPage::SlipCircle;
+        QTest::newRow("black and white I") << 1 << TDocumentPage::DesignConditions;
+        QTest::newRow("black and white V") << 1 << TDocumentPage::SlipCircle;
+    }
+
+    void PrintModeDecidesTheFiguresColours() {
+        QFETCH(int, mode);
+        QFETCH(TDocumentPage, page);
+        sample_->Design.PrintMode = mode;
+        const QString pdf =
+            Keep(QStringLiteral("mode%1-%2.pdf").arg(mode).arg(static_cast<int>(page)));
+        const TDocumentPages pages(SourcesOf(*sample_), page);
+        sample_->Design.PrintMode = 0;
+        QVERIFY(PrintToPdf(pdf, {pages}));
+        QTemporaryDir images;
+        const int coloured = ColouredPixels(pdf, images.path());
+        if (mode == 1) {
+            QCOMPARE(coloured, 0);
+        } else {
+            QVERIFY2(coloured > 100, qPrintable(QString::number(coloured)));
+        }
+    }
+
+    // The figure takes the screen chart's limits unless both ends are 0; area
+    // and line series take the mode's colour, point series are black.
+    void ChartFigureCopiesPointsLimitsAndColours() {
+        TChartModel screen = MakeResultChart();
+        screen.Series[rsGround].Add(0, 0);
+        screen.Series[rsGround].Add(10, 5);
+        screen.Series[rsRadii].Add(3, 4, "(Xo=3.00)");
+        screen.Series[rsSafetyFactor].Add(1, 1, "1.25", TRgb{255, 255, 0});
+        screen.Bottom = TAxisRange{-5, 15};
+        screen.Left = TAxisRange{0, 0};
+        for (int mono : {0, 1}) {
+            TChartModel figure = MakeCircleFigure();
+            figure.Left = TAxisRange{1, 2};
+            CopyChartFigure(screen, figure, mono);
+            QVERIFY(figure.Bottom == TAxisLimits(TAxisRange{-5, 15}));
+            QVERIFY(!figure.Left);
+            const TRgb ground = mono ? TRgb{0, 0, 0} : screen.Series[rsGround].Colour;
+            QCOMPARE(figure.Series[rsGround].Points.size(), std::size_t{2});
+            QVERIFY(figure.Series[rsGround].PointColour(1) == ground);
+            QVERIFY(figure.Series[rsGround].Fill == TFillStyle::DiagonalCross);
+            QVERIFY(!figure.Series[rsGround].Points[1].Label);
+            QVERIFY(figure.Series[rsRadii].Points[0].Label ==
+                    std::optional<std::string>("(Xo=3.00)"));
+            QVERIFY(figure.Series[rsRadii].PointColour(0) ==
+                    (mono ? TRgb{0, 0, 0} : TRgb{0, 0, 255}));
+            QVERIFY(figure.Series[rsSafetyFactor].PointColour(0) == (TRgb{0, 0, 0}));
+            QVERIFY(figure.Series[rsSafetyFactor].Points[0].Label ==
+                    std::optional<std::string>("1.25"));
+        }
+    }
+
+    void NoAtTheQuestionPrintsNothing() {
+        auto app = StartApp();
+        const QString pdf = scratch_.filePath("no.pdf");
+        app->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+        app->Printing().Printer().setOutputFileName(pdf);
+        TDialogResponder user;
+        user.AnswerYes = false;
+        app->MainWindow().ToolAction(TCommand::Print)->trigger();
+        QCOMPARE(user.Texts(), QStringList{QString::fromUtf8(kPrintQuestion)});
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(app->DesignWindow().isVisible());
+    }
+
+    void YesPrintsTheSixLayoutsAndReports() {
+        auto app = StartApp();
+        const QString pdf = Keep("document.pdf");
+        QFile::remove(pdf);
+        app->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+        app->Printing().Printer().setOutputFileName(pdf);
+        TDialogResponder user;
+        app->MainWindow().MenuAction(TCommand::Print)->trigger();
+        QCOMPARE(user.Texts(), (QStringList{"プリンターの準備はいいですか。\n５枚出力します。",
+                                            "出力しました。\n印刷が終わるまでお待ちください。"}));
+        const QStringList pages = PdfPages(pdf);
+        // The sample's tables before any run hold their header rows only.
+        QCOMPARE(pages.size(), 6);
+        QVERIFY(MissingInOrder(pages.join(QString()),
+                               {"目　　次", "P-1", "P-2", "P3 - 1", "P4 - 1", "P-5"})
+                    .isEmpty());
+        // Ⅳ alone is landscape.
+        const QString info = Run("pdfinfo", {"-f", "1", "-l", "6", pdf});
+        QCOMPARE(info.count(QStringLiteral("595 x 842 pts (A4)")), 5);
+        QCOMPARE(info.count(QStringLiteral("Page    5 size:  842 x 595 pts (A4)")), 1);
+        QVERIFY(app->DesignWindow().isVisible());
+    }
+
+    // The preview is modal; the windows are hidden while it is open and come
+    // back when it closes.
+    void PreviewHidesTheWindowsUntilItCloses() {
+        auto app = StartApp();
+        QVERIFY(app->DesignWindow().isVisible());
+        bool designHidden = false;
+        int pageCount = -1;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            designHidden = !app->DesignWindow().isVisible();
+            title = dialog->windowTitle();
+            if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
+                pageCount = widget->pageCount();
+            dialog->reject();
+        });
+        app->MainWindow().MenuAction(TCommand::PreviewArbitrarySliceLoads)->trigger();
+        QVERIFY(designHidden);
+        QCOMPARE(title, QStringLiteral("計算書ﾌﾟﾚﾋﾞｭｰ"));
+        QCOMPARE(pageCount, 1);
+        QVERIFY(app->DesignWindow().isVisible());
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "PrintingTest.moc"
