@@ -150,11 +150,14 @@ void PaintHatch(QPainter& p, const QPolygonF& poly, const QColor& colour) {
     p.save();
     p.setClipPath(clip, Qt::IntersectClip);
     p.setPen(QPen(colour, 1));
+    // On a grid of the chart's own, so that overlapping areas hatch alike.
     const QRectF r = poly.boundingRect();
     constexpr double step = 8;
-    for (double d = -r.height(); d < r.width() + step; d += step) {
-        p.drawLine(QPointF(r.left() + d, r.bottom()), QPointF(r.left() + d + r.height(), r.top()));
-        p.drawLine(QPointF(r.left() + d, r.top()), QPointF(r.left() + d + r.height(), r.bottom()));
+    for (double c = std::floor((r.left() + r.top()) / step) * step; c <= r.right() + r.bottom(); c += step) {
+        p.drawLine(QPointF(c - r.top(), r.top()), QPointF(c - r.bottom(), r.bottom()));
+    }
+    for (double c = std::floor((r.left() - r.bottom()) / step) * step; c <= r.right() - r.top(); c += step) {
+        p.drawLine(QPointF(c + r.top(), r.top()), QPointF(c + r.bottom(), r.bottom()));
     }
     p.restore();
 }

@@ -48,7 +48,7 @@ const QPen& WidePen() {
 
 // The line pitch of a text block: the height of the face in screen pixels.
 double LinePitch(double points) {
-    return std::ceil(points * 96 / 72 - 1e-9) * kUnitsPerPixel;
+    return std::round(points * 96 / 72) * kUnitsPerPixel;
 }
 
 void DrawText(QPainter& p, double x, double y, const QString& text, double points = 10) {
@@ -120,7 +120,7 @@ constexpr double kHeaderHeight = 6.6;
 constexpr double kDetailHeight = 5.8;
 constexpr double kFooterHeight = 10.6;
 constexpr double kFieldLeft = 1.6;
-constexpr double kFieldGap = 0.5;  // between a right-aligned field and its rule
+constexpr double kFieldGap = 0.8;  // between a right-aligned field and its rule
 
 constexpr TBandLayout kSliceBands{
     36.8,

@@ -388,6 +388,10 @@ class PrintingTest : public QObject {
             title = dialog->windowTitle();
             if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
                 pageCount = widget->pageCount();
+            if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) {
+                dialog->resize(900, 1000);
+                dialog->grab().save(Keep("preview.png"));
+            }
             dialog->reject();
         });
         app->MainWindow().MenuAction(TCommand::PreviewArbitrarySliceLoads)->trigger();
