@@ -373,9 +373,9 @@ class PrintingTest : public QObject {
         QVERIFY(app->DesignWindow().isVisible());
     }
 
-    // The preview is modal; the windows are hidden while it is open and come
-    // back when it closes.
-    void PreviewHidesTheWindowsUntilItCloses() {
+    // The menu item opens the modal preview of its page, in Japanese, with
+    // the design window hidden until it closes.
+    void MenuPreviewsItsPage() {
         auto app = StartApp();
         QVERIFY(app->DesignWindow().isVisible());
         bool designHidden = false;
@@ -386,19 +386,56 @@ class PrintingTest : public QObject {
             if (!dialog) return;
             designHidden = !app->DesignWindow().isVisible();
             title = dialog->windowTitle();
-            if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
-                pageCount = widget->pageCount();
+            if (auto* widget = dialog->findChild<QPrintPreviewWidget*>()) pageCount = widget->pageCount();
             if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) {
                 dialog->resize(900, 1000);
                 dialog->grab().save(Keep("preview.png"));
             }
             dialog->reject();
         });
-        app->MainWindow().MenuAction(TCommand::PreviewArbitrarySliceLoads)->trigger();
+        app->MainWindow().MenuAction(TCommand::PreviewDesign)->trigger();
         QVERIFY(designHidden);
         QCOMPARE(title, QStringLiteral("計算書ﾌﾟﾚﾋﾞｭｰ"));
         QCOMPARE(pageCount, 1);
         QVERIFY(app->DesignWindow().isVisible());
+    }
+
+    // Which windows come back: the design and result windows after every
+    // preview and after the print command, the arbitrary-point table window
+    // after its own pages only, the two chart windows never.
+    void WindowsComeBackAsTheCommandSays_data() {
+        QTest::addColumn<int>("command");  // 0 minimum preview, 1 arbitrary preview, 2 print
+        QTest::addColumn<QList<bool>>("shown");  // results, design, arbitrary, diagram, chart
+        QTest::newRow("minimum preview") << 0 << QList<bool>{true, true, false, false, false};
+        QTest::newRow("arbitrary preview") << 1 << QList<bool>{true, true, true, false, false};
+        QTest::newRow("print") << 2 << QList<bool>{true, true, false, false, false};
+    }
+
+    void WindowsComeBackAsTheCommandSays() {
+        QFETCH(int, command);
+        QFETCH(QList<bool>, shown);
+        TAppContext context;
+        std::array<QWidget, 5> windows;
+        for (QWidget& w : windows) w.show();
+        TPrintCommands commands(context, nullptr);
+        commands.SetWindows({&windows[0], &windows[1], &windows[2], &windows[3], &windows[4]});
+        commands.Printer().setOutputFormat(QPrinter::PdfFormat);
+        commands.Printer().setOutputFileName(scratch_.filePath("windows.pdf"));
+        int hiddenWhileOpen = 0;
+        TDialogResponder user;  // the print question and its report
+        QTimer::singleShot(0, [&] {
+            for (QWidget& w : windows) hiddenWhileOpen += w.isHidden() ? 1 : 0;
+            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        if (command == 2) {
+            commands.PrintCalculationDocument();
+        } else {
+            commands.ShowPage(TDocumentPage::SlipCircle,
+                              command == 1 ? TReportSource::Arbitrary : TReportSource::Results, TShowMode::Preview);
+        }
+        if (command != 2) QCOMPARE(hiddenWhileOpen, 5);
+        for (int i = 0; i < 5; ++i) QCOMPARE(windows[static_cast<std::size_t>(i)].isVisible(), shown[i]);
     }
 };
 
