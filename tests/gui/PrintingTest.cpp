@@ -268,6 +268,39 @@ class PrintingTest : public QObject {
         QCOMPARE(text.join(QString()).count(QStringLiteral("1045.00")), 1);
     }
 
+    // A grid figure longer than the page is squeezed above the frame's bottom
+    // edge (Ⅱ: above its page mark) with every row still there.
+    void LongGridFiguresStayOnTheirPage_data() {
+        QTest::addColumn<TDocumentPage>("page");
+        QTest::addColumn<double>("limitMm");
+        QTest::newRow("coordinates of I") << TDocumentPage::DesignConditions << 282.0;
+        QTest::newRow("centres of II") << TDocumentPage::SafetyFactor << 277.3;
+    }
+
+    void LongGridFiguresStayOnTheirPage() {
+        QFETCH(TDocumentPage, page);
+        QFETCH(double, limitMm);
+        pdftest::TSampleCalculation c;
+        TCellTable& table = page == TDocumentPage::DesignConditions ? c.Tables.CoordinateTable1
+                                                                    : c.Tables.CentreTable;
+        table.SetRowCount(150);
+        for (int r = 1; r < 150; ++r) table.Cell(r, 0) = "R" + std::to_string(1000 + r);
+        const QString pdf = Keep(QStringLiteral("long-%1.pdf").arg(static_cast<int>(page)));
+        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(c), page)}));
+        QCOMPARE(PdfPages(pdf).size(), 1);
+        const QString boxes = Run("pdftotext", {"-bbox", pdf, "-"});
+        double lowest = 0;
+        int found = 0;
+        const QRegularExpression word(QStringLiteral("yMax=\"([0-9.]+)\">R1(\\d\\d\\d)</word>"));
+        for (auto m = word.globalMatch(boxes); m.hasNext();) {
+            const auto match = m.next();
+            lowest = std::max(lowest, match.captured(1).toDouble());
+            ++found;
+        }
+        QCOMPARE(found, 149);
+        QVERIFY2(lowest < limitMm / 25.4 * 72, qPrintable(QString::number(lowest)));
+    }
+
     void ForceFormHeadsTheLastColumnsWithForces() {
         pdftest::TSampleCalculation c([](TDesignConditions& d) { d.StressDisplay = 1; });
         const QString pdf = scratch_.filePath("force.pdf");
@@ -386,7 +419,8 @@ class PrintingTest : public QObject {
             if (!dialog) return;
             designHidden = !app->DesignWindow().isVisible();
             title = dialog->windowTitle();
-            if (auto* widget = dialog->findChild<QPrintPreviewWidget*>()) pageCount = widget->pageCount();
+            if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
+                pageCount = widget->pageCount();
             if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) {
                 dialog->resize(900, 1000);
                 dialog->grab().save(Keep("preview.png"));
@@ -404,7 +438,7 @@ class PrintingTest : public QObject {
     // preview and after the print command, the arbitrary-point table window
     // after its own pages only, the two chart windows never.
     void WindowsComeBackAsTheCommandSays_data() {
-        QTest::addColumn<int>("command");  // 0 minimum preview, 1 arbitrary preview, 2 print
+        QTest::addColumn<int>("command");        // 0 minimum preview, 1 arbitrary preview, 2 print
         QTest::addColumn<QList<bool>>("shown");  // results, design, arbitrary, diagram, chart
         QTest::newRow("minimum preview") << 0 << QList<bool>{true, true, false, false, false};
         QTest::newRow("arbitrary preview") << 1 << QList<bool>{true, true, true, false, false};
@@ -425,17 +459,20 @@ class PrintingTest : public QObject {
         TDialogResponder user;  // the print question and its report
         QTimer::singleShot(0, [&] {
             for (QWidget& w : windows) hiddenWhileOpen += w.isHidden() ? 1 : 0;
-            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
+            if (auto* dialog =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
                 dialog->reject();
         });
         if (command == 2) {
             commands.PrintCalculationDocument();
         } else {
             commands.ShowPage(TDocumentPage::SlipCircle,
-                              command == 1 ? TReportSource::Arbitrary : TReportSource::Results, TShowMode::Preview);
+                              command == 1 ? TReportSource::Arbitrary : TReportSource::Results,
+                              TShowMode::Preview);
         }
         if (command != 2) QCOMPARE(hiddenWhileOpen, 5);
-        for (int i = 0; i < 5; ++i) QCOMPARE(windows[static_cast<std::size_t>(i)].isVisible(), shown[i]);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(windows[static_cast<std::size_t>(i)].isVisible(), shown[i]);
     }
 };
 
