@@ -6,6 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -404,6 +405,22 @@ class PrintingTest : public QObject {
         QCOMPARE(info.count(QStringLiteral("595 x 842 pts (A4)")), 5);
         QCOMPARE(info.count(QStringLiteral("Page    5 size:  842 x 595 pts (A4)")), 1);
         QVERIFY(app->DesignWindow().isVisible());
+    }
+
+    void WithoutAPrinterTheDocumentGoesToAFile() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed");
+        QTemporaryDir dir;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        {
+            TAppContext context;
+            TPrintCommands commands(context, nullptr);
+            TDialogResponder user;
+            commands.PrintCalculationDocument();
+            QCOMPARE(user.Texts().size(), 2);
+        }
+        QDir::setCurrent(before);
+        QCOMPARE(PdfPages(dir.filePath(QString::fromUtf8(kPrintFileName))).size(), 6);
     }
 
     // The menu item opens the modal preview of its page, in Japanese, with
