@@ -46,11 +46,6 @@ const QPen& WidePen() {
     return pen;
 }
 
-// The line pitch of a text block: the height of the face in screen pixels.
-double LinePitch(double points) {
-    return std::round(points * 96 / 72) * kUnitsPerPixel;
-}
-
 void DrawText(QPainter& p, double x, double y, const QString& text, double points = 10) {
     p.setFont(PageFont(p, kMincho, points));
     p.setPen(Qt::black);
@@ -60,17 +55,6 @@ void DrawText(QPainter& p, double x, double y, const QString& text, double point
 
 void DrawText(QPainter& p, double x, double y, const char* text, double points = 10) {
     DrawText(p, x, y, QString::fromUtf8(text), points);
-}
-
-void DrawLines(QPainter& p, double x, double y, const TLineList& lines, double points = 10) {
-    p.setFont(PageFont(p, kMincho, points));
-    p.setPen(Qt::black);
-    const double pitch = LinePitch(points);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        p.drawText(QRectF(U(x), U(y) + pitch * static_cast<double>(i), U(400), pitch),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-                   QString::fromStdString(lines[i]));
-    }
 }
 
 TLineList Fixed(std::initializer_list<const char*> lines) {
@@ -185,7 +169,7 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
             coordinates1_ = s.Results.CoordinateTable1;
             coordinates2_ = s.Results.CoordinateTable2;
             figure_ = MakeGroundFigure();
-            CopyChartFigure(s.GroundChart, figure_, s.Design.PrintMode);
+            TDrawKekka::CopyChartFigure(s.GroundChart, figure_, s.Design.PrintMode);
             break;
         case TDocumentPage::SafetyFactor:
             formula_ = s.Results.FormulaList;
@@ -205,8 +189,8 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
         case TDocumentPage::SlipCircle:
             judgement_ = arbitrary ? s.Arbitrary.JudgementList : s.Results.JudgementList;
             figure_ = MakeCircleFigure();
-            CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
-                            s.Design.PrintMode);
+            TDrawKekka::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
+                                        s.Design.PrintMode);
             break;
     }
     Paginate();
@@ -278,55 +262,60 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
 }
 
 void TDocumentPages::PaintContents(QPainter& p) const {
+    TDrawKekka kekka(p);
     PaintSingleFrame(p, 80.4, "目　　次", 14);
-    DrawLines(p, 72.0, 44.5, contents_, 12);
+    kekka.FillTextBlock(contents_, 72.0, 44.5, 12);
 }
 
 void TDocumentPages::PaintDesignConditions(QPainter& p) const {
+    TDrawKekka kekka(p);
     PaintSingleFrame(p, 6.3, "Ⅰ．設計条件", 12);
-    DrawLines(p, 27.5, 23.8, layerSettings_);
+    kekka.FillTextBlock(layerSettings_, 27.5, 23.8);
     DrawText(p, 27.5, 48.7, "2.土質データ");
-    QSizeF size = GridFigureSize(soilData_);
-    DrawGridFigure(p, soilData_, QRectF(At(29.6, 55.0), size));
-    DrawLines(p, 27.5, 88.9,
-              Fixed({"ここに", "　γt:土の湿潤単位体積重量(kN/m3)", "　φ :せん断抵抗角(度)",
-                     "　 C :粘着力(kN/m2)", ""}));
-    DrawLines(p, 27.5, 118.5, calculationConditions_);
-    PaintChartFigure(p, Box(23.3, 184.2, 82.8, 87.0), figure_);
+    QSizeF size = TDrawKekka::GridFigureSize(soilData_);
+    kekka.DrawGridFigure(soilData_, QRectF(At(29.6, 55.0), size));
+    kekka.FillTextBlock(Fixed({"ここに", "　γt:土の湿潤単位体積重量(kN/m3)",
+                               "　φ :せん断抵抗角(度)", "　 C :粘着力(kN/m2)", ""}),
+                        27.5, 88.9);
+    kekka.FillTextBlock(calculationConditions_, 27.5, 118.5);
+    kekka.PaintChartFigure(Box(23.3, 184.2, 82.8, 87.0), figure_);
     DrawText(p, 110.1, 23.8, "4.地形座標データ");
     // A table longer than the page is squeezed into the room above the
     // frame's bottom edge.
     const double bottom = U(kSingleLayout.Bottom() - 1);
     for (const auto& [table, x, y] :
          {std::tuple{&coordinates1_, 111.1, 29.6}, std::tuple{&coordinates2_, 155.6, 30.2}}) {
-        size = GridFigureSize(*table);
+        size = TDrawKekka::GridFigureSize(*table);
         size.setHeight(std::min(size.height(), bottom - U(y)));
-        DrawGridFigure(p, *table, QRectF(At(x, y), size));
+        kekka.DrawGridFigure(*table, QRectF(At(x, y), size));
     }
     DrawText(p, 103.7, 277.8, "P-1");
 }
 
 void TDocumentPages::PaintSafetyFactor(QPainter& p) const {
+    TDrawKekka kekka(p);
     PaintSingleFrame(p, 4.2, "Ⅱ．安全率の計算", 12);
-    DrawLines(p, 25.4, 23.3, formula_);
-    DrawLines(p, 105.3, 23.3, result_);
+    kekka.FillTextBlock(formula_, 25.4, 23.3);
+    kekka.FillTextBlock(result_, 105.3, 23.3);
     DrawText(p, 25.4, 93.1, "表1：滑り円中心座標と安全率", 11);
-    QSizeF size = GridFigureSize(centre_);
+    QSizeF size = TDrawKekka::GridFigureSize(centre_);
     size.setHeight(std::min(size.height(), U(kSingleLayout.Bottom() - 6) - U(97.9)));
-    DrawGridFigure(p, centre_, QRectF(At(40.2, 97.9), size));
+    kekka.DrawGridFigure(centre_, QRectF(At(40.2, 97.9), size));
     DrawText(p, 101.6, 277.3, "P-2");
 }
 
 void TDocumentPages::PaintSlipCircle(QPainter& p) const {
+    TDrawKekka kekka(p);
     const bool arbitrary = source_ == TReportSource::Arbitrary;
     PaintSingleFrame(p, 4.2, arbitrary ? "Ⅴ．滑り円弧図(任意点)" : "Ⅴ．滑り円弧図", 12);
     DrawText(p, 25.4, 25.4, "滑り円弧を下記に示す。", 11);
-    DrawLines(p, 29.1, 33.9, judgement_);
-    PaintChartFigure(p, Box(25.4, 118.5, 169.6, 156.9), figure_);
+    kekka.FillTextBlock(judgement_, 29.1, 33.9);
+    kekka.PaintChartFigure(Box(25.4, 118.5, 169.6, 156.9), figure_);
     DrawText(p, 103.7, 276.5, "P-5");
 }
 
 void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
+    TDrawKekka kekka(p);
     const bool slices = page_ == TDocumentPage::SliceLoads;
     const bool arbitrary = source_ == TReportSource::Arbitrary;
     const TLayout& l = LayoutOf(page_);
@@ -347,21 +336,22 @@ void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
         if (slices) {
             DrawText(p, left + 4.2, y + 3.7,
                      arbitrary ? "Ⅲ．滑り円弧スライス荷重(任意点)" : "Ⅲ．滑り円弧スライス荷重", 12);
-            DrawLines(p, left + 10.6, y + 10.6, sliceHeading_);
-            DrawLines(p, left + 67.7, y + 10.6,
-                      Fixed({"ここに", "　ｽﾗｲｽNo：ｽﾗｲｽ番号", "　b 　　：ｽﾗｲｽの幅(m)",
-                             "　H1～H5：各層の高さ(m)", "　ΣH   ：各層の高さの合計(m)"}));
-            DrawLines(p, left + 124.9, y + 10.6,
-                      Fixed({"V1～V5：各層の体積 (m3)", "　 ΣV：各層の体積の合計(m3)", " (注)",
-                             "　V(体積)は、スライス下面を円弧", "　として、厳密に計算している。",
-                             "　従って、V=b･Hとは若干異なる。"}));
+            kekka.FillTextBlock(sliceHeading_, left + 10.6, y + 10.6);
+            kekka.FillTextBlock(Fixed({"ここに", "　ｽﾗｲｽNo：ｽﾗｲｽ番号", "　b 　　：ｽﾗｲｽの幅(m)",
+                                       "　H1～H5：各層の高さ(m)", "　ΣH   ：各層の高さの合計(m)"}),
+                                left + 67.7, y + 10.6);
+            kekka.FillTextBlock(
+                Fixed({"V1～V5：各層の体積 (m3)", "　 ΣV：各層の体積の合計(m3)", " (注)",
+                       "　V(体積)は、スライス下面を円弧", "　として、厳密に計算している。",
+                       "　従って、V=b･Hとは若干異なる。"}),
+                left + 124.9, y + 10.6);
             DrawText(p, left + 2.1, y + 31.8, "表:滑り円弧のスライス荷重一覧");
         } else {
             DrawText(p, left + 4.2, y + 3.7,
                      arbitrary ? "Ⅳ．滑り円弧荷重(任意点)" : "Ⅳ．滑り円弧荷重", 12);
-            DrawLines(p, left + 78.3, y + 4.8, loadHeading_);
-            DrawLines(p, left + 148.2, y + 4.8, loadLegend_);
-            DrawLines(p, left + 211.7, y + 4.8, loadFormula_);
+            kekka.FillTextBlock(loadHeading_, left + 78.3, y + 4.8);
+            kekka.FillTextBlock(loadLegend_, left + 148.2, y + 4.8);
+            kekka.FillTextBlock(loadFormula_, left + 211.7, y + 4.8);
             DrawText(p, left + 2.1, y + 34.4, "表:滑り円弧のスライス荷重一覧");
         }
         y += b.TitleHeight;

@@ -43,7 +43,7 @@ TChartModel MakeCircleFigure() {
     return figure;
 }
 
-void CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono) {
+void TDrawKekka::CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono) {
     figure.Bottom = FigureLimits(chart, TChartAxisId::Bottom);
     figure.Left = FigureLimits(chart, TChartAxisId::Left);
     const bool black = mono == 1;
@@ -87,7 +87,8 @@ QFont PageFont(const QPainter& painter, const QString& family, double points) {
     return font;
 }
 
-void PaintChartFigure(QPainter& painter, const QRectF& box, const TChartModel& figure) {
+void TDrawKekka::PaintChartFigure(const QRectF& box, const TChartModel& figure) {
+    QPainter& painter = painter_;
     const int width = std::max(1, static_cast<int>(std::lround(box.width() / kUnitsPerPixel)));
     const int height = std::max(1, static_cast<int>(std::lround(box.height() / kUnitsPerPixel)));
     TChartModel model = figure;
@@ -133,23 +134,51 @@ void PaintChartFigure(QPainter& painter, const QRectF& box, const TChartModel& f
     painter.restore();
 }
 
-QSizeF GridFigureSize(const TCellTable& table) {
-    int widths = 0;
-    for (int w : table.ColWidths) widths += w;
-    const double w = widths + 15.0 * table.ColCount;
-    const double h = table.RowCount() * (table.DefaultRowHeight + 2.0);
+double LinePitch(double points) {
+    return std::round(points * 96 / 72) * kUnitsPerPixel;
+}
+
+void TDrawKekka::FillTextBlock(const TLineList& list, double x, double y, double points) {
+    QPainter& p = painter_;
+    p.setFont(PageFont(p, QStringLiteral("ＭＳ 明朝"), points));
+    p.setPen(Qt::black);
+    const double pitch = LinePitch(points);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const QRectF line(x * kUnitsPerMm, y * kUnitsPerMm + pitch * static_cast<double>(i),
+                          400 * kUnitsPerMm, pitch);
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                   QString::fromStdString(list[i]));
+    }
+}
+
+TDrawKekka::TGridMeasure TDrawKekka::MeasureGrid(const TCellTable& table) {
+    TGridMeasure m;
+    m.ColCount = table.ColCount;
+    m.RowCount = table.RowCount();
+    m.ColWidths = table.ColWidths;
+    m.ColWidths.resize(static_cast<std::size_t>(std::max(0, m.ColCount)), 0);
+    m.RowHeight = table.DefaultRowHeight - 3;
+    for (int w : m.ColWidths) m.ControlWidth += w;
+    m.GridHeight = m.RowHeight * m.RowCount;
+    return m;
+}
+
+QSizeF TDrawKekka::GridFigureSize(const TCellTable& table) {
+    const TGridMeasure m = MeasureGrid(table);
+    const double w = m.ControlWidth + 15.0 * m.ColCount;
+    const double h = m.RowCount * (m.RowHeight + 5.0);
     return {w * kUnitsPerPixel, h * kUnitsPerPixel};
 }
 
-void DrawGridFigure(QPainter& painter, const TCellTable& table, const QRectF& box) {
-    const int n = table.RowCount();
-    const double h = table.DefaultRowHeight - 3;
+void TDrawKekka::DrawGridFigure(const TCellTable& table, const QRectF& box) {
+    QPainter& painter = painter_;
+    const TGridMeasure m = MeasureGrid(table);
+    const int n = m.RowCount;
+    const double h = m.RowHeight;
     std::vector<double> right;  // right edge of each column
     double x = 0;
-    for (int c = 0; c < table.ColCount; ++c) {
-        x += c < static_cast<int>(table.ColWidths.size())
-                 ? table.ColWidths[static_cast<std::size_t>(c)]
-                 : 0;
+    for (int w : m.ColWidths) {
+        x += w;
         right.push_back(x);
     }
     if (n == 0 || right.empty() || x <= 0 || h <= 0) return;
@@ -178,7 +207,7 @@ void DrawGridFigure(QPainter& painter, const TCellTable& table, const QRectF& bo
     const double textPixels = 12 * std::min(1.0, pitch / naturalPitch);
     const QFont font = PageFont(painter, QStringLiteral("ＭＳ Ｐ明朝"), textPixels * 72 / 96);
     painter.setFont(font);
-    const QFontMetricsF fm(font);
+    const QFontMetricsF fm(font, painter.device());
     double left = 0;
     for (int c = 0; c < table.ColCount; ++c) {
         const double l = box.left() + left * sx;

@@ -353,7 +353,7 @@ class PrintingTest : public QObject {
         for (int mono : {0, 1}) {
             TChartModel figure = MakeCircleFigure();
             figure.Left = TAxisRange{1, 2};
-            CopyChartFigure(screen, figure, mono);
+            TDrawKekka::CopyChartFigure(screen, figure, mono);
             QVERIFY(figure.Bottom == TAxisLimits(TAxisRange{-5, 15}));
             QVERIFY(!figure.Left);
             const TRgb ground = mono ? TRgb{0, 0, 0} : screen.Series[rsGround].Colour;
