@@ -24,6 +24,7 @@ using namespace sorvanta::gui::test;
 
 Q_DECLARE_METATYPE(sorvanta::gui::TDocumentPage)
 Q_DECLARE_METATYPE(sorvanta::gui::TReportSource)
+Q_DECLARE_METATYPE(sorvanta::gui::TCommand)
 
 namespace {
 
@@ -423,31 +424,51 @@ class PrintingTest : public QObject {
         QCOMPARE(PdfPages(dir.filePath(QString::fromUtf8(kPrintFileName))).size(), 6);
     }
 
-    // The menu item opens the modal preview of its page, in Japanese, with
-    // the design window hidden until it closes.
+    // Each menu item opens the modal preview of its page, in Japanese, with
+    // the design window hidden until it closes; Ⅳ alone is landscape.
+    void MenuPreviewsItsPage_data() {
+        QTest::addColumn<TCommand>("command");
+        QTest::newRow("contents") << TCommand::PreviewContents;
+        QTest::newRow("I") << TCommand::PreviewDesign;
+        QTest::newRow("II") << TCommand::PreviewSafetyFactor;
+        QTest::newRow("III") << TCommand::PreviewSliceLoads;
+        QTest::newRow("IV") << TCommand::PreviewLoads;
+        QTest::newRow("V") << TCommand::PreviewFigure;
+        QTest::newRow("arbitrary III") << TCommand::PreviewArbitrarySliceLoads;
+        QTest::newRow("arbitrary IV") << TCommand::PreviewArbitraryLoads;
+        QTest::newRow("arbitrary V") << TCommand::PreviewArbitraryFigure;
+    }
+
     void MenuPreviewsItsPage() {
+        QFETCH(TCommand, command);
         auto app = StartApp();
         QVERIFY(app->DesignWindow().isVisible());
         bool designHidden = false;
         int pageCount = -1;
         QString title;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
             designHidden = !app->DesignWindow().isVisible();
             title = dialog->windowTitle();
+            orientation = dialog->printer()->pageLayout().orientation();
             if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
                 pageCount = widget->pageCount();
-            if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) {
+            if (command == TCommand::PreviewDesign &&
+                !qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) {
                 dialog->resize(900, 1000);
                 dialog->grab().save(Keep("preview.png"));
             }
             dialog->reject();
         });
-        app->MainWindow().MenuAction(TCommand::PreviewDesign)->trigger();
+        app->MainWindow().MenuAction(command)->trigger();
         QVERIFY(designHidden);
         QCOMPARE(title, QStringLiteral("計算書ﾌﾟﾚﾋﾞｭｰ"));
         QCOMPARE(pageCount, 1);
+        const bool loads =
+            command == TCommand::PreviewLoads || command == TCommand::PreviewArbitraryLoads;
+        QCOMPARE(orientation, loads ? QPageLayout::Landscape : QPageLayout::Portrait);
         QVERIFY(app->DesignWindow().isVisible());
     }
 
