@@ -3,8 +3,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "print/PageFigures.h"
 
