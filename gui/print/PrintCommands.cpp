@@ -1,6 +1,8 @@
 #include "print/PrintCommands.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -67,6 +69,11 @@ void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMod
     QPrintPreviewDialog preview(printer_.get(), dialogParent_);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("計算書ﾌﾟﾚﾋﾞｭｰ"));
+    // Large enough to read a page.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        preview.resize(area.width() * 3 / 4, area.height() * 9 / 10);
+    }
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&pages](QPrinter* printer) {
         QPainter painter(printer);
         for (int i = 0; i < pages.SheetCount(); ++i) {
