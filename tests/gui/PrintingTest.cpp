@@ -3,6 +3,7 @@
 // pdftoppm), and the print commands of the main window with their question,
 // preview and printer. SORVANTA_PAGES_DIR keeps the PDF files of the layouts
 // there (scripts/print-pages.sh renders them for looking at).
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -339,6 +340,46 @@ class PrintingTest : public QObject {
         } else {
             QVERIFY2(coloured > 100, qPrintable(QString::number(coloured)));
         }
+    }
+
+    // The same producer paints an image of another resolution: the page
+    // scales to it and the figure is drawn inside its box.
+    void PagesPaintOntoAnImage() {
+        constexpr int dpi = 100;
+        QImage image(827, 1170, QImage::Format_RGB32);  // A4 at 100 dpi
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            TDocumentPages(SourcesOf(*sample_), TDocumentPage::SlipCircle).PaintSheet(painter, 0);
+        }
+        if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) image.save(Keep("V-image.png"));
+        auto px = [&](double mm) { return qRound(mm / 25.4 * dpi); };
+        int inkInFigure = 0, colouredInFigure = 0, inkOutside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                const bool ink = qGray(c) < 160;
+                const bool inFigure =
+                    x > px(25.4) && x < px(195.0) && y > px(118.5) && y < px(275.4);
+                const bool inFrame =
+                    x >= px(20) - 2 && x <= px(200) + 2 && y >= px(10) - 2 && y <= px(282) + 2;
+                if (inFigure) {
+                    inkInFigure += ink ? 1 : 0;
+                    colouredInFigure += std::max({qRed(c), qGreen(c), qBlue(c)}) -
+                                                    std::min({qRed(c), qGreen(c), qBlue(c)}) >
+                                                40
+                                            ? 1
+                                            : 0;
+                } else if (!inFrame) {
+                    inkOutside += ink ? 1 : 0;
+                }
+            }
+        }
+        QVERIFY2(inkInFigure > 5000, qPrintable(QString::number(inkInFigure)));
+        QVERIFY(colouredInFigure > 1000);
+        QCOMPARE(inkOutside, 0);
     }
 
     // The figure takes the screen chart's limits unless both ends are 0; area
