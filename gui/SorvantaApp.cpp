@@ -7,6 +7,7 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "FigureExportCommand.h"
 #include "TForm10.h"
 #include "TForm6.h"
 #include "TForm7.h"
@@ -18,7 +19,6 @@ namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
-    // The result tables window comes with its issue.
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
@@ -125,6 +125,9 @@ void TSorvantaApp::Execute(TCommand command) {
             break;
         case TCommand::PrinterSetup:
             printing_->PrinterSetup();
+            break;
+        case TCommand::Metafiles:
+            FigureExportCommand(form1_.get(), context_, form6_->Preview());
             break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.

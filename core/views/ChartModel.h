@@ -26,12 +26,6 @@ enum class TLineStyle : std::uint8_t { Solid, Dash, Dot };
 
 enum class TMarkerStyle : std::uint8_t { None, Circle, Plus };
 
-// How an area series fills its polygon.
-enum class TFillStyle : std::uint8_t {
-    Solid,
-    DiagonalCross,  // white with a diagonal cross hatch in the series colour
-};
-
 // Where X values go when a point is added.
 enum class TValueOrder : std::uint8_t {
     Ascending,  // inserted after the last point whose X is not greater
@@ -55,7 +49,7 @@ struct TChartSeries {
     // Outline of an area series; unset: drawn in the point colours.
     std::optional<TRgb> OutlineColour;
     TLineStyle OutlineStyle = TLineStyle::Solid;
-    TFillStyle Fill = TFillStyle::Solid;
+    bool Hatched = false;  // an area filled with a diagonal-cross hatch, not solid
     TMarkerStyle Marker = TMarkerStyle::None;
     int MarkerWidth = 4;  // pixels
     int MarkerHeight = 4;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
-#include "engine/ResultTables.h"
+#include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
 class QPainter;
@@ -80,7 +80,8 @@ class TDocumentPages {
 };
 
 // The printer set up for a layout: A4 with its orientation, painting from the
-// paper's corner at 96 dots an inch (the charts size their text for that).
+// paper's corner at 96 dots an inch, where the hatch of the figures is as
+// wide as on the screen.
 void PreparePrinter(QPrinter& printer, const TDocumentPages& pages);
 
 // Prints the sheets of every layout in order as one job. False when the

@@ -1,13 +1,13 @@
 #include "print/PageFigures.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "TChartView.h"
+#include "QtCanvas.h"
+#include "views/ChartPainter.h"
 
 namespace sorvanta::gui {
 
@@ -17,7 +17,7 @@ constexpr TRgb Black{0, 0, 0};
 
 void HatchAreas(TChartModel& chart) {
     for (auto& s : chart.Series) {
-        if (s.Kind == TSeriesKind::Area) s.Fill = TFillStyle::DiagonalCross;
+        if (s.Kind == TSeriesKind::Area) s.Hatched = true;
     }
 }
 
@@ -89,42 +89,23 @@ QFont PageFont(const QPainter& painter, const QString& family, double points) {
 
 void TDrawKekka::PaintChartFigure(const QRectF& box, const TChartModel& figure) {
     QPainter& painter = painter_;
-    const int width = std::max(1, static_cast<int>(std::lround(box.width() / kUnitsPerPixel)));
-    const int height = std::max(1, static_cast<int>(std::lround(box.height() / kUnitsPerPixel)));
-    TChartModel model = figure;
-    TChartView view;
-    view.SetModel(&model);
-    view.resize(width, height);
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    view.setPalette(palette);
-    view.SetAxisFont(QFont(QStringLiteral("ＭＳ 明朝"), 8));
-    QFont title(QStringLiteral("ＭＳ 明朝"), 10);
-    title.setBold(true);
-    view.SetTitleFont(title);
-
-    // The chart sizes its fonts in points of its device; at 96 dots an inch
-    // its pixels are the device's, elsewhere it is drawn through an image.
-    QPaintDevice* device = painter.device();
+    // Laid out in the chart's own pixels at the box's size, then scaled onto
+    // the box, so that fonts and lines keep the proportions of the screen.
+    const double width = std::max(1.0, std::round(box.width() / kUnitsPerPixel));
+    const double height = std::max(1.0, std::round(box.height() / kUnitsPerPixel));
+    TChartStyle style;
+    style.AxisFont.Face = "ＭＳ 明朝";
+    style.AxisFont.Size = PointsToPixels(8);
+    style.TitleFont.Face = "ＭＳ 明朝";
+    style.TitleFont.Size = PointsToPixels(10);
+    style.Background = TRgb{255, 255, 255};
     painter.save();
-    if (device && device->logicalDpiX() == 96 && device->logicalDpiY() == 96) {
-        painter.translate(box.topLeft());
-        painter.scale(box.width() / width, box.height() / height);
-        painter.setClipRect(QRect(0, 0, width, height), Qt::IntersectClip);
-        view.Render(painter, QRect(0, 0, width, height));
-    } else {
-        constexpr int oversample = 4;
-        QImage image(width * oversample, height * oversample, QImage::Format_RGB32);
-        image.setDotsPerMeterX(static_cast<int>(std::lround(96 / 0.0254)));
-        image.setDotsPerMeterY(static_cast<int>(std::lround(96 / 0.0254)));
-        image.fill(Qt::white);
-        {
-            QPainter p(&image);
-            p.scale(oversample, oversample);
-            view.Render(p, QRect(0, 0, width, height));
-        }
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(box, image);
+    painter.translate(box.topLeft());
+    painter.scale(box.width() / width, box.height() / height);
+    painter.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
+    {
+        TQtCanvas canvas(painter);
+        PaintChart(figure, canvas, TRectF{0, 0, width, height}, style);
     }
     painter.restore();
     painter.save();

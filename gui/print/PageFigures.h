@@ -7,7 +7,7 @@
 #include <QRectF>
 #include <vector>
 
-#include "engine/ResultTables.h"
+#include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
 class QPainter;

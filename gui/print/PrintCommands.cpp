@@ -2,18 +2,18 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "Texts.h"
 
 namespace sorvanta::gui {
 
-TPrintCommands::TPrintCommands(TAppContext& context, QWidget* dialogParent, QObject* parent)
+TPrintCommands::TPrintCommands(TAppState& context, QWidget* dialogParent, QObject* parent)
     : QObject(parent),
       context_(context),
       dialogParent_(dialogParent),

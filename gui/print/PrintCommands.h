@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "AppContext.h"
 #include "print/CalculationDocumentPages.h"
+#include "run/AppState.h"
 
 class QPrinter;
 
@@ -38,7 +38,7 @@ class TPrintCommands : public QObject {
         QPointer<QWidget> ArbitraryChart = {};  // 任意点円弧滑り
     };
 
-    TPrintCommands(TAppContext& context, QWidget* dialogParent, QObject* parent = nullptr);
+    TPrintCommands(TAppState& context, QWidget* dialogParent, QObject* parent = nullptr);
     ~TPrintCommands() override;
 
     void SetWindows(const TWindows& windows) { windows_ = windows; }
@@ -61,7 +61,7 @@ class TPrintCommands : public QObject {
     // False after telling the user the printer could not be opened.
     bool Print(const std::vector<TDocumentPages>& layouts);
 
-    TAppContext& context_;
+    TAppState& context_;
     QWidget* dialogParent_;
     TWindows windows_;
     std::unique_ptr<QPrinter> printer_;

@@ -401,7 +401,7 @@ class PrintingTest : public QObject {
             const TRgb ground = mono ? TRgb{0, 0, 0} : screen.Series[rsGround].Colour;
             QCOMPARE(figure.Series[rsGround].Points.size(), std::size_t{2});
             QVERIFY(figure.Series[rsGround].PointColour(1) == ground);
-            QVERIFY(figure.Series[rsGround].Fill == TFillStyle::DiagonalCross);
+            QVERIFY(figure.Series[rsGround].Hatched);
             QVERIFY(!figure.Series[rsGround].Points[1].Label);
             QVERIFY(figure.Series[rsRadii].Points[0].Label ==
                     std::optional<std::string>("(Xo=3.00)"));
@@ -455,7 +455,7 @@ class PrintingTest : public QObject {
         const QString before = QDir::currentPath();
         QDir::setCurrent(dir.path());
         {
-            TAppContext context;
+            TAppState context;
             TPrintCommands commands(context, nullptr);
             TDialogResponder user;
             commands.PrintCalculationDocument();
@@ -527,7 +527,7 @@ class PrintingTest : public QObject {
     void WindowsComeBackAsTheCommandSays() {
         QFETCH(int, command);
         QFETCH(QList<bool>, shown);
-        TAppContext context;
+        TAppState context;
         std::array<QWidget, 5> windows;
         for (QWidget& w : windows) w.show();
         TPrintCommands commands(context, nullptr);
