@@ -6,7 +6,8 @@ pkgs=(g++ cmake ninja-build ccache pkg-config
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
       qpdf poppler-utils poppler-data mupdf-tools python3
-      libreoffice-draw libwmf-bin fonts-urw-base35)
+      libreoffice-draw libwmf-bin fonts-urw-base35
+      xvfb xauth xdotool imagemagick clang-format)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
