@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
@@ -34,7 +34,8 @@ TSorvantaApp::TSorvantaApp() {
     connect(form6_, &TForm6::StopRequested, calculation_, &TCalculationController::Stop);
     connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
     connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
-    connect(calculation_, &TCalculationController::RunningChanged, form1_.get(), &TForm1::SetRunning);
+    connect(calculation_, &TCalculationController::RunningChanged, form1_.get(),
+            &TForm1::SetRunning);
     connect(calculation_, &TCalculationController::Finished, this, &TSorvantaApp::ShowRunSummary);
 }
 
@@ -46,7 +47,8 @@ TSorvantaApp::~TSorvantaApp() {
 void TSorvantaApp::Start() {
     // Without a window manager a maximise request is not honoured; the frame
     // takes the screen's working area itself.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) form1_->setGeometry(screen->availableGeometry());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        form1_->setGeometry(screen->availableGeometry());
     form1_->showMaximized();
 }
 
@@ -67,7 +69,8 @@ void TSorvantaApp::NotAvailable(TCommand command) {
     QString name = action ? action->text() : QString();
     name.remove(QStringLiteral("..."));
     QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                    QStringLiteral("「%1」は、まだ使用できません。").arg(name), QMessageBox::Ok, form1_.get());
+                    QStringLiteral("「%1」は、まだ使用できません。").arg(name), QMessageBox::Ok,
+                    form1_.get());
     box.setObjectName(QStringLiteral("NotAvailable"));
     box.exec();
 }
@@ -97,31 +100,38 @@ void TSorvantaApp::Execute(TCommand command) {
             printing_->PrintCalculationDocument();
             break;
         case TCommand::PreviewContents:
-            printing_->ShowPage(TDocumentPage::Contents, TReportSource::Results, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::Contents, TReportSource::Results,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewDesign:
-            printing_->ShowPage(TDocumentPage::DesignConditions, TReportSource::Results, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::DesignConditions, TReportSource::Results,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewSafetyFactor:
-            printing_->ShowPage(TDocumentPage::SafetyFactor, TReportSource::Results, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::SafetyFactor, TReportSource::Results,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewSliceLoads:
-            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Results, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Results,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewLoads:
             printing_->ShowPage(TDocumentPage::Loads, TReportSource::Results, TShowMode::Preview);
             break;
         case TCommand::PreviewFigure:
-            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Results, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Results,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewArbitrarySliceLoads:
-            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Arbitrary, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Arbitrary,
+                                TShowMode::Preview);
             break;
         case TCommand::PreviewArbitraryLoads:
             printing_->ShowPage(TDocumentPage::Loads, TReportSource::Arbitrary, TShowMode::Preview);
             break;
         case TCommand::PreviewArbitraryFigure:
-            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Arbitrary, TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Arbitrary,
+                                TShowMode::Preview);
             break;
         case TCommand::PrinterSetup:
             printing_->PrinterSetup();
