@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 
 #include "CalculationController.h"
@@ -19,6 +17,7 @@
 #include "TForm7.h"
 #include "TForm9.h"
 #include "Texts.h"
+#include "print/PrintCommands.h"
 
 namespace sorvanta::gui {
 
@@ -36,6 +35,12 @@ TSorvantaApp::TSorvantaApp() {
     form6_->SetEntryWindows(form9_, form10_);
     form2_->SetSeparateWindow(form13_);
     calculation_ = new TCalculationController(context_, *form6_, this);
+    printing_ = new TPrintCommands(context_, form1_.get(), this);
+    printing_->SetWindows({.Results = form2_,
+                           .Design = form6_,
+                           .Arbitrary = form16_,
+                           .Diagram = form13_,
+                           .ArbitraryChart = form14_});
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
@@ -63,7 +68,8 @@ TSorvantaApp::~TSorvantaApp() {
 void TSorvantaApp::Start() {
     // Without a window manager a maximise request is not honoured; the frame
     // takes the screen's working area itself.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) form1_->setGeometry(screen->availableGeometry());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        form1_->setGeometry(screen->availableGeometry());
     form1_->showMaximized();
 }
 
@@ -84,7 +90,8 @@ void TSorvantaApp::NotAvailable(TCommand command) {
     QString name = action ? action->text() : QString();
     name.remove(QStringLiteral("..."));
     QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                    QStringLiteral("「%1」は、まだ使用できません。").arg(name), QMessageBox::Ok, form1_.get());
+                    QStringLiteral("「%1」は、まだ使用できません。").arg(name), QMessageBox::Ok,
+                    form1_.get());
     box.setObjectName(QStringLiteral("NotAvailable"));
     box.exec();
 }
@@ -146,15 +153,48 @@ void TSorvantaApp::Execute(TCommand command) {
         case TCommand::Exit:
             form1_->ConfirmExit();
             break;
-        case TCommand::PrinterSetup: {
-            if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            QPrintDialog dialog(printer_.get(), form1_.get());
-            dialog.setObjectName(QStringLiteral("PrinterSetup"));
-            dialog.exec();
+        case TCommand::Print:
+            printing_->PrintCalculationDocument();
             break;
-        }
+        case TCommand::PreviewContents:
+            printing_->ShowPage(TDocumentPage::Contents, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewDesign:
+            printing_->ShowPage(TDocumentPage::DesignConditions, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewSafetyFactor:
+            printing_->ShowPage(TDocumentPage::SafetyFactor, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewSliceLoads:
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewLoads:
+            printing_->ShowPage(TDocumentPage::Loads, TReportSource::Results, TShowMode::Preview);
+            break;
+        case TCommand::PreviewFigure:
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitrarySliceLoads:
+            printing_->ShowPage(TDocumentPage::SliceLoads, TReportSource::Arbitrary,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitraryLoads:
+            printing_->ShowPage(TDocumentPage::Loads, TReportSource::Arbitrary, TShowMode::Preview);
+            break;
+        case TCommand::PreviewArbitraryFigure:
+            printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Arbitrary,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PrinterSetup:
+            printing_->PrinterSetup();
+            break;
         case TCommand::Metafiles:
-            FigureExportCommand(form1_.get(), context_, form6_->Preview());
+            FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(), form16_->Chart());
             break;
         case TCommand::PdfArbitrary:
             // The arbitrary-point table window has never been shown.

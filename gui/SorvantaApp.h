@@ -8,12 +8,11 @@
 #include "run/AppState.h"
 #include "TForm1.h"
 
-class QPrinter;
-
 namespace sorvanta::gui {
 
 class TCalculationController;
 class TForm2;
+class TPrintCommands;
 class TForm6;
 class TForm7;
 class TForm9;
@@ -46,6 +45,7 @@ public:
     // The arbitrary-point table window is shown: its PDF may be written.
     [[nodiscard]] bool ArbitraryWindowShown() const;
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
+    [[nodiscard]] TPrintCommands& Printing() { return *printing_; }
 
     void Execute(TCommand command);
 
@@ -74,7 +74,7 @@ private:
     TForm13* form13_ = nullptr;
     TForm14* form14_ = nullptr;
     TCalculationController* calculation_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
+    TPrintCommands* printing_ = nullptr;
 };
 
 }  // namespace sorvanta::gui

@@ -121,6 +121,12 @@ void PaintArea(TCanvas& c, const TChartFrame& f, const TChartSeries& s) {
     for (const auto& pt : s.Points) polygon.push_back(f.Map(pt.X, pt.Y));
     polygon.push_back({f.Map(s.Points.back().X, 0).X, f.Plot.Bottom()});
     c.SetPen(Black, 0, TPenStyle::None);
+    if (s.Hatched) {
+        // The hatch lies on white: an area hides the ones below it as a
+        // solid one does, so each layer shows its own hatch only.
+        c.SetBrush(TBrushStyle::Solid, White);
+        c.Polygon(polygon);
+    }
     c.SetBrush(s.Hatched ? TBrushStyle::DiagCross : TBrushStyle::Solid, s.Colour);
     c.Polygon(polygon);
     c.SetBrush(TBrushStyle::None, Black);

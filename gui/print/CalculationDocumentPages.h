@@ -1,0 +1,91 @@
+#pragma once
+// The printed calculation document (円弧すべり計算書): its six page layouts
+// on A4, painted onto any paint device, so that the preview, the printer, a
+// PDF file and a test image all come from here. The contents page and the
+// sections Ⅰ, Ⅱ and Ⅴ are single sheets; Ⅲ and Ⅳ are banded reports whose
+// table rows run over as many sheets as they need.
+
+#include <QPageLayout>
+#include <cstdint>
+#include <vector>
+
+#include "design/DesignConditions.h"
+#include "run/ResultTables.h"
+#include "views/ChartModel.h"
+
+class QPainter;
+class QPrinter;
+
+namespace sorvanta::gui {
+
+enum class TDocumentPage : std::uint8_t {
+    Contents,          // 目次
+    DesignConditions,  // Ⅰ
+    SafetyFactor,      // Ⅱ
+    SliceLoads,        // Ⅲ, banded
+    Loads,             // Ⅳ, banded, landscape
+    SlipCircle,        // Ⅴ
+};
+
+// Which record feeds the tables of Ⅲ to Ⅴ: the run's (minimum safety factor)
+// or the arbitrary point's.
+enum class TReportSource : std::uint8_t { Results = 0, Arbitrary = 1 };
+
+// What the pages are made from. Only read while a page is being filled.
+struct TDocumentSources {
+    const TDesignConditions& Design;  // PrintMode, StressDisplay
+    const TResultTables& Results;
+    const TArbitraryTables& Arbitrary;
+    const TChartModel& GroundChart;  // the design window's "地形図"
+    const TChartModel& ResultChart;
+    const TChartModel& ArbitraryChart;
+};
+
+class TDocumentPages {
+  public:
+    // Fills the page's elements from the sources; the page keeps its own
+    // copies, so the sources may change while it is shown.
+    TDocumentPages(const TDocumentSources& sources, TDocumentPage page,
+                   TReportSource source = TReportSource::Results);
+
+    [[nodiscard]] TDocumentPage Page() const { return page_; }
+    [[nodiscard]] TReportSource Source() const { return source_; }
+    // A4, portrait or landscape, with the layout's margins.
+    [[nodiscard]] QPageLayout Layout() const;
+    [[nodiscard]] int SheetCount() const { return static_cast<int>(sheets_.size()); }
+    // Paints sheet `sheet` (from 0) with the painter's origin at the paper's
+    // top-left corner and its units the device's own dots.
+    void PaintSheet(QPainter& painter, int sheet) const;
+
+  private:
+    struct TSheet {
+        int FirstRow = 1;  // table rows [FirstRow, EndRow) of a banded report
+        int EndRow = 1;
+    };
+    void Paginate();
+    void PaintContents(QPainter& p) const;
+    void PaintDesignConditions(QPainter& p) const;
+    void PaintSafetyFactor(QPainter& p) const;
+    void PaintSlipCircle(QPainter& p) const;
+    void PaintBanded(QPainter& p, int sheet) const;
+
+    TDocumentPage page_;
+    TReportSource source_;
+    int stressDisplay_ = 0;
+    TLineList contents_, layerSettings_, calculationConditions_, formula_, result_, judgement_;
+    TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_;
+    TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_;
+    TChartModel figure_;
+    std::vector<TSheet> sheets_;
+};
+
+// The printer set up for a layout: A4 with its orientation, painting from the
+// paper's corner at 96 dots an inch, where the hatch of the figures is as
+// wide as on the screen.
+void PreparePrinter(QPrinter& printer, const TDocumentPages& pages);
+
+// Prints the sheets of every layout in order as one job. False when the
+// printer cannot be opened.
+bool PrintDocumentPages(QPrinter& printer, const std::vector<TDocumentPages>& layouts);
+
+}  // namespace sorvanta::gui
