@@ -9,11 +9,14 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "PdfCommands.h"
 #include "TForm10.h"
 #include "TForm6.h"
 #include "TForm7.h"
 #include "TForm9.h"
+#include "TextOutputCommand.h"
 #include "Texts.h"
+#include "ViewSettings.h"
 
 namespace sorvanta::gui {
 
@@ -26,6 +29,8 @@ TSorvantaApp::TSorvantaApp() {
     form10_ = new TForm10(context_.Design, context_.Preview, form6_);
     form6_->SetEntryWindows(form9_, form10_);
     calculation_ = new TCalculationController(context_, *form6_, this);
+    // Until the arbitrary-point table window exists, it is never showing.
+    pdf_ = std::make_unique<TPdfCommands>(context_, form1_.get());
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
@@ -58,6 +63,13 @@ void TSorvantaApp::OnFirstShown() {
     // construction.
     form6_->ShowSampleDesign();
     form6_->ApplyReducedInputSet();
+    if (RememberedFullInputSet()) ShowFullInputSet(true);
+}
+
+void TSorvantaApp::ShowFullInputSet(bool on) {
+    form1_->MenuAction(TCommand::FullInputSet)->setChecked(on);
+    form6_->SetFullInputSet(on);
+    RememberFullInputSet(on);
 }
 
 void TSorvantaApp::NotAvailable(TCommand command) {
@@ -99,10 +111,17 @@ void TSorvantaApp::Execute(TCommand command) {
             dialog.exec();
             break;
         }
+        case TCommand::TextOutput:
+            TextOutputCommand(form1_.get(), context_.Results);
+            break;
+        case TCommand::PdfMinimum:
+            pdf_->WriteMinimum();
+            break;
         case TCommand::PdfArbitrary:
-            // The arbitrary-point table window has never been shown.
-            QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),
-                                     QStringLiteral("「任意点円弧滑り」を先に、計算して下さい。"));
+            pdf_->WriteArbitrary();
+            break;
+        case TCommand::FullInputSet:
+            ShowFullInputSet(form1_->MenuAction(TCommand::FullInputSet)->isChecked());
             break;
         case TCommand::ShowDesign:
             form6_->show();

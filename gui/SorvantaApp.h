@@ -13,6 +13,7 @@ class QPrinter;
 namespace sorvanta::gui {
 
 class TCalculationController;
+class TPdfCommands;
 class TForm6;
 class TForm7;
 class TForm9;
@@ -36,6 +37,7 @@ public:
     [[nodiscard]] TForm9& EntryWindow() { return *form9_; }
     [[nodiscard]] TForm10& QuickEntryWindow() { return *form10_; }
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
+    [[nodiscard]] TPdfCommands& PdfCommands() { return *pdf_; }
 
     void Execute(TCommand command);
 
@@ -43,6 +45,7 @@ private:
     void OnFirstShown();
     void NotAvailable(TCommand command);
     void ShowRunSummary(const QString& summary);
+    void ShowFullInputSet(bool on);
 
     TAppContext context_;
     std::unique_ptr<TForm1> form1_;
@@ -51,6 +54,7 @@ private:
     TForm9* form9_ = nullptr;
     TForm10* form10_ = nullptr;
     TCalculationController* calculation_ = nullptr;
+    std::unique_ptr<TPdfCommands> pdf_;
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -33,6 +33,7 @@ enum class TCommand {
     ShowResults,         // "2.計算結果テーブル": where the window is
     PlaceAndShowResults, // "計算結果": first placed under the design window
     ShowArbitrary,
+    FullInputSet,  // checkable: the design window's full input set
     Calculate,
     About,
 };
@@ -61,6 +62,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -69,6 +71,7 @@ private:
     QAction* MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command);
 
     QLabel* runSummary_ = nullptr;
+    QWidget* noHintButton_ = nullptr;
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
     bool shown_ = false;
