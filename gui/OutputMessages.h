@@ -13,7 +13,8 @@ namespace sorvanta::gui {
 QString CoreMessageText(std::string_view text);
 
 // Yes/No with Yes as the default answer; true on Yes.
-bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& objectName);
+bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+              const QString& objectName);
 void Inform(QWidget* parent, const QString& text, const QString& objectName);
 void ReportOutputError(QWidget* parent, const QString& text);
 

@@ -13,7 +13,7 @@ namespace sorvanta::gui {
 struct TAppContext;
 
 class TPdfCommands {
-public:
+  public:
     // Whether the arbitrary-point table window is showing.
     using TWindowQuery = std::function<bool()>;
     // Opens a file with the desktop's default application; false when it
@@ -32,7 +32,7 @@ public:
     // showing.
     void WriteArbitrary();
 
-private:
+  private:
     void Write(bool arbitrary);
 
     const TAppContext& context_;

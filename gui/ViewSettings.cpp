@@ -8,12 +8,18 @@ namespace {
 
 const QString kFullInputSet = QStringLiteral("DesignWindow/FullInputSet");
 
-QSettings Settings() { return QSettings(QStringLiteral("Sorvanta"), QStringLiteral("Sorvanta")); }
+QSettings Settings() {
+    return QSettings(QStringLiteral("Sorvanta"), QStringLiteral("Sorvanta"));
+}
 
 }  // namespace
 
-bool RememberedFullInputSet() { return Settings().value(kFullInputSet, false).toBool(); }
+bool RememberedFullInputSet() {
+    return Settings().value(kFullInputSet, false).toBool();
+}
 
-void RememberFullInputSet(bool on) { Settings().setValue(kFullInputSet, on); }
+void RememberFullInputSet(bool on) {
+    Settings().setValue(kFullInputSet, on);
+}
 
 }  // namespace sorvanta::gui

@@ -20,11 +20,13 @@ namespace {
 
 const QString kText = QStringLiteral("円弧すべり.txt");
 const QString kPdf = QStringLiteral("円弧滑り検討システム.pdf");
-const QString kTextQuestion = QStringLiteral("計算結果をテキスト出力しますか。\n\n出力ファイル名は、[ 円弧すべり.txt ]です。");
-const QString kPdfQuestion =
-    QStringLiteral("計算結果をPDF出力しますか。\n\n出力ファイル名は\n　円弧滑り検討システム.pdf\nです。");
+const QString kTextQuestion = QStringLiteral(
+    "計算結果をテキスト出力しますか。\n\n出力ファイル名は、[ 円弧すべり.txt ]です。");
+const QString kPdfQuestion = QStringLiteral(
+    "計算結果をPDF出力しますか。\n\n出力ファイル名は\n　円弧滑り検討システム.pdf\nです。");
 const QString kPdfCreated = QStringLiteral("円弧滑り検討システム.pdfを作成しました");
-const QString kPdfShow = QStringLiteral("[ 円弧滑り検討システム.pdf ]を表示しますか？\n\n(起動まで少し時間がかかります。)");
+const QString kPdfShow = QStringLiteral(
+    "[ 円弧滑り検討システム.pdf ]を表示しますか？\n\n(起動まで少し時間がかかります。)");
 const QString kArbitraryFirst = QStringLiteral("「任意点円弧滑り」を先に、計算して下さい。");
 const QString kSample = QStringLiteral(SORVANTA_TEST_DATA "/design/sample.dat");
 
@@ -63,7 +65,7 @@ class OutputCommandsTest : public QObject {
         return app_->Calculation().LastResult().Outcome == TRunOutcome::Ok;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         InstallJapanese();
         qputenv("SOURCE_DATE_EPOCH", "1700000000");
@@ -92,9 +94,11 @@ private slots:
         QTest::newRow("ﾃｷｽﾄ") << int(TCommand::TextOutput) << true << kTextQuestion;
         QTest::newRow("1.テキスト出力...") << int(TCommand::TextOutput) << false << kTextQuestion;
         QTest::newRow("PDF(最少)") << int(TCommand::PdfMinimum) << true << kPdfQuestion;
-        QTest::newRow("3.PDF(最少安全率)出力...") << int(TCommand::PdfMinimum) << false << kPdfQuestion;
+        QTest::newRow("3.PDF(最少安全率)出力...")
+            << int(TCommand::PdfMinimum) << false << kPdfQuestion;
         QTest::newRow("PDF(任意点)") << int(TCommand::PdfArbitrary) << true << kPdfQuestion;
-        QTest::newRow("4.PDF(任意点安全率)出力...") << int(TCommand::PdfArbitrary) << false << kPdfQuestion;
+        QTest::newRow("4.PDF(任意点安全率)出力...")
+            << int(TCommand::PdfArbitrary) << false << kPdfQuestion;
     }
     void NoAtTheFirstQuestionWritesNothing() {
         QFETCH(int, command);
@@ -113,7 +117,8 @@ private slots:
     void TextOutputWritesAndReports() {
         TDialogResponder user;
         Tool(TCommand::TextOutput)->trigger();
-        QCOMPARE(user.Texts(), (QStringList{kTextQuestion, QStringLiteral("テキスト出力終わりました。")}));
+        QCOMPARE(user.Texts(),
+                 (QStringList{kTextQuestion, QStringLiteral("テキスト出力終わりました。")}));
         // Before any run the file holds the tables' initial texts.
         QVERIFY(Bytes(Out(kText)).startsWith(QByteArray("\x89\x7e\x8c\xca", 4)));  // 円弧 in cp932
     }
@@ -134,7 +139,8 @@ private slots:
         TDialogResponder user;
         Menu(TCommand::PdfMinimum)->trigger();
         QCOMPARE(user.Texts().size(), 3);
-        QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath(kPdf))});
+        QCOMPARE(opened_,
+                 QList<QUrl>{QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath(kPdf))});
     }
 
     void ViewerThatCannotOpenIsReported() {
@@ -184,13 +190,15 @@ private slots:
     void FilesEqualThoseOfTheBatchTool() {
         QCOMPARE(RunTool({"run", kSample, "--text", Out("cli.txt"), "--pdf", Out("cli.pdf")}), 0);
         QCOMPARE(RunTool({"arbitrary", kSample, "20", "35", "--pdf", Out("cli-arbitrary.pdf")}), 0);
-        for (const char* f : {"cli.txt", "cli.pdf", "cli-arbitrary.pdf"}) QVERIFY(Bytes(Out(f)).size() > 5000);
+        for (const char* f : {"cli.txt", "cli.pdf", "cli-arbitrary.pdf"})
+            QVERIFY(Bytes(Out(f)).size() > 5000);
 
         TDialogResponder user;
         user.AnswerNoTo << QStringLiteral("PdfShowQuestion");
         user.FileName = kSample;
         Tool(TCommand::Load)->trigger();
-        QCOMPARE(QString::fromStdString(app_->Context().Design.DesignName), QStringLiteral("sample"));
+        QCOMPARE(QString::fromStdString(app_->Context().Design.DesignName),
+                 QStringLiteral("sample"));
         QDir::setCurrent(dir_->path());  // the file dialog moved it to the design's folder
         QVERIFY(Run());
 
