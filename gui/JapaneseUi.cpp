@@ -28,11 +28,11 @@ QStringList Installed(const QStringList& candidates) {
 // Texts of Qt's file dialogs that its Japanese translation lacks (the file
 // type column says "Folder" otherwise).
 class TFileTypeTranslator : public QTranslator {
-public:
+  public:
     using QTranslator::QTranslator;
     bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
-                      int n = -1) const override {
+    QString translate(const char* context, const char* sourceText,
+                      const char* disambiguation = nullptr, int n = -1) const override {
         Q_UNUSED(disambiguation);
         Q_UNUSED(n);
         if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return {};
@@ -46,7 +46,9 @@ public:
 
 }  // namespace
 
-void UseJapaneseSystemLocale() { qputenv("LC_ALL", "ja_JP.UTF-8"); }
+void UseJapaneseSystemLocale() {
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+}
 
 void FitFileDialog(QFileDialog& dialog) {
     dialog.resize(860, 480);
@@ -54,7 +56,8 @@ void FitFileDialog(QFileDialog& dialog) {
         QHeaderView* header = view->header();
         header->setStretchLastSection(false);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        for (int c = 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     }
 }
 

@@ -84,7 +84,8 @@ void TForm1::BuildMenus() {
     view->addSeparator();
     AddMenuItem(view, QStringLiteral("3.任意点円弧滑り検討ﾃｰﾌﾞﾙ"), TCommand::ShowArbitrary);
     view->addSeparator();
-    AddMenuItem(view, QStringLiteral("全入力項目を表示"), TCommand::FullInputSet)->setCheckable(true);
+    AddMenuItem(view, QStringLiteral("全入力項目を表示"), TCommand::FullInputSet)
+        ->setCheckable(true);
 
     QMenu* run = bar->addMenu(QStringLiteral("実行(&R)"));
     AddMenuItem(run, QStringLiteral("1.計算開始"), TCommand::Calculate);

@@ -291,8 +291,8 @@ private slots:
         QAction* item = app_->MainWindow().MenuAction(TCommand::FullInputSet);
         QVERIFY(item->isCheckable() && !item->isChecked());
         auto* calcTabs = Find<QTabWidget>("CalculationTabs");
-        const QList<QWidget*> hidden{Find<QWidget>("GammaS1"), Find<QWidget>("GammaS5"), Find<QWidget>("WaterGroup"),
-                                     Find<QWidget>("StressType")};
+        const QList<QWidget*> hidden{Find<QWidget>("GammaS1"), Find<QWidget>("GammaS5"),
+                                     Find<QWidget>("WaterGroup"), Find<QWidget>("StressType")};
         item->trigger();
         for (QWidget* w : hidden) QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
         QVERIFY(calcTabs->isTabVisible(2));

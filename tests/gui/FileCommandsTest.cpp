@@ -173,11 +173,14 @@ private slots:
             QVERIFY(dialog);
             auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
             QVERIFY(view);
-            QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);  // the folder is read in the background
+            // The folder is read in the background.
+            QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
             rows = view->model()->rowCount(view->rootIndex());
             QCoreApplication::processEvents();
             for (int c = 0; c < view->header()->count(); ++c) {
-                if (view->header()->sectionSize(c) < static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c)) clipped << QString::number(c);
+                if (view->header()->sectionSize(c) <
+                    static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
+                    clipped << QString::number(c);
             }
             dialog->reject();
         });
