@@ -6,7 +6,7 @@
 
 #include "design/DesignConditions.h"
 #include "documents/TextOutput.h"
-#include "engine/CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "views/ChartModel.h"
 
 using namespace sorvanta;
@@ -26,8 +26,9 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    const TRunContext context{design,  tables,  arbitrary, resultChart, arbitraryChart,
-                              dialogs, nullptr, nullptr,   TRunOptions{static_cast<int>(state.range(0))}};
+    TRunSettings settings;
+    settings.Threads = static_cast<int>(state.range(0));
+    const TRunContext context{design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, settings};
     for (auto _ : state) {
         const TRunResult run = StartCalculation(context);
         if (run.Outcome != TRunOutcome::Ok) state.SkipWithError("the sample run found no circle");
@@ -49,7 +50,7 @@ void BM_TextOutputBytes(benchmark::State& state) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, nullptr, {}});
+    StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
     for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);

@@ -5,7 +5,7 @@
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "views/ChartModel.h"
-#include "views/GridFs.h"
+#include "run/GridFs.h"
 
 using namespace sorvanta;
 

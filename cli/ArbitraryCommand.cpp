@@ -6,12 +6,12 @@
 #include "RunSupport.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
-#include "views/ArbitraryPoint.h"
+#include "run/ArbitraryPoint.h"
 
 namespace sorvanta::cli {
 namespace {
 
-void PrintSummary(const TBatchApp& app, const TArbitraryOutcome& o) {
+void PrintSummary(const TAppState& app, const TArbitraryOutcome& o) {
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) + " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
     PrintLine(app.Arbitrary.JudgementList.at(0));
@@ -32,7 +32,7 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
                                              options.Positionals[2] + "'");
     }
 
-    TBatchApp app;
+    TAppState app = StartupState();
     TRunResult run;
     if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
     if (run.Outcome != TRunOutcome::Ok) {

@@ -90,15 +90,22 @@ TDesignConditions StartupDesign() {
     return design;
 }
 
-int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPreviewAxes* axes) {
+int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes* axes,
+               std::string& message) {
     const TDesignLoadResult result = TryLoadDesignFile(std::filesystem::path(path), design);
     if (!result) {
         // A file error already names the file; a content error names the line.
-        return ReportError(result.Line > 0 ? path + ": " + result.Message : result.Message,
-                           ExitDataError);
+        message = result.Line > 0 ? path + ": " + result.Message : result.Message;
+        return ExitDataError;
     }
     if (axes) *axes = result.Axes;
     return ExitSuccess;
+}
+
+int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPreviewAxes* axes) {
+    std::string message;
+    const int status = LoadDesign(path, design, axes, message);
+    return status == ExitSuccess ? status : ReportError(message, status);
 }
 
 int ExpectArguments(const TCommand& command, const std::vector<std::string>& args,

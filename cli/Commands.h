@@ -70,6 +70,9 @@ TDesignConditions StartupDesign();
 // design left as it was; ExitSuccess otherwise.
 int LoadDesignForCommand(const std::string& path, TDesignConditions& design,
                          TPreviewAxes* axes = nullptr);
+// The same without printing: on failure `message` holds the error.
+int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes* axes,
+               std::string& message);
 
 // Exactly `count` positional arguments, or a usage error (returns ExitUsage).
 // Returns ExitSuccess when the count is right.

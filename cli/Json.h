@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
-#include "engine/CalculationRun.h"
-#include "engine/ResultTables.h"
+#include "run/CalculationRun.h"
+#include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta::cli {

@@ -9,14 +9,14 @@
 namespace sorvanta::cli {
 namespace {
 
-void PrintSummary(const TBatchApp& app, const TRunResult& run) {
+void PrintSummary(const TAppState& app, const TRunResult& run) {
     const TCriticalCircle& c = run.Critical;
-    PrintLine(app.Tables.ResultList.at(2));
+    PrintLine(app.Results.ResultList.at(2));
     PrintLine("円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) + " Yo=" + FormatFloat("0.00m;-0.00m", c.Yo) +
               "  円弧半径 R=" + FormatFloat("0.00m", c.R));
     PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " + FormatFloat("0.00;-0.00", c.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) + ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
-    PrintLine("判定: " + app.Tables.JudgementLabel.Text + "（必要安全率 " + app.Design.SafetyFactor + "）");
+    PrintLine("判定: " + app.Results.JudgementLabel.Text + "（必要安全率 " + app.Design.SafetyFactor + "）");
 }
 
 int RunRun(const TCommand& command, const std::vector<std::string>& args) {
@@ -24,7 +24,7 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
     if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess) return status;
     if (const int status = ExpectArguments(command, options.Positionals, 1); status != ExitSuccess) return status;
 
-    TBatchApp app;
+    TAppState app = StartupState();
     TRunResult run;
     if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
     if (const int status = WriteRunOutputs(app, run, options, false); status != ExitSuccess) return status;
@@ -35,7 +35,7 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
 
 const TCommandRegistration registration{
     {"run", "DESIGN.dat [オプション]",
-     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を書きます。", 30,
+     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を、--figures DIR で図を書きます。", 30,
      &RunRun, RunOptionsHelp}};
 
 }  // namespace

@@ -8,24 +8,27 @@
 #include <vector>
 
 #include "Commands.h"
-#include "engine/CalculationRun.h"
-#include "engine/ResultTables.h"
+#include "run/AppState.h"
+#include "run/CalculationRun.h"
+#include "run/RunSettings.h"
+#include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta::cli {
 
+// The options' settings before any option is read: clockwise, moment form,
+// no grid points or contours, slice lines and numbers drawn, every core.
+[[nodiscard]] TRunSettings DefaultRunSettings();
+
 struct TRunCommandOptions {
     std::vector<std::string> Positionals;
-    int Direction = 0;  // SlipDirection
-    int Form = 0;       // StressDisplay
-    std::optional<std::string> GridPoints;
-    bool Contours = false;
-    bool NoSliceLines = false;
-    bool NoSliceNumbers = false;
-    int Threads = 0;  // 0: all cores
+    // Every design setting the options name is set, to its option's default
+    // when not given, so a run never depends on what the design held.
+    TRunSettings Settings = DefaultRunSettings();
     std::optional<std::string> TextFile;
     std::optional<std::string> JsonFile;
     std::optional<std::string> PdfFile;
+    std::optional<std::string> FiguresDir;
 };
 
 // "[--direction cw|ccw|both] [--form moment|force] …" for the usage lines.
@@ -37,17 +40,17 @@ extern const char* const RunOptionsHelp;
 // prints the usage error and returns ExitUsage.
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
                     TRunCommandOptions& options);
-void ApplyRunOptions(const TRunCommandOptions& options, TDesignConditions& design);
+// One run option at args[i] (advancing i past its value): --direction,
+// --form, --grid-points, --threads, the switches, and with `outputFiles` the
+// --text/--json/--pdf FILE and --figures DIR options. A bad value sets
+// `problem`.
+enum class TOptionParse { NotRunOption, Parsed, Bad };
+TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
+                            TRunCommandOptions& options, bool outputFiles, std::string& problem);
 
-// The application's one design, result tables and charts.
-struct TBatchApp {
-    TDesignConditions Design = StartupDesign();
-    TPreviewAxes Axes = SamplePreviewAxes;
-    TResultTables Tables;
-    TArbitraryTables Arbitrary;
-    TChartModel ResultChart = MakeResultChart();
-    TChartModel ArbitraryChart = MakeArbitraryChart();
-};
+// The application's state as the tool starts: the design of the program's
+// start-up, nothing computed.
+[[nodiscard]] TAppState StartupState();
 
 // Answers Yes and prints every message on stderr as it comes, its CR line
 // breaks as line breaks.
@@ -60,19 +63,28 @@ public:
 // Prints a core message on stderr, CR as a line break.
 void PrintMessage(std::string_view message);
 
+// StartCalculation on the app with the given dialogs and progress (may be
+// null). A conversion error gives ExitDataError with its text in `message`.
+int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
+                      TRunResult& result, std::string& message);
+
 // StartCalculation on the app. A conversion error is reported and gives
 // ExitDataError with `result` unset.
-int RunCalculationForCommand(TBatchApp& app, const TRunCommandOptions& options, TRunResult& result);
+int RunCalculationForCommand(TAppState& app, TRunResult& result);
 
 // Loads the design named by the first positional argument, applies the
 // options and runs the calculation. Returns ExitSuccess or the failure status.
-int LoadAndRunCalculation(const TRunCommandOptions& options, TBatchApp& app, TRunResult& result);
+int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result);
 
-// The requested outputs: JSON whatever the outcome; the text file and the PDF
-// only when the run found a circle (`arbitraryPdf` picks the arbitrary-point
-// document). Returns ExitSuccess or ExitDataError.
-int WriteRunOutputs(const TBatchApp& app, const TRunResult& run, const TRunCommandOptions& options,
+// The requested outputs: JSON and the figures whatever the outcome (the
+// figures show the charts as they stand); the text file and the PDF only when
+// the run found a circle (`arbitraryPdf` picks the arbitrary-point document).
+// Returns ExitSuccess or ExitDataError.
+int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf);
+// The same without printing: on failure `message` holds the error.
+int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
+                    bool arbitraryPdf, std::string& message);
 
 // The pre-calculation checks of the design, answered Yes, messages on stderr.
 // ExitSuccess when the run may proceed, ExitRefused when refused,

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
@@ -93,23 +93,12 @@ private:
     TCancelFlag cancel_;
 };
 
-class TThreadWindows : public TRunWindows {
-public:
-    explicit TThreadWindows(TForm6& form) : form_(form) {}
-    void ShowCircleConditionsPage() override {
-        QMetaObject::invokeMethod(&form_, [f = &form_] { f->ShowCircleConditionsPage(); }, Qt::QueuedConnection);
-    }
-
-private:
-    TForm6& form_;
-};
-
 }  // namespace
 
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppContext& app, TForm6& form, TCancelFlag cancel)
+    TJob(const TAppState& app, TForm6& form, TCancelFlag cancel)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
@@ -117,10 +106,10 @@ struct TCalculationController::TJob {
           ArbitraryChart(app.ArbitraryChart),
           Dialogs(form, cancel),
           Progress(form, cancel),
-          Windows(form) {}
+          Settings(app.Settings) {}
 
     TRunContext Context() {
-        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, &Windows, {}};
+        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, Settings};
     }
 
     TDesignConditions Design;
@@ -130,12 +119,12 @@ struct TCalculationController::TJob {
     TChartModel ArbitraryChart;
     TThreadDialogs Dialogs;
     TThreadProgress Progress;
-    TThreadWindows Windows;
+    TRunSettings Settings;
     TRunResult Result;
     std::string Error;  // the conversion error that stopped the run
 };
 
-TCalculationController::TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent)
+TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
 }
@@ -190,6 +179,9 @@ void TCalculationController::OnFinished() {
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);
     emit RunningChanged(false);
+    // The message has been read by now; the user is taken to the settings
+    // that decide which circles qualify.
+    if (job->Error.empty() && outcome == TRunOutcome::NoCircle) designWindow_.ShowCircleConditionsPage();
 
     QString summary;
     if (!job->Error.empty()) {

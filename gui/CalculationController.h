@@ -11,17 +11,21 @@
 #include <atomic>
 #include <memory>
 
-#include "engine/CalculationRun.h"
+#include "run/CalculationRun.h"
 
 namespace sorvanta::gui {
 
-struct TAppContext;
+}  // namespace sorvanta::gui
+namespace sorvanta {
+struct TAppState;
+}  // namespace sorvanta
+namespace sorvanta::gui {
 class TForm6;
 
 class TCalculationController : public QObject {
     Q_OBJECT
 public:
-    TCalculationController(TAppContext& context, TForm6& designWindow, QObject* parent = nullptr);
+    TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent = nullptr);
     ~TCalculationController() override;
 
     // "計算開始" / "1.計算開始". Ignored while a run is under way.
@@ -45,7 +49,7 @@ private:
     struct TJob;
     void OnFinished();
 
-    TAppContext& context_;
+    TAppState& context_;
     TForm6& designWindow_;
     QFutureWatcher<void> watcher_;
     std::unique_ptr<TJob> job_;

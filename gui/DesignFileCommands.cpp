@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "AppContext.h"
 #include "JapaneseUi.h"
+#include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "design/DesignFile.h"
@@ -49,7 +49,7 @@ QString ChooseDesignFile(QWidget* parent, bool save) {
     return file;
 }
 
-void SaveDesignCommand(QWidget* parent, TAppContext& context, TForm6& designWindow) {
+void SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
     const QString file = ChooseDesignFile(parent, true);
     if (file.isEmpty()) return;
     try {
@@ -62,7 +62,7 @@ void SaveDesignCommand(QWidget* parent, TAppContext& context, TForm6& designWind
     Inform(parent, QStringLiteral("設計条件を保存しました。"));
 }
 
-void LoadDesignCommand(QWidget* parent, TAppContext& context, TForm6& designWindow) {
+void LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
     const QString file = ChooseDesignFile(parent, false);
     if (file.isEmpty()) return;
     const TDesignLoadResult result = TryLoadDesignFile(ToPath(file), context.Design);

@@ -5,9 +5,9 @@
 #include <exception>
 #include <filesystem>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "OutputMessages.h"
-#include "documents/pdf/PdfDocument.h"
+#include "documents/PdfDocument.h"
 
 namespace sorvanta::gui {
 
@@ -19,7 +19,7 @@ QString FileName() {
 
 }  // namespace
 
-TPdfCommands::TPdfCommands(const TAppContext& context, QWidget* parent)
+TPdfCommands::TPdfCommands(const TAppState& context, QWidget* parent)
     : context_(context),
       parent_(parent),
       arbitraryShown_([] { return false; }),
@@ -45,7 +45,7 @@ void TPdfCommands::Write(bool arbitrary) {
     }
     const QString file = QDir::current().absoluteFilePath(FileName());
     const std::filesystem::path path(file.toStdU16String());
-    const TAppContext& c = context_;
+    const TAppState& c = context_;
     try {
         if (arbitrary) {
             WritePdfArbitraryDocument(path, c.Results, c.Arbitrary, c.Preview, c.ArbitraryChart,

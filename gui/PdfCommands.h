@@ -8,9 +8,11 @@
 
 class QWidget;
 
-namespace sorvanta::gui {
+namespace sorvanta {
+struct TAppState;
+}
 
-struct TAppContext;
+namespace sorvanta::gui {
 
 class TPdfCommands {
   public:
@@ -22,7 +24,7 @@ class TPdfCommands {
 
     // Dialogs are parented to `parent`; the application's records are read
     // at each command.
-    TPdfCommands(const TAppContext& context, QWidget* parent);
+    TPdfCommands(const TAppState& context, QWidget* parent);
 
     void SetArbitraryWindowQuery(TWindowQuery query) { arbitraryShown_ = std::move(query); }
     void SetFileOpener(TFileOpener opener) { openFile_ = std::move(opener); }
@@ -35,7 +37,7 @@ class TPdfCommands {
   private:
     void Write(bool arbitrary);
 
-    const TAppContext& context_;
+    const TAppState& context_;
     QWidget* parent_;
     TWindowQuery arbitraryShown_;
     TFileOpener openFile_;

@@ -9,6 +9,7 @@
 
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
+#include "FigureExportCommand.h"
 #include "PdfCommands.h"
 #include "TForm10.h"
 #include "TForm6.h"
@@ -22,7 +23,6 @@ namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
-    // The result tables window and the printed pages come with their issues.
     form7_ = new TForm7(form1_.get());
     form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
@@ -113,6 +113,9 @@ void TSorvantaApp::Execute(TCommand command) {
         }
         case TCommand::TextOutput:
             TextOutputCommand(form1_.get(), context_.Results);
+            break;
+        case TCommand::Metafiles:
+            FigureExportCommand(form1_.get(), context_, form6_->Preview());
             break;
         case TCommand::PdfMinimum:
             pdf_->WriteMinimum();

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <memory>
 
-#include "AppContext.h"
+#include "run/AppState.h"
 #include "TForm1.h"
 
 class QPrinter;
@@ -30,7 +30,7 @@ public:
     // initialisation (design window shown, sample design, reduced input set).
     void Start();
 
-    [[nodiscard]] TAppContext& Context() { return context_; }
+    [[nodiscard]] TAppState& Context() { return context_; }
     [[nodiscard]] TForm1& MainWindow() { return *form1_; }
     [[nodiscard]] TForm6& DesignWindow() { return *form6_; }
     [[nodiscard]] TForm7& AboutWindow() { return *form7_; }
@@ -47,7 +47,7 @@ private:
     void ShowRunSummary(const QString& summary);
     void ShowFullInputSet(bool on);
 
-    TAppContext context_;
+    TAppState context_;
     std::unique_ptr<TForm1> form1_;
     TForm7* form7_ = nullptr;
     TForm6* form6_ = nullptr;

@@ -1,7 +1,6 @@
 #pragma once
-// The chart component of every window: paints a TChartModel (areas filled
-// down to the bottom, lines, point markers with labels, per-point colours,
-// axes with their limits, title, legend) and offers the mouse gestures: a
+// The chart component of every window: paints a TChartModel through the
+// core's chart painter and offers the mouse gestures: a
 // left-button drag towards the lower right zooms into the rectangle, one
 // towards the upper left returns to the view before zooming, a right-button
 // drag pans. Pointer positions are reported in axis units.
@@ -11,12 +10,13 @@
 #include <optional>
 
 #include "views/ChartModel.h"
+#include "views/ChartPainter.h"
 
 namespace sorvanta::gui {
 
 class TChartView : public QWidget {
     Q_OBJECT
-public:
+  public:
     // What a drag towards the upper left returns to.
     enum class TRestoreMode {
         PreviousView,  // the limits before the first zoom or pan
@@ -48,20 +48,23 @@ public:
 
     // Paints the chart into any device, e.g. an image for a figure export.
     void Render(QPainter& painter, const QRect& target) const;
+    // The fonts and background the view paints with, for painting the chart
+    // onto another canvas as it shows here.
+    [[nodiscard]] TChartStyle Style() const;
 
-signals:
+  signals:
     void PointerMoved(double x, double y);
     void PointerPressed(double x, double y, Qt::MouseButton button);
     // A gesture or a zoom command changed the axis limits.
     void AxesChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     struct TLimits {
         TAxisLimits Bottom;
         TAxisLimits Left;
@@ -72,7 +75,7 @@ private:
     // Remembers the view to restore unless a zoom or pan is already under way.
     void BeginGesture();
     void EndGesture();
-    [[nodiscard]] QRectF PlotRectFor(const QRect& area) const;
+    [[nodiscard]] TChartFrame Frame() const;
 
     TChartModel* model_ = nullptr;
     QFont axisFont_;

@@ -203,8 +203,7 @@ void TForm6::ShowDesignInControls() {
     SetChecked(contourEnabled_, design_.ContourEnabled);
     SetChoiceText(contourMeshCount_, design_.ContourMeshCount);
     SetRadio(printMode_, design_.PrintMode);
-    for (TFigureKind kind : {fkLayer1, fkLayer2, fkLayer3, fkLayer4, fkLayer5, fkMustCutPoint, fkNeverCutLine, fkWater})
-        ShowTable(kind);
+    for (TFigureKind kind : TableKinds) ShowTable(kind);
 }
 
 QTableWidget* TForm6::GridOf(TFigureKind kind) const {
@@ -469,8 +468,7 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
         key = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Space;
     }
     if ((press || key) && !running_) {
-        for (TFigureKind kind : {fkLayer1, fkLayer2, fkLayer3, fkLayer4, fkLayer5, fkMustCutPoint, fkNeverCutLine,
-                                 fkWater}) {
+        for (TFigureKind kind : TableKinds) {
             QTableWidget* grid = GridOf(kind);
             if ((press && (watched == grid->viewport() || watched == grid->horizontalHeader())) ||
                 (key && watched == grid)) {

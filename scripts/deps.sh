@@ -5,7 +5,9 @@ pkgs=(g++ cmake ninja-build ccache pkg-config
       qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
-      qpdf poppler-utils poppler-data mupdf-tools)
+      qpdf poppler-utils poppler-data mupdf-tools python3
+      libreoffice-draw libwmf-bin fonts-urw-base35
+      xvfb xauth xdotool imagemagick clang-format)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -16,4 +18,10 @@ if ((${#missing[@]})); then
   [ "$(id -u)" = 0 ] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Readable diffs of the cp932 files (see .gitattributes); only inside a checkout.
+root=$(cd "$(dirname "$0")/.." && pwd)
+if git -C "$root" rev-parse --git-dir >/dev/null 2>&1; then
+  git -C "$root" config diff.cp932.textconv "iconv -f CP932 -t UTF-8" || true
 fi

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Rgb.h"
+
 namespace sorvanta {
 
 // One row of a coordinate grid: No., X, Y as text.
@@ -51,10 +53,10 @@ enum TFigureKind : std::int8_t {
 };
 inline constexpr int FigureKindCount = 10;
 
-struct TRgb {
-    std::uint8_t R = 0, G = 0, B = 0;
-    bool operator==(const TRgb&) const = default;
-};
+// The kinds that have a coordinate table, in the order the entry window
+// lists them (the load and the never-cut elevation have none).
+inline constexpr std::array<TFigureKind, 8> TableKinds{fkLayer1, fkLayer2,       fkLayer3,       fkLayer4,
+                                                       fkLayer5, fkMustCutPoint, fkNeverCutLine, fkWater};
 
 // Figure colours by TFigureKind.
 inline constexpr std::array<TRgb, FigureKindCount> FigureColours{{

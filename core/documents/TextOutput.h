@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ResultTables.h"
+#include "run/ResultTables.h"
 
 namespace sorvanta {
 

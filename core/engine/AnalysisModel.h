@@ -37,6 +37,9 @@ struct TLinePiece {
     double Y0 = 0;
     double Slope = 0;
     bool Flat = false;
+
+    // Bit for bit what PolylineYAt gives for an x of the piece's interval.
+    [[nodiscard]] double YAt(double x) const { return Flat ? Y0 : Y0 + Slope * (x - X0); }
 };
 
 // Lines the slices read: the five layer boundaries, then the water line.
@@ -97,7 +100,9 @@ class TGetDat {
 
     TModelLookups Lookups;
 
-    // Fills the model from the design, step by step in the documented order.
+    // Fills the model from the design, step by step; later steps read what
+    // earlier ones set (the layer count before the layers, the ground before
+    // the never-cut elevation).
     // Throws ConversionError (text/Conversion.h) when the aborting conversion
     // fails; the steps after it are not performed. May be called again on the
     // same object (the checks build the model, then the run builds it again):
@@ -127,9 +132,8 @@ class TGetDat {
     [[nodiscard]] double SliceLineY(int slot, std::size_t interval, double x) const {
         if (Lookups.Ready && Lookups.Tabled[static_cast<std::size_t>(slot)] &&
             interval != NoInterval) {
-            const TLinePiece& piece =
-                Lookups.Pieces[interval * SliceLineSlots + static_cast<std::size_t>(slot)];
-            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
+            return Lookups.Pieces[interval * SliceLineSlots + static_cast<std::size_t>(slot)].YAt(
+                x);
         }
         return PolylineYAt(static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot),
                            x);

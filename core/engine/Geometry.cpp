@@ -28,6 +28,59 @@ struct TCrossing {
     double Y = 0;
 };
 
+// How far from the circle a crossing found on a steep segment may lie before
+// it is found again along the segment (m); a thousandth of the tolerance
+// within which a ground point counts as on the circle.
+constexpr double CrossingTolerance = OnCircleTolerance * 1e-3;
+
+// Segments steeper than this (rise over run; 1:0.01, some 89.4°) are never
+// solved for x: there the equation in x loses so many digits that a crossing
+// may be missed or found metres off the circle. Ordinary slopes keep it.
+constexpr double NearVerticalSlope = 100;
+
+// Parameters t (point p0 + t·(p1 − p0)) where the line of the segment meets
+// the circle, t1 <= t2; false when it does not. Solved relative to the
+// centre, without cancellation in the smaller root, so that both coordinates
+// keep the precision of the distances whatever the slope.
+bool SegmentRoots(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double& t1,
+                  double& t2) {
+    const double dx = p1.X - p0.X;
+    const double dy = p1.Y - p0.Y;
+    const double fx = p0.X - c.Xo;
+    const double fy = p0.Y - c.Yo;
+    const double a = dx * dx + dy * dy;
+    const double b = fx * dx + fy * dy;
+    const double d = std::hypot(fx, fy);
+    const double e = (d - c.R) * (d + c.R);
+    const double disc = b * b - a * e;
+    if (!(disc >= 0) || !(a > 0)) return false;
+    const double q = -(b + std::copysign(std::sqrt(disc), b));
+    t1 = q / a;
+    t2 = q != 0 ? e / q : t1;
+    if (t2 < t1) std::swap(t1, t2);
+    return true;
+}
+
+TCrossing PointAt(const TPoint& p0, const TPoint& p1, double t) {
+    return {p0.X + t * (p1.X - p0.X), p0.Y + t * (p1.Y - p0.Y)};
+}
+
+// The crossing at `x` of segment p0 → p1 (X increasing) with its elevation
+// taken on the segment, as the end points take it. On a segment steeper than
+// 45° the equation in x leaves x with a rounding error that the slope
+// multiplies into y; where that puts the point off the circle, the crossing
+// nearest to it is found along the segment instead.
+TCrossing CrossingAt(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, double x) {
+    const TCrossing onLine{x, p0.Y + (x - p0.X) * (p1.Y - p0.Y) / (p1.X - p0.X)};
+    if (!(std::fabs(p1.Y - p0.Y) > p1.X - p0.X)) return onLine;
+    const double offCircle = std::fabs(std::hypot(onLine.X - c.Xo, onLine.Y - c.Yo) - c.R);
+    double t1 = 0, t2 = 0;
+    if (offCircle <= CrossingTolerance || !SegmentRoots(p0, p1, c, t1, t2)) return onLine;
+    const double near = (x - p0.X) / (p1.X - p0.X);
+    return PointAt(p0, p1,
+                   std::clamp(std::fabs(t1 - near) <= std::fabs(t2 - near) ? t1 : t2, 0.0, 1.0));
+}
+
 }  // namespace
 
 namespace {
@@ -117,9 +170,9 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     // point to the segment that starts there.
     int count = 0;
     TCrossing crossings[2];
-    auto add = [&](double x, double y) {
-        engine.MeetX.push_back(x);
-        if (count < 2) crossings[count] = {x, y};
+    auto add = [&](TCrossing crossing) {
+        engine.MeetX.push_back(crossing.X);
+        if (count < 2) crossings[count] = crossing;
         ++count;
     };
     for (int k = L; k <= Rt; ++k) {
@@ -130,14 +183,32 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             const double h = std::fabs(X0 - Xo);
             if (h >= R) continue;
             const double s = std::sqrt(RR - h * h);
-            const double yMinus = Yo - s;
-            const double yPlus = Yo + s;
+            // As a root on another segment is taken at the segment's start
+            // within the tolerance, so is a crossing near the start of a wall:
+            // otherwise rounding loses the foot of a wall rising from it.
+            auto snap = [&](double y) { return std::fabs(y - Y0) <= OnCircleTolerance ? Y0 : y; };
+            const double yMinus = snap(Yo - s);
+            const double yPlus = snap(Yo + s);
             if (Y0 < Y1) {
-                if (Y0 <= yMinus && yMinus < Y1) add(X0, yMinus);
-                if (Y0 <= yPlus && yPlus < Y1) add(X0, yPlus);
+                if (Y0 <= yMinus && yMinus < Y1) add({X0, yMinus});
+                if (Y0 <= yPlus && yPlus < Y1) add({X0, yPlus});
             } else {
-                if (Y1 < yPlus && yPlus <= Y0) add(X0, yPlus);
-                if (Y1 < yMinus && yMinus <= Y0) add(X0, yMinus);
+                if (Y1 < yPlus && yPlus <= Y0) add({X0, yPlus});
+                if (Y1 < yMinus && yMinus <= Y0) add({X0, yMinus});
+            }
+            continue;
+        }
+        if (std::fabs(Y1 - Y0) > NearVerticalSlope * (X1 - X0)) {
+            // Near vertical, rising or falling to the right (a segment whose X
+            // decreases has no crossing, as below): solved along the segment.
+            // A crossing within the tolerance of its start point is that
+            // point, as a root within the tolerance of X0 is X0 below.
+            double t1 = 0, t2 = 0;
+            if (!(X1 > X0) || !SegmentRoots(p0, p1, circle, t1, t2)) continue;
+            const double length = std::hypot(X1 - X0, Y1 - Y0);
+            for (double t : {t1, t2}) {
+                if (std::fabs(t) * length <= OnCircleTolerance) t = 0;
+                if (0 <= t && t < 1) add(PointAt(p0, p1, t));
             }
             continue;
         }
@@ -153,10 +224,8 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
         double x2 = (-B + root) / A;
         if (std::fabs(X0 - x1) <= OnCircleTolerance) x1 = X0;
         if (std::fabs(X0 - x2) <= OnCircleTolerance) x2 = X0;
-        // The elevation on this segment, as the end points take it.
-        auto groundY = [&](double x) { return Y0 + (x - X0) * (Y1 - Y0) / (X1 - X0); };
-        if (X0 <= x1 && x1 < X1) add(x1, groundY(x1));
-        if (X0 <= x2 && x2 < X1) add(x2, groundY(x2));
+        if (X0 <= x1 && x1 < X1) add(CrossingAt(p0, p1, circle, x1));
+        if (X0 <= x2 && x2 < X1) add(CrossingAt(p0, p1, circle, x2));
     }
 
     if (count == 1) return refuse(CircleStatusText::OneCrossing);

@@ -28,10 +28,16 @@ inline constexpr std::string_view CentreInGround = "円弧中心が地層内";
 inline constexpr std::string_view NoCrossing = "円弧が地形と交差しない";
 inline constexpr std::string_view StartNotCrossing = "円弧起点が地形と交差しない";
 inline constexpr std::string_view OneCrossing = "円弧不当(地形と1点交差)";
+// A centre below the never-cut elevation: no radius is allowed at all, so no
+// circle is tried (the arbitrary point tells the user so).
+inline constexpr std::string_view CentreBelowNeverCut = "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下";
 // A circle whose sums are not finite numbers (absurdly large coordinates).
 inline constexpr std::string_view NotFinite = "円弧不当(計算値が有限でない)";
 // A circle that would need more than MaxSlicesPerCircle slices.
 inline constexpr std::string_view TooManySlices = "円弧不当(スライス数が多すぎる)";
+// A circle one of whose slices would span more than half a turn of arc: its
+// end points are too close together to be told apart.
+inline constexpr std::string_view SliceOverHalfTurn = "円弧不当(スライスの円弧が半周を超える)";
 }  // namespace CircleStatusText
 std::string CircleStatusCrossings(int count);
 
@@ -47,6 +53,11 @@ inline constexpr double OnCircleTolerance = 1e-5;
 // the last ground segment; the elevation of an end point is taken on the
 // segment where that intersection was found (on a vertical segment, the
 // intersection's own elevation), so it never depends on an earlier circle.
+// Every intersection lies on the circle: on a segment steeper than 45° one
+// whose point would lie off it by more than a thousandth of
+// OnCircleTolerance is found along the segment instead, and a segment
+// steeper than 100:1 is solved along its length throughout (an intersection
+// within OnCircleTolerance of its start point is that point).
 bool ClassifyCircle(TEC& engine, const TSlipCircle& circle);
 
 // Elevation of the lower arc at x: Yo − √max(R² − (x − Xo)², 0).

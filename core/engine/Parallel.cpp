@@ -14,8 +14,6 @@ namespace sorvanta {
 
 namespace {
 
-std::atomic<int> gThreadCount{0};
-
 // Set on the pool's own threads: a loop started from inside a body runs on
 // the calling thread alone rather than waiting for the pool it occupies.
 thread_local bool tlInPool = false;
@@ -145,17 +143,8 @@ int HardwareThreads() {
     return n > 0 ? static_cast<int>(n) : 1;
 }
 
-void SetThreadCount(int threads) {
-    gThreadCount.store(threads > 0 ? threads : 0);
-}
-
-int ThreadCount() {
-    const int n = gThreadCount.load();
-    return n > 0 ? n : HardwareThreads();
-}
-
 int WorkerCount(int count, int threads) {
-    if (threads <= 0) threads = ThreadCount();
+    if (threads <= 0) threads = HardwareThreads();
     return std::max(1, std::min(threads, count));
 }
 

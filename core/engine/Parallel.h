@@ -10,13 +10,9 @@ namespace sorvanta {
 
 // Threads of the machine (at least 1).
 [[nodiscard]] int HardwareThreads();
-// Threads the engine's parallel steps use when a call does not say; 0 or less
-// restores the default, HardwareThreads(). Set it before a run, not during.
-void SetThreadCount(int threads);
-[[nodiscard]] int ThreadCount();
 
 // Calls body(worker, index) for every index in [0, count), over up to
-// `threads` threads (0 or less: ThreadCount()); worker ranges over
+// `threads` threads (0 or less: HardwareThreads()); worker ranges over
 // [0, workers) and the caller's thread is worker 0, so per-worker state can be
 // kept in a vector sized by WorkerCount(count, threads). The other workers
 // are threads of a pool kept for the life of the process; a loop started

@@ -26,6 +26,10 @@ public:
     // stops as soon as it can and reports Cancelled.
     [[nodiscard]] virtual bool Cancelled() const { return false; }
 
+    // A run's checks have passed and its search begins (on the thread that
+    // started the run).
+    virtual void SearchStarted() {}
+
     // 計算過程表示: when true, the grid search re-evaluates the circle of every
     // centre with a valid result on the caller's engine, in the search order,
     // and calls TrialCircle with that engine (its working set then holds the

@@ -30,7 +30,16 @@ bool InSkip(const TSkipRange* skip, double R) {
 // onto, some of the same radii (R1 + 0.5 is a radius of pass 1, R2 + 0.05
 // usually one of pass 2); their results are taken from here.
 struct TPassLog {
+    // The first pass is held to a few hundred radii (FirstPassStep) and the
+    // others to a few dozen; beyond this many the log keeps no more, so that
+    // its memory stays bounded whatever the pass (the circles not kept are
+    // evaluated again by the next pass, with the same result).
+    static constexpr std::size_t Capacity = 1024;
     std::vector<std::pair<double, TCircleResult>> Circles;
+
+    void Add(double R, const TCircleResult& c) {
+        if (Circles.size() < Capacity) Circles.emplace_back(R, c);
+    }
 
     const TCircleResult* Find(double R) const {
         const auto it =
@@ -53,6 +62,23 @@ struct TPassMemo {
     bool Stale = false;
 };
 
+// The results of one level of the search (the radii of a pass, the centres
+// of a grid) counted by status, and the status the level reports: 0 when
+// every result was invalid (or there was none), 1 when any had status 1,
+// else 2 (level ground only).
+struct TStatusTally {
+    int Evaluated = 0;
+    int Invalid = 0;
+    int Status1 = 0;
+
+    void Add(int status) {
+        ++Evaluated;
+        if (status == 0) ++Invalid;
+        if (status == 1) ++Status1;
+    }
+    [[nodiscard]] int Status() const { return Evaluated == Invalid ? 0 : Status1 > 0 ? 1 : 2; }
+};
+
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
   public:
@@ -65,45 +91,37 @@ class TRadiusPass {
         if (memo_) {
             memo_->LastR = R;
             memo_->Stale = known != nullptr;
-            if (memo_->Record) memo_->Record->Circles.emplace_back(R, c);
+            if (memo_->Record) memo_->Record->Add(R, c);
         }
         if (!known) ++fresh_;
-        ++evaluated_;
-        switch (c.Status) {
-            case 0:
-                ++invalid_;
-                break;
-            case 1:
-                // A driving sum of exactly 0 is no slip at all: an infinite
-                // factor, like level ground, not the most critical circle.
-                if (c.Driving == 0) {
-                    Level(R, c);
-                    break;
-                }
-                if (QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
-                    best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
-                    smallest_ = std::fabs(c.Fs);
-                }
-                ++status1_;
-                break;
-            default:
-                Level(R, c);
-                break;
+        // A driving sum of exactly 0 is no slip at all: an infinite factor,
+        // like level ground, not the most critical circle.
+        const int status = c.Status == 1 && c.Driving == 0 ? 2 : c.Status;
+        tally_.Add(status);
+        if (status == 1 && QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
+            best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
+            smallest_ = std::fabs(c.Fs);
+        } else if (status == 2) {
+            level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
         }
     }
 
     TSearchResult Result(const TSearchResult& previous) const {
         TSearchResult r;
-        if (evaluated_ == invalid_) {
-            r = previous;
-            r.Status = 0;
-        } else if (status1_ > 0) {
-            r = best_;
-            r.Status = 1;
-        } else {
-            r = level_;
-            r.Status = 2;
-            r.Fs = NoQualifyingFs;
+        switch (tally_.Status()) {
+            case 0:
+                r = previous;
+                r.Status = 0;
+                break;
+            case 1:
+                r = best_;
+                r.Status = 1;
+                break;
+            default:
+                r = level_;
+                r.Status = 2;
+                r.Fs = NoQualifyingFs;
+                break;
         }
         r.Xo = centre_.X;
         r.Yo = centre_.Y;
@@ -113,16 +131,11 @@ class TRadiusPass {
     }
 
   private:
-    void Level(double R, const TCircleResult& c) {
-        level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
-        ++status2_;
-    }
-
     TEC& engine_;
     TPoint centre_;
     TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
-    int evaluated_ = 0, invalid_ = 0, status1_ = 0, status2_ = 0;
+    TStatusTally tally_;
     int fresh_ = 0;  // not taken from the memo
     TSearchResult best_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
     TSearchResult level_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
@@ -180,8 +193,7 @@ double SectionSlices(const TGetDat& model) {
     double slices = 0;
     double previous = first;
     auto add = [&](double to) {
-        const double w = to - previous;
-        slices += (limit > 0 && w > limit) ? std::ceil(w / limit) : 1;
+        slices += IntervalSlices(to - previous, limit);
         previous = to;
     };
     if (model.Lookups.Ready) {
@@ -206,7 +218,9 @@ double FirstPassStep(const TGetDat& model, TPoint centre) {
     const double radii = (top - bottom) / step;
     const double allowed = std::clamp(FirstPassSliceBudget / SectionSlices(model),
                                       double{MinFirstPassRadii}, double{MaxFirstPassRadii});
-    while (radii * 0.5 / step > allowed && step < 0x1p40) step *= 2;
+    // No step beyond the range itself: that bounds the doubling even for a
+    // range too large to count in steps of 0.5 m.
+    while (radii * 0.5 / step > allowed && step < top) step *= 2;
     return step;
 }
 
@@ -235,8 +249,17 @@ TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double
     int exponent = 0;
     const bool exactSteps =
         std::frexp(step, &exponent) == 0.5 && lower >= 0 && R >= lower && R < std::ldexp(step, 52);
-    if (exactSteps) {
-        const double limitSq = ReachLimitSq(engine, centre);
+    const double limitSq = ReachLimitSq(engine, centre);
+    if (!(R < std::ldexp(step, 52)) && R >= lower && R * R > limitSq &&
+        std::sqrt(limitSq) >= lower) {
+        // Radii too large for the step to be subtracted exactly, or at all
+        // (a never-cut elevation some 1e15 m down): the pass starts from the
+        // largest radius that can still cut the section, after one of those
+        // beyond it for the working set.
+        if (!InSkip(skip, R)) pass.Evaluate(R);
+        R = std::sqrt(limitSq);
+        while (R * R > limitSq) R = std::nextafter(R, 0.0);
+    } else if (exactSteps) {
         if (R * R > limitSq) {
             // k: the first radius that may be valid; kLast: the pass's last.
             const double kLast = std::floor((R - lower) / step);
@@ -434,7 +457,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
 
     TProgress* progress = options.Progress;
     const bool showCircles = progress && progress->ShowsTrialCircles();
-    int invalid = 0, status1 = 0;
+    TStatusTally tally;
     long long circles = 0;
     bool found1 = false;
     TSearchResult best;
@@ -442,17 +465,14 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     for (std::size_t k = 0; k < results.size(); ++k) {
         const TSearchResult& r = results[k];
         circles += r.Circles;
-        if (r.Status == 0) {
-            ++invalid;
-            continue;
-        }
+        tally.Add(r.Status);
+        if (r.Status == 0) continue;
         if (r.Status == 1) {
             if (QualifiesForDirection(engine.Direction, r.Fs, state.SmallestAbsFs)) {
                 best = r;
                 state.SmallestAbsFs = std::fabs(r.Fs);
                 found1 = true;
             }
-            ++status1;
         } else {
             level = r;
         }
@@ -474,15 +494,21 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
         // recomputed from this grid's origin, may come out a little higher):
         // keep the circle already found.
         result = state.Best;
-    } else if (invalid == static_cast<int>(results.size())) {
-        result = TSearchResult{};
-    } else if (status1 > 0) {
-        result = TSearchResult{};
-        result.Status = 1;
     } else {
-        result = level;
-        result.Status = 2;
-        result.Fs = NoQualifyingFs;
+        switch (tally.Status()) {
+            case 0:
+                result = TSearchResult{};
+                break;
+            case 1:
+                result = TSearchResult{};
+                result.Status = 1;
+                break;
+            default:
+                result = level;
+                result.Status = 2;
+                result.Fs = NoQualifyingFs;
+                break;
+        }
     }
     result.Circles = circles;
     return result;

@@ -56,7 +56,7 @@ inline constexpr int MaxGridMovesPerPitch = 20;
 inline constexpr int MaxGridMovesInAll = 40;
 
 struct TSearchOptions {
-    int Threads = 0;                // 0: ThreadCount()
+    int Threads = 0;                // 0: every core
     TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
     int MaxGridMoves = MaxGridMovesPerPitch;
     int MaxGridMovesTotal = MaxGridMovesInAll;
@@ -71,11 +71,14 @@ struct TSearchOptions {
 // R >= lower, skipping `skip`. A circle of status 1 whose driving sum is
 // exactly 0 counts as a level-ground circle. When every evaluated circle is
 // invalid the result is Status 0 with R, Fs, Resisting and Driving taken from
-// `previous`. The pass stops early when subtracting step no longer changes R
-// (radii beyond 2^52 m); radii that are surely refused for reaching beyond an
-// end point of the ground surface, or too short to reach it, are passed over
-// without evaluation: their result would be the same (invalid), and one of
-// them is still evaluated so that the working set ends as it would.
+// `previous`. Radii that are surely refused for reaching beyond an end point
+// of the ground surface, or too short to reach it, are passed over without
+// evaluation: their result would be the same (invalid), and one of them is
+// still evaluated so that the working set ends as it would. A pass whose
+// first radius is too large for the step to be subtracted exactly (R >=
+// 2^52·step) starts from the largest radius that can still reach the ground
+// within its end points; any pass stops early when subtracting step no
+// longer changes R.
 TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
                         const TSkipRange* skip = nullptr, const TSearchResult& previous = {},
                         const TProgress* progress = nullptr);

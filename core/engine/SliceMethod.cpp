@@ -19,6 +19,13 @@ double PointAngle(const TSlipCircle& c, double x, double y) {
     return theta;
 }
 
+// The arc from the angle of a slice's left point to that of its right point,
+// going round the centre counter-clockwise.
+double ArcAngle(double thetaL, double thetaR) {
+    if (thetaR < thetaL) thetaR += TwoPi;
+    return thetaR - thetaL;
+}
+
 double Positive(double v) {
     return v > 0 ? v : 0.0;
 }
@@ -80,10 +87,7 @@ struct TSliceContext {
     // Elevation of slice line `slot` at the centre X of a slice; bit for bit
     // PolylineYAt.
     double LineY(const TLinePiece* pieces, int slot, std::size_t interval, double x) const {
-        if (pieces) {
-            const TLinePiece& piece = pieces[slot];
-            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
-        }
+        if (pieces) return pieces[slot].YAt(x);
         return Engine->SliceLineY(slot, interval, x);
     }
 };
@@ -95,14 +99,12 @@ struct TSliceTerms {
     double Driving = 0;
 };
 
-// Slice i of a circle with `Layers` layers in use, with the angle of its left
-// point and the angle of its right point before the wrap-around correction
-// (both from PointAngle). Without a row only the sums are computed; the
+// Slice i of a circle with `Layers` layers in use, with the arc between its
+// left and right points (ArcAngle). Without a row only the sums are computed; the
 // arithmetic of every value that reaches them is the same either way.
 template <int Layers, bool WithRow>
 TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
-                      TPoint right, double thetaL, double thetaR, double h, double lever,
-                      TSliceRow* row) {
+                      TPoint right, double dTheta, double h, double lever, TSliceRow* row) {
     const auto si = static_cast<std::size_t>(i);
     const double xc = x.CentreX[si];
     const double b = x.Width[si];
@@ -112,8 +114,6 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     const TLinePiece* pieces = x.PiecesAt(interval);
 
     // 1. Base geometry.
-    if (thetaR < thetaL) thetaR += TwoPi;
-    const double dTheta = thetaR - thetaL;
     const double L = dTheta * R;
     const double s = SegmentArea(dTheta, R);
     const double sag = (left.Y + right.Y) / 2 - yc;
@@ -231,9 +231,10 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     return terms;
 }
 
-// Every slice of a circle that DivideSlices has cut, summed into `result`.
+// Every slice of a circle that DivideSlices has cut, summed into `result`;
+// false, with the sums incomplete, when a slice spans more than half a turn.
 template <int Layers, bool WithRow>
-void SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
+bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
     const TSliceContext x(e, c);
     const TSliceList& sl = e.SliceList;
     const int n = sl.Count();
@@ -278,37 +279,41 @@ void SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
         const double thetaL = leftOrdinary ? carriedAngle : PointAngle(c, left.X, left.Y);
         const double thetaR = PointAngle(c, right.X, right.Y);
         carriedAngle = thetaR;
-        const TSliceTerms terms =
-            SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, thetaL, thetaR, h, lever,
-                                       WithRow ? &rows[si] : nullptr);
+        // The lower arc is half a turn at most; a slice beyond it has end
+        // points that rounding has put in the wrong order.
+        const double dTheta = ArcAngle(thetaL, thetaR);
+        if (!(dTheta <= std::numbers::pi)) return false;
+        const TSliceTerms terms = SliceCore<Layers, WithRow>(
+            x, i, x.Intervals[si], left, right, dTheta, h, lever, WithRow ? &rows[si] : nullptr);
         result.WidthSum += width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
         result.Driving += terms.Driving;
     }
+    return true;
 }
 
 // The loops above for the model's layer count, so that the layer loops are
 // unrolled.
 template <bool WithRow>
-void SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
-    using TSum = void (*)(const TEC&, const TSlipCircle&, TSliceRow*, TCircleResult&);
+bool SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
+    using TSum = bool (*)(const TEC&, const TSlipCircle&, TSliceRow*, TCircleResult&);
     static constexpr std::array<TSum, MaxLayers + 1> sums{
         &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
         &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
-    sums[static_cast<std::size_t>(e.LayersInUse())](e, c, rows, result);
+    return sums[static_cast<std::size_t>(e.LayersInUse())](e, c, rows, result);
 }
 
 TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left,
-                   TPoint right, double thetaL, double thetaR, double h, double lever) {
+                   TPoint right, double dTheta, double h, double lever) {
     using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
-                                  double, double, double, TSliceRow*);
+                                  double, double, TSliceRow*);
     static constexpr std::array<TCore, MaxLayers + 1> cores{
         &SliceCore<0, true>, &SliceCore<1, true>, &SliceCore<2, true>,
         &SliceCore<3, true>, &SliceCore<4, true>, &SliceCore<5, true>};
     TSliceRow row;
-    cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, thetaL, thetaR, h,
-                                                     lever, &row);
+    cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, dTheta, h, lever,
+                                                     &row);
     return row;
 }
 
@@ -356,8 +361,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     // Count first, so that the lists are sized once.
     double total = 0;
     for (std::size_t j = 0; j + 1 < u.size(); ++j) {
-        const double w = u[j + 1] - u[j];
-        total += (limit > 0 && w > limit) ? std::ceil(w / limit) : 1;
+        total += IntervalSlices(u[j + 1] - u[j], limit);
     }
     if (!(total <= MaxSlicesPerCircle)) {
         sl.Clear();
@@ -379,10 +383,8 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     const TLinePiece* ground =
         e.Lookups.Ready && e.Lookups.Tabled[0] ? e.Lookups.Pieces.data() : nullptr;
     auto groundY = [&](std::size_t interval, double x) {
-        if (ground && interval != TGetDat::NoInterval) {
-            const TLinePiece& piece = ground[interval * SliceLineSlots];
-            return piece.Flat ? piece.Y0 : piece.Y0 + piece.Slope * (x - piece.X0);
-        }
+        if (ground && interval != TGetDat::NoInterval)
+            return ground[interval * SliceLineSlots].YAt(x);
         return e.SliceLineY(0, interval, x);
     };
     // Slices come in increasing X, so each look-up walks on from the last.
@@ -391,7 +393,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     std::size_t n = 0;
     for (std::size_t j = 0; j + 1 < u.size(); ++j) {
         const double w = u[j + 1] - u[j];
-        const int k = (limit > 0 && w > limit) ? static_cast<int>(std::ceil(w / limit)) : 1;
+        const int k = static_cast<int>(IntervalSlices(w, limit));
         for (int t = 0; t < k; ++t) {
             const double width = w / k;
             const double centre = u[j] + t * (w / k) + (w / k) / 2;
@@ -417,8 +419,9 @@ TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index,
     const std::size_t interval =
         engine.IntervalOf(engine.SliceList.CentreX[static_cast<std::size_t>(index)], 0);
     const TSliceContext x(engine, circle);
-    return OneSlice(engine, x, index, interval, left, right, PointAngle(circle, left.X, left.Y),
-                    PointAngle(circle, right.X, right.Y), crackHeight, crackLever);
+    const double dTheta =
+        ArcAngle(PointAngle(circle, left.X, left.Y), PointAngle(circle, right.X, right.Y));
+    return OneSlice(engine, x, index, interval, left, right, dTheta, crackHeight, crackLever);
 }
 
 TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow>* rows) {
@@ -434,11 +437,17 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
     }
     const TSliceList& sl = e.SliceList;
     const int n = sl.Count();
+    bool summed = false;
     if (rows) {
         rows->resize(static_cast<std::size_t>(n));
-        SumSlicesOf<true>(e, c, rows->data(), result);
+        summed = SumSlicesOf<true>(e, c, rows->data(), result);
     } else {
-        SumSlicesOf<false>(e, c, nullptr, result);
+        summed = SumSlicesOf<false>(e, c, nullptr, result);
+    }
+    if (!summed) {
+        e.CircleStatus = CircleStatusText::SliceOverHalfTurn;
+        if (rows) rows->clear();
+        return TCircleResult{};
     }
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;

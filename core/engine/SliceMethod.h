@@ -4,6 +4,7 @@
 // SliceWidthLimit; Fs = Mr / Mo (moment form) or Fr / Fo (force form).
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,13 @@ struct TSliceRow {
     double Driving = 0;
 };
 
+// Slices the interval of width `width` between two neighbouring break points
+// is cut into: ⌈width / limit⌉ where it is wider than a positive limit, else
+// one.
+[[nodiscard]] inline double IntervalSlices(double width, double limit) {
+    return (limit > 0 && width > limit) ? std::ceil(width / limit) : 1;
+}
+
 // Slices a single circle may have; a circle needing more is refused (Status 0,
 // CircleStatusText::TooManySlices), so a tiny slice width cannot make one
 // evaluation endless. The checks refuse such designs before a run.
@@ -61,7 +69,11 @@ inline constexpr int MaxSlicesPerCircle = 200000;
 //    distance from the centre to the crack face (Xo − Xb at the start,
 //    Xe − Xo at the end), so Fs does not depend on where X = 0 lies;
 //  - in effective stress (W − u·b) is taken as 0 where u·b exceeds W;
-//  - sums that are not finite give Status 0 (CircleStatusText::NotFinite).
+//  - sums that are not finite give Status 0 (CircleStatusText::NotFinite);
+//  - a slice whose arc would span more than half a turn gives Status 0
+//    (CircleStatusText::SliceOverHalfTurn): the lower arc itself spans half a
+//    turn at most, so such a slice comes from end points rounding has put
+//    out of order, and its length and weight would be a whole circle's.
 TCircleResult EvaluateCircle(TEC& engine, const TSlipCircle& circle,
                              std::vector<TSliceRow>* rows = nullptr);
 

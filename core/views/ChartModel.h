@@ -49,6 +49,7 @@ struct TChartSeries {
     // Outline of an area series; unset: drawn in the point colours.
     std::optional<TRgb> OutlineColour;
     TLineStyle OutlineStyle = TLineStyle::Solid;
+    bool Hatched = false;  // an area filled with a diagonal-cross hatch, not solid
     TMarkerStyle Marker = TMarkerStyle::None;
     int MarkerWidth = 4;  // pixels
     int MarkerHeight = 4;

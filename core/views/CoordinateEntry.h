@@ -10,8 +10,7 @@
 namespace sorvanta {
 
 // The tables the coordinate entry window edits, in the order of their titles.
-inline constexpr std::array<TFigureKind, 8> EntryKinds{fkLayer1, fkLayer2, fkLayer3,       fkLayer4,
-                                                       fkLayer5, fkMustCutPoint, fkNeverCutLine, fkWater};
+inline constexpr std::array<TFigureKind, 8> EntryKinds = TableKinds;
 inline constexpr std::array<const char*, 8> EntryTitles{"1層目", "2層目", "3層目", "4層目", "5層目",
                                                         "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ", "ﾈﾊﾞｰｶｯﾄﾗｲﾝ", "地下水位"};
 

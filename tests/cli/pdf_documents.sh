@@ -54,4 +54,10 @@ expect_status 2 "run --pdf unwritable"
 grep -q "エラー" "$work/err" || fail "run --pdf unwritable: no error line: $(cat "$work/err")"
 [ ! -e "$work/no-such-folder/x.pdf" ] || fail "run --pdf unwritable: file written"
 
+# A folder where the file should be: the program's own Japanese message.
+run run "$sample" --pdf "$work"
+expect_status 2 "run --pdf folder"
+grep -qF "」に書き込めません。" "$work/err" || fail "run --pdf folder: message: $(cat "$work/err")"
+grep -q "filesystem error" "$work/err" && fail "run --pdf folder: library message: $(cat "$work/err")"
+
 echo "pdf_documents: ok"

@@ -113,6 +113,10 @@ run arbitrary "$sample" 100 22 --json "$work/p.json"
 expect_status 1 "arbitrary outside"
 expect_err "円弧中心が地形定義幅外" "arbitrary outside"
 grep -q '"outcome": "ok"' "$work/p.json" || fail "arbitrary outside: JSON"
+# Below the never-cut elevation no circle is tried; the reason is still given.
+run arbitrary "$sample" 30 -1
+expect_status 1 "arbitrary below the never-cut elevation"
+expect_err "円弧中心が地層内" "arbitrary below the never-cut elevation"
 run arbitrary "$sample" -5 22.5 --text "$work/p.txt"
 cmp "$work/p.txt" "$data/run/sample.txt" || fail "arbitrary: text output is not the run's"
 

@@ -1,22 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "design/DesignConditions.h"
 #include "text/Conversion.h"
 
 namespace sorvanta {
 namespace {
 
-TCoordinateTable Table(std::initializer_list<TCoordinateRow> rows) {
-    TCoordinateTable t;
-    t.Rows.assign(rows);
-    return t;
-}
-
-TDesignConditions SampleDesign() {
-    TDesignConditions d;
-    LoadSampleDesign(d);
-    return d;
-}
+using test::RowTable;
+using test::SampleDesign;
 
 TEST(ReadPolyline, StopsAtTheFirstRowThatIsNotAPoint) {
     struct Case {
@@ -26,15 +18,15 @@ TEST(ReadPolyline, StopsAtTheFirstRowThatIsNotAPoint) {
     };
     const Case cases[] = {
         {"placeholder", TCoordinateTable::Placeholder(), {}},
-        {"stops at x", Table({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}}), {{0, 5}}},
-        {"lone point is zero", Table({{"0", ".", "5"}}), {{0, 5}}},
-        {"exponent without digits", Table({{"0", "1e", "5"}}), {}},
-        {"decimal comma", Table({{"0", "1,5", "5"}}), {}},
-        {"trailing blank", Table({{"0", "1 ", "5"}}), {}},
+        {"stops at x", RowTable({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}}), {{0, 5}}},
+        {"lone point is zero", RowTable({{"0", ".", "5"}}), {{0, 5}}},
+        {"exponent without digits", RowTable({{"0", "1e", "5"}}), {}},
+        {"decimal comma", RowTable({{"0", "1,5", "5"}}), {}},
+        {"trailing blank", RowTable({{"0", "1 ", "5"}}), {}},
         {"valid row after invalid unreached",
-         Table({{"0", "0", "5"}, {"-", "-", "-"}, {"2", "40", "15"}}),
+         RowTable({{"0", "0", "5"}, {"-", "-", "-"}, {"2", "40", "15"}}),
          {{0, 5}}},
-        {"No. is never read", Table({{"abc", " -1.5", "+2e1"}}), {{-1.5, 20}}},
+        {"No. is never read", RowTable({{"abc", " -1.5", "+2e1"}}), {{-1.5, 20}}},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadPolyline(c.table), c.expected) << c.name;
 }
@@ -62,15 +54,15 @@ TEST(LoadSampleDesign, GivesTheSampleSection) {
         EXPECT_EQ(layer.Cohesion, "20");
         EXPECT_EQ(layer.Boundary.Rows.size(), 4u);
     }
-    EXPECT_EQ(d.Layers[0].Boundary, Table({{"0", "0.00", "5.00"},
+    EXPECT_EQ(d.Layers[0].Boundary, RowTable({{"0", "0.00", "5.00"},
                                            {"1", "20.00", "5.00"},
                                            {"2", "40.00", "15.00"},
                                            {"3", "70.00", "15.00"}}));
-    EXPECT_EQ(d.Layers[4].Boundary, Table({{"0", "0.00", "1.00"},
+    EXPECT_EQ(d.Layers[4].Boundary, RowTable({{"0", "0.00", "1.00"},
                                            {"1", "20.00", "1.00"},
                                            {"2", "40.00", "11.00"},
                                            {"3", "70.00", "11.00"}}));
-    EXPECT_EQ(d.WaterTable, Table({{"0", "0.00", "1.50"},
+    EXPECT_EQ(d.WaterTable, RowTable({{"0", "0.00", "1.50"},
                                    {"1", "20.00", "2.00"},
                                    {"2", "40.00", "11.00"},
                                    {"3", "70.00", "13.00"}}));
@@ -135,12 +127,12 @@ TEST(ComputePreviewAxes, SpansTheGroundWithEqualLengthsFromTheNeverCutElevation)
     TDesignConditions d = SampleDesign();
     EXPECT_EQ(ComputePreviewAxes(d), (TPreviewAxes{{-2, 72}, {-2, 72}}));
 
-    d.Layers[0].Boundary = Table({{"0", "10", "5"}, {"1", "30", "x"}, {"2", "40", "y"}});
+    d.Layers[0].Boundary = RowTable({{"0", "10", "5"}, {"1", "30", "x"}, {"2", "40", "y"}});
     d.NeverCutElevation = "-5";
     EXPECT_EQ(ComputePreviewAxes(d), (TPreviewAxes{{8, 42}, {-7, 27}}));
 
     // The last row counts by position, number or not.
-    d.Layers[0].Boundary = Table({{"0", "10", "5"}, {"1", "-", "-"}});
+    d.Layers[0].Boundary = RowTable({{"0", "10", "5"}, {"1", "-", "-"}});
     EXPECT_THROW((void)ComputePreviewAxes(d), ConversionError);
     d = SampleDesign();
     d.NeverCutElevation = "abc";

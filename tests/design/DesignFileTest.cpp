@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "design/DesignFile.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
@@ -19,11 +20,7 @@ namespace fs = std::filesystem;
 
 const fs::path GoldenSample = fs::path(SORVANTA_TEST_DATA) / "design" / "sample.dat";
 
-TDesignConditions SampleDesign() {
-    TDesignConditions d;
-    LoadSampleDesign(d);
-    return d;
-}
+using test::SampleDesign;
 
 std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

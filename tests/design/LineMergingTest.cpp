@@ -2,26 +2,16 @@
 
 #include <string>
 
+#include "TestSupport.h"
 #include "design/LineMerging.h"
 
 namespace sorvanta {
 namespace {
 
-TCoordinateTable Points(std::initializer_list<std::pair<const char*, const char*>> xy) {
-    TCoordinateTable t;
-    t.Rows.clear();
-    int no = 0;
-    for (const auto& [x, y] : xy) t.Rows.push_back({std::to_string(no++), x, y});
-    return t;
-}
+using test::TextTable;
 
-TCoordinateTable SampleGround() {
-    TDesignConditions d;
-    LoadSampleDesign(d);
-    return d.Layers[0].Boundary;
-}
+const TCoordinateTable Ground = test::SampleDesign().Layers[0].Boundary;
 
-const TCoordinateTable Ground = SampleGround();
 
 TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
     struct Case {
@@ -30,29 +20,29 @@ TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
         TCoordinateTable expected;
     };
     const Case cases[] = {
-        {"inside: one pass", Points({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
-         Points({{"0.00", "5.00"},
+        {"inside: one pass", TextTable({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
+         TextTable({{"0.00", "5.00"},
                  {"10.00", "2.00"},
                  {"30.00", "3.00"},
                  {"50.00", "8.00"},
                  {"70.00", "15.00"}})},
-        {"beyond both ends: two passes", Points({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
-         Points({{"0.00", "5.00"},
+        {"beyond both ends: two passes", TextTable({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
+         TextTable({{"0.00", "5.00"},
                  {"20.00", "5.00"},
                  {"30.00", "3.00"},
                  {"40.00", "15.00"},
                  {"70.00", "15.00"}})},
-        {"beyond the right end only", Points({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
-         Points({{"0.00", "5.00"},
+        {"beyond the right end only", TextTable({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
+         TextTable({{"0.00", "5.00"},
                  {"10.00", "2.00"},
                  {"30.00", "3.00"},
                  {"40.00", "15.00"},
                  {"70.00", "15.00"}})},
-        {"the same ends as the line above", Points({{"0", "4"}, {"70", "14"}}),
-         Points({{"0.00", "4.00"}, {"70.00", "14.00"}})},
+        {"the same ends as the line above", TextTable({{"0", "4"}, {"70", "14"}}),
+         TextTable({{"0.00", "4.00"}, {"70.00", "14.00"}})},
         {"unusable rows in between are skipped",
-         Points({{"10", "2"}, {"-", "-"}, {"30", "3"}, {"abc", "1"}, {"50", "8"}}),
-         Points({{"0.00", "5.00"},
+         TextTable({{"10", "2"}, {"-", "-"}, {"30", "3"}, {"abc", "1"}, {"50", "8"}}),
+         TextTable({{"0.00", "5.00"},
                  {"10.00", "2.00"},
                  {"30.00", "3.00"},
                  {"50.00", "8.00"},
@@ -66,11 +56,11 @@ TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
 }
 
 TEST(MergeLowerBoundary, SkipsUnusableRowsOfTheLineAbove) {
-    TCoordinateTable upper = Points({{"0", "5"}, {"x", "1"}, {"20", "5"}, {"70", "15"}});
-    const TMergeResult r = MergeLowerBoundary(upper, Points({{"10", "2"}, {"30", "3"}}));
+    TCoordinateTable upper = TextTable({{"0", "5"}, {"x", "1"}, {"20", "5"}, {"70", "15"}});
+    const TMergeResult r = MergeLowerBoundary(upper, TextTable({{"10", "2"}, {"30", "3"}}));
     ASSERT_TRUE(r.Ok()) << r.Error;
     EXPECT_EQ(r.Table,
-              Points({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"70.00", "15.00"}}));
+              TextTable({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"70.00", "15.00"}}));
 }
 
 TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
@@ -81,11 +71,11 @@ TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
         const char* messagePart;
     };
     const Case cases[] = {
-        {"wholly left", Ground, Points({{"-30", "2"}, {"-10", "3"}}), "X座標の範囲（0.00～70.00）"},
-        {"wholly right", Ground, Points({{"80", "2"}, {"90", "3"}}), "にある点がない"},
-        {"spanning with no point inside", Ground, Points({{"-10", "2"}, {"80", "3"}}),
+        {"wholly left", Ground, TextTable({{"-30", "2"}, {"-10", "3"}}), "X座標の範囲（0.00～70.00）"},
+        {"wholly right", Ground, TextTable({{"80", "2"}, {"90", "3"}}), "にある点がない"},
+        {"spanning with no point inside", Ground, TextTable({{"-10", "2"}, {"80", "3"}}),
          "にある点がない"},
-        {"no line above", TCoordinateTable::Placeholder(), Points({{"10", "2"}}),
+        {"no line above", TCoordinateTable::Placeholder(), TextTable({{"10", "2"}}),
          "上の層の地層線の座標データが未定義"},
     };
     for (const Case& c : cases) {
@@ -114,7 +104,7 @@ TEST(MergeLowerBoundary, RefusesAResultLongerThanTheTableHolds) {
 }
 
 TEST(MergeLowerBoundary, LeavesALineWithoutPointsAsEntered) {
-    const TCoordinateTable entered = Points({{"abc", "-"}});
+    const TCoordinateTable entered = TextTable({{"abc", "-"}});
     const TMergeResult r = MergeLowerBoundary(Ground, entered);
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Table, entered);
@@ -127,20 +117,20 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
         TCoordinateTable expected;
     };
     const Case cases[] = {
-        {"inside, below ground at both ends", Points({{"10", "1"}, {"60", "12"}}),
-         Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"interpolated ground, above ground at the left end", Points({{"30", "12"}, {"50", "14"}}),
+        {"inside, below ground at both ends", TextTable({{"10", "1"}, {"60", "12"}}),
+         TextTable({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"interpolated ground, above ground at the left end", TextTable({{"30", "12"}, {"50", "14"}}),
          // Ground at 30 is 10: the line is 2 above it and keeps its elevation.
          // Ground at 50 is 15: 1 below it, so 14 at X 70.
-         Points({{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
-        {"first point on a ground vertex adds no point", Points({{"20", "5"}, {"60", "12"}}),
-         Points({{"20.00", "5.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"beyond the left end: two passes", Points({{"-10", "1"}, {"60", "12"}}),
-         Points({{"0.00", "2.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"the ground's span exactly", Points({{"0", "1"}, {"70", "13"}}),
-         Points({{"0.00", "1.00"}, {"70.00", "13.00"}})},
-        {"unusable rows in between are skipped", Points({{"10", "1"}, {"", ""}, {"60", "12"}}),
-         Points({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+         TextTable({{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
+        {"first point on a ground vertex adds no point", TextTable({{"20", "5"}, {"60", "12"}}),
+         TextTable({{"20.00", "5.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"beyond the left end: two passes", TextTable({{"-10", "1"}, {"60", "12"}}),
+         TextTable({{"0.00", "2.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
+        {"the ground's span exactly", TextTable({{"0", "1"}, {"70", "13"}}),
+         TextTable({{"0.00", "1.00"}, {"70.00", "13.00"}})},
+        {"unusable rows in between are skipped", TextTable({{"10", "1"}, {"", ""}, {"60", "12"}}),
+         TextTable({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
     };
     for (const Case& c : cases) {
         const TMergeResult r = MergeWaterLine(Ground, c.water);
@@ -150,29 +140,29 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
 }
 
 TEST(LineMerging, ALineEnteredFromRightToLeftMergesAsTheSameLine) {
-    const TCoordinateTable expectedLayer = Points({{"0.00", "5.00"},
+    const TCoordinateTable expectedLayer = TextTable({{"0.00", "5.00"},
                                                    {"10.00", "2.00"},
                                                    {"30.00", "3.00"},
                                                    {"50.00", "8.00"},
                                                    {"70.00", "15.00"}});
     const TMergeResult layer =
-        MergeLowerBoundary(Ground, Points({{"50", "8"}, {"30", "3"}, {"10", "2"}}));
+        MergeLowerBoundary(Ground, TextTable({{"50", "8"}, {"30", "3"}, {"10", "2"}}));
     ASSERT_TRUE(layer.Ok()) << layer.Error;
     EXPECT_EQ(layer.Table, expectedLayer);
 
-    const TMergeResult water = MergeWaterLine(Ground, Points({{"60", "12"}, {"10", "1"}}));
+    const TMergeResult water = MergeWaterLine(Ground, TextTable({{"60", "12"}, {"10", "1"}}));
     ASSERT_TRUE(water.Ok()) << water.Error;
-    EXPECT_EQ(water.Table, Points({{"0.00", "1.00"},
+    EXPECT_EQ(water.Table, TextTable({{"0.00", "1.00"},
                                    {"10.00", "1.00"},
                                    {"60.00", "12.00"},
                                    {"70.00", "12.00"}}));
 }
 
 TEST(MergeWaterLine, RefusesWhatCannotBeJoined) {
-    EXPECT_NE(MergeWaterLine(Ground, Points({{"71", "1"}, {"90", "3"}}))
+    EXPECT_NE(MergeWaterLine(Ground, TextTable({{"71", "1"}, {"90", "3"}}))
                   .Error.find("地表面のX座標の範囲"),
               std::string::npos);
-    EXPECT_NE(MergeWaterLine(TCoordinateTable::Placeholder(), Points({{"10", "1"}}))
+    EXPECT_NE(MergeWaterLine(TCoordinateTable::Placeholder(), TextTable({{"10", "1"}}))
                   .Error.find("地表面の座標データが未定義"),
               std::string::npos);
     const TCoordinateTable empty = TCoordinateTable::Placeholder();

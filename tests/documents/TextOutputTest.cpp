@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "documents/TextOutput.h"
-#include "engine/CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
 #include "views/ChartModel.h"
@@ -58,7 +58,7 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    const TRunResult run = StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, nullptr, {}});
+    const TRunResult run = StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
     const std::string bytes = TextOutputBytes(tables);

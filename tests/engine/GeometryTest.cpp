@@ -113,6 +113,42 @@ TEST(Geometry, EndPointOnAVerticalSegmentTakesTheIntersectionsElevation) {
     EXPECT_DOUBLE_EQ(e.Ye, 10);
 }
 
+TEST(Geometry, CircleThroughTheFootOfAVerticalSegment) {
+    // A toe circle of a vertical cut: rounding of the intersection with the
+    // wall must neither lose the foot (one crossing) nor count it twice.
+    struct TCase {
+        const char* Name;
+        TPolyline Ground;
+        TSlipCircle Circle;
+        double FootX;
+    };
+    const TPolyline riseRight{{0, 0}, {30, 0}, {30, 10}, {70, 10}};
+    const TPolyline fallRight{{0, 10}, {40, 10}, {40, 0}, {70, 0}};
+    const TCase cases[] = {
+        {"foot starts the wall", riseRight, {30.1, 11.8, std::hypot(0.1, 11.8)}, 30},
+        {"foot within 1e-5", riseRight, {30.1, 11.8, std::hypot(0.1, 11.8) + 4e-6}, 30},
+        {"foot ends the wall", fallRight, {39.9, 11.8, std::hypot(0.1, 11.8)}, 40},
+        {"foot ends the wall, within 1e-5",
+         fallRight,
+         {39.9, 11.8, std::hypot(0.1, 11.8) - 4e-6},
+         40},
+    };
+    for (const TCase& c : cases) {
+        for (double shift : {0.0, 1e-9, 3e-7}) {
+            TEC e = Ground(c.Ground);
+            TSlipCircle circle = c.Circle;
+            circle.Xo += shift;  // nudges the rounding both ways
+            circle.R = std::hypot(c.FootX - circle.Xo, circle.Yo) +
+                       (c.Circle.R - std::hypot(c.FootX - c.Circle.Xo, c.Circle.Yo));
+            ASSERT_TRUE(ClassifyCircle(e, circle))
+                << c.Name << " " << shift << " " << e.CircleStatus;
+            const bool footFirst = c.FootX == 30;
+            EXPECT_EQ(footFirst ? e.Xb : e.Xe, c.FootX) << c.Name;
+            EXPECT_NEAR(footFirst ? e.Yb : e.Ye, 0, 1e-5) << c.Name;
+        }
+    }
+}
+
 TEST(Geometry, AnglesOfAnOrdinaryCircle) {
     // Start (0, 0), end (10, 10), centre (10, 0): a quarter circle.
     EXPECT_NEAR(OpeningAngle(0, 0, 10, 10, 10, 0), 90, 1e-12);

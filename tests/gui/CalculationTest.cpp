@@ -84,7 +84,7 @@ private slots:
         const TRunResult& run = app_->Calculation().LastResult();
         QCOMPARE(run.Outcome, TRunOutcome::Ok);
         QVERIFY(run.HasCritical);
-        const TAppContext& c = app_->Context();
+        const TAppState& c = app_->Context();
         QCOMPARE(c.Results.ResultList.size(), 20u);
         QVERIFY(c.Results.ResultList[2].find("安全率") == 0);
         QVERIFY(c.Results.CentreTable.RowCount() > 2);
@@ -105,17 +105,26 @@ private slots:
     }
 
     void StopEndsTheRunAndKeepsTheLastResult() {
-        // A fine slice width keeps the search busy long enough to stop it.
-        F6().findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.01");
         TDialogResponder user;
+        // A finished run first, so that a kept result differs from a reset one.
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        QVERIFY(WaitForRun());
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
+        const TResultTables results = app_->Context().Results;
+        const TChartModel chart = app_->Context().ResultChart;
+        QVERIFY(!(results == TResultTables()));
+
+        // A slice width this fine keeps the search busy for minutes: the stop
+        // always comes first.
+        F6().findChild<QComboBox*>("MaxSliceWidth")->setEditText("0.01");
         QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(F6().findChild<QLineEdit*>("StatusText")->text(),
                                   QStringLiteral("最少安全率検索中．．．"), 30000);
         QTest::mouseClick(Button("StopButton"), Qt::LeftButton);
         QVERIFY(WaitForRun(30000));
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Cancelled);
-        QVERIFY(app_->Context().Results == TResultTables());
-        QVERIFY(app_->Context().ResultChart == MakeResultChart());
+        QVERIFY(app_->Context().Results == results);
+        QVERIFY(app_->Context().ResultChart == chart);
         QVERIFY(F6().findChild<QWidget*>("LeftPanel")->isEnabled());
     }
 };

@@ -10,7 +10,7 @@
 
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "views/ArbitraryPoint.h"
+#include "run/ArbitraryPoint.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -208,7 +208,7 @@ class OutputCommandsTest : public QObject {
         QCOMPARE(Bytes(Out(kPdf)), Bytes(Out("cli.pdf")));
 
         // What the arbitrary-point window does with the centre (20, 35).
-        TAppContext& c = app_->Context();
+        TAppState& c = app_->Context();
         QCOMPARE(EvaluateArbitraryPoint(c.Design, 20, 35, c.Arbitrary, c.ArbitraryChart).Status, 1);
         app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });
         Menu(TCommand::PdfArbitrary)->trigger();

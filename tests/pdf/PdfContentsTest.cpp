@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PdfTestSupport.h"
-#include "documents/pdf/PDFMaker.h"
+#include "pdf/PDFMaker.h"
 #include "text/Cp932.h"
 
 namespace sorvanta {
@@ -74,26 +74,30 @@ TEST_F(PdfContents, TextWithoutCp932FormIsAnErrorNotALoss) {
     EXPECT_THROW((void)C().TextWidth("😀"), TextCodecError);
 }
 
-TEST_F(PdfContents, TextWidth) {
+TEST_F(PdfContents, TextWidthIsSummedInSinglePrecision) {
     C().FontNumber = 6;
     C().FontSize = 12;
-    EXPECT_DOUBLE_EQ(C().TextWidth("目次"), 24);
+    EXPECT_EQ(C().TextWidth("目次"), 24.0f);
     C().FontSize = 10;
-    EXPECT_NEAR(C().TextWidth("Page: 1"), 33.53, 1e-9);
-    EXPECT_DOUBLE_EQ(C().TextWidth(""), 0);
-    EXPECT_DOUBLE_EQ(C().TextWidth("~"), 0);  // no entry in the table
-    EXPECT_NEAR(C().TextWidth("ｱ"), 4.79, 1e-9);
+    // 4.79 seven times, each sum rounded to single precision: not 33.53
+    // exactly, and the footer centred with it lands on 291.23, not 291.24.
+    EXPECT_FLOAT_EQ(C().TextWidth("Page: 1"), 33.53f);
+    EXPECT_NE(static_cast<double>(C().TextWidth("Page: 1")), 33.53);
+    EXPECT_EQ(FormatNumber(45 + (526 - C().TextWidth("Page: 1")) / 2), "291.23");
+    EXPECT_EQ(C().TextWidth(""), 0.0f);
+    EXPECT_EQ(C().TextWidth("~"), 0.0f);  // no entry in the table
+    EXPECT_FLOAT_EQ(C().TextWidth("ｱ"), 4.79f);
     // Character spacing after the first byte (trail bytes from the third
     // byte on), word spacing per blank.
     C().CharSpace = 1;
     C().WordSpace = 2;
-    EXPECT_NEAR(C().TextWidth("a b"), 3 * 4.79 + 2 + 2, 1e-9);
-    EXPECT_NEAR(C().TextWidth("目次"), 20 + 1, 1e-9);
-    EXPECT_NEAR(C().TextWidth("a目"), 4.79 + 10 + 1, 1e-9);
+    EXPECT_FLOAT_EQ(C().TextWidth("a b"), 3 * 4.79f + 2 + 2);
+    EXPECT_FLOAT_EQ(C().TextWidth("目次"), 20 + 1);
+    EXPECT_FLOAT_EQ(C().TextWidth("a目"), 4.79f + 10 + 1);
     C().FontNumber = 0;
     C().CharSpace = 0;
     C().WordSpace = 0;
-    EXPECT_NEAR(C().TextWidth("AW"), (692 + 940) * 10 / 1000.0, 1e-9);
+    EXPECT_FLOAT_EQ(C().TextWidth("AW"), (692 + 940) * 10 / 1000.0f);
 }
 
 TEST_F(PdfContents, MeasuringRegistersTheFontLikeDrawing) {

@@ -9,8 +9,9 @@
 #include <regex>
 
 #include "PdfTestSupport.h"
-#include "documents/pdf/PdfDocument.h"
-#include "documents/pdf/PdfDrawing.h"
+#include "documents/PdfDocument.h"
+#include "documents/PdfDrawing.h"
+#include "text/TextFile.h"
 
 namespace sorvanta {
 namespace {
@@ -126,7 +127,7 @@ TEST(PdfDocument, PagePlanHeadingsAndFooters) {
     // Contents page: no footer; the others centred under the frame.
     EXPECT_EQ(pages[0].find("Page:"), std::string::npos);
     const std::regex centred(
-        "BT\r/F0 10 Tf\r0 0 0 rg \r[0-9.]+ TL\r0 Tc\r0 Tw\r291\\.2\\d 16 Td\r"
+        "BT\r/F0 10 Tf\r0 0 0 rg \r[0-9.]+ TL\r0 Tc\r0 Tw\r291\\.23 16 Td\r"
         "\\(Page: 1\\) Tj\rET\r$");
     EXPECT_TRUE(std::regex_search(pages[1], centred));
     EXPECT_EQ(Footers(pages), (std::vector<int>{0, 1, 2, 3, 4, 5}));
@@ -361,7 +362,7 @@ TEST(PdfDocumentFile, BytesAreStableAndAFailedDocumentKeepsTheOldFile) {
     const auto missing = dir / "no-such-folder" / "x.pdf";
     EXPECT_THROW(WritePdfArbitraryDocument(missing, tables, TArbitraryTables(), MakePreviewChart(),
                                            MakeArbitraryChart(), "a"),
-                 std::filesystem::filesystem_error);
+                 FileError);
     EXPECT_FALSE(std::filesystem::exists(missing));
     std::filesystem::remove_all(dir);
 }

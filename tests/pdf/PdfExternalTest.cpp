@@ -13,7 +13,7 @@
 #include <map>
 
 #include "PdfSampleCalculation.h"
-#include "documents/pdf/PdfDocument.h"
+#include "documents/PdfDocument.h"
 
 namespace sorvanta {
 namespace {

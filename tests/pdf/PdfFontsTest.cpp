@@ -5,8 +5,8 @@
 #include <regex>
 
 #include "PdfTestSupport.h"
-#include "documents/pdf/PDFMaker.h"
-#include "documents/pdf/PMFonts.h"
+#include "pdf/PDFMaker.h"
+#include "pdf/PMFonts.h"
 
 namespace sorvanta {
 namespace {

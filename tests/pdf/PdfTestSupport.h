@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "documents/pdf/PDFMaker.h"
+#include "pdf/PDFMaker.h"
 #include "text/Cp932.h"
 
 namespace sorvanta::pdftest {

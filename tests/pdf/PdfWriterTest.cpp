@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "PdfTestSupport.h"
-#include "documents/pdf/PDFMaker.h"
+#include "pdf/PDFMaker.h"
 #include "text/Cp932.h"
 
 namespace sorvanta {
@@ -201,13 +201,32 @@ TEST(PdfWriter, NullStreamIsRefusedAndChangesNothing) {
     EXPECT_THROW(maker.BeginDoc(std::unique_ptr<std::ostream>()), TPDFError);
 }
 
-TEST(PdfWriter, OwnedStreamIsFreedAtEndDoc) {
-    TPDFMaker maker;
-    maker.FixedCreationTime = FixedTime;
-    auto owned = std::make_unique<std::ostringstream>();
-    maker.BeginDoc(std::move(owned));
-    maker.EndDoc(true);
-    SUCCEED();  // the sanitizer build reports a leak or a double free
+TEST(PdfWriter, OwnedStreamIsFreedAtEndDocOnceAndAfterTheDocument) {
+    // Records, as it goes, that it was freed and what it held by then.
+    class TWatchedStream : public std::ostringstream {
+    public:
+        TWatchedStream(int& freed, std::string& held) : freed_(freed), held_(held) {}
+        ~TWatchedStream() override {
+            held_ = str();
+            ++freed_;
+        }
+
+    private:
+        int& freed_;
+        std::string& held_;
+    };
+    int freed = 0;
+    std::string held;
+    {
+        TPDFMaker maker;
+        maker.FixedCreationTime = FixedTime;
+        maker.BeginDoc(std::make_unique<TWatchedStream>(freed, held));
+        maker.EndDoc(true);
+        EXPECT_EQ(freed, 1);
+        EXPECT_TRUE(held.starts_with("%PDF-1.2"));
+        EXPECT_TRUE(held.ends_with("%%EOF\r\n"));
+    }
+    EXPECT_EQ(freed, 1);  // the maker's end frees it no second time
 }
 
 TEST(PdfWriter, WriteFailureIsReported) {

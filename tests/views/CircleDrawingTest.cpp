@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "TestSupport.h"
 #include "engine/Geometry.h"
 #include "engine/SliceMethod.h"
 #include "views/CircleDrawing.h"
@@ -10,20 +11,14 @@ using namespace sorvanta;
 
 namespace {
 
-TCoordinateTable Table(const std::vector<std::pair<const char*, const char*>>& points) {
-    TCoordinateTable t;
-    t.Rows.clear();
-    int no = 0;
-    for (const auto& [x, y] : points) t.Rows.push_back({std::to_string(no++), x, y});
-    return t;
-}
+using test::TextTable;
 
 // One layer, horizontal ground Y = 0 from X 0 to 100.
 TDesignConditions FlatDesign() {
     TDesignConditions d;
     LoadSampleDesign(d);
     d.LayerCount = "1";
-    d.Layers[0].Boundary = Table({{"0", "0"}, {"100", "0"}});
+    d.Layers[0].Boundary = TextTable({{"0", "0"}, {"100", "0"}});
     d.NeverCutElevation = "-20";
     return d;
 }
@@ -111,7 +106,7 @@ TEST(CircleDrawing, SlipSurfacePointsFollowTheSliceSwitches) {
 
 TEST(CircleDrawing, EndAboveTheCentreGoesDownTheArcFirst) {
     TDesignConditions d = FlatDesign();
-    d.Layers[0].Boundary = Table({{"0", "0"}, {"40", "0"}, {"50", "30"}, {"100", "30"}});
+    d.Layers[0].Boundary = TextTable({{"0", "0"}, {"40", "0"}, {"50", "30"}, {"100", "30"}});
     TDrawn drawn;
     const TSlipCircle c{40, 10, 15};
     Draw(drawn, d, c);
@@ -130,7 +125,7 @@ TEST(CircleDrawing, FramingGivesBothAxesTheSameSpan) {
         SCOPED_TRACE(direction);
         TDesignConditions d = FlatDesign();
         // A sloping ground so that Yb and Ye differ.
-        d.Layers[0].Boundary = Table({{"0", "0"}, {"100", "20"}});
+        d.Layers[0].Boundary = TextTable({{"0", "0"}, {"100", "20"}});
         d.SlipDirection = direction;
         TDrawn drawn;
         const TSlipCircle c{50, 30, 25};
@@ -159,9 +154,9 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.WaterEnabled = true;
     d.GammaW = "10.0";
     d.NeverCutLineEnabled = true;
-    d.NeverCutLine = Table({{"50", "-3"}, {"10", "-3"}, {"30", "-5"}});
+    d.NeverCutLine = TextTable({{"50", "-3"}, {"10", "-3"}, {"30", "-5"}});
     d.MustCutPointEnabled = true;
-    d.MustCutPoint = Table({{"30", "8"}});
+    d.MustCutPoint = TextTable({{"30", "8"}});
     d.NeverCutElevation = "-10";
     TEC engine;
     engine.BuildAnalysisModel(d);

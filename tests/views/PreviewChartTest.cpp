@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "text/Conversion.h"
 #include "views/PreviewChart.h"
 
@@ -7,17 +8,8 @@ using namespace sorvanta;
 
 namespace {
 
-TCoordinateTable Table(std::vector<TCoordinateRow> rows) {
-    TCoordinateTable t;
-    t.Rows = std::move(rows);
-    return t;
-}
-
-TDesignConditions Sample() {
-    TDesignConditions d;
-    LoadSampleDesign(d);
-    return d;
-}
+using test::RowTable;
+using test::SampleDesign;
 
 std::vector<TPoint> PointsOf(const TChartSeries& s) {
     std::vector<TPoint> out;
@@ -28,9 +20,9 @@ std::vector<TPoint> PointsOf(const TChartSeries& s) {
 }  // namespace
 
 TEST(PreviewChart, DrawFigureSkipsFaultyRowsInsteadOfStopping) {
-    TDesignConditions d = Sample();
+    TDesignConditions d = SampleDesign();
     d.Layers[1].Boundary =
-        Table({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}, {"3", "-", "-"}});
+        RowTable({{"0", "0", "5"}, {"1", "20", "x"}, {"2", "40", "15"}, {"3", "-", "-"}});
     TChartModel p = MakePreviewChart();
     DrawFigure(p, d, fkLayer2);
     const auto& s = p.Series[fkLayer2];
@@ -38,7 +30,7 @@ TEST(PreviewChart, DrawFigureSkipsFaultyRowsInsteadOfStopping) {
     EXPECT_EQ(s.Points[0].Colour, FigureColours[fkLayer2]);
     EXPECT_FALSE(s.Points[0].Label);
 
-    d.MustCutPoint = Table({{"0", "12.5", "3.0"}});
+    d.MustCutPoint = RowTable({{"0", "12.5", "3.0"}});
     DrawFigure(p, d, fkMustCutPoint);
     ASSERT_EQ(p.Series[fkMustCutPoint].Points.size(), 1u);
     EXPECT_EQ(p.Series[fkMustCutPoint].Points[0].Label, "M.C.P");
@@ -50,7 +42,7 @@ TEST(PreviewChart, DrawFigureSkipsFaultyRowsInsteadOfStopping) {
 }
 
 TEST(PreviewChart, NeverCutElevationUsesFirstAndLastRowByPosition) {
-    TDesignConditions d = Sample();
+    TDesignConditions d = SampleDesign();
     d.NeverCutElevation = "-2.5";
     TChartModel p = MakePreviewChart();
     DrawNeverCutElevation(p, d);
@@ -69,7 +61,7 @@ TEST(PreviewChart, NeverCutElevationUsesFirstAndLastRowByPosition) {
 }
 
 TEST(PreviewChart, LoadOutlineIsAnEquivalentHeightOfSoilOverTheStretch) {
-    TDesignConditions d = Sample();  // ground (0,5) (20,5) (40,15) (70,15), γt 18
+    TDesignConditions d = SampleDesign();  // ground (0,5) (20,5) (40,15) (70,15), γt 18
     d.LoadIntensity = "36";
     d.LoadStartX = "10";
     d.LoadEndX = "50";
@@ -99,7 +91,7 @@ TEST(PreviewChart, LoadOutlineIsAnEquivalentHeightOfSoilOverTheStretch) {
 
     // The range ends are the X of the first and of the last row holding an X,
     // even where that row's Y is not a number yet.
-    TDesignConditions typing = Sample();
+    TDesignConditions typing = SampleDesign();
     typing.Layers[0].Boundary.Rows.push_back({"4", "80", ""});
     typing.Layers[0].Boundary.Rows.push_back(TCoordinateTable::PlaceholderRow());
     typing.LoadIntensity = "18";
@@ -127,7 +119,7 @@ TEST(PreviewChart, LoadOutlineIsAnEquivalentHeightOfSoilOverTheStretch) {
 }
 
 TEST(PreviewChart, LoadOutlineStopsOnAFaultyUnitWeight) {
-    TDesignConditions d = Sample();
+    TDesignConditions d = SampleDesign();
     d.LoadStartX = "10";
     d.LoadEndX = "50";
     TChartModel p = MakePreviewChart();
@@ -143,7 +135,7 @@ TEST(PreviewChart, LoadOutlineStopsOnAFaultyUnitWeight) {
 }
 
 TEST(PreviewChart, DrawPreviewShowsWhatIsSwitchedOn) {
-    TDesignConditions d = Sample();
+    TDesignConditions d = SampleDesign();
     d.LayerCount = "2";
     TChartModel p = MakePreviewChart();
     p.Series[fkLayer4].Add(1, 1);
@@ -164,7 +156,7 @@ TEST(PreviewChart, DrawPreviewShowsWhatIsSwitchedOn) {
 }
 
 TEST(PreviewChart, ClearLayersLeavesOneGreyPointPerLayer) {
-    TDesignConditions d = Sample();
+    TDesignConditions d = SampleDesign();
     TChartModel p = MakePreviewChart();
     DrawPreview(p, d);
     ClearLayers(p, d);

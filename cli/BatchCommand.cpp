@@ -1,0 +1,643 @@
+// sorvanta-calc batch [options] INPUT...: many designs in one go, in parallel
+// over designs, with a summary table, progress on stderr, and shards so that
+// a cluster scheduler can spread one list over many machines.
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "BatchSummary.h"
+#include "RunSupport.h"
+#include "engine/Parallel.h"
+#include "engine/Progress.h"
+#include "text/Conversion.h"
+#include "text/TextFile.h"
+
+namespace sorvanta::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using TClock = std::chrono::steady_clock;
+
+struct TBatchOptions {
+    TRunCommandOptions Run;
+    std::optional<std::string> OutDir;
+    bool Text = false, Json = false, Pdf = false;
+    std::optional<std::string> Summary, SummaryJson;
+    int Jobs = 0;  // 0: the number of cores
+    int ShardIndex = 0, ShardCount = 1;
+    bool Quiet = false;
+    bool ThreadsGiven = false;
+};
+
+const char* const BatchUsage =
+    "[--out DIR [--text] [--json] [--pdf]] [--summary FILE.csv] [--summary-json FILE] [--jobs N] "
+    "[--shard I/N] [--quiet] [--direction cw|ccw|both] [--form moment|force] [--grid-points N] "
+    "[--contours] [--no-slice-lines] [--no-slice-numbers] [--threads N]";
+
+int UsageError(const TCommand& command, const std::string& problem) {
+    return ReportError(problem + "（使い方: " + UsageLine(command) + " " + BatchUsage + "）",
+                       ExitUsage);
+}
+
+// "I/N" with 0 <= I < N.
+bool ParseShard(const std::string& text, int& index, int& count) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    const auto i = TryStrToInt(text.substr(0, slash));
+    const auto n = TryStrToInt(text.substr(slash + 1));
+    if (!i || !n || *n < 1 || *i < 0 || *i >= *n) return false;
+    index = *i;
+    count = *n;
+    return true;
+}
+
+int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& args,
+                      TBatchOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
+            options.Run.Positionals.push_back(arg);
+            continue;
+        }
+        std::string problem;
+        if (arg == "--threads") options.ThreadsGiven = true;
+        switch (ParseRunOption(args, i, options.Run, false, problem)) {
+            case TOptionParse::Parsed:
+                continue;
+            case TOptionParse::Bad:
+                return UsageError(command, problem);
+            case TOptionParse::NotRunOption:
+                break;
+        }
+        if (arg == "--text") {
+            options.Text = true;
+        } else if (arg == "--json") {
+            options.Json = true;
+        } else if (arg == "--pdf") {
+            options.Pdf = true;
+        } else if (arg == "--quiet") {
+            options.Quiet = true;
+        } else if (arg == "--out" || arg == "--summary" || arg == "--summary-json" ||
+                   arg == "--jobs" || arg == "--shard") {
+            if (i + 1 >= args.size()) return UsageError(command, arg + " に値がありません。");
+            const std::string& v = args[++i];
+            if (arg == "--out") {
+                options.OutDir = v;
+            } else if (arg == "--summary") {
+                options.Summary = v;
+            } else if (arg == "--summary-json") {
+                options.SummaryJson = v;
+            } else if (arg == "--jobs") {
+                const auto n = TryStrToInt(v);
+                if (!n || *n < 1)
+                    return UsageError(command, "--jobs は1以上の整数です: '" + v + "'");
+                options.Jobs = *n;
+            } else if (!ParseShard(v, options.ShardIndex, options.ShardCount)) {
+                return UsageError(command, "--shard は I/N（0 ≦ I < N の整数）です: '" + v + "'");
+            }
+        } else {
+            return UsageError(command, "不明なオプションです: '" + arg + "'");
+        }
+    }
+    if ((options.Text || options.Json || options.Pdf) && !options.OutDir) {
+        return UsageError(command, "--text、--json、--pdf には --out DIR が要ります。");
+    }
+    if (options.OutDir && !(options.Text || options.Json || options.Pdf)) {
+        return UsageError(command, "--out には --text、--json、--pdf のどれかが要ります。");
+    }
+    if (options.Run.Positionals.empty()) {
+        return UsageError(command, "設計条件ファイルまたはフォルダを指定して下さい。");
+    }
+    return ExitSuccess;
+}
+
+// --- The design list --------------------------------------------------------
+
+bool IsDesignFile(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".dat";
+}
+
+// Adds the design files an input names, as normalised path texts: a folder
+// gives every *.dat below it, anything else is taken as a design file (one
+// that does not exist gets its row as unreadable).
+void AddInput(const std::string& input, std::vector<std::string>& designs) {
+    const fs::path path(input);
+    std::error_code error;
+    if (!fs::is_directory(path, error)) {
+        designs.push_back(path.lexically_normal().generic_string());
+        return;
+    }
+    fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) && IsDesignFile(it->path()))
+            designs.push_back(it->path().lexically_normal().generic_string());
+    }
+}
+
+// Every design the inputs name, sorted by path and without duplicates (two
+// names of one file count once), so that every run and every shard sees the
+// same list. A @LIST that cannot be read sets `problem`.
+std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
+                                        std::string& problem) {
+    std::vector<std::string> names;
+    for (const std::string& input : inputs) {
+        if (input.size() < 2 || input[0] != '@') {
+            AddInput(input, names);
+            continue;
+        }
+        std::string text;
+        try {
+            text = ReadFileBytes(fs::path(input.substr(1)));
+        } catch (const std::exception& e) {
+            problem = e.what();
+            return {};
+        }
+        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(start, end - start);
+            start = end + 1;
+            while (!line.empty() &&
+                   (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+                line.pop_back();
+            if (!line.empty()) AddInput(line, names);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+
+    std::vector<std::string> designs;
+    std::set<std::string> seen;
+    for (std::string& name : names) {
+        std::error_code error;
+        fs::path key = fs::weakly_canonical(fs::absolute(fs::path(name)), error);
+        if (error) key = fs::absolute(fs::path(name)).lexically_normal();
+        if (seen.insert(key.generic_string()).second) designs.push_back(std::move(name));
+    }
+    return designs;
+}
+
+// --- Output names -----------------------------------------------------------
+
+// DIR/SUB/NAME for each design (NAME the file name without extension, SUB its
+// folder below the deepest folder common to every design), so that designs of
+// one name in different folders keep apart. Two designs that still meet (a.dat
+// and A.dat in one folder) set `problem`.
+std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const fs::path& dir,
+                                  std::string& problem) {
+    std::vector<fs::path> folders;
+    folders.reserve(designs.size());
+    for (const std::string& design : designs) {
+        folders.push_back(fs::absolute(fs::path(design)).lexically_normal().parent_path());
+    }
+    fs::path common = folders.empty() ? fs::path() : folders.front();
+    for (const fs::path& folder : folders) {
+        fs::path shared;
+        auto a = common.begin();
+        auto b = folder.begin();
+        for (; a != common.end() && b != folder.end() && *a == *b; ++a, ++b) shared /= *a;
+        common = shared;
+    }
+    std::vector<fs::path> bases;
+    bases.reserve(designs.size());
+    std::map<std::string, std::size_t> taken;
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        const fs::path sub = folders[i].lexically_relative(common);
+        fs::path base = dir / sub / fs::path(designs[i]).stem();
+        base = base.lexically_normal();
+        // Case folded: on some file systems a.json and A.json are one file.
+        std::string key = base.generic_string();
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const auto [it, inserted] = taken.emplace(std::move(key), i);
+        if (!inserted) {
+            problem = "出力名が重なります: '" + designs[it->second] + "' と '" + designs[i] + "'";
+            return {};
+        }
+        bases.push_back(std::move(base));
+    }
+    return bases;
+}
+
+// --- Interruption -----------------------------------------------------------
+
+std::atomic<int> gSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int signal) {
+    gSignal.store(signal);
+    // A second Ctrl+C ends the program at once.
+    std::signal(signal, SIG_DFL);
+}
+
+// Running designs poll this between circles.
+class TInterruptProgress : public TProgress {
+  public:
+    [[nodiscard]] bool Cancelled() const override { return gSignal.load() != 0; }
+};
+
+class TInterruptHandlers {
+  public:
+    TInterruptHandlers() {
+        gSignal.store(0);
+        previousInt_ = std::signal(SIGINT, OnInterrupt);
+        previousTerm_ = std::signal(SIGTERM, OnInterrupt);
+    }
+    ~TInterruptHandlers() {
+        std::signal(SIGINT, previousInt_);
+        std::signal(SIGTERM, previousTerm_);
+    }
+    TInterruptHandlers(const TInterruptHandlers&) = delete;
+    TInterruptHandlers& operator=(const TInterruptHandlers&) = delete;
+
+  private:
+    void (*previousInt_)(int);
+    void (*previousTerm_)(int);
+};
+
+// --- Progress on stderr -----------------------------------------------------
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+std::string Clock(double seconds) {
+    const long s = static_cast<long>(seconds + 0.5);
+    char text[32];
+    if (s >= 3600) {
+        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
+    }
+    return text;
+}
+
+void WriteStderr(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+class TBatchProgressReport {
+  public:
+    TBatchProgressReport(std::size_t total, bool quiet)
+        : total_(total), quiet_(quiet), terminal_(StderrIsTerminal()), start_(TClock::now()) {}
+
+    // A design has finished (any outcome). Called under the batch's lock.
+    void Finished(const TBatchRow& row) {
+        ++done_;
+        if (row.Outcome != TBatchOutcome::Ok && row.Outcome != TBatchOutcome::Cancelled) ++failed_;
+        if (quiet_) return;
+        if (terminal_) {
+            Draw();
+            return;
+        }
+        std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " " +
+                           BatchOutcomeName(row.Outcome) + " " + row.Path;
+        if (row.Outcome != TBatchOutcome::Ok && !row.Message.empty()) {
+            // A content error already starts with the path.
+            const std::string prefix = row.Path + ": ";
+            line += ": ";
+            line += row.Message.compare(0, prefix.size(), prefix) == 0
+                        ? row.Message.substr(prefix.size())
+                        : row.Message;
+        }
+        WriteStderr(line + "\n");
+    }
+
+    // The bar with the current elapsed time.
+    void Tick() {
+        if (!quiet_ && terminal_) Draw();
+    }
+
+    void Interrupted() {
+        if (quiet_) return;
+        if (terminal_) WriteStderr("\r\x1b[K");
+        WriteStderr("中断します。実行中の設計条件を止めています．．．\n");
+        if (terminal_) Draw();
+    }
+
+    void End(bool interrupted) {
+        if (quiet_) return;
+        if (terminal_) WriteStderr("\r\x1b[K");
+        WriteStderr(std::string(interrupted ? "中断: " : "完了: ") + std::to_string(done_) + "/" +
+                    std::to_string(total_) + " 件、失敗 " + std::to_string(failed_) + " 件、経過 " +
+                    Clock(Elapsed()) + "\n");
+    }
+
+  private:
+    double Elapsed() const { return std::chrono::duration<double>(TClock::now() - start_).count(); }
+
+    void Draw() {
+        constexpr std::size_t width = 30;
+        const std::size_t filled = total_ == 0 ? width : done_ * width / total_;
+        const double elapsed = Elapsed();
+        std::string line = "\r[" + std::string(filled, '#') + std::string(width - filled, '-') +
+                           "] " + std::to_string(done_) + "/" + std::to_string(total_) + "  失敗 " +
+                           std::to_string(failed_) + "  経過 " + Clock(elapsed) + "  残り ";
+        line +=
+            done_ == 0
+                ? std::string("--:--")
+                : Clock(elapsed * static_cast<double>(total_ - done_) / static_cast<double>(done_));
+        WriteStderr(line + "\x1b[K");
+    }
+
+    std::size_t total_;
+    bool quiet_;
+    bool terminal_;
+    TClock::time_point start_;
+    std::size_t done_ = 0;
+    std::size_t failed_ = 0;
+};
+
+// --- One design -------------------------------------------------------------
+
+struct TBatchPlan {
+    const TBatchOptions& Options;
+    TRunCommandOptions Run;  // with the thread count of each design
+    const std::vector<std::string>& Designs;
+    const std::vector<fs::path>& OutputBases;  // empty without --out
+};
+
+// Loads, runs and writes one design as `run` would. Writes nothing for a
+// design that fails, so its earlier outputs stay as they were.
+TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
+    const auto start = TClock::now();
+    TBatchRow row;
+    row.Position = position;
+    row.Path = plan.Designs[position];
+    TInterruptProgress progress;
+    try {
+        TAppState app = StartupState();
+        std::string message;
+        if (LoadDesign(row.Path, app.Design, &app.Axes, message) != ExitSuccess) {
+            row.Outcome = TBatchOutcome::Unreadable;
+            row.Message = OneLine({message});
+        } else {
+            app.Settings = plan.Run.Settings;
+            ApplyRunSettings(app.Settings, app.Design);
+            TRecordingDialogs dialogs;
+            TRunResult run;
+            if (RunAppCalculation(app, dialogs, &progress, run, message) != ExitSuccess) {
+                row.Outcome = TBatchOutcome::Unreadable;
+                row.Message = OneLine({message});
+            } else {
+                row.Message = OneLine(run.Messages);
+                switch (run.Outcome) {
+                    case TRunOutcome::Ok:
+                        row.Outcome = TBatchOutcome::Ok;
+                        SetCircle(row, run.Critical, app.Results.JudgementLabel.Text);
+                        break;
+                    case TRunOutcome::Refused:
+                        row.Outcome = TBatchOutcome::Refused;
+                        break;
+                    case TRunOutcome::NoCircle:
+                        row.Outcome = TBatchOutcome::NoCircle;
+                        break;
+                    case TRunOutcome::Cancelled:
+                        row.Outcome = TBatchOutcome::Cancelled;
+                        row.Message = "中断しました。";
+                        break;
+                }
+            }
+            if (row.Outcome == TBatchOutcome::Ok && !plan.OutputBases.empty()) {
+                const fs::path& base = plan.OutputBases[position];
+                TRunCommandOptions outputs = plan.Run;
+                if (plan.Options.Text) outputs.TextFile = fs::path(base).concat(".txt").string();
+                if (plan.Options.Json) outputs.JsonFile = fs::path(base).concat(".json").string();
+                if (plan.Options.Pdf) outputs.PdfFile = fs::path(base).concat(".pdf").string();
+                std::error_code error;
+                fs::create_directories(base.parent_path(), error);
+                if (error) {
+                    message =
+                        "フォルダ「" + base.parent_path().generic_string() + "」を作成できません。";
+                } else if (WriteRunOutputs(app, run, outputs, false, message) == ExitSuccess) {
+                    message.clear();
+                }
+                if (!message.empty()) {
+                    row.Outcome = TBatchOutcome::OutputError;
+                    row.Message = OneLine({message});
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        // Anything the run does not expect still ends as this design's row.
+        row.Outcome = TBatchOutcome::Unreadable;
+        row.Message = OneLine({e.what()});
+    }
+    row.Seconds = std::chrono::duration<double>(TClock::now() - start).count();
+    return row;
+}
+
+// --- The batch --------------------------------------------------------------
+
+// Rows reach the summaries in list order: a row that finishes early waits for
+// the ones before it.
+class TSummaryWriter {
+  public:
+    TSummaryWriter(TSummaryFile* csv, TSummaryFile* json) : csv_(csv), json_(json) {}
+
+    void Add(std::size_t index, TBatchRow row) {
+        pending_.emplace(index, std::move(row));
+        for (auto it = pending_.find(next_); it != pending_.end(); it = pending_.find(next_)) {
+            if (csv_ && !csv_->Append(CsvRecord(SummaryCells(it->second)))) failed_ = true;
+            if (json_ && !json_->Append(JsonLinesRecord(it->second))) failed_ = true;
+            pending_.erase(it);
+            ++next_;
+        }
+    }
+    [[nodiscard]] bool Failed() const { return failed_; }
+
+  private:
+    TSummaryFile* csv_;
+    TSummaryFile* json_;
+    std::map<std::size_t, TBatchRow> pending_;
+    std::size_t next_ = 0;
+    bool failed_ = false;
+};
+
+int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
+    TBatchOptions options;
+    if (const int status = ParseBatchOptions(command, args, options); status != ExitSuccess)
+        return status;
+
+    std::string problem;
+    const std::vector<std::string> designs = CollectDesigns(options.Run.Positionals, problem);
+    if (!problem.empty()) return UsageError(command, problem);
+    if (designs.empty()) return UsageError(command, "設計条件ファイル（*.dat）がありません。");
+    std::vector<fs::path> bases;
+    if (options.OutDir) {
+        bases = OutputBases(designs, fs::path(*options.OutDir), problem);
+        if (!problem.empty()) return UsageError(command, problem);
+    }
+
+    std::vector<std::size_t> positions;
+    for (std::size_t i = static_cast<std::size_t>(options.ShardIndex); i < designs.size();
+         i += static_cast<std::size_t>(options.ShardCount)) {
+        positions.push_back(i);
+    }
+
+    TSummaryFile csv, json;
+    if (options.Summary) {
+        if (!csv.Open(fs::path(*options.Summary))) {
+            return ReportError("ファイル「" + *options.Summary + "」に書き込めません。",
+                               ExitDataError);
+        }
+        csv.Append("\xEF\xBB\xBF" +
+                   CsvRecord(SummaryHeader(options.Run.Settings.StressDisplay.value_or(0))));
+    }
+    if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson))) {
+        return ReportError("ファイル「" + *options.SummaryJson + "」に書き込めません。",
+                           ExitDataError);
+    }
+
+    const int cores = HardwareThreads();
+    const int jobs = static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(options.Jobs > 0 ? options.Jobs : cores),
+                              std::max<std::size_t>(positions.size(), 1)));
+    TBatchPlan plan{options, options.Run, designs, bases};
+    // Parallel designs search on one thread each, so that the machine is not
+    // oversubscribed; the results are the same on any number of threads.
+    if (!options.ThreadsGiven) plan.Run.Settings.Threads = jobs > 1 ? 1 : 0;
+
+    TSummaryWriter writer(options.Summary ? &csv : nullptr, options.SummaryJson ? &json : nullptr);
+    TBatchProgressReport report(positions.size(), options.Quiet);
+    std::mutex lock;
+    std::condition_variable finished;
+    std::atomic<std::size_t> next{0};
+    std::size_t running = static_cast<std::size_t>(jobs);
+    bool dataError = false, refused = false;
+
+    TInterruptHandlers handlers;
+    const auto work = [&] {
+        for (;;) {
+            const std::size_t index = next.fetch_add(1);
+            // Designs are handed out in order, so those left out after an
+            // interruption all come after every design that ran.
+            if (index >= positions.size() || gSignal.load() != 0) break;
+            TBatchRow row = RunDesign(plan, positions[index]);
+            const std::lock_guard<std::mutex> guard(lock);
+            switch (row.Outcome) {
+                case TBatchOutcome::Ok:
+                case TBatchOutcome::Cancelled:
+                    break;
+                case TBatchOutcome::Refused:
+                case TBatchOutcome::NoCircle:
+                    refused = true;
+                    break;
+                case TBatchOutcome::Unreadable:
+                case TBatchOutcome::OutputError:
+                    dataError = true;
+                    break;
+            }
+            report.Finished(row);
+            writer.Add(index, std::move(row));
+        }
+        const std::lock_guard<std::mutex> guard(lock);
+        --running;
+        finished.notify_all();
+    };
+    std::vector<std::thread> workers;
+    workers.reserve(static_cast<std::size_t>(jobs));
+    for (int i = 0; i < jobs; ++i) workers.emplace_back(work);
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        bool toldInterrupt = false;
+        while (running > 0) {
+            finished.wait_for(guard, std::chrono::milliseconds(250));
+            if (gSignal.load() != 0 && !toldInterrupt) {
+                report.Interrupted();
+                toldInterrupt = true;
+            } else {
+                report.Tick();
+            }
+        }
+    }
+    for (std::thread& worker : workers) worker.join();
+
+    bool written = !writer.Failed();
+    if (options.Summary && !csv.Close()) written = false;
+    if (options.SummaryJson && !json.Close()) written = false;
+    const int signal = gSignal.load();
+    report.End(signal != 0);
+    if (!written) {
+        ReportError("要約ファイルを書き終えられませんでした。", ExitDataError);
+        dataError = true;
+    }
+    if (signal != 0) {
+        // End as the signal would have, so that the calling shell or
+        // scheduler sees an interruption and not a result.
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return 128 + signal;
+    }
+    return dataError ? ExitDataError : refused ? ExitRefused : ExitSuccess;
+}
+
+const TCommandRegistration registration{
+    {"batch", "[オプション] INPUT...",
+     "多数の設計条件を並列に計算し、要約表（CSV、JSON Lines）にまとめます。", 35, &RunBatch,
+     "\nINPUT:\n"
+     "  DESIGN.dat                設計条件ファイル\n"
+     "  FOLDER                    フォルダ以下のすべての *.dat\n"
+     "  @LIST                     一行に一つのパスを書いた UTF-8 のテキストファイル\n"
+     "                            （相対パスは現在のフォルダから）\n"
+     "  設計条件の一覧はパスの順に並べ、重複を除きます。どの実行、どの分割でも同じ順です。\n"
+     "\nオプション:\n"
+     "  --out DIR                 設計条件ごとの出力を DIR に書く（--text、--json、--pdf で選ぶ）\n"
+     "  --text                    計算書 DIR/NAME.txt（cp932、CR LF）\n"
+     "  --json                    結果のすべて DIR/NAME.json（UTF-8）\n"
+     "  --pdf                     計算書 DIR/NAME.pdf\n"
+     "                            NAME は拡張子を除くファイル名。すべての設計条件に共通のフォルダ\n"
+     "                            より下のフォルダは DIR の下に同じ名前で作るので、別のフォルダの\n"
+     "                            同名の設計条件が重なることはありません。出力は run "
+     "と同じバイト列\n"
+     "                            です。失敗した設計条件の既存の出力はそのまま残します。\n"
+     "  --summary FILE.csv        要約表を CSV（RFC 4180、BOM 付き UTF-8、CR LF）で書く\n"
+     "  --summary-json FILE       同じ行を JSON Lines（UTF-8）で書く\n"
+     "                            行は一覧の順に一行ずつ書き足します。中断しても、書かれた行は\n"
+     "                            すべて完全です。\n"
+     "  --jobs N                  同時に計算する設計条件の数（既定: コア数）。N が2以上なら\n"
+     "                            各設計条件は1スレッドで探索します（結果は同じ）。\n"
+     "  --shard I/N               一覧の位置（0から）を N で割った余りが I の設計条件だけを計算\n"
+     "                            （0 ≦ I < N）。要約の No. は一覧での位置 + 1 です。\n"
+     "  --quiet                   進行状況を表示しない\n"
+     "  --direction cw|ccw|both、--form moment|force、--grid-points N、--contours、\n"
+     "  --no-slice-lines、--no-slice-numbers、--threads N\n"
+     "                            run と同じ。すべての設計条件に使います。\n"
+     "\n要約の結果: ok、refused（点検で拒否）、no_circle（円なし）、unreadable（読めない、\n"
+     "  または値を変換できない）、output_error（出力を書けない）、cancelled（中断）\n"
+     "\n終了状態: 0 すべて ok、1 拒否または円なしがある、2 読めない設計条件または書けない出力が\n"
+     "  ある、3 使い方の誤り。Ctrl+C（SIGINT）や SIGTERM では実行中の設計条件を止め、要約を\n"
+     "  閉じてからそのシグナルで終了します。"}};
+
+}  // namespace
+}  // namespace sorvanta::cli

@@ -1,0 +1,80 @@
+#pragma once
+// The summary of `batch`: one row per design, as RFC 4180 CSV (UTF-8 with a
+// byte order mark, CR LF, for a Japanese spreadsheet program) and as JSON
+// Lines. Rows are appended one whole line at a time and flushed, so a file cut
+// short by an interruption still ends with a complete row.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run/CalculationRun.h"
+
+namespace sorvanta::cli {
+
+enum class TBatchOutcome : std::uint8_t {
+    Ok,
+    Refused,      // the checks refused the design
+    NoCircle,     // no qualifying circle
+    Unreadable,   // the file cannot be read or a value does not convert
+    OutputError,  // the run succeeded, an output could not be written
+    Cancelled,    // stopped by an interruption while it ran
+};
+
+// "ok", "refused", "no_circle", "unreadable", "output_error", "cancelled".
+const char* BatchOutcomeName(TBatchOutcome outcome);
+
+struct TBatchRow {
+    std::size_t Position = 0;  // in the sorted list of every design, from 0
+    std::string Path;
+    TBatchOutcome Outcome = TBatchOutcome::Unreadable;
+    // The critical circle as the result tables format it; empty without one.
+    std::string Fs, Judgement, Xo, Yo, R, Xb, Yb, Xe, Ye, Resisting, Driving;
+    std::string Message;  // the run's messages or the error, on one line
+    double Seconds = 0;
+};
+
+// Fills the number cells and the judgement from a run that found a circle.
+void SetCircle(TBatchRow& row, const TCriticalCircle& circle, std::string judgement);
+
+// Messages joined on one line: CR and LF runs become one blank, messages are
+// separated by " / ".
+std::string OneLine(const std::vector<std::string>& messages);
+
+// Column captions; `form` 0 moment (Mr, Mo), 1 force (Fr, Fo).
+std::vector<std::string> SummaryHeader(int form);
+std::vector<std::string> SummaryCells(const TBatchRow& row);
+
+// One CSV record with CR LF; a cell holding a comma, a double quote, CR or LF
+// is quoted, inner quotes doubled.
+std::string CsvRecord(const std::vector<std::string>& cells);
+// One JSON Lines record with LF: the same values, numbers as numbers, empty
+// cells as null.
+std::string JsonLinesRecord(const TBatchRow& row);
+
+// A summary file written line by line. Opening truncates it.
+class TSummaryFile {
+  public:
+    TSummaryFile() = default;
+    TSummaryFile(const TSummaryFile&) = delete;
+    TSummaryFile& operator=(const TSummaryFile&) = delete;
+    ~TSummaryFile();
+
+    // False when the file cannot be created.
+    bool Open(const std::filesystem::path& path);
+    // Writes the whole line and flushes it. False (and the file is not
+    // written any further) once a write has failed.
+    bool Append(std::string_view line);
+    // False when the file was not written completely.
+    bool Close();
+    [[nodiscard]] bool IsOpen() const { return file_ != nullptr; }
+
+  private:
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
+}  // namespace sorvanta::cli

@@ -1,0 +1,148 @@
+#include "documents/PdfDocument.h"
+
+#include <sstream>
+
+#include "documents/PdfDrawing.h"
+#include "text/TextFile.h"
+
+namespace sorvanta {
+
+namespace {
+
+// Sections Ⅲ to Ⅴ: from the result tables or from the arbitrary-point tables.
+struct TCircleSections {
+    const TLineList& SliceHeadingList;
+    const TLineList& SliceLegendList;
+    const TLineList& SliceNoteList;
+    const TCellTable& SliceTable;
+    const TLineList& LoadHeadingList;
+    const TLineList& LoadLegendList;
+    const TLineList& LoadFormulaList;
+    const TCellTable& LoadTable;
+    const TLineList& JudgementList;
+};
+
+template <class T>
+TCircleSections SectionsOf(const T& t) {
+    return {t.SliceHeadingList, t.SliceLegendList, t.SliceNoteList,
+            t.SliceTable,       t.LoadHeadingList, t.LoadLegendList,
+            t.LoadFormulaList,  t.LoadTable,       t.JudgementList};
+}
+
+struct TDocumentPlan {
+    const TResultTables& Tables;
+    TCircleSections Circle;
+    const TChartModel& GroundChart;
+    const TChartModel& Figure;
+    bool Arbitrary;
+};
+
+void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
+               std::string_view designName) {
+    maker.Title = designName;
+    maker.Subject = PdfDocumentFileName;
+    maker.Author = plan.Arbitrary ? "Vexlo" : "Sorvanta";
+    maker.Creator = "円弧滑り検討システム Ver3.5";
+    maker.BeginDoc(&out);
+
+    TPdfDocumentDrawer d(maker);
+    const TResultTables& t = plan.Tables;
+    const TCircleSections& s = plan.Circle;
+    maker.Contents().FontNumber = TPdfDocumentDrawer::DocumentFont;
+    d.PageCounter = 0;
+    d.PdfBeginPage();
+    d.PdfPageFrame();
+
+    // 1: contents
+    maker.Contents().FontSize = 12;
+    maker.Contents().TextOut(285, 802, "目　　次");
+    d.PdfLines(140, 60, t.ContentsList, 12);
+
+    auto beginSection = [&](std::string_view heading) {
+        d.PdfNextPage();
+        d.PdfPageFrame();
+        d.PdfHeading(heading, 12);
+    };
+
+    // 2: Ⅰ design conditions
+    beginSection("Ⅰ.設計条件");
+    d.PdfLines(20, 40, t.LayerSettingsList, 10);
+    d.PdfTable(20, 100, "2.土質データ", t.SoilDataTable, 10, 0, 1, 100);
+    d.PdfLines(20, 220, t.SoilLegendList, 10);
+    d.PdfLines(20, 300, t.CalculationConditionsList, 10);
+    d.PdfChart(plan.GroundChart, 30, 520, 230, 230);
+    d.PdfTable(270, 40, "4.地形座標データ", t.CoordinateTable1, 10, 0, 1, 100);
+    d.PdfTable(400, 40, "", t.CoordinateTable2, 10, 0, 1, 100);
+
+    // 3: Ⅱ safety factor
+    beginSection("Ⅱ.安全率の計算");
+    d.PdfLines(20, 40, t.FormulaList, 8);
+    d.PdfLines(290, 40, t.ResultList, 8);
+    d.PdfTable(20, 260, "表1：滑り円中心座標と安全率", t.CentreTable, 8, 4, 1, 37);
+
+    // 4: Ⅲ slice loads
+    beginSection(plan.Arbitrary ? "Ⅲ.滑り円弧スライス荷重(任意点)" : "Ⅲ.滑り円弧スライス荷重");
+    d.PdfLines(20, 40, s.SliceHeadingList, 8);
+    d.PdfLines(200, 40, s.SliceLegendList, 8);
+    d.PdfLines(380, 40, s.SliceNoteList, 8);
+    d.PdfTable(20, 110, "", s.SliceTable, 8, 1, 1, 40);
+
+    // The footers of the last pages read 3, 4 and 5 whatever the
+    // continuation pages before them, as the contents page lists them.
+    d.PageCounter = 4;
+    // 5: Ⅳ loads
+    beginSection(plan.Arbitrary ? "Ⅳ.滑り円弧荷重(任意点)" : "Ⅳ.滑り円弧荷重");
+    d.PdfLines(20, 40, s.LoadHeadingList, 8);
+    d.PdfLines(200, 40, s.LoadLegendList, 8);
+    d.PdfLines(380, 40, s.LoadFormulaList, 8);
+    d.PdfTable(10, 140, "", s.LoadTable, 8, 6, 1, 56);
+
+    d.PageCounter = 5;
+    // 6: Ⅴ figure
+    beginSection(plan.Arbitrary ? "Ⅴ.滑り円弧図(任意点)" : "Ⅴ.滑り円弧図(最少安全率)");
+    d.PdfLines(20, 40, s.JudgementList, 9);
+    d.PdfChart(plan.Figure, 40, 310, 420, 420);
+
+    d.PdfPageNumber();
+    maker.EndDoc();
+}
+
+}  // namespace
+
+void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
+                        const TChartModel& groundChart, const TChartModel& resultChart,
+                        std::string_view designName) {
+    WritePlan(maker, out, {tables, SectionsOf(tables), groundChart, resultChart, false},
+              designName);
+}
+
+void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
+                          const TArbitraryTables& arbitrary, const TChartModel& groundChart,
+                          const TChartModel& arbitraryChart, std::string_view designName) {
+    WritePlan(maker, out, {tables, SectionsOf(arbitrary), groundChart, arbitraryChart, true},
+              designName);
+}
+
+void WritePdfMinimumDocument(const std::filesystem::path& path, const TResultTables& tables,
+                             const TChartModel& groundChart, const TChartModel& resultChart,
+                             std::string_view designName) {
+    TPDFMaker maker;
+    std::ostringstream out;
+    PdfMinimumDocument(maker, out, tables, groundChart, resultChart, designName);
+    // Built in memory first and replaced whole: a failure while drawing or
+    // writing leaves the old file intact.
+    WriteFileAtomically(path, out.str());
+}
+
+void WritePdfArbitraryDocument(const std::filesystem::path& path, const TResultTables& tables,
+                               const TArbitraryTables& arbitrary, const TChartModel& groundChart,
+                               const TChartModel& arbitraryChart, std::string_view designName) {
+    TPDFMaker maker;
+    std::ostringstream out;
+    PdfArbitraryDocument(maker, out, tables, arbitrary, groundChart, arbitraryChart, designName);
+    // Built in memory first and replaced whole: a failure while drawing or
+    // writing leaves the old file intact.
+    WriteFileAtomically(path, out.str());
+}
+
+}  // namespace sorvanta

@@ -1,0 +1,171 @@
+#include "run/Checks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "engine/AnalysisModel.h"
+#include "text/Conversion.h"
+#include "engine/FactorField.h"
+
+namespace sorvanta {
+
+bool TRecordingDialogs::Confirm(std::string_view question) {
+    Questions.emplace_back(question);
+    return Answer;
+}
+
+void TRecordingDialogs::ShowMessage(std::string_view message) { Messages.emplace_back(message); }
+
+std::string CircleConditionsQuestion(const TDesignConditions& design) {
+    std::string question = "円弧条件は下記で間違いないですか。\r\r";
+    question += "(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= " + design.NeverCutElevation + " m\r";
+    question += design.NeverCutLineEnabled ? "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定有り\r" : "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定なし\r";
+    question += design.MustCutPointEnabled ? "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定有り" : "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定なし";
+    return question;
+}
+
+namespace {
+
+std::size_t UsablePoints(const TCoordinateTable& table) { return ReadPolyline(table).size(); }
+
+// The grid-point mesh count when the run will map grid points with it.
+std::optional<int> AcceptedGridFsMeshCount(const TDesignConditions& design) {
+    if (!design.GridFsEnabled) return std::nullopt;
+    const auto n = TryStrToInt(design.GridFsMeshCount);
+    if (!n || *n < 1 || *n > MaxGridFsMeshCount) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) {
+    const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
+    if (ground.size() < 2 || !(sliceWidth > 0)) return 0;
+    const auto [left, right] = std::minmax_element(
+        ground.begin(), ground.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
+    return (right->X - left->X) / sliceWidth;
+}
+
+double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
+    double centres = RunBaseCentres;
+    if (const auto n = AcceptedGridFsMeshCount(design)) centres += (*n - 1.0) * *n;
+    if (design.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
+    return SectionSliceEstimate(design, sliceWidth) * centres;
+}
+
+TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design, TUserDialogs& dialogs) {
+    model.BuildAnalysisModel(design);
+
+    TCheckOutcome outcome = TCheckOutcome::Proceed;
+    auto refuse = [&](std::string_view message) {
+        outcome = TCheckOutcome::Refuse;
+        dialogs.ShowMessage(message);
+    };
+
+    if (!dialogs.Confirm(CircleConditionsQuestion(design))) outcome = TCheckOutcome::Refuse;
+
+    // Only layers the model can hold are looked at; a count beyond them is
+    // refused below.
+    const int layerCount = std::min(model.NumLayers, MaxLayers);
+    for (int n = 1; n <= layerCount; ++n) {
+        if (UsablePoints(design.Layers[static_cast<std::size_t>(n - 1)].Boundary) <= 1) {
+            const std::string number = std::to_string(n);
+            refuse("[" + number + "]層目の座標データが未定義です。\r\r[" + number + "]層目の座標データを入力して下さい。");
+            break;
+        }
+    }
+
+    if (design.WaterEnabled && UsablePoints(design.WaterTable) <= 1) {
+        refuse("地下水の座標データが未定義です。\r座標データを入力して下さい。");
+    }
+    if (!TryStrToFloat(design.NeverCutElevation)) {
+        refuse("ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)の座標データが未定義です。\r座標データを入力して下さい。");
+    }
+    if (design.NeverCutLineEnabled && design.MustCutPointEnabled) {
+        refuse("[ﾈﾊﾞｰｶｯﾄﾗｲﾝ]と[ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ]は同時に指定できません。\rどちらかを解除して下さい。");
+    }
+    if (design.NeverCutLineEnabled && UsablePoints(design.NeverCutLine) <= 1) {
+        refuse("ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標データが未定義です。\r座標データを入力して下さい。");
+    }
+    if (design.MustCutPointEnabled && UsablePoints(design.MustCutPoint) == 0) {
+        refuse("ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標データが未定義です。\r座標データを入力して下さい。");
+    }
+
+    if (design.LoadEnabled) {
+        const auto q = TryStrToFloat(design.LoadIntensity);
+        const auto xs = TryStrToFloat(design.LoadStartX);
+        const auto xe = TryStrToFloat(design.LoadEndX);
+        if (q && xs && xe) {
+            if (*xs >= *xe) refuse("載荷重の位置データがおかしいです。\rデータを点検して下さい。");
+            if (*q < 0) refuse("載荷重が負です。\rデータを点検して下さい。");
+        } else {
+            refuse("載荷重のデータがおかしいです。\rデータを点検して下さい。");
+        }
+    }
+
+    const double meshPitch = StrToFloat(design.MeshPitch);
+    if (!(meshPitch >= 0.5 && meshPitch <= 15)) refuse("ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。");
+    const int meshCount = StrToInt(design.MeshCount);
+    if (!(meshCount >= 2 && meshCount <= 10)) refuse("ﾒｯｼｭ数は2～5に設定して下さい。");
+
+    // Values the engine cannot work with would divide by zero, overrun the
+    // layer arrays or never end: refused here, after the checks users know.
+    if (model.NumLayers < 1 || model.NumLayers > MaxLayers) {
+        refuse("地層数は1～5に設定して下さい。");
+    }
+    // With groundwater on, a γw that is not a number would silently weigh the
+    // water as nothing.
+    if (design.WaterEnabled && !TryStrToFloat(design.GammaW)) {
+        refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
+    }
+    // Soil values without physical meaning give factors that look like
+    // results (a negative weight, φ of 90° or more, negative cohesion). Each
+    // value names the first layer at fault.
+    const int layers = model.LayersInUse();
+    auto checkLayers = [&](auto valueOf, auto sound, std::string_view what, std::string_view fault,
+                           std::string_view wanted) {
+        for (int n = 1; n <= layers; ++n) {
+            if (sound(StrToFloat(valueOf(design.Layers[static_cast<std::size_t>(n - 1)]))))
+                continue;
+            refuse("[" + std::to_string(n) + "]層目の" + std::string(what) + std::string(fault) +
+                   "\r" + std::string(wanted));
+            return;
+        }
+    };
+    auto positive = [](double v) { return v > 0; };
+    checkLayers([](const TSoilLayer& l) { return l.GammaT; }, positive, "湿潤単位体積重量(γt)",
+                "が0以下です。", "0より大きい値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.GammaS; }, positive, "水中単位体積重量(γs)",
+                "が0以下です。", "0より大きい値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.Phi; },
+                [](double v) { return v >= 0 && v < 90; }, "剪断抵抗角(φ)", "が範囲外です。",
+                "0以上90未満の値に設定して下さい。");
+    checkLayers([](const TSoilLayer& l) { return l.Cohesion; }, [](double v) { return v >= 0; },
+                "粘着力(C)", "が負です。", "0以上の値に設定して下さい。");
+    if (!ModelValuesFinite(model)) {
+        refuse("数値データに計算できない値があります。\rデータを点検して下さい。");
+    }
+    const double sliceWidth = model.SliceWidthLimit;
+    bool slicesBounded = false;
+    if (!(sliceWidth > 0)) {
+        refuse("土塊分割上限幅は0より大きい値に設定して下さい。");
+    } else if (!(SectionSliceEstimate(design, sliceWidth) <= MaxSlicesPerSection)) {
+        refuse("土塊分割上限幅が小さすぎます。\rデータを点検して下さい。");
+    } else {
+        slicesBounded = true;
+    }
+    if (design.GridFsEnabled && !AcceptedGridFsMeshCount(design)) {
+        refuse("格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。");
+    }
+    // Grid points multiply the run's work; with contours they are its
+    // largest part.
+    if (slicesBounded && !(RunWorkEstimate(design, sliceWidth) <= MaxRunWork)) {
+        refuse(
+            "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
+            "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");
+    }
+    return outcome;
+}
+
+}  // namespace sorvanta

@@ -1,0 +1,81 @@
+#pragma once
+// The checks before a calculation run, and the dialogs through which the core
+// talks to the user: the window shows message boxes, the batch tool prints and
+// answers Yes.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/DesignConditions.h"
+
+namespace sorvanta {
+
+class TGetDat;
+
+// The user's side of a run. Messages are shown in the order they are sent;
+// each must be closed before the run goes on. "\r" in a text is a line break.
+class TUserDialogs {
+public:
+    virtual ~TUserDialogs() = default;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool Confirm(std::string_view question) = 0;
+    // A message box with OK.
+    virtual void ShowMessage(std::string_view message) = 0;
+};
+
+// Answers every question with a fixed answer (Yes by default) and keeps the
+// questions and messages in order: the batch tool and the tests use it.
+class TRecordingDialogs : public TUserDialogs {
+public:
+    explicit TRecordingDialogs(bool answer = true) : Answer(answer) {}
+    bool Confirm(std::string_view question) override;
+    void ShowMessage(std::string_view message) override;
+
+    bool Answer;
+    std::vector<std::string> Questions;
+    std::vector<std::string> Messages;
+};
+
+enum class TCheckOutcome : std::uint8_t { Proceed, Refuse };
+
+// Builds the model from the design (a text the aborting conversion cannot
+// read throws ConversionError before any dialog), asks the user to confirm
+// the circle conditions, then shows the message of every fault found. The
+// design is never changed.
+TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
+                                    TUserDialogs& dialogs);
+
+// The confirmation question for the design.
+std::string CircleConditionsQuestion(const TDesignConditions& design);
+
+// Bounds beyond which a run is refused before it starts. The grid-point mesh
+// evaluates (N − 1) · N centres; the choices offer up to 30.
+inline constexpr int MaxGridFsMeshCount = 100;
+// Slices a circle may need over the ground's whole X extent (an overhanging
+// ground reaches beyond its first and last points); beyond this the slice
+// width limit is too small for the section (the run would take minutes: its
+// time grows with the slice count).
+inline constexpr double MaxSlicesPerSection = 10000.0;
+
+// The work of a run, counted as centres searched times the slices of a
+// circle over the ground's whole X extent. A run searches about
+// RunBaseCentres centres for the critical circle and the centre table
+// (refinement grids of 121 centres, many of them met again, and up to 11 × 11
+// table centres), plus (N − 1) · N grid-point centres and the 40 × 40 contour
+// nodes. The bound keeps a run within about a minute on one thread of a
+// 2 GHz machine: the sample at the finest slice width MaxSlicesPerSection
+// allows counts 1e7 and takes 20 s there. That section stays within the
+// bound with contours (2.6e7) or grid points up to N = 45, ordinary slice
+// widths with any mesh count; with N = 100 (1.1e8) it is refused.
+inline constexpr double RunBaseCentres = 1000;
+inline constexpr double MaxRunWork = 3e7;
+// Slices of a circle over the ground's whole X extent at the slice width, and
+// the run's work estimate for the design (grid-point centres only with a
+// mesh count the checks accept); 0 without two ground points or a positive
+// width.
+[[nodiscard]] double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth);
+[[nodiscard]] double RunWorkEstimate(const TDesignConditions& design, double sliceWidth);
+
+}  // namespace sorvanta

@@ -1,0 +1,151 @@
+// The lists a run writes for its critical circle.
+
+#include <cmath>
+
+#include "run/CalculationRun.h"
+#include "text/NumberFormat.h"
+
+namespace sorvanta {
+
+namespace {
+
+std::string Metres(double v) { return FormatFloat("0.00m;-0.00m", v); }
+
+void Append(TLineList& lines, const TLineList& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+
+}  // namespace
+
+TLineList FormulaLines(int form) {
+    TLineList lines{"安全率は、次式で計算する。"};
+    if (form == 1) {
+        lines.insert(lines.end(), {"  Fs=Fr/Fo", "  Fr=Σ(c･L+W･cosα･tanφ)", "  Fo=Σ(W･sinα)", "", "ここに",
+                                   "  Fs:安全率", "  Fr:抵抗力(kN)", "  Fo:滑り力(kN)"});
+    } else {
+        lines.insert(lines.end(), {"  Fs=Mr/Mo", "  Mr=R･Σ(c･L+W･cosα･tanφ)", "  Mo=R･Σ(W･sinα)", "", "ここに",
+                                   "  Fs:安全率", "  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)"});
+    }
+    lines.insert(lines.end(), {"  C :粘着力(kN/m2)", "  L :ｽﾗｲｽで区切られたすべり面の長さ(m)",
+                               "  W :ｽﾗｲｽで区切られた土塊重量(kN)", "  α:ｽﾗｲｽで区切られた滑り円の中点を",
+                               "     結ぶ直線と鉛直線のなす角(度)", "  φ:剪断抵抗角(度)"});
+    return lines;
+}
+
+TLineList CircleAngleLines(double theta, double beta, double delta) {
+    return {
+        "  円弧開き角度 (Θ)=" + FormatFloat("0.00度", theta),
+        "  円弧傾き     (β)=" + FormatFloat("0.00度", beta),
+        "  円弧中心傾き (δ)=" + FormatFloat("0.00度", delta),
+        "    (β:円弧起点と円弧終点を結ぶ線が水平線と成す角)",
+        "    (δ:円弧起点と円弧中心を結ぶ線が鉛直線と成す角)",
+        "  Check:Θ=2(β-δ)=" + FormatFloat("0.00度", 2 * (beta - delta)),
+    };
+}
+
+TLineList ResultLines(const TCriticalCircle& c, int form) {
+    const bool force = form == 1;
+    TLineList lines{
+        "滑り円を種々仮定し、最小安全率を求む。",
+        "計算した結果は、下記のとおりである。",
+        (force ? "安全率(Fs)=Fr/Fo=" : "安全率   (Fs)=Mr/Mo=") + FormatFloat("0.000;-0.000", c.Fs),
+        force ? "抵抗力(Fr)=" + FormatFloat("#,##0.00kN", c.Resisting)
+              : "抵抗ﾓｰﾒﾝﾄ(Mr)=" + FormatFloat("#,##0.00kNm", c.Resisting),
+        force ? "滑り力(Fo)=" + FormatFloat("#,##0.00kN;-#,##0.00kN", c.Driving)
+              : "滑動ﾓｰﾒﾝﾄ(Mo)=" + FormatFloat("#,##0.00kNm;-#,##0.00kNm", c.Driving),
+        "",
+        "滑り円諸元",
+        "  円弧半径     (R )=" + FormatFloat("0.00m", c.R),
+    };
+    Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
+    Append(lines, {
+        "  円弧中心X座標(Xo)=" + Metres(c.Xo),
+        "  　々　　Y座標(Yo)=" + Metres(c.Yo),
+        "  円弧起点X座標(Xb)=" + Metres(c.Xb),
+        "  　々　　Y座標(Yb)=" + Metres(c.Yb),
+        "  円弧終点X座標(Xe)=" + Metres(c.Xe),
+        "  　々　　Y座標(Ye)=" + Metres(c.Ye),
+    });
+    return lines;
+}
+
+TLineList SliceHeadingLines(const TCriticalCircle& c) {
+    return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。", "  円弧中心X座標(Xo)=" + Metres(c.Xo),
+            "  　々　　Y座標(Yo)=" + Metres(c.Yo), "  円弧半径     (R )=" + FormatFloat("0.00m", c.R)};
+}
+
+TLineList LoadHeadingLines(const TCriticalCircle& c) {
+    return {"最少安全率のすべり円弧の", "荷重を下記に示す。", "  Xo(円弧中心X座標)=" + Metres(c.Xo),
+            "  Yo(円弧中心Y座標)=" + Metres(c.Yo), "  R(円弧半径)=" + FormatFloat("0.00m", c.R)};
+}
+
+TLineList LoadLegendLines() {
+    return {"ここに",
+            "  ｽﾗｲｽNo:ｽﾗｲｽ番号(中心座標)",
+            "   b:ｽﾗｲｽの幅(m)",
+            " ΣH:各層の高さの合計(m)",
+            " ΣV:各層の体積の合計(m3)",
+            "  c :粘着力(kN/m2)",
+            "  L :ｽﾗｲｽで区切られた",
+            "     すべり面の長さ(m)",
+            "  W :ｽﾗｲｽで区切られた各層",
+            "     の土塊重量合計(kN)"};
+}
+
+TLineList LoadFormulaLines(int form) {
+    TLineList lines{"  α:滑り面の傾斜角(度)", "    (ｽﾗｲｽで区切られた滑り円の", "     中点を結ぶ直線と鉛直線",
+                    "     のなす角)", "  φ:剪断抵抗角(度)"};
+    if (form == 1) {
+        lines.insert(lines.end(), {"  Fr:抵抗力(kN)", "    =Σ(c･L+W･cosα･tanφ)", "  Fo:滑り力(kN)", "    =Σ(W･sinα)"});
+    } else {
+        lines.insert(lines.end(),
+                     {"  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)", "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(W･sinα)"});
+    }
+    return lines;
+}
+
+TLineList JudgementLines(const TCriticalCircle& c, int form) {
+    const bool force = form == 1;
+    TLineList lines{
+        (force ? "安全率(Fs)=Fr/Fo=" : "安全率(Fs)=Mr/Mo=") + FormatFloat("0.000;-0.000", c.Fs),
+        "",
+        "ここに",
+        force ? "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=" + FormatFloat("#,##0.00kN", c.Resisting)
+              : "  Mr(抵抗ﾓｰﾒﾝﾄ)=R･Σ(c･L+W･cosα･tanφ)=" + FormatFloat("#,##0.00kNm", c.Resisting),
+        force ? "  Fo(滑り力)=Σ(W･sinα)          =" + FormatFloat("#,##0.00kN;-#,##0.00kN", c.Driving)
+              : "  Mo(滑動ﾓｰﾒﾝﾄ)=R･Σ(W･sinα)          =" + FormatFloat("#,##0.00kNm;-#,##0.00kNm", c.Driving),
+        "",
+        "滑り円諸元",
+        "  円弧半径(R=)     =" + FormatFloat("0.00m", c.R),
+    };
+    Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
+    Append(lines, {
+        "  円弧中心X座標(Xo)=" + Metres(c.Xo),
+        "  　々　　Y座標(Yo)=" + Metres(c.Yo),
+        "",
+        "  円弧起点X座標(Xb)=" + Metres(c.Xb),
+        "  　々　　Y座標(Yb)=" + Metres(c.Yb),
+        "",
+        "  円弧終点X座標(Xe)=" + Metres(c.Xe),
+        "  　々　　Y座標(Ye)=" + Metres(c.Ye),
+    });
+    return lines;
+}
+
+std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving, double resisting,
+                                        double r, double fs, double criticalAbsFs) {
+    std::vector<std::string> row{std::to_string(k), FormatFloat("0.00", x), FormatFloat("0.00", y)};
+    if (status == 0) {
+        row.insert(row.end(), {"-", "-", "-", "[地形外]"});
+        return row;
+    }
+    row.push_back(FormatFloat("#,##0.00", driving));
+    row.push_back(FormatFloat("#,##0.00", resisting));
+    row.push_back(FormatFloat("0.00", r));
+    if (status == 2) {
+        row.emplace_back("[∞]");
+    } else {
+        row.push_back(std::fabs(fs) <= criticalAbsFs ? FormatFloat("0.000 [解]", fs) : FormatFloat("0.000", fs));
+    }
+    return row;
+}
+
+}  // namespace sorvanta

@@ -1,0 +1,326 @@
+#include "views/ChartPainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace sorvanta {
+
+namespace {
+
+constexpr TRgb Black{0, 0, 0};
+constexpr TRgb White{255, 255, 255};
+constexpr TRgb GridGrey{190, 190, 190};
+
+// A step of 1, 2 or 5 times a power of ten giving at most `maxTicks` ticks.
+double NiceStep(double span, int maxTicks) {
+    if (!(span > 0) || !std::isfinite(span)) return 1;
+    const double raw = span / std::max(1, maxTicks);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double n = raw / magnitude;
+    const double f = n <= 1 ? 1 : n <= 2 ? 2 : n <= 5 ? 5 : 10;
+    return f * magnitude;
+}
+
+int StepDecimals(double step) {
+    return step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+}
+
+std::string TickLabel(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string s = buffer;
+    // Rounding a tiny negative value must not show "-0".
+    if (s.starts_with('-') && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
+struct TTicks {
+    std::vector<double> Values;
+    int Decimals = 0;
+};
+
+TTicks MakeTicks(TAxisRange range, double pixels, double spacing) {
+    TTicks ticks;
+    const double span = range.Max - range.Min;
+    if (!(span > 0) || !std::isfinite(span)) return ticks;
+    const double step = NiceStep(span, static_cast<int>(pixels / spacing));
+    ticks.Decimals = StepDecimals(step);
+    const double first = std::ceil(range.Min / step - 1e-9) * step;
+    for (int i = 0; i < 1000; ++i) {
+        const double v = first + i * step;
+        if (v > range.Max + step * 1e-9) break;
+        ticks.Values.push_back(v);
+    }
+    return ticks;
+}
+
+TPenStyle ToPenStyle(TLineStyle style) {
+    switch (style) {
+        case TLineStyle::Dash:
+            return TPenStyle::Dash;
+        case TLineStyle::Dot:
+            return TPenStyle::Dot;
+        case TLineStyle::Solid:
+            break;
+    }
+    return TPenStyle::Solid;
+}
+
+std::vector<const TChartSeries*> LegendEntries(const TChartModel& chart) {
+    std::vector<const TChartSeries*> entries;
+    if (!chart.ShowLegend) return entries;
+    for (const auto& s : chart.Series) {
+        if (s.ShowInLegend) entries.push_back(&s);
+    }
+    return entries;
+}
+
+double LegendTextWidth(const std::vector<const TChartSeries*>& entries, const TCanvasFont& font,
+                       const TTextMeasure& measure) {
+    double w = 0;
+    for (const TChartSeries* s : entries) w = std::max(w, measure.TextWidth(font, s->Title));
+    return w;
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+void PaintAxes(TCanvas& c, const TChartFrame& f, const TCanvasFont& font) {
+    c.SetFont(font);
+    const double h = c.TextHeight(font);
+    const TTicks xt = MakeTicks(f.X, f.Plot.Width, std::max(40.0, c.TextWidth(font, "00000")));
+    const TTicks yt = MakeTicks(f.Y, f.Plot.Height, std::max(24.0, h * 1.6));
+    for (double v : xt.Values) {
+        const double x = f.Map(v, f.Y.Min).X;
+        c.SetPen(GridGrey, 1, TPenStyle::Dot);
+        c.Line({x, f.Plot.Top}, {x, f.Plot.Bottom()});
+        c.SetPen(Black, 1, TPenStyle::Solid);
+        c.Line({x, f.Plot.Bottom()}, {x, f.Plot.Bottom() + 4});
+        const std::string label = TickLabel(v, xt.Decimals);
+        c.Text({x - c.TextWidth(font, label) / 2, f.Plot.Bottom() + 5}, label);
+    }
+    for (double v : yt.Values) {
+        const double y = f.Map(f.X.Min, v).Y;
+        c.SetPen(GridGrey, 1, TPenStyle::Dot);
+        c.Line({f.Plot.Left, y}, {f.Plot.Right(), y});
+        c.SetPen(Black, 1, TPenStyle::Solid);
+        c.Line({f.Plot.Left - 4, y}, {f.Plot.Left, y});
+        const std::string label = TickLabel(v, yt.Decimals);
+        c.Text({f.Plot.Left - 6 - c.TextWidth(font, label), y - h / 2}, label);
+    }
+}
+
+void PaintArea(TCanvas& c, const TChartFrame& f, const TChartSeries& s) {
+    if (s.Points.empty()) return;
+    std::vector<TPointF> polygon;
+    polygon.reserve(s.Points.size() + 2);
+    polygon.push_back({f.Map(s.Points.front().X, 0).X, f.Plot.Bottom()});
+    for (const auto& pt : s.Points) polygon.push_back(f.Map(pt.X, pt.Y));
+    polygon.push_back({f.Map(s.Points.back().X, 0).X, f.Plot.Bottom()});
+    c.SetPen(Black, 0, TPenStyle::None);
+    c.SetBrush(s.Hatched ? TBrushStyle::DiagCross : TBrushStyle::Solid, s.Colour);
+    c.Polygon(polygon);
+    c.SetBrush(TBrushStyle::None, Black);
+    // The outline, in runs of one colour.
+    std::size_t i = 1;
+    while (i < s.Points.size()) {
+        const TRgb colour = s.OutlineColour ? *s.OutlineColour : s.PointColour(i);
+        std::size_t end = i + 1;
+        while (end < s.Points.size() && (s.OutlineColour || s.PointColour(end) == colour)) ++end;
+        c.SetPen(colour, s.LineWidth, ToPenStyle(s.OutlineStyle));
+        c.Polyline(std::span<const TPointF>(polygon).subspan(i, end - i + 1));
+        i = end;
+    }
+}
+
+// A segment takes the colour of the point it ends at.
+void PaintLine(TCanvas& c, const TChartFrame& f, const TChartSeries& s) {
+    c.SetBrush(TBrushStyle::None, Black);
+    std::vector<TPointF> pixels;
+    pixels.reserve(s.Points.size());
+    for (const auto& pt : s.Points) pixels.push_back(f.Map(pt.X, pt.Y));
+    auto colourOf = [&](std::size_t i) {
+        return s.Kind == TSeriesKind::FastLine ? s.Colour : s.PointColour(i);
+    };
+    std::size_t i = 1;
+    while (i < s.Points.size()) {
+        const TRgb colour = colourOf(i);
+        std::size_t end = i + 1;
+        while (end < s.Points.size() && colourOf(end) == colour) ++end;
+        c.SetPen(colour, s.LineWidth, ToPenStyle(s.LineStyle));
+        c.Polyline(std::span<const TPointF>(pixels).subspan(i - 1, end - i + 1));
+        i = end;
+    }
+}
+
+void PaintMarkers(TCanvas& c, const TChartFrame& f, const TChartSeries& s) {
+    if (s.Marker == TMarkerStyle::None) return;
+    const double rx = s.MarkerWidth;
+    const double ry = s.MarkerHeight;
+    for (std::size_t i = 0; i < s.Points.size(); ++i) {
+        const TPointF p = f.Map(s.Points[i].X, s.Points[i].Y);
+        const TRgb colour = s.PointColour(i);
+        if (s.Marker == TMarkerStyle::Circle) {
+            c.SetPen(Black, 1, TPenStyle::Solid);
+            c.SetBrush(TBrushStyle::Solid, colour);
+            c.Ellipse({p.X - rx, p.Y - ry, 2 * rx, 2 * ry});
+        } else {
+            c.SetPen(colour, 1, TPenStyle::Solid);
+            c.Line({p.X - rx, p.Y}, {p.X + rx, p.Y});
+            c.Line({p.X, p.Y - ry}, {p.X, p.Y + ry});
+        }
+    }
+}
+
+void PaintLabels(TCanvas& c, const TChartFrame& f, const TChartSeries& s, const TCanvasFont& base,
+                 const TRectF& whole) {
+    if (!s.LabelsShown) return;
+    TCanvasFont font = base;
+    font.Size = PointsToPixels(std::max(1, s.LabelFontSize));
+    font.Colour = s.LabelColour;
+    const double h = c.TextHeight(font);
+    c.PushClip(s.LabelClipped ? f.Plot : whole);
+    c.SetFont(font);
+    for (const auto& pt : s.Points) {
+        if (!pt.Label || IsBlank(*pt.Label)) continue;
+        const TPointF p = f.Map(pt.X, pt.Y);
+        const double textWidth = c.TextWidth(font, *pt.Label);
+        const double w = textWidth + 4;
+        const double top = s.LabelOffset >= 0 ? p.Y - s.LabelOffset - h : p.Y - s.LabelOffset;
+        const TRectF box{p.X - w / 2, top, w, h};
+        if (!s.LabelTransparent || s.LabelFrame) {
+            c.SetPen(Black, 1, s.LabelFrame ? TPenStyle::Solid : TPenStyle::None);
+            c.SetBrush(s.LabelTransparent ? TBrushStyle::None : TBrushStyle::Solid, White);
+            c.Rectangle(box);
+        }
+        c.Text({p.X - textWidth / 2, top}, *pt.Label);
+    }
+    c.PopClip();
+}
+
+void PaintLegend(TCanvas& c, const TChartModel& chart, const TChartFrame& f, const TRectF& area,
+                 const TCanvasFont& font) {
+    const auto entries = LegendEntries(chart);
+    if (entries.empty()) return;
+    const double w = LegendTextWidth(entries, font, c);
+    const double h = c.TextHeight(font);
+    const double rowH = h + 2;
+    const TRectF box{f.Plot.Right() + 8, f.Plot.Top,
+                     std::min(w + 30, area.Right() - f.Plot.Right() - 10),
+                     rowH * static_cast<double>(entries.size()) + 6};
+    c.SetPen(Black, 1, TPenStyle::Solid);
+    c.SetBrush(TBrushStyle::Solid, White);
+    c.Rectangle(box);
+    TCanvasFont text = font;
+    text.Colour = Black;
+    c.SetFont(text);
+    double y = box.Top + 3;
+    for (const TChartSeries* s : entries) {
+        const TRectF swatch{box.Left + 4, y + rowH / 2 - 4, 16, 8};
+        if (s->Kind == TSeriesKind::Area) {
+            c.SetPen(Black, 1, TPenStyle::Solid);
+            c.SetBrush(s->Hatched ? TBrushStyle::DiagCross : TBrushStyle::Solid, s->Colour);
+            c.Rectangle(swatch);
+        } else if (s->Kind == TSeriesKind::Point) {
+            c.SetPen(Black, 1, TPenStyle::Solid);
+            c.SetBrush(TBrushStyle::Solid, s->Colour);
+            const TPointF m = swatch.Centre();
+            c.Ellipse({m.X - 3, m.Y - 3, 6, 6});
+        } else {
+            c.SetPen(s->Colour, 2, TPenStyle::Solid);
+            c.Line({swatch.Left, swatch.Centre().Y}, {swatch.Right(), swatch.Centre().Y});
+        }
+        c.Text({swatch.Right() + 4, y + (rowH - h) / 2}, s->Title);
+        y += rowH;
+    }
+}
+
+}  // namespace
+
+double PointsToPixels(double points) {
+    return points * 96.0 / 72.0;
+}
+
+TPointF TChartFrame::Map(double x, double y) const {
+    const double sx = X.Max > X.Min ? (x - X.Min) / (X.Max - X.Min) : 0.5;
+    const double sy = Y.Max > Y.Min ? (y - Y.Min) / (Y.Max - Y.Min) : 0.5;
+    return {Plot.Left + sx * Plot.Width, Plot.Bottom() - sy * Plot.Height};
+}
+
+TPointF TChartFrame::Unmap(TPointF pixel) const {
+    return {X.Min + (pixel.X - Plot.Left) / Plot.Width * (X.Max - X.Min),
+            Y.Min + (Plot.Bottom() - pixel.Y) / Plot.Height * (Y.Max - Y.Min)};
+}
+
+TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
+                        const TTextMeasure& measure) {
+    const double axisH = measure.TextHeight(style.AxisFont);
+    double top = 8;
+    if (!chart.Title.empty()) top += measure.TextHeight(style.TitleFont) + 4;
+    double left = 10;
+    double right = 14;
+    const double bottom = axisH + 10;
+    const TAxisRange y = EffectiveRange(chart, TChartAxisId::Left);
+    const TTicks ticks = MakeTicks(y, std::max(50.0, area.Height - 60), 28);
+    double widest = measure.TextWidth(style.AxisFont, "0");
+    for (double v : ticks.Values) {
+        widest = std::max(widest, measure.TextWidth(style.AxisFont, TickLabel(v, ticks.Decimals)));
+    }
+    left += widest + 6;
+    const auto legend = LegendEntries(chart);
+    if (!legend.empty()) right += LegendTextWidth(legend, style.AxisFont, measure) + 34;
+
+    TChartFrame f;
+    f.Plot = {area.Left + left, area.Top + top, std::max(10.0, area.Width - left - right),
+              std::max(10.0, area.Height - top - bottom)};
+    f.X = EffectiveRange(chart, TChartAxisId::Bottom);
+    f.Y = y;
+    return f;
+}
+
+void PaintChart(const TChartModel& chart, TCanvas& c, const TRectF& area,
+                const TChartStyle& style) {
+    c.SetPen(Black, 0, TPenStyle::None);
+    c.SetBrush(TBrushStyle::Solid, style.Background);
+    c.Rectangle(area);
+    const TChartFrame f = LayoutChart(chart, area, style, c);
+
+    if (!chart.Title.empty()) {
+        c.SetFont(style.TitleFont);
+        c.Text({area.Left + (area.Width - c.TextWidth(style.TitleFont, chart.Title)) / 2,
+                area.Top + 4},
+               chart.Title);
+    }
+    c.SetPen(Black, 0, TPenStyle::None);
+    c.SetBrush(TBrushStyle::Solid, White);
+    c.Rectangle(f.Plot);
+    PaintAxes(c, f, style.AxisFont);
+
+    c.PushClip(f.Plot);
+    for (const auto& s : chart.Series) {
+        switch (s.Kind) {
+            case TSeriesKind::Area:
+                PaintArea(c, f, s);
+                break;
+            case TSeriesKind::Line:
+            case TSeriesKind::FastLine:
+                PaintLine(c, f, s);
+                break;
+            case TSeriesKind::Point:
+                break;
+        }
+        PaintMarkers(c, f, s);
+    }
+    c.PopClip();
+    for (const auto& s : chart.Series) PaintLabels(c, f, s, style.AxisFont, area);
+
+    c.SetPen(Black, 1, TPenStyle::Solid);
+    c.SetBrush(TBrushStyle::None, Black);
+    c.Rectangle(f.Plot);
+    PaintLegend(c, chart, f, area, style.AxisFont);
+}
+
+}  // namespace sorvanta

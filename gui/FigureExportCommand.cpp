@@ -1,0 +1,57 @@
+#include "FigureExportCommand.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <exception>
+#include <filesystem>
+
+#include "run/AppState.h"
+#include "TChartView.h"
+#include "Texts.h"
+#include "documents/Figures.h"
+
+namespace sorvanta::gui {
+
+namespace {
+
+void Apply(const TChartView* view, TFigureSize& size, TChartStyle& style) {
+    if (!view) return;
+    size = {view->width(), view->height()};
+    style = view->Style();
+}
+
+}  // namespace
+
+void FigureExportCommand(QWidget* parent, const TAppState& context, const TChartView* preview,
+                         const TChartView* result, const TChartView* arbitrary) {
+    QMessageBox question(
+        QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
+        QStringLiteral(
+            "各図をﾒﾀﾌｧｲﾙとして保存します。\nﾜｰﾄﾞ等に挿入して使用できます。\n保存しますか"),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    question.setObjectName(QStringLiteral("FigureExportQuestion"));
+    question.move(0, 80);
+    if (question.exec() != QMessageBox::Yes) return;
+
+    TFigureSizes sizes;
+    TFigureStyles styles;
+    Apply(preview, sizes.Preview, styles.Preview);
+    Apply(result, sizes.Result, styles.Result);
+    Apply(arbitrary, sizes.Arbitrary, styles.Arbitrary);
+    try {
+        WriteFigures(std::filesystem::path(QDir::currentPath().toStdU16String()), context.Preview,
+                     context.ResultChart, context.ArbitraryChart, sizes, styles);
+    } catch (const std::exception& e) {
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
+                        QString::fromUtf8(e.what()), QMessageBox::Ok, parent);
+        box.setObjectName(QStringLiteral("FigureExportError"));
+        box.exec();
+        return;
+    }
+    QMessageBox done(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
+                     QStringLiteral("ファイルを保存しました。"), QMessageBox::Ok, parent);
+    done.setObjectName(QStringLiteral("FigureExportDone"));
+    done.exec();
+}
+
+}  // namespace sorvanta::gui

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "engine/AnalysisModel.h"
+#include "run/CalculationRun.h"
+#include "engine/Progress.h"
+#include "engine/SliceMethod.h"
+#include "text/NumberFormat.h"
+#include "views/ChartModel.h"
+
+namespace sorvanta {
+namespace {
+
+struct TApp {
+    TDesignConditions Design;
+    TResultTables Tables;
+    TArbitraryTables Arbitrary;
+    TChartModel ResultChart = MakeResultChart();
+    TChartModel ArbitraryChart = MakeArbitraryChart();
+    TRecordingDialogs Dialogs;
+
+    TApp() { LoadSampleDesign(Design); }
+
+    TRunResult Run(TProgress* progress = nullptr, int threads = 0) {
+        TRunSettings settings;
+        settings.Threads = threads;
+        TRunContext context{Design, Tables, Arbitrary, ResultChart, ArbitraryChart, Dialogs, progress, settings};
+        return StartCalculation(context);
+    }
+};
+
+// Records what the run reports, in order.
+class TRecordingProgress : public TProgress {
+public:
+    void SetMaximum(int maximum) override { Events.push_back("max " + std::to_string(maximum)); }
+    void SetPosition(int position) override { Events.push_back("pos " + std::to_string(position)); }
+    void Step() override { ++Steps; }
+    void SetStatusText(const std::string& text) override { Events.push_back("status " + text); }
+    void SearchStarted() override { Events.emplace_back("search"); }
+    bool Cancelled() const override { return CancelNow.load(); }
+    bool ShowsTrialCircles() const override { return false; }
+    void TrialCircle(const TEC&, const TSlipCircle&) override { ++TrialCircles; }
+
+    std::vector<std::string> Events;
+    int Steps = 0;
+    int TrialCircles = 0;
+    std::atomic<bool> CancelNow{false};
+};
+
+TEST(CalculationRunTest, ProgressMaximumEstimatesTheGrids) {
+    // ⌈(−2 − log₁₀ 7) / log₁₀ 0.02⌉ = ⌈1.67⌉.
+    EXPECT_EQ(RunProgressMaximum(7.0), 2 + 8);
+    EXPECT_EQ(RunProgressMaximum(0.01), 8);
+    EXPECT_EQ(RunProgressMaximum(0.0), 8);
+}
+
+TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
+    // The horizontal-ground circle (50, 10, 20) over Y = 0: Θ 120°, β 0°, δ −60°.
+    TCriticalCircle c;
+    c.Xo = 50;
+    c.Yo = 10;
+    c.R = 20;
+    c.Fs = -1.2344;
+    c.Resisting = 12345.678;
+    c.Driving = -10001.005;
+    c.Xb = 32.679;
+    c.Xe = 67.321;
+    c.Theta = 120;
+    c.Beta = 0;
+    c.Delta = -60;
+    const TLineList result = ResultLines(c, 0);
+    ASSERT_EQ(result.size(), 20u);
+    EXPECT_EQ(result[2], "安全率   (Fs)=Mr/Mo=-1.234");
+    EXPECT_EQ(result[3], "抵抗ﾓｰﾒﾝﾄ(Mr)=12,345.68kNm");
+    EXPECT_EQ(result[4], "滑動ﾓｰﾒﾝﾄ(Mo)=-10,001.01kNm");
+    EXPECT_EQ(result[8], "  円弧開き角度 (Θ)=120.00度");
+    EXPECT_EQ(result[10], "  円弧中心傾き (δ)=-60.00度");
+    EXPECT_EQ(result[13], "  Check:Θ=2(β-δ)=120.00度");
+    EXPECT_EQ(result[15], "  　々　　Y座標(Yo)=10.00m");
+    EXPECT_EQ(result[17], "  　々　　Y座標(Yb)=0.00m");
+
+    const TLineList judgement = JudgementLines(c, 1);
+    ASSERT_EQ(judgement.size(), 22u);
+    EXPECT_EQ(judgement[0], "安全率(Fs)=Fr/Fo=-1.234");
+    EXPECT_EQ(judgement[3], "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=12,345.68kN");
+    EXPECT_EQ(judgement[4], "  Fo(滑り力)=Σ(W･sinα)          =-10,001.01kN");
+    EXPECT_EQ(judgement[7], "  円弧半径(R=)     =20.00m");
+    EXPECT_EQ(judgement[16], "");
+    EXPECT_EQ(judgement[20], "  円弧終点X座標(Xe)=67.32m");
+
+    EXPECT_EQ(ResultLines(c, 1)[2], "安全率(Fs)=Fr/Fo=-1.234");
+    EXPECT_EQ(FormulaLines(1)[1], "  Fs=Fr/Fo");
+    EXPECT_EQ(FormulaLines(0).size(), 15u);
+    EXPECT_EQ(LoadFormulaLines(1).back(), "    =Σ(W･sinα)");
+    EXPECT_EQ(SliceHeadingLines(c)[4], "  円弧半径     (R )=20.00m");
+    EXPECT_EQ(LoadHeadingLines(c)[2], "  Xo(円弧中心X座標)=50.00m");
+}
+
+TEST(CalculationRunTest, CentreTableRowsByStatus) {
+    using Cells = std::vector<std::string>;
+    EXPECT_EQ(CentreTableRow(1, 1.234, -2.5, 0, 0, 0, 0, 10000, 2.04),
+              (Cells{"1", "1.23", "-2.50", "-", "-", "-", "[地形外]"}));
+    EXPECT_EQ(CentreTableRow(7, 3, 4, 2, 0, 1500, 12.345, 0, 2.04),
+              (Cells{"7", "3.00", "4.00", "0.00", "1,500.00", "12.35", "[∞]"}));
+    EXPECT_EQ(CentreTableRow(15, 26.08, 22.43, 1, 11635.4, 23741.07, 18.46, 2.0404, 2.0404)[6], "2.040 [解]");
+    EXPECT_EQ(CentreTableRow(15, 0, 0, 1, 0, 0, 1, -2.0404, 2.0404)[6], "-2.040 [解]");
+    EXPECT_EQ(CentreTableRow(16, 0, 0, 1, 0, 0, 1, 2.0405, 2.0404)[6], "2.041");
+}
+
+TEST(CalculationRunTest, CentreMeshFollowsCountAndPitch) {
+    TApp four;
+    four.Design.MeshCount = "4";
+    const TRunResult run = four.Run();
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    const TCellTable& table = four.Tables.CentreTable;
+    ASSERT_EQ(table.RowCount(), 26);
+    EXPECT_EQ(table.Rows[13][1], FormatFloat("0.00", run.Critical.Xo));
+    EXPECT_EQ(table.Rows[13][2], FormatFloat("0.00", run.Critical.Yo));
+    EXPECT_NE(table.Rows[13][6].find("[解]"), std::string::npos);
+
+    // Ten intervals of 15 m reach beyond the ground surface on the left.
+    TApp wide;
+    wide.Design.MeshCount = "10";
+    wide.Design.MeshPitch = "15";
+    ASSERT_EQ(wide.Run().Outcome, TRunOutcome::Ok);
+    ASSERT_EQ(wide.Tables.CentreTable.RowCount(), 122);
+    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][6], "[地形外]");
+    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][3], "-");
+}
+
+TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember) {
+    TApp app;
+    TRecordingProgress progress;
+    const TRunResult run = app.Run(&progress);
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    EXPECT_TRUE(run.Messages.empty());
+    ASSERT_TRUE(run.HasCritical);
+    const TCriticalCircle& c = run.Critical;
+    EXPECT_GT(c.Fs, 0);  // the sample slope falls to the left: clockwise slip
+    EXPECT_GT(c.R, 0);
+    EXPECT_NEAR(c.Theta, 2 * (c.Beta - c.Delta), 1e-9);
+    EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率   (Fs)=Mr/Mo=", 0), 0u);
+    EXPECT_EQ(app.Tables.ResultList.size(), 20u);
+    EXPECT_EQ(app.Tables.JudgementList.size(), 22u);
+    EXPECT_EQ(app.Tables.FormulaList.size(), 15u);
+    // 5 mesh intervals: (5 + 1)² centres and the header; the critical centre
+    // lies at i = j = 2 and is marked as the solution.
+    ASSERT_EQ(app.Tables.CentreTable.RowCount(), 37);
+    EXPECT_NE(app.Tables.CentreTable.Rows[15][6].find("[解]"), std::string::npos);
+    // Slice and load tables: header, slices, totals.
+    const int slices = app.Tables.SliceTable.RowCount() - 1;
+    ASSERT_GT(slices, 3);
+    EXPECT_EQ(app.Tables.LoadTable.RowCount(), slices + 2);
+    EXPECT_EQ(app.Tables.LoadTable.Rows.back()[0], "合計");
+    EXPECT_EQ(app.Arbitrary.SliceTable, app.Tables.SliceTable);
+    EXPECT_EQ(app.Arbitrary.LoadTable, app.Tables.LoadTable);
+    EXPECT_EQ(app.Arbitrary.JudgementList, app.Tables.JudgementList);
+    EXPECT_EQ(app.Arbitrary.LoadFormulaList, app.Tables.LoadFormulaList);
+    // Design listing written last.
+    EXPECT_EQ(app.Tables.ContentsList.size(), 21u);
+    EXPECT_EQ(app.Tables.LayerSettingsList[1], "  1)地層数=5層");
+    // Charts: both drawn and framed.
+    EXPECT_FALSE(app.ResultChart.Series[rsSlipSurface].Points.empty());
+    EXPECT_EQ(app.ResultChart.Series[rsRadii].Points.size(), 3u);
+    EXPECT_EQ(app.ArbitraryChart.Series[rsRadii].Points, app.ResultChart.Series[rsRadii].Points);
+    EXPECT_TRUE(app.ResultChart.Bottom.has_value());
+    EXPECT_TRUE(app.ArbitraryChart.Left.has_value());
+    EXPECT_TRUE(app.ResultChart.Series[rsSafetyFactor].Points.empty());
+
+    EXPECT_EQ(progress.Events.front(), "status 最少安全率検索中．．．");
+    EXPECT_EQ(progress.Events.back(), "status ");
+    EXPECT_EQ(progress.Steps, run.GridCount + 2);
+
+    // Σb of the totals row equals Xe − Xb.
+    const double sumB = std::stod(app.Tables.LoadTable.Rows.back()[1]);
+    EXPECT_NEAR(sumB, c.Xe - c.Xb, 0.005 + 1e-9);
+}
+
+TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) {
+    TApp app;
+    app.Design.SafetyFactor = "100";
+    app.Design.StressDisplay = 1;
+    ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Tables.ResultCaption, (TColouredText{"計算結果(安全率外)", ColourRed}));
+    EXPECT_EQ(app.Tables.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
+    EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率(Fs)=Fr/Fo=", 0), 0u);
+    EXPECT_EQ(app.Tables.CentreTable.Rows[0][3], "滑り力(Fo)");
+    EXPECT_EQ(app.Tables.LoadTable.Rows[0][13], "Fo(kN)");
+
+    TApp exact;
+    exact.Design.SafetyFactor = "0";
+    ASSERT_EQ(exact.Run().Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(exact.Tables.ResultCaption, (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
+    EXPECT_EQ(exact.Tables.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));
+}
+
+TEST(CalculationRunTest, JudgementBoundaryCountsAsWithin) {
+    TApp app;
+    const TRunResult first = app.Run();
+    ASSERT_EQ(first.Outcome, TRunOutcome::Ok);
+    // |Fs| equal to the required factor is within it.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", std::fabs(first.Critical.Fs));
+    app.Design.SafetyFactor = text;
+    ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Tables.JudgementLabel.Text, "安全率以内");
+}
+
+TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
+    TApp app;
+    ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
+    const TLineList resultBefore = app.Tables.ResultList;
+    app.Design.SlipDirection = 1;  // the sample slope only slips clockwise
+    const TRunResult run = app.Run();
+    EXPECT_EQ(run.Outcome, TRunOutcome::NoCircle);
+    EXPECT_EQ(run.Messages, (std::vector<std::string>{NoCircleMessage}));
+    EXPECT_EQ(app.Dialogs.Messages, run.Messages);
+    ASSERT_EQ(app.Tables.CentreTable.RowCount(), 2);
+    EXPECT_EQ(app.Tables.CentreTable.Rows[1], (std::vector<std::string>(7, "-")));
+    ASSERT_EQ(app.Tables.LoadTable.RowCount(), 2);
+    std::vector<std::string> loadRow(13, "-");
+    loadRow.emplace_back();
+    EXPECT_EQ(app.Tables.LoadTable.Rows[1], loadRow);
+    for (const TChartModel* chart : {&app.ResultChart, &app.ArbitraryChart}) {
+        for (const TChartSeries& series : chart->Series) EXPECT_TRUE(series.Points.empty()) << series.Title;
+    }
+    EXPECT_EQ(app.Tables.ResultList, resultBefore);
+}
+
+TEST(CalculationRunTest, RefusedRunWritesNothing) {
+    TApp app;
+    app.Dialogs.Answer = false;
+    const TResultTables before;
+    const TRunResult run = app.Run();
+    EXPECT_EQ(run.Outcome, TRunOutcome::Refused);
+    EXPECT_EQ(app.Tables, before);
+    EXPECT_TRUE(app.ResultChart.Series[rsGround].Points.empty());
+}
+
+TEST(CalculationRunTest, SafetyFactorLabelsOnTheResultChart) {
+    TApp app;
+    app.Design.ShowSafetyFactors = true;
+    app.Design.SafetyFactor = "1.2";
+    const TRunResult run = app.Run();
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    const auto& points = app.ResultChart.Series[rsSafetyFactor].Points;
+    ASSERT_FALSE(points.empty());
+    EXPECT_TRUE(app.ArbitraryChart.Series[rsSafetyFactor].Points.empty());
+    for (const TChartPoint& p : points) {
+        ASSERT_TRUE(p.Label && p.Colour);
+        const double fs = std::stod(*p.Label);
+        EXPECT_EQ(*p.Colour, std::fabs(fs) >= 1.2 ? ColourBlue : ColourRed) << *p.Label;
+    }
+}
+
+TEST(CalculationRunTest, ResultsDoNotDependOnTheThreadCount) {
+    for (int direction : {0, 2}) {
+        TApp one;
+        one.Design.SlipDirection = direction;
+        one.Design.GridFsEnabled = true;
+        one.Design.GridFsMeshCount = "10";
+        TApp many;
+        many.Design = one.Design;
+        const TRunResult a = one.Run(nullptr, 1);
+        const TRunResult b = many.Run(nullptr, 4);
+        EXPECT_EQ(a.Critical, b.Critical);
+        EXPECT_EQ(one.Tables, many.Tables);
+        EXPECT_EQ(one.ResultChart, many.ResultChart);
+    }
+}
+
+TEST(CalculationRunTest, CancelledSearchLeavesTheTablesAsTheyWere) {
+    TApp app;
+    TRecordingProgress progress;
+    progress.CancelNow = true;
+    const TRunResult run = app.Run(&progress);
+    EXPECT_EQ(run.Outcome, TRunOutcome::Cancelled);
+    EXPECT_EQ(app.Tables, TResultTables{});
+}
+
+TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
+    class TWatch : public TRecordingProgress {
+    public:
+        explicit TWatch(const TChartModel& chart) : chart_(chart) {}
+        void TrialCircle(const TEC&, const TSlipCircle& circle) override {
+            ++TrialCircles;
+            // The circle is in the chart before the window hears of it.
+            if (chart_.Series[rsRadii].Points.size() == 3 && chart_.Series[rsRadii].Points[1].X == circle.Xo) ++Drawn;
+        }
+        int Drawn = 0;
+
+    private:
+        const TChartModel& chart_;
+    };
+    TApp app;
+    app.Design.ShowCalculationProcess = true;
+    TWatch progress(app.ResultChart);
+    ASSERT_EQ(app.Run(&progress).Outcome, TRunOutcome::Ok);
+    EXPECT_GT(progress.TrialCircles, 100);
+    EXPECT_EQ(progress.Drawn, progress.TrialCircles);
+    // The search is announced once, after the checks and before any circle.
+    EXPECT_EQ(std::count(progress.Events.begin(), progress.Events.end(), "search"), 1);
+}
+
+}  // namespace
+}  // namespace sorvanta

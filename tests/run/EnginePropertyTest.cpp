@@ -1,0 +1,209 @@
+// Properties of the search over generated designs that load but that no
+// engineer would draw: near-vertical, vertical, overhanging and repeated
+// ground points, layer boundaries crossing the ground, water above it,
+// coordinates from millimetres to a million kilometres. For every design
+// the checks accept, the search ends within a bounded number of radii,
+// reports finite numbers, cuts no slice of more than half a turn, and gives
+// the same bits with one and with two threads.
+//
+// A fixed set of seeds runs here (and under the sanitizers in CI);
+// SORVANTA_PROPERTY_DESIGNS=n runs the first n seeds instead.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "run/Checks.h"
+#include "engine/Progress.h"
+#include "engine/Search.h"
+#include "engine/SliceMethod.h"
+
+namespace sorvanta {
+namespace {
+
+using test::ExactTable;
+using test::ExactText;
+
+// Only the raw engine output, so that the designs are the same on every
+// standard library.
+class TRandom {
+  public:
+    explicit TRandom(std::uint64_t seed) : engine_(seed) {}
+    double Uniform(double a, double b) { return a + (b - a) * (engine_() >> 11) * 0x1p-53; }
+    int Int(int a, int b) {
+        return a + static_cast<int>(engine_() % static_cast<unsigned>(b - a + 1));
+    }
+    bool Chance(double p) { return Uniform(0, 1) < p; }
+    template <class T>
+    T Pick(std::initializer_list<T> values) {
+        return values.begin()[Int(0, static_cast<int>(values.size()) - 1)];
+    }
+
+  private:
+    std::mt19937_64 engine_;
+};
+
+TDesignConditions GenerateDesign(std::uint64_t seed) {
+    TRandom r(seed);
+    const double scale = r.Pick({1e-3, 1.0, 1.0, 1.0, 1e3, 1e6, 1e9});
+    const double offset = r.Pick({0.0, 0.0, 1e5, -1e7});
+    auto at = [&](TPoint p) { return TPoint{offset + scale * p.X, offset + scale * p.Y}; };
+
+    // The ground in units of the scale: about 70 wide, rising on the whole.
+    TPolyline ground;
+    const int n = r.Int(3, 8);
+    TPoint p{0, r.Uniform(0, 10)};
+    ground.push_back(p);
+    for (int i = 1; i < n; ++i) {
+        double dx = 70.0 / n * r.Uniform(0.2, 1.8);
+        double dy = r.Uniform(-5, 15);
+        if (r.Chance(0.3)) {
+            dx = std::pow(10.0, -r.Uniform(2, 7)) * 70;  // near vertical
+            dy = r.Uniform(5, 30);
+        } else if (r.Chance(0.1)) {
+            dx = 0;  // vertical
+            dy = r.Uniform(-10, 30);
+        } else if (r.Chance(0.15)) {
+            dx = -r.Uniform(1, 10);  // overhanging
+        }
+        if (!r.Chance(0.15)) p = {p.X + dx, p.Y + dy};  // else a repeated point
+        ground.push_back(p);
+    }
+
+    TDesignConditions d;
+    LoadSampleDesign(d);
+    const int layers = r.Int(1, 5);
+    d.LayerCount = std::to_string(layers);
+    double lowest = ground.front().Y;
+    for (const TPoint& g : ground) lowest = std::min(lowest, g.Y);
+    for (int k = 0; k < MaxLayers; ++k) {
+        TSoilLayer& layer = d.Layers[static_cast<std::size_t>(k)];
+        const double gamma = r.Uniform(14, 22);
+        layer.GammaT = ExactText(gamma);
+        layer.GammaS = ExactText(gamma - 9);
+        layer.Phi = ExactText(r.Pick({0.0, r.Uniform(0, 45), 89.9}));
+        layer.Cohesion = ExactText(r.Pick({0.0, r.Uniform(0, 30)}));
+        TPolyline boundary;
+        for (const TPoint& g : ground) {
+            // Below the ground, now and then above it.
+            const double y = r.Chance(0.2) ? g.Y + r.Uniform(0, 5) : g.Y - r.Uniform(0.5, 4) * k;
+            boundary.push_back(at({g.X, y}));
+        }
+        layer.Boundary = ExactTable(k == 0 ? TPolyline{} : boundary);
+    }
+    TPolyline scaledGround;
+    for (const TPoint& g : ground) scaledGround.push_back(at(g));
+    d.Layers[0].Boundary = ExactTable(scaledGround);
+
+    d.WaterEnabled = r.Chance(0.5);
+    d.GammaW = d.WaterEnabled ? "9.81" : "---";
+    TPolyline water;
+    for (const TPoint& g : ground) water.push_back(at({g.X, g.Y + r.Uniform(-8, 3)}));
+    d.WaterTable = ExactTable(water);
+    d.StressType = r.Int(0, 1);
+    d.SlipDirection = r.Int(0, 2);
+    d.StressDisplay = r.Int(0, 1);
+
+    double left = ground.front().X, right = left;
+    for (const TPoint& g : ground) {
+        left = std::min(left, g.X);
+        right = std::max(right, g.X);
+    }
+    d.MaxSliceWidth = ExactText(scale * (right - left) / r.Uniform(8, 40));
+    const double depth = r.Pick({r.Uniform(0, 30), 1e3, 1e15});
+    d.NeverCutElevation = ExactText(offset + scale * (lowest - depth));
+    return d;
+}
+
+// Polled once per radius and per centre: a search that needs more has run
+// away.
+class TRadiusBudget : public TProgress {
+  public:
+    explicit TRadiusBudget(long long polls) : left_(polls) {}
+    bool Cancelled() const override { return left_.fetch_sub(1) <= 0; }
+
+  private:
+    mutable std::atomic<long long> left_;
+};
+constexpr long long RadiusBudget = 3'000'000;
+
+std::uint64_t Bits(double v) {
+    return std::bit_cast<std::uint64_t>(v);
+}
+
+bool SameBits(const TCriticalSearch& a, const TCriticalSearch& b) {
+    const TSearchResult& x = a.Result;
+    const TSearchResult& y = b.Result;
+    return x.Status == y.Status && Bits(x.Xo) == Bits(y.Xo) && Bits(x.Yo) == Bits(y.Yo) &&
+           Bits(x.R) == Bits(y.R) && Bits(x.Fs) == Bits(y.Fs) &&
+           Bits(x.Resisting) == Bits(y.Resisting) && Bits(x.Driving) == Bits(y.Driving) &&
+           a.GridCount == b.GridCount && a.Circles == b.Circles;
+}
+
+bool Finite(const TSliceRow& row) {
+    std::vector<double> values{row.CentreX, row.B,   row.SumH,      row.GroundHeight,
+                               row.SumV,    row.C,   row.L,         row.W,
+                               row.Alpha,   row.Phi, row.Resisting, row.Driving};
+    for (int k = 0; k < MaxLayers; ++k) {
+        values.push_back(row.H[static_cast<std::size_t>(k)]);
+        values.push_back(row.VWet[static_cast<std::size_t>(k)]);
+        values.push_back(row.VSub[static_cast<std::size_t>(k)]);
+    }
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+int DesignCount() {
+    if (const char* n = std::getenv("SORVANTA_PROPERTY_DESIGNS")) return std::atoi(n);
+    return 24;
+}
+
+TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) {
+    int searched = 0;
+    for (int seed = 1; seed <= DesignCount(); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const TDesignConditions d = GenerateDesign(static_cast<std::uint64_t>(seed));
+        TEC e;
+        TRecordingDialogs dialogs;
+        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        ++searched;
+
+        TCriticalSearch runs[2];
+        for (int threads : {1, 2}) {
+            TRadiusBudget budget(RadiusBudget);
+            TSearchOptions options;
+            options.Threads = threads;
+            options.Progress = &budget;
+            runs[threads - 1] = SearchCriticalCircle(e, options);
+            ASSERT_FALSE(runs[threads - 1].Cancelled) << threads << " threads: no end in sight";
+        }
+        EXPECT_TRUE(SameBits(runs[0], runs[1]));
+
+        const TSearchResult& best = runs[0].Result;
+        for (double v : {best.Xo, best.Yo, best.R, best.Fs, best.Resisting, best.Driving})
+            EXPECT_TRUE(std::isfinite(v)) << v;
+        if (best.Status != 1 || best.R == 0) continue;
+        std::vector<TSliceRow> rows;
+        const TCircleResult c = EvaluateCircle(e, {best.Xo, best.Yo, best.R}, &rows);
+        ASSERT_NE(c.Status, 0) << e.CircleStatus;
+        EXPECT_EQ(Bits(c.Fs), Bits(best.Fs));
+        for (const TSliceRow& row : rows) {
+            EXPECT_TRUE(Finite(row)) << "slice " << row.No;
+            EXPECT_LE(row.L, std::numbers::pi * best.R) << "slice " << row.No;
+        }
+    }
+    // Most generated designs pass the checks; a generator that produced only
+    // refused ones would test nothing.
+    EXPECT_GE(searched * 2, DesignCount());
+}
+
+}  // namespace
+}  // namespace sorvanta
