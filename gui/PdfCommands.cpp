@@ -5,9 +5,9 @@
 #include <exception>
 #include <filesystem>
 
-#include "run/AppState.h"
 #include "OutputMessages.h"
 #include "documents/PdfDocument.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
