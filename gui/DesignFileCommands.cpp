@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "JapaneseUi.h"
 #include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
@@ -40,6 +41,7 @@ QString ChooseDesignFile(QWidget* parent, bool save) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString file = dialog.selectedFiles().front();
     // Later outputs are written to the folder chosen last.

@@ -1,11 +1,14 @@
 #include "JapaneseUi.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace sorvanta::gui {
 
@@ -22,7 +25,41 @@ QStringList Installed(const QStringList& candidates) {
     return found.isEmpty() ? candidates : found;
 }
 
+// Texts of Qt's file dialogs that its Japanese translation lacks (the file
+// type column says "Folder" otherwise).
+class TFileTypeTranslator : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText,
+                      const char* disambiguation = nullptr, int n = -1) const override {
+        Q_UNUSED(disambiguation);
+        Q_UNUSED(n);
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return {};
+        if (qstrcmp(sourceText, "Folder") == 0) return QStringLiteral("フォルダー");
+        if (qstrcmp(sourceText, "Drive") == 0) return QStringLiteral("ドライブ");
+        if (qstrcmp(sourceText, "File") == 0) return QStringLiteral("ファイル");
+        if (qstrcmp(sourceText, "%1 File") == 0) return QStringLiteral("%1 ファイル");
+        return {};
+    }
+};
+
 }  // namespace
+
+void UseJapaneseSystemLocale() {
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+}
+
+void FitFileDialog(QFileDialog& dialog) {
+    dialog.resize(860, 480);
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+}
 
 void InstallFontSubstitutions() {
     const QStringList pMincho = Installed({"IPAPMincho", "IPAMincho", "Noto Serif CJK JP"});
@@ -48,6 +85,7 @@ bool InstallJapaneseUi(QApplication& app) {
     font.setPointSize(9);
     QApplication::setFont(font);
 
+    QApplication::installTranslator(new TFileTypeTranslator(&app));
     auto* translator = new QTranslator(&app);
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {

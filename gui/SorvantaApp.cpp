@@ -8,6 +8,7 @@
 #include "CalculationController.h"
 #include "DesignFileCommands.h"
 #include "FigureExportCommand.h"
+#include "PdfCommands.h"
 #include "TForm10.h"
 #include "TForm13.h"
 #include "TForm14.h"
@@ -16,8 +17,10 @@
 #include "TForm6.h"
 #include "TForm7.h"
 #include "TForm9.h"
+#include "TextOutputCommand.h"
 #include "Texts.h"
 #include "print/PrintCommands.h"
+#include "ViewSettings.h"
 
 namespace sorvanta::gui {
 
@@ -41,6 +44,8 @@ TSorvantaApp::TSorvantaApp() {
                            .Arbitrary = form16_,
                            .Diagram = form13_,
                            .ArbitraryChart = form14_});
+    pdf_ = std::make_unique<TPdfCommands>(context_, form1_.get());
+    pdf_->SetArbitraryWindowQuery([this] { return ArbitraryWindowShown(); });
 
     connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
@@ -82,18 +87,13 @@ void TSorvantaApp::OnFirstShown() {
     // construction.
     form6_->ShowSampleDesign();
     form6_->ApplyReducedInputSet();
+    if (RememberedFullInputSet()) ShowFullInputSet(true);
 }
 
-void TSorvantaApp::NotAvailable(TCommand command) {
-    QAction* action = form1_->MenuAction(command);
-    if (!action) action = form1_->ToolAction(command);
-    QString name = action ? action->text() : QString();
-    name.remove(QStringLiteral("..."));
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                    QStringLiteral("「%1」は、まだ使用できません。").arg(name), QMessageBox::Ok,
-                    form1_.get());
-    box.setObjectName(QStringLiteral("NotAvailable"));
-    box.exec();
+void TSorvantaApp::ShowFullInputSet(bool on) {
+    form1_->MenuAction(TCommand::FullInputSet)->setChecked(on);
+    form6_->SetFullInputSet(on);
+    RememberFullInputSet(on);
 }
 
 bool TSorvantaApp::ArbitraryWindowShown() const {
@@ -143,6 +143,7 @@ void TSorvantaApp::PlaceAndShowArbitrary() {
 }
 
 void TSorvantaApp::Execute(TCommand command) {
+    // Every command is handled here: the compiler names one that is not.
     switch (command) {
         case TCommand::Load:
             if (!calculation_->Running()) LoadDesignCommand(form1_.get(), context_, *form6_);
@@ -193,13 +194,20 @@ void TSorvantaApp::Execute(TCommand command) {
         case TCommand::PrinterSetup:
             printing_->PrinterSetup();
             break;
+        case TCommand::TextOutput:
+            TextOutputCommand(form1_.get(), context_.Results);
+            break;
         case TCommand::Metafiles:
             FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(), form16_->Chart());
             break;
+        case TCommand::PdfMinimum:
+            pdf_->WriteMinimum();
+            break;
         case TCommand::PdfArbitrary:
-            // The arbitrary-point table window has never been shown.
-            QMessageBox::information(form1_.get(), QString::fromUtf8(kApplicationTitle),
-                                     QStringLiteral("「任意点円弧滑り」を先に、計算して下さい。"));
+            pdf_->WriteArbitrary();
+            break;
+        case TCommand::FullInputSet:
+            ShowFullInputSet(form1_->MenuAction(TCommand::FullInputSet)->isChecked());
             break;
         case TCommand::ShowDesign:
             form6_->show();
@@ -221,9 +229,6 @@ void TSorvantaApp::Execute(TCommand command) {
             break;
         case TCommand::About:
             form7_->ShowCentred();
-            break;
-        default:
-            NotAvailable(command);
             break;
     }
 }

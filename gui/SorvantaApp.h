@@ -13,6 +13,7 @@ namespace sorvanta::gui {
 class TCalculationController;
 class TForm2;
 class TPrintCommands;
+class TPdfCommands;
 class TForm6;
 class TForm7;
 class TForm9;
@@ -46,12 +47,12 @@ public:
     [[nodiscard]] bool ArbitraryWindowShown() const;
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
     [[nodiscard]] TPrintCommands& Printing() { return *printing_; }
+    [[nodiscard]] TPdfCommands& PdfCommands() { return *pdf_; }
 
     void Execute(TCommand command);
 
 private:
     void OnFirstShown();
-    void NotAvailable(TCommand command);
     // Starts a run from the design window's button or the main window's
     // command, each placing the result window its own way first.
     void StartFromDesignWindow();
@@ -62,6 +63,7 @@ private:
     // table window 35 pixels right of it, shown.
     void PlaceAndShowResults();
     void PlaceAndShowArbitrary();
+    void ShowFullInputSet(bool on);
 
     TAppState context_;
     std::unique_ptr<TForm1> form1_;
@@ -75,6 +77,7 @@ private:
     TForm14* form14_ = nullptr;
     TCalculationController* calculation_ = nullptr;
     TPrintCommands* printing_ = nullptr;
+    std::unique_ptr<TPdfCommands> pdf_;
 };
 
 }  // namespace sorvanta::gui

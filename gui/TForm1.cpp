@@ -1,6 +1,8 @@
 #include "TForm1.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -77,6 +79,9 @@ void TForm1::BuildMenus() {
     AddMenuItem(view, QStringLiteral("2.計算結果テーブル"), TCommand::ShowResults);
     view->addSeparator();
     AddMenuItem(view, QStringLiteral("3.任意点円弧滑り検討ﾃｰﾌﾞﾙ"), TCommand::ShowArbitrary);
+    view->addSeparator();
+    AddMenuItem(view, QStringLiteral("全入力項目を表示"), TCommand::FullInputSet)
+        ->setCheckable(true);
 
     QMenu* run = bar->addMenu(QStringLiteral("実行(&R)"));
     AddMenuItem(run, QStringLiteral("1.計算開始"), TCommand::Calculate);
@@ -125,11 +130,19 @@ void TForm1::BuildToolBars() {
     add(bar1, "各図出力", "ﾒﾀﾌｧｲﾙ保存", I::Figures, TCommand::Metafiles);
     add(bar1, "PDF(最少)", "PDF出力", I::PdfMinimum, TCommand::PdfMinimum);
     add(bar1, "PDF(任意点)", "", I::PdfArbitrary, TCommand::PdfArbitrary);
+    // Without a hint of its own a tool button would show its caption as one.
+    noHintButton_ = bar1->widgetForAction(ToolAction(TCommand::PdfArbitrary));
+    noHintButton_->installEventFilter(this);
 
     add(bar2, "設計条件", "設計条件ﾃｰﾌﾞﾙ表示", I::Design, TCommand::ShowDesign);
     add(bar2, "計算結果", "計算結果ﾃｰﾌﾞﾙ表示", I::Results, TCommand::PlaceAndShowResults);
     bar2->addSeparator();
     add(bar2, "任意点滑り", "任意点円弧滑り検討ﾃｰﾌﾞﾙ表示", I::Arbitrary, TCommand::ShowArbitrary);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == noHintButton_ && event->type() == QEvent::ToolTip) return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::ConfirmExit() {

@@ -32,6 +32,7 @@ enum class TCommand {
     ShowResults,         // "2.計算結果テーブル": where the window is
     PlaceAndShowResults, // "計算結果": first placed under the design window
     ShowArbitrary,
+    FullInputSet,  // checkable: the design window's full input set
     Calculate,
     About,
 };
@@ -58,6 +59,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -65,6 +67,7 @@ private:
     QAction* AddMenuItem(class QMenu* menu, const QString& text, TCommand command);
     QAction* MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command);
 
+    QWidget* noHintButton_ = nullptr;
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
     bool shown_ = false;

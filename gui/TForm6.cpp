@@ -127,14 +127,18 @@ void TForm6::ShowSampleDesign() {
 }
 
 void TForm6::ApplyReducedInputSet() {
-    for (auto& layer : layers_) {
-        layer.GammaSLabel->hide();
-        layer.GammaS->hide();
-    }
-    waterGroup_->hide();
-    stressTypeGroup_->hide();
-    calcTabs_->setTabVisible(calcTabs_->indexOf(loadGroup_->parentWidget()), false);
+    SetFullInputSet(false);
     ApplyLayerCount();
+}
+
+void TForm6::SetFullInputSet(bool full) {
+    for (auto& layer : layers_) {
+        layer.GammaSLabel->setVisible(full);
+        layer.GammaS->setVisible(full);
+    }
+    waterGroup_->setVisible(full);
+    stressTypeGroup_->setVisible(full);
+    calcTabs_->setTabVisible(calcTabs_->indexOf(loadGroup_->parentWidget()), full);
 }
 
 void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {

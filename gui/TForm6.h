@@ -43,6 +43,9 @@ public:
     void OpenStartPages();
     void ShowSampleDesign();
     void ApplyReducedInputSet();
+    // Shows (or hides again) what the reduced input set hides; the design
+    // keeps its values either way.
+    void SetFullInputSet(bool full);
 
     // After a load: the controls show the design; the preview takes the axes
     // and the dependent states are refreshed in file order.

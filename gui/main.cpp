@@ -5,6 +5,7 @@
 #include "Texts.h"
 
 int main(int argc, char** argv) {
+    sorvanta::gui::UseJapaneseSystemLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(sorvanta::gui::kApplicationTitle));
     sorvanta::gui::InstallJapaneseUi(app);

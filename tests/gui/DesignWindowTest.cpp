@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "CalculationController.h"
 #include "GuiTestSupport.h"
 #include "TChartView.h"
 #include "TForm6.h"
@@ -284,6 +285,62 @@ private slots:
         QVERIFY(!f6_->Digitiser().Active());
         QCOMPARE(Find<QTabWidget>("LayerTabs")->currentIndex(), 1);
         QCOMPARE(design_->Layers[2].Boundary.Rows.size(), 4u);
+    }
+
+    void FullInputSetShowsWhatStartUpHides() {
+        QAction* item = app_->MainWindow().MenuAction(TCommand::FullInputSet);
+        QVERIFY(item->isCheckable() && !item->isChecked());
+        auto* calcTabs = Find<QTabWidget>("CalculationTabs");
+        const QList<QWidget*> hidden{Find<QWidget>("GammaS1"), Find<QWidget>("GammaS5"),
+                                     Find<QWidget>("WaterGroup"), Find<QWidget>("StressType")};
+        item->trigger();
+        for (QWidget* w : hidden) QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
+        QVERIFY(calcTabs->isTabVisible(2));
+        item->trigger();
+        for (QWidget* w : hidden) QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
+        QVERIFY(!calcTabs->isTabVisible(2));
+
+        // The choice is found again at the next start.
+        item->trigger();
+        app_.reset();
+        app_ = StartApp(true);
+        f6_ = &app_->DesignWindow();
+        QVERIFY(app_->MainWindow().MenuAction(TCommand::FullInputSet)->isChecked());
+        QVERIFY(!Find<QWidget>("WaterGroup")->isHidden());
+        QVERIFY(Find<QTabWidget>("CalculationTabs")->isTabVisible(2));
+    }
+
+    // With the full input set a user enters groundwater without a file:
+    // switched on, digitised with "w", calculated.
+    void GroundwaterDigitisedAndCalculated() {
+        app_->MainWindow().MenuAction(TCommand::FullInputSet)->trigger();
+        QTest::mouseClick(Find<QCheckBox>("WaterEnabled"), Qt::LeftButton);
+        QVERIFY(design_->WaterEnabled);
+        QTest::mouseClick(Find<QToolButton>("DigitiseW"), Qt::LeftButton);
+        QVERIFY(f6_->Digitiser().Active(fkWater));
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(0, 4.5));
+        QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(30, 8));
+        QTest::mouseClick(chart_, Qt::RightButton, {}, PixelOf(70, 12));
+        QVERIFY(!f6_->Digitiser().Active());
+        // Merged with the ground surface, which it spans: the three points as clicked.
+        QCOMPARE(design_->WaterTable.Rows.size(), 3u);
+        const QPointF clicked[] = {{0, 4.5}, {30, 8}, {70, 12}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QVERIFY(std::abs(std::stod(design_->WaterTable.Rows[i].X) - clicked[i].x()) < 0.2);
+            QVERIFY(std::abs(std::stod(design_->WaterTable.Rows[i].Y) - clicked[i].y()) < 0.2);
+        }
+        QCOMPARE(Row("WaterTable", 2)[0], QStringLiteral("2"));
+
+        TDialogResponder user;
+        QTest::mouseClick(Find<QPushButton>("StartButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->Calculation().Running(), 120000);
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
+        const TResultTables& r = app_->Context().Results;
+        QCOMPARE(r.LayerSettingsList.at(2), std::string("  2)地下水：有り"));
+        QCOMPARE(r.LayerSettingsList.at(3), std::string("  3)水の単位体積重量(kN/m3)=10.00"));
+        QCOMPARE(app_->Context().ResultChart.Series[rsWater].Points.size(), 3u);
+        // The dry sample gives 2.040.
+        QVERIFY(std::abs(app_->Calculation().LastResult().Critical.Fs - 2.040) > 0.005);
     }
 
     void ClearLayersAsksFirst() {

@@ -4,11 +4,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
+#include "DesignFileCommands.h"
 #include "GuiTestSupport.h"
 #include "TChartView.h"
 #include "TForm6.h"
@@ -153,6 +157,37 @@ private slots:
         Run(TCommand::Load);
         QCOMPARE(user.Seen.size(), 2);
         QVERIFY(Design() == before);
+    }
+
+    // At its default size the dialog shows every column whole: a long
+    // Japanese name, the size, the type and the date.
+    void FileDialogColumnsAreNotClipped() {
+        QTemporaryDir folder;
+        QFile::copy(QStringLiteral(SORVANTA_TEST_DATA "/design/sample.dat"),
+                    folder.filePath(QStringLiteral("道路改良工事_第3工区_左岸法面_設計条件.dat")));
+        QDir::setCurrent(folder.path());
+        QStringList clipped;
+        int rows = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            // The folder is read in the background.
+            QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+            rows = view->model()->rowCount(view->rootIndex());
+            QCoreApplication::processEvents();
+            for (int c = 0; c < view->header()->count(); ++c) {
+                if (view->header()->sectionSize(c) <
+                    static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
+                    clipped << QString::number(c);
+            }
+            dialog->reject();
+        });
+        QVERIFY(ChooseDesignFile(&app_->MainWindow(), false).isEmpty());
+        QCOMPARE(rows, 1);
+        QCOMPARE(clipped, QStringList());
+        QCOMPARE(QLocale().language(), QLocale::Japanese);
     }
 };
 

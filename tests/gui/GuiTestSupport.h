@@ -8,11 +8,14 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "JapaneseUi.h"
+#include "PdfCommands.h"
 #include "SorvantaApp.h"
 
 namespace sorvanta::gui::test {
@@ -21,14 +24,22 @@ inline void InstallJapanese() {
     static bool done = false;
     if (!done) {
         InstallJapaneseUi(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        // The user's own settings are neither read nor changed by a test.
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
         done = true;
     }
 }
 
 // Starts the application as main() does, with the start-up initialisation.
-inline std::unique_ptr<TSorvantaApp> StartApp() {
+// The settings of an earlier start are forgotten unless `keepSettings`. A PDF
+// viewer is never launched: the opener only says it opened the file.
+inline std::unique_ptr<TSorvantaApp> StartApp(bool keepSettings = false) {
     InstallJapanese();
+    if (!keepSettings) QSettings(QStringLiteral("Sorvanta"), QStringLiteral("Sorvanta")).clear();
     auto app = std::make_unique<TSorvantaApp>();
+    app->PdfCommands().SetFileOpener([](const QUrl&) { return true; });
     app->Start();
     QCoreApplication::processEvents();
     return app;
@@ -62,6 +73,7 @@ public:
     }
 
     bool AnswerYes = true;
+    QStringList AnswerNoTo;    // questions (by object name) answered No whatever AnswerYes says
     QString FileName;          // for file dialogs; empty: cancel
     QList<TSeen> Seen;
 
@@ -85,7 +97,8 @@ private:
             Seen << seen;
             QAbstractButton* answer = box->button(QMessageBox::Ok);
             if (box->button(QMessageBox::Yes)) {
-                answer = box->button(AnswerYes ? QMessageBox::Yes : QMessageBox::No);
+                const bool yes = AnswerYes && !AnswerNoTo.contains(box->objectName());
+                answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
             }
             if (answer) QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {

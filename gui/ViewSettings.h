@@ -1,0 +1,10 @@
+#pragma once
+// What the user chose to see, found again at the next start (QSettings).
+
+namespace sorvanta::gui {
+
+// "全入力項目を表示"; off when never chosen.
+bool RememberedFullInputSet();
+void RememberFullInputSet(bool on);
+
+}  // namespace sorvanta::gui
