@@ -28,7 +28,8 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     TRecordingDialogs dialogs;
     TRunSettings settings;
     settings.Threads = static_cast<int>(state.range(0));
-    const TRunContext context{design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, settings};
+    const TRunContext context{design,         tables,  arbitrary, resultChart,
+                              arbitraryChart, dialogs, nullptr,   settings};
     for (auto _ : state) {
         const TRunResult run = StartCalculation(context);
         if (run.Outcome != TRunOutcome::Ok) state.SkipWithError("the sample run found no circle");
@@ -36,11 +37,19 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     }
 }
 
-void BM_RunSample(benchmark::State& state) { RunSample(state, false); }
+void BM_RunSample(benchmark::State& state) {
+    RunSample(state, false);
+}
 BENCHMARK(BM_RunSample)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_RunSampleGridPointsAndContours(benchmark::State& state) { RunSample(state, true); }
-BENCHMARK(BM_RunSampleGridPointsAndContours)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_RunSampleGridPointsAndContours(benchmark::State& state) {
+    RunSample(state, true);
+}
+BENCHMARK(BM_RunSampleGridPointsAndContours)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_TextOutputBytes(benchmark::State& state) {
     TDesignConditions design;
@@ -50,7 +59,8 @@ void BM_TextOutputBytes(benchmark::State& state) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
+    StartCalculation(
+        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
     for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);

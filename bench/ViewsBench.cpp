@@ -4,8 +4,8 @@
 
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
-#include "views/ChartModel.h"
 #include "run/GridFs.h"
+#include "views/ChartModel.h"
 
 using namespace sorvanta;
 

@@ -4,37 +4,44 @@
 #include <string>
 
 #include "RunSupport.h"
+#include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
-#include "run/ArbitraryPoint.h"
 
 namespace sorvanta::cli {
 namespace {
 
 void PrintSummary(const TAppState& app, const TArbitraryOutcome& o) {
-    PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) + " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
+    PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
+              " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
     PrintLine(app.Arbitrary.JudgementList.at(0));
-    PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" + FormatFloat("0.00;-0.00", o.Xb) + ", " +
-              FormatFloat("0.00;-0.00", o.Yb) + ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
+    PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" +
+              FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
+              ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
               FormatFloat("0.00;-0.00", o.Ye) + ")");
-    PrintLine("判定: " + app.Arbitrary.JudgementLabel.Text + "（必要安全率 " + app.Design.SafetyFactor + "）");
+    PrintLine("判定: " + app.Arbitrary.JudgementLabel.Text + "（必要安全率 " +
+              app.Design.SafetyFactor + "）");
 }
 
 int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) {
     TRunCommandOptions options;
-    if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess) return status;
-    if (const int status = ExpectArguments(command, options.Positionals, 3); status != ExitSuccess) return status;
+    if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess)
+        return status;
+    if (const int status = ExpectArguments(command, options.Positionals, 3); status != ExitSuccess)
+        return status;
     const auto x = TryStrToFloat(options.Positionals[1]);
     const auto y = TryStrToFloat(options.Positionals[2]);
     if (!x || !y) {
-        return ReportUsageError(command, "円弧中心の座標が数値ではありません: '" + options.Positionals[1] + "', '" +
+        return ReportUsageError(command, "円弧中心の座標が数値ではありません: '" +
+                                             options.Positionals[1] + "', '" +
                                              options.Positionals[2] + "'");
     }
 
     TAppState app = StartupState();
     TRunResult run;
-    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
+    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess)
+        return status;
     if (run.Outcome != TRunOutcome::Ok) {
         const int status = WriteRunOutputs(app, run, options, true);
         return status != ExitSuccess ? status : ExitRefused;
@@ -46,7 +53,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     } catch (const ConversionError& e) {
         return ReportError(e.what(), ExitDataError);
     }
-    if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess) return status;
+    if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
+        return status;
     if (point.Status == 0) {
         // The window shows the reason in its judgement panel.
         PrintMessage(point.CircleStatus);
@@ -57,8 +65,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
 
 const TCommandRegistration registration{
     {"arbitrary", "DESIGN.dat X Y [オプション]",
-     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。", 40, &RunArbitrary,
-     RunOptionsHelp}};
+     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。", 40,
+     &RunArbitrary, RunOptionsHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

@@ -19,8 +19,12 @@ int RunCheck(const TCommand& command, const std::vector<std::string>& args) {
     return ExitSuccess;
 }
 
-const TCommandRegistration registration{
-    {"check", "DESIGN.dat", "設計条件ファイルを読み込み、計算前の点検をします。", 20, &RunCheck, {}}};
+const TCommandRegistration registration{{"check",
+                                         "DESIGN.dat",
+                                         "設計条件ファイルを読み込み、計算前の点検をします。",
+                                         20,
+                                         &RunCheck,
+                                         {}}};
 
 }  // namespace
 }  // namespace sorvanta::cli

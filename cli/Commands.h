@@ -35,7 +35,7 @@ struct TCommand {
     std::string_view Summary;    // one Japanese line for --help
     int Order = 0;               // place in the --help list
     TCommandRun Run = nullptr;
-    std::string_view Details;    // further lines for "COMMAND --help"
+    std::string_view Details;  // further lines for "COMMAND --help"
 };
 
 class TCommandRegistration {

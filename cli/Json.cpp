@@ -9,7 +9,8 @@ namespace sorvanta::cli {
 namespace {
 
 bool IsScalar(const TJsonValue& v) {
-    return !std::holds_alternative<TJsonArray>(v.Value) && !std::holds_alternative<TJsonObject>(v.Value);
+    return !std::holds_alternative<TJsonArray>(v.Value) &&
+           !std::holds_alternative<TJsonObject>(v.Value);
 }
 
 // A value written on one line: a scalar, or an array of scalars (a table row,
@@ -102,11 +103,21 @@ std::string JsonString(std::string_view text) {
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char escape[8];
@@ -147,8 +158,9 @@ TJsonValue CellTableJson(const TCellTable& table) {
 }
 
 TJsonValue ColouredTextJson(const TColouredText& text) {
-    return TJsonObject{{"text", text.Text},
-                       {"colour", text.Colour ? TJsonValue(HexColour(*text.Colour)) : TJsonValue(nullptr)}};
+    return TJsonObject{
+        {"text", text.Text},
+        {"colour", text.Colour ? TJsonValue(HexColour(*text.Colour)) : TJsonValue(nullptr)}};
 }
 
 TJsonValue ChartJson(const TChartModel& chart) {
@@ -157,12 +169,15 @@ TJsonValue ChartJson(const TChartModel& chart) {
         TJsonArray points;
         points.reserve(s.Points.size());
         for (const TChartPoint& p : s.Points) {
-            points.emplace_back(TJsonArray{p.X, p.Y, p.Label ? TJsonValue(*p.Label) : TJsonValue(nullptr),
-                                           p.Colour ? TJsonValue(HexColour(*p.Colour)) : TJsonValue(nullptr)});
+            points.emplace_back(
+                TJsonArray{p.X, p.Y, p.Label ? TJsonValue(*p.Label) : TJsonValue(nullptr),
+                           p.Colour ? TJsonValue(HexColour(*p.Colour)) : TJsonValue(nullptr)});
         }
         series.emplace_back(TJsonObject{{"title", s.Title}, {"points", std::move(points)}});
     }
-    return TJsonObject{{"bottom", AxisJson(chart.Bottom)}, {"left", AxisJson(chart.Left)}, {"series", std::move(series)}};
+    return TJsonObject{{"bottom", AxisJson(chart.Bottom)},
+                       {"left", AxisJson(chart.Left)},
+                       {"series", std::move(series)}};
 }
 
 // The slice, load and judgement members, which both records hold under the
@@ -170,17 +185,17 @@ TJsonValue ChartJson(const TChartModel& chart) {
 template <typename TTables>
 void AppendCircleMembers(TJsonObject& o, const TTables& t) {
     o.insert(o.end(), {
-        {"slice_table", CellTableJson(t.SliceTable)},
-        {"slice_heading", Lines(t.SliceHeadingList)},
-        {"slice_legend", Lines(t.SliceLegendList)},
-        {"slice_note", Lines(t.SliceNoteList)},
-        {"load_heading", Lines(t.LoadHeadingList)},
-        {"load_legend", Lines(t.LoadLegendList)},
-        {"load_formula", Lines(t.LoadFormulaList)},
-        {"load_table", CellTableJson(t.LoadTable)},
-        {"judgement", Lines(t.JudgementList)},
-        {"judgement_label", ColouredTextJson(t.JudgementLabel)},
-    });
+                          {"slice_table", CellTableJson(t.SliceTable)},
+                          {"slice_heading", Lines(t.SliceHeadingList)},
+                          {"slice_legend", Lines(t.SliceLegendList)},
+                          {"slice_note", Lines(t.SliceNoteList)},
+                          {"load_heading", Lines(t.LoadHeadingList)},
+                          {"load_legend", Lines(t.LoadLegendList)},
+                          {"load_formula", Lines(t.LoadFormulaList)},
+                          {"load_table", CellTableJson(t.LoadTable)},
+                          {"judgement", Lines(t.JudgementList)},
+                          {"judgement_label", ColouredTextJson(t.JudgementLabel)},
+                      });
 }
 
 TJsonValue ResultTablesJson(const TResultTables& t) {
@@ -209,10 +224,14 @@ TJsonValue ArbitraryTablesJson(const TArbitraryTables& t) {
 
 const char* OutcomeName(TRunOutcome outcome) {
     switch (outcome) {
-        case TRunOutcome::Ok: return "ok";
-        case TRunOutcome::Refused: return "refused";
-        case TRunOutcome::NoCircle: return "no_circle";
-        case TRunOutcome::Cancelled: return "cancelled";
+        case TRunOutcome::Ok:
+            return "ok";
+        case TRunOutcome::Refused:
+            return "refused";
+        case TRunOutcome::NoCircle:
+            return "no_circle";
+        case TRunOutcome::Cancelled:
+            return "cancelled";
     }
     return "refused";
 }
@@ -221,10 +240,19 @@ TJsonValue RunJson(const TRunJsonInput& in) {
     TJsonValue critical;
     if (in.Run.HasCritical) {
         const TCriticalCircle& c = in.Run.Critical;
-        critical = TJsonObject{{"Xo", c.Xo},     {"Yo", c.Yo},       {"R", c.R},         {"Fs", c.Fs},
-                               {"Resisting", c.Resisting},           {"Driving", c.Driving},
-                               {"Xb", c.Xb},     {"Yb", c.Yb},       {"Xe", c.Xe},       {"Ye", c.Ye},
-                               {"Theta", c.Theta}, {"Beta", c.Beta}, {"Delta", c.Delta}};
+        critical = TJsonObject{{"Xo", c.Xo},
+                               {"Yo", c.Yo},
+                               {"R", c.R},
+                               {"Fs", c.Fs},
+                               {"Resisting", c.Resisting},
+                               {"Driving", c.Driving},
+                               {"Xb", c.Xb},
+                               {"Yb", c.Yb},
+                               {"Xe", c.Xe},
+                               {"Ye", c.Ye},
+                               {"Theta", c.Theta},
+                               {"Beta", c.Beta},
+                               {"Delta", c.Delta}};
     }
     return TJsonObject{
         {"design", in.Design.DesignName},
@@ -233,7 +261,8 @@ TJsonValue RunJson(const TRunJsonInput& in) {
         {"critical", std::move(critical)},
         {"result_tables", ResultTablesJson(in.Tables)},
         {"arbitrary_tables", ArbitraryTablesJson(in.Arbitrary)},
-        {"charts", TJsonObject{{"result", ChartJson(in.ResultChart)}, {"arbitrary", ChartJson(in.ArbitraryChart)}}},
+        {"charts", TJsonObject{{"result", ChartJson(in.ResultChart)},
+                               {"arbitrary", ChartJson(in.ArbitraryChart)}}},
     };
 }
 

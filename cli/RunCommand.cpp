@@ -12,22 +12,28 @@ namespace {
 void PrintSummary(const TAppState& app, const TRunResult& run) {
     const TCriticalCircle& c = run.Critical;
     PrintLine(app.Results.ResultList.at(2));
-    PrintLine("円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) + " Yo=" + FormatFloat("0.00m;-0.00m", c.Yo) +
-              "  円弧半径 R=" + FormatFloat("0.00m", c.R));
-    PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " + FormatFloat("0.00;-0.00", c.Yb) +
-              ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) + ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
-    PrintLine("判定: " + app.Results.JudgementLabel.Text + "（必要安全率 " + app.Design.SafetyFactor + "）");
+    PrintLine("円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) + " Yo=" +
+              FormatFloat("0.00m;-0.00m", c.Yo) + "  円弧半径 R=" + FormatFloat("0.00m", c.R));
+    PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " +
+              FormatFloat("0.00;-0.00", c.Yb) + ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) +
+              ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
+    PrintLine("判定: " + app.Results.JudgementLabel.Text + "（必要安全率 " +
+              app.Design.SafetyFactor + "）");
 }
 
 int RunRun(const TCommand& command, const std::vector<std::string>& args) {
     TRunCommandOptions options;
-    if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess) return status;
-    if (const int status = ExpectArguments(command, options.Positionals, 1); status != ExitSuccess) return status;
+    if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess)
+        return status;
+    if (const int status = ExpectArguments(command, options.Positionals, 1); status != ExitSuccess)
+        return status;
 
     TAppState app = StartupState();
     TRunResult run;
-    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess) return status;
-    if (const int status = WriteRunOutputs(app, run, options, false); status != ExitSuccess) return status;
+    if (const int status = LoadAndRunCalculation(options, app, run); status != ExitSuccess)
+        return status;
+    if (const int status = WriteRunOutputs(app, run, options, false); status != ExitSuccess)
+        return status;
     if (run.Outcome != TRunOutcome::Ok) return ExitRefused;
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, run);
     return ExitSuccess;
@@ -35,8 +41,9 @@ int RunRun(const TCommand& command, const std::vector<std::string>& args) {
 
 const TCommandRegistration registration{
     {"run", "DESIGN.dat [オプション]",
-     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE で結果を、--figures DIR で図を書きます。", 30,
-     &RunRun, RunOptionsHelp}};
+     "計算を実行します（確認には「はい」で答えます）。--text FILE、--json FILE、--pdf FILE "
+     "で結果を、--figures DIR で図を書きます。",
+     30, &RunRun, RunOptionsHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

@@ -6,8 +6,8 @@
 
 #include "Json.h"
 #include "documents/Figures.h"
-#include "documents/TextOutput.h"
 #include "documents/PdfDocument.h"
+#include "documents/TextOutput.h"
 #include "engine/AnalysisModel.h"
 #include "text/Conversion.h"
 #include "text/TextFile.h"
@@ -16,7 +16,8 @@
 namespace sorvanta::cli {
 
 const char* const RunOptionsUsage =
-    "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] [--no-slice-lines] "
+    "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] "
+    "[--no-slice-lines] "
     "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR]";
 
 const char* const RunOptionsHelp =
@@ -49,7 +50,8 @@ TChartModel GroundChart(const TAppState& app) {
 }
 
 int UsageError(const TCommand& command, const std::string& problem) {
-    return ReportError(problem + "（使い方: " + UsageLine(command) + " " + RunOptionsUsage + "）", ExitUsage);
+    return ReportError(problem + "（使い方: " + UsageLine(command) + " " + RunOptionsUsage + "）",
+                       ExitUsage);
 }
 
 }  // namespace
@@ -121,7 +123,8 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
     return problem.empty() ? TOptionParse::Parsed : TOptionParse::Bad;
 }
 
-int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args, TRunCommandOptions& options) {
+int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
+                    TRunCommandOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
@@ -167,9 +170,13 @@ void PrintMessage(std::string_view message) {
     std::fflush(stderr);
 }
 
-bool TStderrDialogs::Confirm(std::string_view) { return true; }
+bool TStderrDialogs::Confirm(std::string_view) {
+    return true;
+}
 
-void TStderrDialogs::ShowMessage(std::string_view message) { PrintMessage(message); }
+void TStderrDialogs::ShowMessage(std::string_view message) {
+    PrintMessage(message);
+}
 
 int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
                       TRunResult& result, std::string& message) {
@@ -210,24 +217,26 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
                     bool arbitraryPdf, std::string& message) {
     try {
         if (options.JsonFile) {
-            const std::string json = WriteJson(
-                RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart}));
+            const std::string json = WriteJson(RunJson({app.Design, run, app.Results, app.Arbitrary,
+                                                        app.ResultChart, app.ArbitraryChart}));
             WriteFileAtomically(std::filesystem::path(*options.JsonFile), json);
         }
         if (options.FiguresDir) {
-            WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app), app.ResultChart,
-                         app.ArbitraryChart);
+            WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app),
+                         app.ResultChart, app.ArbitraryChart);
         }
         if (run.Outcome != TRunOutcome::Ok) return ExitSuccess;
-        if (options.TextFile) WriteTextOutput(app.Results, std::filesystem::path(*options.TextFile));
+        if (options.TextFile)
+            WriteTextOutput(app.Results, std::filesystem::path(*options.TextFile));
         if (options.PdfFile) {
             const TChartModel ground = GroundChart(app);
             const std::filesystem::path path(*options.PdfFile);
             if (arbitraryPdf) {
-                WritePdfArbitraryDocument(path, app.Results, app.Arbitrary, ground, app.ArbitraryChart,
-                                          app.Design.DesignName);
+                WritePdfArbitraryDocument(path, app.Results, app.Arbitrary, ground,
+                                          app.ArbitraryChart, app.Design.DesignName);
             } else {
-                WritePdfMinimumDocument(path, app.Results, ground, app.ResultChart, app.Design.DesignName);
+                WritePdfMinimumDocument(path, app.Results, ground, app.ResultChart,
+                                        app.Design.DesignName);
             }
         }
     } catch (const std::exception& e) {
@@ -241,7 +250,8 @@ int RunPreCalculationChecks(const TDesignConditions& design) {
     TStderrDialogs dialogs;
     TEC model;
     try {
-        if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse) return ExitRefused;
+        if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse)
+            return ExitRefused;
     } catch (const ConversionError& e) {
         return ReportError(e.what(), ExitDataError);
     }

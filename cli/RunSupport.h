@@ -10,8 +10,8 @@
 #include "Commands.h"
 #include "run/AppState.h"
 #include "run/CalculationRun.h"
-#include "run/RunSettings.h"
 #include "run/ResultTables.h"
+#include "run/RunSettings.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta::cli {
@@ -55,7 +55,7 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
 // Answers Yes and prints every message on stderr as it comes, its CR line
 // breaks as line breaks.
 class TStderrDialogs : public TUserDialogs {
-public:
+  public:
     bool Confirm(std::string_view question) override;
     void ShowMessage(std::string_view message) override;
 };

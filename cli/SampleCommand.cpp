@@ -21,8 +21,12 @@ int RunSample(const TCommand& command, const std::vector<std::string>& args) {
     return ExitSuccess;
 }
 
-const TCommandRegistration registration{
-    {"sample", "OUT.dat", "見本の設計条件を設計条件ファイル OUT.dat に書きます。", 10, &RunSample, {}}};
+const TCommandRegistration registration{{"sample",
+                                         "OUT.dat",
+                                         "見本の設計条件を設計条件ファイル OUT.dat に書きます。",
+                                         10,
+                                         &RunSample,
+                                         {}}};
 
 }  // namespace
 }  // namespace sorvanta::cli

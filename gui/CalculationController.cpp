@@ -4,10 +4,10 @@
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
@@ -24,8 +24,9 @@ using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
 // The run's questions and messages, asked on the window thread while the run
 // waits. Once the run is being stopped nothing more is asked.
 class TThreadDialogs : public TUserDialogs {
-public:
-    TThreadDialogs(QWidget& parent, TCancelFlag cancel) : parent_(parent), cancel_(std::move(cancel)) {}
+  public:
+    TThreadDialogs(QWidget& parent, TCancelFlag cancel)
+        : parent_(parent), cancel_(std::move(cancel)) {}
 
     bool Confirm(std::string_view question) override {
         if (*cancel_) return false;
@@ -51,15 +52,15 @@ public:
             &parent_,
             [&] {
                 if (*cancel_) return;
-                QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
-                                QMessageBox::Ok, &parent_);
+                QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
+                                text, QMessageBox::Ok, &parent_);
                 box.setObjectName(QStringLiteral("RunMessage"));
                 box.exec();
             },
             Qt::BlockingQueuedConnection);
     }
 
-private:
+  private:
     QWidget& parent_;
     TCancelFlag cancel_;
 };
@@ -67,7 +68,7 @@ private:
 // Progress of the run, posted to the design window; the run never waits.
 // With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
-public:
+  public:
     TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
                     TTrialCircleFeed& feed, const TChartModel& chart)
         : form_(form),
@@ -84,7 +85,9 @@ public:
     void SetPosition(int position) override {
         Post([f = &form_, position] { f->SetProgressPosition(position); });
     }
-    void Step() override { Post([f = &form_] { f->StepProgress(); }); }
+    void Step() override {
+        Post([f = &form_] { f->StepProgress(); });
+    }
     void SetStatusText(const std::string& text) override {
         Post([f = &form_, t = QString::fromStdString(text)] { f->SetStatusText(t); });
     }
@@ -96,7 +99,7 @@ public:
     // The run has just drawn the circle into its result chart.
     void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
 
-private:
+  private:
     template <class F>
     void Post(F f) {
         QMetaObject::invokeMethod(&form_, std::move(f), Qt::QueuedConnection);
@@ -126,7 +129,8 @@ struct TCalculationController::TJob {
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design, Results, Arbitrary, ResultChart, ArbitraryChart, Dialogs, &Progress, Settings};
+        return TRunContext{Design,         Results, Arbitrary, ResultChart,
+                           ArbitraryChart, Dialogs, &Progress, Settings};
     }
 
     TDesignConditions Design;
@@ -141,14 +145,17 @@ struct TCalculationController::TJob {
     std::string Error;  // the conversion error that stopped the run
 };
 
-TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent)
+TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow,
+                                               QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, &TCalculationController::OnFrame);
 }
 
-TCalculationController::~TCalculationController() { StopAndWait(); }
+TCalculationController::~TCalculationController() {
+    StopAndWait();
+}
 
 void TCalculationController::Start() {
     if (running_) return;
@@ -196,9 +203,9 @@ void TCalculationController::OnFinished() {
     last_ = job->Result;
 
     const TRunOutcome outcome = job->Result.Outcome;
-    const bool written = job->Error.empty() &&
-                         (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
-                          (outcome == TRunOutcome::Cancelled && job->Result.HasCritical));
+    const bool written =
+        job->Error.empty() && (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
+                               (outcome == TRunOutcome::Cancelled && job->Result.HasCritical));
     if (written) {
         context_.Results = std::move(job->Results);
         context_.Arbitrary = std::move(job->Arbitrary);
@@ -210,11 +217,13 @@ void TCalculationController::OnFinished() {
     emit RunningChanged(false);
     // The message has been read by now; the user is taken to the settings
     // that decide which circles qualify.
-    if (job->Error.empty() && outcome == TRunOutcome::NoCircle) designWindow_.ShowCircleConditionsPage();
+    if (job->Error.empty() && outcome == TRunOutcome::NoCircle)
+        designWindow_.ShowCircleConditionsPage();
 
     if (!job->Error.empty()) {
         last_ = TRunResult{};
-        QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle), QString::fromStdString(job->Error));
+        QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle),
+                             QString::fromStdString(job->Error));
     } else if (outcome == TRunOutcome::Cancelled) {
         designWindow_.SetStatusText(QStringLiteral("計算を中止しました。"));
     }

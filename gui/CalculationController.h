@@ -18,9 +18,7 @@
 #include "TrialCircleFeed.h"
 #include "run/CalculationRun.h"
 
-namespace sorvanta::gui {
-
-}  // namespace sorvanta::gui
+namespace sorvanta::gui {}  // namespace sorvanta::gui
 namespace sorvanta {
 struct TAppState;
 }  // namespace sorvanta
@@ -29,7 +27,7 @@ class TForm6;
 
 class TCalculationController : public QObject {
     Q_OBJECT
-public:
+  public:
     TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent = nullptr);
     ~TCalculationController() override;
 
@@ -43,7 +41,7 @@ public:
 
     [[nodiscard]] const TRunResult& LastResult() const { return last_; }
 
-signals:
+  signals:
     void RunningChanged(bool running);
     // The checks have passed and the search begins.
     void SearchStarted();
@@ -54,7 +52,7 @@ signals:
     // in the application's records.
     void Finished();
 
-private:
+  private:
     struct TJob;
     void OnFinished();
     void OnFrame();

@@ -11,7 +11,8 @@ void StyleCoordinateGrid(QTableWidget* grid) {
     grid->setFont(small);
     grid->horizontalHeader()->setFont(small);
     grid->horizontalHeader()->setMinimumSectionSize(10);
-    grid->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 0px; }"));
+    grid->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { padding: 0px; }"));
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(17);

@@ -1,32 +1,35 @@
 #include "DesignFileCommands.h"
 
-#include <filesystem>
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <filesystem>
 
 #include "JapaneseUi.h"
-#include "run/AppState.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "design/DesignFile.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
 namespace {
 
-std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(file.toStdU16String());
+}
 
 void Inform(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
+                    QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("FileMessage"));
     box.exec();
 }
 
 void Warn(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text,
+                    QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("FileError"));
     box.exec();
 }
@@ -34,7 +37,8 @@ void Warn(QWidget* parent, const QString& text) {
 }  // namespace
 
 QString ChooseDesignFile(QWidget* parent, bool save) {
-    QFileDialog dialog(parent, save ? QStringLiteral("設計条件保存") : QStringLiteral("設計条件読込"),
+    QFileDialog dialog(parent,
+                       save ? QStringLiteral("設計条件保存") : QStringLiteral("設計条件読込"),
                        QDir::currentPath(), QStringLiteral("dat (*.dat)"));
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -55,7 +59,8 @@ void SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow
     try {
         SaveDesignFile(ToPath(file), context.Design);
     } catch (const std::exception& e) {
-        Warn(parent, QStringLiteral("設計条件を保存できませんでした。\n") + QString::fromUtf8(e.what()));
+        Warn(parent,
+             QStringLiteral("設計条件を保存できませんでした。\n") + QString::fromUtf8(e.what()));
         return;
     }
     designWindow.ShowDesignName();

@@ -5,9 +5,7 @@
 
 class QWidget;
 
-namespace sorvanta::gui {
-
-}  // namespace sorvanta::gui
+namespace sorvanta::gui {}  // namespace sorvanta::gui
 namespace sorvanta {
 struct TAppState;
 }  // namespace sorvanta

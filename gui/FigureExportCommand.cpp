@@ -5,10 +5,10 @@
 #include <exception>
 #include <filesystem>
 
-#include "run/AppState.h"
 #include "TChartView.h"
 #include "Texts.h"
 #include "documents/Figures.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 

@@ -88,7 +88,8 @@ bool InstallJapaneseUi(QApplication& app) {
     QApplication::installTranslator(new TFileTypeTranslator(&app));
     auto* translator = new QTranslator(&app);
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
+    if (!translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          dir)) {
         delete translator;
         return false;
     }

@@ -41,13 +41,13 @@ void KeepOwnTextColour(QWidget* widget);
 // Group "座標" with the labels "X=000.00m" and "Y=000.00m".
 class TPointerDisplay : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit TPointerDisplay(QWidget* parent);
     void Show(double x, double y);
     [[nodiscard]] QString XText() const;
     [[nodiscard]] QString YText() const;
 
-private:
+  private:
     QLabel* x_;
     QLabel* y_;
 };
@@ -56,10 +56,10 @@ private:
 // "１．２倍拡大", "０．８倍縮小".
 class TNavigationButtons : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit TNavigationButtons(QWidget* parent);
 
-signals:
+  signals:
     void Command(sorvanta::TChartCommand command);
 };
 

@@ -14,7 +14,7 @@ class TPointerDisplay;
 
 class TSeparateChartWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     TSeparateChartWindow(TChartModel model, QWidget* parent);
 
     // Copies the source into this window's chart, places the window at
@@ -28,11 +28,11 @@ public:
     [[nodiscard]] TChartView* Chart() const { return chart_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
 
-signals:
+  signals:
     // A navigation button: the owner moves its own chart, then this one.
     void NavigationRequested(sorvanta::TChartCommand command);
 
-protected:
+  protected:
     TChartModel model_;
     TChartView* chart_ = nullptr;
     TPointerDisplay* pointer_ = nullptr;

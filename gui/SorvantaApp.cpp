@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "CalculationController.h"
@@ -19,8 +18,8 @@
 #include "TForm9.h"
 #include "TextOutputCommand.h"
 #include "Texts.h"
-#include "print/PrintCommands.h"
 #include "ViewSettings.h"
+#include "print/PrintCommands.h"
 
 namespace sorvanta::gui {
 
@@ -53,7 +52,8 @@ TSorvantaApp::TSorvantaApp() {
     connect(form6_, &TForm6::StopRequested, calculation_, &TCalculationController::Stop);
     connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
     connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
-    connect(calculation_, &TCalculationController::RunningChanged, form1_.get(), &TForm1::SetRunning);
+    connect(calculation_, &TCalculationController::RunningChanged, form1_.get(),
+            &TForm1::SetRunning);
     connect(calculation_, &TCalculationController::SearchStarted, this,
             &TSorvantaApp::OnSearchStarted);
     connect(calculation_, &TCalculationController::TrialChart, form2_, &TForm2::ShowTrialChart);
@@ -198,7 +198,8 @@ void TSorvantaApp::Execute(TCommand command) {
             TextOutputCommand(form1_.get(), context_.Results);
             break;
         case TCommand::Metafiles:
-            FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(), form16_->Chart());
+            FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(),
+                                form16_->Chart());
             break;
         case TCommand::PdfMinimum:
             pdf_->WriteMinimum();

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <memory>
 
-#include "run/AppState.h"
 #include "TForm1.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
@@ -24,7 +24,7 @@ class TForm16;
 
 class TSorvantaApp : public QObject {
     Q_OBJECT
-public:
+  public:
     // Creates the windows in their start-up order, all hidden.
     TSorvantaApp();
     ~TSorvantaApp() override;
@@ -51,7 +51,7 @@ public:
 
     void Execute(TCommand command);
 
-private:
+  private:
     void OnFirstShown();
     // Starts a run from the design window's button or the main window's
     // command, each placing the result window its own way first.

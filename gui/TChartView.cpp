@@ -179,7 +179,8 @@ void TChartView::PanPixels(QPointF delta) {
 
 void TChartView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (dragButton_ == Qt::NoButton && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+    if (dragButton_ == Qt::NoButton &&
+        (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
         dragButton_ = event->button();
         pressPos_ = dragPos_ = pos;
         dragging_ = false;
@@ -205,8 +206,10 @@ void TChartView::mouseMoveEvent(QMouseEvent* event) {
         // pointer exactly.
         BeginGesture();
         const QRectF plot = PlotRect();
-        const double dx = (pos.x() - pressPos_.x()) / plot.width() * (panStartBottom_.Max - panStartBottom_.Min);
-        const double dy = (pos.y() - pressPos_.y()) / plot.height() * (panStartLeft_.Max - panStartLeft_.Min);
+        const double dx =
+            (pos.x() - pressPos_.x()) / plot.width() * (panStartBottom_.Max - panStartBottom_.Min);
+        const double dy =
+            (pos.y() - pressPos_.y()) / plot.height() * (panStartLeft_.Max - panStartLeft_.Min);
         model_->Bottom = TAxisRange{panStartBottom_.Min - dx, panStartBottom_.Max - dx};
         model_->Left = TAxisRange{panStartLeft_.Min + dy, panStartLeft_.Max + dy};
         EndGesture();

@@ -60,9 +60,12 @@ void TForm1::BuildMenus() {
     AddMenuItem(preview, QStringLiteral("Ⅳ．滑り円弧荷重..."), TCommand::PreviewLoads);
     AddMenuItem(preview, QStringLiteral("Ⅴ．滑り円弧図(最少安全率)..."), TCommand::PreviewFigure);
     preview->addSeparator();
-    AddMenuItem(preview, QStringLiteral("任意点：Ⅲ．滑り円弧ｽﾗｲｽ荷重..."), TCommand::PreviewArbitrarySliceLoads);
-    AddMenuItem(preview, QStringLiteral("任意点：Ⅳ．滑り円弧荷重..."), TCommand::PreviewArbitraryLoads);
-    AddMenuItem(preview, QStringLiteral("任意点：Ⅴ．滑り円弧図..."), TCommand::PreviewArbitraryFigure);
+    AddMenuItem(preview, QStringLiteral("任意点：Ⅲ．滑り円弧ｽﾗｲｽ荷重..."),
+                TCommand::PreviewArbitrarySliceLoads);
+    AddMenuItem(preview, QStringLiteral("任意点：Ⅳ．滑り円弧荷重..."),
+                TCommand::PreviewArbitraryLoads);
+    AddMenuItem(preview, QStringLiteral("任意点：Ⅴ．滑り円弧図..."),
+                TCommand::PreviewArbitraryFigure);
     print->addSeparator();
     AddMenuItem(print, QStringLiteral("3.プリンタ設定..."), TCommand::PrinterSetup);
 
@@ -90,7 +93,8 @@ void TForm1::BuildMenus() {
     AddMenuItem(system, QStringLiteral("2.このシステムは..."), TCommand::About);
 }
 
-QAction* TForm1::MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command) {
+QAction* TForm1::MakeToolAction(const QString& caption, const QString& hint, int icon,
+                                TCommand command) {
     auto* action = new QAction(CommandIcon(static_cast<TCommandIcon>(icon)), caption, this);
     if (!hint.isEmpty()) action->setToolTip(hint);
     action->setStatusTip(hint);
@@ -116,9 +120,10 @@ void TForm1::BuildToolBars() {
         bar->setMovable(false);
     }
     using I = TCommandIcon;
-    auto add = [this](QToolBar* bar, const char* caption, const char* hint, I icon, TCommand command) {
-        bar->addAction(MakeToolAction(QString::fromUtf8(caption), QString::fromUtf8(hint), static_cast<int>(icon),
-                                      command));
+    auto add = [this](QToolBar* bar, const char* caption, const char* hint, I icon,
+                      TCommand command) {
+        bar->addAction(MakeToolAction(QString::fromUtf8(caption), QString::fromUtf8(hint),
+                                      static_cast<int>(icon), command));
     };
     add(bar1, "終了", "終了", I::Exit, TCommand::Exit);
     bar1->addSeparator();
@@ -146,8 +151,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::ConfirmExit() {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), QStringLiteral("終了しますか。"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
+                    QStringLiteral("終了しますか。"), QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("ExitQuestion"));
     box.setDefaultButton(QMessageBox::No);
     box.move(0, 80);

@@ -29,8 +29,8 @@ enum class TCommand {
     PdfMinimum,
     PdfArbitrary,
     ShowDesign,
-    ShowResults,         // "2.計算結果テーブル": where the window is
-    PlaceAndShowResults, // "計算結果": first placed under the design window
+    ShowResults,          // "2.計算結果テーブル": where the window is
+    PlaceAndShowResults,  // "計算結果": first placed under the design window
     ShowArbitrary,
     FullInputSet,  // checkable: the design window's full input set
     Calculate,
@@ -39,7 +39,7 @@ enum class TCommand {
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
 
     // The menu item of a command (the tool button's own action for
@@ -53,19 +53,20 @@ public:
     // Commands that change the design wait while a run reads it.
     void SetRunning(bool running);
 
-signals:
+  signals:
     void CommandTriggered(sorvanta::gui::TCommand command);
     void FirstShown();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildToolBars();
     QAction* AddMenuItem(class QMenu* menu, const QString& text, TCommand command);
-    QAction* MakeToolAction(const QString& caption, const QString& hint, int icon, TCommand command);
+    QAction* MakeToolAction(const QString& caption, const QString& hint, int icon,
+                            TCommand command);
 
     QWidget* noHintButton_ = nullptr;
     QMap<TCommand, QAction*> menuActions_;

@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "views/CoordinateEntry.h"
 #include "Texts.h"
 #include "text/Conversion.h"
+#include "views/CoordinateEntry.h"
 
 namespace sorvanta::gui {
 
@@ -20,10 +20,10 @@ namespace {
 
 // The picture of a slope with the three quantities marked.
 class TSlopePicture : public QWidget {
-public:
+  public:
     explicit TSlopePicture(QWidget* parent) : QWidget(parent) { setFixedSize(220, 110); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
@@ -32,7 +32,8 @@ protected:
         p.drawRect(rect().adjusted(0, 0, -1, -1));
         const QPointF toe(70, 85), crest(140, 35);
         QPolygonF ground;
-        ground << QPointF(8, 85) << toe << crest << QPointF(212, 35) << QPointF(212, 102) << QPointF(8, 102);
+        ground << QPointF(8, 85) << toe << crest << QPointF(212, 35) << QPointF(212, 102)
+               << QPointF(8, 102);
         p.setPen(QPen(QColor(120, 90, 40), 1.5));
         p.setBrush(QColor(222, 200, 160));
         p.drawPolygon(ground);
@@ -49,8 +50,8 @@ protected:
     }
 };
 
-QComboBox* MakeChoice(QWidget* parent, const QString& name, const QStringList& items, const QString& text,
-                      const QString& hint) {
+QComboBox* MakeChoice(QWidget* parent, const QString& name, const QStringList& items,
+                      const QString& text, const QString& hint) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     box->setEditable(true);
@@ -64,7 +65,9 @@ QComboBox* MakeChoice(QWidget* parent, const QString& name, const QStringList& i
 }  // namespace
 
 TForm10::TForm10(TDesignConditions& design, TChartModel& preview, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), design_(design), preview_(preview) {
+    : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint),
+      design_(design),
+      preview_(preview) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("地表面簡易入力"));
     auto* layout = new QVBoxLayout(this);
@@ -80,8 +83,9 @@ TForm10::TForm10(TDesignConditions& design, TChartModel& preview, QWidget* paren
     gradient_ = MakeChoice(this, QStringLiteral("Gradient"),
                            {"0.5", "1.0", "1.2", "1.5", "1.8", "2.0", "3.0"}, QStringLiteral("1.5"),
                            QStringLiteral("法面勾配"));
-    height_ = MakeChoice(this, QStringLiteral("SlopeHeight"), {"1.0", "2.0", "3.0", "4.0", "5.0", "6.0"},
-                         QStringLiteral("1.0"), QStringLiteral("法面高さ(m)"));
+    height_ =
+        MakeChoice(this, QStringLiteral("SlopeHeight"), {"1.0", "2.0", "3.0", "4.0", "5.0", "6.0"},
+                   QStringLiteral("1.0"), QStringLiteral("法面高さ(m)"));
     inputs->addWidget(new QLabel(QStringLiteral("標高="), this), 0, 0, Qt::AlignRight);
     inputs->addWidget(toe_, 0, 1);
     inputs->addWidget(new QLabel(QStringLiteral("m"), this), 0, 2);
@@ -122,7 +126,8 @@ void TForm10::SetGround() {
         n = StrToFloat(S(gradient_->currentText()));
         h = StrToFloat(S(height_->currentText()));
     } catch (const ConversionError& e) {
-        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle), QString::fromUtf8(e.what()));
+        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
+                             QString::fromUtf8(e.what()));
         return;
     }
     // The width of the section is taken from the elevation axis, as the

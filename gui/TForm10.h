@@ -15,7 +15,7 @@ namespace sorvanta::gui {
 
 class TForm10 : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm10(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
 
     void Open(QPoint position);
@@ -23,10 +23,10 @@ public:
     // number stops it with the conversion message, the window staying open.
     void SetGround();
 
-signals:
+  signals:
     void GroundSet();
 
-private:
+  private:
     TDesignConditions& design_;
     TChartModel& preview_;
     QLineEdit* toe_ = nullptr;

@@ -8,7 +8,7 @@ namespace sorvanta::gui {
 
 class TForm13 : public TSeparateChartWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm13(QWidget* parent = nullptr);
 };
 

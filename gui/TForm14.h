@@ -8,10 +8,10 @@ namespace sorvanta::gui {
 
 class TForm14 : public TSeparateChartWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm14(QWidget* parent = nullptr);
 
-signals:
+  signals:
     void PointClicked(double x, double y);
 };
 

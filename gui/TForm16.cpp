@@ -12,14 +12,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "run/AppState.h"
 #include "ResultViews.h"
 #include "TChartView.h"
 #include "TForm14.h"
 #include "Texts.h"
+#include "run/AppState.h"
+#include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
-#include "run/ArbitraryPoint.h"
 
 namespace sorvanta::gui {
 

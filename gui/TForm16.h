@@ -28,7 +28,7 @@ class TPointerDisplay;
 
 class TForm16 : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum TTab { tabSliceLoads, tabLoads, tabFigure };
 
     TForm16(TAppState& context, TForm14& separate, QWidget* parent = nullptr);
@@ -46,10 +46,10 @@ public:
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QWidget* BuildSliceTab();
     QWidget* BuildLoadTab();
     QWidget* BuildFigureTab();

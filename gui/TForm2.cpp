@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "run/AppState.h"
 #include "ResultViews.h"
 #include "TChartView.h"
 #include "TForm13.h"
 #include "Texts.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
@@ -48,8 +48,7 @@ QLabel* HelpPanel(QWidget* parent, const QString& text, const QString& name) {
 
 }  // namespace
 
-TForm2::TForm2(TAppState& context, QWidget* parent)
-    : QWidget(parent, Qt::Tool), context_(context) {
+TForm2::TForm2(TAppState& context, QWidget* parent) : QWidget(parent, Qt::Tool), context_(context) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("計算結果テーブル"));
     auto* layout = new QVBoxLayout(this);

@@ -27,7 +27,7 @@ class TPointerDisplay;
 
 class TForm2 : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
 
     TForm2(TAppState& context, QWidget* parent = nullptr);
@@ -53,11 +53,11 @@ public:
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
 
-signals:
+  signals:
     // "任意点円弧滑り表示".
     void ArbitraryRequested();
 
-private:
+  private:
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildSliceTab();

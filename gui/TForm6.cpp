@@ -1,7 +1,5 @@
 #include "TForm6.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "TChartView.h"
 #include "TForm10.h"
@@ -163,7 +162,9 @@ void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {
     chart_->update();
 }
 
-void TForm6::ShowDesignName() { setWindowTitle(QStringLiteral("設計条件 ") + Q(design_.DesignName)); }
+void TForm6::ShowDesignName() {
+    setWindowTitle(QStringLiteral("設計条件 ") + Q(design_.DesignName));
+}
 
 // ---------------------------------------------------------------------------
 // Controls <-> design
@@ -248,10 +249,12 @@ void TForm6::RefreshTable(TFigureKind kind) {
 }
 
 void TForm6::RedrawLayers() {
-    for (int k = 0; k < MaxLayers; ++k) previewModel_.Series.at(static_cast<std::size_t>(k)).Clear();
+    for (int k = 0; k < MaxLayers; ++k)
+        previewModel_.Series.at(static_cast<std::size_t>(k)).Clear();
     const std::optional<int> n = TryStrToInt(design_.LayerCount);
     const int layers = n ? std::clamp(*n, 0, MaxLayers) : 0;
-    for (int k = 0; k < layers; ++k) DrawFigure(previewModel_, design_, static_cast<TFigureKind>(fkLayer1 + k));
+    for (int k = 0; k < layers; ++k)
+        DrawFigure(previewModel_, design_, static_cast<TFigureKind>(fkLayer1 + k));
     chart_->update();
 }
 
@@ -276,10 +279,12 @@ void TForm6::ShowMessage(const QString& text) {
 void TForm6::ApplyLayerCount() {
     const int n = NormaliseLayerCount(design_);
     if (n > 0) {
-        if (layerCount_->currentText() != Q(design_.LayerCount)) SetChoiceText(layerCount_, design_.LayerCount);
+        if (layerCount_->currentText() != Q(design_.LayerCount))
+            SetChoiceText(layerCount_, design_.LayerCount);
         for (int i = 0; i < MaxLayers; ++i) layerTabs_->setTabVisible(i, i < n);
         layerTabs_->setCurrentIndex(0);
-        for (int i = 0; i < MaxLayers; ++i) digitiseButtons_[static_cast<std::size_t>(1 + i)]->setEnabled(i < n);
+        for (int i = 0; i < MaxLayers; ++i)
+            digitiseButtons_[static_cast<std::size_t>(1 + i)]->setEnabled(i < n);
         RedrawLayers();
     }
     HideEntryWindow();
@@ -403,7 +408,8 @@ void TForm6::ConnectInputs() {
     bindChoice(gridFsMeshCount_, design_.GridFsMeshCount, nothing);
     bindCheck(contourEnabled_, design_.ContourEnabled, nothing);
     bindChoice(contourMeshCount_, design_.ContourMeshCount, nothing);
-    bindCheck(neverCutLineEnabled_, design_.NeverCutLineEnabled, [this] { ApplyNeverCutLineSwitch(); });
+    bindCheck(neverCutLineEnabled_, design_.NeverCutLineEnabled,
+              [this] { ApplyNeverCutLineSwitch(); });
     bindEdit(neverCutElevation_, design_.NeverCutElevation, [this] {
         DrawNeverCutElevation(previewModel_, design_);
         chart_->update();
@@ -431,11 +437,13 @@ void TForm6::ConnectInputs() {
     connect(stopButton_, &QPushButton::clicked, this, &TForm6::StopRequested);
 
     connect(chart_, &TChartView::PointerMoved, this, &TForm6::TrackPointer);
-    connect(chart_, &TChartView::PointerPressed, this, [this](double x, double y, Qt::MouseButton button) {
-        if (button == Qt::LeftButton || button == Qt::RightButton) DigitisePoint(x, y, button == Qt::RightButton);
-    });
-    const TFigureKind kinds[] = {fkLayer1, fkLayer2, fkLayer3, fkLayer4, fkLayer5,
-                                 fkWater,  fkNeverCutLine, fkMustCutPoint};
+    connect(chart_, &TChartView::PointerPressed, this,
+            [this](double x, double y, Qt::MouseButton button) {
+                if (button == Qt::LeftButton || button == Qt::RightButton)
+                    DigitisePoint(x, y, button == Qt::RightButton);
+            });
+    const TFigureKind kinds[] = {fkLayer1, fkLayer2, fkLayer3,       fkLayer4,
+                                 fkLayer5, fkWater,  fkNeverCutLine, fkMustCutPoint};
     for (int i = 1; i < 9; ++i) {
         const TFigureKind kind = kinds[i - 1];
         connect(digitiseButtons_[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
@@ -509,10 +517,18 @@ void TForm6::ShowLayerPage(int layerIndex) {
 // ---------------------------------------------------------------------------
 // Progress of a run
 
-void TForm6::SetStatusText(const QString& text) { statusText_->setText(text); }
-void TForm6::SetProgressMaximum(int maximum) { progress_->setMaximum(std::max(1, maximum)); }
-void TForm6::SetProgressPosition(int position) { progress_->setValue(std::clamp(position, 0, progress_->maximum())); }
-void TForm6::StepProgress() { SetProgressPosition(progress_->value() + 1); }
+void TForm6::SetStatusText(const QString& text) {
+    statusText_->setText(text);
+}
+void TForm6::SetProgressMaximum(int maximum) {
+    progress_->setMaximum(std::max(1, maximum));
+}
+void TForm6::SetProgressPosition(int position) {
+    progress_->setValue(std::clamp(position, 0, progress_->maximum()));
+}
+void TForm6::StepProgress() {
+    SetProgressPosition(progress_->value() + 1);
+}
 
 void TForm6::SetRunning(bool running) {
     running_ = running;

@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <array>
 
-#include "views/Digitiser.h"
 #include "design/DesignConditions.h"
 #include "views/ChartModel.h"
+#include "views/Digitiser.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -30,7 +30,7 @@ class TForm10;
 
 class TForm6 : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The design and the preview model are the application's; they outlive
     // the window.
     TForm6(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
@@ -88,14 +88,14 @@ public:
     // window.top + left panel.top + 22).
     [[nodiscard]] QPoint EntryWindowPosition() const;
 
-signals:
+  signals:
     void StartRequested();
     void StopRequested();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct TLayerControls {
         QWidget* Page = nullptr;
         QComboBox* GammaT = nullptr;

@@ -14,7 +14,9 @@
 
 namespace sorvanta::gui {
 
-void TForm6::SetDigitiseStop() { digitiseButtons_[0]->setChecked(true); }
+void TForm6::SetDigitiseStop() {
+    digitiseButtons_[0]->setChecked(true);
+}
 
 void TForm6::StartDigitising(TFigureKind kind) {
     if (running_) return;
@@ -62,7 +64,8 @@ void TForm6::DigitisePoint(double x, double y, bool last) {
 }
 
 void TForm6::ClearLayers() {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), QStringLiteral("地層データをクリアしますか"),
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
+                    QStringLiteral("地層データをクリアしますか"),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("ClearQuestion"));
     if (box.exec() != QMessageBox::Yes) return;

@@ -79,7 +79,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& text) {
 QTableWidget* TForm6::MakeGrid(TFigureKind kind, const QString& name) {
     auto* grid = new QTableWidget(1, 3, this);
     grid->setObjectName(name);
-    grid->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
+    grid->setHorizontalHeaderLabels(
+        {QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
     StyleCoordinateGrid(grid);
     grid->horizontalHeader()->setFixedHeight(18);
     grid->horizontalHeader()->setSectionsClickable(false);
@@ -104,7 +105,8 @@ QWidget* TForm6::BuildLayerPage(int index) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
-    auto* soil = MakeGroup(page, QStringLiteral("土質"), QStringLiteral("SoilGroup%1").arg(index + 1));
+    auto* soil =
+        MakeGroup(page, QStringLiteral("土質"), QStringLiteral("SoilGroup%1").arg(index + 1));
     auto* grid = new QGridLayout(soil);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(3);
@@ -125,7 +127,8 @@ QWidget* TForm6::BuildLayerPage(int index) {
     grid->setColumnStretch(2, 1);
     layout->addWidget(soil);
 
-    auto* coords = MakeGroup(page, QStringLiteral("地層座標"), QStringLiteral("BoundaryGroup%1").arg(index + 1));
+    auto* coords = MakeGroup(page, QStringLiteral("地層座標"),
+                             QStringLiteral("BoundaryGroup%1").arg(index + 1));
     auto* coordsLayout = new QVBoxLayout(coords);
     coordsLayout->setContentsMargins(6, 2, 6, 4);
     c.Grid = MakeGrid(static_cast<TFigureKind>(fkLayer1 + index), "Boundary" + n);
@@ -150,13 +153,15 @@ QWidget* TForm6::BuildSoilPage() {
     layerTabs_->setObjectName(QStringLiteral("LayerTabs"));
     layerTabs_->setTabPosition(QTabWidget::East);
     layerTabs_->setUsesScrollButtons(false);
-    for (int i = 0; i < MaxLayers; ++i) layerTabs_->addTab(BuildLayerPage(i), QStringLiteral("%1層目").arg(i + 1));
+    for (int i = 0; i < MaxLayers; ++i)
+        layerTabs_->addTab(BuildLayerPage(i), QStringLiteral("%1層目").arg(i + 1));
 
     waterTab_ = new QWidget(page);
     waterTab_->setObjectName(QStringLiteral("WaterPage"));
     auto* waterLayout = new QVBoxLayout(waterTab_);
     waterLayout->setContentsMargins(4, 4, 4, 4);
-    auto* waterCoords = MakeGroup(waterTab_, QStringLiteral("地下水位座標"), QStringLiteral("WaterTableGroup"));
+    auto* waterCoords =
+        MakeGroup(waterTab_, QStringLiteral("地下水位座標"), QStringLiteral("WaterTableGroup"));
     auto* waterCoordsLayout = new QVBoxLayout(waterCoords);
     waterCoordsLayout->setContentsMargins(6, 2, 6, 4);
     waterGrid_ = MakeGrid(fkWater, QStringLiteral("WaterTable"));
@@ -199,11 +204,13 @@ QWidget* TForm6::BuildGeneralTab() {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
 
-    stressTypeGroup_ = MakeGroup(tab, QStringLiteral("剪断抵抗計算種別"), QStringLiteral("StressType"));
+    stressTypeGroup_ =
+        MakeGroup(tab, QStringLiteral("剪断抵抗計算種別"), QStringLiteral("StressType"));
     stressType_ = MakeRadioGroup(stressTypeGroup_, Choices::StressType, 2);
     layout->addWidget(stressTypeGroup_);
 
-    auto* constants = MakeGroup(tab, QStringLiteral("安定計算用定数"), QStringLiteral("ConstantsGroup"));
+    auto* constants =
+        MakeGroup(tab, QStringLiteral("安定計算用定数"), QStringLiteral("ConstantsGroup"));
     auto* cg = new QGridLayout(constants);
     cg->setContentsMargins(6, 2, 6, 4);
     cg->setVerticalSpacing(3);
@@ -247,7 +254,8 @@ QWidget* TForm6::BuildGeneralTab() {
     sl->addStretch(1);
     layout->addWidget(slices);
 
-    auto meshGroup = [&](const QString& caption, const QString& name, QCheckBox*& check, QComboBox*& count) {
+    auto meshGroup = [&](const QString& caption, const QString& name, QCheckBox*& check,
+                         QComboBox*& count) {
         auto* group = MakeGroup(tab, caption, name + "Group");
         auto* gl = new QHBoxLayout(group);
         gl->setContentsMargins(6, 2, 6, 4);
@@ -263,8 +271,10 @@ QWidget* TForm6::BuildGeneralTab() {
         gl->addStretch(1);
         layout->addWidget(group);
     };
-    meshGroup(QStringLiteral("格子点安全率表示"), QStringLiteral("GridFs"), gridFsEnabled_, gridFsMeshCount_);
-    meshGroup(QStringLiteral("等高線表示"), QStringLiteral("Contour"), contourEnabled_, contourMeshCount_);
+    meshGroup(QStringLiteral("格子点安全率表示"), QStringLiteral("GridFs"), gridFsEnabled_,
+              gridFsMeshCount_);
+    meshGroup(QStringLiteral("等高線表示"), QStringLiteral("Contour"), contourEnabled_,
+              contourMeshCount_);
     layout->addStretch(1);
     return tab;
 }
@@ -276,7 +286,8 @@ QWidget* TForm6::BuildCircleTab() {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
 
-    neverCutLineGroup_ = MakeGroup(tab, QStringLiteral("N.C.L（任意）"), QStringLiteral("NeverCutLineGroup"));
+    neverCutLineGroup_ =
+        MakeGroup(tab, QStringLiteral("N.C.L（任意）"), QStringLiteral("NeverCutLineGroup"));
     auto* nl = new QVBoxLayout(neverCutLineGroup_);
     nl->setContentsMargins(6, 2, 6, 4);
     nl->setSpacing(2);
@@ -289,7 +300,8 @@ QWidget* TForm6::BuildCircleTab() {
     nl->addStretch(0);
     layout->addWidget(neverCutLineGroup_);
 
-    auto* required = MakeGroup(tab, QStringLiteral("N.C.L（必須）"), QStringLiteral("NeverCutElevationGroup"));
+    auto* required =
+        MakeGroup(tab, QStringLiteral("N.C.L（必須）"), QStringLiteral("NeverCutElevationGroup"));
     auto* rl = new QHBoxLayout(required);
     rl->setContentsMargins(6, 2, 6, 4);
     neverCutElevation_ = MakeEdit(required, QStringLiteral("NeverCutElevation"));
@@ -298,7 +310,8 @@ QWidget* TForm6::BuildCircleTab() {
     rl->addStretch(1);
     layout->addWidget(required);
 
-    mustCutGroup_ = MakeGroup(tab, QStringLiteral("M.C.P（任意）"), QStringLiteral("MustCutPointGroup"));
+    mustCutGroup_ =
+        MakeGroup(tab, QStringLiteral("M.C.P（任意）"), QStringLiteral("MustCutPointGroup"));
     auto* ml = new QVBoxLayout(mustCutGroup_);
     ml->setContentsMargins(6, 2, 6, 4);
     ml->setSpacing(2);
@@ -336,7 +349,8 @@ QWidget* TForm6::BuildLoadTab() {
     loadEnabled_->setToolTip(QStringLiteral("入力は任意"));
     gl->addWidget(loadEnabled_);
 
-    loadIntensityGroup_ = MakeGroup(loadGroup_, QStringLiteral("荷重強度(kN/m2)"), QStringLiteral("LoadIntensityGroup"));
+    loadIntensityGroup_ = MakeGroup(loadGroup_, QStringLiteral("荷重強度(kN/m2)"),
+                                    QStringLiteral("LoadIntensityGroup"));
     auto* il = new QHBoxLayout(loadIntensityGroup_);
     il->setContentsMargins(6, 2, 6, 4);
     loadIntensity_ = MakeEdit(loadIntensityGroup_, QStringLiteral("LoadIntensity"));
@@ -345,15 +359,18 @@ QWidget* TForm6::BuildLoadTab() {
     il->addStretch(1);
     gl->addWidget(loadIntensityGroup_);
 
-    loadRangeGroup_ = MakeGroup(loadGroup_, QStringLiteral("載荷区間(,m)"), QStringLiteral("LoadRangeGroup"));
+    loadRangeGroup_ =
+        MakeGroup(loadGroup_, QStringLiteral("載荷区間(,m)"), QStringLiteral("LoadRangeGroup"));
     auto* rl = new QGridLayout(loadRangeGroup_);
     rl->setContentsMargins(6, 2, 6, 4);
     rl->setVerticalSpacing(3);
     loadStartX_ = MakeEdit(loadRangeGroup_, QStringLiteral("LoadStartX"));
     loadEndX_ = MakeEdit(loadRangeGroup_, QStringLiteral("LoadEndX"));
-    rl->addWidget(MakeLabel(loadRangeGroup_, QStringLiteral("開始位置X座標=")), 0, 0, Qt::AlignRight);
+    rl->addWidget(MakeLabel(loadRangeGroup_, QStringLiteral("開始位置X座標=")), 0, 0,
+                  Qt::AlignRight);
     rl->addWidget(loadStartX_, 0, 1);
-    rl->addWidget(MakeLabel(loadRangeGroup_, QStringLiteral("終了位置X座標=")), 1, 0, Qt::AlignRight);
+    rl->addWidget(MakeLabel(loadRangeGroup_, QStringLiteral("終了位置X座標=")), 1, 0,
+                  Qt::AlignRight);
     rl->addWidget(loadEndX_, 1, 1);
     rl->setColumnStretch(2, 1);
     gl->addWidget(loadRangeGroup_);
@@ -476,8 +493,9 @@ QWidget* TForm6::BuildRightPanel() {
     digitiseGroup_ = new QButtonGroup(this);
     digitiseGroup_->setExclusive(true);
     const char* captions[] = {"S", "1", "2", "3", "4", "5", "w", "N", "M"};
-    const char* hints[] = {"記入停止",   "1層目(地表面)入力", "2層目入力",        "3層目入力",          "4層目入力",
-                           "5層目入力", "地下水面入力",      "ﾈﾊﾞｰｶｯﾄﾗｲﾝ入力", "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ入力"};
+    const char* hints[] = {"記入停止",     "1層目(地表面)入力", "2層目入力",
+                           "3層目入力",    "4層目入力",         "5層目入力",
+                           "地下水面入力", "ﾈﾊﾞｰｶｯﾄﾗｲﾝ入力",    "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ入力"};
     const char* names[] = {"DigitiseS", "Digitise1", "Digitise2", "Digitise3", "Digitise4",
                            "Digitise5", "DigitiseW", "DigitiseN", "DigitiseM"};
     for (int i = 0; i < 9; ++i) {

@@ -7,7 +7,7 @@ namespace sorvanta::gui {
 
 class TForm7 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm7(QWidget* parent = nullptr);
 
     // Centred on the screen and above the other windows.

@@ -11,9 +11,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "views/CoordinateEntry.h"
 #include "CoordinateGridStyle.h"
 #include "Texts.h"
+#include "views/CoordinateEntry.h"
 
 namespace sorvanta::gui {
 
@@ -55,7 +55,8 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
 
     grid_ = new QTableWidget(1, 3, group_);
     grid_->setObjectName(QStringLiteral("EntryGrid"));
-    grid_->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
+    grid_->setHorizontalHeaderLabels(
+        {QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
     StyleCoordinateGrid(grid_);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->setTabKeyNavigation(true);
@@ -87,7 +88,9 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-TFigureKind TForm9::CurrentKind() const { return EntryKindOfTitle(S(group_->title())); }
+TFigureKind TForm9::CurrentKind() const {
+    return EntryKindOfTitle(S(group_->title()));
+}
 
 void TForm9::SetColumnWidths() {
     grid_->setColumnWidth(0, 18);
@@ -95,7 +98,9 @@ void TForm9::SetColumnWidths() {
     grid_->setColumnWidth(2, 37);
 }
 
-void TForm9::ShowPosition() { position_->setText(QString::number(grid_->rowCount() - 1)); }
+void TForm9::ShowPosition() {
+    position_->setText(QString::number(grid_->rowCount() - 1));
+}
 
 void TForm9::OpenFor(TFigureKind kind, QPoint position) {
     const TCoordinateTable* table = FigureTable(design_, kind);

@@ -16,7 +16,7 @@ namespace sorvanta::gui {
 
 class TForm9 : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm9(TDesignConditions& design, QWidget* parent = nullptr);
 
     // Shows a copy of the kind's table with its top-left corner at `position`.
@@ -29,11 +29,11 @@ public:
 
     [[nodiscard]] QTableWidget* EntryGrid() const { return grid_; }
 
-signals:
+  signals:
     // The design's table of this kind was rewritten.
     void TableWritten(sorvanta::TFigureKind kind);
 
-private:
+  private:
     [[nodiscard]] TFigureKind CurrentKind() const;
     void Renumber();
     void ShowPosition();

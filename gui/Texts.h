@@ -12,7 +12,11 @@ inline constexpr const char* kApplicationTitle = "Sorvanta";
 inline constexpr const char* kQuestionTitle = "確認";
 
 // UTF-8 of the core <-> QString of the windows.
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
-inline std::string S(const QString& s) { return s.toStdString(); }
+inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline std::string S(const QString& s) {
+    return s.toStdString();
+}
 
 }  // namespace sorvanta::gui

@@ -11,7 +11,7 @@
 namespace sorvanta::gui {
 
 class TTrialCircleFeed {
-public:
+  public:
     // Search thread.
     void Publish(const TChartModel& chart) {
         const std::lock_guard lock(mutex_);
@@ -32,7 +32,7 @@ public:
         fresh_ = false;
     }
 
-private:
+  private:
     std::mutex mutex_;
     TChartModel latest_;
     bool fresh_ = false;

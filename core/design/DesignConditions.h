@@ -55,21 +55,21 @@ inline constexpr int FigureKindCount = 10;
 
 // The kinds that have a coordinate table, in the order the entry window
 // lists them (the load and the never-cut elevation have none).
-inline constexpr std::array<TFigureKind, 8> TableKinds{fkLayer1, fkLayer2,       fkLayer3,       fkLayer4,
-                                                       fkLayer5, fkMustCutPoint, fkNeverCutLine, fkWater};
+inline constexpr std::array<TFigureKind, 8> TableKinds{
+    fkLayer1, fkLayer2, fkLayer3, fkLayer4, fkLayer5, fkMustCutPoint, fkNeverCutLine, fkWater};
 
 // Figure colours by TFigureKind.
 inline constexpr std::array<TRgb, FigureKindCount> FigureColours{{
-    {128, 128, 0},  // olive
-    {0, 128, 128},  // teal
-    {128, 0, 0},    // maroon
-    {0, 128, 0},    // green
-    {128, 0, 128},  // purple
-    {255, 0, 0},    // red
-    {0, 0, 255},    // blue
-    {0, 0, 128},    // navy
+    {128, 128, 0},    // olive
+    {0, 128, 128},    // teal
+    {128, 0, 0},      // maroon
+    {0, 128, 0},      // green
+    {128, 0, 128},    // purple
+    {255, 0, 0},      // red
+    {0, 0, 255},      // blue
+    {0, 0, 128},      // navy
     {192, 192, 192},  // silver
-    {0, 255, 255},  // aqua
+    {0, 255, 255},    // aqua
 }};
 
 inline constexpr int MaxLayers = 5;
@@ -134,7 +134,8 @@ inline constexpr const char* GammaWOffText = "---";
 namespace Choices {
 inline const std::vector<std::string> LayerCount{"1", "2", "3", "4", "5"};
 inline const std::vector<std::string> GammaW{"10.3", "10.0", "9.8"};
-inline const std::vector<std::string> GammaT{"20.0", "19.0", "18.0", "17.0", "16.0", "15.0", "14.0"};
+inline const std::vector<std::string> GammaT{"20.0", "19.0", "18.0", "17.0",
+                                             "16.0", "15.0", "14.0"};
 inline const std::vector<std::string> GammaS{"11.0", "10.0", "9.0", "8.0", "7.0", "6.0", "5.0"};
 inline const std::vector<std::string> PhiLayer1{"35", "30", "25", "20", "15", "5", "0"};
 inline const std::vector<std::string> PhiLower{"35", "30", "25", "20", "0"};
@@ -146,7 +147,8 @@ inline const std::vector<std::string> MeshCount{"2", "3", "4", "5"};
 inline const std::vector<std::string> GridMeshCount{"0", "10", "15", "20", "25", "30"};
 inline const std::vector<std::string> StressType{"全応力", "有効応力"};
 inline const std::vector<std::string> StressDisplay{"ﾓｰﾒﾝﾄ", "荷重"};
-inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs", "最少Fsを探索"};
+inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs",
+                                                    "最少Fsを探索"};
 inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
 }  // namespace Choices
 

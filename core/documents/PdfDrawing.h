@@ -14,7 +14,7 @@
 namespace sorvanta {
 
 class TPdfDocumentDrawer {
-public:
+  public:
     static constexpr double FrameLeft = 45;
     static constexpr double FrameTop = 817;
     static constexpr double FrameRight = 571;
@@ -39,7 +39,7 @@ public:
                   int shrink, int headerRows, int maxRows);
     void PdfChart(const TChartModel& chart, double x, double y, double width, double height);
 
-private:
+  private:
     TPDFContents& C() { return maker_.Contents(); }
 
     TPDFMaker& maker_;

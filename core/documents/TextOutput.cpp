@@ -70,7 +70,9 @@ std::vector<std::string> TextOutputLines(const TResultTables& t) {
     return out;
 }
 
-std::string TextOutputBytes(const TResultTables& tables) { return EncodeTextLines(TextOutputLines(tables)); }
+std::string TextOutputBytes(const TResultTables& tables) {
+    return EncodeTextLines(TextOutputLines(tables));
+}
 
 void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path) {
     WriteFileAtomically(path, TextOutputBytes(tables));

@@ -28,11 +28,13 @@ std::optional<TCentreField> CentreFieldOf(const TGetDat& model) {
     const TPolyline& ground = model.Figures[fkLayer1];
     if (ground.empty()) return std::nullopt;
     TCentreField f{ground.front().X, ground.back().X, model.LowestGroundY()};
-    if (!std::isfinite(f.XFirst) || !std::isfinite(f.XLast) || !std::isfinite(f.YMin)) return std::nullopt;
+    if (!std::isfinite(f.XFirst) || !std::isfinite(f.XLast) || !std::isfinite(f.YMin))
+        return std::nullopt;
     return f;
 }
 
-std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount, const TSearchOptions& options) {
+std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount,
+                                               const TSearchOptions& options) {
     if (meshCount < 1) return std::nullopt;
     const auto field = CentreFieldOf(model);
     if (!field) return std::nullopt;
@@ -46,7 +48,8 @@ std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount, 
         const double x = field->XFirst + i * p;
         TFactorColumn column;
         column.Centres.resize(static_cast<std::size_t>(n));
-        for (int j = 1; j <= n; ++j) column.Centres[static_cast<std::size_t>(j - 1)] = {x, field->YMin + j * p};
+        for (int j = 1; j <= n; ++j)
+            column.Centres[static_cast<std::size_t>(j - 1)] = {x, field->YMin + j * p};
         if (!SearchRadiusAt(model, column.Centres, column.Results, options)) {
             ResetPosition(options);
             grid.Cancelled = true;
@@ -77,7 +80,8 @@ std::optional<TContourField> ComputeContourField(const TEC& model, const TSearch
     std::vector<TSearchResult> found;
     for (std::size_t i = 0; i < static_cast<std::size_t>(m); ++i) {
         StepOnce(options);
-        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j) centres[j] = {f.Xs[i], f.Ys[j]};
+        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
+            centres[j] = {f.Xs[i], f.Ys[j]};
         if (!SearchRadiusAt(model, centres, found, options)) {
             ResetPosition(options);
             f.Cancelled = true;

@@ -37,9 +37,8 @@ struct TGridFactors {
 };
 
 // Grid points: with pitch p = |X_last − X_first| / N, the centres
-// (X_first + i·p, Y_min + j·p), i = 1 … N − 1, j = 1 … N, column by column. Progress: maximum N, one step per
-// column.
-// Nothing when N < 1 or there is no field.
+// (X_first + i·p, Y_min + j·p), i = 1 … N − 1, j = 1 … N, column by column. Progress: maximum N,
+// one step per column. Nothing when N < 1 or there is no field.
 [[nodiscard]] std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount,
                                                              const TSearchOptions& options);
 

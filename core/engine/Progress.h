@@ -11,7 +11,7 @@ class TEC;
 struct TSlipCircle;
 
 class TProgress {
-public:
+  public:
     virtual ~TProgress() = default;
 
     // Progress bar: maximum, position, one step. Called on the thread that

@@ -17,14 +17,14 @@
 #include <string_view>
 #include <vector>
 
-#include "text/Rgb.h"
 #include "pdf/PMFonts.h"
+#include "text/Rgb.h"
 
 namespace sorvanta {
 
 // A failure of the writer; what() is the fixed message text.
 class TPDFError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -52,7 +52,7 @@ class TPDFFontDescriptor;
 // Every numbered object. An object takes its number from the maker the moment
 // it is created; the maker owns it.
 class TPDFObject {
-public:
+  public:
     virtual ~TPDFObject() = default;
     TPDFObject(const TPDFObject&) = delete;
     TPDFObject& operator=(const TPDFObject&) = delete;
@@ -65,17 +65,17 @@ public:
     [[nodiscard]] int ObjectNumber() const { return objectNumber_; }
     [[nodiscard]] TPDFMaker& Maker() const { return maker_; }
 
-protected:
+  protected:
     explicit TPDFObject(TPDFMaker& maker);
 
-private:
+  private:
     TPDFMaker& maker_;
     int objectNumber_;
 };
 
 // An ordered list of object references; it never owns the objects.
 class TPDFObjectList {
-public:
+  public:
     // Appends and returns the 0-based index; a null object is refused with -1.
     int Add(TPDFObject* object);
     // Throws TPDFError "Internel Error Invalid Index %d" outside 0..Count-1.
@@ -85,27 +85,27 @@ public:
     [[nodiscard]] std::string RefArrayText() const;
     void Clear() { items_.clear(); }
 
-private:
+  private:
     std::vector<TPDFObject*> items_;
 };
 
 class TPDFCatalog : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     [[nodiscard]] TPDFPages& Pages() const { return *pages_; }
 
-protected:
+  protected:
     explicit TPDFCatalog(TPDFMaker& maker);
     friend class TPDFMaker;
 
-private:
+  private:
     TPDFPages* pages_;
 };
 
 class TPDFPage;
 
 class TPDFPages : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     // Creates a page (and its content stream) and appends it to Kids.
     TPDFPage& AddPage();
@@ -116,43 +116,43 @@ public:
     [[nodiscard]] int MediaHeight() const { return mediaHeight_; }
     [[nodiscard]] const TPDFObjectList& Kids() const { return kids_; }
 
-protected:
+  protected:
     explicit TPDFPages(TPDFMaker& maker) : TPDFObject(maker) {}
     friend class TPDFMaker;
 
-private:
+  private:
     TPDFObjectList kids_;
     int mediaHeight_ = 0;
     int mediaWidth_ = 0;
 };
 
 class TPDFPage : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     [[nodiscard]] TPDFContents& PageContents() const { return *contents_; }
     [[nodiscard]] TPDFPages* Parent() const { return parent_; }
 
-protected:
+  protected:
     explicit TPDFPage(TPDFMaker& maker);
     friend class TPDFMaker;
     friend class TPDFPages;
 
-private:
+  private:
     TPDFContents* contents_;
     TPDFPages* parent_ = nullptr;
 };
 
 class TPDFInfo : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
 
-protected:
+  protected:
     explicit TPDFInfo(TPDFMaker& maker) : TPDFObject(maker) {}
     friend class TPDFMaker;
 };
 
 class TPDFFont : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     // Takes the definition; creates the descriptor and the descendant font
     // when the definition has them (each numbered at once).
@@ -163,11 +163,11 @@ public:
     [[nodiscard]] const TPDFFont* Descendant() const { return descendant_; }
     int ResourceNumber = 0;
 
-protected:
+  protected:
     explicit TPDFFont(TPDFMaker& maker) : TPDFObject(maker) {}
     friend class TPDFMaker;
 
-private:
+  private:
     // A descendant font uses the definition its parent's definition holds.
     void SetBorrowedFontDef(TPDFFontDef* def);
 
@@ -178,16 +178,16 @@ private:
 };
 
 class TPDFFontDescriptor : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     [[nodiscard]] const TPDFFontDescriptorDef& Def() const { return *def_; }
 
-protected:
+  protected:
     TPDFFontDescriptor(TPDFMaker& maker, std::unique_ptr<TPDFFontDescriptorDef> def)
         : TPDFObject(maker), def_(std::move(def)) {}
     friend class TPDFMaker;
 
-private:
+  private:
     std::unique_ptr<TPDFFontDescriptorDef> def_;
 };
 
@@ -195,7 +195,7 @@ private:
 // field writes nothing; each operation writes the current values. Coordinates
 // are points from the lower-left corner of the page.
 class TPDFContents : public TPDFObject {
-public:
+  public:
     [[nodiscard]] std::string BodyText() const override;
     [[nodiscard]] const std::string& ContentText() const { return text_; }
 
@@ -232,11 +232,11 @@ public:
     float CharSpace = 0;
     float WordSpace = 0;
 
-protected:
+  protected:
     explicit TPDFContents(TPDFMaker& maker) : TPDFObject(maker) {}
     friend class TPDFMaker;
 
-private:
+  private:
     void WriteTextLines(std::string_view cp932);
     void WriteShow(std::string_view piece);
 
@@ -245,7 +245,7 @@ private:
 };
 
 class TPDFMaker {
-public:
+  public:
     TPDFMaker() = default;
     ~TPDFMaker();
     TPDFMaker(const TPDFMaker&) = delete;
@@ -294,7 +294,7 @@ public:
     int PageWidth = 596;
     int PageHeight = 842;
 
-private:
+  private:
     template <class T, class... Args>
     T* Make(Args&&... args) {
         std::unique_ptr<T> object(new T(*this, std::forward<Args>(args)...));

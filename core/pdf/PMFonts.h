@@ -14,7 +14,7 @@ namespace sorvanta {
 inline constexpr int PDFFontCount = 8;
 
 class TPDFFontDescriptorDef {
-public:
+  public:
     int Ascent = 0;
     int CapHeight = 0;
     int Descent = 0;
@@ -26,7 +26,7 @@ public:
 };
 
 class TPDFFontDef {
-public:
+  public:
     virtual ~TPDFFontDef() = default;
     TPDFFontDef(const TPDFFontDef&) = delete;
     TPDFFontDef& operator=(const TPDFFontDef&) = delete;
@@ -59,12 +59,12 @@ public:
     // Fills Widths from the published width text.
     virtual void ParseWidths() {}
 
-protected:
+  protected:
     TPDFFontDef() = default;
 };
 
 class TPDFTrueTypeFontDef : public TPDFFontDef {
-public:
+  public:
     [[nodiscard]] std::string EntriesText() const override;
 
     std::uint8_t FirstChar = 0;
@@ -76,14 +76,14 @@ public:
 };
 
 class TPDFType0FontDef : public TPDFFontDef {
-public:
+  public:
     [[nodiscard]] std::string EntriesText() const override;
 
     std::string Encoding;  // a CMap name
 };
 
 class TPDFCID2FontDef : public TPDFFontDef {
-public:
+  public:
     [[nodiscard]] std::string EntriesText() const override;
 
     int WinCharSet = 0;
@@ -97,43 +97,43 @@ public:
 // The concrete fonts: numbers 0 to 7 in this order, then the descendants of
 // the two Type0 fonts.
 class TCenturyFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TCenturyBoldFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TArialFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TArialBoldFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TCourierFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TCourierBoldFontDef : public TPDFTrueTypeFontDef {
-public:
+  public:
     void Setup() override;
 };
 class TMSMincyoFontDef : public TPDFType0FontDef {
-public:
+  public:
     void Setup() override;
 };
 class TMSGothicFontDef : public TPDFType0FontDef {
-public:
+  public:
     void Setup() override;
 };
 class TMSMincyoDFontDef : public TPDFCID2FontDef {
-public:
+  public:
     void Setup() override;
 };
 class TMSGothicDFontDef : public TPDFCID2FontDef {
-public:
+  public:
     void Setup() override;
 };
 

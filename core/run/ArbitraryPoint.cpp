@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "run/CalculationRun.h"
 #include "engine/Geometry.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
+#include "run/CalculationRun.h"
 #include "text/NumberFormat.h"
 #include "views/ChartNavigation.h"
 #include "views/CircleDrawing.h"

@@ -8,9 +8,9 @@
 #include "engine/Progress.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
+#include "run/GridFs.h"
 #include "text/NumberFormat.h"
 #include "views/CircleDrawing.h"
-#include "run/GridFs.h"
 
 namespace sorvanta {
 
@@ -18,15 +18,16 @@ namespace {
 
 // Keeps every message of the run for its result and passes it on.
 class TMessageLog : public TUserDialogs {
-public:
-    TMessageLog(TUserDialogs& inner, std::vector<std::string>& messages) : inner_(inner), messages_(messages) {}
+  public:
+    TMessageLog(TUserDialogs& inner, std::vector<std::string>& messages)
+        : inner_(inner), messages_(messages) {}
     bool Confirm(std::string_view question) override { return inner_.Confirm(question); }
     void ShowMessage(std::string_view message) override {
         messages_.emplace_back(message);
         inner_.ShowMessage(message);
     }
 
-private:
+  private:
     TUserDialogs& inner_;
     std::vector<std::string>& messages_;
 };
@@ -34,7 +35,7 @@ private:
 // The caller's progress, with 計算過程表示 drawing each trial circle into the
 // result chart before the caller hears of it (and repaints).
 class TRunProgress : public TProgress {
-public:
+  public:
     TRunProgress(TProgress* inner, TChartModel& chart, const TDesignConditions& design)
         : inner_(inner), chart_(chart), design_(design) {}
 
@@ -60,7 +61,7 @@ public:
         if (inner_) inner_->TrialCircle(engine, circle);
     }
 
-private:
+  private:
     TProgress* inner_;
     TChartModel& chart_;
     const TDesignConditions& design_;
@@ -85,8 +86,8 @@ void WriteFailure(const TRunContext& context, TProgress& progress, TUserDialogs&
     ClearAllSeries(context.ArbitraryChart);
 }
 
-void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows, const TCircleResult& sums,
-                       int form) {
+void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+                       const TCircleResult& sums, int form) {
     const int n = static_cast<int>(rows.size());
     PrepareCircleTables(target, n);
     for (int i = 1; i <= n; ++i) WriteSliceRows(target, i, rows[static_cast<std::size_t>(i - 1)]);
@@ -223,8 +224,8 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     for (int k = 1; k <= static_cast<int>(mesh.size()); ++k) {
         const TSearchResult& r = mesh[static_cast<std::size_t>(k - 1)];
         const TPoint& at = centres[static_cast<std::size_t>(k - 1)];
-        centreTable.Rows[static_cast<std::size_t>(k)] =
-            CentreTableRow(k, at.X, at.Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
+        centreTable.Rows[static_cast<std::size_t>(k)] = CentreTableRow(
+            k, at.X, at.Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
         if (design.ShowSafetyFactors && r.Status == 1) {
             context.ResultChart.Series.at(rsSafetyFactor)
                 .Add(at.X, at.Y, FormatFloat("0.00", r.Fs),
@@ -251,8 +252,8 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     if (design.GridFsEnabled) {
         progress.SetStatusText(GridFsStatusText);
         const auto n = GridFsMeshCountOf(design);
-        if (n && AppendGridPointFactors(engine, *n, context.ResultChart, context.ArbitraryChart, stepOptions) ==
-                     TStepOutcome::Cancelled) {
+        if (n && AppendGridPointFactors(engine, *n, context.ResultChart, context.ArbitraryChart,
+                                        stepOptions) == TStepOutcome::Cancelled) {
             cancelled = true;
         }
     }

@@ -36,15 +36,16 @@ struct TRunContext {
 };
 
 // A run on the front end's own records.
-[[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress = nullptr);
+[[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
+                                       TProgress* progress = nullptr);
 
 enum class TRunOutcome : std::uint8_t {
-    Ok,        // a critical circle; every member written
-    Refused,   // the checks refused; nothing written
-    NoCircle,  // no qualifying circle: the message shown, the centre and load
-               // tables and the charts cleared; the window then shows its
-               // circle conditions
-    Cancelled, // stopped through the progress interface
+    Ok,         // a critical circle; every member written
+    Refused,    // the checks refused; nothing written
+    NoCircle,   // no qualifying circle: the message shown, the centre and load
+                // tables and the charts cleared; the window then shows its
+                // circle conditions
+    Cancelled,  // stopped through the progress interface
 };
 
 // The critical circle of a run (angles in degrees).
@@ -71,7 +72,8 @@ struct TRunResult {
 inline constexpr const char* SearchStatusText = "最少安全率検索中．．．";
 inline constexpr const char* GridFsStatusText = "格子点安全率検索中．．．";
 inline constexpr const char* ContourStatusText = "等高線検索中．．．";
-inline constexpr const char* NoCircleMessage = "該当する滑り方向の円弧は有りません。\r\r滑り方向設定を変更してみて下さい。";
+inline constexpr const char* NoCircleMessage =
+    "該当する滑り方向の円弧は有りません。\r\r滑り方向設定を変更してみて下さい。";
 
 // The command behind "計算開始": a fresh engine, the checks, the run.
 // A text that does not convert throws ConversionError (before any dialog when
@@ -101,6 +103,7 @@ TLineList CircleAngleLines(double theta, double beta, double delta);
 // One row of the centre table: status 0 "[地形外]", 1 the factor ("[解]" when
 // |fs| is not greater than the critical |Fs|), 2 "[∞]".
 std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving,
-                                        double resisting, double r, double fs, double criticalAbsFs);
+                                        double resisting, double r, double fs,
+                                        double criticalAbsFs);
 
 }  // namespace sorvanta

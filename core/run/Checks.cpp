@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "engine/AnalysisModel.h"
-#include "text/Conversion.h"
 #include "engine/FactorField.h"
+#include "text/Conversion.h"
 
 namespace sorvanta {
 
@@ -15,19 +15,25 @@ bool TRecordingDialogs::Confirm(std::string_view question) {
     return Answer;
 }
 
-void TRecordingDialogs::ShowMessage(std::string_view message) { Messages.emplace_back(message); }
+void TRecordingDialogs::ShowMessage(std::string_view message) {
+    Messages.emplace_back(message);
+}
 
 std::string CircleConditionsQuestion(const TDesignConditions& design) {
     std::string question = "円弧条件は下記で間違いないですか。\r\r";
     question += "(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= " + design.NeverCutElevation + " m\r";
-    question += design.NeverCutLineEnabled ? "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定有り\r" : "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定なし\r";
-    question += design.MustCutPointEnabled ? "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定有り" : "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定なし";
+    question += design.NeverCutLineEnabled ? "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定有り\r"
+                                           : "(2)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (任意):指定なし\r";
+    question += design.MustCutPointEnabled ? "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定有り"
+                                           : "(3)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意):指定なし";
     return question;
 }
 
 namespace {
 
-std::size_t UsablePoints(const TCoordinateTable& table) { return ReadPolyline(table).size(); }
+std::size_t UsablePoints(const TCoordinateTable& table) {
+    return ReadPolyline(table).size();
+}
 
 // The grid-point mesh count when the run will map grid points with it.
 std::optional<int> AcceptedGridFsMeshCount(const TDesignConditions& design) {
@@ -54,7 +60,8 @@ double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
     return SectionSliceEstimate(design, sliceWidth) * centres;
 }
 
-TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design, TUserDialogs& dialogs) {
+TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
+                                    TUserDialogs& dialogs) {
     model.BuildAnalysisModel(design);
 
     TCheckOutcome outcome = TCheckOutcome::Proceed;
@@ -71,7 +78,8 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
     for (int n = 1; n <= layerCount; ++n) {
         if (UsablePoints(design.Layers[static_cast<std::size_t>(n - 1)].Boundary) <= 1) {
             const std::string number = std::to_string(n);
-            refuse("[" + number + "]層目の座標データが未定義です。\r\r[" + number + "]層目の座標データを入力して下さい。");
+            refuse("[" + number + "]層目の座標データが未定義です。\r\r[" + number +
+                   "]層目の座標データを入力して下さい。");
             break;
         }
     }

@@ -17,7 +17,7 @@ class TGetDat;
 // The user's side of a run. Messages are shown in the order they are sent;
 // each must be closed before the run goes on. "\r" in a text is a line break.
 class TUserDialogs {
-public:
+  public:
     virtual ~TUserDialogs() = default;
     // A question with the buttons Yes and No; true for Yes.
     virtual bool Confirm(std::string_view question) = 0;
@@ -28,7 +28,7 @@ public:
 // Answers every question with a fixed answer (Yes by default) and keeps the
 // questions and messages in order: the batch tool and the tests use it.
 class TRecordingDialogs : public TUserDialogs {
-public:
+  public:
     explicit TRecordingDialogs(bool answer = true) : Answer(answer) {}
     bool Confirm(std::string_view question) override;
     void ShowMessage(std::string_view message) override;

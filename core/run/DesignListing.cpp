@@ -15,9 +15,10 @@ namespace {
 // characters long so that the page references line up.
 TLineList ContentsLines(const std::string& designName) {
     TLineList lines{"", "", "件　名：" + designName, "", "", "　　　　　　　円弧すべり計算書"};
-    for (const char* chapter : {"　Ⅰ.設計条件　　　　　　　　　・・・・P1", "　Ⅱ.安全率の計算　　　　　　　・・・・P2",
-                                "　Ⅲ.滑り円弧スライス荷重　　　・・・・P3", "　Ⅳ.滑り円弧荷重　　　　　　　・・・・P4",
-                                "　Ⅴ.滑り円弧図　　　　　　　　・・・・P5"}) {
+    for (const char* chapter :
+         {"　Ⅰ.設計条件　　　　　　　　　・・・・P1", "　Ⅱ.安全率の計算　　　　　　　・・・・P2",
+          "　Ⅲ.滑り円弧スライス荷重　　　・・・・P3", "　Ⅳ.滑り円弧荷重　　　　　　　・・・・P4",
+          "　Ⅴ.滑り円弧図　　　　　　　　・・・・P5"}) {
         lines.emplace_back();
         lines.emplace_back();
         lines.emplace_back(chapter);
@@ -28,7 +29,7 @@ TLineList ContentsLines(const std::string& designName) {
 // A heading row (label, "-", "-") and a copy of the table's rows. The first
 // block overwrites the placeholder row 1.
 class TBlockAppender {
-public:
+  public:
     explicit TBlockAppender(TCellTable& table) : table_(table) {
         table_ = MakeCoordinateTable();
         table_.SetRowCommaList(1, "-,-,-");
@@ -39,7 +40,7 @@ public:
         for (const TCoordinateRow& row : rows.Rows) AddRow({row.No, row.X, row.Y});
     }
 
-private:
+  private:
     void AddRow(std::vector<std::string> cells) {
         if (first_) {
             first_ = false;
@@ -55,7 +56,8 @@ private:
 
 }  // namespace
 
-void WriteDesignListing(TResultTables& tables, const TDesignConditions& design, const TGetDat& model) {
+void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
+                        const TGetDat& model) {
     const int n = model.NumLayers;
 
     tables.ContentsList = ContentsLines(design.DesignName);
@@ -63,7 +65,8 @@ void WriteDesignListing(TResultTables& tables, const TDesignConditions& design, 
     tables.LayerSettingsList = {"1.地層設定", "  1)地層数=" + FormatFloat("0層", n)};
     if (model.WaterOn) {
         tables.LayerSettingsList.emplace_back("  2)地下水：有り");
-        tables.LayerSettingsList.push_back("  3)" + FormatFloat("水の単位体積重量(kN/m3)=0.00", model.GammaWater));
+        tables.LayerSettingsList.push_back(
+            "  3)" + FormatFloat("水の単位体積重量(kN/m3)=0.00", model.GammaWater));
     } else {
         tables.LayerSettingsList.emplace_back("  2)地下水：無し");
     }
@@ -103,7 +106,8 @@ void WriteDesignListing(TResultTables& tables, const TDesignConditions& design, 
         "    M.C.P:ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ",
     };
 
-    static const char* const layerLabels[MaxLayers] = {"地表面", "2層目", "3層目", "4層目", "5層目"};
+    static const char* const layerLabels[MaxLayers] = {"地表面", "2層目", "3層目", "4層目",
+                                                       "5層目"};
     TBlockAppender table1(tables.CoordinateTable1);
     for (int k = 1; k <= 3 && k <= n; ++k) {
         table1.Append(layerLabels[k - 1], design.Layers[static_cast<std::size_t>(k - 1)].Boundary);

@@ -16,8 +16,8 @@ TChartSeries& FactorSeries(TChartModel& chart) {
     return chart.Series.at(rsSafetyFactor);
 }
 
-void AddToBoth(TChartModel& result, TChartModel& arbitrary, double x, double y, const std::string& label,
-               TRgb colour) {
+void AddToBoth(TChartModel& result, TChartModel& arbitrary, double x, double y,
+               const std::string& label, TRgb colour) {
     FactorSeries(result).Add(x, y, label, colour);
     FactorSeries(arbitrary).Add(x, y, label, colour);
 }
@@ -30,8 +30,8 @@ std::optional<int> GridFsMeshCountOf(const TDesignConditions& design) {
     return n;
 }
 
-TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options) {
+TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options) {
     auto n = GridFsMeshCountOf(design);
     if (!n) return TStepOutcome::Skipped;
     TEC model;
@@ -39,10 +39,11 @@ TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel
     return AppendGridPointFactors(model, *n, result, arbitrary, options);
 }
 
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result, TChartModel& arbitrary,
-                                    const TSearchOptions& options) {
+TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+                                    TChartModel& arbitrary, const TSearchOptions& options) {
     if (meshCount < 1 || !CentreFieldOf(model)) return TStepOutcome::Skipped;
-    for (TChartModel* chart : {&result, &arbitrary}) FactorSeries(*chart).Marker = TMarkerStyle::Plus;
+    for (TChartModel* chart : {&result, &arbitrary})
+        FactorSeries(*chart).Marker = TMarkerStyle::Plus;
     const auto grid = ComputeGridFactors(model, meshCount, options);
     if (!grid) return TStepOutcome::Skipped;
     for (const TFactorColumn& column : grid->Columns) {

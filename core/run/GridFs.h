@@ -12,7 +12,6 @@
 
 namespace sorvanta {
 
-
 enum class TStepOutcome : std::uint8_t {
     Done,
     Skipped,    // nothing to map: no usable mesh count or no ground surface

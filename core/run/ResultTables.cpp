@@ -27,7 +27,9 @@ std::vector<std::string> SplitCommaList(std::string_view list) {
     }
 }
 
-double Degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
+double Degrees(double radians) {
+    return radians * 180.0 / std::numbers::pi;
+}
 
 }  // namespace
 
@@ -52,16 +54,21 @@ void TCellTable::SetRowCommaList(int row, std::string_view commaList) {
     }
 }
 
-TCellTable MakeSoilDataTable() { return TCellTable(4, {50, 37, 37, 37}, 17, SoilDataHeader, 6); }
+TCellTable MakeSoilDataTable() {
+    return TCellTable(4, {50, 37, 37, 37}, 17, SoilDataHeader, 6);
+}
 
-TCellTable MakeCoordinateTable() { return TCellTable(3, {40, 40, 40}, 15, CoordinateHeader, 2); }
+TCellTable MakeCoordinateTable() {
+    return TCellTable(3, {40, 40, 40}, 15, CoordinateHeader, 2);
+}
 
 TCellTable MakeCentreTable() {
     return TCellTable(7, {25, 45, 45, 70, 70, 70, 65}, 17, CentreHeaderMoment, 2);
 }
 
 TCellTable MakeSliceTable() {
-    return TCellTable(14, {38, 28, 35, 35, 35, 35, 35, 35, 35, 35, 33, 33, 35, 35}, 17, SliceHeader, 2);
+    return TCellTable(14, {38, 28, 35, 35, 35, 35, 35, 35, 35, 35, 33, 33, 35, 35}, 17, SliceHeader,
+                      2);
 }
 
 TCellTable MakeLoadTable() {
@@ -81,7 +88,8 @@ const TLineList& SliceLegendText() {
 }
 
 const TLineList& SliceNoteText() {
-    static const TLineList text{" (注)", "　V(体積)は、スライス下面を円", "　弧として、厳密に計算している。",
+    static const TLineList text{" (注)", "　V(体積)は、スライス下面を円",
+                                "　弧として、厳密に計算している。",
                                 "　従って、V=b･Hとは若干異なる。"};
     return text;
 }
@@ -92,9 +100,14 @@ TResultTables::TResultTables()
       SoilDataTable(MakeSoilDataTable()),
       SoilLegendList{"ここに", "　γt:土の湿潤単位体積重量(kN/m3)", "　 φ:内部摩擦角(度)",
                      "　 C :粘着力(kN/m2)"},
-      CalculationConditionsList{"1.一般条件", "  1)計算方法", "  2)必要安全率         =0.0",
-                                "  3)土塊分割上限幅(m)  =0.0", "  2)安定計算ﾒｯｼｭﾋﾟｯﾁ(m)=0.0",
-                                "  3)安定計算ﾒｯｼｭ数     =0.0", "2.円弧条件", "  1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (NCL)",
+      CalculationConditionsList{"1.一般条件",
+                                "  1)計算方法",
+                                "  2)必要安全率         =0.0",
+                                "  3)土塊分割上限幅(m)  =0.0",
+                                "  2)安定計算ﾒｯｼｭﾋﾟｯﾁ(m)=0.0",
+                                "  3)安定計算ﾒｯｼｭ数     =0.0",
+                                "2.円弧条件",
+                                "  1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (NCL)",
                                 "  2)ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(MCP)"},
       CoordinateTable1(MakeCoordinateTable()),
       CoordinateTable2(MakeCoordinateTable()),
@@ -111,17 +124,22 @@ TResultTables::TResultTables()
                   "  b :ｽﾗｲｽの幅(m)",
                   "  α:ｽﾗｲｽで区切られたすべり面の中点を",
                   "     結ぶ直線と鉛直線のなす角(度)"},
-      ResultList{"滑り円を仮定し、最小安全率を解とする。", "    1)安全率(Fs)=0", "    2)抵抗力(Mr)=0",
-                 "    3)滑り力(Mo)=0", "滑り円半径等", "    4)すべり円半径(R)      =0",
-                 "    5)すべり円中心X座標(Xo)=0", "    6)すべり円中心Y座標(Yo)=0"},
+      ResultList{"滑り円を仮定し、最小安全率を解とする。",
+                 "    1)安全率(Fs)=0",
+                 "    2)抵抗力(Mr)=0",
+                 "    3)滑り力(Mo)=0",
+                 "滑り円半径等",
+                 "    4)すべり円半径(R)      =0",
+                 "    5)すべり円中心X座標(Xo)=0",
+                 "    6)すべり円中心Y座標(Yo)=0"},
       ResultCaption{"計算結果", std::nullopt},
       CentreTable(MakeCentreTable()),
       SliceTable(MakeSliceTable()),
       SliceLegendList(SliceLegendText()),
       SliceNoteList(SliceNoteText()),
       LoadTable(MakeLoadTable()),
-      JudgementList{"安全率(Fs)=Mr/Mo", "  Xo=0.0m", "  Yo=0.0m", "  R =0.00m", "  Mr=Σ(cL+Wcosαtanφ)",
-                    "  Mo=Σ(Wsinα)", "  Fs=Mr/Mo=0.00"},
+      JudgementList{"安全率(Fs)=Mr/Mo",     "  Xo=0.0m",     "  Yo=0.0m",      "  R =0.00m",
+                    "  Mr=Σ(cL+Wcosαtanφ)", "  Mo=Σ(Wsinα)", "  Fs=Mr/Mo=0.00"},
       JudgementLabel{"判定", std::nullopt} {}
 
 TArbitraryTables::TArbitraryTables()

@@ -140,8 +140,12 @@ struct TCircleTables {
     TCellTable* SliceTable = nullptr;
     TCellTable* LoadTable = nullptr;
 };
-inline TCircleTables CircleTablesOf(TResultTables& t) { return {&t.SliceTable, &t.LoadTable}; }
-inline TCircleTables CircleTablesOf(TArbitraryTables& t) { return {&t.SliceTable, &t.LoadTable}; }
+inline TCircleTables CircleTablesOf(TResultTables& t) {
+    return {&t.SliceTable, &t.LoadTable};
+}
+inline TCircleTables CircleTablesOf(TArbitraryTables& t) {
+    return {&t.SliceTable, &t.LoadTable};
+}
 
 // n slices: both tables get n + 1 rows (header and one row per slice).
 void PrepareCircleTables(TCircleTables target, int n);

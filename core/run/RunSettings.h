@@ -15,8 +15,8 @@ struct TRunSettings {
 
     // Settings of the design that a front end may set for a run (the batch
     // tool's options); unset keeps what the design holds.
-    std::optional<int> SlipDirection;  // 0 clockwise, 1 counter-clockwise, 2 both
-    std::optional<int> StressDisplay;  // 0 moment form, 1 force form
+    std::optional<int> SlipDirection;            // 0 clockwise, 1 counter-clockwise, 2 both
+    std::optional<int> StressDisplay;            // 0 moment form, 1 force form
     std::optional<std::string> GridFsMeshCount;  // set: grid points on, with this mesh count
     std::optional<bool> ContourEnabled;
     std::optional<bool> ShowSliceLines;

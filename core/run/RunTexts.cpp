@@ -9,24 +9,30 @@ namespace sorvanta {
 
 namespace {
 
-std::string Metres(double v) { return FormatFloat("0.00m;-0.00m", v); }
+std::string Metres(double v) {
+    return FormatFloat("0.00m;-0.00m", v);
+}
 
-void Append(TLineList& lines, const TLineList& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+void Append(TLineList& lines, const TLineList& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+}
 
 }  // namespace
 
 TLineList FormulaLines(int form) {
     TLineList lines{"安全率は、次式で計算する。"};
     if (form == 1) {
-        lines.insert(lines.end(), {"  Fs=Fr/Fo", "  Fr=Σ(c･L+W･cosα･tanφ)", "  Fo=Σ(W･sinα)", "", "ここに",
-                                   "  Fs:安全率", "  Fr:抵抗力(kN)", "  Fo:滑り力(kN)"});
+        lines.insert(lines.end(), {"  Fs=Fr/Fo", "  Fr=Σ(c･L+W･cosα･tanφ)", "  Fo=Σ(W･sinα)", "",
+                                   "ここに", "  Fs:安全率", "  Fr:抵抗力(kN)", "  Fo:滑り力(kN)"});
     } else {
-        lines.insert(lines.end(), {"  Fs=Mr/Mo", "  Mr=R･Σ(c･L+W･cosα･tanφ)", "  Mo=R･Σ(W･sinα)", "", "ここに",
-                                   "  Fs:安全率", "  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)"});
+        lines.insert(lines.end(),
+                     {"  Fs=Mr/Mo", "  Mr=R･Σ(c･L+W･cosα･tanφ)", "  Mo=R･Σ(W･sinα)", "", "ここに",
+                      "  Fs:安全率", "  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)"});
     }
-    lines.insert(lines.end(), {"  C :粘着力(kN/m2)", "  L :ｽﾗｲｽで区切られたすべり面の長さ(m)",
-                               "  W :ｽﾗｲｽで区切られた土塊重量(kN)", "  α:ｽﾗｲｽで区切られた滑り円の中点を",
-                               "     結ぶ直線と鉛直線のなす角(度)", "  φ:剪断抵抗角(度)"});
+    lines.insert(lines.end(),
+                 {"  C :粘着力(kN/m2)", "  L :ｽﾗｲｽで区切られたすべり面の長さ(m)",
+                  "  W :ｽﾗｲｽで区切られた土塊重量(kN)", "  α:ｽﾗｲｽで区切られた滑り円の中点を",
+                  "     結ぶ直線と鉛直線のなす角(度)", "  φ:剪断抵抗角(度)"});
     return lines;
 }
 
@@ -57,19 +63,20 @@ TLineList ResultLines(const TCriticalCircle& c, int form) {
     };
     Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
     Append(lines, {
-        "  円弧中心X座標(Xo)=" + Metres(c.Xo),
-        "  　々　　Y座標(Yo)=" + Metres(c.Yo),
-        "  円弧起点X座標(Xb)=" + Metres(c.Xb),
-        "  　々　　Y座標(Yb)=" + Metres(c.Yb),
-        "  円弧終点X座標(Xe)=" + Metres(c.Xe),
-        "  　々　　Y座標(Ye)=" + Metres(c.Ye),
-    });
+                      "  円弧中心X座標(Xo)=" + Metres(c.Xo),
+                      "  　々　　Y座標(Yo)=" + Metres(c.Yo),
+                      "  円弧起点X座標(Xb)=" + Metres(c.Xb),
+                      "  　々　　Y座標(Yb)=" + Metres(c.Yb),
+                      "  円弧終点X座標(Xe)=" + Metres(c.Xe),
+                      "  　々　　Y座標(Ye)=" + Metres(c.Ye),
+                  });
     return lines;
 }
 
 TLineList SliceHeadingLines(const TCriticalCircle& c) {
-    return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。", "  円弧中心X座標(Xo)=" + Metres(c.Xo),
-            "  　々　　Y座標(Yo)=" + Metres(c.Yo), "  円弧半径     (R )=" + FormatFloat("0.00m", c.R)};
+    return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
+            "  円弧中心X座標(Xo)=" + Metres(c.Xo), "  　々　　Y座標(Yo)=" + Metres(c.Yo),
+            "  円弧半径     (R )=" + FormatFloat("0.00m", c.R)};
 }
 
 TLineList LoadHeadingLines(const TCriticalCircle& c) {
@@ -91,13 +98,14 @@ TLineList LoadLegendLines() {
 }
 
 TLineList LoadFormulaLines(int form) {
-    TLineList lines{"  α:滑り面の傾斜角(度)", "    (ｽﾗｲｽで区切られた滑り円の", "     中点を結ぶ直線と鉛直線",
-                    "     のなす角)", "  φ:剪断抵抗角(度)"};
+    TLineList lines{"  α:滑り面の傾斜角(度)", "    (ｽﾗｲｽで区切られた滑り円の",
+                    "     中点を結ぶ直線と鉛直線", "     のなす角)", "  φ:剪断抵抗角(度)"};
     if (form == 1) {
-        lines.insert(lines.end(), {"  Fr:抵抗力(kN)", "    =Σ(c･L+W･cosα･tanφ)", "  Fo:滑り力(kN)", "    =Σ(W･sinα)"});
+        lines.insert(lines.end(), {"  Fr:抵抗力(kN)", "    =Σ(c･L+W･cosα･tanφ)", "  Fo:滑り力(kN)",
+                                   "    =Σ(W･sinα)"});
     } else {
-        lines.insert(lines.end(),
-                     {"  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)", "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(W･sinα)"});
+        lines.insert(lines.end(), {"  Mr:抵抗ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)",
+                                   "  Mo:滑動ﾓｰﾒﾝﾄ(kNm)", "    =R･Σ(W･sinα)"});
     }
     return lines;
 }
@@ -110,28 +118,31 @@ TLineList JudgementLines(const TCriticalCircle& c, int form) {
         "ここに",
         force ? "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=" + FormatFloat("#,##0.00kN", c.Resisting)
               : "  Mr(抵抗ﾓｰﾒﾝﾄ)=R･Σ(c･L+W･cosα･tanφ)=" + FormatFloat("#,##0.00kNm", c.Resisting),
-        force ? "  Fo(滑り力)=Σ(W･sinα)          =" + FormatFloat("#,##0.00kN;-#,##0.00kN", c.Driving)
-              : "  Mo(滑動ﾓｰﾒﾝﾄ)=R･Σ(W･sinα)          =" + FormatFloat("#,##0.00kNm;-#,##0.00kNm", c.Driving),
+        force
+            ? "  Fo(滑り力)=Σ(W･sinα)          =" + FormatFloat("#,##0.00kN;-#,##0.00kN", c.Driving)
+            : "  Mo(滑動ﾓｰﾒﾝﾄ)=R･Σ(W･sinα)          =" +
+                  FormatFloat("#,##0.00kNm;-#,##0.00kNm", c.Driving),
         "",
         "滑り円諸元",
         "  円弧半径(R=)     =" + FormatFloat("0.00m", c.R),
     };
     Append(lines, CircleAngleLines(c.Theta, c.Beta, c.Delta));
     Append(lines, {
-        "  円弧中心X座標(Xo)=" + Metres(c.Xo),
-        "  　々　　Y座標(Yo)=" + Metres(c.Yo),
-        "",
-        "  円弧起点X座標(Xb)=" + Metres(c.Xb),
-        "  　々　　Y座標(Yb)=" + Metres(c.Yb),
-        "",
-        "  円弧終点X座標(Xe)=" + Metres(c.Xe),
-        "  　々　　Y座標(Ye)=" + Metres(c.Ye),
-    });
+                      "  円弧中心X座標(Xo)=" + Metres(c.Xo),
+                      "  　々　　Y座標(Yo)=" + Metres(c.Yo),
+                      "",
+                      "  円弧起点X座標(Xb)=" + Metres(c.Xb),
+                      "  　々　　Y座標(Yb)=" + Metres(c.Yb),
+                      "",
+                      "  円弧終点X座標(Xe)=" + Metres(c.Xe),
+                      "  　々　　Y座標(Ye)=" + Metres(c.Ye),
+                  });
     return lines;
 }
 
-std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving, double resisting,
-                                        double r, double fs, double criticalAbsFs) {
+std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving,
+                                        double resisting, double r, double fs,
+                                        double criticalAbsFs) {
     std::vector<std::string> row{std::to_string(k), FormatFloat("0.00", x), FormatFloat("0.00", y)};
     if (status == 0) {
         row.insert(row.end(), {"-", "-", "-", "[地形外]"});
@@ -143,7 +154,8 @@ std::vector<std::string> CentreTableRow(int k, double x, double y, int status, d
     if (status == 2) {
         row.emplace_back("[∞]");
     } else {
-        row.push_back(std::fabs(fs) <= criticalAbsFs ? FormatFloat("0.000 [解]", fs) : FormatFloat("0.000", fs));
+        row.push_back(std::fabs(fs) <= criticalAbsFs ? FormatFloat("0.000 [解]", fs)
+                                                     : FormatFloat("0.000", fs));
     }
     return row;
 }

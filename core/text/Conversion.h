@@ -18,11 +18,11 @@ namespace sorvanta {
 // The aborting conversion failed. what() is the Japanese message shown to the
 // user, quoting the text: "'abc' は有効な数値ではありません。".
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(std::string text);
     const std::string& Text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

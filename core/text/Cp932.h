@@ -13,7 +13,7 @@ namespace sorvanta {
 // A byte sequence that is not cp932, or a character that cp932 cannot hold.
 // `Position` is the byte offset into the input that failed.
 class TextCodecError : public std::runtime_error {
-public:
+  public:
     TextCodecError(const std::string& message, std::size_t position)
         : std::runtime_error(message), Position(position) {}
     std::size_t Position;

@@ -59,8 +59,8 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (error || !fs::is_regular_file(status)) return false;
-    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write |
-                                   fs::perms::others_write;
+    constexpr fs::perms anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & anyWrite) == fs::perms::none) return true;
 #if defined(_WIN32)
     return false;
@@ -133,7 +133,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     // Renaming over a read-only file would replace it although writing into it
     // is refused; the protection the user set must hold.
     if (IsReadOnlyFile(path))
-        throw FileError("ファイル「" + DisplayName(path) + "」は読み取り専用のため書き込めません。");
+        throw FileError("ファイル「" + DisplayName(path) +
+                        "」は読み取り専用のため書き込めません。");
 
     // Beside the target, so that the rename stays within one file system.
     std::random_device entropy;

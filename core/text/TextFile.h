@@ -11,7 +11,7 @@ namespace sorvanta {
 // A file could not be opened, read, written or renamed. what() is a Japanese
 // message naming the file.
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

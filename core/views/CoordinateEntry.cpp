@@ -37,11 +37,12 @@ void RenumberRows(TCoordinateTable& table) {
     for (std::size_t i = 0; i < table.Rows.size(); ++i) table.Rows[i].No = std::to_string(i);
 }
 
-std::string WriteBackEntry(TDesignConditions& design, TFigureKind kind, const TCoordinateTable& entry) {
+std::string WriteBackEntry(TDesignConditions& design, TFigureKind kind,
+                           const TCoordinateTable& entry) {
     TCoordinateTable& target = *FigureTable(design, kind);
     if (kind >= fkLayer2 && kind <= fkLayer5) {
-        TMergeResult merged =
-            MergeLowerBoundary(design.Layers[static_cast<std::size_t>(kind - fkLayer2)].Boundary, entry);
+        TMergeResult merged = MergeLowerBoundary(
+            design.Layers[static_cast<std::size_t>(kind - fkLayer2)].Boundary, entry);
         if (!merged.Ok()) return merged.Error;
         target = std::move(merged.Table);
         return {};
@@ -56,13 +57,14 @@ std::string WriteBackEntry(TDesignConditions& design, TFigureKind kind, const TC
     if (points.empty()) return {};
     target.Rows.clear();
     for (std::size_t i = 0; i < points.size(); ++i) {
-        target.Rows.push_back(
-            {std::to_string(i), FormatFloat("0.00", points[i].X), FormatFloat("0.00", points[i].Y)});
+        target.Rows.push_back({std::to_string(i), FormatFloat("0.00", points[i].X),
+                               FormatFloat("0.00", points[i].Y)});
     }
     return {};
 }
 
-void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0, double n, double h, double xr) {
+void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0, double n, double h,
+                     double xr) {
     const double w = n * h;
     const TPoint points[] = {{0, y0}, {(xr - w) / 2, y0}, {(xr + w) / 2, y0 + h}, {xr, y0 + h}};
     TCoordinateTable& table = design.Layers[0].Boundary;
@@ -70,7 +72,8 @@ void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0,
     TChartSeries& series = preview.Series.at(fkLayer1);
     series.Clear();
     for (int i = 0; i < 4; ++i) {
-        table.Rows.push_back({std::to_string(i), FormatFloat("0.00", points[i].X), FormatFloat("0.00", points[i].Y)});
+        table.Rows.push_back({std::to_string(i), FormatFloat("0.00", points[i].X),
+                              FormatFloat("0.00", points[i].Y)});
         series.Add(points[i].X, points[i].Y, std::nullopt, FigureColours[fkLayer1]);
     }
 }

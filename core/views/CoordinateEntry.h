@@ -11,8 +11,8 @@ namespace sorvanta {
 
 // The tables the coordinate entry window edits, in the order of their titles.
 inline constexpr std::array<TFigureKind, 8> EntryKinds = TableKinds;
-inline constexpr std::array<const char*, 8> EntryTitles{"1層目", "2層目", "3層目", "4層目", "5層目",
-                                                        "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ", "ﾈﾊﾞｰｶｯﾄﾗｲﾝ", "地下水位"};
+inline constexpr std::array<const char*, 8> EntryTitles{
+    "1層目", "2層目", "3層目", "4層目", "5層目", "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ", "ﾈﾊﾞｰｶｯﾄﾗｲﾝ", "地下水位"};
 
 // The title of a kind's table; the kind of a title (an unknown title is layer 1).
 std::string EntryTitle(TFigureKind kind);
@@ -38,6 +38,7 @@ void RenumberRows(TCoordinateTable& table);
 // "地形設定": the four rows of a simple slope across 0..xr (xr: the preview's
 // vertical axis maximum), toe at y0, gradient 1:n, height h; the layer 1
 // series is replaced by the same points.
-void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0, double n, double h, double xr);
+void SetSimpleGround(TDesignConditions& design, TChartModel& preview, double y0, double n, double h,
+                     double xr);
 
 }  // namespace sorvanta

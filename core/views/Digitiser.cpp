@@ -30,10 +30,12 @@ int TDigitiser::Limit(TFigureKind kind) {
 
 std::string TDigitiser::MissingLayerMessage(int n) {
     const std::string i = std::to_string(n);
-    return "[" + i + "]層目の座標データが未定義です。\r\r先に、[" + i + "]層目の座標データを入力して下さい。";
+    return "[" + i + "]層目の座標データが未定義です。\r\r先に、[" + i +
+           "]層目の座標データを入力して下さい。";
 }
 
-TDigitiser::TStart TDigitiser::Start(TChartModel& preview, TDesignConditions& design, TFigureKind kind) {
+TDigitiser::TStart TDigitiser::Start(TChartModel& preview, TDesignConditions& design,
+                                     TFigureKind kind) {
     TStart result;
     if (kind >= fkLayer2 && kind <= fkLayer5) {
         for (int i = 0; i < kind - fkLayer1; ++i) {
@@ -71,8 +73,8 @@ void TDigitiser::Track(TChartModel& preview, double x, double y) {
     if (Active()) ShowPoints(preview);
 }
 
-TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditions& design, double x, double y,
-                                           bool last) {
+TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditions& design,
+                                           double x, double y, bool last) {
     TPointResult result;
     if (!Active()) return result;
     result.Accepted = true;
@@ -84,7 +86,8 @@ TDigitiser::TPointResult TDigitiser::Point(TChartModel& preview, TDesignConditio
     TCoordinateTable& table = *FigureTable(design, kind_);
     table.Rows.clear();
     for (std::size_t i = 0; i < fixed_.size(); ++i) {
-        table.Rows.push_back({std::to_string(i), FormatFloat("0.0", fixed_[i].X), FormatFloat("0.0", fixed_[i].Y)});
+        table.Rows.push_back(
+            {std::to_string(i), FormatFloat("0.0", fixed_[i].X), FormatFloat("0.0", fixed_[i].Y)});
     }
 
     if (last) {

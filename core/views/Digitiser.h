@@ -13,7 +13,7 @@
 namespace sorvanta {
 
 class TDigitiser {
-public:
+  public:
     struct TStart {
         bool Started = false;
         // Refused: the layer (0-based) whose data is missing, and the message.
@@ -35,21 +35,24 @@ public:
     // DigitisePoint: fixes the floating point at (x, y) and rewrites the table
     // in "0.0"; ends at the kind's limit or with the last point (right button),
     // which merges lower boundaries and the water line with the line above.
-    TPointResult Point(TChartModel& preview, TDesignConditions& design, double x, double y, bool last);
+    TPointResult Point(TChartModel& preview, TDesignConditions& design, double x, double y,
+                       bool last);
     void Stop(TFigureKind kind) { active_[static_cast<std::size_t>(kind)] = false; }
     // Every kind inactive (a run that starts).
     void StopAll() { active_.fill(false); }
 
     [[nodiscard]] TFigureKind Kind() const { return kind_; }
     [[nodiscard]] bool Active() const { return active_[static_cast<std::size_t>(kind_)]; }
-    [[nodiscard]] bool Active(TFigureKind kind) const { return active_[static_cast<std::size_t>(kind)]; }
+    [[nodiscard]] bool Active(TFigureKind kind) const {
+        return active_[static_cast<std::size_t>(kind)];
+    }
 
     // Points a kind takes at most.
     [[nodiscard]] static int Limit(TFigureKind kind);
     // "[2]層目の座標データが未定義です。\r\r先に、[2]層目の座標データを入力して下さい。"
     [[nodiscard]] static std::string MissingLayerMessage(int layerNumber);
 
-private:
+  private:
     void End(TChartModel& preview, const TDesignConditions& design);
     // The kind's series: the fixed points and the floating one. Rebuilt each
     // time, so a redraw of the preview meanwhile loses nothing.

@@ -55,17 +55,17 @@ TEST(LoadSampleDesign, GivesTheSampleSection) {
         EXPECT_EQ(layer.Boundary.Rows.size(), 4u);
     }
     EXPECT_EQ(d.Layers[0].Boundary, RowTable({{"0", "0.00", "5.00"},
-                                           {"1", "20.00", "5.00"},
-                                           {"2", "40.00", "15.00"},
-                                           {"3", "70.00", "15.00"}}));
+                                              {"1", "20.00", "5.00"},
+                                              {"2", "40.00", "15.00"},
+                                              {"3", "70.00", "15.00"}}));
     EXPECT_EQ(d.Layers[4].Boundary, RowTable({{"0", "0.00", "1.00"},
-                                           {"1", "20.00", "1.00"},
-                                           {"2", "40.00", "11.00"},
-                                           {"3", "70.00", "11.00"}}));
+                                              {"1", "20.00", "1.00"},
+                                              {"2", "40.00", "11.00"},
+                                              {"3", "70.00", "11.00"}}));
     EXPECT_EQ(d.WaterTable, RowTable({{"0", "0.00", "1.50"},
-                                   {"1", "20.00", "2.00"},
-                                   {"2", "40.00", "11.00"},
-                                   {"3", "70.00", "13.00"}}));
+                                      {"1", "20.00", "2.00"},
+                                      {"2", "40.00", "11.00"},
+                                      {"3", "70.00", "13.00"}}));
     // Fields the sample does not name keep their values.
     EXPECT_EQ(d.StressDisplay, 1);
     EXPECT_EQ(d.DesignName, "kept");

@@ -12,7 +12,6 @@ using test::TextTable;
 
 const TCoordinateTable Ground = test::SampleDesign().Layers[0].Boundary;
 
-
 TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
     struct Case {
         const char* name;
@@ -22,31 +21,31 @@ TEST(MergeLowerBoundary, TakesTheBoundaryAboveOutsideTheNewLine) {
     const Case cases[] = {
         {"inside: one pass", TextTable({{"10", "2"}, {"30", "3"}, {"50", "8"}}),
          TextTable({{"0.00", "5.00"},
-                 {"10.00", "2.00"},
-                 {"30.00", "3.00"},
-                 {"50.00", "8.00"},
-                 {"70.00", "15.00"}})},
+                    {"10.00", "2.00"},
+                    {"30.00", "3.00"},
+                    {"50.00", "8.00"},
+                    {"70.00", "15.00"}})},
         {"beyond both ends: two passes", TextTable({{"-10", "2"}, {"30", "3"}, {"80", "8"}}),
          TextTable({{"0.00", "5.00"},
-                 {"20.00", "5.00"},
-                 {"30.00", "3.00"},
-                 {"40.00", "15.00"},
-                 {"70.00", "15.00"}})},
+                    {"20.00", "5.00"},
+                    {"30.00", "3.00"},
+                    {"40.00", "15.00"},
+                    {"70.00", "15.00"}})},
         {"beyond the right end only", TextTable({{"10", "2"}, {"30", "3"}, {"80", "8"}}),
          TextTable({{"0.00", "5.00"},
-                 {"10.00", "2.00"},
-                 {"30.00", "3.00"},
-                 {"40.00", "15.00"},
-                 {"70.00", "15.00"}})},
+                    {"10.00", "2.00"},
+                    {"30.00", "3.00"},
+                    {"40.00", "15.00"},
+                    {"70.00", "15.00"}})},
         {"the same ends as the line above", TextTable({{"0", "4"}, {"70", "14"}}),
          TextTable({{"0.00", "4.00"}, {"70.00", "14.00"}})},
         {"unusable rows in between are skipped",
          TextTable({{"10", "2"}, {"-", "-"}, {"30", "3"}, {"abc", "1"}, {"50", "8"}}),
          TextTable({{"0.00", "5.00"},
-                 {"10.00", "2.00"},
-                 {"30.00", "3.00"},
-                 {"50.00", "8.00"},
-                 {"70.00", "15.00"}})},
+                    {"10.00", "2.00"},
+                    {"30.00", "3.00"},
+                    {"50.00", "8.00"},
+                    {"70.00", "15.00"}})},
     };
     for (const Case& c : cases) {
         const TMergeResult r = MergeLowerBoundary(Ground, c.newLine);
@@ -59,8 +58,9 @@ TEST(MergeLowerBoundary, SkipsUnusableRowsOfTheLineAbove) {
     TCoordinateTable upper = TextTable({{"0", "5"}, {"x", "1"}, {"20", "5"}, {"70", "15"}});
     const TMergeResult r = MergeLowerBoundary(upper, TextTable({{"10", "2"}, {"30", "3"}}));
     ASSERT_TRUE(r.Ok()) << r.Error;
-    EXPECT_EQ(r.Table,
-              TextTable({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"70.00", "15.00"}}));
+    EXPECT_EQ(
+        r.Table,
+        TextTable({{"0.00", "5.00"}, {"10.00", "2.00"}, {"30.00", "3.00"}, {"70.00", "15.00"}}));
 }
 
 TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
@@ -71,7 +71,8 @@ TEST(MergeLowerBoundary, RefusesWhatCannotBeJoined) {
         const char* messagePart;
     };
     const Case cases[] = {
-        {"wholly left", Ground, TextTable({{"-30", "2"}, {"-10", "3"}}), "X座標の範囲（0.00～70.00）"},
+        {"wholly left", Ground, TextTable({{"-30", "2"}, {"-10", "3"}}),
+         "X座標の範囲（0.00～70.00）"},
         {"wholly right", Ground, TextTable({{"80", "2"}, {"90", "3"}}), "にある点がない"},
         {"spanning with no point inside", Ground, TextTable({{"-10", "2"}, {"80", "3"}}),
          "にある点がない"},
@@ -119,10 +120,12 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
     const Case cases[] = {
         {"inside, below ground at both ends", TextTable({{"10", "1"}, {"60", "12"}}),
          TextTable({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
-        {"interpolated ground, above ground at the left end", TextTable({{"30", "12"}, {"50", "14"}}),
+        {"interpolated ground, above ground at the left end",
+         TextTable({{"30", "12"}, {"50", "14"}}),
          // Ground at 30 is 10: the line is 2 above it and keeps its elevation.
          // Ground at 50 is 15: 1 below it, so 14 at X 70.
-         TextTable({{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
+         TextTable(
+             {{"0.00", "12.00"}, {"30.00", "12.00"}, {"50.00", "14.00"}, {"70.00", "14.00"}})},
         {"first point on a ground vertex adds no point", TextTable({{"20", "5"}, {"60", "12"}}),
          TextTable({{"20.00", "5.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}})},
         {"beyond the left end: two passes", TextTable({{"-10", "1"}, {"60", "12"}}),
@@ -141,10 +144,10 @@ TEST(MergeWaterLine, KeepsTheDepthBelowGroundWhereItIsExtended) {
 
 TEST(LineMerging, ALineEnteredFromRightToLeftMergesAsTheSameLine) {
     const TCoordinateTable expectedLayer = TextTable({{"0.00", "5.00"},
-                                                   {"10.00", "2.00"},
-                                                   {"30.00", "3.00"},
-                                                   {"50.00", "8.00"},
-                                                   {"70.00", "15.00"}});
+                                                      {"10.00", "2.00"},
+                                                      {"30.00", "3.00"},
+                                                      {"50.00", "8.00"},
+                                                      {"70.00", "15.00"}});
     const TMergeResult layer =
         MergeLowerBoundary(Ground, TextTable({{"50", "8"}, {"30", "3"}, {"10", "2"}}));
     ASSERT_TRUE(layer.Ok()) << layer.Error;
@@ -152,10 +155,9 @@ TEST(LineMerging, ALineEnteredFromRightToLeftMergesAsTheSameLine) {
 
     const TMergeResult water = MergeWaterLine(Ground, TextTable({{"60", "12"}, {"10", "1"}}));
     ASSERT_TRUE(water.Ok()) << water.Error;
-    EXPECT_EQ(water.Table, TextTable({{"0.00", "1.00"},
-                                   {"10.00", "1.00"},
-                                   {"60.00", "12.00"},
-                                   {"70.00", "12.00"}}));
+    EXPECT_EQ(
+        water.Table,
+        TextTable({{"0.00", "1.00"}, {"10.00", "1.00"}, {"60.00", "12.00"}, {"70.00", "12.00"}}));
 }
 
 TEST(MergeWaterLine, RefusesWhatCannotBeJoined) {

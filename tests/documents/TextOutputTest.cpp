@@ -14,11 +14,13 @@
 namespace sorvanta {
 namespace {
 
-const std::filesystem::path GoldenSample = std::filesystem::path(SORVANTA_TEST_DATA) / "run" / "sample.txt";
+const std::filesystem::path GoldenSample =
+    std::filesystem::path(SORVANTA_TEST_DATA) / "run" / "sample.txt";
 
 TEST(TextOutputTest, SoilDataTableWorkedExample) {
     EXPECT_EQ(FormatTableRow({"No.", "γt", "φ", "C"}, 7), "    No.:    γt:     φ:      C:");
-    EXPECT_EQ(FormatTableRow({"1層目", "18.0", "25.0", "20.0"}, 7), "  1層目:   18.0:   25.0:   20.0:");
+    EXPECT_EQ(FormatTableRow({"1層目", "18.0", "25.0", "20.0"}, 7),
+              "  1層目:   18.0:   25.0:   20.0:");
     EXPECT_EQ(FormatTableRow({"2層目", "-", "-", "-"}, 7), "  2層目:      -:      -:      -:");
 }
 
@@ -46,7 +48,8 @@ TEST(TextOutputTest, InitialTablesGiveTheFixedSequence) {
     const std::string bytes = TextOutputBytes(tables);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     EXPECT_EQ(lines.back(), FormatTableRow(tables.LoadTable.Rows.back(), 14));
-    EXPECT_EQ(lines[lines.size() - 1 - static_cast<std::size_t>(tables.LoadTable.RowCount()) - 1], "  表3:滑り円弧の荷重一覧");
+    EXPECT_EQ(lines[lines.size() - 1 - static_cast<std::size_t>(tables.LoadTable.RowCount()) - 1],
+              "  表3:滑り円弧の荷重一覧");
 }
 
 // The sample design, run as the desktop program would with the answer Yes.
@@ -58,7 +61,8 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    const TRunResult run = StartCalculation({design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
+    const TRunResult run = StartCalculation(
+        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
     const std::string bytes = TextOutputBytes(tables);
@@ -66,7 +70,8 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     EXPECT_EQ(bytes, ReadFileBytes(GoldenSample));
 
     // Written twice, the file holds the same bytes.
-    const std::filesystem::path out = std::filesystem::path(testing::TempDir()) / TextOutputFileName;
+    const std::filesystem::path out =
+        std::filesystem::path(testing::TempDir()) / TextOutputFileName;
     WriteTextOutput(tables, out);
     WriteTextOutput(tables, out);
     EXPECT_EQ(ReadFileBytes(out), bytes);
@@ -75,7 +80,8 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
 
 TEST(TextOutputTest, UnwritablePlaceFailsWithoutTouchingAnything) {
     const TResultTables tables;
-    EXPECT_THROW(WriteTextOutput(tables, std::filesystem::path(testing::TempDir()) / "no-such-dir" / "x.txt"),
+    EXPECT_THROW(WriteTextOutput(
+                     tables, std::filesystem::path(testing::TempDir()) / "no-such-dir" / "x.txt"),
                  FileError);
 }
 

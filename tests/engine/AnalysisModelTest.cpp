@@ -143,12 +143,13 @@ TEST(AnalysisModel, PolylineYAtInsideAndBeyondTheEnds) {
     m.SetFigure(fkLayer2, {{0, 5}, {20, 5}, {40, 15}, {70, 15}});
     m.RefreshLookups();
     const TElevationCase cases[] = {
-        {30, 10}, {20, 5}, {40, 15}, {25, 7.5},
-        {70, 15},    // the last X: no segment, the last point
-        {-10, 5},    // left of the line: held at the first point's elevation
-        {1e6, 15},   // right of it: the last point's
+        {30, 10},  {20, 5},  {40, 15},
+        {25, 7.5}, {70, 15},  // the last X: no segment, the last point
+        {-10, 5},             // left of the line: held at the first point's elevation
+        {1e6, 15},            // right of it: the last point's
     };
-    for (const TElevationCase& c : cases) EXPECT_DOUBLE_EQ(m.PolylineYAt(fkLayer2, c.X), c.Y) << c.X;
+    for (const TElevationCase& c : cases)
+        EXPECT_DOUBLE_EQ(m.PolylineYAt(fkLayer2, c.X), c.Y) << c.X;
     EXPECT_EQ(m.PolylineYAt(fkLayer3, 10), -std::numeric_limits<double>::infinity());
 }
 

@@ -31,8 +31,8 @@ TEC Engine(const TDesignConditions& design) {
 
 // The pass over radii in its plain form, every radius evaluated: the
 // yardstick for the shortcuts of ScanRadii.
-TSearchResult PlainScan(TEC& e, TPoint c, double step, double lower, double upper, const TSkipRange* skip,
-                        const TSearchResult& previous) {
+TSearchResult PlainScan(TEC& e, TPoint c, double step, double lower, double upper,
+                        const TSkipRange* skip, const TSearchResult& previous) {
     double smallest = NoQualifyingFs;
     int evaluated = 0, invalid = 0, status1 = 0;
     TSearchResult best{1, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
@@ -103,8 +103,8 @@ TEST(Search, ShortcutsOfThePassesChangeNothing) {
                 for (double y = 3; y <= 70; y += 6.7) {
                     const TSearchResult a = SearchRadius(fast, {x, y});
                     const TSearchResult b = PlainSearchRadius(plain, {x, y});
-                    EXPECT_TRUE(Same(a, b)) << ncl << " " << line << " (" << x << ", " << y << ") R " << a.R
-                                            << " vs " << b.R;
+                    EXPECT_TRUE(Same(a, b)) << ncl << " " << line << " (" << x << ", " << y
+                                            << ") R " << a.R << " vs " << b.R;
                     EXPECT_EQ(fast.CircleStatus, plain.CircleStatus) << x << " " << y;
                     EXPECT_EQ(fast.MeetX, plain.MeetX);
                 }
@@ -289,14 +289,15 @@ TEST(Search, SlowDesignsStayBounded) {
 }
 
 class TCountingProgress : public TProgress {
-public:
+  public:
     void Step() override { ++Steps; }
     bool Cancelled() const override { return Polls.fetch_add(1) >= CancelAfter; }
     bool ShowsTrialCircles() const override { return Show; }
     void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
         Circles.push_back(circle);
         // The engine's working set holds the circle just drawn.
-        Consistent = Consistent && engine.SliceList.Count() > 0 && engine.CircleStatus == "エラーなし";
+        Consistent =
+            Consistent && engine.SliceList.Count() > 0 && engine.CircleStatus == "エラーなし";
     }
 
     long CancelAfter = std::numeric_limits<long>::max();

@@ -143,7 +143,8 @@ TEC CrackSection(int form) {
     e.GammaWater = 10;
     e.Soil[0].GammaSat = 19;
     e.SetFigure(fkWater, {{0, -1}, {25, 2}, {60, 4}});
-    return Transformed(e, [](TPoint p) { return p; }, false);
+    return Transformed(
+        e, [](TPoint p) { return p; }, false);
 }
 
 TEST(SliceMethod, CrackCohesionDoesNotDependOnWhereTheOriginLies) {
@@ -157,12 +158,22 @@ TEST(SliceMethod, CrackCohesionDoesNotDependOnWhereTheOriginLies) {
             ASSERT_GT(base.Ye, c.Yo);  // the crack case
             EXPECT_GT(r.Fs, 0);
 
-            TEC shifted = Transformed(base, [](TPoint p) { return TPoint{p.X + 1000, p.Y}; }, false);
+            TEC shifted = Transformed(
+                base,
+                [](TPoint p) {
+                    return TPoint{p.X + 1000, p.Y};
+                },
+                false);
             const TCircleResult s = EvaluateCircle(shifted, {c.Xo + 1000, c.Yo, c.R});
             ASSERT_EQ(s.Status, 1);
             EXPECT_NEAR(s.Fs, r.Fs, 1e-9) << form << mode;
 
-            TEC mirrored = Transformed(base, [](TPoint p) { return TPoint{-p.X, p.Y}; }, true);
+            TEC mirrored = Transformed(
+                base,
+                [](TPoint p) {
+                    return TPoint{-p.X, p.Y};
+                },
+                true);
             const TCircleResult m = EvaluateCircle(mirrored, {-c.Xo, c.Yo, c.R});
             ASSERT_EQ(m.Status, 1);
             ASSERT_GT(mirrored.Yb, c.Yo);  // now the first slice has the crack
@@ -183,7 +194,8 @@ TEST(SliceMethod, CrackTermInMomentForm) {
     TEC plain = e;
     const std::size_t n = rows.size();
     const TPoint left{e.SliceList.LeftX[n - 1], e.SliceList.ArcYLeft[n - 1]};
-    const TSliceRow noCrack = EvaluateSlice(plain, c, static_cast<int>(n - 1), left, {e.Xe, ArcYAt(c, e.Xe)}, 0, 0);
+    const TSliceRow noCrack =
+        EvaluateSlice(plain, c, static_cast<int>(n - 1), left, {e.Xe, ArcYAt(c, e.Xe)}, 0, 0);
     EXPECT_NEAR(last.Resisting - noCrack.Resisting, (e.Xe - c.Xo) * 30 * h, 1e-9);
     EXPECT_GT(h, 0);
     EXPECT_EQ(r.Status, 1);
@@ -198,7 +210,8 @@ TEST(SliceMethod, EffectiveStressNormalTermNeverNegative) {
     e.Soil[0].GammaSat = 19;
     e.StrengthMode = 1;
     e.SetFigure(fkWater, {{0, 5}, {100, 5}});
-    e = Transformed(e, [](TPoint p) { return p; }, false);
+    e = Transformed(
+        e, [](TPoint p) { return p; }, false);
     std::vector<TSliceRow> rows;
     EvaluateCircle(e, {50, 10, 20}, &rows);
     int floored = 0, positive = 0;
@@ -228,7 +241,8 @@ TEST(SliceMethod, WaterSplitsTheAreasOfEachLayer) {
     e.Soil[0].GammaSat = 19;
     e.SetFigure(fkLayer2, {{0, -4}, {100, -4}});
     e.SetFigure(fkWater, {{0, -2}, {100, -2}});
-    e = Transformed(e, [](TPoint p) { return p; }, false);
+    e = Transformed(
+        e, [](TPoint p) { return p; }, false);
     std::vector<TSliceRow> rows;
     EvaluateCircle(e, {50, 10, 20}, &rows);
     const TSliceRow& mid = rows[rows.size() / 2];  // base near -10
@@ -263,9 +277,9 @@ namespace {
 
 bool SameRow(const TSliceRow& a, const TSliceRow& b) {
     return a.No == b.No && a.CentreX == b.CentreX && a.B == b.B && a.H == b.H && a.VWet == b.VWet &&
-           a.VSub == b.VSub && a.GroundHeight == b.GroundHeight && a.SumV == b.SumV && a.C == b.C && a.L == b.L &&
-           a.W == b.W && a.Alpha == b.Alpha && a.Phi == b.Phi && a.Resisting == b.Resisting &&
-           a.Driving == b.Driving;
+           a.VSub == b.VSub && a.GroundHeight == b.GroundHeight && a.SumV == b.SumV && a.C == b.C &&
+           a.L == b.L && a.W == b.W && a.Alpha == b.Alpha && a.Phi == b.Phi &&
+           a.Resisting == b.Resisting && a.Driving == b.Driving;
 }
 
 TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
@@ -282,7 +296,8 @@ TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
     e.BuildAnalysisModel(d);
     TEC plain = e;
     plain.Lookups.Ready = false;
-    for (const TSlipCircle& c : {TSlipCircle{30, 20, 16}, TSlipCircle{30, 18, 14}, TSlipCircle{45, 30, 24.5}}) {
+    for (const TSlipCircle& c :
+         {TSlipCircle{30, 20, 16}, TSlipCircle{30, 18, 14}, TSlipCircle{45, 30, 24.5}}) {
         std::vector<TSliceRow> rows, plainRows;
         const TCircleResult r = EvaluateCircle(e, c, &rows);
         const TCircleResult p = EvaluateCircle(plain, c, &plainRows);
@@ -295,8 +310,9 @@ TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             EXPECT_TRUE(SameRow(rows[i], plainRows[i])) << i;
             if (i == 0 || i + 1 == rows.size()) continue;
-            const TSliceRow one = EvaluateSlice(e, c, static_cast<int>(i), {s.LeftX[i], s.ArcYLeft[i]},
-                                                {s.LeftX[i + 1], s.ArcYLeft[i + 1]}, 0, 0);
+            const TSliceRow one =
+                EvaluateSlice(e, c, static_cast<int>(i), {s.LeftX[i], s.ArcYLeft[i]},
+                              {s.LeftX[i + 1], s.ArcYLeft[i + 1]}, 0, 0);
             EXPECT_TRUE(SameRow(rows[i], one)) << i;
         }
     }

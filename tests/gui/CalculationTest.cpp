@@ -23,7 +23,9 @@ class CalculationTest : public QObject {
 
     TForm6& F6() { return app_->DesignWindow(); }
     TDesignConditions& Design() { return app_->Context().Design; }
-    QPushButton* Button(const char* name) { return F6().findChild<QPushButton*>(QString::fromUtf8(name)); }
+    QPushButton* Button(const char* name) {
+        return F6().findChild<QPushButton*>(QString::fromUtf8(name));
+    }
     bool WaitForRun(int ms = 120000) {
         QElapsedTimer t;
         t.start();
@@ -31,7 +33,7 @@ class CalculationTest : public QObject {
         return !app_->Calculation().Running();
     }
 
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
     void init() { app_ = StartApp(); }
     void cleanup() { app_.reset(); }
@@ -43,8 +45,11 @@ private slots:
         QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
         QVERIFY(WaitForRun());
         QCOMPARE(user.Seen.size(), 2);
-        QVERIFY(user.Seen[0].Text.startsWith(QStringLiteral("円弧条件は下記で間違いないですか。\n\n(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= 0.00 m")));
-        QCOMPARE(user.Seen[1].Text, QStringLiteral("[2]層目の座標データが未定義です。\n\n[2]層目の座標データを入力して下さい。"));
+        QVERIFY(user.Seen[0].Text.startsWith(
+            QStringLiteral("円弧条件は下記で間違いないですか。\n\n(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= 0.00 m")));
+        QCOMPARE(user.Seen[1].Text,
+                 QStringLiteral(
+                     "[2]層目の座標データが未定義です。\n\n[2]層目の座標データを入力して下さい。"));
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
         QVERIFY(app_->Context().Results == TResultTables());
         QVERIFY(Button("StartButton")->isEnabled());

@@ -47,7 +47,7 @@ QColor PixelAt(const TChartView& view, QPointF value) {
 
 class ChartViewTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
 
     void PaintsAreasToTheBottomAndPointColours() {
@@ -55,9 +55,9 @@ private slots:
         TChartView view;
         view.resize(400, 300);
         view.SetModel(&model);
-        QCOMPARE(PixelAt(view, {5, 2}), QColor(255, 0, 0));      // below the area's line
-        QCOMPARE(PixelAt(view, {5, 6.5}), QColor(Qt::white));    // above it: the back wall
-        QCOMPARE(PixelAt(view, {5, 8}), QColor(0, 0, 255));      // the point's own colour
+        QCOMPARE(PixelAt(view, {5, 2}), QColor(255, 0, 0));    // below the area's line
+        QCOMPARE(PixelAt(view, {5, 6.5}), QColor(Qt::white));  // above it: the back wall
+        QCOMPARE(PixelAt(view, {5, 8}), QColor(0, 0, 255));    // the point's own colour
     }
 
     void ConvertsBetweenPixelsAndAxes() {

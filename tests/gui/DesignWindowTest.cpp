@@ -35,7 +35,9 @@ void TypeInto(QWidget* widget, const QString& text) {
 }
 
 // What a click at `pixel` stores in a digitised table.
-QString Digitised(double v) { return QString::fromStdString(FormatFloat("0.0", v)); }
+QString Digitised(double v) {
+    return QString::fromStdString(FormatFloat("0.0", v));
+}
 
 }  // namespace
 
@@ -59,7 +61,7 @@ class DesignWindowTest : public QObject {
     }
     QPoint PixelOf(double x, double y) { return chart_->AxisToPixel(QPointF(x, y)).toPoint(); }
 
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
     void init() {
         app_ = StartApp();
@@ -205,7 +207,8 @@ private slots:
         QVERIFY((chart_->PixelToAxis(p1) - QPointF(12.34, 5.67)).manhattanLength() < 1e-9);
         MovePointer(chart_, p1);
         const QPointF v1 = chart_->PixelToAxis(p1);
-        QCOMPARE(Find<QLabel>("PointerX")->text(), QString::fromStdString(FormatFloat("X=0.00m;X=-0.00m", v1.x())));
+        QCOMPARE(Find<QLabel>("PointerX")->text(),
+                 QString::fromStdString(FormatFloat("X=0.00m;X=-0.00m", v1.x())));
         QTest::mouseClick(chart_, Qt::LeftButton, {}, p1);
         QCOMPARE(Row("Boundary1", 0), (QStringList{"0", Digitised(v1.x()), Digitised(v1.y())}));
         QCOMPARE(Digitised(v1.x()), QStringLiteral("12.3"));
@@ -232,7 +235,8 @@ private slots:
         TypeInto(Find<QComboBox>("LayerCount"), "3");
         QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(25, 8));
         QCOMPARE(design_->Layers[0].Boundary.Rows.size(), 2u);
-        QCOMPARE(design_->Layers[0].Boundary.Rows[0].X, S(Digitised(chart_->PixelToAxis(PixelOf(5, 5)).x())));
+        QCOMPARE(design_->Layers[0].Boundary.Rows[0].X,
+                 S(Digitised(chart_->PixelToAxis(PixelOf(5, 5)).x())));
         QCOMPARE(chart_->Model()->Series[fkLayer1].Points.size(), 3u);  // two fixed, one floating
 
         // Starting another line ends this one with the points it has.
@@ -250,8 +254,10 @@ private slots:
         QTest::mouseClick(chart_, Qt::LeftButton, {}, p);
         QVERIFY(!f6_->Digitiser().Active());
         QCOMPARE(design_->MustCutPoint.Rows.size(), 1u);
-        QCOMPARE(QString::fromStdString(design_->MustCutPoint.Rows[0].Y), Digitised(chart_->PixelToAxis(p).y()));
-        QCOMPARE(chart_->Model()->Series[fkMustCutPoint].Points.at(0).Label, std::optional<std::string>("M.C.P"));
+        QCOMPARE(QString::fromStdString(design_->MustCutPoint.Rows[0].Y),
+                 Digitised(chart_->PixelToAxis(p).y()));
+        QCOMPARE(chart_->Model()->Series[fkMustCutPoint].Points.at(0).Label,
+                 std::optional<std::string>("M.C.P"));
     }
 
     // A right click ends a lower layer inside the X range of the layer above:
@@ -264,8 +270,9 @@ private slots:
         QTest::mouseClick(chart_, Qt::RightButton, {}, p2);
         auto merged = [&](QPoint p) {
             const QPointF v = chart_->PixelToAxis(p);
-            return QStringList{QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.x()))))),
-                               QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.y())))))};
+            return QStringList{
+                QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.x()))))),
+                QString::fromStdString(FormatFloat("0.00", *TryStrToFloat(S(Digitised(v.y())))))};
         };
         QCOMPARE(Find<QTableWidget>("Boundary3")->rowCount(), 4);
         QCOMPARE(Row("Boundary3", 0), (QStringList{"0", "0.00", "4.00"}));
@@ -280,7 +287,8 @@ private slots:
         f6_->RefreshTable(fkLayer2);
         TDialogResponder user;
         QTest::mouseClick(Find<QToolButton>("Digitise3"), Qt::LeftButton);
-        QCOMPARE(user.Texts(), QStringList{"[2]層目の座標データが未定義です。\n\n先に、[2]層目の座標データを入力して下さい。"});
+        QCOMPARE(user.Texts(), QStringList{"[2]層目の座標データが未定義です。\n\n先に、[2]"
+                                           "層目の座標データを入力して下さい。"});
         QVERIFY(Find<QToolButton>("DigitiseS")->isChecked());
         QVERIFY(!f6_->Digitiser().Active());
         QCOMPARE(Find<QTabWidget>("LayerTabs")->currentIndex(), 1);
@@ -354,7 +362,8 @@ private slots:
         TDialogResponder user;
         QTest::mouseClick(Find<QPushButton>("ClearButton"), Qt::LeftButton);
         for (int k = 0; k < 5; ++k) {
-            QCOMPARE(design_->Layers[static_cast<std::size_t>(k)].Boundary, TCoordinateTable::Placeholder());
+            QCOMPARE(design_->Layers[static_cast<std::size_t>(k)].Boundary,
+                     TCoordinateTable::Placeholder());
             const auto& points = chart_->Model()->Series[static_cast<std::size_t>(k)].Points;
             QCOMPARE(points.size(), 1u);
             QCOMPARE(points[0].Colour, std::optional<TRgb>(TRgb{128, 128, 128}));

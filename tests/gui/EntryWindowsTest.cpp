@@ -33,7 +33,8 @@ QStringList GridRows(const QTableWidget* grid) {
     QStringList rows;
     for (int r = 0; r < grid->rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < 3; ++c) cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+        for (int c = 0; c < 3; ++c)
+            cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
         rows << cells.join(',');
     }
     return rows;
@@ -59,7 +60,8 @@ class EntryWindowsTest : public QObject {
         for (auto [col, text] : {std::pair{1, x}, std::pair{2, y}}) {
             grid->setCurrentCell(row, col);
             grid->edit(grid->model()->index(row, col));
-            auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(row, col)));
+            auto* editor =
+                qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(row, col)));
             QVERIFY(editor);
             editor->selectAll();
             QTest::keyClicks(editor, QString::fromUtf8(text));
@@ -68,11 +70,13 @@ class EntryWindowsTest : public QObject {
         }
     }
     void SetRowCount(int points) {
-        while (f9_->EntryGrid()->rowCount() < points) f9_->findChild<QToolButton*>("UpDownUp")->click();
-        while (f9_->EntryGrid()->rowCount() > points) f9_->findChild<QToolButton*>("UpDownDown")->click();
+        while (f9_->EntryGrid()->rowCount() < points)
+            f9_->findChild<QToolButton*>("UpDownUp")->click();
+        while (f9_->EntryGrid()->rowCount() > points)
+            f9_->findChild<QToolButton*>("UpDownDown")->click();
     }
 
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
     void init() {
         app_ = StartApp();
@@ -138,7 +142,8 @@ private slots:
         QVERIFY(!f9_->isVisible());
         QCOMPARE(Rows(design_->Layers[0].Boundary),
                  (QStringList{"0,0.00,5.00", "1,25.00,6.00", "2,40.00,15.00", "3,70.00,15.00"}));
-        QCOMPARE(GridRows(f6_->findChild<QTableWidget*>("Boundary1")), Rows(design_->Layers[0].Boundary));
+        QCOMPARE(GridRows(f6_->findChild<QTableWidget*>("Boundary1")),
+                 Rows(design_->Layers[0].Boundary));
         QCOMPARE(f6_->Preview()->Model()->Series[fkLayer1].Points.at(1).X, 25.0);
     }
 
@@ -164,7 +169,8 @@ private slots:
         TypeRow(2, "50", "8");
         QTest::mouseClick(f9_->findChild<QPushButton*>("WriteBackButton"), Qt::LeftButton);
         QCOMPARE(Rows(design_->Layers[1].Boundary),
-                 (QStringList{"0,0.00,5.00", "1,10.00,2.00", "2,30.00,3.00", "3,50.00,8.00", "4,70.00,15.00"}));
+                 (QStringList{"0,0.00,5.00", "1,10.00,2.00", "2,30.00,3.00", "3,50.00,8.00",
+                              "4,70.00,15.00"}));
         QCOMPARE(f6_->Preview()->Model()->Series[fkLayer2].Points.size(), 5u);
     }
 
@@ -187,7 +193,8 @@ private slots:
         QVERIFY(!f10.isVisible());
         QCOMPARE(Rows(design_->Layers[0].Boundary),
                  (QStringList{"0,0.00,4.00", "1,34.25,4.00", "2,35.75,5.00", "3,70.00,5.00"}));
-        QCOMPARE(GridRows(f6_->findChild<QTableWidget*>("Boundary1")), Rows(design_->Layers[0].Boundary));
+        QCOMPARE(GridRows(f6_->findChild<QTableWidget*>("Boundary1")),
+                 Rows(design_->Layers[0].Boundary));
         QCOMPARE(f6_->Preview()->Model()->Series[fkLayer1].Points.size(), 4u);
         QCOMPARE(f6_->Preview()->Model()->Series[fkLayer1].Points[1].X, 34.25);
         QCOMPARE(Rows(design_->Layers[1].Boundary).size(), 4);

@@ -31,7 +31,7 @@ class FileCommandsTest : public QObject {
     TDesignConditions& Design() { return app_->Context().Design; }
     void Run(TCommand command) { app_->MainWindow().ToolAction(command)->trigger(); }
 
-private slots:
+  private slots:
     void initTestCase() {
         InstallJapanese();
         QVERIFY(dir_.isValid());

@@ -49,8 +49,8 @@ inline std::unique_ptr<TSorvantaApp> StartApp(bool keepSettings = false) {
 // which the offscreen platform hands to whichever top-level window it finds
 // at that place; the windows of this program overlap.
 inline void MovePointer(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) {
-    QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
+                      Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -58,7 +58,7 @@ inline void MovePointer(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = 
 // the given button (Yes for questions by default, OK otherwise), file dialogs
 // with the given file name. Records what it saw.
 class TDialogResponder {
-public:
+  public:
     struct TSeen {
         QString ObjectName;
         QString Text;
@@ -73,8 +73,8 @@ public:
     }
 
     bool AnswerYes = true;
-    QStringList AnswerNoTo;    // questions (by object name) answered No whatever AnswerYes says
-    QString FileName;          // for file dialogs; empty: cancel
+    QStringList AnswerNoTo;  // questions (by object name) answered No whatever AnswerYes says
+    QString FileName;        // for file dialogs; empty: cancel
     QList<TSeen> Seen;
 
     [[nodiscard]] QStringList Texts() const {
@@ -83,7 +83,7 @@ public:
         return texts;
     }
 
-private:
+  private:
     // The answer is posted rather than given here: answering may open the
     // next dialog (an overwrite question), whose event loop must not run
     // inside this timer's own slot, where the timer cannot fire again.
@@ -100,7 +100,8 @@ private:
                 const bool yes = AnswerYes && !AnswerNoTo.contains(box->objectName());
                 answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
             }
-            if (answer) QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
+            if (answer)
+                QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}};
             if (FileName.isEmpty()) {

@@ -25,8 +25,8 @@
 #include "TForm2.h"
 #include "TForm6.h"
 #include "Texts.h"
-#include "text/NumberFormat.h"
 #include "run/ArbitraryPoint.h"
+#include "text/NumberFormat.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -35,7 +35,7 @@ using namespace sorvanta::gui::test;
 namespace {
 
 class TYes : public TUserDialogs {
-public:
+  public:
     bool Confirm(std::string_view) override { return true; }
     void ShowMessage(std::string_view) override {}
 };

@@ -36,11 +36,12 @@ class ScreenshotsTest : public QObject {
     void Shot(const QString& name, int settle = 150) {
         QTest::qWait(settle);
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-        const QString file = dir_.filePath(QStringLiteral("%1-%2.png").arg(++count_, 2, 10, QLatin1Char('0')).arg(name));
+        const QString file = dir_.filePath(
+            QStringLiteral("%1-%2.png").arg(++count_, 2, 10, QLatin1Char('0')).arg(name));
         QVERIFY(screen.save(file));
     }
 
-private slots:
+  private slots:
     void Pages() {
         const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
         if (out.isEmpty()) QSKIP("SORVANTA_SHOTS_DIR is not set");
@@ -79,7 +80,8 @@ private slots:
 
         pages->setCurrentIndex(0);
         f6.findChild<QTableWidget*>("Boundary1")->viewport()->setFocus();
-        QTest::mouseClick(f6.findChild<QTableWidget*>("Boundary1")->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(f6.findChild<QTableWidget*>("Boundary1")->viewport(), Qt::LeftButton, {},
+                          QPoint(10, 10));
         Shot("coordinate-entry");
         app->EntryWindow().hide();
         QTest::mouseClick(f6.findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);

@@ -31,7 +31,8 @@ namespace {
 
 QStringList MenuTexts(const QMenu* menu) {
     QStringList texts;
-    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return texts;
 }
 
@@ -45,13 +46,14 @@ QStringList ToolBarTexts(const QToolBar* bar) {
 
 class StartupTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { InstallJapanese(); }
 
     void SampleDesignAndReducedInputSet() {
         auto app = StartApp();
         TForm6& f6 = app->DesignWindow();
-        QCOMPARE(app->MainWindow().windowTitle(), QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
+        QCOMPARE(app->MainWindow().windowTitle(),
+                 QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
         QVERIFY(app->MainWindow().isVisible());
         QVERIFY(f6.isVisible());
         QCOMPARE(f6.windowTitle(), QStringLiteral("設計条件入力"));
@@ -72,7 +74,8 @@ private slots:
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("X座標"));
 
         // Reduced input set: γs, groundwater group, stress type and load page hidden.
-        for (int i = 1; i <= 5; ++i) QVERIFY(f6.findChild<QComboBox*>(QStringLiteral("GammaS%1").arg(i))->isHidden());
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(f6.findChild<QComboBox*>(QStringLiteral("GammaS%1").arg(i))->isHidden());
         QVERIFY(f6.findChild<QGroupBox*>("WaterGroup")->isHidden());
         QVERIFY(f6.findChild<QGroupBox*>("StressType")->isHidden());
         auto* calcTabs = f6.findChild<QTabWidget*>("CalculationTabs");
@@ -90,7 +93,8 @@ private slots:
         QVERIFY(chart);
         QCOMPARE(chart->Model()->Title, std::string("地形図"));
         QVERIFY(chart->Model()->Bottom && chart->Model()->Bottom->Max == 70);
-        for (int k = 0; k < 5; ++k) QCOMPARE(chart->Model()->Series[static_cast<std::size_t>(k)].Points.size(), 4u);
+        for (int k = 0; k < 5; ++k)
+            QCOMPARE(chart->Model()->Series[static_cast<std::size_t>(k)].Points.size(), 4u);
         QCOMPARE(chart->Model()->Series[fkNeverCutElevation].Points.size(), 2u);
         QCOMPARE(f6.findChild<QLabel*>("PointerX")->text(), QStringLiteral("X=000.00m"));
         QVERIFY(f6.findChild<QToolButton*>("DigitiseS")->isChecked());
@@ -102,15 +106,20 @@ private slots:
         const QList<QAction*> menus = app->MainWindow().menuBar()->actions();
         QStringList titles;
         for (QAction* m : menus) titles << m->text();
-        QCOMPARE(titles, (QStringList{"ファイル(&F)", "印刷(&P)", "編集(&E)", "表示(&V)", "実行(&R)", "システム(&S)"}));
-        QCOMPARE(MenuTexts(menus[0]->menu()), (QStringList{"1.設計条件読込...", "2.設計条件保存...", "-", "3.終了..."}));
-        QCOMPARE(MenuTexts(menus[1]->menu()), (QStringList{"1.計算書印刷...", "2.計算書ﾌﾟﾚﾋﾞｭｰ", "-", "3.プリンタ設定..."}));
+        QCOMPARE(titles, (QStringList{"ファイル(&F)", "印刷(&P)", "編集(&E)", "表示(&V)",
+                                      "実行(&R)", "システム(&S)"}));
+        QCOMPARE(MenuTexts(menus[0]->menu()),
+                 (QStringList{"1.設計条件読込...", "2.設計条件保存...", "-", "3.終了..."}));
+        QCOMPARE(MenuTexts(menus[1]->menu()),
+                 (QStringList{"1.計算書印刷...", "2.計算書ﾌﾟﾚﾋﾞｭｰ", "-", "3.プリンタ設定..."}));
         QCOMPARE(MenuTexts(menus[1]->menu()->actions()[1]->menu()),
-                 (QStringList{"目次...", "-", "Ⅰ．設計条件...", "Ⅱ．安全率の計算...", "Ⅲ．滑り円弧ｽﾗｲｽ荷重...",
-                              "Ⅳ．滑り円弧荷重...", "Ⅴ．滑り円弧図(最少安全率)...", "-", "任意点：Ⅲ．滑り円弧ｽﾗｲｽ荷重...",
+                 (QStringList{"目次...", "-", "Ⅰ．設計条件...", "Ⅱ．安全率の計算...",
+                              "Ⅲ．滑り円弧ｽﾗｲｽ荷重...", "Ⅳ．滑り円弧荷重...",
+                              "Ⅴ．滑り円弧図(最少安全率)...", "-", "任意点：Ⅲ．滑り円弧ｽﾗｲｽ荷重...",
                               "任意点：Ⅳ．滑り円弧荷重...", "任意点：Ⅴ．滑り円弧図..."}));
-        QCOMPARE(MenuTexts(menus[2]->menu()), (QStringList{"1.テキスト出力...", "-", "2.各図ﾒﾀﾌｧｲﾙ出力...", "-",
-                                                           "3.PDF(最少安全率)出力...", "4.PDF(任意点安全率)出力..."}));
+        QCOMPARE(MenuTexts(menus[2]->menu()),
+                 (QStringList{"1.テキスト出力...", "-", "2.各図ﾒﾀﾌｧｲﾙ出力...", "-",
+                              "3.PDF(最少安全率)出力...", "4.PDF(任意点安全率)出力..."}));
         QCOMPARE(MenuTexts(menus[3]->menu()),
                  (QStringList{"1.設計条件テーブル", "2.計算結果テーブル", "-",
                               "3.任意点円弧滑り検討ﾃｰﾌﾞﾙ", "-", "全入力項目を表示"}));
@@ -119,8 +128,8 @@ private slots:
 
         auto* bar1 = app->MainWindow().findChild<QToolBar*>("ToolBar1");
         auto* bar2 = app->MainWindow().findChild<QToolBar*>("ToolBar2");
-        QCOMPARE(ToolBarTexts(bar1), (QStringList{"終了", "-", "開く", "保存", "印刷", "-", "ﾃｷｽﾄ", "各図出力",
-                                                  "PDF(最少)", "PDF(任意点)"}));
+        QCOMPARE(ToolBarTexts(bar1), (QStringList{"終了", "-", "開く", "保存", "印刷", "-", "ﾃｷｽﾄ",
+                                                  "各図出力", "PDF(最少)", "PDF(任意点)"}));
         QCOMPARE(ToolBarTexts(bar2), (QStringList{"設計条件", "計算結果", "-", "任意点滑り"}));
         QCOMPARE(bar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
         for (QAction* a : bar1->actions() + bar2->actions()) {
@@ -220,7 +229,8 @@ private slots:
         TForm7& about = app->AboutWindow();
         QVERIFY(about.isVisible());
         QCOMPARE(about.windowTitle(), QStringLiteral("このシステムは"));
-        QCOMPARE(about.findChild<QLabel*>("TitleLabel")->text(), QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
+        QCOMPARE(about.findChild<QLabel*>("TitleLabel")->text(),
+                 QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
         QCOMPARE(about.findChild<QLabel*>("DateLabel")->text(), QStringLiteral("H30.2.1"));
         QTest::mouseClick(about.findChild<QAbstractButton*>("OkButton"), Qt::LeftButton);
         QVERIFY(!about.isVisible());

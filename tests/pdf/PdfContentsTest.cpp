@@ -10,7 +10,7 @@ namespace sorvanta {
 namespace {
 
 class PdfContents : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { f.Maker.BeginDoc(&f.Out); }
     TPDFContents& C() { return f.Maker.Contents(); }
     pdftest::TMakerFixture f;

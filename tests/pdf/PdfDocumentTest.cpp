@@ -220,7 +220,7 @@ TEST(PdfDocument, CoordinateTableLongerThanThePageContinues) {
 }
 
 class PdfChartTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         maker.BeginDoc(&out);
         maker.Contents().FontNumber = 6;

@@ -87,7 +87,7 @@ struct TDocumentFile {
 };
 
 class PdfExternal : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         dir_ = fs::temp_directory_path() / ("sorvanta-pdf-ext-" + std::to_string(::getpid()));
         fs::create_directories(dir_);

@@ -5,10 +5,10 @@
 #include <functional>
 
 #include "design/DesignConditions.h"
+#include "run/ArbitraryPoint.h"
 #include "run/CalculationRun.h"
 #include "run/Checks.h"
 #include "run/ResultTables.h"
-#include "run/ArbitraryPoint.h"
 #include "views/ChartModel.h"
 #include "views/PreviewChart.h"
 
@@ -32,7 +32,8 @@ struct TSampleCalculation {
         Preview.Bottom = SamplePreviewAxes.Bottom;
         Preview.Left = SamplePreviewAxes.Left;
         TRecordingDialogs dialogs;
-        Run = StartCalculation({Design, Tables, Arbitrary, ResultChart, ArbitraryChart, dialogs, nullptr, {}});
+        Run = StartCalculation(
+            {Design, Tables, Arbitrary, ResultChart, ArbitraryChart, dialogs, nullptr, {}});
         if (Run.HasCritical) {
             EvaluateArbitraryPoint(Design, Run.Critical.Xo + 1, Run.Critical.Yo + 1, Arbitrary,
                                    ArbitraryChart);

@@ -38,7 +38,7 @@ inline std::string ObjectBody(const std::string& pdf, int n) {
 
 // Sets (or with nullptr unsets) an environment variable for a scope.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         if (value) {
@@ -55,7 +55,7 @@ public:
         }
     }
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> old_;
 };

@@ -204,14 +204,14 @@ TEST(PdfWriter, NullStreamIsRefusedAndChangesNothing) {
 TEST(PdfWriter, OwnedStreamIsFreedAtEndDocOnceAndAfterTheDocument) {
     // Records, as it goes, that it was freed and what it held by then.
     class TWatchedStream : public std::ostringstream {
-    public:
+      public:
         TWatchedStream(int& freed, std::string& held) : freed_(freed), held_(held) {}
         ~TWatchedStream() override {
             held_ = str();
             ++freed_;
         }
 
-    private:
+      private:
         int& freed_;
         std::string& held_;
     };

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "engine/AnalysisModel.h"
-#include "run/CalculationRun.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
+#include "run/CalculationRun.h"
 #include "text/NumberFormat.h"
 #include "views/ChartModel.h"
 
@@ -28,14 +28,15 @@ struct TApp {
     TRunResult Run(TProgress* progress = nullptr, int threads = 0) {
         TRunSettings settings;
         settings.Threads = threads;
-        TRunContext context{Design, Tables, Arbitrary, ResultChart, ArbitraryChart, Dialogs, progress, settings};
+        TRunContext context{Design,         Tables,  Arbitrary, ResultChart,
+                            ArbitraryChart, Dialogs, progress,  settings};
         return StartCalculation(context);
     }
 };
 
 // Records what the run reports, in order.
 class TRecordingProgress : public TProgress {
-public:
+  public:
     void SetMaximum(int maximum) override { Events.push_back("max " + std::to_string(maximum)); }
     void SetPosition(int position) override { Events.push_back("pos " + std::to_string(position)); }
     void Step() override { ++Steps; }
@@ -106,7 +107,8 @@ TEST(CalculationRunTest, CentreTableRowsByStatus) {
               (Cells{"1", "1.23", "-2.50", "-", "-", "-", "[地形外]"}));
     EXPECT_EQ(CentreTableRow(7, 3, 4, 2, 0, 1500, 12.345, 0, 2.04),
               (Cells{"7", "3.00", "4.00", "0.00", "1,500.00", "12.35", "[∞]"}));
-    EXPECT_EQ(CentreTableRow(15, 26.08, 22.43, 1, 11635.4, 23741.07, 18.46, 2.0404, 2.0404)[6], "2.040 [解]");
+    EXPECT_EQ(CentreTableRow(15, 26.08, 22.43, 1, 11635.4, 23741.07, 18.46, 2.0404, 2.0404)[6],
+              "2.040 [解]");
     EXPECT_EQ(CentreTableRow(15, 0, 0, 1, 0, 0, 1, -2.0404, 2.0404)[6], "-2.040 [解]");
     EXPECT_EQ(CentreTableRow(16, 0, 0, 1, 0, 0, 1, 2.0405, 2.0404)[6], "2.041");
 }
@@ -226,7 +228,8 @@ TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
     loadRow.emplace_back();
     EXPECT_EQ(app.Tables.LoadTable.Rows[1], loadRow);
     for (const TChartModel* chart : {&app.ResultChart, &app.ArbitraryChart}) {
-        for (const TChartSeries& series : chart->Series) EXPECT_TRUE(series.Points.empty()) << series.Title;
+        for (const TChartSeries& series : chart->Series)
+            EXPECT_TRUE(series.Points.empty()) << series.Title;
     }
     EXPECT_EQ(app.Tables.ResultList, resultBefore);
 }
@@ -284,16 +287,18 @@ TEST(CalculationRunTest, CancelledSearchLeavesTheTablesAsTheyWere) {
 
 TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
     class TWatch : public TRecordingProgress {
-    public:
+      public:
         explicit TWatch(const TChartModel& chart) : chart_(chart) {}
         void TrialCircle(const TEC&, const TSlipCircle& circle) override {
             ++TrialCircles;
             // The circle is in the chart before the window hears of it.
-            if (chart_.Series[rsRadii].Points.size() == 3 && chart_.Series[rsRadii].Points[1].X == circle.Xo) ++Drawn;
+            if (chart_.Series[rsRadii].Points.size() == 3 &&
+                chart_.Series[rsRadii].Points[1].X == circle.Xo)
+                ++Drawn;
         }
         int Drawn = 0;
 
-    private:
+      private:
         const TChartModel& chart_;
     };
     TApp app;

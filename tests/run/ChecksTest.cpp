@@ -36,11 +36,16 @@ TChecked Check(const TDesignConditions& design, bool answer = true) {
 }
 
 const std::string WaterMessage = "地下水の座標データが未定義です。\r座標データを入力して下さい。";
-const std::string NclElevationMessage = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)の座標データが未定義です。\r座標データを入力して下さい。";
-const std::string BothMessage = "[ﾈﾊﾞｰｶｯﾄﾗｲﾝ]と[ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ]は同時に指定できません。\rどちらかを解除して下さい。";
-const std::string NclLineMessage = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標データが未定義です。\r座標データを入力して下さい。";
-const std::string McpMessage = "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標データが未定義です。\r座標データを入力して下さい。";
-const std::string LoadPositionMessage = "載荷重の位置データがおかしいです。\rデータを点検して下さい。";
+const std::string NclElevationMessage =
+    "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)の座標データが未定義です。\r座標データを入力して下さい。";
+const std::string BothMessage =
+    "[ﾈﾊﾞｰｶｯﾄﾗｲﾝ]と[ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ]は同時に指定できません。\rどちらかを解除して下さい。";
+const std::string NclLineMessage =
+    "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標データが未定義です。\r座標データを入力して下さい。";
+const std::string McpMessage =
+    "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標データが未定義です。\r座標データを入力して下さい。";
+const std::string LoadPositionMessage =
+    "載荷重の位置データがおかしいです。\rデータを点検して下さい。";
 const std::string LoadNegativeMessage = "載荷重が負です。\rデータを点検して下さい。";
 const std::string LoadDataMessage = "載荷重のデータがおかしいです。\rデータを点検して下さい。";
 const std::string MeshPitchMessage = "ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。";
@@ -83,7 +88,9 @@ struct TCase {
 };
 
 // Keeps test listings readable: the case name instead of the object's bytes.
-void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class ChecksCaseTest : public ::testing::TestWithParam<TCase> {};
 
@@ -92,222 +99,311 @@ TEST_P(ChecksCaseTest, MessagesInOrder) {
     GetParam().Edit(d);
     const TChecked c = Check(d);
     EXPECT_EQ(c.Dialogs.Messages, GetParam().Messages);
-    EXPECT_EQ(c.Outcome, GetParam().Messages.empty() ? TCheckOutcome::Proceed : TCheckOutcome::Refuse);
+    EXPECT_EQ(c.Outcome,
+              GetParam().Messages.empty() ? TCheckOutcome::Proceed : TCheckOutcome::Refuse);
 }
 
 const TCoordinateRow P0{"0", "0.00", "5.00"};
 const TCoordinateRow P1{"1", "70.00", "15.00"};
 const TCoordinateRow Dash{"-", "-", "-"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, ChecksCaseTest,
-    ::testing::Values(
-        TCase{"OnlyFirstFaultyLayerReported",
-              [](TDesignConditions& d) {
-                  d.Layers[1].Boundary = TCoordinateTable::Placeholder();
-                  d.Layers[2].Boundary = TCoordinateTable::Placeholder();
-              },
-              {"[2]層目の座標データが未定義です。\r\r[2]層目の座標データを入力して下さい。"}},
-        TCase{"OnePointLayerFails",
-              [](TDesignConditions& d) { d.Layers[4].Boundary = Rows({P0, Dash, P1}); },
-              {"[5]層目の座標データが未定義です。\r\r[5]層目の座標データを入力して下さい。"}},
-        TCase{"TwoPointLayerPasses", [](TDesignConditions& d) { d.Layers[4].Boundary = Rows({P0, P1}); }, {}},
-        TCase{"LayersBeyondCountNotLooked",
-              [](TDesignConditions& d) {
-                  d.LayerCount = "2";
-                  d.Layers[2].Boundary = TCoordinateTable::Placeholder();
-              },
-              {}},
-        TCase{"WaterWithoutPoints",
-              [](TDesignConditions& d) {
-                  d.WaterEnabled = true;
-                  d.GammaW = "10.0";
-                  d.WaterTable = Rows({P0});
-              },
-              {WaterMessage}},
-        TCase{"OneMustCutPointPasses",
-              [](TDesignConditions& d) {
-                  d.MustCutPointEnabled = true;
-                  d.MustCutPoint = Rows({{"0", "30.00", "8.00"}});
-              },
-              {}},
-        TCase{"MustCutWithoutPoint", [](TDesignConditions& d) { d.MustCutPointEnabled = true; }, {McpMessage}},
-        TCase{"NeverCutLineOnePoint",
-              [](TDesignConditions& d) {
-                  d.NeverCutLineEnabled = true;
-                  d.NeverCutLine = Rows({P0});
-              },
-              {NclLineMessage}},
-        TCase{"BothConstraintsOnlyStep6",
-              [](TDesignConditions& d) {
-                  d.NeverCutLineEnabled = true;
-                  d.NeverCutLine = Rows({P0, P1});
-                  d.MustCutPointEnabled = true;
-                  d.MustCutPoint = Rows({{"0", "30.00", "8.00"}});
-              },
-              {BothMessage}},
-        TCase{"LoadPositionAndNegative",
-              [](TDesignConditions& d) {
-                  d.LoadEnabled = true;
-                  d.LoadStartX = "10";
-                  d.LoadEndX = "5";
-                  d.LoadIntensity = "-1";
-              },
-              {LoadPositionMessage, LoadNegativeMessage}},
-        TCase{"LoadZeroIntensityPasses",
-              [](TDesignConditions& d) {
-                  d.LoadEnabled = true;
-                  d.LoadStartX = "1";
-                  d.LoadEndX = "5";
-                  d.LoadIntensity = "0";
-              },
-              {}},
-        TCase{"LoadUnreadable",
-              [](TDesignConditions& d) {
-                  d.LoadEnabled = true;
-                  d.LoadEndX = "abc";
-                  d.LoadIntensity = "-1";
-              },
-              {LoadDataMessage}},
-        TCase{"LoadOffIgnored",
-              [](TDesignConditions& d) { d.LoadEndX = "abc"; }, {}},
-        TCase{"MeshPitchLowerEdge", [](TDesignConditions& d) { d.MeshPitch = "0.5"; }, {}},
-        TCase{"MeshPitchUpperEdge", [](TDesignConditions& d) { d.MeshPitch = "15"; }, {}},
-        TCase{"MeshPitchBelow", [](TDesignConditions& d) { d.MeshPitch = "0.49"; }, {MeshPitchMessage}},
-        TCase{"MeshPitchAbove", [](TDesignConditions& d) { d.MeshPitch = "15.01"; }, {MeshPitchMessage}},
-        TCase{"MeshCountTen", [](TDesignConditions& d) { d.MeshCount = "10"; }, {}},
-        TCase{"MeshCountOne", [](TDesignConditions& d) { d.MeshCount = "1"; }, {MeshCountMessage}},
-        TCase{"MeshCountEleven", [](TDesignConditions& d) { d.MeshCount = "11"; }, {MeshCountMessage}},
-        TCase{"EveryStepRunsAfterAFault",
-              [](TDesignConditions& d) {
-                  d.Layers[0].Boundary = Rows({P0});
-                  d.WaterEnabled = true;
-                  d.GammaW = "10.0";
-                  d.WaterTable = TCoordinateTable::Placeholder();
-                  d.MeshCount = "11";
-              },
-              {"[1]層目の座標データが未定義です。\r\r[1]層目の座標データを入力して下さい。", WaterMessage,
-               MeshCountMessage}},
-        // Beyond the plain checks: values the engine cannot work with.
-        TCase{"SliceWidthZero", [](TDesignConditions& d) { d.MaxSliceWidth = "0"; },
-              {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
-        TCase{"SliceWidthNegative", [](TDesignConditions& d) { d.MaxSliceWidth = "-0.5"; },
-              {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
-        TCase{"SliceWidthTooSmallForSection", [](TDesignConditions& d) { d.MaxSliceWidth = "0.0069"; },
-              {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}},
-        TCase{"SliceWidthSmallestForSection", [](TDesignConditions& d) { d.MaxSliceWidth = "0.007"; }, {}},
-        TCase{"GridMeshCountZero",
-              [](TDesignConditions& d) {
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "0";
-              },
-              {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。"}},
-        TCase{"GridMeshCountNotInteger",
-              [](TDesignConditions& d) {
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "2.5";
-              },
-              {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。"}},
-        TCase{"GridMeshCountOne",
-              [](TDesignConditions& d) {
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "1";
-              },
-              {}},
-        TCase{"GridMeshCountIgnoredWhenOff", [](TDesignConditions& d) { d.GridFsMeshCount = "abc"; }, {}},
-        TCase{"LayerCountTooLarge", [](TDesignConditions& d) { d.LayerCount = "7"; },
-              {"地層数は1～5に設定して下さい。"}},
-        TCase{"LayerCountZero", [](TDesignConditions& d) { d.LayerCount = "0"; },
-              {"地層数は1～5に設定して下さい。"}},
-        TCase{"WaterWeightNotANumber", [](TDesignConditions& d) { d.WaterEnabled = true; d.GammaW = "---"; },
-              {"水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。"}},
-        TCase{"WaterWeightIgnoredWhenOff", [](TDesignConditions& d) { d.GammaW = "---"; }, {}},
-        TCase{"ValuesNotFinite", [](TDesignConditions& d) { d.Layers[0].GammaS = "1e308"; d.WaterEnabled = true;
-                                                            d.GammaW = "1e308"; },
-              {"数値データに計算できない値があります。\rデータを点検して下さい。"}},
-        // Soil values without physical meaning: each value names the first
-        // layer at fault, after the checks above.
-        TCase{"SoilValuesFirstFaultyLayerEach",
-              [](TDesignConditions& d) {
-                  d.Layers[1].GammaT = "0";
-                  d.Layers[3].GammaT = "-18";
-                  d.Layers[2].GammaS = "-1";
-                  d.Layers[4].Phi = "90";
-                  d.Layers[0].Cohesion = "-5";
-              },
-              {"[2]層目の湿潤単位体積重量(γt)が0以下です。\r0より大きい値に設定して下さい。",
-               "[3]層目の水中単位体積重量(γs)が0以下です。\r0より大きい値に設定して下さい。",
-               "[5]層目の剪断抵抗角(φ)が範囲外です。\r0以上90未満の値に設定して下さい。",
-               "[1]層目の粘着力(C)が負です。\r0以上の値に設定して下さい。"}},
-        TCase{"PhiNegative", [](TDesignConditions& d) { d.Layers[0].Phi = "-10"; },
-              {"[1]層目の剪断抵抗角(φ)が範囲外です。\r0以上90未満の値に設定して下さい。"}},
-        TCase{"PhiBelowNinetyAndNoCohesionPass",
-              [](TDesignConditions& d) {
-                  d.Layers[0].Phi = "89.9";
-                  d.Layers[0].Cohesion = "0";
-                  d.Layers[1].Phi = "0";
-              },
-              {}},
-        TCase{"SoilBeyondLayerCountNotLooked",
-              [](TDesignConditions& d) {
-                  d.LayerCount = "2";
-                  d.Layers[2].Phi = "120";
-                  d.Layers[4].GammaT = "-1";
-              },
-              {}},
-        TCase{"SoilAfterThePlainChecks",
-              [](TDesignConditions& d) {
-                  d.MeshCount = "11";
-                  d.Layers[0].GammaT = "-18";
-              },
-              {MeshCountMessage,
-               "[1]層目の湿潤単位体積重量(γt)が0以下です。\r0より大きい値に設定して下さい。"}},
-        // The work of a run: slices over the ground's whole X extent, times
-        // the centres the run searches.
-        TCase{"OverhangingGroundCountsItsWholeExtent",
-              [](TDesignConditions& d) {
-                  // First and last points 10 m apart, the ground 90 m wide.
-                  d.Layers[0].Boundary = Rows({{"0", "0", "5"}, {"1", "60", "15"},
-                                               {"2", "-30", "15"}, {"3", "10", "20"}});
-                  d.MaxSliceWidth = "0.007";
-              },
-              {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}},
-        TCase{"GridPointsWithinTheWorkBound",
-              [](TDesignConditions& d) {
-                  d.MaxSliceWidth = "0.007";
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "45";
-              },
-              {}},
-        TCase{"GridPointsBeyondTheWorkBound",
-              [](TDesignConditions& d) {
-                  d.MaxSliceWidth = "0.007";
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "46";
-              },
-              {WorkMessage}},
-        TCase{"ContoursAtTheFinestSliceWidth",
-              [](TDesignConditions& d) {
-                  d.MaxSliceWidth = "0.007";
-                  d.ContourEnabled = true;
-              },
-              {}},
-        TCase{"GridPointsOfOrdinaryWidthAtAnyMeshCount",
-              [](TDesignConditions& d) {
-                  d.MaxSliceWidth = "0.1";
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "100";
-                  d.ContourEnabled = true;
-              },
-              {}},
-        TCase{"WorkNotEstimatedAfterTheSliceRefusal",
-              [](TDesignConditions& d) {
-                  d.MaxSliceWidth = "0.0069";
-                  d.GridFsEnabled = true;
-                  d.GridFsMeshCount = "100";
-              },
-              {"土塊分割上限幅が小さすぎます。\rデータを点検して下さい。"}}),
-    [](const ::testing::TestParamInfo<TCase>& p) { return std::string(p.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
+                         ::testing::Values(TCase{"OnlyFirstFaultyLayerReported",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[1].Boundary =
+                                                         TCoordinateTable::Placeholder();
+                                                     d.Layers[2].Boundary =
+                                                         TCoordinateTable::Placeholder();
+                                                 },
+                                                 {"[2]層目の座標データが未定義です。\r\r[2]"
+                                                  "層目の座標データを入力して下さい。"}},
+                                           TCase{"OnePointLayerFails",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[4].Boundary = Rows({P0, Dash, P1});
+                                                 },
+                                                 {"[5]層目の座標データが未定義です。\r\r[5]"
+                                                  "層目の座標データを入力して下さい。"}},
+                                           TCase{"TwoPointLayerPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[4].Boundary = Rows({P0, P1});
+                                                 },
+                                                 {}},
+                                           TCase{"LayersBeyondCountNotLooked",
+                                                 [](TDesignConditions& d) {
+                                                     d.LayerCount = "2";
+                                                     d.Layers[2].Boundary =
+                                                         TCoordinateTable::Placeholder();
+                                                 },
+                                                 {}},
+                                           TCase{"WaterWithoutPoints",
+                                                 [](TDesignConditions& d) {
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "10.0";
+                                                     d.WaterTable = Rows({P0});
+                                                 },
+                                                 {WaterMessage}},
+                                           TCase{
+                                               "OneMustCutPointPasses",
+                                               [](TDesignConditions& d) {
+                                                   d.MustCutPointEnabled = true;
+                                                   d.MustCutPoint = Rows({{"0", "30.00", "8.00"}});
+                                               },
+                                               {}},
+                                           TCase{"MustCutWithoutPoint",
+                                                 [](TDesignConditions& d) {
+                                                     d.MustCutPointEnabled = true;
+                                                 },
+                                                 {McpMessage}},
+                                           TCase{"NeverCutLineOnePoint",
+                                                 [](TDesignConditions& d) {
+                                                     d.NeverCutLineEnabled = true;
+                                                     d.NeverCutLine = Rows({P0});
+                                                 },
+                                                 {NclLineMessage}},
+                                           TCase{
+                                               "BothConstraintsOnlyStep6",
+                                               [](TDesignConditions& d) {
+                                                   d.NeverCutLineEnabled = true;
+                                                   d.NeverCutLine = Rows({P0, P1});
+                                                   d.MustCutPointEnabled = true;
+                                                   d.MustCutPoint = Rows({{"0", "30.00", "8.00"}});
+                                               },
+                                               {BothMessage}},
+                                           TCase{"LoadPositionAndNegative",
+                                                 [](TDesignConditions& d) {
+                                                     d.LoadEnabled = true;
+                                                     d.LoadStartX = "10";
+                                                     d.LoadEndX = "5";
+                                                     d.LoadIntensity = "-1";
+                                                 },
+                                                 {LoadPositionMessage, LoadNegativeMessage}},
+                                           TCase{"LoadZeroIntensityPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.LoadEnabled = true;
+                                                     d.LoadStartX = "1";
+                                                     d.LoadEndX = "5";
+                                                     d.LoadIntensity = "0";
+                                                 },
+                                                 {}},
+                                           TCase{"LoadUnreadable",
+                                                 [](TDesignConditions& d) {
+                                                     d.LoadEnabled = true;
+                                                     d.LoadEndX = "abc";
+                                                     d.LoadIntensity = "-1";
+                                                 },
+                                                 {LoadDataMessage}},
+                                           TCase{"LoadOffIgnored",
+                                                 [](TDesignConditions& d) { d.LoadEndX = "abc"; },
+                                                 {}},
+                                           TCase{"MeshPitchLowerEdge",
+                                                 [](TDesignConditions& d) { d.MeshPitch = "0.5"; },
+                                                 {}},
+                                           TCase{"MeshPitchUpperEdge",
+                                                 [](TDesignConditions& d) { d.MeshPitch = "15"; },
+                                                 {}},
+                                           TCase{"MeshPitchBelow",
+                                                 [](TDesignConditions& d) { d.MeshPitch = "0.49"; },
+                                                 {MeshPitchMessage}},
+                                           TCase{
+                                               "MeshPitchAbove",
+                                               [](TDesignConditions& d) { d.MeshPitch = "15.01"; },
+                                               {MeshPitchMessage}},
+                                           TCase{"MeshCountTen",
+                                                 [](TDesignConditions& d) { d.MeshCount = "10"; },
+                                                 {}},
+                                           TCase{"MeshCountOne",
+                                                 [](TDesignConditions& d) { d.MeshCount = "1"; },
+                                                 {MeshCountMessage}},
+                                           TCase{"MeshCountEleven",
+                                                 [](TDesignConditions& d) { d.MeshCount = "11"; },
+                                                 {MeshCountMessage}},
+                                           TCase{"EveryStepRunsAfterAFault",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Boundary = Rows({P0});
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "10.0";
+                                                     d.WaterTable = TCoordinateTable::Placeholder();
+                                                     d.MeshCount = "11";
+                                                 },
+                                                 {"[1]層目の座標データが未定義です。\r\r[1]"
+                                                  "層目の座標データを入力して下さい。",
+                                                  WaterMessage, MeshCountMessage}},
+                                           // Beyond the plain checks: values the engine cannot work
+                                           // with.
+                                           TCase{
+                                               "SliceWidthZero",
+                                               [](TDesignConditions& d) { d.MaxSliceWidth = "0"; },
+                                               {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
+                                           TCase{
+                                               "SliceWidthNegative",
+                                               [](TDesignConditions& d) {
+                                                   d.MaxSliceWidth = "-0.5";
+                                               },
+                                               {"土塊分割上限幅は0より大きい値に設定して下さい。"}},
+                                           TCase{"SliceWidthTooSmallForSection",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.0069";
+                                                 },
+                                                 {"土塊分割上限幅が小さすぎます。\rデータを点検して"
+                                                  "下さい。"}},
+                                           TCase{"SliceWidthSmallestForSection",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.007";
+                                                 },
+                                                 {}},
+                                           TCase{"GridMeshCountZero",
+                                                 [](TDesignConditions& d) {
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "0";
+                                                 },
+                                                 {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さ"
+                                                  "い。"}},
+                                           TCase{"GridMeshCountNotInteger",
+                                                 [](TDesignConditions& d) {
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "2.5";
+                                                 },
+                                                 {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さ"
+                                                  "い。"}},
+                                           TCase{"GridMeshCountOne",
+                                                 [](TDesignConditions& d) {
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "1";
+                                                 },
+                                                 {}},
+                                           TCase{"GridMeshCountIgnoredWhenOff",
+                                                 [](TDesignConditions& d) {
+                                                     d.GridFsMeshCount = "abc";
+                                                 },
+                                                 {}},
+                                           TCase{"LayerCountTooLarge",
+                                                 [](TDesignConditions& d) { d.LayerCount = "7"; },
+                                                 {"地層数は1～5に設定して下さい。"}},
+                                           TCase{"LayerCountZero",
+                                                 [](TDesignConditions& d) { d.LayerCount = "0"; },
+                                                 {"地層数は1～5に設定して下さい。"}},
+                                           TCase{"WaterWeightNotANumber",
+                                                 [](TDesignConditions& d) {
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "---";
+                                                 },
+                                                 {"水の単位体積重量(γw)"
+                                                  "のデータがおかしいです。\rデータを点検して下さい"
+                                                  "。"}},
+                                           TCase{"WaterWeightIgnoredWhenOff",
+                                                 [](TDesignConditions& d) { d.GammaW = "---"; },
+                                                 {}},
+                                           TCase{"ValuesNotFinite",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].GammaS = "1e308";
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "1e308";
+                                                 },
+                                                 {"数値データに計算できない値があります。\rデータを"
+                                                  "点検して下さい。"}},
+                                           // Soil values without physical meaning: each value names
+                                           // the first layer at fault, after the checks above.
+                                           TCase{
+                                               "SoilValuesFirstFaultyLayerEach",
+                                               [](TDesignConditions& d) {
+                                                   d.Layers[1].GammaT = "0";
+                                                   d.Layers[3].GammaT = "-18";
+                                                   d.Layers[2].GammaS = "-1";
+                                                   d.Layers[4].Phi = "90";
+                                                   d.Layers[0].Cohesion = "-5";
+                                               },
+                                               {"[2]層目の湿潤単位体積重量(γt)"
+                                                "が0以下です。\r0より大きい値に設定して下さい。",
+                                                "[3]層目の水中単位体積重量(γs)"
+                                                "が0以下です。\r0より大きい値に設定して下さい。",
+                                                "[5]層目の剪断抵抗角(φ)"
+                                                "が範囲外です。\r0以上90未満の値に設定して下さい。",
+                                                "[1]層目の粘着力(C)"
+                                                "が負です。\r0以上の値に設定して下さい。"}},
+                                           TCase{
+                                               "PhiNegative",
+                                               [](TDesignConditions&
+                                                      d) { d.Layers[0].Phi = "-10"; },
+                                               {"[1]層目の剪断抵抗角(φ)"
+                                                "が範囲外です。\r0以上90未満の値に設定して下さい"
+                                                "。"}},
+                                           TCase{"PhiBelowNinetyAndNoCohesionPass",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Phi = "89.9";
+                                                     d.Layers[0].Cohesion = "0";
+                                                     d.Layers[1].Phi = "0";
+                                                 },
+                                                 {}},
+                                           TCase{"SoilBeyondLayerCountNotLooked",
+                                                 [](TDesignConditions& d) {
+                                                     d.LayerCount = "2";
+                                                     d.Layers[2].Phi = "120";
+                                                     d.Layers[4].GammaT = "-1";
+                                                 },
+                                                 {}},
+                                           TCase{"SoilAfterThePlainChecks",
+                                                 [](TDesignConditions& d) {
+                                                     d.MeshCount = "11";
+                                                     d.Layers[0].GammaT = "-18";
+                                                 },
+                                                 {MeshCountMessage,
+                                                  "[1]層目の湿潤単位体積重量(γt)"
+                                                  "が0以下です。\r0より大きい値に設定して下さい"
+                                                  "。"}},
+                                           // The work of a run: slices over the ground's whole X
+                                           // extent, times the centres the run searches.
+                                           TCase{"OverhangingGroundCountsItsWholeExtent",
+                                                 [](TDesignConditions& d) {
+                                                     // First and last points 10 m apart, the ground
+                                                     // 90 m wide.
+                                                     d.Layers[0].Boundary =
+                                                         Rows({{"0", "0", "5"},
+                                                               {"1", "60", "15"},
+                                                               {"2", "-30", "15"},
+                                                               {"3", "10", "20"}});
+                                                     d.MaxSliceWidth = "0.007";
+                                                 },
+                                                 {"土塊分割上限幅が小さすぎます。\rデータを点検して"
+                                                  "下さい。"}},
+                                           TCase{"GridPointsWithinTheWorkBound",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.007";
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "45";
+                                                 },
+                                                 {}},
+                                           TCase{"GridPointsBeyondTheWorkBound",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.007";
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "46";
+                                                 },
+                                                 {WorkMessage}},
+                                           TCase{"ContoursAtTheFinestSliceWidth",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.007";
+                                                     d.ContourEnabled = true;
+                                                 },
+                                                 {}},
+                                           TCase{"GridPointsOfOrdinaryWidthAtAnyMeshCount",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.1";
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "100";
+                                                     d.ContourEnabled = true;
+                                                 },
+                                                 {}},
+                                           TCase{"WorkNotEstimatedAfterTheSliceRefusal",
+                                                 [](TDesignConditions& d) {
+                                                     d.MaxSliceWidth = "0.0069";
+                                                     d.GridFsEnabled = true;
+                                                     d.GridFsMeshCount = "100";
+                                                 },
+                                                 {"土塊分割上限幅が小さすぎます。\rデータを点検して"
+                                                  "下さい。"}}),
+                         [](const ::testing::TestParamInfo<TCase>& p) {
+                             return std::string(p.param.Name);
+                         });
 
 TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {
     TDesignConditions d = Sample();
@@ -327,8 +423,9 @@ TEST(ChecksTest, UnreadableNeverCutElevationWithoutGroundReachesTheQuestion) {
     ASSERT_EQ(c.Dialogs.Questions.size(), 1u);
     EXPECT_NE(c.Dialogs.Questions[0].find("(1)ﾈﾊﾞｰｶｯﾄﾗｲﾝ (標高)= abc m\r"), std::string::npos);
     EXPECT_EQ(c.Dialogs.Messages,
-              (std::vector<std::string>{"[1]層目の座標データが未定義です。\r\r[1]層目の座標データを入力して下さい。",
-                                        NclElevationMessage}));
+              (std::vector<std::string>{
+                  "[1]層目の座標データが未定義です。\r\r[1]層目の座標データを入力して下さい。",
+                  NclElevationMessage}));
     EXPECT_EQ(c.Outcome, TCheckOutcome::Refuse);
 }
 

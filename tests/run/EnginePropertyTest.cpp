@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "run/Checks.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
+#include "run/Checks.h"
 
 namespace sorvanta {
 namespace {

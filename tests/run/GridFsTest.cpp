@@ -7,16 +7,16 @@
 #include "TestSupport.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
+#include "run/GridFs.h"
 #include "text/NumberFormat.h"
 #include "views/Contours.h"
-#include "run/GridFs.h"
 
 using namespace sorvanta;
 
 namespace {
 
-using test::TextTable;
 using test::SampleDesign;
+using test::TextTable;
 
 // Ground from X 0 to 40, lowest point Y 5.
 TDesignConditions Slope40() {

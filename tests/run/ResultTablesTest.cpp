@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/AnalysisModel.h"
-#include "run/ResultTables.h"
 #include "engine/SliceMethod.h"
+#include "run/ResultTables.h"
 
 namespace sorvanta {
 namespace {
@@ -35,10 +35,11 @@ TEST(ResultTablesTest, StructuresAndInitialTexts) {
     EXPECT_EQ(t.SliceTable.ColWidths,
               (std::vector<int>{38, 28, 35, 35, 35, 35, 35, 35, 35, 35, 33, 33, 35, 35}));
     EXPECT_EQ(t.SliceTable.Rows[0][13], "ΣV(m3)");
-    EXPECT_EQ(t.LoadTable.ColWidths, (std::vector<int>{75, 35, 35, 35, 35, 35, 55, 35, 35, 35, 30, 35, 55, 65}));
+    EXPECT_EQ(t.LoadTable.ColWidths,
+              (std::vector<int>{75, 35, 35, 35, 35, 35, 55, 35, 35, 35, 30, 35, 55, 65}));
     EXPECT_EQ(t.LoadTable.Rows[0][12], "Mr(kNm)");
-    for (const TCellTable* table : {&t.SoilDataTable, &t.CoordinateTable1, &t.CentreTable, &t.SliceTable,
-                                    &t.LoadTable}) {
+    for (const TCellTable* table :
+         {&t.SoilDataTable, &t.CoordinateTable1, &t.CentreTable, &t.SliceTable, &t.LoadTable}) {
         for (std::size_t r = 1; r < table->Rows.size(); ++r) {
             for (const std::string& cell : table->Rows[r]) EXPECT_EQ(cell, "");
         }
@@ -94,10 +95,11 @@ TEST(ResultTablesTest, SliceRowsInBothTables) {
     ASSERT_EQ(t.SliceTable.RowCount(), 5);
     ASSERT_EQ(t.LoadTable.RowCount(), 5);
     WriteSliceRows(CircleTablesOf(t), 3, ExampleSlice());
-    EXPECT_EQ(t.SliceTable.Rows[3], (Cells{"No.03", "0.83", "1.23", "1.00", "0.50", "0.40", "-", "-", "2.00", "1.50",
-                                           "-", "-", "3.73", "2.90"}));
-    EXPECT_EQ(t.LoadTable.Rows[3], (Cells{"No.03(12.50)", "0.83", "3.73", "2.90", "20.00", "0.90", "52.20", "-12.3",
-                                          "0.977", "-0.214", "25.0", "0.466", "1,234.57", "-99.99"}));
+    EXPECT_EQ(t.SliceTable.Rows[3], (Cells{"No.03", "0.83", "1.23", "1.00", "0.50", "0.40", "-",
+                                           "-", "2.00", "1.50", "-", "-", "3.73", "2.90"}));
+    EXPECT_EQ(t.LoadTable.Rows[3],
+              (Cells{"No.03(12.50)", "0.83", "3.73", "2.90", "20.00", "0.90", "52.20", "-12.3",
+                     "0.977", "-0.214", "25.0", "0.466", "1,234.57", "-99.99"}));
     TSliceRow positive = ExampleSlice();
     positive.Alpha = 5 * std::numbers::pi / 180;
     positive.Driving = 1234.5;
@@ -118,8 +120,8 @@ TEST(ResultTablesTest, LoadTotalsRewriteHeaderAndAppendRow) {
     ASSERT_EQ(t.LoadTable.RowCount(), 3);
     EXPECT_EQ(t.LoadTable.Rows[0][12], "Fr(kN)");
     EXPECT_EQ(t.LoadTable.Rows[0][13], "Fo(kN)");
-    EXPECT_EQ(t.LoadTable.Rows[2], (Cells{"合計", "34.64", "-", "-", "-", "-", "12,345.68", "-", "-", "-", "-", "-",
-                                          "1,000.00", "-2,500.50"}));
+    EXPECT_EQ(t.LoadTable.Rows[2], (Cells{"合計", "34.64", "-", "-", "-", "-", "12,345.68", "-",
+                                          "-", "-", "-", "-", "1,000.00", "-2,500.50"}));
     WriteLoadTotals(CircleTablesOf(t), sums, 0);
     EXPECT_EQ(t.LoadTable.Rows[0][13], "Mo(kNm)");
 }
@@ -142,7 +144,8 @@ TEST(ResultTablesTest, DesignListingOneLayer) {
     ASSERT_EQ(t.ContentsList.size(), 21u);
     EXPECT_EQ(t.ContentsList[2], "件　名：");
     EXPECT_EQ(t.ContentsList[5], "　　　　　　　円弧すべり計算書");
-    for (std::size_t i : {8u, 11u, 14u, 17u, 20u}) EXPECT_EQ(CodePoints(t.ContentsList[i]), 22u) << i;
+    for (std::size_t i : {8u, 11u, 14u, 17u, 20u})
+        EXPECT_EQ(CodePoints(t.ContentsList[i]), 22u) << i;
     EXPECT_EQ(t.ContentsList[20], "　Ⅴ.滑り円弧図　　　　　　　　・・・・P5");
 
     EXPECT_EQ(t.LayerSettingsList, (TLineList{"1.地層設定", "  1)地層数=1層", "  2)地下水：無し"}));
@@ -156,10 +159,12 @@ TEST(ResultTablesTest, DesignListingOneLayer) {
     EXPECT_EQ(t.CalculationConditionsList[10], "  (1)N.C.L(標高)=0.00m");
     EXPECT_EQ(t.CalculationConditionsList[11], "  (2)N.C.L(任意)=指定無し");
 
-    const std::vector<Cells> table1{{"No.", "X座標", "Y座標"}, {"地表面", "-", "-"}, {"0", "0.00", "5.00"},
-                                    {"1", "20.00", "5.00"},    {"2", "40.00", "15.00"}, {"3", "70.00", "15.00"}};
+    const std::vector<Cells> table1{{"No.", "X座標", "Y座標"}, {"地表面", "-", "-"},
+                                    {"0", "0.00", "5.00"},     {"1", "20.00", "5.00"},
+                                    {"2", "40.00", "15.00"},   {"3", "70.00", "15.00"}};
     EXPECT_EQ(t.CoordinateTable1.Rows, table1);
-    EXPECT_EQ(t.CoordinateTable2.Rows, (std::vector<Cells>{{"No.", "X座標", "Y座標"}, {"-", "-", "-"}}));
+    EXPECT_EQ(t.CoordinateTable2.Rows,
+              (std::vector<Cells>{{"No.", "X座標", "Y座標"}, {"-", "-", "-"}}));
 }
 
 TEST(ResultTablesTest, DesignListingFiveLayersWithEverything) {

@@ -18,7 +18,8 @@ inline TCoordinateTable Table(std::initializer_list<TPoint> points) {
     table.Rows.clear();
     int no = 0;
     for (const TPoint& p : points)
-        table.Rows.push_back({std::to_string(no++), FormatFloat("0.00", p.X), FormatFloat("0.00", p.Y)});
+        table.Rows.push_back(
+            {std::to_string(no++), FormatFloat("0.00", p.X), FormatFloat("0.00", p.Y)});
     if (table.Rows.empty()) table.Rows.push_back(TCoordinateTable::PlaceholderRow());
     return table;
 }
@@ -42,8 +43,8 @@ inline TCoordinateTable ExactTable(const TPolyline& points) {
 }
 
 // One homogeneous layer under `ground`, no water, no constraints.
-inline TEC OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, double c, double sliceWidth,
-                         int form = 0) {
+inline TEC OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, double c,
+                         double sliceWidth, int form = 0) {
     TEC e;
     e.NumLayers = 1;
     e.Soil[0] = {gamma, gamma - 9, gamma - 9, phiDeg * 3.141592653589793 / 180, c};
