@@ -8,10 +8,10 @@
 #include <QMessageBox>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ResultPages.h"
 #include "ResultViews.h"
 #include "TChartView.h"
 #include "TForm14.h"
@@ -27,36 +27,17 @@ namespace {
 
 constexpr QSize kWindowSize(920, 680);
 
-QVBoxLayout* Column(QWidget* parent) {
-    auto* layout = new QVBoxLayout(parent);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    return layout;
-}
-
-QLabel* HelpPanel(QWidget* parent, const QString& text, const QString& name) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Raised);
-    label->setMargin(2);
-    return label;
-}
-
 }  // namespace
 
 TForm16::TForm16(TAppState& context, TForm14& separate, QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context), separate_(separate) {
-    setObjectName(QStringLiteral("Form16"));
-    setWindowTitle(QStringLiteral("任意点円弧滑り検討テーブル"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("PageControl1"));
-    tabs_->addTab(BuildSliceTab(), QStringLiteral("Ⅲ．滑り円弧ｽﾗｲｽ荷重"));
-    tabs_->addTab(BuildLoadTab(), QStringLiteral("Ⅳ．滑り円弧荷重"));
+    tabs_ = MakeResultWindowFrame(this, QStringLiteral("Form16"),
+                                  QStringLiteral("任意点円弧滑り検討テーブル"));
+    tabs_->addTab(
+        circle_.BuildSliceTab(this, QStringLiteral("ListBox1"), TCircleTabs::THeadingFrame::Plain),
+        QStringLiteral("Ⅲ．滑り円弧ｽﾗｲｽ荷重"));
+    tabs_->addTab(circle_.BuildLoadTab(this), QStringLiteral("Ⅳ．滑り円弧荷重"));
     tabs_->addTab(BuildFigureTab(), QStringLiteral("Ⅴ．任意点滑り円"));
-    layout->addWidget(tabs_);
     setFixedSize(kWindowSize);
 
     connect(&separate_, &TForm14::PointClicked, this, &TForm16::Evaluate);
@@ -68,74 +49,18 @@ TForm16::TForm16(TAppState& context, TForm14& separate, QWidget* parent)
     ShowResults();
 }
 
-QWidget* TForm16::BuildSliceTab() {
-    auto* page = new QWidget(this);
-    auto* column = Column(page);
-    auto* topBox = new QWidget(page);
-    auto* top = new QHBoxLayout(topBox);
-    top->setContentsMargins(0, 0, 0, 0);
-    top->setSpacing(4);
-    sliceHeading_ = MakeResultList(topBox, QStringLiteral("ListBox1"));
-    sliceLegend_ = MakeResultList(topBox, QStringLiteral("ListBox11"));
-    sliceNote_ = MakeResultList(topBox, QStringLiteral("ListBox12"));
-    top->addWidget(sliceHeading_, 1);
-    top->addWidget(sliceLegend_, 1);
-    top->addWidget(sliceNote_, 1);
-    topBox->setFixedHeight(130);
-    column->addWidget(topBox);
-    slices_ = MakeResultGrid(page, QStringLiteral("StringGrid5"));
-    column->addWidget(slices_, 1);
-    return page;
-}
-
-QWidget* TForm16::BuildLoadTab() {
-    auto* page = new QWidget(this);
-    auto* column = Column(page);
-    auto* topBox = new QWidget(page);
-    auto* top = new QHBoxLayout(topBox);
-    top->setContentsMargins(0, 0, 0, 0);
-    top->setSpacing(4);
-    loadHeading_ = MakeResultList(topBox, QStringLiteral("ListBox7"));
-    loadLegend_ = MakeResultList(topBox, QStringLiteral("ListBox8"));
-    loadFormula_ = MakeResultList(topBox, QStringLiteral("ListBox10"));
-    top->addWidget(loadHeading_, 1);
-    top->addWidget(loadLegend_, 1);
-    top->addWidget(loadFormula_, 1);
-    topBox->setFixedHeight(170);
-    column->addWidget(topBox);
-    loads_ = MakeResultGrid(page, QStringLiteral("StringGrid2"));
-    column->addWidget(loads_, 1);
-    return page;
-}
-
 QWidget* TForm16::BuildFigureTab() {
     auto* page = new QWidget(this);
-    auto* column = Column(page);
+    auto* column = PaddedColumn(page);
 
-    auto* top = new QHBoxLayout;
-    auto* help = new QVBoxLayout;
-    help->setSpacing(2);
-    help->addWidget(HelpPanel(page, QStringLiteral("[左ボタン]：クリックで任意点すべり円計算"),
-                              QStringLiteral("LeftButtonHelp")));
-    help->addWidget(HelpPanel(page, QStringLiteral("[右ボタン]：地形ドラッグで地形移動"),
-                              QStringLiteral("RightButtonHelp")));
-    top->addLayout(help);
-    top->addStretch(1);
-    pointer_ = new TPointerDisplay(page);
-    top->addWidget(pointer_);
-    column->addLayout(top);
+    pointer_ =
+        AddChartHeader(page, column, QStringLiteral("[左ボタン]：クリックで任意点すべり円計算"));
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(4);
-    chart_ = new TChartView(page);
-    chart_->setObjectName(QStringLiteral("Chart2"));
+    chart_ = MakeResultChart(page, QStringLiteral("Chart2"));
     chart_->setToolTip(
         QStringLiteral("左クリック：任意点すべり円表示、右ボタン地形をドラッグ：移動"));
-    QFont chartFont(QStringLiteral("ＭＳ Ｐ明朝"));
-    chartFont.setPixelSize(12);
-    chart_->SetAxisFont(chartFont);
-    chart_->SetRestoreMode(TChartView::TRestoreMode::Automatic);
-    chart_->SetSquarePlot(true);
     middle->addWidget(chart_, 1);
 
     auto* right = new QWidget(page);
@@ -143,16 +68,7 @@ QWidget* TForm16::BuildFigureTab() {
     auto* rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(0, 0, 0, 0);
     rightColumn->setSpacing(4);
-    judgementLabel_ = new QLabel(right);
-    judgementLabel_->setObjectName(QStringLiteral("Panel6"));
-    judgementLabel_->setAlignment(Qt::AlignCenter);
-    judgementLabel_->setFrameShape(QFrame::Panel);
-    judgementLabel_->setFrameShadow(QFrame::Raised);
-    QFont big = judgementLabel_->font();
-    big.setPointSize(14);
-    big.setBold(true);
-    judgementLabel_->setFont(big);
-    judgementLabel_->setMinimumHeight(34);
+    judgementLabel_ = MakeJudgementLabel(right, QStringLiteral("Panel6"), QFrame::Raised);
     judgement_ = MakeResultList(right, QStringLiteral("ListBox4"));
     rightColumn->addWidget(judgementLabel_);
     rightColumn->addWidget(judgement_, 1);
@@ -180,25 +96,15 @@ QWidget* TForm16::BuildFigureTab() {
     middle->addWidget(right);
     column->addLayout(middle, 1);
 
-    auto* bottom = new QHBoxLayout;
-    auto* navigation = new TNavigationButtons(page);
-    bottom->addWidget(navigation);
-    fontSize_ = MakeFontSizeSlider(page);
-    bottom->addWidget(fontSize_);
-    auto* separate = new QToolButton(page);
-    separate->setObjectName(QStringLiteral("SeparateWindowButton"));
-    separate->setText(QStringLiteral("別窓"));
-    separate->setToolTip(QStringLiteral("別ウィンドウを開く"));
-    separate->setFixedHeight(26);
-    bottom->addWidget(separate);
-    bottom->addStretch(1);
-    column->addLayout(bottom);
+    const TChartControls controls = MakeChartControls(page);
+    fontSize_ = controls.FontSize;
+    column->addLayout(controls.Row);
 
     connect(chart_, &TChartView::PointerMoved, this, &TForm16::ShowPointer);
     connect(chart_, &TChartView::Clicked, this, [this](double x, double y, Qt::MouseButton button) {
         if (button == Qt::LeftButton) Evaluate(x, y);
     });
-    connect(navigation, &TNavigationButtons::Command, this, [this](TChartCommand command) {
+    connect(controls.Navigation, &TNavigationButtons::Command, this, [this](TChartCommand command) {
         NavigateOwnChart(command);
         separate_.NavigateOwnChart(command);
     });
@@ -206,7 +112,7 @@ QWidget* TForm16::BuildFigureTab() {
         SetResultLabelFontSize(context_.ArbitraryChart, size);
         chart_->update();
     });
-    connect(separate, &QToolButton::clicked, this,
+    connect(controls.SeparateWindow, &QToolButton::clicked, this,
             [this] { separate_.ShowCopyOf(context_.ArbitraryChart); });
     connect(start_, &QToolButton::clicked, this, &TForm16::EvaluateTypedCentre);
     connect(xo_, &QLineEdit::returnPressed, this, &TForm16::EvaluateTypedCentre);
@@ -216,17 +122,8 @@ QWidget* TForm16::BuildFigureTab() {
 
 void TForm16::ShowResults() {
     const TArbitraryTables& t = context_.Arbitrary;
-    ShowCells(slices_, t.SliceTable);
-    ShowLines(sliceHeading_, t.SliceHeadingList);
-    ShowLines(sliceLegend_, t.SliceLegendList);
-    ShowLines(sliceNote_, t.SliceNoteList);
-    ShowCells(loads_, t.LoadTable);
-    ShowLines(loadHeading_, t.LoadHeadingList);
-    ShowLines(loadLegend_, t.LoadLegendList);
-    ShowLines(loadFormula_, t.LoadFormulaList);
-    ShowLines(judgement_, t.JudgementList);
-    judgementLabel_->setText(Q(t.JudgementLabel.Text));
-    SetCaptionColour(judgementLabel_, t.JudgementLabel);
+    circle_.Show(t);
+    ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
     SetResultLabelFontSize(context_.ArbitraryChart, fontSize_->value());
     chart_->SetModel(&context_.ArbitraryChart);
 }

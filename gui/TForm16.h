@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "ResultPages.h"
 #include "views/ChartNavigation.h"
 
 class QLabel;
@@ -13,7 +14,6 @@ class QLineEdit;
 class QListWidget;
 class QSlider;
 class QTabWidget;
-class QTableWidget;
 class QToolButton;
 
 namespace sorvanta {
@@ -50,8 +50,6 @@ class TForm16 : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    QWidget* BuildSliceTab();
-    QWidget* BuildLoadTab();
     QWidget* BuildFigureTab();
     void ShowPointer(double x, double y);
 
@@ -59,20 +57,13 @@ class TForm16 : public QWidget {
     TForm14& separate_;
 
     QTabWidget* tabs_ = nullptr;
-    QTableWidget* slices_ = nullptr;       // StringGrid5
-    QListWidget* sliceHeading_ = nullptr;  // ListBox1
-    QListWidget* sliceLegend_ = nullptr;   // ListBox11
-    QListWidget* sliceNote_ = nullptr;     // ListBox12
-    QTableWidget* loads_ = nullptr;        // StringGrid2
-    QListWidget* loadHeading_ = nullptr;   // ListBox7
-    QListWidget* loadLegend_ = nullptr;    // ListBox8
-    QListWidget* loadFormula_ = nullptr;   // ListBox10
-    TChartView* chart_ = nullptr;          // Chart2
-    QLabel* judgementLabel_ = nullptr;     // Panel6
-    QListWidget* judgement_ = nullptr;     // ListBox4
-    QLineEdit* xo_ = nullptr;              // Edit1
-    QLineEdit* yo_ = nullptr;              // Edit2
-    QToolButton* start_ = nullptr;         // SpeedButton1
+    TCircleTabs circle_;                // Ⅲ, Ⅳ
+    TChartView* chart_ = nullptr;       // Chart2
+    QLabel* judgementLabel_ = nullptr;  // Panel6
+    QListWidget* judgement_ = nullptr;  // ListBox4
+    QLineEdit* xo_ = nullptr;           // Edit1
+    QLineEdit* yo_ = nullptr;           // Edit2
+    QToolButton* start_ = nullptr;      // SpeedButton1
     TPointerDisplay* pointer_ = nullptr;
     QSlider* fontSize_ = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "ResultPages.h"
 #include "views/ChartNavigation.h"
 
 class QLabel;
@@ -60,8 +61,6 @@ class TForm2 : public QWidget {
   private:
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
-    QWidget* BuildSliceTab();
-    QWidget* BuildLoadTab();
     QWidget* BuildFigureTab();
     void OpenSeparateWindow();
 
@@ -83,16 +82,8 @@ class TForm2 : public QWidget {
     QListWidget* formula_ = nullptr;    // ListBox9
     QListWidget* result_ = nullptr;     // ListBox1
     QTableWidget* centre_ = nullptr;    // StringGrid1
-    // Ⅲ
-    QTableWidget* slices_ = nullptr;       // StringGrid5
-    QListWidget* sliceHeading_ = nullptr;  // ListBox4
-    QListWidget* sliceLegend_ = nullptr;   // ListBox11
-    QListWidget* sliceNote_ = nullptr;     // ListBox12
-    // Ⅳ
-    QListWidget* loadHeading_ = nullptr;  // ListBox7
-    QListWidget* loadLegend_ = nullptr;   // ListBox8
-    QListWidget* loadFormula_ = nullptr;  // ListBox10
-    QTableWidget* loads_ = nullptr;       // StringGrid2
+    // Ⅲ, Ⅳ
+    TCircleTabs circle_;
     // Ⅴ
     QListWidget* judgement_ = nullptr;  // ListBox3
     QLabel* judgementLabel_ = nullptr;  // Panel5

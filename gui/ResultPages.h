@@ -1,0 +1,89 @@
+#pragma once
+// Page builders shared by the result tables window (TForm2) and the
+// arbitrary-point table window (TForm16): the slice and load tabs of one
+// circle's record and the pieces of the chart page. Each window keeps its own
+// control names, texts and connections.
+
+#include <QFrame>
+#include <QString>
+
+#include "ResultViews.h"
+
+class QHBoxLayout;
+class QLabel;
+class QTabWidget;
+class QToolButton;
+class QVBoxLayout;
+class QWidget;
+
+namespace sorvanta::gui {
+
+class TChartView;
+class TNavigationButtons;
+class TPointerDisplay;
+
+// The window's frame: name, title and the tab control ("PageControl1") that
+// fills it.
+QTabWidget* MakeResultWindowFrame(QWidget* window, const QString& name, const QString& title);
+
+// A vertical layout with the result windows' 4-pixel margins and spacing.
+QVBoxLayout* PaddedColumn(QWidget* parent);
+
+// Tabs Ⅲ (slices) and Ⅳ (loads); Show fills them from a record with the slice
+// and load members (result tables or arbitrary-point tables).
+class TCircleTabs {
+  public:
+    // The result window frames the slice heading as a fixed-width "凡例" group;
+    // the arbitrary-point window gives it a third of the row.
+    enum class THeadingFrame { LegendGroup, Plain };
+
+    QWidget* BuildSliceTab(QWidget* parent, const QString& headingName, THeadingFrame frame);
+    QWidget* BuildLoadTab(QWidget* parent);
+
+    template <class TTables>
+    void Show(const TTables& t) const {
+        ShowCells(slices_, t.SliceTable);
+        ShowLines(sliceHeading_, t.SliceHeadingList);
+        ShowLines(sliceLegend_, t.SliceLegendList);
+        ShowLines(sliceNote_, t.SliceNoteList);
+        ShowLines(loadHeading_, t.LoadHeadingList);
+        ShowLines(loadLegend_, t.LoadLegendList);
+        ShowLines(loadFormula_, t.LoadFormulaList);
+        ShowCells(loads_, t.LoadTable);
+    }
+
+  private:
+    QTableWidget* slices_ = nullptr;       // StringGrid5
+    QListWidget* sliceHeading_ = nullptr;  // ListBox4 / ListBox1
+    QListWidget* sliceLegend_ = nullptr;   // ListBox11
+    QListWidget* sliceNote_ = nullptr;     // ListBox12
+    QListWidget* loadHeading_ = nullptr;   // ListBox7
+    QListWidget* loadLegend_ = nullptr;    // ListBox8
+    QListWidget* loadFormula_ = nullptr;   // ListBox10
+    QTableWidget* loads_ = nullptr;        // StringGrid2
+};
+
+// The top row of a chart page, the two mouse help panels and the pointer
+// display, added to the page's column.
+TPointerDisplay* AddChartHeader(QWidget* page, QVBoxLayout* column, const QString& leftButtonHelp);
+
+// A slip circle chart: square plot, axis font, automatic restore.
+TChartView* MakeResultChart(QWidget* parent, const QString& name);
+
+// The large judgement caption ("OK" / "NG") above the judgement list.
+QLabel* MakeJudgementLabel(QWidget* parent, const QString& name, QFrame::Shadow shadow);
+
+void ShowJudgement(QLabel* label, QListWidget* list, const TColouredText& caption,
+                   const TLineList& lines);
+
+// The bottom row of a chart page: navigation buttons, font-size slider and the
+// separate-window button, then a stretch for the window's own buttons.
+struct TChartControls {
+    QHBoxLayout* Row = nullptr;
+    TNavigationButtons* Navigation = nullptr;
+    QSlider* FontSize = nullptr;
+    QToolButton* SeparateWindow = nullptr;
+};
+TChartControls MakeChartControls(QWidget* page);
+
+}  // namespace sorvanta::gui
