@@ -70,7 +70,7 @@ TPointerDisplay* AddChartHeader(QWidget* page, QVBoxLayout* column, const QStrin
 // A slip circle chart: square plot, axis font, automatic restore.
 TChartView* MakeResultChart(QWidget* parent, const QString& name);
 
-// The large judgement caption ("OK" / "NG") above the judgement list.
+// The large judgement caption above the judgement list.
 QLabel* MakeJudgementLabel(QWidget* parent, const QString& name, QFrame::Shadow shadow);
 
 void ShowJudgement(QLabel* label, QListWidget* list, const TColouredText& caption,
