@@ -203,11 +203,7 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
             o.Status = 0;
             o.CircleStatus = engine.CircleStatus;
         } else {
-            const TCircleTables target = CircleTablesOf(tables);
-            PrepareCircleTables(target, static_cast<int>(rows.size()));
-            for (std::size_t i = 0; i < rows.size(); ++i)
-                WriteSliceRows(target, static_cast<int>(i) + 1, rows[i]);
-            WriteLoadTotals(target, r, engine.DisplayForm);
+            WriteCircleTables(CircleTablesOf(tables), rows, r, engine.DisplayForm);
             DrawCircle(chart, engine, circle, design, false);
 
             // A driving sum of exactly 0 is level ground to the search too.

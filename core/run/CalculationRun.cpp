@@ -86,14 +86,6 @@ void WriteFailure(const TRunContext& context, TProgress& progress, TUserDialogs&
     ClearAllSeries(context.ArbitraryChart);
 }
 
-void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
-                       const TCircleResult& sums, int form) {
-    const int n = static_cast<int>(rows.size());
-    PrepareCircleTables(target, n);
-    for (int i = 1; i <= n; ++i) WriteSliceRows(target, i, rows[static_cast<std::size_t>(i - 1)]);
-    WriteLoadTotals(target, sums, form);
-}
-
 }  // namespace
 
 TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {

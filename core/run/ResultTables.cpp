@@ -209,4 +209,12 @@ void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form) 
     cells[13] = FormatFloat(" #,##0.00;-#,##0.00", sums.Driving);
 }
 
+void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+                       const TCircleResult& sums, int form) {
+    const int n = static_cast<int>(rows.size());
+    PrepareCircleTables(target, n);
+    for (int i = 1; i <= n; ++i) WriteSliceRows(target, i, rows[static_cast<std::size_t>(i - 1)]);
+    WriteLoadTotals(target, sums, form);
+}
+
 }  // namespace sorvanta

@@ -154,6 +154,9 @@ void WriteSliceRows(TCircleTables target, int i, const TSliceRow& slice);
 // Load table header for the form (0 moment, 1 force) and the totals row from
 // WidthSum, WeightSum, Resisting and Driving of the circle.
 void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form);
+// All three: the tables of one evaluated circle, its slices and its sums.
+void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+                       const TCircleResult& sums, int form);
 
 // Section Ⅰ from the design conditions as entered and the run's model.
 void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
