@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "OutputMessages.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "engine/Progress.h"
@@ -12,12 +13,6 @@
 namespace sorvanta::gui {
 
 namespace {
-
-QString MessageText(std::string_view text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
 
 using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
 
@@ -31,7 +26,7 @@ class TThreadDialogs : public TUserDialogs {
     bool Confirm(std::string_view question) override {
         if (*cancel_) return false;
         bool yes = false;
-        const QString text = MessageText(question);
+        const QString text = CoreMessageText(question);
         QMetaObject::invokeMethod(
             &parent_,
             [&] {
@@ -47,7 +42,7 @@ class TThreadDialogs : public TUserDialogs {
 
     void ShowMessage(std::string_view message) override {
         if (*cancel_) return;
-        const QString text = MessageText(message);
+        const QString text = CoreMessageText(message);
         QMetaObject::invokeMethod(
             &parent_,
             [&] {

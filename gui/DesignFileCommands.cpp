@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "JapaneseUi.h"
+#include "OutputMessages.h"
 #include "TForm6.h"
 #include "Texts.h"
 #include "design/DesignFile.h"
@@ -16,22 +17,16 @@ namespace sorvanta::gui {
 
 namespace {
 
+void InformFile(QWidget* parent, const QString& text) {
+    Inform(parent, text, QStringLiteral("FileMessage"));
+}
+
+void WarnFile(QWidget* parent, const QString& text) {
+    Warn(parent, text, QStringLiteral("FileError"));
+}
+
 std::filesystem::path ToPath(const QString& file) {
     return std::filesystem::path(file.toStdU16String());
-}
-
-void Inform(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
-                    QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("FileMessage"));
-    box.exec();
-}
-
-void Warn(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text,
-                    QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("FileError"));
-    box.exec();
 }
 
 }  // namespace
@@ -59,12 +54,12 @@ void SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow
     try {
         SaveDesignFile(ToPath(file), context.Design);
     } catch (const std::exception& e) {
-        Warn(parent,
-             QStringLiteral("設計条件を保存できませんでした。\n") + QString::fromUtf8(e.what()));
+        WarnFile(parent, QStringLiteral("設計条件を保存できませんでした。\n") +
+                             QString::fromUtf8(e.what()));
         return;
     }
     designWindow.ShowDesignName();
-    Inform(parent, QStringLiteral("設計条件を保存しました。"));
+    InformFile(parent, QStringLiteral("設計条件を保存しました。"));
 }
 
 void LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
@@ -72,12 +67,12 @@ void LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow
     if (file.isEmpty()) return;
     const TDesignLoadResult result = TryLoadDesignFile(ToPath(file), context.Design);
     if (!result) {
-        Warn(parent, QStringLiteral("設計条件を読込めませんでした。\n") + Q(result.Message));
+        WarnFile(parent, QStringLiteral("設計条件を読込めませんでした。\n") + Q(result.Message));
         return;
     }
     designWindow.ShowDesignName();
     designWindow.ShowLoadedDesign(result.Axes);
-    Inform(parent, QStringLiteral("設計条件を読込みました。"));
+    InformFile(parent, QStringLiteral("設計条件を読込みました。"));
 }
 
 }  // namespace sorvanta::gui

@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "OutputMessages.h"
 #include "TChartView.h"
 #include "Texts.h"
 #include "documents/Figures.h"
@@ -42,16 +43,10 @@ void FigureExportCommand(QWidget* parent, const TAppState& context, const TChart
         WriteFigures(std::filesystem::path(QDir::currentPath().toStdU16String()), context.Preview,
                      context.ResultChart, context.ArbitraryChart, sizes, styles);
     } catch (const std::exception& e) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
-                        QString::fromUtf8(e.what()), QMessageBox::Ok, parent);
-        box.setObjectName(QStringLiteral("FigureExportError"));
-        box.exec();
+        Warn(parent, QString::fromUtf8(e.what()), QStringLiteral("FigureExportError"));
         return;
     }
-    QMessageBox done(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                     QStringLiteral("ファイルを保存しました。"), QMessageBox::Ok, parent);
-    done.setObjectName(QStringLiteral("FigureExportDone"));
-    done.exec();
+    Inform(parent, QStringLiteral("ファイルを保存しました。"), QStringLiteral("FigureExportDone"));
 }
 
 }  // namespace sorvanta::gui

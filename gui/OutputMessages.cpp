@@ -27,11 +27,15 @@ void Inform(QWidget* parent, const QString& text, const QString& objectName) {
     box.exec();
 }
 
-void ReportOutputError(QWidget* parent, const QString& text) {
+void Warn(QWidget* parent, const QString& text, const QString& objectName) {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text,
                     QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("OutputError"));
+    box.setObjectName(objectName);
     box.exec();
+}
+
+void ReportOutputError(QWidget* parent, const QString& text) {
+    Warn(parent, text, QStringLiteral("OutputError"));
 }
 
 }  // namespace sorvanta::gui

@@ -1,6 +1,6 @@
 #pragma once
-// The message boxes of the output commands, named so that a test can tell
-// them apart.
+// The program's message boxes, each named so that a test can tell them
+// apart.
 
 #include <QMessageBox>
 #include <string_view>
@@ -16,6 +16,8 @@ QString CoreMessageText(std::string_view text);
 bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text,
               const QString& objectName);
 void Inform(QWidget* parent, const QString& text, const QString& objectName);
+void Warn(QWidget* parent, const QString& text, const QString& objectName);
+// A file the output commands could not write.
 void ReportOutputError(QWidget* parent, const QString& text);
 
 }  // namespace sorvanta::gui
