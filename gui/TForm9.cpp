@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +17,59 @@
 #include "views/CoordinateEntry.h"
 
 namespace sorvanta::gui {
+
+namespace {
+
+// The entry grid: No. is numbered by the window, so it is read-only and
+// Tab passes it by. Enter, also in a cell being typed in, goes on to the
+// window's "地層座標転記", which commits the cell first.
+class TEntryGrid : public QTableWidget {
+  public:
+    using QTableWidget::QTableWidget;
+
+    void CommitEditor() { EndEditing(true); }
+    // A cell left open when the window was hidden does not belong to the
+    // next table.
+    void DiscardEditor() { EndEditing(false); }
+
+  protected:
+    void EndEditing(bool commit) {
+        const QModelIndex current = currentIndex();
+        if (QWidget* editor = current.isValid() ? indexWidget(current) : nullptr) {
+            if (commit) commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->ignore();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        QModelIndex next = QTableWidget::moveCursor(action, modifiers);
+        if ((action == MoveNext || action == MovePrevious) && next.isValid() &&
+            next.column() == 0) {
+            // From X of the first row backwards: round to Y of the last row.
+            const int row = action == MoveNext ? next.row()
+                                               : (next.row() > 0 ? next.row() - 1 : rowCount() - 1);
+            next = model()->index(row, action == MoveNext ? 1 : columnCount() - 1);
+        }
+        return next;
+    }
+};
+
+// A No. cell: selectable, never edited.
+QTableWidgetItem* NumberItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+}  // namespace
 
 TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), design_(design) {
@@ -53,7 +107,7 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     countRow->addStretch(1);
     gl->addLayout(countRow);
 
-    grid_ = new QTableWidget(1, 3, group_);
+    grid_ = new TEntryGrid(1, 3, group_);
     grid_->setObjectName(QStringLiteral("EntryGrid"));
     grid_->setHorizontalHeaderLabels(
         {QStringLiteral("No."), QStringLiteral("X座標"), QStringLiteral("Y座標")});
@@ -105,11 +159,12 @@ void TForm9::ShowPosition() {
 void TForm9::OpenFor(TFigureKind kind, QPoint position) {
     const TCoordinateTable* table = FigureTable(design_, kind);
     if (!table) return;
+    static_cast<TEntryGrid*>(grid_)->DiscardEditor();
     grid_->clearContents();
     grid_->setRowCount(static_cast<int>(table->Rows.size()));
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const auto& row = table->Rows[static_cast<std::size_t>(r)];
-        grid_->setItem(r, 0, new QTableWidgetItem(Q(row.No)));
+        grid_->setItem(r, 0, NumberItem(Q(row.No)));
         grid_->setItem(r, 1, new QTableWidgetItem(Q(row.X)));
         grid_->setItem(r, 2, new QTableWidgetItem(Q(row.Y)));
     }
@@ -120,12 +175,16 @@ void TForm9::OpenFor(TFigureKind kind, QPoint position) {
     show();
     raise();
     activateWindow();
+    // Typing goes into X of the first row at once.
+    grid_->setFocus();
+    grid_->setCurrentIndex(QModelIndex());
+    grid_->setCurrentCell(0, 1);
 }
 
 void TForm9::Renumber() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         QTableWidgetItem* item = grid_->item(r, 0);
-        if (!item) grid_->setItem(r, 0, item = new QTableWidgetItem);
+        if (!item) grid_->setItem(r, 0, item = NumberItem(QString()));
         item->setText(QString::number(r));
     }
     ShowPosition();
@@ -146,8 +205,9 @@ void TForm9::StepDown() {
 }
 
 void TForm9::WriteBack() {
-    // A cell still being typed in counts: moving the current cell commits it.
-    grid_->setCurrentIndex(QModelIndex());
+    // A cell still being typed in counts, also when Enter both ends the
+    // typing and presses this button: the editor commits only later then.
+    static_cast<TEntryGrid*>(grid_)->CommitEditor();
     TCoordinateTable entry;
     entry.Rows.clear();
     for (int r = 0; r < grid_->rowCount(); ++r) {

@@ -161,6 +161,69 @@ class EntryWindowsTest : public QObject {
         QCOMPARE(design_->Layers[0].Boundary.Rows[1].X, std::string("22.50"));
     }
 
+    // Typing and pressing Enter at once writes back what was typed and closes
+    // the window: into X of the first row right after opening, and into a
+    // cell chosen with the mouse.
+    void EnterRightAfterTypingWritesTheTypedValue() {
+        // Keys go where the window's focus is: the grid, or the editor that
+        // the grid opened.
+        auto type = [this](const QString& text) {
+            for (QChar c : text) {
+                QWidget* focus = f9_->focusWidget();
+                QVERIFY(focus);
+                QTest::keyClick(focus, c.toLatin1());
+            }
+            QVERIFY(qobject_cast<QLineEdit*>(f9_->focusWidget()));
+            QTest::keyClick(f9_->focusWidget(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+        };
+        ClickGrid("Boundary1");
+        type("12");
+        QVERIFY(!f9_->isVisible());
+        QCOMPARE(design_->Layers[0].Boundary.Rows[0].X, std::string("12.00"));
+
+        ClickGrid("Boundary1");
+        QTableWidget* grid = f9_->EntryGrid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(1, 2)).center());
+        type("6.5");
+        QVERIFY(!f9_->isVisible());
+        QCOMPARE(Rows(design_->Layers[0].Boundary),
+                 (QStringList{"0,12.00,5.00", "1,20.00,6.50", "2,40.00,15.00", "3,70.00,15.00"}));
+    }
+
+    // No. is numbered by the window: typing there changes nothing, and Tab
+    // and Shift+Tab move over X and Y only, round the grid.
+    void NumberColumnIsReadOnlyAndOutOfTheTabOrder() {
+        ClickGrid("Boundary1");
+        QTableWidget* grid = f9_->EntryGrid();
+        f9_->findChild<QToolButton*>("UpDownUp")->click();
+        const int last = grid->rowCount() - 1;
+        for (int r = 0; r <= last; ++r) QVERIFY(!(grid->item(r, 0)->flags() & Qt::ItemIsEditable));
+        grid->setFocus();
+        grid->setCurrentCell(0, 0);
+        QTest::keyClicks(grid, "9");
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("0"));
+        QVERIFY(!grid->indexWidget(grid->currentIndex()));
+
+        struct TStep {
+            int Key;
+            QPoint From;  // row, column
+            QPoint To;
+        };
+        const TStep steps[] = {
+            {Qt::Key_Tab, {0, 1}, {0, 2}},        {Qt::Key_Tab, {0, 2}, {1, 1}},
+            {Qt::Key_Tab, {last, 2}, {0, 1}},     {Qt::Key_Backtab, {1, 1}, {0, 2}},
+            {Qt::Key_Backtab, {0, 1}, {last, 2}},
+        };
+        for (const TStep& s : steps) {
+            grid->setCurrentCell(s.From.x(), s.From.y());
+            QTest::keyClick(grid, static_cast<Qt::Key>(s.Key),
+                            s.Key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QPoint(grid->currentRow(), grid->currentColumn()), s.To);
+        }
+    }
+
     void WriteBackOfALowerLayerMerges() {
         ClickGrid("Boundary2");
         SetRowCount(3);
