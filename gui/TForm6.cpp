@@ -245,6 +245,7 @@ void TForm6::ShowTable(TFigureKind kind) {
 void TForm6::RefreshTable(TFigureKind kind) {
     ShowTable(kind);
     DrawFigure(previewModel_, design_, kind);
+    if (kind == fkLayer1) RedrawOnGround();
     chart_->update();
 }
 
@@ -263,6 +264,19 @@ void TForm6::DrawLoad() {
         DrawLoadOutline(previewModel_, design_);
     } catch (const std::exception& e) {
         ShowMessage(QString::fromUtf8(e.what()));
+    }
+    chart_->update();
+}
+
+void TForm6::RedrawOnGround() {
+    DrawNeverCutElevation(previewModel_, design_);
+    if (design_.LoadEnabled) {
+        try {
+            DrawLoadOutline(previewModel_, design_);
+        } catch (const std::exception&) {
+            // A γt being typed over: the outline waits for a number. Only the
+            // load's own inputs report a γt that does not convert.
+        }
     }
     chart_->update();
 }
@@ -382,6 +396,7 @@ void TForm6::ConnectInputs() {
         auto& layer = design_.Layers[static_cast<std::size_t>(i)];
         bindChoice(c.GammaT, layer.GammaT, [this, i, &c, &layer] {
             if (DeriveGammaS(design_, i)) SetChoiceText(c.GammaS, layer.GammaS);
+            if (i == 0) RedrawOnGround();
         });
         bindChoice(c.GammaS, layer.GammaS, nothing);
         bindChoice(c.Phi, layer.Phi, nothing);

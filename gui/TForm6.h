@@ -125,6 +125,9 @@ class TForm6 : public QWidget {
     [[nodiscard]] QTableWidget* GridOf(TFigureKind kind) const;
     void RedrawLayers();
     void DrawLoad();
+    // The ground surface or γt of layer 1 changed: the load outline and the
+    // never-cut elevation line stand on the ground, so they follow it.
+    void RedrawOnGround();
     void HideEntryWindow();
     void OpenEntryWindow(TFigureKind kind);
     void OpenQuickEntry();

@@ -30,6 +30,7 @@ void TForm6::StartDigitising(TFigureKind kind) {
         return;
     }
     ShowTable(kind);
+    if (kind == fkLayer1) RedrawOnGround();
     switch (kind) {
         case fkWater:
             ShowLayerPage(-1);
@@ -58,6 +59,7 @@ void TForm6::DigitisePoint(double x, double y, bool last) {
     const TDigitiser::TPointResult result = digitiser_.Point(previewModel_, design_, x, y, last);
     if (!result.Accepted) return;
     ShowTable(digitiser_.Kind());
+    if (digitiser_.Kind() == fkLayer1) RedrawOnGround();
     chart_->update();
     if (result.Ended) SetDigitiseStop();
     if (!result.Message.empty()) ShowMessage(Q(result.Message));
@@ -73,6 +75,7 @@ void TForm6::ClearLayers() {
     for (int k = 0; k < MaxLayers; ++k) digitiser_.Stop(static_cast<TFigureKind>(fkLayer1 + k));
     sorvanta::ClearLayers(previewModel_, design_);
     for (int k = 0; k < MaxLayers; ++k) ShowTable(static_cast<TFigureKind>(fkLayer1 + k));
+    RedrawOnGround();
     chart_->update();
 }
 

@@ -14,10 +14,13 @@
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
 #include "TChartView.h"
+#include "TForm10.h"
 #include "TForm6.h"
+#include "TForm9.h"
 #include "Texts.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
+#include "views/PreviewChart.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -154,6 +157,83 @@ class DesignWindowTest : public QObject {
         Find<QCheckBox>("LoadEnabled")->click();
         QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
         QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 45);
+    }
+
+    // The load outline and the never-cut elevation line stand on the ground:
+    // each way of changing the ground surface or γt of layer 1 leaves them as
+    // a fresh drawing of the design (a reload) shows them.
+    void LoadOutlineFollowsTheGround_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("地表面簡易入力") << 0;
+        QTest::newRow("座標入力") << 1;
+        QTest::newRow("digitised") << 2;
+        QTest::newRow("γt of layer 1") << 3;
+        QTest::newRow("廃棄") << 4;
+    }
+
+    void LoadOutlineFollowsTheGround() {
+        QFETCH(int, change);
+        Find<QCheckBox>("LoadEnabled")->click();
+        TypeInto(Find<QLineEdit>("LoadIntensity"), "20");
+        TypeInto(Find<QLineEdit>("LoadStartX"), "10");
+        TypeInto(Find<QLineEdit>("LoadEndX"), "30");
+        const auto before = chart_->Model()->Series[fkLoad].Points;
+        QVERIFY(!before.empty());
+        switch (change) {
+            case 0: {
+                QTest::mouseClick(Find<QPushButton>("GroundQuickEntryButton"), Qt::LeftButton);
+                TForm10& f10 = app_->QuickEntryWindow();
+                f10.findChild<QLineEdit*>("ToeElevation")->setText("8.0");
+                QTest::mouseClick(f10.findChild<QPushButton*>("SetGroundButton"), Qt::LeftButton);
+                break;
+            }
+            case 1: {
+                QTest::mouseClick(Find<QTableWidget>("Boundary1")->viewport(), Qt::LeftButton, {},
+                                  QPoint(20, 10));
+                TForm9& f9 = app_->EntryWindow();
+                f9.EntryGrid()->item(1, 2)->setText("9");
+                f9.WriteBack();
+                break;
+            }
+            case 2:
+                QTest::mouseClick(Find<QToolButton>("Digitise1"), Qt::LeftButton);
+                QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
+                QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(2, 8));
+                QTest::mouseClick(chart_, Qt::LeftButton, {}, PixelOf(40, 12));
+                QTest::mouseClick(chart_, Qt::RightButton, {}, PixelOf(60, 12));
+                break;
+            case 3:
+                TypeInto(Find<QComboBox>("GammaT1"), "10.0");
+                break;
+            case 4: {
+                TDialogResponder user;
+                QTest::mouseClick(Find<QPushButton>("ClearButton"), Qt::LeftButton);
+                break;
+            }
+            default:
+                QFAIL("no such change");
+        }
+        TChartModel fresh = *chart_->Model();
+        DrawLoadOutline(fresh, *design_);
+        DrawNeverCutElevation(fresh, *design_);
+        QVERIFY(chart_->Model()->Series[fkLoad] == fresh.Series[fkLoad]);
+        QVERIFY(chart_->Model()->Series[fkNeverCutElevation] == fresh.Series[fkNeverCutElevation]);
+        QVERIFY(chart_->Model()->Series[fkLoad].Points != before);
+    }
+
+    // γt of layer 1 typed over clears the outline without a message; the
+    // outline comes back with a number.
+    void LoadOutlineWaitsForANumberInGammaT() {
+        Find<QCheckBox>("LoadEnabled")->click();
+        TypeInto(Find<QLineEdit>("LoadIntensity"), "20");
+        TypeInto(Find<QLineEdit>("LoadStartX"), "10");
+        TypeInto(Find<QLineEdit>("LoadEndX"), "30");
+        TDialogResponder user;
+        TypeInto(Find<QComboBox>("GammaT1"), "");
+        QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
+        TypeInto(Find<QComboBox>("GammaT1"), "18.0");
+        QVERIFY(!chart_->Model()->Series[fkLoad].Points.empty());
+        QVERIFY(user.Seen.isEmpty());
     }
 
     void ZoomButtonsAndGestures() {
