@@ -412,6 +412,12 @@ void PreparePrinter(QPrinter& printer, const TDocumentPages& pages) {
     printer.setFullPage(true);
 }
 
+int DocumentSheetCount(const std::vector<TDocumentPages>& layouts) {
+    int sheets = 0;
+    for (const TDocumentPages& pages : layouts) sheets += pages.SheetCount();
+    return sheets;
+}
+
 bool PrintDocumentPages(QPrinter& printer, const std::vector<TDocumentPages>& layouts) {
     if (layouts.empty()) return true;
     PreparePrinter(printer, layouts.front());

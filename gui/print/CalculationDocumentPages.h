@@ -84,6 +84,9 @@ class TDocumentPages {
 // wide as on the screen.
 void PreparePrinter(QPrinter& printer, const TDocumentPages& pages);
 
+// The sheets PrintDocumentPages prints for these layouts.
+[[nodiscard]] int DocumentSheetCount(const std::vector<TDocumentPages>& layouts);
+
 // Prints the sheets of every layout in order as one job. False when the
 // printer cannot be opened.
 bool PrintDocumentPages(QPrinter& printer, const std::vector<TDocumentPages>& layouts);

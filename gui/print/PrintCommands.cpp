@@ -9,9 +9,16 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include "OutputMessages.h"
 #include "Texts.h"
 
 namespace sorvanta::gui {
+
+QString PrintQuestion(int sheets) {
+    QString number = QString::number(sheets);
+    for (QChar& c : number) c = QChar(c.unicode() - u'0' + u'０');
+    return QStringLiteral("プリンターの準備はいいですか。\n%1枚出力します。").arg(number);
+}
 
 TPrintCommands::TPrintCommands(TAppState& context, QWidget* dialogParent, QObject* parent)
     : QObject(parent),
@@ -26,43 +33,62 @@ TDocumentSources TPrintCommands::Sources() const {
             context_.Preview, context_.ResultChart, context_.ArbitraryChart};
 }
 
-void TPrintCommands::HideWindows() {
+TPrintCommands::TShownWindows TPrintCommands::HideWindows() {
+    TShownWindows shown;
     for (QWidget* w : {windows_.Results.data(), windows_.Design.data(), windows_.Arbitrary.data(),
                        windows_.Diagram.data(), windows_.ArbitraryChart.data()}) {
-        if (w) w->hide();
+        if (!w) continue;
+        if (w->isVisible()) shown.emplace_back(w);
+        w->hide();
+    }
+    return shown;
+}
+
+void TPrintCommands::RestoreWindows(const TShownWindows& shown) {
+    for (const QPointer<QWidget>& w : shown) {
+        if (w) w->show();
     }
 }
 
-void TPrintCommands::ShowWindowsAgain(bool arbitrary) {
+void TPrintCommands::ShowWindowsAgain(const TShownWindows& shown, bool arbitrary) {
+    RestoreWindows(shown);
     for (QWidget* w : {windows_.Design.data(), windows_.Results.data()}) {
         if (w) w->show();
     }
     if (arbitrary && windows_.Arbitrary) windows_.Arbitrary->show();
 }
 
-bool TPrintCommands::Print(const std::vector<TDocumentPages>& layouts) {
+TPrintCommands::TPrinted TPrintCommands::Print(const std::vector<TDocumentPages>& layouts) {
     QPrinter& printer = *printer_;
-    // Without any printer Qt prints to a PDF file; it needs a name.
-    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        printer.setOutputFileName(
-            QDir::current().absoluteFilePath(QString::fromUtf8(kPrintFileName)));
+    TPrinted printed;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // Without any printer Qt prints to a PDF file; it needs a name, in
+        // the folder the user works in now.
+        if (printer.outputFileName().isEmpty() || printer.outputFileName() == fallbackFile_) {
+            fallbackFile_ = QDir::current().absoluteFilePath(QString::fromUtf8(kPrintFileName));
+            printer.setOutputFileName(fallbackFile_);
+            printed.NoPrinter = true;
+        }
+        printed.FileName = printer.outputFileName();
     }
-    if (PrintDocumentPages(printer, layouts)) return true;
-    QMessageBox box(
-        QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
-        QStringLiteral("プリンターに出力できませんでした。\nプリンタ設定を確認して下さい。"),
-        QMessageBox::Ok, dialogParent_);
-    box.setObjectName(QStringLiteral("PrintFailed"));
-    box.exec();
-    return false;
+    printed.Done = PrintDocumentPages(printer, layouts);
+    if (printed.Done) return printed;
+    const QString text =
+        printed.FileName.isEmpty()
+            ? QStringLiteral("プリンターに出力できませんでした。\nプリンタ設定を確認して下さい。")
+            : QStringLiteral("ファイルに出力できませんでした。\n%1")
+                  .arg(QDir::toNativeSeparators(printed.FileName));
+    Warn(dialogParent_, text, QStringLiteral("PrintFailed"));
+    return printed;
 }
 
 void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMode mode) {
     // Filled afresh from the records every time.
     const TDocumentPages pages(Sources(), page, source);
-    HideWindows();
+    const TShownWindows shown = HideWindows();
     if (mode == TShowMode::Print) {
         Print({pages});
+        RestoreWindows(shown);
         return;
     }
     PreparePrinter(*printer_, pages);
@@ -82,30 +108,33 @@ void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMod
         }
     });
     preview.exec();
-    ShowWindowsAgain(source == TReportSource::Arbitrary);
+    ShowWindowsAgain(shown, source == TReportSource::Arbitrary);
 }
 
 void TPrintCommands::PrintCalculationDocument() {
-    QMessageBox question(QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
-                         QString::fromUtf8(kPrintQuestion), QMessageBox::Yes | QMessageBox::No,
-                         dialogParent_);
-    question.setObjectName(QStringLiteral("PrintQuestion"));
-    if (question.exec() != QMessageBox::Yes) return;
-
+    // The pages are laid out before the question, so that it counts the
+    // sheets the printer will get.
     std::vector<TDocumentPages> layouts;
     for (TDocumentPage page :
          {TDocumentPage::Contents, TDocumentPage::DesignConditions, TDocumentPage::SafetyFactor,
           TDocumentPage::SliceLoads, TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
         layouts.emplace_back(Sources(), page, TReportSource::Results);
     }
-    HideWindows();
-    if (Print(layouts)) {
-        QMessageBox done(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                         QString::fromUtf8(kPrintDone), QMessageBox::Ok, dialogParent_);
-        done.setObjectName(QStringLiteral("PrintDone"));
-        done.exec();
+    if (!AskYesNo(dialogParent_, QMessageBox::Question, PrintQuestion(DocumentSheetCount(layouts)),
+                  QStringLiteral("PrintQuestion")))
+        return;
+
+    const TShownWindows shown = HideWindows();
+    const TPrinted printed = Print(layouts);
+    if (printed.Done) {
+        const QString text =
+            printed.FileName.isEmpty()
+                ? QString::fromUtf8(kPrintDone)
+                : QString::fromUtf8(printed.NoPrinter ? kPrintedToFileNoPrinter : kPrintedToFile)
+                      .arg(QDir::toNativeSeparators(printed.FileName));
+        Inform(dialogParent_, text, QStringLiteral("PrintDone"));
     }
-    ShowWindowsAgain(false);
+    ShowWindowsAgain(shown, false);
 }
 
 void TPrintCommands::PrinterSetup() {

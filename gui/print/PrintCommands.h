@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "print/CalculationDocumentPages.h"
 #include "run/AppState.h"
@@ -17,11 +18,17 @@ class QPrinter;
 namespace sorvanta::gui {
 
 // Texts of the print command ("\n" for the line breaks).
-inline constexpr const char* kPrintQuestion = "プリンターの準備はいいですか。\n５枚出力します。";
 inline constexpr const char* kPrintDone = "出力しました。\n印刷が終わるまでお待ちください。";
 // Where no printer is installed the document goes to this file in the
 // current directory.
 inline constexpr const char* kPrintFileName = "円弧すべり計算書.pdf";
+inline constexpr const char* kPrintedToFileNoPrinter =
+    "プリンターがないため、計算書をファイルに出力しました。\n%1";
+inline constexpr const char* kPrintedToFile = "計算書をファイルに出力しました。\n%1";
+
+// "プリンターの準備はいいですか。\n７枚出力します。": the sheets counted in
+// full-width digits, as the question has always written its number.
+QString PrintQuestion(int sheets);
 
 enum class TShowMode { Preview = 0, Print = 1 };
 
@@ -45,26 +52,41 @@ class TPrintCommands : public QObject {
     [[nodiscard]] QPrinter& Printer() { return *printer_; }
 
     // Fills the page afresh and previews it (modal) or prints it. The
-    // windows are hidden first; after a preview the design and result
-    // windows come back, and the arbitrary-point table window for its pages.
+    // windows are hidden first; afterwards every window that was shown comes
+    // back, and after a preview the design and result windows too, and the
+    // arbitrary-point table window for its pages.
     void ShowPage(TDocumentPage page, TReportSource source, TShowMode mode);
-    // Asks first; on Yes prints the contents page and Ⅰ to Ⅴ of the minimum
-    // safety factor, reports and shows the design and result windows again.
+    // Asks first, naming the sheets it will print; on Yes prints the contents
+    // page and Ⅰ to Ⅴ of the minimum safety factor, reports (naming the file
+    // where it went to one) and shows the windows again as after a preview.
     void PrintCalculationDocument();
     // The printer, paper and orientation for later printing.
     void PrinterSetup();
 
   private:
     [[nodiscard]] TDocumentSources Sources() const;
-    void HideWindows();
-    void ShowWindowsAgain(bool arbitrary);
-    // False after telling the user the printer could not be opened.
-    bool Print(const std::vector<TDocumentPages>& layouts);
+    using TShownWindows = std::vector<QPointer<QWidget>>;
+    // Hides the windows; returns those that were shown.
+    TShownWindows HideWindows();
+    void RestoreWindows(const TShownWindows& shown);
+    // The shown ones, and the design and result windows (and the
+    // arbitrary-point table window) whether or not they were shown.
+    void ShowWindowsAgain(const TShownWindows& shown, bool arbitrary);
+    struct TPrinted {
+        bool Done = false;
+        QString FileName;  // where the printer wrote a file, else empty
+        bool NoPrinter = false;
+    };
+    // Not done after telling the user the printer could not be opened.
+    TPrinted Print(const std::vector<TDocumentPages>& layouts);
 
     TAppState& context_;
     QWidget* dialogParent_;
     TWindows windows_;
     std::unique_ptr<QPrinter> printer_;
+    // The file this class named for want of a printer; it follows the
+    // current directory, a file chosen in the printer setup does not.
+    QString fallbackFile_;
 };
 
 }  // namespace sorvanta::gui

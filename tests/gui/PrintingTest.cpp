@@ -421,7 +421,7 @@ class PrintingTest : public QObject {
         TDialogResponder user;
         user.AnswerYes = false;
         app->MainWindow().ToolAction(TCommand::Print)->trigger();
-        QCOMPARE(user.Texts(), QStringList{QString::fromUtf8(kPrintQuestion)});
+        QCOMPARE(user.Texts(), QStringList{PrintQuestion(6)});
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(app->DesignWindow().isVisible());
     }
@@ -434,8 +434,9 @@ class PrintingTest : public QObject {
         app->Printing().Printer().setOutputFileName(pdf);
         TDialogResponder user;
         app->MainWindow().MenuAction(TCommand::Print)->trigger();
-        QCOMPARE(user.Texts(), (QStringList{"プリンターの準備はいいですか。\n５枚出力します。",
-                                            "出力しました。\n印刷が終わるまでお待ちください。"}));
+        QCOMPARE(user.Texts(), (QStringList{"プリンターの準備はいいですか。\n６枚出力します。",
+                                            "計算書をファイルに出力しました。\n" +
+                                                QDir::toNativeSeparators(pdf)}));
         const QStringList pages = PdfPages(pdf);
         // The sample's tables before any run hold their header rows only.
         QCOMPARE(pages.size(), 6);
@@ -449,20 +450,69 @@ class PrintingTest : public QObject {
         QVERIFY(app->DesignWindow().isVisible());
     }
 
+    // The question counts the sheets the printer gets: one each for the
+    // contents, Ⅰ, Ⅱ and Ⅴ, and as many as the tables of Ⅲ and Ⅳ run over.
+    void QuestionCountsTheSheetsPrinted_data() {
+        QTest::addColumn<int>("sliceRows");
+        QTest::addColumn<int>("loadRows");
+        QTest::addColumn<QString>("sheets");
+        QTest::newRow("before any run") << 0 << 0 << "６";
+        QTest::newRow("45 slices") << 45 << 0 << "７";
+        QTest::newRow("45 slices and 60 loads") << 45 << 60 << "９";
+        QTest::newRow("ten or more") << 200 << 100 << "１３";
+    }
+
+    void QuestionCountsTheSheetsPrinted() {
+        QFETCH(int, sliceRows);
+        QFETCH(int, loadRows);
+        QFETCH(QString, sheets);
+        auto app = StartApp();
+        auto fill = [](TCellTable& table, int rows) {
+            table.SetRowCount(rows + 1);
+            for (int r = 1; r <= rows; ++r)
+                table.SetRowCommaList(r,
+                                      "No.,1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00,9.00,10.0,"
+                                      "11.0,12.0,13.0");
+        };
+        if (sliceRows > 0) fill(app->Context().Results.SliceTable, sliceRows);
+        if (loadRows > 0) fill(app->Context().Results.LoadTable, loadRows);
+        const QString pdf = scratch_.filePath("sheets.pdf");
+        QFile::remove(pdf);
+        app->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+        app->Printing().Printer().setOutputFileName(pdf);
+        TDialogResponder user;
+        app->MainWindow().MenuAction(TCommand::Print)->trigger();
+        QVERIFY(!user.Texts().isEmpty());
+        QCOMPARE(user.Texts().front(),
+                 QStringLiteral("プリンターの準備はいいですか。\n%1枚出力します。").arg(sheets));
+        QString number = sheets;
+        for (QChar& c : number) c = QChar(c.unicode() - u'０' + u'0');
+        QCOMPARE(PdfPages(pdf).size(), number.toInt());
+    }
+
+    // Without a printer the document goes to a file in the current folder,
+    // and the report names it; the next print follows the folder.
     void WithoutAPrinterTheDocumentGoesToAFile() {
         if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed");
-        QTemporaryDir dir;
+        QTemporaryDir first, second;
         const QString before = QDir::currentPath();
-        QDir::setCurrent(dir.path());
+        const QString name = QString::fromUtf8(kPrintFileName);
         {
             TAppState context;
             TPrintCommands commands(context, nullptr);
-            TDialogResponder user;
-            commands.PrintCalculationDocument();
-            QCOMPARE(user.Texts().size(), 2);
+            for (const QTemporaryDir* dir : {&first, &second}) {
+                QDir::setCurrent(dir->path());
+                TDialogResponder user;
+                commands.PrintCalculationDocument();
+                QCOMPARE(user.Texts().size(), 2);
+                QCOMPARE(user.Texts()[1],
+                         "プリンターがないため、計算書をファイルに出力しました。\n" +
+                             QDir::toNativeSeparators(dir->filePath(name)));
+            }
         }
         QDir::setCurrent(before);
-        QCOMPARE(PdfPages(dir.filePath(QString::fromUtf8(kPrintFileName))).size(), 6);
+        QCOMPARE(PdfPages(first.filePath(name)).size(), 6);
+        QCOMPARE(PdfPages(second.filePath(name)).size(), 6);
     }
 
     // Each menu item opens the modal preview of its page, in Japanese, with
@@ -513,23 +563,37 @@ class PrintingTest : public QObject {
         QVERIFY(app->DesignWindow().isVisible());
     }
 
-    // Which windows come back: the design and result windows after every
-    // preview and after the print command, the arbitrary-point table window
-    // after its own pages only, the two chart windows never.
-    void WindowsComeBackAsTheCommandSays_data() {
-        QTest::addColumn<int>("command");        // 0 minimum preview, 1 arbitrary preview, 2 print
-        QTest::addColumn<QList<bool>>("shown");  // results, design, arbitrary, diagram, chart
-        QTest::newRow("minimum preview") << 0 << QList<bool>{true, true, false, false, false};
-        QTest::newRow("arbitrary preview") << 1 << QList<bool>{true, true, true, false, false};
-        QTest::newRow("print") << 2 << QList<bool>{true, true, false, false, false};
+    // Every window the preview or the print hides comes back as it was;
+    // besides, the design and result windows are shown after each, and the
+    // arbitrary-point table window after its own pages.
+    void WindowsComeBackAsTheyWere_data() {
+        QTest::addColumn<int>("command");  // 0 minimum preview, 1 arbitrary preview, 2 print
+        // results, design, arbitrary, diagram, chart
+        QTest::addColumn<QList<bool>>("before");
+        QTest::addColumn<QList<bool>>("after");
+        const QList<bool> all{true, true, true, true, true};
+        const QList<bool> none{false, false, false, false, false};
+        QTest::newRow("minimum preview, all shown") << 0 << all << all;
+        QTest::newRow("arbitrary preview, all shown") << 1 << all << all;
+        QTest::newRow("print, all shown") << 2 << all << all;
+        QTest::newRow("minimum preview, none shown")
+            << 0 << none << QList<bool>{true, true, false, false, false};
+        QTest::newRow("arbitrary preview, none shown")
+            << 1 << none << QList<bool>{true, true, true, false, false};
+        QTest::newRow("print, none shown")
+            << 2 << none << QList<bool>{true, true, false, false, false};
+        QTest::newRow("print, arbitrary-point windows shown")
+            << 2 << QList<bool>{false, false, true, false, true}
+            << QList<bool>{true, true, true, false, true};
     }
 
-    void WindowsComeBackAsTheCommandSays() {
+    void WindowsComeBackAsTheyWere() {
         QFETCH(int, command);
-        QFETCH(QList<bool>, shown);
+        QFETCH(QList<bool>, before);
+        QFETCH(QList<bool>, after);
         TAppState context;
         std::array<QWidget, 5> windows;
-        for (QWidget& w : windows) w.show();
+        for (int i = 0; i < 5; ++i) windows[static_cast<std::size_t>(i)].setVisible(before[i]);
         TPrintCommands commands(context, nullptr);
         commands.SetWindows({&windows[0], &windows[1], &windows[2], &windows[3], &windows[4]});
         commands.Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -544,14 +608,15 @@ class PrintingTest : public QObject {
         });
         if (command == 2) {
             commands.PrintCalculationDocument();
+            QCOMPARE(user.Texts().size(), 2);
         } else {
             commands.ShowPage(TDocumentPage::SlipCircle,
                               command == 1 ? TReportSource::Arbitrary : TReportSource::Results,
                               TShowMode::Preview);
+            QCOMPARE(hiddenWhileOpen, 5);
         }
-        if (command != 2) QCOMPARE(hiddenWhileOpen, 5);
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(windows[static_cast<std::size_t>(i)].isVisible(), shown[i]);
+            QCOMPARE(windows[static_cast<std::size_t>(i)].isVisible(), after[i]);
     }
 };
 
