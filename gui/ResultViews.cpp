@@ -8,11 +8,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "Texts.h"
 #include "text/NumberFormat.h"
@@ -49,42 +52,73 @@ void InstallCopy(QAbstractItemView* view) {
     view->installEventFilter(filter);
 }
 
+// A cell such as "1.774 [解]" is the number and a mark after it; a cell that
+// is only a mark ("[地形外]", "[∞]") has no number.
+struct TMarkedCell {
+    QString Value;
+    QString Mark;
+};
+
+std::optional<TMarkedCell> SplitMark(const QString& text) {
+    static const QRegularExpression marked(QStringLiteral("^(.*?)\\s*(\\[[^\\[\\]]*\\])\\s*$"));
+    const QRegularExpressionMatch m = marked.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    return TMarkedCell{m.captured(1).trimmed(), m.captured(2)};
+}
+
+// The rectangle around the selection (the whole grid when nothing is
+// selected) under its column headings, so that a spreadsheet receives it
+// labelled. A column with marks is copied as its numbers and, beside them,
+// a column "備考" of the marks, so that the numbers stay numbers.
 QString GridText(const QTableWidget* grid) {
     const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
-    QStringList lines;
+    std::map<int, std::map<int, QString>> cells;
+    int minCol = 0;
+    int maxCol = grid->columnCount() - 1;
     if (selected.isEmpty()) {
-        QStringList header;
-        for (int c = 0; c < grid->columnCount(); ++c) {
-            const QTableWidgetItem* h = grid->horizontalHeaderItem(c);
-            header << (h ? h->text() : QString());
-        }
-        lines << header.join(QLatin1Char('\t'));
         for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
             for (int c = 0; c < grid->columnCount(); ++c) {
                 const QTableWidgetItem* item = grid->item(r, c);
-                cells << (item ? item->text() : QString());
+                cells[r][c] = item ? item->text() : QString();
             }
-            lines << cells.join(QLatin1Char('\t'));
         }
-        return lines.join(QLatin1Char('\n'));
+    } else {
+        minCol = selected.front().column();
+        maxCol = minCol;
+        for (const QModelIndex& i : selected) {
+            cells[i.row()][i.column()] = i.data().toString();
+            minCol = std::min(minCol, i.column());
+            maxCol = std::max(maxCol, i.column());
+        }
     }
-    // The rectangle around the selection; cells outside it stay empty.
-    std::map<int, std::map<int, QString>> rows;
-    int minCol = selected.front().column();
-    int maxCol = minCol;
-    for (const QModelIndex& i : selected) {
-        rows[i.row()][i.column()] = i.data().toString();
-        minCol = std::min(minCol, i.column());
-        maxCol = std::max(maxCol, i.column());
+    std::set<int> markedColumns;
+    for (const auto& [row, line] : cells) {
+        for (const auto& [col, text] : line) {
+            if (SplitMark(text)) markedColumns.insert(col);
+        }
     }
-    for (const auto& [row, cells] : rows) {
-        QStringList line;
+    QStringList lines;
+    QStringList header;
+    for (int c = minCol; c <= maxCol; ++c) {
+        const QTableWidgetItem* h = grid->horizontalHeaderItem(c);
+        header << (h ? h->text() : QString());
+        if (markedColumns.count(c)) header << QStringLiteral("備考");
+    }
+    lines << header.join(QLatin1Char('\t'));
+    for (const auto& [row, line] : cells) {
+        QStringList out;
         for (int c = minCol; c <= maxCol; ++c) {
-            const auto it = cells.find(c);
-            line << (it == cells.end() ? QString() : it->second);
+            const auto it = line.find(c);
+            const QString text = it == line.end() ? QString() : it->second;
+            if (!markedColumns.count(c)) {
+                out << text;
+            } else if (const auto split = SplitMark(text)) {
+                out << split->Value << split->Mark;
+            } else {
+                out << text << QString();
+            }
         }
-        lines << line.join(QLatin1Char('\t'));
+        lines << out.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
 }

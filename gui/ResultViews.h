@@ -26,8 +26,9 @@ void ShowLines(QListWidget* list, const TLineList& lines);
 void ShowCells(QTableWidget* grid, const TCellTable& table);
 
 // What Ctrl+C puts on the clipboard: the selected cells or lines (the whole
-// grid with its header row, or the whole list, when nothing is selected);
-// cells separated by tabs, rows by line breaks.
+// grid or list when nothing is selected), a grid's always under its column
+// headings; cells separated by tabs, rows by line breaks. A marked value
+// ("1.774 [解]") is copied as the number with its mark in a column "備考".
 QString CopyText(const QAbstractItemView* view);
 
 // "X=1.50m", "X=-1.50m".

@@ -426,22 +426,33 @@ class ResultWindowsTest : public QObject {
         QVERIFY(F16().isVisible());
     }
 
+    // Ctrl+C on a result grid: the run's centre table lands in a spreadsheet
+    // under its headings, the solution's Fs a number with its mark beside it;
+    // on a list the selected lines.
     void CopyPutsTabSeparatedCellsOnTheClipboard() {
         RunFromButton();
         auto* grid = Find<QTableWidget>(F2(), "StringGrid1");
         const TCellTable& centre = Context().Results.CentreTable;
+        int solution = 0;
+        for (int r = 1; r < centre.RowCount() && !solution; ++r)
+            solution = centre.Cell(r, 6).find("[解]") != std::string::npos ? r : 0;
+        QVERIFY(solution > 0);
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         const QStringList all = QApplication::clipboard()->text().split(QLatin1Char('\n'));
         QCOMPARE(all.size(), centre.RowCount());
-        QCOMPARE(all[0], Lines(centre.Rows[0]).join(QLatin1Char('\t')));
-        QCOMPARE(all[15], Lines(centre.Rows[15]).join(QLatin1Char('\t')));
+        QCOMPARE(all[0], (Lines(centre.Rows[0]) << "備考").join(QLatin1Char('\t')));
+        QString fs = Q(centre.Cell(solution, 6));
+        fs.chop(QStringLiteral(" [解]").size());
+        QCOMPARE(all[solution].split(QLatin1Char('\t')).mid(5),
+                 (QStringList{Q(centre.Cell(solution, 5)), fs, "[解]"}));
 
         grid->setRangeSelected(QTableWidgetSelectionRange(1, 2, 2, 3), true);
         QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
-                 Q(centre.Cell(2, 2)) + '\t' + Q(centre.Cell(2, 3)) + '\n' + Q(centre.Cell(3, 2)) +
-                     '\t' + Q(centre.Cell(3, 3)));
+                 Q(centre.Cell(0, 2)) + '\t' + Q(centre.Cell(0, 3)) + '\n' + Q(centre.Cell(2, 2)) +
+                     '\t' + Q(centre.Cell(2, 3)) + '\n' + Q(centre.Cell(3, 2)) + '\t' +
+                     Q(centre.Cell(3, 3)));
 
         auto* list = Find<QListWidget>(F2(), "ListBox1");
         list->item(2)->setSelected(true);
@@ -449,6 +460,47 @@ class ResultWindowsTest : public QObject {
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
                  Q(Context().Results.ResultList[2]) + '\n' + Q(Context().Results.ResultList[3]));
+    }
+
+    // What a copy of a grid holds: the headings of the copied columns always;
+    // a column with marks split into the number and a column "備考".
+    void CopyTextOfAGrid_data() {
+        QTest::addColumn<QList<int>>("range");  // top, left, bottom, right; none: no selection
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("whole grid")
+            << QList<int>{} << QStringList{"No.\tR\t安全率(Fs)\t備考", "1\t12.00\t1.900\t",
+                                           "2\t12.50\t1.774\t[解]",    "3\t-\t\t[地形外]",
+                                           "4\t3.00\t\t[∞]",           "5\t4.00\t-1.774\t[解]"};
+        QTest::newRow("cells without marks")
+            << QList<int>{0, 0, 1, 1} << QStringList{"No.\tR", "1\t12.00", "2\t12.50"};
+        QTest::newRow("an unmarked Fs")
+            << QList<int>{0, 2, 0, 2} << QStringList{"安全率(Fs)", "1.900"};
+        QTest::newRow("the solution's Fs")
+            << QList<int>{1, 2, 1, 2} << QStringList{"安全率(Fs)\t備考", "1.774\t[解]"};
+        QTest::newRow("R and Fs of three rows")
+            << QList<int>{1, 1, 3, 2}
+            << QStringList{"R\t安全率(Fs)\t備考", "12.50\t1.774\t[解]", "-\t\t[地形外]",
+                           "3.00\t\t[∞]"};
+    }
+
+    void CopyTextOfAGrid() {
+        QFETCH(QList<int>, range);
+        QFETCH(QStringList, expected);
+        TCellTable table(3, {25, 45, 65}, 17, "No.,R,安全率(Fs)", 6);
+        const char* rows[][3] = {{"1", "12.00", "1.900"},
+                                 {"2", "12.50", "1.774 [解]"},
+                                 {"3", "-", "[地形外]"},
+                                 {"4", "3.00", "[∞]"},
+                                 {"5", "4.00", "-1.774 [解]"}};
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c) table.Cell(r + 1, c) = rows[r][c];
+        QWidget parent;
+        QTableWidget* grid = MakeResultGrid(&parent, "Copied");
+        ShowCells(grid, table);
+        if (!range.isEmpty())
+            grid->setRangeSelected(
+                QTableWidgetSelectionRange(range[0], range[1], range[2], range[3]), true);
+        QCOMPARE(CopyText(grid).split(QLatin1Char('\n')), expected);
     }
 
     // 計算過程表示: the window shows itself before the search and its chart
