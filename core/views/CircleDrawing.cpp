@@ -39,8 +39,9 @@ void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
     const double low = std::min({ArcYBelow(c, e.Xb), ArcYBelow(c, e.Xe),
                                  ArcYBelow(c, std::max(e.Xb, std::min(c.Xo, e.Xe)))});
     const double high = std::max({e.Yb, e.Ye, c.Yo});
-    if (c.Xo > x.Max) x.Max = c.Xo + 5;
-    if (low < y.Min || high > y.Max || x.Max - x.Min != y.Max - y.Min) {
+    const bool centreBeyond = c.Xo > x.Max;
+    if (centreBeyond) x.Max = c.Xo + 5;
+    if (centreBeyond || low < y.Min || high > y.Max) {
         const double span = std::max(x.Max - x.Min, high - low + 10);
         const double widen = (span - (x.Max - x.Min)) / 2;
         x = {x.Min - widen, x.Max + widen};

@@ -145,6 +145,11 @@ TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
         {"deep arc", flat, {50, 5, 30}, 0, false},
         {"deep counter-clockwise arc", risingLeft, {45, 12, 35}, 1, false},
         {"high centre", flat, {50, 60, 61}, 0, false},
+        {"centre beyond the end",
+         TextTable({{"0", "0"}, {"44", "0"}, {"45", "-30"}, {"100", "-30"}}),
+         {52, 10, 15},
+         1,
+         false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
