@@ -17,7 +17,9 @@ namespace {
 
 void Apply(const TChartView* view, TFigureSize& size, TChartStyle& style) {
     if (!view) return;
-    size = {view->width(), view->height()};
+    // A view never shown has only its minimum size; its window would give it
+    // the default one.
+    if (view->HasBeenShown()) size = {view->width(), view->height()};
     style = view->Style();
 }
 

@@ -15,8 +15,9 @@ class TChartView;
 // Asks first (at screen position (0, 80)); on Yes writes 地形図, 最少すべり円
 // and 任意すべり円 (.wmf and .svg) and reports completion. Each chart is
 // taken as it stands: its limits (zoom and pan kept), and the size and fonts
-// of the view that shows it; a chart without a view (null) takes the default
-// size of its window and the default fonts. A file that cannot be written
+// of the view that shows it; a chart whose view has never been shown takes
+// the size its window gives it by default (TFigureSizes), and a chart without
+// a view (null) that size and the default fonts. A file that cannot be written
 // ends the command with a message naming it; the files before it stay.
 void FigureExportCommand(QWidget* parent, const TAppState& context, const TChartView* preview,
                          const TChartView* result = nullptr, const TChartView* arbitrary = nullptr);

@@ -120,8 +120,7 @@ TChartView* MakeResultChart(QWidget* parent, const QString& name) {
     QFont chartFont(QStringLiteral("ＭＳ Ｐ明朝"));
     chartFont.setPixelSize(12);
     chart->SetAxisFont(chartFont);
-    chart->SetRestoreMode(TChartView::TRestoreMode::Automatic);
-    chart->SetSquarePlot(true);
+    chart->SetRestoreMode(TChartView::TRestoreMode::Home);
     return chart;
 }
 

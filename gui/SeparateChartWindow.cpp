@@ -17,8 +17,7 @@ TSeparateChartWindow::TSeparateChartWindow(TChartModel model, QWidget* parent)
     QFont chartFont(QStringLiteral("ＭＳ Ｐ明朝"));
     chartFont.setPixelSize(12);
     chart_->SetAxisFont(chartFont);
-    chart_->SetRestoreMode(TChartView::TRestoreMode::Automatic);
-    chart_->SetSquarePlot(true);
+    chart_->SetRestoreMode(TChartView::TRestoreMode::Home);
     chart_->SetModel(&model_);
     layout->addWidget(chart_, 1);
 
@@ -38,7 +37,6 @@ TSeparateChartWindow::TSeparateChartWindow(TChartModel model, QWidget* parent)
 
 void TSeparateChartWindow::CopyFrom(const TChartModel& source) {
     CopyChart(source, model_);
-    chart_->SetSquarePlot(true);
     chart_->SetModel(&model_);
 }
 

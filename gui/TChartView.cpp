@@ -57,27 +57,9 @@ TChartStyle TChartView::Style() const {
     return style;
 }
 
-QRectF TChartView::ChartArea(const QRectF& area) const {
-    if (!squarePlot_ || !model_) return area;
-    // The margins around the plot hardly depend on the area: trim the longer
-    // side by the difference, twice to settle the tick labels.
-    QRectF r = area;
-    for (int i = 0; i < 2; ++i) {
-        const TRectF plot = LayoutChart(*model_, ToRect(r), Style(), TQtTextMeasure()).Plot;
-        const double excess = plot.Width - plot.Height;
-        if (excess > 0) {
-            r.setWidth(std::max(10.0, r.width() - excess));
-        } else {
-            r.setHeight(std::max(10.0, r.height() + excess));
-        }
-    }
-    r.moveLeft(area.left() + (area.width() - r.width()) / 2);
-    return r;
-}
-
 TChartFrame TChartView::Frame() const {
     if (!model_) return {};
-    return LayoutChart(*model_, ToRect(ChartArea(QRectF(rect()))), Style(), TQtTextMeasure());
+    return LayoutChart(*model_, ToRect(QRectF(rect())), Style(), TQtTextMeasure());
 }
 
 QRectF TChartView::PlotRect() const {
@@ -105,9 +87,14 @@ void TChartView::Render(QPainter& p, const QRect& area) const {
     } else {
         p.fillRect(area, palette().color(QPalette::Window));
         TQtCanvas canvas(p);
-        PaintChart(*model_, canvas, ToRect(ChartArea(QRectF(area))), Style());
+        PaintChart(*model_, canvas, ToRect(QRectF(area)), Style());
     }
     p.restore();
+}
+
+void TChartView::showEvent(QShowEvent* event) {
+    shown_ = true;
+    QWidget::showEvent(event);
 }
 
 void TChartView::paintEvent(QPaintEvent*) {
@@ -153,8 +140,8 @@ void TChartView::ZoomToRect(QRectF pixels) {
 
 void TChartView::RestoreView() {
     if (!model_) return;
-    if (restoreMode_ == TRestoreMode::Automatic) {
-        SetLimits({});
+    if (restoreMode_ == TRestoreMode::Home) {
+        SetLimits({model_->HomeBottom, model_->HomeLeft});
     } else if (saved_ && lastSet_ && *lastSet_ == CurrentLimits()) {
         SetLimits(*saved_);
     }

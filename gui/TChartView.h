@@ -2,7 +2,7 @@
 // The chart component of every window: paints a TChartModel through the
 // core's chart painter and offers the mouse gestures: a
 // left-button drag towards the lower right zooms into the rectangle, one
-// towards the upper left returns to the view before zooming, a right-button
+// towards the upper left restores a view (TRestoreMode), a right-button
 // drag pans. Pointer positions are reported in axis units.
 
 #include <QFont>
@@ -20,7 +20,7 @@ class TChartView : public QWidget {
     // What a drag towards the upper left returns to.
     enum class TRestoreMode {
         PreviousView,  // the limits before the first zoom or pan
-        Automatic,     // no fixed limits: the chart scales itself to its data
+        Home,          // the chart's first view (TChartModel::HomeBottom, HomeLeft)
     };
 
     explicit TChartView(QWidget* parent = nullptr);
@@ -32,12 +32,6 @@ class TChartView : public QWidget {
     void SetAxisFont(const QFont& font);
     void SetTitleFont(const QFont& font);
     void SetRestoreMode(TRestoreMode mode) { restoreMode_ = mode; }
-    // On: the plot area is the largest square that fits, so equal axis spans
-    // draw circles round.
-    void SetSquarePlot(bool on) {
-        squarePlot_ = on;
-        update();
-    }
     // Off: the view paints but ignores zoom and pan drags.
     void SetGesturesEnabled(bool on) { gesturesEnabled_ = on; }
 
@@ -48,12 +42,15 @@ class TChartView : public QWidget {
     [[nodiscard]] QPointF AxisToPixel(QPointF value) const;
 
     void ZoomToRect(QRectF pixels);
-    // Back to the view before the first zoom or pan (or automatic limits).
+    // Back to the view of the restore mode.
     void RestoreView();
     void PanPixels(QPointF delta);
 
     // Paints the chart into any device, e.g. an image for a figure export.
     void Render(QPainter& painter, const QRect& target) const;
+    // Whether the view has been on screen, so that its window's layout has
+    // given it its size; before that it has only its minimum size.
+    [[nodiscard]] bool HasBeenShown() const { return shown_; }
     // The fonts and background the view paints with, for painting the chart
     // onto another canvas as it shows here.
     [[nodiscard]] TChartStyle Style() const;
@@ -69,6 +66,7 @@ class TChartView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -85,16 +83,13 @@ class TChartView : public QWidget {
     void BeginGesture();
     void EndGesture();
     [[nodiscard]] TChartFrame Frame() const;
-    // Where the chart is painted inside `area`: all of it, or with a square
-    // plot the part that makes the plot square.
-    [[nodiscard]] QRectF ChartArea(const QRectF& area) const;
 
     TChartModel* model_ = nullptr;
     QFont axisFont_;
     QFont titleFont_;
     TRestoreMode restoreMode_ = TRestoreMode::PreviousView;
     bool gesturesEnabled_ = true;
-    bool squarePlot_ = false;
+    bool shown_ = false;
 
     // The view to restore, and the limits the last gesture left: when the
     // model's limits differ from those, somebody else set them and they become

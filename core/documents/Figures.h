@@ -18,11 +18,12 @@ struct TFigureSize {
     bool operator==(const TFigureSize&) const = default;
 };
 
-// The chart sizes the windows give them at their default size.
+// The chart sizes the windows give them at their default size (the window
+// tests hold the windows to these).
 struct TFigureSizes {
     TFigureSize Preview{367, 422};    // design window, "地形図"
-    TFigureSize Result{560, 460};     // result tables window, tab Ⅴ
-    TFigureSize Arbitrary{560, 460};  // arbitrary-point table window, tab Ⅴ
+    TFigureSize Result{596, 549};     // result tables window, tab Ⅴ
+    TFigureSize Arbitrary{556, 549};  // arbitrary-point table window, tab Ⅴ
     bool operator==(const TFigureSizes&) const = default;
 };
 

@@ -49,7 +49,6 @@ TAxisRange EffectiveRange(const TChartModel& chart, TChartAxisId axis) {
 namespace {
 
 constexpr TRgb Black{0, 0, 0};
-constexpr TRgb White{255, 255, 255};
 constexpr TRgb Olive{128, 128, 0};
 constexpr TRgb Teal{0, 128, 128};
 constexpr TRgb Green{0, 128, 0};
@@ -74,11 +73,16 @@ TChartSeries MakeSeries(std::string title, TSeriesKind kind, TRgb colour, bool l
 }
 
 // Colours of the thirteen series; everything else is common to the four
-// instances of the slip circle chart.
+// instances of the slip circle chart. An area is filled in its series colour
+// and outlined in the colour of its points, which the circle drawing gives
+// the layer's own colour: the layers take that colour as their series colour
+// in every instance, so that the fill matches the outline and a layer looks
+// the same in every chart of a design.
 TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c,
                             TMarkerStyle factorMarker) {
     TChartModel chart;
     chart.Title = "円弧滑り図";
+    chart.SquarePlot = true;
     auto& s = chart.Series;
     s.push_back(MakeSeries("地盤", TSeriesKind::Area, c[rsGround], true));
     s.back().LineWidth = 2;
@@ -118,21 +122,21 @@ TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c,
 }  // namespace
 
 TChartModel MakeResultChart() {
-    return MakeCircleChart({Olive, Teal, TRgb{128, 64, 0}, Green, Purple, Aqua, Black, Red, Red,
-                            Lime, Blue, Blue, Yellow},
-                           TMarkerStyle::Circle);
+    return MakeCircleChart(
+        {Olive, Teal, Maroon, Green, Purple, Aqua, Black, Red, Red, Lime, Blue, Blue, Yellow},
+        TMarkerStyle::Circle);
 }
 
 TChartModel MakeArbitraryChart() {
     return MakeCircleChart(
-        {Olive, Green, Yellow, Blue, White, Grey, Black, Red, Navy, Maroon, Blue, Blue, Purple},
+        {Olive, Teal, Maroon, Green, Purple, Grey, Black, Red, Navy, Maroon, Blue, Blue, Purple},
         TMarkerStyle::Plus);
 }
 
 TChartModel MakeSeparateArbitraryChart() {
-    return MakeCircleChart({Olive, TRgb{64, 128, 128}, TRgb{128, 64, 64}, Green, Purple, Grey,
-                            Black, Red, Navy, Maroon, Blue, Blue, Purple},
-                           TMarkerStyle::Plus);
+    return MakeCircleChart(
+        {Olive, Teal, Maroon, Green, Purple, Grey, Black, Red, Navy, Maroon, Blue, Blue, Purple},
+        TMarkerStyle::Plus);
 }
 
 TChartModel MakePreviewChart() {

@@ -87,6 +87,13 @@ struct TChartModel {
     bool ShowLegend = true;
     TAxisLimits Bottom;
     TAxisLimits Left;
+    // The first view, where the restore gesture returns: the limits the last
+    // framing of a circle set. Unset: the chart scales itself to its data.
+    TAxisLimits HomeBottom;
+    TAxisLimits HomeLeft;
+    // The plot area is the largest square that fits, so that equal axis spans
+    // draw circles round, wherever the chart is painted.
+    bool SquarePlot = false;
     std::vector<TChartSeries> Series;
 
     [[nodiscard]] TAxisLimits& Axis(TChartAxisId id) {
@@ -126,7 +133,9 @@ inline constexpr int ResultSeriesCount = 13;
 // The result chart ("円弧滑り図"); the separate diagram window's chart is the
 // same.
 [[nodiscard]] TChartModel MakeResultChart();
-// The arbitrary-point chart, with its own series colours.
+// The arbitrary-point chart, with its own series colours. The slip circle
+// charts all fill layer k in the colour of its points (FigureColours), so a
+// layer looks the same in every chart of a design.
 [[nodiscard]] TChartModel MakeArbitraryChart();
 // The separate arbitrary-point window's chart.
 [[nodiscard]] TChartModel MakeSeparateArbitraryChart();

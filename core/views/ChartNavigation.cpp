@@ -52,6 +52,9 @@ void CopyChart(const TChartModel& source, TChartModel& target) {
         else if (limits->Min != 0 || limits->Max != 0)
             target.Axis(id) = limits;
     }
+    // The copy returns to the source's first view, not to a view of its own.
+    target.HomeBottom = source.HomeBottom;
+    target.HomeLeft = source.HomeLeft;
     const std::size_t n = std::min(source.Series.size(), target.Series.size());
     for (std::size_t i = 0; i < n; ++i) {
         const TChartSeries& from = source.Series[i];

@@ -29,6 +29,7 @@ void NavigateChart(TChartModel& chart, TChartCommand command);
 // labels (insertion order), area series without labels, point series with
 // labels in black. An axis is copied unless the source's limits are both
 // exactly 0; an axis the source scales itself makes the target's scale itself.
+// The target's first view (where its restore gesture returns) is the source's.
 void CopyChart(const TChartModel& source, TChartModel& target);
 
 }  // namespace sorvanta

@@ -261,8 +261,11 @@ TPointF TChartFrame::Unmap(TPointF pixel) const {
             Y.Min + (Plot.Bottom() - pixel.Y) / Plot.Height * (Y.Max - Y.Min)};
 }
 
-TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
-                        const TTextMeasure& measure) {
+namespace {
+
+// The plot area of `chart` when every part of it is laid out in `area`.
+TChartFrame LayoutIn(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
+                     const TTextMeasure& measure) {
     const double axisH = measure.TextHeight(style.AxisFont);
     double top = 8;
     if (!chart.Title.empty()) top += measure.TextHeight(style.TitleFont) + 4;
@@ -287,12 +290,39 @@ TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area, const TCha
     return f;
 }
 
-void PaintChart(const TChartModel& chart, TCanvas& c, const TRectF& area,
+}  // namespace
+
+TRectF ChartArea(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
+                 const TTextMeasure& measure) {
+    if (!chart.SquarePlot) return area;
+    // The margins around the plot hardly depend on the area: trim the longer
+    // side by the difference, twice to settle the tick labels.
+    TRectF r = area;
+    for (int i = 0; i < 2; ++i) {
+        const TRectF plot = LayoutIn(chart, r, style, measure).Plot;
+        const double excess = plot.Width - plot.Height;
+        if (excess > 0) {
+            r.Width = std::max(10.0, r.Width - excess);
+        } else {
+            r.Height = std::max(10.0, r.Height + excess);
+        }
+    }
+    r.Left = area.Left + (area.Width - r.Width) / 2;
+    return r;
+}
+
+TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
+                        const TTextMeasure& measure) {
+    return LayoutIn(chart, ChartArea(chart, area, style, measure), style, measure);
+}
+
+void PaintChart(const TChartModel& chart, TCanvas& c, const TRectF& whole,
                 const TChartStyle& style) {
     c.SetPen(Black, 0, TPenStyle::None);
     c.SetBrush(TBrushStyle::Solid, style.Background);
-    c.Rectangle(area);
-    const TChartFrame f = LayoutChart(chart, area, style, c);
+    c.Rectangle(whole);
+    const TRectF area = ChartArea(chart, whole, style, c);
+    const TChartFrame f = LayoutIn(chart, area, style, c);
 
     if (!chart.Title.empty()) {
         c.SetFont(style.TitleFont);

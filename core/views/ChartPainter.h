@@ -46,11 +46,18 @@ struct TChartFrame {
     [[nodiscard]] TPointF Unmap(TPointF pixel) const;
 };
 
+// The part of `area` that PaintChart lays the chart out in: all of it, or
+// for a chart with a square plot the part (centred across) that makes the
+// plot square.
+[[nodiscard]] TRectF ChartArea(const TChartModel& chart, const TRectF& area,
+                               const TChartStyle& style, const TTextMeasure& measure);
+
 // Where PaintChart puts the plot area of `chart` painted into `area`.
 [[nodiscard]] TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area,
                                       const TChartStyle& style, const TTextMeasure& measure);
 
-// Paints `chart` into `area` of the canvas, at the chart's current limits.
+// Paints `chart` into `area` of the canvas, at the chart's current limits;
+// the background covers the whole area.
 void PaintChart(const TChartModel& chart, TCanvas& canvas, const TRectF& area,
                 const TChartStyle& style);
 

@@ -17,14 +17,41 @@ TChartSeries& At(TChartModel& chart, int index) {
     return chart.Series.at(static_cast<std::size_t>(index));
 }
 
+// The lower arc of the circle at x (its lowest point beyond the circle).
+double ArcYBelow(const TSlipCircle& c, double x) {
+    const double dx = x - c.Xo;
+    return c.Yo - std::sqrt(std::max(c.R * c.R - dx * dx, 0.0));
+}
+
 }  // namespace
 
 void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
     const double mx = std::min(e.Xb, c.Xo);
-    chart.Bottom = TAxisRange{mx - 5, e.Xe + 5};
+    TAxisRange x{mx - 5, e.Xe + 5};
     const double yRef = e.Direction == 1 ? e.Ye : e.Yb;
     const double my = std::min(yRef, c.Yo);
-    chart.Left = TAxisRange{my - 5, my - 5 + (e.Xe - mx) + 10};
+    TAxisRange y{my - 5, my - 5 + (e.Xe - mx) + 10};
+
+    // That view rests on one end of the circle. A circle reaching below it
+    // (a deep arc, or the toe at the other end when both directions are
+    // searched) or above it, or a centre beyond the end, is shown whole
+    // instead, with the same 5 m margin and still equal spans.
+    const double low = std::min({ArcYBelow(c, e.Xb), ArcYBelow(c, e.Xe),
+                                 ArcYBelow(c, std::max(e.Xb, std::min(c.Xo, e.Xe)))});
+    const double high = std::max({e.Yb, e.Ye, c.Yo});
+    const bool centreBeyond = c.Xo > x.Max;
+    if (centreBeyond) x.Max = c.Xo + 5;
+    if (centreBeyond || low < y.Min || high > y.Max) {
+        const double span = std::max(x.Max - x.Min, high - low + 10);
+        const double widen = (span - (x.Max - x.Min)) / 2;
+        x = {x.Min - widen, x.Max + widen};
+        const double bottom = std::min(std::max(y.Min, high + 5 - span), low - 5);
+        y = {bottom, bottom + span};
+    }
+    chart.Bottom = x;
+    chart.Left = y;
+    chart.HomeBottom = x;
+    chart.HomeLeft = y;
 }
 
 void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,

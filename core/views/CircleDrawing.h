@@ -19,9 +19,12 @@ namespace sorvanta {
 void DrawCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle,
                 const TDesignConditions& design, bool framing);
 
-// The framing limits alone: bottom from min(Xb, Xo) − 5 to Xe + 5; left from
-// min(y, Yo) − 5 with the same span, y being Ye for counter-clockwise slip
-// (Direction 1) and Yb otherwise.
+// The framing limits alone, which also become the chart's first view (home):
+// bottom from min(Xb, Xo) − 5 to Xe + 5; left from min(y, Yo) − 5 with the
+// same span, y being Ye for counter-clockwise slip (Direction 1) and Yb
+// otherwise. Where that view would cut the drawn circle (its lower arc, its
+// ends, its centre), both axes widen and the left one moves so that the
+// whole circle shows with a 5 m margin, the spans still equal.
 void FrameCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle);
 
 }  // namespace sorvanta

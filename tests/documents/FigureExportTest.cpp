@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "documents/Figures.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
+#include "views/ChartNavigation.h"
 #include "wmf/WmfWriter.h"
 
 namespace sorvanta {
@@ -223,7 +225,7 @@ TEST_F(FigureExportTest, ARunGivesThreeWellFormedMetafilesWithTheirJapaneseTexts
 
     const std::string svg = ReadFileBytes(dir_ / "最少すべり円.svg");
     EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-    EXPECT_NE(svg.find("width=\"560\" height=\"460\""), std::string::npos);
+    EXPECT_NE(svg.find("width=\"596\" height=\"549\""), std::string::npos);
     EXPECT_NE(svg.find(">円弧滑り図</text>"), std::string::npos);
     EXPECT_NE(svg.find(">地盤</text>"), std::string::npos);
     EXPECT_NE(svg.find("font-family=\"'ＭＳ Ｐゴシック', sans-serif\""), std::string::npos);
@@ -268,6 +270,92 @@ TEST_F(FigureExportTest, AFileThatCannotBeWrittenStopsThereNamingIt) {
     // The files before it stay, none after it, nothing half-written.
     EXPECT_EQ(Files(), (std::vector<std::string>{"地形図.svg", "地形図.wmf", "最少すべり円.wmf"}));
     EXPECT_TRUE(fs::is_directory(dir_ / "最少すべり円.wmf"));
+}
+
+// Every `attribute` of the SVG elements named `element`, in drawing order.
+std::vector<std::string> SvgAttributes(const std::string& svg, const std::string& element,
+                                       const std::string& attribute) {
+    std::vector<std::string> values;
+    const std::regex tag("<" + element + " [^>]*");
+    const std::regex value(" " + attribute + "=\"([^\"]*)\"");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), tag); it != std::sregex_iterator();
+         ++it) {
+        std::smatch m;
+        const std::string text = it->str();
+        if (std::regex_search(text, m, value)) values.push_back(m[1]);
+    }
+    return values;
+}
+
+// The five layers of the sample, in every slip circle chart and in the copies
+// its separate windows show, are filled in the colour their points (and
+// outlines) carry: one colour per layer in every figure of a design.
+TEST(FigureColours, EverySlipCircleChartFillsEachLayerInItsOwnColour) {
+    const pdftest::TSampleCalculation calc;
+    ASSERT_TRUE(calc.Run.HasCritical);
+    TChartModel separateResult = MakeResultChart();
+    CopyChart(calc.ResultChart, separateResult);
+    TChartModel separateArbitrary = MakeSeparateArbitraryChart();
+    CopyChart(calc.ArbitraryChart, separateArbitrary);
+    const std::vector<std::string> layers{"#808000", "#008080", "#800000", "#008000", "#800080"};
+    const struct {
+        const char* Name;
+        const TChartModel& Chart;
+    } charts[] = {{"result", calc.ResultChart},
+                  {"arbitrary", calc.ArbitraryChart},
+                  {"separate result window", separateResult},
+                  {"separate arbitrary window", separateArbitrary}};
+    for (const auto& c : charts) {
+        SCOPED_TRACE(c.Name);
+        for (std::size_t k = 0; k < layers.size(); ++k)
+            ASSERT_FALSE(c.Chart.Series[k].Points.empty()) << "layer " << k + 1;
+        const std::string svg = ChartToSvg(c.Chart, {560, 460});
+        EXPECT_EQ(SvgAttributes(svg, "polygon", "fill"), layers);
+        // The outlines are in the same colours (the slip surface is blue).
+        const std::vector<std::string> strokes = SvgAttributes(svg, "polyline", "stroke");
+        for (const std::string& colour : layers)
+            EXPECT_NE(std::find(strokes.begin(), strokes.end(), colour), strokes.end()) << colour;
+    }
+}
+
+// A figure is the chart as its window draws it: a slip circle chart keeps
+// its plot square at any size (circles round, the same ticks both ways), the
+// terrain chart fills the figure.
+TEST(FigureLayout, ASlipCircleFigureHasTheSquarePlotOfItsWindow) {
+    const pdftest::TSampleCalculation calc;
+    ASSERT_TRUE(calc.Run.HasCritical);
+    const TChartStyle style;
+    for (const TFigureSize size :
+         {TFigureSize{560, 460}, TFigureSize{300, 500}, TFigureSize{900, 380}}) {
+        SCOPED_TRACE(testing::Message() << size.Width << "x" << size.Height);
+        for (const TChartModel* chart : {&calc.ResultChart, &calc.ArbitraryChart}) {
+            const std::string svg = ChartToSvg(*chart, size, style);
+            // The plot's frame is the one rectangle drawn without a fill.
+            std::vector<std::string> fills = SvgAttributes(svg, "rect", "fill");
+            const auto frame = std::find(fills.begin(), fills.end(), "none") - fills.begin();
+            ASSERT_LT(frame, static_cast<std::ptrdiff_t>(fills.size()));
+            const auto at = static_cast<std::size_t>(frame);
+            const double w = std::stod(SvgAttributes(svg, "rect", "width").at(at));
+            const double h = std::stod(SvgAttributes(svg, "rect", "height").at(at));
+            EXPECT_NEAR(w, h, 0.5);
+            EXPECT_GT(w, 100);
+            // The whole figure still has its background.
+            EXPECT_EQ(SvgAttributes(svg, "rect", "width").front(), std::to_string(size.Width));
+            // Both axes of the framed chart have equal spans: one step each way.
+            TSvgCanvas measure(size.Width, size.Height);
+            const TChartFrame f = LayoutChart(
+                *chart, {0, 0, double(size.Width), double(size.Height)}, style, measure);
+            EXPECT_NEAR(f.Plot.Width, w, 1e-6);
+            EXPECT_NEAR(f.Plot.Width / (f.X.Max - f.X.Min), f.Plot.Height / (f.Y.Max - f.Y.Min),
+                        1e-6);
+        }
+        const std::string ground = ChartToSvg(calc.Preview, size, style);
+        std::vector<std::string> fills = SvgAttributes(ground, "rect", "fill");
+        const auto at =
+            static_cast<std::size_t>(std::find(fills.begin(), fills.end(), "none") - fills.begin());
+        ASSERT_LT(at, fills.size());
+        EXPECT_GT(std::stod(SvgAttributes(ground, "rect", "width").at(at)) + 60, size.Width);
+    }
 }
 
 // A zoomed chart puts points far outside the 16-bit range of the metafile:

@@ -93,10 +93,17 @@ class ChartViewTest : public QObject {
         view.RestoreView();
         QCOMPARE(*model.Bottom, (TAxisRange{-5, 5}));
 
-        view.SetRestoreMode(TChartView::TRestoreMode::Automatic);
+        // A chart with a home view returns there; one without scales itself.
+        view.SetRestoreMode(TChartView::TRestoreMode::Home);
         view.ZoomToRect(QRectF(plot.center(), plot.bottomRight()));
         view.RestoreView();
         QVERIFY(!model.Bottom && !model.Left);
+        model.HomeBottom = TAxisRange{-20, 20};
+        model.HomeLeft = TAxisRange{-10, 30};
+        view.ZoomToRect(QRectF(plot.center(), plot.bottomRight()));
+        view.RestoreView();
+        QCOMPARE(*model.Bottom, (TAxisRange{-20, 20}));
+        QCOMPARE(*model.Left, (TAxisRange{-10, 30}));
     }
 
     // A click (no drag) inside the plot is reported at the press position;

@@ -7,9 +7,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CalculationController.h"
 #include "GuiTestSupport.h"
 #include "TChartView.h"
+#include "TForm16.h"
+#include "TForm2.h"
 #include "TForm6.h"
+#include "documents/Figures.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -44,6 +48,20 @@ class FigureExportTest : public QObject {
     QString startDir_;
 
     void Export() { app_->MainWindow().ToolAction(TCommand::Metafiles)->trigger(); }
+    void ExportAnsweringYes() {
+        TDialogResponder user;
+        Export();
+        QCOMPARE(user.Texts().last(), QStringLiteral("ファイルを保存しました。"));
+    }
+    bool Run() {
+        TDialogResponder user;
+        app_->MainWindow().MenuAction(TCommand::Calculate)->trigger();
+        QElapsedTimer t;
+        t.start();
+        while (app_->Calculation().Running() && t.elapsed() < 120000) QTest::qWait(20);
+        return !app_->Calculation().Running() &&
+               app_->Calculation().LastResult().Outcome == TRunOutcome::Ok;
+    }
     QStringList Files() const {
         return QDir(dir_->path())
             .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -107,6 +125,44 @@ class FigureExportTest : public QObject {
         const QByteArray svg = Read("地形図.svg");
         QVERIFY(svg.contains(">205</text>"));
         QVERIFY(!svg.contains(">70</text>"));
+    }
+
+    // A chart whose window has not been shown yet is saved at the size that
+    // window gives it when shown (the batch tool's size), not at the chart's
+    // minimum size; a shown chart at the size it has.
+    void ChartsNeverShownAreSavedAtTheSizeTheirWindowsGiveThem_data() {
+        QTest::addColumn<bool>("run");
+        QTest::newRow("before any run") << false;
+        QTest::newRow("after a run, arbitrary window never opened") << true;
+    }
+    void ChartsNeverShownAreSavedAtTheSizeTheirWindowsGiveThem() {
+        QFETCH(bool, run);
+        if (run) QVERIFY(Run());
+        TChartView* result = app_->ResultWindow().Chart();
+        TChartView* arbitrary = app_->ArbitraryWindow().Chart();
+        QCOMPARE(result->HasBeenShown(), run);
+        QVERIFY(!arbitrary->HasBeenShown());
+        ExportAnsweringYes();
+        const TFigureSizes defaults;
+        const QSize resultDefault(defaults.Result.Width, defaults.Result.Height);
+        const QSize arbitraryDefault(defaults.Arbitrary.Width, defaults.Arbitrary.Height);
+        QCOMPARE(WmfFrame(Read("最少すべり円.wmf")), run ? result->size() : resultDefault);
+        QCOMPARE(WmfFrame(Read("任意すべり円.wmf")), arbitraryDefault);
+        QVERIFY(Read("任意すべり円.svg")
+                    .contains(QStringLiteral("width=\"%1\" height=\"%2\"")
+                                  .arg(arbitraryDefault.width())
+                                  .arg(arbitraryDefault.height())
+                                  .toUtf8()));
+
+        // Those are the sizes the windows give the charts.
+        app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
+        app_->ArbitraryWindow().Tabs()->setCurrentIndex(TForm16::tabFigure);
+        app_->ResultWindow().show();
+        app_->ResultWindow().Tabs()->setCurrentIndex(TForm2::tabFigure);
+        QCoreApplication::processEvents();
+        QVERIFY(result->HasBeenShown() && arbitrary->HasBeenShown());
+        QCOMPARE(result->size(), resultDefault);
+        QCOMPARE(arbitrary->size(), arbitraryDefault);
     }
 
     // As root a read-only directory does not stop writing; a read-only file

@@ -313,6 +313,51 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(Context().ArbitraryChart.Left->Min, left.Min - 0.2 * (left.Max - left.Min));
     }
 
+    // After zooming and panning, a left drag towards the upper left brings
+    // every slip circle chart back to the first view of the run: the framed,
+    // equal-scale view, not the data's own stretched range.
+    void RestoreGestureReturnsEveryCircleChartToItsFirstView() {
+        RunFromButton();
+        const TAxisRange bottom = *Context().ResultChart.Bottom;
+        const TAxisRange left = *Context().ResultChart.Left;
+        QCOMPARE(bottom.Max - bottom.Min, left.Max - left.Min);
+        app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
+        QTest::mouseClick(Find<QToolButton>(F2(), "SeparateWindowButton"), Qt::LeftButton);
+        TForm14& f14 = app_->ArbitraryDiagramWindow();
+        f14.ShowCopyOf(Context().ArbitraryChart);
+        const struct {
+            const char* Name;
+            TChartView* View;
+        } charts[] = {{"result", F2().Chart()},
+                      {"arbitrary", F16().Chart()},
+                      {"separate result", app_->ResultDiagramWindow().Chart()},
+                      {"separate arbitrary", f14.Chart()}};
+        auto drag = [](TChartView* view, Qt::MouseButton button, QPoint from, QPoint to) {
+            QTest::mousePress(view, button, {}, from);
+            MovePointer(view, (from + to) / 2, button);
+            MovePointer(view, to, button);
+            QTest::mouseRelease(view, button, {}, to);
+        };
+        for (const auto& c : charts) {
+            const TChartModel& model = *c.View->Model();
+            QVERIFY2(model.Bottom == bottom && model.Left == left, c.Name);
+            const QRect plot = c.View->PlotRect().toRect();
+            const QPoint centre = plot.center();
+            drag(c.View, Qt::LeftButton, centre, centre + QPoint(40, 30));    // zoom
+            drag(c.View, Qt::RightButton, centre, centre + QPoint(25, -10));  // pan
+            QVERIFY2(model.Bottom != bottom, c.Name);
+            drag(c.View, Qt::LeftButton, centre, centre - QPoint(40, 30));  // restore
+            QVERIFY2(model.Bottom == bottom, c.Name);
+            QVERIFY2(model.Left == left, c.Name);
+        }
+        // The navigation buttons' zoom is undone the same way.
+        QTest::mouseClick(Find<QToolButton>(F2(), "ZoomInButton"), Qt::LeftButton);
+        QTest::mouseClick(Find<QToolButton>(F2(), "MoveUpButton"), Qt::LeftButton);
+        const QPoint centre = F2().Chart()->PlotRect().center().toPoint();
+        drag(F2().Chart(), Qt::LeftButton, centre, centre - QPoint(40, 30));
+        QVERIFY(Context().ResultChart.Bottom == bottom && Context().ResultChart.Left == left);
+    }
+
     void ArbitraryPointByClickAndByTypedCentre() {
         RunFromButton();
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();

@@ -55,7 +55,7 @@ TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
          MakeResultChart(),
          {{128, 128, 0},
           {0, 128, 128},
-          {128, 64, 0},
+          {128, 0, 0},
           {0, 128, 0},
           {128, 0, 128},
           {0, 255, 255},
@@ -69,10 +69,10 @@ TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
         {"arbitrary",
          MakeArbitraryChart(),
          {{128, 128, 0},
+          {0, 128, 128},
+          {128, 0, 0},
           {0, 128, 0},
-          {255, 255, 0},
-          {0, 0, 255},
-          {255, 255, 255},
+          {128, 0, 128},
           {128, 128, 128},
           {0, 0, 0},
           {255, 0, 0},
@@ -84,8 +84,8 @@ TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
         {"separate arbitrary",
          MakeSeparateArbitraryChart(),
          {{128, 128, 0},
-          {64, 128, 128},
-          {128, 64, 64},
+          {0, 128, 128},
+          {128, 0, 0},
           {0, 128, 0},
           {128, 0, 128},
           {128, 128, 128},
@@ -101,6 +101,7 @@ TEST(ChartFactories, ThirteenSeriesWithTheirTitlesKindsAndColours) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(c.chart.Series.size(), 13u);
         EXPECT_EQ(c.chart.Title, "円弧滑り図");
+        EXPECT_TRUE(c.chart.SquarePlot);
         for (std::size_t i = 0; i < 13; ++i) {
             const auto& s = c.chart.Series[i];
             EXPECT_EQ(s.Title, titles[i]);

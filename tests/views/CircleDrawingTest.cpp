@@ -120,23 +120,74 @@ TEST(CircleDrawing, EndAboveTheCentreGoesDownTheArcFirst) {
     EXPECT_EQ(pts.back().Y, drawn.engine.Ye);
 }
 
-TEST(CircleDrawing, FramingGivesBothAxesTheSameSpan) {
-    for (int direction : {0, 1, 2}) {
-        SCOPED_TRACE(direction);
+// The first view holds the whole circle (its ends, its centre, the lowest
+// point of its arc) with equal spans, and becomes the chart's home. Where the
+// view of the toe's end already holds it, that view stays as it was.
+TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
+    struct Case {
+        const char* name;
+        TCoordinateTable ground;
+        TSlipCircle circle;
+        int direction;
+        bool toeView;  // the view of the toe's end holds the circle
+    };
+    const TCoordinateTable risingRight = TextTable({{"0", "0"}, {"100", "20"}});
+    const TCoordinateTable risingLeft = TextTable({{"0", "20"}, {"100", "0"}});
+    const TCoordinateTable flat = TextTable({{"0", "0"}, {"100", "0"}});
+    const Case cases[] = {
+        {"clockwise", risingRight, {50, 30, 25}, 0, true},
+        {"clockwise, both searched", risingRight, {50, 30, 25}, 2, true},
+        {"counter-clockwise", risingLeft, {50, 30, 25}, 1, true},
+        // The toe of a counter-clockwise circle is its end, but a search of
+        // both directions frames on its start, high on the slope.
+        {"counter-clockwise, both searched", risingLeft, {50, 30, 25}, 2, false},
+        {"clockwise shape framed on its end", risingRight, {50, 30, 25}, 1, false},
+        {"deep arc", flat, {50, 5, 30}, 0, false},
+        {"deep counter-clockwise arc", risingLeft, {45, 12, 35}, 1, false},
+        {"high centre", flat, {50, 60, 61}, 0, false},
+        {"centre beyond the end",
+         TextTable({{"0", "0"}, {"44", "0"}, {"45", "-30"}, {"100", "-30"}}),
+         {52, 10, 15},
+         1,
+         false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
         TDesignConditions d = FlatDesign();
-        // A sloping ground so that Yb and Ye differ.
-        d.Layers[0].Boundary = TextTable({{"0", "0"}, {"100", "20"}});
-        d.SlipDirection = direction;
+        d.Layers[0].Boundary = k.ground;
+        d.NeverCutElevation = "-60";
+        d.SlipDirection = k.direction;
         TDrawn drawn;
-        const TSlipCircle c{50, 30, 25};
+        const TSlipCircle& c = k.circle;
         Draw(drawn, d, c);
         const auto& e = drawn.engine;
+        const TChartModel& chart = drawn.chart;
+        ASSERT_TRUE(chart.Bottom && chart.Left);
+        const TAxisRange x = *chart.Bottom;
+        const TAxisRange y = *chart.Left;
+        EXPECT_NEAR(x.Max - x.Min, y.Max - y.Min, 1e-9);
+        EXPECT_EQ(chart.HomeBottom, chart.Bottom);
+        EXPECT_EQ(chart.HomeLeft, chart.Left);
+
         const double mx = std::min(e.Xb, c.Xo);
-        ASSERT_TRUE(drawn.chart.Bottom && drawn.chart.Left);
-        EXPECT_EQ(*drawn.chart.Bottom, (TAxisRange{mx - 5, e.Xe + 5}));
-        const double my = std::min(direction == 1 ? e.Ye : e.Yb, c.Yo);
-        EXPECT_EQ(drawn.chart.Left->Min, my - 5);
-        EXPECT_EQ(drawn.chart.Left->Max, my - 5 + (e.Xe - mx) + 10);
+        const double my = std::min(k.direction == 1 ? e.Ye : e.Yb, c.Yo);
+        const bool toeView = x == TAxisRange{mx - 5, e.Xe + 5} && y.Min == my - 5;
+        EXPECT_EQ(toeView, k.toeView);
+
+        // Everything drawn of the circle lies inside, and so does the lowest
+        // point of its arc.
+        std::vector<TPoint> drawnPoints;
+        for (int series : {rsRadii, rsSlipSurface}) {
+            for (const auto& p : chart.Series[static_cast<std::size_t>(series)].Points)
+                drawnPoints.push_back({p.X, p.Y});
+        }
+        if (e.Xb <= c.Xo && c.Xo <= e.Xe) drawnPoints.push_back({c.Xo, c.Yo - c.R});
+        for (const TPoint& p : drawnPoints) {
+            EXPECT_GE(p.X, x.Min) << p.X << "," << p.Y;
+            EXPECT_LE(p.X, x.Max) << p.X << "," << p.Y;
+            EXPECT_GE(p.Y, y.Min) << p.X << "," << p.Y;
+            EXPECT_LE(p.Y, y.Max) << p.X << "," << p.Y;
+        }
     }
     // Without framing the limits stay as they were, also when unset.
     TDrawn plain;
