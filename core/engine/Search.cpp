@@ -382,18 +382,21 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
     TSearchResult result;
     result.Xo = centre.X;
     result.Yo = centre.Y;
+    const double Rmax = LargestAllowedRadius(engine, centre);
     if (engine.MustCutOn) {
-        // The point decides the radius; the checks refuse a point below the
-        // never-cut elevation, and the never-cut line together with it.
+        // The point decides the radius, but the never-cut constraints still
+        // hold: a circle through it that goes deeper is none (the checks
+        // refuse a point below the never-cut elevation, where every circle
+        // would).
         const TPolyline& mcp = engine.Figures[fkMustCutPoint];
         if (mcp.empty()) return result;
         const double dx = mcp[0].X - centre.X;
         const double dy = mcp[0].Y - centre.Y;
         const double R = std::sqrt(dx * dx + dy * dy);
+        if (!(R <= Rmax)) return result;
         // One circle: with both directions it is the best of either.
         return SingleRadius(engine, centre, R, result);
     }
-    const double Rmax = LargestAllowedRadius(engine, centre);
     TPassMemo memo;
     TPassLog& shared = tlLogs[2];
     if (engine.Direction != 2) {

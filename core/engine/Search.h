@@ -117,9 +117,9 @@ inline constexpr int MaxFirstPassRadii = 400;
 [[nodiscard]] double LargestAllowedRadius(const TGetDat& model, TPoint centre);
 
 // The best radius at one centre: the single circle through the must-cut point
-// when MustCutOn, else three passes (steps 0.5, 0.05, 0.01; the first one bounded as
-// FirstPassStep says) below LargestAllowedRadius. With Direction 2 the passes
-// run for each direction and the smaller |Fs| is reported (the clockwise
+// when MustCutOn (none when it goes deeper than LargestAllowedRadius), else three passes (steps
+// 0.5, 0.05, 0.01; the first one bounded as FirstPassStep says) below LargestAllowedRadius. With
+// Direction 2 the passes run for each direction and the smaller |Fs| is reported (the clockwise
 // circle on a tie); the first pass's circles are evaluated once for both.
 // Runs on `engine`, whose working set afterwards holds the last circle tried.
 // Xo, Yo of the result are the centre.

@@ -160,16 +160,23 @@ TEST(Search, ZeroDrivingSumIsNoCriticalCircle) {
     EXPECT_NE(s.Result.Status, 1);
 }
 
-TEST(Search, MustCutPointGivesOneCircleThroughIt) {
+TEST(Search, MustCutPointGivesOneCircleThroughItAboveTheNeverCutElevation) {
     TDesignConditions d = SampleDesign();
     d.MustCutPointEnabled = true;
     d.MustCutPoint = Table({{30, 3}});
-    d.NeverCutElevation = "10";  // would forbid that circle's depth
+    d.NeverCutElevation = "-1";
     TEC e = Engine(d);
     const TSearchResult r = SearchRadius(e, {28, 20});
     EXPECT_EQ(r.Status, 1);
     EXPECT_DOUBLE_EQ(r.R, std::sqrt(4.0 + 17 * 17));
-    EXPECT_LT(20 - r.R, e.NclElevation);
+    // From farther aside the circle through the point would pass below the
+    // never-cut elevation: no circle there.
+    const TSearchResult aside = SearchRadius(e, {10, 20});
+    EXPECT_EQ(aside.Status, 0);
+    const TCriticalSearch s = SearchCriticalCircle(e);
+    ASSERT_EQ(s.Result.Status, 1);
+    EXPECT_GE(s.Result.Yo - s.Result.R, -1);
+    EXPECT_NEAR(std::hypot(s.Result.Xo - 30, s.Result.Yo - 3), s.Result.R, 1e-9);
 }
 
 TEST(Search, NeverCutLineBoundsTheRadiusWhereverTheArcPassesBelowIt) {

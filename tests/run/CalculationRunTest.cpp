@@ -57,6 +57,7 @@ TEST(CalculationRunTest, ProgressMaximumEstimatesTheGrids) {
     EXPECT_EQ(RunProgressMaximum(7.0), 2 + 8);
     EXPECT_EQ(RunProgressMaximum(0.01), 8);
     EXPECT_EQ(RunProgressMaximum(0.0), 8);
+    EXPECT_EQ(RunProgressMaximum(7.0, 2), 2 * 2 + 8);  // both directions: two refinements
 }
 
 TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
