@@ -210,7 +210,7 @@ double SectionSlices(const TGetDat& model) {
 }  // namespace
 
 double FirstPassStep(const TGetDat& model, TPoint centre) {
-    const double Rmax = centre.Y - model.NclElevation;
+    const double Rmax = LargestAllowedRadius(model, centre);
     // Only radii between these reach the ground without passing its ends.
     const double top = std::min(Rmax, std::sqrt(ReachLimitSq(model, centre)));
     const double bottom = std::max(0.0, ReachFloor(model, centre));
