@@ -82,8 +82,8 @@ struct TStatusTally {
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
   public:
-    TRadiusPass(TEC& engine, TPoint centre, TPassMemo* memo = nullptr)
-        : engine_(engine), centre_(centre), memo_(memo) {}
+    TRadiusPass(TEC& engine, TPoint centre, int direction, TPassMemo* memo = nullptr)
+        : engine_(engine), centre_(centre), direction_(direction), memo_(memo) {}
 
     void Evaluate(double R) {
         const TCircleResult* known = memo_ && memo_->Earlier ? memo_->Earlier->Find(R) : nullptr;
@@ -98,7 +98,7 @@ class TRadiusPass {
         // like level ground, not the most critical circle.
         const int status = c.Status == 1 && c.Driving == 0 ? 2 : c.Status;
         tally_.Add(status);
-        if (status == 1 && QualifiesForDirection(engine_.Direction, c.Fs, smallest_)) {
+        if (status == 1 && QualifiesForDirection(direction_, c.Fs, smallest_)) {
             best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
             smallest_ = std::fabs(c.Fs);
         } else if (status == 2) {
@@ -133,6 +133,7 @@ class TRadiusPass {
   private:
     TEC& engine_;
     TPoint centre_;
+    int direction_;
     TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
     TStatusTally tally_;
@@ -209,7 +210,7 @@ double SectionSlices(const TGetDat& model) {
 }  // namespace
 
 double FirstPassStep(const TGetDat& model, TPoint centre) {
-    const double Rmax = centre.Y - model.NclElevation;
+    const double Rmax = LargestAllowedRadius(model, centre);
     // Only radii between these reach the ground without passing its ends.
     const double top = std::min(Rmax, std::sqrt(ReachLimitSq(model, centre)));
     const double bottom = std::max(0.0, ReachFloor(model, centre));
@@ -235,10 +236,10 @@ bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
 
 namespace {
 
-TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double upper,
-                   const TSkipRange* skip, const TSearchResult& previous, const TProgress* progress,
-                   TPassMemo* memo) {
-    TRadiusPass pass(engine, centre, memo);
+TSearchResult Scan(TEC& engine, TPoint centre, int direction, double step, double lower,
+                   double upper, const TSkipRange* skip, const TSearchResult& previous,
+                   const TProgress* progress, TPassMemo* memo) {
+    TRadiusPass pass(engine, centre, direction, memo);
     if (!(step > 0)) return pass.Result(previous);
 
     double R = upper;
@@ -304,45 +305,43 @@ TSearchResult Scan(TEC& engine, TPoint centre, double step, double lower, double
 }
 
 // Logs of the passes at one centre, kept per thread so that they are
-// allocated once.
-thread_local TPassLog tlLogs[2];
+// allocated once: two for the passes that follow each other, one for the
+// first pass, which both directions share.
+thread_local TPassLog tlLogs[3];
 
-// SearchRadius; `keepWorkingSet` re-evaluates the last circle tried when its
-// result came from the memo, so that the working set ends as without it.
-TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress,
-                                   bool keepWorkingSet) {
+// The passes at one centre for one direction (0 or 1). `shared` is the log of
+// the first pass: recorded when `sharedKnown` is false, read from when it is
+// true (its radii do not depend on the direction).
+TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rmax,
+                           const TProgress* progress, TPassMemo& memo, TPassLog& shared,
+                           bool sharedKnown) {
     TSearchResult result;
     result.Xo = centre.X;
     result.Yo = centre.Y;
-    if (engine.MustCutOn) {
-        const TPolyline& mcp = engine.Figures[fkMustCutPoint];
-        if (mcp.empty()) return result;
-        const double dx = mcp[0].X - centre.X;
-        const double dy = mcp[0].Y - centre.Y;
-        return SingleRadius(engine, centre, std::sqrt(dx * dx + dy * dy), result);
-    }
-    const double Rmax = centre.Y - engine.NclElevation;
-    TSkipRange range;
-    const TSkipRange* skip = nullptr;
-    if (engine.NeverCutLineOn) {
-        range = NclDistanceRange(engine, centre);
-        skip = &range;
-    }
-    TPassMemo memo;
     int current = 0;
     // Each pass reads the log of the one before and records its own.
     auto scan = [&](double step, double lower, double upper, bool last) {
         TPassLog& record = tlLogs[current];
         record.Circles.clear();
         memo.Record = last ? nullptr : &record;
-        result = Scan(engine, centre, step, lower, upper, skip, result, progress, &memo);
+        result =
+            Scan(engine, centre, direction, step, lower, upper, nullptr, result, progress, &memo);
         memo.Earlier = &record;
         current = 1 - current;
     };
     // Pass 1, over a huge range of radii in coarser steps that close in on
     // the best radius until they are 0.5 m.
     double step = FirstPassStep(engine, centre);
-    scan(step, 0, Rmax, false);
+    if (sharedKnown) {
+        memo.Earlier = &shared;
+        memo.Record = nullptr;
+    } else {
+        shared.Circles.clear();
+        memo.Earlier = nullptr;
+        memo.Record = &shared;
+    }
+    result = Scan(engine, centre, direction, step, 0, Rmax, nullptr, result, progress, &memo);
+    memo.Earlier = &shared;
     while (step > 0.5 && !result.Cancelled) {
         const double Rc = result.R;
         const double finer = std::max(step / 4, 0.5);
@@ -355,6 +354,63 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
     if (result.Cancelled) return result;
     const double R2 = result.R;
     scan(0.01, R2 - 0.05, std::min(Rmax, R2 + 0.05), true);
+    return result;
+}
+
+// The result for both directions from those of each: the smaller |Fs| of a
+// status-1 result (a centre where no circle qualified reports Fs 10000),
+// the clockwise one on a tie; else level ground; else none.
+TSearchResult EitherWay(const TSearchResult& cw, const TSearchResult& ccw) {
+    TSearchResult r;
+    if (cw.Status == 1 || ccw.Status == 1) {
+        if (ccw.Status == 1 && (cw.Status != 1 || std::fabs(ccw.Fs) < std::fabs(cw.Fs)))
+            r = ccw;
+        else
+            r = cw;
+    } else {
+        r = cw.Status == 2 || ccw.Status != 2 ? cw : ccw;
+    }
+    r.Circles = cw.Circles + ccw.Circles;
+    r.Cancelled = cw.Cancelled || ccw.Cancelled;
+    return r;
+}
+
+// SearchRadius; `keepWorkingSet` re-evaluates the last circle tried when its
+// result came from the memo, so that the working set ends as without it.
+TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress,
+                                   bool keepWorkingSet) {
+    TSearchResult result;
+    result.Xo = centre.X;
+    result.Yo = centre.Y;
+    const double Rmax = LargestAllowedRadius(engine, centre);
+    if (engine.MustCutOn) {
+        // The point decides the radius, but the never-cut constraints still
+        // hold: a circle through it that goes deeper is none (the checks
+        // refuse a point below the never-cut elevation, where every circle
+        // would).
+        const TPolyline& mcp = engine.Figures[fkMustCutPoint];
+        if (mcp.empty()) return result;
+        const double dx = mcp[0].X - centre.X;
+        const double dy = mcp[0].Y - centre.Y;
+        const double R = std::sqrt(dx * dx + dy * dy);
+        if (!(R <= Rmax)) return result;
+        // One circle: with both directions it is the best of either.
+        return SingleRadius(engine, centre, R, result);
+    }
+    TPassMemo memo;
+    TPassLog& shared = tlLogs[2];
+    if (engine.Direction != 2) {
+        result =
+            SearchOneWay(engine, centre, engine.Direction, Rmax, progress, memo, shared, false);
+    } else {
+        const TSearchResult cw =
+            SearchOneWay(engine, centre, 0, Rmax, progress, memo, shared, false);
+        if (cw.Cancelled) return cw;
+        const TSearchResult ccw =
+            SearchOneWay(engine, centre, 1, Rmax, progress, memo, shared, true);
+        result = EitherWay(cw, ccw);
+        if (ccw.Cancelled) return result;
+    }
     if (keepWorkingSet && memo.Stale && !result.Cancelled)
         EvaluateCircle(engine, {centre.X, centre.Y, memo.LastR});
     return result;
@@ -365,25 +421,67 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
 TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
                         const TSkipRange* skip, const TSearchResult& previous,
                         const TProgress* progress) {
-    return Scan(engine, centre, step, lower, upper, skip, previous, progress, nullptr);
+    return Scan(engine, centre, engine.Direction, step, lower, upper, skip, previous, progress,
+                nullptr);
 }
 
 TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous) {
-    TRadiusPass pass(engine, centre);
+    TRadiusPass pass(engine, centre, engine.Direction);
     pass.Evaluate(R);
     return pass.Result(previous);
 }
 
-TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre) {
-    TSkipRange range{Infinity, -Infinity};
-    for (const TPoint& p : model.Figures[fkNeverCutLine]) {
+double NeverCutLineReach(const TGetDat& model, TPoint centre) {
+    const TPolyline& line = model.Figures[fkNeverCutLine];
+    // A point at or above the centre's level: any arc reaching its abscissa.
+    auto pointReach = [&](TPoint p) {
         const double dx = p.X - centre.X;
-        const double dy = p.Y - centre.Y;
-        const double d = std::sqrt(dx * dx + dy * dy);
-        range.Min = std::min(range.Min, d);
-        range.Max = std::max(range.Max, d);
+        const double dy = centre.Y - p.Y;
+        return dy > 0 ? std::sqrt(dx * dx + dy * dy) : std::fabs(dx);
+    };
+    double reach = Infinity;
+    for (const TPoint& p : line) reach = std::min(reach, pointReach(p));
+    for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+        TPoint a = line[k];
+        TPoint b = line[k + 1];
+        // Below the centre's level the reach is the distance to the segment;
+        // above it the horizontal distance, least where the segment passes
+        // over or under the centre, so the crossing of that level counts too.
+        auto above = [&](TPoint from, TPoint to) {
+            if ((from.X - centre.X) * (to.X - centre.X) <= 0) reach = 0;
+        };
+        if ((a.Y < centre.Y) != (b.Y < centre.Y)) {
+            const double t = (centre.Y - a.Y) / (b.Y - a.Y);
+            const TPoint cross{a.X + t * (b.X - a.X), centre.Y};
+            reach = std::min(reach, std::fabs(cross.X - centre.X));
+            if (a.Y >= centre.Y) {
+                above(a, cross);
+                a = cross;
+            } else {
+                above(cross, b);
+                b = cross;
+            }
+        } else if (a.Y >= centre.Y) {
+            above(a, b);
+            continue;
+        }
+        const double sx = b.X - a.X;
+        const double sy = b.Y - a.Y;
+        const double lengthSq = sx * sx + sy * sy;
+        if (!(lengthSq > 0)) continue;
+        const double t = ((centre.X - a.X) * sx + (centre.Y - a.Y) * sy) / lengthSq;
+        if (t > 0 && t < 1) {
+            const double dx = centre.X - (a.X + t * sx);
+            const double dy = centre.Y - (a.Y + t * sy);
+            reach = std::min(reach, std::sqrt(dx * dx + dy * dy));
+        }
     }
-    return range;
+    return reach;
+}
+
+double LargestAllowedRadius(const TGetDat& model, TPoint centre) {
+    const double Rmax = centre.Y - model.NclElevation;
+    return model.NeverCutLineOn ? std::min(Rmax, NeverCutLineReach(model, centre)) : Rmax;
 }
 
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress) {
@@ -520,7 +618,13 @@ double FirstGridPitch(const TGetDat& model) {
     return std::fabs(P.back().X - P.front().X) / 10;
 }
 
-TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options) {
+int MovedGridIndex(double best, double origin, int n) {
+    return origin < best ? 1 : n - 1;
+}
+
+namespace {
+
+TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
     TCriticalSearch search;
     const TPolyline& P = engine.Figures[fkLayer1];
     if (P.size() < 2) return search;
@@ -544,18 +648,68 @@ TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options)
         const double bx = search.Result.Xo;
         const double by = search.Result.Yo;
         const bool inside = X0 < bx && bx < X0 + 10 * p && Y0 < by && by < Y0 + 10 * p;
-        X0 = bx - p;
-        Y0 = by - p;
         if (inside || moves >= options.MaxGridMoves || search.Moves >= options.MaxGridMovesTotal) {
             if (!inside) search.MoveLimitReached = true;
+            X0 = bx - p;
+            Y0 = by - p;
             p = p / 10 * 2;
             moves = 0;
         } else {
+            // A grid crawling one pitch at a time towards its low edges but
+            // leaping nine towards its high ones would search a section and
+            // its mirror image differently.
+            X0 = bx - MovedGridIndex(bx, X0) * p;
+            Y0 = by - MovedGridIndex(by, Y0) * p;
             ++moves;
             ++search.Moves;
         }
     }
     return search;
+}
+
+// Sets the engine's direction for one refinement and puts it back.
+class TDirectionScope {
+  public:
+    TDirectionScope(TEC& engine, int direction) : engine_(engine), saved_(engine.Direction) {
+        engine_.Direction = direction;
+    }
+    ~TDirectionScope() { engine_.Direction = saved_; }
+    TDirectionScope(const TDirectionScope&) = delete;
+    TDirectionScope& operator=(const TDirectionScope&) = delete;
+
+  private:
+    TEC& engine_;
+    int saved_;
+};
+
+bool FoundCircle(const TCriticalSearch& s) {
+    return s.Result.Status == 1 && s.Result.R != 0;
+}
+
+}  // namespace
+
+TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options) {
+    if (engine.Direction != 2) return RefineOneWay(engine, options);
+    TCriticalSearch cw;
+    {
+        TDirectionScope scope(engine, 0);
+        cw = RefineOneWay(engine, options);
+    }
+    if (cw.Cancelled) return cw;
+    TCriticalSearch ccw;
+    {
+        TDirectionScope scope(engine, 1);
+        ccw = RefineOneWay(engine, options);
+    }
+    const bool ccwBetter = FoundCircle(ccw) &&
+                           (!FoundCircle(cw) || std::fabs(ccw.Result.Fs) < std::fabs(cw.Result.Fs));
+    TCriticalSearch both = ccwBetter ? ccw : cw;
+    both.GridCount = cw.GridCount + ccw.GridCount;
+    both.Circles = cw.Circles + ccw.Circles;
+    both.Moves = cw.Moves + ccw.Moves;
+    both.MoveLimitReached = cw.MoveLimitReached || ccw.MoveLimitReached;
+    both.Cancelled = ccw.Cancelled;
+    return both;
 }
 
 }  // namespace sorvanta

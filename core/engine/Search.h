@@ -38,7 +38,7 @@ struct TSearchResult {
     long long Circles = 0;
 };
 
-// Radii with Min <= R <= Max are not evaluated (never-cut line).
+// Radii with Min <= R <= Max are not evaluated by a pass.
 struct TSkipRange {
     double Min = 0;
     double Max = 0;
@@ -103,16 +103,26 @@ inline constexpr int MaxFirstPassRadii = 400;
 // The step of the first pass at this centre: 0.5 m, or the coarser step above.
 [[nodiscard]] double FirstPassStep(const TGetDat& model, TPoint centre);
 
-// Smallest and largest distance from the centre to the never-cut line's
-// points; (+∞, −∞) with no point.
-[[nodiscard]] TSkipRange NclDistanceRange(const TGetDat& model, TPoint centre);
+// The largest radius whose lower arc nowhere passes below the never-cut line
+// (`fkNeverCutLine`) within the line's own extent: the smallest, over the
+// line's points, of their distance from the centre, where a point at or above
+// the centre's level counts with its horizontal distance alone (any arc that
+// reaches its abscissa passes below it). +∞ with no point. A horizontal line
+// spanning the section bounds the radius exactly as a never-cut elevation at
+// its height does.
+[[nodiscard]] double NeverCutLineReach(const TGetDat& model, TPoint centre);
+
+// The largest radius allowed at a centre: Yo − NclElevation, and with
+// NeverCutLineOn no more than NeverCutLineReach.
+[[nodiscard]] double LargestAllowedRadius(const TGetDat& model, TPoint centre);
 
 // The best radius at one centre: the single circle through the must-cut point
-// when MustCutOn, else three passes (steps 0.5, 0.05, 0.01; the first one
-// bounded as FirstPassStep says) below Rmax = Yo − NclElevation, skipping the
-// never-cut line's range when NeverCutLineOn. Runs on `engine`, whose working
-// set afterwards holds the last circle tried. Xo, Yo of the result are the
-// centre.
+// when MustCutOn (none when it goes deeper than LargestAllowedRadius), else three passes (steps
+// 0.5, 0.05, 0.01; the first one bounded as FirstPassStep says) below LargestAllowedRadius. With
+// Direction 2 the passes run for each direction and the smaller |Fs| is reported (the clockwise
+// circle on a tie); the first pass's circles are evaluated once for both.
+// Runs on `engine`, whose working set afterwards holds the last circle tried.
+// Xo, Yo of the result are the centre.
 TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
 
 // SearchRadius at every centre, spread over worker threads, each with its own
@@ -160,12 +170,23 @@ struct TCriticalSearch {
     long long Circles = 0;  // circles evaluated by all grids
 };
 
+// Where a grid that moves puts its best centre, by axis: a centre on the
+// grid's low edge (or beyond it) at index n − 1, any other at index 1, so
+// that the grid reaches on as far towards its low edges as towards its high
+// ones.
+[[nodiscard]] int MovedGridIndex(double best, double origin, int n = 10);
+
 // The grid refinement of a run: grids of pitch p0, then closing in (pitch
 // ·0.2) around each best centre strictly inside its grid or moving the grid
-// (same pitch) to put an edge centre at i = j = 1 (at most
+// (same pitch, MovedGridIndex) when the best centre lies on an edge (at most
 // options.MaxGridMoves times in a row and options.MaxGridMovesTotal times in
 // all, then it closes in), until a grid of pitch below 0.01 m has been
 // searched. Calls options.Progress->Step() after every grid.
+// With Direction 2 a refinement runs for each direction, clockwise first,
+// and the one with the smaller |Fs| is the result (clockwise on a tie): one
+// refinement for both would close in on whichever direction leads on the
+// coarse grid and miss a better circle of the other. Grids, moves and
+// circles are then those of both.
 // Ends also when the pitch is not a finite number or the ground surface has
 // fewer than two points (Result Status 0).
 TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options = {});

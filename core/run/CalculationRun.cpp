@@ -93,10 +93,10 @@ TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progr
                        app.ArbitraryChart, dialogs,     progress,      app.Settings};
 }
 
-int RunProgressMaximum(double p0) {
+int RunProgressMaximum(double p0, int directions) {
     const double grids = (std::log10(0.01) - std::log10(p0)) / std::log10(0.02);
     if (!std::isfinite(grids) || grids < 0) return 8;
-    return static_cast<int>(std::ceil(grids)) + 8;
+    return static_cast<int>(std::ceil(grids)) * directions + 8;
 }
 
 TRunResult StartCalculation(const TRunContext& context) {
@@ -124,7 +124,7 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
 
     progress.SetStatusText(SearchStatusText);
     progress.SetPosition(0);
-    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine)));
+    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine), engine.Direction == 2 ? 2 : 1));
 
     TSearchOptions options;
     options.Threads = context.Settings.Threads;

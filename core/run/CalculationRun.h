@@ -84,8 +84,9 @@ TRunResult StartCalculation(const TRunContext& context);
 TRunResult RunCalculation(TEC& engine, const TRunContext& context);
 
 // Progress maximum of a run whose first grid has pitch p0: an estimate of the
-// number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ + 8.
-[[nodiscard]] int RunProgressMaximum(double p0);
+// number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ per direction
+// searched (both directions search twice), + 8.
+[[nodiscard]] int RunProgressMaximum(double p0, int directions = 1);
 
 // The texts the run writes, for a critical circle in the form (0 moment,
 // 1 force). Exposed for the tests and the arbitrary-point texts.

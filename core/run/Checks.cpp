@@ -6,6 +6,7 @@
 
 #include "engine/AnalysisModel.h"
 #include "engine/FactorField.h"
+#include "engine/Search.h"
 #include "text/Conversion.h"
 
 namespace sorvanta {
@@ -43,6 +44,28 @@ std::optional<int> AcceptedGridFsMeshCount(const TDesignConditions& design) {
     return n;
 }
 
+// Lines are read from left to right: a segment whose X decreases gives no
+// elevation, so a line entered from right to left would silently count as
+// flat, and a ground surface so entered has no centre above it at all (each
+// centre must lie between its first and its last point).
+template <class Refuse>
+void CheckLineDirections(const TDesignConditions& design, int layers, Refuse&& refuse) {
+    auto reversed = [](const TCoordinateTable& table) {
+        const TPolyline line = ReadPolyline(table);
+        return line.size() >= 2 && line.back().X < line.front().X;
+    };
+    for (int n = 1; n <= layers; ++n) {
+        if (!reversed(design.Layers[static_cast<std::size_t>(n - 1)].Boundary)) continue;
+        const std::string number = std::to_string(n);
+        refuse("[" + number + "]層目の座標データが右から左の順です。\r[" + number +
+               "]層目の座標データを左から右の順に入力して下さい。");
+    }
+    if (design.WaterEnabled && reversed(design.WaterTable)) {
+        refuse(
+            "地下水の座標データが右から左の順です。\r座標データを左から右の順に入力して下さい。");
+    }
+}
+
 }  // namespace
 
 double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) {
@@ -53,11 +76,40 @@ double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) 
     return (right->X - left->X) / sliceWidth;
 }
 
+int RefinementGrids(double firstPitch) {
+    int grids = 1;
+    for (double p = firstPitch; p >= 0.01 && std::isfinite(p) && grids < 1000; p = p / 10 * 2)
+        ++grids;
+    return grids;
+}
+
+double CirclesPerCentre(double extent, double slices) {
+    const double allowed = std::clamp(FirstPassSliceBudget / std::max(slices, 1.0),
+                                      double{MinFirstPassRadii}, double{MaxFirstPassRadii});
+    const double radii = extent / 0.5;
+    const double closing = radii > allowed ? std::ceil(std::log2(radii / allowed)) : 0;
+    return std::min(radii, allowed) + 9 * closing + 32;
+}
+
 double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
-    double centres = RunBaseCentres;
+    const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
+    const double slices = SectionSliceEstimate(design, sliceWidth);
+    if (ground.size() < 2 || !(slices > 0)) return 0;
+    double left = ground.front().X, right = left, low = ground.front().Y, high = low;
+    for (const TPoint& g : ground) {
+        left = std::min(left, g.X);
+        right = std::max(right, g.X);
+        low = std::min(low, g.Y);
+        high = std::max(high, g.Y);
+    }
+    const double firstPitch = std::fabs(ground.back().X - ground.front().X) / 10;
+    const double directions = design.SlipDirection == 2 ? 2 : 1;
+    double centres = 121 * (RefinementGrids(firstPitch) + RunGridMoveAllowance) * directions;
+    if (const auto m = TryStrToInt(design.MeshCount); m && *m >= 2 && *m <= 10)
+        centres += (*m + 1.0) * (*m + 1);
     if (const auto n = AcceptedGridFsMeshCount(design)) centres += (*n - 1.0) * *n;
     if (design.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
-    return SectionSliceEstimate(design, sliceWidth) * centres;
+    return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
 }
 
 TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
@@ -115,7 +167,7 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
     const double meshPitch = StrToFloat(design.MeshPitch);
     if (!(meshPitch >= 0.5 && meshPitch <= 15)) refuse("ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。");
     const int meshCount = StrToInt(design.MeshCount);
-    if (!(meshCount >= 2 && meshCount <= 10)) refuse("ﾒｯｼｭ数は2～5に設定して下さい。");
+    if (!(meshCount >= 2 && meshCount <= 10)) refuse("ﾒｯｼｭ数は2～10に設定して下さい。");
 
     // Values the engine cannot work with would divide by zero, overrun the
     // layer arrays or never end: refused here, after the checks users know.
@@ -124,9 +176,16 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
     }
     // With groundwater on, a γw that is not a number would silently weigh the
     // water as nothing.
-    if (design.WaterEnabled && !TryStrToFloat(design.GammaW)) {
-        refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
+    if (design.WaterEnabled) {
+        if (const auto gammaW = TryStrToFloat(design.GammaW); !gammaW) {
+            refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
+        } else if (!(*gammaW > 0)) {
+            // Water of no or negative weight lifts the soil instead of loading it.
+            refuse("水の単位体積重量(γw)が0以下です。\r0より大きい値に設定して下さい。");
+        }
     }
+    // Every |Fs| would pass a required factor of 0 or below.
+    if (!(model.RequiredFs > 0)) refuse("必要安全率が0以下です。\r0より大きい値に設定して下さい。");
     // Soil values without physical meaning give factors that look like
     // results (a negative weight, φ of 90° or more, negative cohesion). Each
     // value names the first layer at fault.
@@ -151,6 +210,18 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
                 "0以上90未満の値に設定して下さい。");
     checkLayers([](const TSoilLayer& l) { return l.Cohesion; }, [](double v) { return v >= 0; },
                 "粘着力(C)", "が負です。", "0以上の値に設定して下さい。");
+    CheckLineDirections(design, layers, refuse);
+    // Every circle through a must-cut point below the never-cut elevation
+    // passes below that elevation: one of the two must give way.
+    if (design.MustCutPointEnabled) {
+        const TPolyline point = ReadPolyline(design.MustCutPoint);
+        const auto elevation = TryStrToFloat(design.NeverCutElevation);
+        if (!point.empty() && elevation && point.front().Y < *elevation) {
+            refuse(
+                "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下です。\r"
+                "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄかﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)を修正して下さい。");
+        }
+    }
     if (!ModelValuesFinite(model)) {
         refuse("数値データに計算できない値があります。\rデータを点検して下さい。");
     }

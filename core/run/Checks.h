@@ -59,18 +59,26 @@ inline constexpr int MaxGridFsMeshCount = 100;
 // time grows with the slice count).
 inline constexpr double MaxSlicesPerSection = 10000.0;
 
-// The work of a run, counted as centres searched times the slices of a
-// circle over the ground's whole X extent. A run searches about
-// RunBaseCentres centres for the critical circle and the centre table
-// (refinement grids of 121 centres, many of them met again, and up to 11 × 11
-// table centres), plus (N − 1) · N grid-point centres and the 40 × 40 contour
-// nodes. The bound keeps a run within about a minute on one thread of a
+// The work of a run, counted as slice evaluations: the slices of a circle
+// over the ground's whole X extent, times the circles searched at a centre,
+// times the centres searched. The refinement searches 121 centres per grid,
+// one grid per pitch from a tenth of the section's width down to below
+// 0.01 m (RefinementGrids), plus RunGridMoveAllowance grids for moves, and
+// twice that with both directions; then the centre table's (m + 1)², the
+// (N − 1) · N grid points and the 40 × 40 contour nodes. Circles at a centre
+// (CirclesPerCentre) are the first pass's radii (FirstPassStep bounds them)
+// and the nine of each pass that closes in from a coarser step, and the 32
+// of passes 2 and 3. Both counts grow with the logarithm of the section's
+// size. The bound keeps a run within about a minute on one thread of a
 // 2 GHz machine: the sample at the finest slice width MaxSlicesPerSection
-// allows counts 1e7 and takes 20 s there. That section stays within the
-// bound with contours (2.6e7) or grid points up to N = 45, ordinary slice
-// widths with any mesh count; with N = 100 (1.1e8) it is refused.
-inline constexpr double RunBaseCentres = 1000;
-inline constexpr double MaxRunWork = 3e7;
+// allows counts 8.3e8 and takes 20 s there. That section stays within the
+// bound with contours or grid points up to N = 45, ordinary slice widths with
+// any mesh count; with N = 100 it is refused, and so it is at a scale of
+// 1e9, where the grids and passes grow to take minutes.
+inline constexpr double RunGridMoveAllowance = 2;
+inline constexpr double MaxRunWork = 2.5e9;
+[[nodiscard]] int RefinementGrids(double firstPitch);
+[[nodiscard]] double CirclesPerCentre(double extent, double slices);
 // Slices of a circle over the ground's whole X extent at the slice width, and
 // the run's work estimate for the design (grid-point centres only with a
 // mesh count the checks accept); 0 without two ground points or a positive

@@ -46,7 +46,7 @@ expect_status 2 "batch set"
 [ "$(grep -c $'\r$' s.csv)" -eq 5 ] || fail "summary: not CR LF"
 grep -qF $'1,set/good.dat,ok,2.040,安全率以内,26.08,22.43,18.46,20.00,5.00,42.98,15.00,"23,741.07","11,635.40",,' s.csv ||
     fail "summary: row of the good design: $(sed -n 2p s.csv)"
-grep -qF '2,set/refused.dat,refused,,,,,,,,,,,,ﾒｯｼｭ数は2～5に設定して下さい。,' s.csv || fail "summary: refused row"
+grep -qF '2,set/refused.dat,refused,,,,,,,,,,,,ﾒｯｼｭ数は2～10に設定して下さい。,' s.csv || fail "summary: refused row"
 grep -q '^4,set/unreadable.dat,unreadable,.*set/unreadable.dat: .*行目' s.csv || fail "summary: unreadable row"
 # Progress without a terminal: a plain line per design and a closing line.
 [ "$(grep -c '^[1-4]/4 ' "$work/err")" -eq 4 ] || fail "progress lines: $(cat "$work/err")"

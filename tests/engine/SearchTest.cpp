@@ -65,9 +65,8 @@ TSearchResult PlainScan(TEC& e, TPoint c, double step, double lower, double uppe
 
 TSearchResult PlainSearchRadius(TEC& e, TPoint c) {
     TSearchResult r{0, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
-    const double Rmax = c.Y - e.NclElevation;
-    TSkipRange range = NclDistanceRange(e, c);
-    const TSkipRange* skip = e.NeverCutLineOn ? &range : nullptr;
+    const double Rmax = LargestAllowedRadius(e, c);
+    const TSkipRange* skip = nullptr;
     r = PlainScan(e, c, 0.5, 0, Rmax, skip, r);
     const double R1 = r.R;
     r = PlainScan(e, c, 0.05, R1 - 0.5, std::min(Rmax, R1 + 0.5), skip, r);
@@ -161,41 +160,142 @@ TEST(Search, ZeroDrivingSumIsNoCriticalCircle) {
     EXPECT_NE(s.Result.Status, 1);
 }
 
-TEST(Search, MustCutPointGivesOneCircleThroughIt) {
+TEST(Search, MustCutPointGivesOneCircleThroughItAboveTheNeverCutElevation) {
     TDesignConditions d = SampleDesign();
     d.MustCutPointEnabled = true;
     d.MustCutPoint = Table({{30, 3}});
-    d.NeverCutElevation = "10";  // would forbid that circle's depth
+    d.NeverCutElevation = "-1";
     TEC e = Engine(d);
     const TSearchResult r = SearchRadius(e, {28, 20});
     EXPECT_EQ(r.Status, 1);
     EXPECT_DOUBLE_EQ(r.R, std::sqrt(4.0 + 17 * 17));
-    EXPECT_LT(20 - r.R, e.NclElevation);
+    // From farther aside the circle through the point would pass below the
+    // never-cut elevation: no circle there.
+    const TSearchResult aside = SearchRadius(e, {10, 20});
+    EXPECT_EQ(aside.Status, 0);
+    const TCriticalSearch s = SearchCriticalCircle(e);
+    ASSERT_EQ(s.Result.Status, 1);
+    EXPECT_GE(s.Result.Yo - s.Result.R, -1);
+    EXPECT_NEAR(std::hypot(s.Result.Xo - 30, s.Result.Yo - 3), s.Result.R, 1e-9);
 }
 
-TEST(Search, NeverCutLineRangeIsSkipped) {
+TEST(Search, NeverCutLineBoundsTheRadiusWhereverTheArcPassesBelowIt) {
     TDesignConditions d = SampleDesign();
-    TEC free = Engine(d);
-    const TPoint centre{26, 22};
-    const TSearchResult unconstrained = SearchRadius(free, centre);
-    ASSERT_EQ(unconstrained.Status, 1);
-    // Points 2 m nearer and 2 m farther than the best radius.
-    const double near = unconstrained.R - 2, far = unconstrained.R + 2;
+    d.NeverCutLine = Table({{10, 2}, {30, -4}, {50, 6}});
     d.NeverCutLineEnabled = true;
-    d.NeverCutLine = Table({{centre.X, centre.Y - near}, {centre.X, centre.Y - far}});
     TEC e = Engine(d);
-    const TSkipRange range = NclDistanceRange(e, centre);
-    EXPECT_DOUBLE_EQ(range.Min, near);
-    EXPECT_DOUBLE_EQ(range.Max, far);
-    const TSearchResult r = SearchRadius(e, centre);
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_TRUE(r.R < near || r.R > far) << r.R;
-    EXPECT_GE(std::fabs(r.Fs), std::fabs(unconstrained.Fs));
+    struct TCase {
+        TPoint Centre;
+        double Reach;
+    };
+    // Below the centre the nearest point of the line counts; the part of a
+    // line at or above the centre's level counts with its horizontal
+    // distance alone.
+    for (const TCase& c : {TCase{{30, 18}, 440 / std::sqrt(500.0)},  // to the second segment
+                           TCase{{70, 20}, std::sqrt(596.0)},        // to its end point
+                           TCase{{10, 12}, 10},                      // to (10, 2) below
+                           TCase{{4, 2}, 6},          // (10, 2) level with the centre
+                           TCase{{10.5, 1.8}, 0}}) {  // under the line
 
+        EXPECT_NEAR(NeverCutLineReach(e, c.Centre), c.Reach, 1e-12)
+            << c.Centre.X << ", " << c.Centre.Y;
+    }
     TGetDat none;
-    const TSkipRange empty = NclDistanceRange(none, centre);
-    EXPECT_EQ(empty.Min, std::numeric_limits<double>::infinity());
-    EXPECT_EQ(empty.Max, -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NeverCutLineReach(none, {30, 18}), std::numeric_limits<double>::infinity());
+
+    // Every circle the search reports stays on or above the line.
+    for (double x = 12; x <= 50; x += 6.5) {
+        const TSearchResult r = SearchRadius(e, {x, 24});
+        if (r.Status != 1 || r.R == 0) continue;
+        for (double at = 10; at <= 50; at += 0.25) {
+            const double dx = at - x;
+            if (std::fabs(dx) > r.R) continue;
+            EXPECT_GE(24 - std::sqrt(r.R * r.R - dx * dx), e.PolylineYAt(fkNeverCutLine, at) - 1e-9)
+                << x << " at " << at;
+        }
+    }
+}
+
+TEST(Search, NeverCutLineAcrossTheSectionActsAsTheElevation) {
+    // Two layers, a weak one from 1 m down; without a bound the critical
+    // circle reaches 26 m deep (Fs 0.347). A horizontal never-cut line at
+    // −3 m must give what the never-cut elevation −3 m gives.
+    TDesignConditions d = SampleDesign();
+    d.LayerCount = "2";
+    d.Layers[0] = {"18", "9", "35", "30", Table({{0, 0}, {20, 0}, {40, 10}, {70, 10}})};
+    d.Layers[1] = {"18", "9", "0", "8", Table({{0, -1}, {70, -1}})};
+    d.NeverCutElevation = "-3";
+    TEC byElevation = Engine(d);
+    d.NeverCutElevation = "-40";
+    d.NeverCutLineEnabled = true;
+    d.NeverCutLine = Table({{0, -3}, {70, -3}});
+    TEC byLine = Engine(d);
+    const TCriticalSearch a = SearchCriticalCircle(byElevation);
+    const TCriticalSearch b = SearchCriticalCircle(byLine);
+    ASSERT_EQ(b.Result.Status, 1);
+    EXPECT_TRUE(Same(a.Result, b.Result));
+    EXPECT_NEAR(b.Result.Fs, 1.212, 5e-4);
+    EXPECT_GE(b.Result.Yo - b.Result.R, -3);
+}
+
+TEST(Search, BothDirectionsFindTheBetterOfEither) {
+    // A hump: the clockwise circles on its rising side are a little more
+    // critical than the counter-clockwise ones on its falling side, but the
+    // coarse grids lead towards the latter.
+    TEC e = OneLayerModel({{0, 8.92}, {4.67, 13.73}, {16.96, 16.98}, {22.68, 11.78}, {35.44, 7.3}},
+                          18, 18.2, 0.7, 1.0);
+    e.NclElevation = -11.2;
+    double alone[2];
+    for (int direction : {0, 1}) {
+        e.Direction = direction;
+        const TCriticalSearch s = SearchCriticalCircle(e);
+        ASSERT_EQ(s.Result.Status, 1);
+        alone[direction] = std::fabs(s.Result.Fs);
+    }
+    ASSERT_LT(alone[0], alone[1]);
+    e.Direction = 0;
+    const TCriticalSearch cw = SearchCriticalCircle(e);
+    e.Direction = 2;
+    const TCriticalSearch both = SearchCriticalCircle(e);
+    EXPECT_TRUE(Same(both.Result, cw.Result));
+    EXPECT_NEAR(both.Result.Fs, 0.4799, 1e-4);
+    EXPECT_EQ(e.Direction, 2);
+
+    // At one centre too: the better of the two directions' passes.
+    for (TPoint c : {TPoint{10, 20}, TPoint{20, 22}, TPoint{0.5, 15}}) {
+        e.Direction = 2;
+        const TSearchResult r = SearchRadius(e, c);
+        e.Direction = 0;
+        const TSearchResult a = SearchRadius(e, c);
+        e.Direction = 1;
+        const TSearchResult b = SearchRadius(e, c);
+        const TSearchResult& better =
+            b.Status == 1 && (a.Status != 1 || std::fabs(b.Fs) < std::fabs(a.Fs)) ? b : a;
+        EXPECT_TRUE(Same(r, better)) << c.X << ", " << c.Y;
+    }
+}
+
+TEST(Search, MovingGridReachesAsFarEitherWay) {
+    // A best centre on the low edge ends at index 9, so that the grid reaches
+    // on nine pitches that way, as it does towards the high edge.
+    EXPECT_EQ(MovedGridIndex(0.0, 0.0), 9);
+    EXPECT_EQ(MovedGridIndex(-1.0, 0.0), 9);
+    EXPECT_EQ(MovedGridIndex(10.0, 0.0), 1);
+    EXPECT_EQ(MovedGridIndex(4.0, 0.0), 1);
+
+    // A cohesionless slope and its mirror image: the critical centres climb
+    // and wander along a long valley; both searches land on it alike.
+    const TPolyline ground{{0, 0}, {20, 0}, {60, 20}, {80, 20}};
+    TPolyline mirrored;
+    for (auto it = ground.rbegin(); it != ground.rend(); ++it) mirrored.push_back({-it->X, it->Y});
+    TEC a = OneLayerModel(ground, 18, 30, 0, 2.0);
+    TEC b = OneLayerModel(mirrored, 18, 30, 0, 2.0);
+    b.Direction = 1;
+    const TCriticalSearch sa = SearchCriticalCircle(a);
+    const TCriticalSearch sb = SearchCriticalCircle(b);
+    ASSERT_EQ(sa.Result.Status, 1);
+    ASSERT_EQ(sb.Result.Status, 1);
+    EXPECT_NEAR(std::fabs(sb.Result.Fs), sa.Result.Fs, 1e-4 * sa.Result.Fs);
 }
 
 TEST(Search, SampleDesignCriticalCircle) {

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
@@ -53,6 +54,19 @@ class CalculationTest : public QObject {
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
         QVERIFY(app_->Context().Results == TResultTables());
         QVERIFY(Button("StartButton")->isEnabled());
+    }
+
+    void GroundEnteredRightToLeftIsNamed() {
+        TCoordinateTable& ground = Design().Layers[0].Boundary;
+        std::reverse(ground.Rows.begin(), ground.Rows.end());
+        TDialogResponder user;
+        QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+        QVERIFY(WaitForRun());
+        QCOMPARE(user.Seen.size(), 2);
+        QCOMPARE(user.Seen[1].Text,
+                 QStringLiteral("[1]層目の座標データが右から左の順です。\n[1]層目の座標データを"
+                                "左から右の順に入力して下さい。"));
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
     }
 
     void AnsweringNoEndsTheRunQuietly() {

@@ -57,6 +57,7 @@ TEST(CalculationRunTest, ProgressMaximumEstimatesTheGrids) {
     EXPECT_EQ(RunProgressMaximum(7.0), 2 + 8);
     EXPECT_EQ(RunProgressMaximum(0.01), 8);
     EXPECT_EQ(RunProgressMaximum(0.0), 8);
+    EXPECT_EQ(RunProgressMaximum(7.0, 2), 2 * 2 + 8);  // both directions: two refinements
 }
 
 TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
@@ -194,7 +195,7 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
     EXPECT_EQ(app.Tables.LoadTable.Rows[0][13], "Fo(kN)");
 
     TApp exact;
-    exact.Design.SafetyFactor = "0";
+    exact.Design.SafetyFactor = "0.01";
     ASSERT_EQ(exact.Run().Outcome, TRunOutcome::Ok);
     EXPECT_EQ(exact.Tables.ResultCaption, (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
     EXPECT_EQ(exact.Tables.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));

@@ -49,7 +49,17 @@ const std::string LoadPositionMessage =
 const std::string LoadNegativeMessage = "載荷重が負です。\rデータを点検して下さい。";
 const std::string LoadDataMessage = "載荷重のデータがおかしいです。\rデータを点検して下さい。";
 const std::string MeshPitchMessage = "ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。";
-const std::string MeshCountMessage = "ﾒｯｼｭ数は2～5に設定して下さい。";
+const std::string MeshCountMessage = "ﾒｯｼｭ数は2～10に設定して下さい。";
+const std::string WaterWeightMessage =
+    "水の単位体積重量(γw)が0以下です。\r0より大きい値に設定して下さい。";
+const std::string RequiredFsMessage = "必要安全率が0以下です。\r0より大きい値に設定して下さい。";
+const std::string McpBelowMessage =
+    "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下です。\r"
+    "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄかﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)を修正して下さい。";
+std::string ReversedMessage(const std::string& n) {
+    return "[" + n + "]層目の座標データが右から左の順です。\r[" + n +
+           "]層目の座標データを左から右の順に入力して下さい。";
+}
 const std::string WorkMessage =
     "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
     "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。";
@@ -293,6 +303,81 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                            TCase{"WaterWeightIgnoredWhenOff",
                                                  [](TDesignConditions& d) { d.GammaW = "---"; },
                                                  {}},
+                                           // Values that turn the result upside down: water
+                                           // that lifts, a required factor every design meets,
+                                           // lines entered backwards, a must-cut point the
+                                           // never-cut elevation forbids.
+                                           TCase{"WaterWeightZeroOrNegative",
+                                                 [](TDesignConditions& d) {
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "-10";
+                                                 },
+                                                 {WaterWeightMessage}},
+                                           TCase{"WaterWeightZero",
+                                                 [](TDesignConditions& d) {
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "0";
+                                                 },
+                                                 {WaterWeightMessage}},
+                                           TCase{"RequiredFsZeroOrNegative",
+                                                 [](TDesignConditions& d) {
+                                                     d.SafetyFactor = "-1.2";
+                                                 },
+                                                 {RequiredFsMessage}},
+                                           TCase{"RequiredFsZero",
+                                                 [](TDesignConditions& d) {
+                                                     d.SafetyFactor = "0";
+                                                 },
+                                                 {RequiredFsMessage}},
+                                           TCase{"GroundAndLayerRightToLeft",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Boundary = Rows(
+                                                         {{"0", "70", "15"}, {"1", "40", "15"},
+                                                          {"2", "20", "5"}, {"3", "0", "5"}});
+                                                     d.Layers[2].Boundary =
+                                                         Rows({{"0", "70", "13"}, {"1", "0", "3"}});
+                                                 },
+                                                 {ReversedMessage("1"), ReversedMessage("3")}},
+                                           TCase{"WaterRightToLeft",
+                                                 [](TDesignConditions& d) {
+                                                     d.WaterEnabled = true;
+                                                     d.GammaW = "9.81";
+                                                     d.WaterTable =
+                                                         Rows({{"0", "70", "13"}, {"1", "0", "2"}});
+                                                 },
+                                                 {"地下水の座標データが右から左の順です。\r座標"
+                                                  "データを左から右の順に入力して下さい。"}},
+                                           TCase{"OverhangingGroundEndingRightPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Boundary =
+                                                         Rows({{"0", "0", "5"},
+                                                               {"1", "30", "5"},
+                                                               {"2", "25", "15"},
+                                                               {"3", "70", "15"}});
+                                                 },
+                                                 {}},
+                                           TCase{"MustCutPointBelowNeverCutElevation",
+                                                 [](TDesignConditions& d) {
+                                                     d.MustCutPointEnabled = true;
+                                                     d.MustCutPoint = Rows({{"0", "30", "-5"}});
+                                                 },
+                                                 {McpBelowMessage}},
+                                           TCase{"MustCutPointOnNeverCutElevationPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.MustCutPointEnabled = true;
+                                                     d.MustCutPoint = Rows({{"0", "30", "0"}});
+                                                 },
+                                                 {}},
+                                           TCase{"MustCutPointBelowNeverCutLine",
+                                                 [](TDesignConditions& d) {
+                                                     // Refused as the two together already are.
+                                                     d.MustCutPointEnabled = true;
+                                                     d.MustCutPoint = Rows({{"0", "30", "1"}});
+                                                     d.NeverCutLineEnabled = true;
+                                                     d.NeverCutLine = Rows(
+                                                         {{"0", "0", "3"}, {"1", "70", "3"}});
+                                                 },
+                                                 {BothMessage}},
                                            TCase{"ValuesNotFinite",
                                                  [](TDesignConditions& d) {
                                                      d.Layers[0].GammaS = "1e308";
@@ -391,6 +476,31 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                                      d.GridFsEnabled = true;
                                                      d.GridFsMeshCount = "100";
                                                      d.ContourEnabled = true;
+                                                 },
+                                                 {}},
+                                           // The grids and the passes at a centre grow with the
+                                           // section's size: the sample at 1e9 times its size,
+                                           // the slice width scaled alike, takes minutes.
+                                           TCase{"HugeScaleCountsItsGridsAndPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Boundary =
+                                                         Rows({{"0", "0", "5e9"},
+                                                               {"1", "20e9", "5e9"},
+                                                               {"2", "40e9", "15e9"},
+                                                               {"3", "70e9", "15e9"}});
+                                                     d.LayerCount = "1";
+                                                     d.MaxSliceWidth = "7e6";
+                                                 },
+                                                 {WorkMessage}},
+                                           TCase{"HugeScaleOfOrdinarySliceCountPasses",
+                                                 [](TDesignConditions& d) {
+                                                     d.Layers[0].Boundary =
+                                                         Rows({{"0", "0", "5e9"},
+                                                               {"1", "20e9", "5e9"},
+                                                               {"2", "40e9", "15e9"},
+                                                               {"3", "70e9", "15e9"}});
+                                                     d.LayerCount = "1";
+                                                     d.MaxSliceWidth = "1e9";
                                                  },
                                                  {}},
                                            TCase{"WorkNotEstimatedAfterTheSliceRefusal",

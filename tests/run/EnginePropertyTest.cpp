@@ -6,6 +6,11 @@
 // reports finite numbers, cuts no slice of more than half a turn, and gives
 // the same bits with one and with two threads.
 //
+// A second family puts the circle constraints on irregular ground: never-cut
+// lines and must-cut points, searched clockwise, counter-clockwise and in
+// both directions. The critical circle must keep to its constraints, and
+// both directions must never be worse than either alone.
+//
 // A fixed set of seeds runs here (and under the sanitizers in CI);
 // SORVANTA_PROPERTY_DESIGNS=n runs the first n seeds instead.
 
@@ -204,6 +209,150 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
     // refused ones would test nothing.
     EXPECT_GE(searched * 2, DesignCount());
 }
+
+// ---------------------------------------------------------------------------
+// Constraints: never-cut lines and must-cut points, in every direction.
+
+// Irregular ground at the scale of a real section (zig-zags, humps and
+// hollows), one to three layers, now and then water; either a never-cut line
+// (two to six points, mostly under the ground, now and then out of it) or a
+// must-cut point under the ground. The slices are wide so that the three
+// searches of a design stay cheap under the sanitizers.
+TDesignConditions GenerateConstraintDesign(std::uint64_t seed) {
+    TRandom r(seed * 7919 + 17);
+    TPolyline ground;
+    const int n = r.Int(3, 8);
+    TPoint p{0, r.Uniform(0, 10)};
+    ground.push_back(p);
+    for (int i = 1; i < n; ++i) {
+        p = {p.X + 70.0 / n * r.Uniform(0.2, 1.8), p.Y + r.Uniform(-10, 15)};
+        ground.push_back(p);
+    }
+    double lowest = ground.front().Y;
+    for (const TPoint& g : ground) lowest = std::min(lowest, g.Y);
+
+    TDesignConditions d;
+    LoadSampleDesign(d);
+    const int layers = r.Int(1, 3);
+    d.LayerCount = std::to_string(layers);
+    for (int k = 0; k < layers; ++k) {
+        TSoilLayer& layer = d.Layers[static_cast<std::size_t>(k)];
+        const double gamma = r.Uniform(15, 21);
+        layer.GammaT = ExactText(gamma);
+        layer.GammaS = ExactText(gamma - 9);
+        layer.Phi = ExactText(r.Uniform(0, 40));
+        layer.Cohesion = ExactText(r.Uniform(0, 30));
+        TPolyline boundary;
+        for (const TPoint& g : ground) boundary.push_back({g.X, g.Y - 2.0 * k * r.Uniform(0.5, 2)});
+        layer.Boundary = ExactTable(boundary);
+    }
+    d.WaterEnabled = r.Chance(0.3);
+    d.GammaW = d.WaterEnabled ? "9.81" : "---";
+    TPolyline water;
+    for (const TPoint& g : ground) water.push_back({g.X, g.Y - r.Uniform(1, 6)});
+    d.WaterTable = ExactTable(water);
+    d.StressType = r.Int(0, 1);
+    d.StressDisplay = r.Int(0, 1);
+    d.MaxSliceWidth = ExactText(ground.back().X / r.Uniform(6, 12));
+    const double elevation = lowest - r.Uniform(2, 25);
+    d.NeverCutElevation = ExactText(elevation);
+
+    if (r.Chance(0.6)) {
+        d.NeverCutLineEnabled = true;
+        TPolyline line;
+        const int points = r.Int(2, 6);
+        double x = r.Uniform(-5, 20);
+        for (int i = 0; i < points; ++i) {
+            const double below = r.Chance(0.15) ? -r.Uniform(0, 3) : r.Uniform(0.5, 12);
+            line.push_back({x, lowest - below + r.Uniform(0, 5)});
+            x += r.Uniform(3, 25);
+        }
+        d.NeverCutLine = ExactTable(line);
+    } else {
+        d.MustCutPointEnabled = true;
+        const std::size_t i = static_cast<std::size_t>(r.Int(1, n - 1));
+        const TPoint a = ground[i - 1], b = ground[i];
+        const double t = r.Uniform(0.1, 0.9);
+        const double top = a.Y + t * (b.Y - a.Y);
+        d.MustCutPoint = ExactTable({{a.X + t * (b.X - a.X), top - r.Uniform(0.5, 8)}});
+    }
+    return d;
+}
+
+// Where the critical circle breaks a constraint, a text that says how.
+std::string ConstraintBroken(const TGetDat& e, const TSearchResult& c) {
+    const double scale = std::max(1.0, std::fabs(c.R));
+    if (c.Yo - c.R < e.NclElevation - 1e-9 * scale) return "below the never-cut elevation";
+    if (e.MustCutOn) {
+        const TPoint m = e.Figures[fkMustCutPoint].front();
+        const double d = std::hypot(m.X - c.Xo, m.Y - c.Yo);
+        if (std::fabs(d - c.R) > 1e-9 * scale) return "misses the must-cut point";
+    }
+    if (e.NeverCutLineOn) {
+        const TPolyline& line = e.Figures[fkNeverCutLine];
+        for (std::size_t k = 0; k + 1 < line.size(); ++k) {
+            for (int step = 0; step <= 50; ++step) {
+                const double t = step / 50.0;
+                const TPoint q{line[k].X + t * (line[k + 1].X - line[k].X),
+                               line[k].Y + t * (line[k + 1].Y - line[k].Y)};
+                const double dx = q.X - c.Xo;
+                if (std::fabs(dx) > c.R) continue;
+                if (c.Yo - std::sqrt(c.R * c.R - dx * dx) < q.Y - 1e-9 * scale)
+                    return "below the never-cut line at x " + std::to_string(q.X);
+            }
+        }
+    }
+    return "";
+}
+
+bool FoundCircle(const TCriticalSearch& s) {
+    return s.Result.Status == 1 && s.Result.R != 0;
+}
+
+TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
+    int searched = 0;
+    for (int seed = 1; seed <= DesignCount(); ++seed) {
+        SCOPED_TRACE("constraint seed " + std::to_string(seed));
+        TDesignConditions d = GenerateConstraintDesign(static_cast<std::uint64_t>(seed));
+        TEC e;
+        TRecordingDialogs dialogs;
+        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        ++searched;
+
+        TCriticalSearch runs[3];
+        for (int direction : {0, 1, 2}) {
+            e.Direction = direction;
+            TRadiusBudget budget(RadiusBudget);
+            TSearchOptions options;
+            // Both directions on two threads: their results must be those of
+            // each direction alone on one.
+            options.Threads = direction == 2 ? 2 : 1;
+            options.Progress = &budget;
+            runs[direction] = SearchCriticalCircle(e, options);
+            ASSERT_FALSE(runs[direction].Cancelled) << direction << ": no end in sight";
+            const TSearchResult& c = runs[direction].Result;
+            for (double v : {c.Xo, c.Yo, c.R, c.Fs, c.Resisting, c.Driving})
+                EXPECT_TRUE(std::isfinite(v)) << v;
+            if (FoundCircle(runs[direction])) EXPECT_EQ(ConstraintBroken(e, c), "") << direction;
+        }
+        const TCriticalSearch& both = runs[2];
+        EXPECT_EQ(FoundCircle(both), FoundCircle(runs[0]) || FoundCircle(runs[1]));
+        for (int direction : {0, 1}) {
+            if (!FoundCircle(runs[direction]) || !FoundCircle(both)) continue;
+            EXPECT_LE(std::fabs(both.Result.Fs), std::fabs(runs[direction].Result.Fs))
+                << "both directions worse than direction " << direction;
+        }
+        if (FoundCircle(both)) {
+            const bool ccw = FoundCircle(runs[1]) &&
+                             (!FoundCircle(runs[0]) ||
+                              std::fabs(runs[1].Result.Fs) < std::fabs(runs[0].Result.Fs));
+            EXPECT_EQ(Bits(both.Result.Fs), Bits(runs[ccw ? 1 : 0].Result.Fs));
+        }
+    }
+    EXPECT_GE(searched * 2, DesignCount());
+}
+
+// ---------------------------------------------------------------------------
 
 }  // namespace
 }  // namespace sorvanta
