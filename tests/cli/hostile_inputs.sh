@@ -43,7 +43,7 @@ cp "$sample" a.dat
 while IFS='|' read -r args message; do
     set +e
     # shellcheck disable=SC2086
-    timeout 20 "$calc" $args >out.txt 2>"$work/err"
+    timeout -k 5 20 "$calc" $args >out.txt 2>"$work/err"
     status=$?
     set -e
     expect_status 2 "$args"
@@ -56,7 +56,7 @@ batch @fifo.dat|ファイル「fifo.dat」は通常のファイルではない�
 batch @missing.txt|ファイル「missing.txt」を開けません
 EOF
 set +e
-timeout 20 "$calc" batch fifo.dat a.dat --summary f.csv --quiet 2>"$work/err"
+timeout -k 5 20 "$calc" batch fifo.dat a.dat --summary f.csv --quiet 2>"$work/err"
 status=$?
 set -e
 expect_status 2 "batch of a FIFO"
