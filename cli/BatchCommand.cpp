@@ -131,6 +131,16 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
     if (options.Run.Positionals.empty()) {
         return UsageError(command, "設計条件ファイルまたはフォルダを指定して下さい。");
     }
+    if (options.Summary && options.SummaryJson) {
+        std::error_code error;
+        const auto key = [&](const std::string& file) {
+            return fs::weakly_canonical(fs::absolute(fs::path(file)), error);
+        };
+        if (key(*options.Summary) == key(*options.SummaryJson)) {
+            return UsageError(command,
+                              "--summary と --summary-json に同じファイルは指定できません。");
+        }
+    }
     return ExitSuccess;
 }
 

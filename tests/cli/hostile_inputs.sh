@@ -89,8 +89,8 @@ kill "$holder"
 expect_status 2 "a held summary"
 expect_err "要約ファイル「held.csv」は別の batch が書いています。" "a held summary"
 [ "$(cat held.csv)" = "the other batch's rows" ] || fail "a held summary was changed"
-run batch a.dat --summary same.jsonl --summary-json same.jsonl --quiet
-expect_status 2 "one file as both summaries"
+run batch a.dat --summary same.jsonl --summary-json ./same.jsonl --quiet
+expect_status 3 "one file as both summaries"
 
 # A folder that cannot be read is a row of its own, never skipped in silence:
 # one whose path is too long to open (root or not), and one without
