@@ -158,7 +158,9 @@ bool IsDesignFile(const fs::path& path) {
 using TUnreadableFolders = std::map<std::string, std::string>;
 
 // Every *.dat below `folder`, recursively; symbolic links to folders are not
-// followed (a link to a design file is taken).
+// followed (a link to a design file is taken). A *.dat that is not a regular
+// file (a FIFO, a dangling link) is listed too: its row says why it cannot be
+// read, rather than the design going missing without a word.
 void AddFolder(const fs::path& folder, std::vector<std::string>& designs,
                TUnreadableFolders& unreadable) {
     std::error_code error;
@@ -167,7 +169,7 @@ void AddFolder(const fs::path& folder, std::vector<std::string>& designs,
         std::error_code typeError;
         if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
             AddFolder(it->path(), designs, unreadable);
-        } else if (it->is_regular_file(typeError) && IsDesignFile(it->path())) {
+        } else if (IsDesignFile(it->path())) {
             designs.push_back(it->path().lexically_normal().generic_string());
         }
     }

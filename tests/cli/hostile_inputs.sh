@@ -94,7 +94,8 @@ expect_status 3 "one file as both summaries"
 
 # A folder that cannot be read is a row of its own, never skipped in silence:
 # one whose path is too long to open (root or not), and one without
-# permission (only when not root). @LIST lines lose blanks on both sides.
+# permission (only when not root); so is a *.dat that is a FIFO. @LIST lines
+# lose blanks on both sides.
 mkdir -p tree/ok
 cp "$sample" tree/ok/a.dat
 deep=tree
@@ -104,12 +105,14 @@ if [ "$(id -u)" -ne 0 ]; then
     mkdir tree/locked
     chmod 000 tree/locked
 fi
+mkfifo tree/ok/pipe.dat
 printf '  tree \r\n\t\r\n' >list.txt
 run batch @list.txt --summary t.csv --quiet
 [ -d tree/locked ] && chmod 755 tree/locked
 expect_status 2 "unreadable folders"
 grep -q '^[0-9],tree/[d/]*,unreadable,.*を読めません（パスが長すぎます）' t.csv || fail "a folder too deep: $(cut -c1-80 t.csv)"
 grep -q ',tree/ok/a.dat,ok,' t.csv || fail "unreadable folders: the readable design: $(cut -c1-80 t.csv)"
+grep -q ',tree/ok/pipe.dat,unreadable,.*通常のファイルではない' t.csv || fail "a FIFO in a folder: $(cut -c1-80 t.csv)"
 if [ -d tree/locked ]; then
     grep -q ',tree/locked,unreadable,.*権限がありません' t.csv || fail "a folder without permission"
 fi
