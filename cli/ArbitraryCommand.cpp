@@ -4,8 +4,10 @@
 #include <string>
 
 #include "RunSupport.h"
+#include "design/DesignFile.h"
 #include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
+#include "text/DisplayText.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::cli {
@@ -34,8 +36,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     const auto y = TryStrToFloat(options.Positionals[2]);
     if (!x || !y) {
         return ReportUsageError(command, "円弧中心の座標が数値ではありません: '" +
-                                             options.Positionals[1] + "', '" +
-                                             options.Positionals[2] + "'");
+                                             ShortenForMessage(options.Positionals[1]) + "', '" +
+                                             ShortenForMessage(options.Positionals[2]) + "'");
     }
 
     TAppState app = StartupState();
@@ -51,7 +53,9 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     try {
         point = EvaluateArbitraryPoint(app.Design, *x, *y, app.Arbitrary, app.ArbitraryChart);
     } catch (const ConversionError& e) {
-        return ReportError(e.what(), ExitDataError);
+        return ReportError(
+            ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),
+            ExitDataError);
     }
     if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
         return status;

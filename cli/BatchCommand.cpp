@@ -29,6 +29,7 @@
 #include "engine/Parallel.h"
 #include "engine/Progress.h"
 #include "text/Conversion.h"
+#include "text/DisplayText.h"
 #include "text/TextFile.h"
 
 namespace sorvanta::cli {
@@ -100,6 +101,7 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
                    arg == "--jobs" || arg == "--shard") {
             if (i + 1 >= args.size()) return UsageError(command, arg + " に値がありません。");
             const std::string& v = args[++i];
+            if (LooksLikeOption(v)) return UsageError(command, OptionValueProblem(arg, v));
             if (arg == "--out") {
                 options.OutDir = v;
             } else if (arg == "--summary") {
@@ -109,13 +111,15 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
             } else if (arg == "--jobs") {
                 const auto n = TryStrToInt(v);
                 if (!n || *n < 1)
-                    return UsageError(command, "--jobs は1以上の整数です: '" + v + "'");
+                    return UsageError(command,
+                                      "--jobs は1以上の整数です: '" + ShortenForMessage(v) + "'");
                 options.Jobs = *n;
             } else if (!ParseShard(v, options.ShardIndex, options.ShardCount)) {
-                return UsageError(command, "--shard は I/N（0 ≦ I < N の整数）です: '" + v + "'");
+                return UsageError(command, "--shard は I/N（0 ≦ I < N の整数）です: '" +
+                                               ShortenForMessage(v) + "'");
             }
         } else {
-            return UsageError(command, "不明なオプションです: '" + arg + "'");
+            return UsageError(command, "不明なオプションです: '" + ShortenForMessage(arg) + "'");
         }
     }
     if ((options.Text || options.Json || options.Pdf) && !options.OutDir) {
@@ -126,6 +130,16 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
     }
     if (options.Run.Positionals.empty()) {
         return UsageError(command, "設計条件ファイルまたはフォルダを指定して下さい。");
+    }
+    if (options.Summary && options.SummaryJson) {
+        std::error_code error;
+        const auto key = [&](const std::string& file) {
+            return fs::weakly_canonical(fs::absolute(fs::path(file)), error);
+        };
+        if (key(*options.Summary) == key(*options.SummaryJson)) {
+            return UsageError(command,
+                              "--summary と --summary-json に同じファイルは指定できません。");
+        }
     }
     return ExitSuccess;
 }
@@ -139,33 +153,60 @@ bool IsDesignFile(const fs::path& path) {
     return ext == ".dat";
 }
 
+// Folders that could not be read, each with its message: they get a row of
+// their own (unreadable), so that no design is lost without a word.
+using TUnreadableFolders = std::map<std::string, std::string>;
+
+// Every *.dat below `folder`, recursively; symbolic links to folders are not
+// followed (a link to a design file is taken). A *.dat that is not a regular
+// file (a FIFO, a dangling link) is listed too: its row says why it cannot be
+// read, rather than the design going missing without a word.
+void AddFolder(const fs::path& folder, std::vector<std::string>& designs,
+               TUnreadableFolders& unreadable) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
+            AddFolder(it->path(), designs, unreadable);
+        } else if (IsDesignFile(it->path())) {
+            designs.push_back(it->path().lexically_normal().generic_string());
+        }
+    }
+    if (error) {
+        const std::string name = folder.lexically_normal().generic_string();
+        designs.push_back(name);
+        const std::string reason = error == std::errc::permission_denied ? "権限がありません"
+                                   : error == std::errc::filename_too_long ? "パスが長すぎます"
+                                                                           : error.message();
+        unreadable[name] = "フォルダ「" + name + "」を読めません（" + reason +
+                           "）。その中の設計条件は計算されていません。";
+    }
+}
+
 // Adds the design files an input names, as normalised path texts: a folder
 // gives every *.dat below it, anything else is taken as a design file (one
 // that does not exist gets its row as unreadable).
-void AddInput(const std::string& input, std::vector<std::string>& designs) {
+void AddInput(const std::string& input, std::vector<std::string>& designs,
+              TUnreadableFolders& unreadable) {
     const fs::path path(input);
     std::error_code error;
     if (!fs::is_directory(path, error)) {
         designs.push_back(path.lexically_normal().generic_string());
         return;
     }
-    fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
-    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError) && IsDesignFile(it->path()))
-            designs.push_back(it->path().lexically_normal().generic_string());
-    }
+    AddFolder(path, designs, unreadable);
 }
 
 // Every design the inputs name, sorted by path and without duplicates (two
 // names of one file count once), so that every run and every shard sees the
 // same list. A @LIST that cannot be read sets `problem`.
 std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
-                                        std::string& problem) {
+                                        TUnreadableFolders& unreadable, std::string& problem) {
     std::vector<std::string> names;
     for (const std::string& input : inputs) {
         if (input.size() < 2 || input[0] != '@') {
-            AddInput(input, names);
+            AddInput(input, names, unreadable);
             continue;
         }
         std::string text;
@@ -176,16 +217,18 @@ std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
             return {};
         }
         if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+        const auto blank = [](char c) { return c == '\r' || c == ' ' || c == '\t'; };
         std::size_t start = 0;
         while (start < text.size()) {
             std::size_t end = text.find('\n', start);
             if (end == std::string::npos) end = text.size();
             std::string line = text.substr(start, end - start);
             start = end + 1;
-            while (!line.empty() &&
-                   (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-                line.pop_back();
-            if (!line.empty()) AddInput(line, names);
+            while (!line.empty() && blank(line.back())) line.pop_back();
+            std::size_t first = 0;
+            while (first < line.size() && blank(line[first])) ++first;
+            line.erase(0, first);
+            if (!line.empty()) AddInput(line, names, unreadable);
         }
     }
     std::sort(names.begin(), names.end());
@@ -209,7 +252,7 @@ std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
 // one name in different folders keep apart. Two designs that still meet (a.dat
 // and A.dat in one folder) set `problem`.
 std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const fs::path& dir,
-                                  std::string& problem) {
+                                  const TUnreadableFolders& unreadable, std::string& problem) {
     std::vector<fs::path> folders;
     folders.reserve(designs.size());
     for (const std::string& design : designs) {
@@ -227,6 +270,10 @@ std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const
     bases.reserve(designs.size());
     std::map<std::string, std::size_t> taken;
     for (std::size_t i = 0; i < designs.size(); ++i) {
+        if (unreadable.count(designs[i]) > 0) {
+            bases.emplace_back();  // writes nothing
+            continue;
+        }
         const fs::path sub = folders[i].lexically_relative(common);
         fs::path base = dir / sub / fs::path(designs[i]).stem();
         base = base.lexically_normal();
@@ -236,7 +283,8 @@ std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         const auto [it, inserted] = taken.emplace(std::move(key), i);
         if (!inserted) {
-            problem = "出力名が重なります: '" + designs[it->second] + "' と '" + designs[i] + "'";
+            problem = "出力名が重なります: '" + EscapeForDisplay(designs[it->second]) + "' と '" +
+                      EscapeForDisplay(designs[i]) + "'";
             return {};
         }
         bases.push_back(std::move(base));
@@ -384,6 +432,7 @@ struct TBatchPlan {
     const TBatchOptions& Options;
     TRunCommandOptions Run;  // with the thread count of each design
     const std::vector<std::string>& Designs;
+    const TUnreadableFolders& Unreadable;
     const std::vector<fs::path>& OutputBases;  // empty without --out
 };
 
@@ -393,12 +442,18 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
     const auto start = TClock::now();
     TBatchRow row;
     row.Position = position;
-    row.Path = plan.Designs[position];
+    // The path as found opens the file; the summary and the messages get it
+    // as valid UTF-8 without control characters.
+    const std::string& path = plan.Designs[position];
+    row.Path = EscapeForDisplay(path);
     TInterruptProgress progress;
     try {
         TAppState app = StartupState();
         std::string message;
-        if (LoadDesign(row.Path, app.Design, &app.Axes, message) != ExitSuccess) {
+        if (const auto folder = plan.Unreadable.find(path); folder != plan.Unreadable.end()) {
+            row.Outcome = TBatchOutcome::Unreadable;
+            row.Message = folder->second;
+        } else if (LoadDesign(path, app.Design, &app.Axes, message) != ExitSuccess) {
             row.Outcome = TBatchOutcome::Unreadable;
             row.Message = OneLine({message});
         } else {
@@ -406,7 +461,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             ApplyRunSettings(app.Settings, app.Design);
             TRecordingDialogs dialogs;
             TRunResult run;
-            if (RunAppCalculation(app, dialogs, &progress, run, message) != ExitSuccess) {
+            if (RunAppCalculation(app, path, dialogs, &progress, run, message) != ExitSuccess) {
                 row.Outcome = TBatchOutcome::Unreadable;
                 row.Message = OneLine({message});
             } else {
@@ -437,8 +492,8 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
                 std::error_code error;
                 fs::create_directories(base.parent_path(), error);
                 if (error) {
-                    message =
-                        "フォルダ「" + base.parent_path().generic_string() + "」を作成できません。";
+                    message = "フォルダ「" + EscapeForDisplay(base.parent_path().generic_string()) +
+                              "」を作成できません。";
                 } else if (WriteRunOutputs(app, run, outputs, false, message) == ExitSuccess) {
                     message.clear();
                 }
@@ -453,6 +508,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
         row.Outcome = TBatchOutcome::Unreadable;
         row.Message = OneLine({e.what()});
     }
+    row.Message = EscapeForDisplay(row.Message);
     row.Seconds = std::chrono::duration<double>(TClock::now() - start).count();
     return row;
 }
@@ -490,12 +546,15 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
         return status;
 
     std::string problem;
-    const std::vector<std::string> designs = CollectDesigns(options.Run.Positionals, problem);
-    if (!problem.empty()) return UsageError(command, problem);
+    TUnreadableFolders unreadable;
+    const std::vector<std::string> designs =
+        CollectDesigns(options.Run.Positionals, unreadable, problem);
+    // A list that cannot be read is a file error, as a design file would be.
+    if (!problem.empty()) return ReportError(problem, ExitDataError);
     if (designs.empty()) return UsageError(command, "設計条件ファイル（*.dat）がありません。");
     std::vector<fs::path> bases;
     if (options.OutDir) {
-        bases = OutputBases(designs, fs::path(*options.OutDir), problem);
+        bases = OutputBases(designs, fs::path(*options.OutDir), unreadable, problem);
         if (!problem.empty()) return UsageError(command, problem);
     }
 
@@ -507,23 +566,25 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
 
     TSummaryFile csv, json;
     if (options.Summary) {
-        if (!csv.Open(fs::path(*options.Summary))) {
-            return ReportError("ファイル「" + *options.Summary + "」に書き込めません。",
-                               ExitDataError);
-        }
+        if (!csv.Open(fs::path(*options.Summary), problem))
+            return ReportError(problem, ExitDataError);
         csv.Append("\xEF\xBB\xBF" +
                    CsvRecord(SummaryHeader(options.Run.Settings.StressDisplay.value_or(0))));
     }
-    if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson))) {
-        return ReportError("ファイル「" + *options.SummaryJson + "」に書き込めません。",
-                           ExitDataError);
-    }
+    if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson), problem))
+        return ReportError(problem, ExitDataError);
 
+    // More jobs than cores only share the cores (and each job holds a
+    // design's memory): the results are the same, the batch is slower.
     const int cores = HardwareThreads();
-    const int jobs = static_cast<int>(
-        std::min<std::size_t>(static_cast<std::size_t>(options.Jobs > 0 ? options.Jobs : cores),
-                              std::max<std::size_t>(positions.size(), 1)));
-    TBatchPlan plan{options, options.Run, designs, bases};
+    if (options.Jobs > cores && !options.Quiet) {
+        WriteStderr("--jobs " + std::to_string(options.Jobs) + " はコア数の " +
+                    std::to_string(cores) + " にしました。\n");
+    }
+    const int jobs = static_cast<int>(std::min<std::size_t>(
+        static_cast<std::size_t>(options.Jobs > 0 ? std::min(options.Jobs, cores) : cores),
+        std::max<std::size_t>(positions.size(), 1)));
+    TBatchPlan plan{options, options.Run, designs, unreadable, bases};
     // Parallel designs search on one thread each, so that the machine is not
     // oversubscribed; the results are the same on any number of threads.
     if (!options.ThreadsGiven) plan.Run.Settings.Threads = jobs > 1 ? 1 : 0;
@@ -609,7 +670,7 @@ const TCommandRegistration registration{
      "  DESIGN.dat                設計条件ファイル\n"
      "  FOLDER                    フォルダ以下のすべての *.dat\n"
      "  @LIST                     一行に一つのパスを書いた UTF-8 のテキストファイル\n"
-     "                            （相対パスは現在のフォルダから）\n"
+     "                            （相対パスは現在のフォルダから。行の前後の空白は除きます）\n"
      "  設計条件の一覧はパスの順に並べ、重複を除きます。どの実行、どの分割でも同じ順です。\n"
      "\nオプション:\n"
      "  --out DIR                 設計条件ごとの出力を DIR に書く（--text、--json、--pdf で選ぶ）\n"
@@ -621,12 +682,15 @@ const TCommandRegistration registration{
      "                            同名の設計条件が重なることはありません。出力は run "
      "と同じバイト列\n"
      "                            です。失敗した設計条件の既存の出力はそのまま残します。\n"
-     "  --summary FILE.csv        要約表を CSV（RFC 4180、BOM 付き UTF-8、CR LF）で書く\n"
+     "  --summary FILE.csv        要約表を CSV（RFC 4180、BOM 付き UTF-8、CR LF）で書く。別の "
+     "batch\n"
+     "                            が書いている要約には書きません（終了状態 2）。\n"
      "  --summary-json FILE       同じ行を JSON Lines（UTF-8）で書く\n"
      "                            行は一覧の順に一行ずつ書き足します。中断しても、書かれた行は\n"
      "                            すべて完全です。\n"
-     "  --jobs N                  同時に計算する設計条件の数（既定: コア数）。N が2以上なら\n"
-     "                            各設計条件は1スレッドで探索します（結果は同じ）。\n"
+     "  --jobs N                  同時に計算する設計条件の数（既定: コア数。コア数より大きい N は\n"
+     "                            コア数にします）。N が2以上なら各設計条件は1スレッドで探索し\n"
+     "                            ます（結果は同じ）。\n"
      "  --shard I/N               一覧の位置（0から）を N で割った余りが I の設計条件だけを計算\n"
      "                            （0 ≦ I < N）。要約の No. は一覧での位置 + 1 です。\n"
      "  --quiet                   進行状況を表示しない\n"
@@ -634,7 +698,10 @@ const TCommandRegistration registration{
      "  --no-slice-lines、--no-slice-numbers、--threads N\n"
      "                            run と同じ。すべての設計条件に使います。\n"
      "\n要約の結果: ok、refused（点検で拒否）、no_circle（円なし）、unreadable（読めない、\n"
-     "  または値を変換できない）、output_error（出力を書けない）、cancelled（中断）\n"
+     "  "
+     "値を変換できない、または読めないフォルダ）、output_"
+     "error（出力を書けない）、cancelled（中断）\n"
+     "  ファイル名の UTF-8 でないバイトと制御文字は \\xNN（16進）で書きます。\n"
      "\n終了状態: 0 すべて ok、1 拒否または円なしがある、2 読めない設計条件または書けない出力が\n"
      "  ある、3 使い方の誤り。Ctrl+C（SIGINT）や SIGTERM では実行中の設計条件を止め、要約を\n"
      "  閉じてからそのシグナルで終了します。"}};

@@ -1,9 +1,20 @@
 #include "BatchSummary.h"
 
+#include <cerrno>
 #include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 #include "Json.h"
 #include "text/Conversion.h"
+#include "text/DisplayText.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::cli {
@@ -164,15 +175,52 @@ TSummaryFile::~TSummaryFile() {
     Close();
 }
 
-bool TSummaryFile::Open(const std::filesystem::path& path) {
+bool TSummaryFile::Open(const std::filesystem::path& path, std::string& problem) {
     Close();
     failed_ = false;
+    const std::u8string u8 = path.u8string();
+    const std::string name =
+        EscapeForDisplay(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+    const std::string cannotWrite = "ファイル「" + name + "」に書き込めません。";
+    const std::string held = "要約ファイル「" + name +
+                             "」は別の batch が書いています。別の要約ファイルを指定して下さい。";
 #ifdef _WIN32
-    file_ = _wfopen(path.c_str(), L"wb");
+    // Denying others write access is the lock; truncating only after it.
+    file_ = _wfsopen(path.c_str(), L"ab", _SH_DENYWR);
+    if (!file_) {
+        problem = errno == EACCES ? held : cannotWrite;
+        return false;
+    }
+    if (_chsize_s(_fileno(file_), 0) != 0) {
+        Close();
+        problem = cannotWrite;
+        return false;
+    }
 #else
-    file_ = std::fopen(path.c_str(), "wb");
+    // Opened without truncating: the file is emptied only once the lock is
+    // ours, so a refused batch leaves the other's rows alone.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        problem = cannotWrite;
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        problem = errno == EWOULDBLOCK ? held : cannotWrite;
+        ::close(fd);
+        return false;
+    }
+    if (::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        problem = cannotWrite;
+        return false;
+    }
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        ::close(fd);
+        problem = cannotWrite;
+        return false;
+    }
 #endif
-    if (!file_) return false;
     // Larger than any row, so that a row reaches the file in one write.
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
     return true;

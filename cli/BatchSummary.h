@@ -63,8 +63,11 @@ class TSummaryFile {
     TSummaryFile& operator=(const TSummaryFile&) = delete;
     ~TSummaryFile();
 
-    // False when the file cannot be created.
-    bool Open(const std::filesystem::path& path);
+    // Takes the file for this batch alone (a lock held until Close: a second
+    // batch given the same summary is refused, never lets the two tear each
+    // other's rows), then empties it. False with `problem` set when the file
+    // cannot be created or another batch holds it; the file is then untouched.
+    bool Open(const std::filesystem::path& path, std::string& problem);
     // Writes the whole line and flushes it. False (and the file is not
     // written any further) once a write has failed.
     bool Append(std::string_view line);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "design/DesignFile.h"
+#include "text/DisplayText.h"
 
 namespace sorvanta::cli {
 
@@ -71,7 +72,12 @@ std::string UsageLine(const TCommand& command) {
 int ReportError(std::string_view message, int exitStatus) {
     std::string line(ProgramName);
     line += ": エラー: ";
-    for (char c : message) line += (c == '\r' || c == '\n') ? ' ' : c;
+    std::string text(message);
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    // Names and values from outside may hold escape sequences for the terminal.
+    line += EscapeForDisplay(text);
     WriteLine(stderr, line);
     return exitStatus;
 }
@@ -81,7 +87,7 @@ int ReportUsageError(const TCommand& command, std::string_view problem) {
 }
 
 void PrintLine(std::string_view text) {
-    WriteLine(stdout, text);
+    WriteLine(stdout, EscapeForDisplay(text, true));
 }
 
 TDesignConditions StartupDesign() {
@@ -108,6 +114,15 @@ int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPr
     return status == ExitSuccess ? status : ReportError(message, status);
 }
 
+std::string ConversionErrorMessage(const std::string& path, const ConversionError& error) {
+    if (error.FileLine() <= 0) return error.what();
+    return path + ": " + std::to_string(error.FileLine()) + "行目: " + error.what();
+}
+
+bool LooksLikeOption(std::string_view value) {
+    return value.size() > 2 && value.compare(0, 2, "--") == 0;
+}
+
 int ExpectArguments(const TCommand& command, const std::vector<std::string>& args,
                     std::size_t count) {
     // An option the command does not know must not be taken for a file name
@@ -115,7 +130,8 @@ int ExpectArguments(const TCommand& command, const std::vector<std::string>& arg
     // number stays an argument.
     for (const std::string& arg : args) {
         if (arg.size() > 2 && arg.compare(0, 2, "--") == 0)
-            return ReportUsageError(command, "不明なオプションです: '" + arg + "'");
+            return ReportUsageError(command,
+                                    "不明なオプションです: '" + ShortenForMessage(arg) + "'");
     }
     if (args.size() == count) return ExitSuccess;
     return ReportUsageError(command,

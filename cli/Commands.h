@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
+#include "text/Conversion.h"
 
 namespace sorvanta::cli {
 
@@ -51,12 +52,13 @@ const TCommand* FindCommand(std::string_view name);
 std::string UsageLine(const TCommand& command);
 
 // Prints "sorvanta-calc: エラー: message" on stderr (a "\r" line break of a
-// core message becomes a blank, so every error stays one line) and returns
+// core message becomes a blank, so every error stays one line; control
+// characters and bytes that are not UTF-8 are escaped as "\xNN") and returns
 // `exitStatus`.
 int ReportError(std::string_view message, int exitStatus);
 // A usage error of `command`: the problem and the command's usage, one line.
 int ReportUsageError(const TCommand& command, std::string_view problem);
-// Prints one line on stdout.
+// Prints one line on stdout (control characters escaped, line breaks kept).
 void PrintLine(std::string_view text);
 // Columns a UTF-8 text takes on a terminal: full-width characters count 2.
 std::size_t DisplayWidth(std::string_view text);
@@ -73,6 +75,14 @@ int LoadDesignForCommand(const std::string& path, TDesignConditions& design,
 // The same without printing: on failure `message` holds the error.
 int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes* axes,
                std::string& message);
+
+// A conversion error of a run on the design loaded from `path`: with the
+// field located, "PATH: N行目: FIELD: 'text' は有効な数値ではありません。".
+std::string ConversionErrorMessage(const std::string& path, const ConversionError& error);
+
+// "--name": an option, never the value of the option before it (--json --text
+// would write a file called "--text").
+bool LooksLikeOption(std::string_view value);
 
 // Exactly `count` positional arguments, or a usage error (returns ExitUsage).
 // Returns ExitSuccess when the count is right.

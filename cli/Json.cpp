@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "text/DisplayText.h"
+
 namespace sorvanta::cli {
 
 namespace {
@@ -98,7 +100,10 @@ TJsonValue AxisJson(const TAxisLimits& limits) {
 
 }  // namespace
 
-std::string JsonString(std::string_view text) {
+std::string JsonString(std::string_view raw) {
+    // JSON is UTF-8: a byte that is not (a name from a Shift-JIS archive) is
+    // written as the text "\xNN".
+    const std::string text = EscapeInvalidUtf8(raw);
     std::string out = "\"";
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);

@@ -3,13 +3,16 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <sstream>
 
 #include "Json.h"
+#include "design/DesignFile.h"
 #include "documents/Figures.h"
 #include "documents/PdfDocument.h"
 #include "documents/TextOutput.h"
 #include "engine/AnalysisModel.h"
 #include "text/Conversion.h"
+#include "text/DisplayText.h"
 #include "text/TextFile.h"
 #include "views/PreviewChart.h"
 
@@ -56,6 +59,12 @@ int UsageError(const TCommand& command, const std::string& problem) {
 
 }  // namespace
 
+std::string OptionValueProblem(const std::string& option, const std::string& value) {
+    return option + " に値がありません（'" + ShortenForMessage(value) +
+           "' はオプションです。その名前のファイルは ./" + ShortenForMessage(value) +
+           " と書いて下さい）。";
+}
+
 TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
                             TRunCommandOptions& options, bool outputFiles, std::string& problem) {
     const std::string& arg = args[i];
@@ -83,6 +92,10 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
         return TOptionParse::Bad;
     }
     const std::string& v = args[++i];
+    if (LooksLikeOption(v)) {
+        problem = OptionValueProblem(arg, v);
+        return TOptionParse::Bad;
+    }
     if (arg == "--direction") {
         if (v == "cw")
             settings.SlipDirection = 0;
@@ -91,26 +104,26 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
         else if (v == "both")
             settings.SlipDirection = 2;
         else
-            problem = "--direction は cw、ccw、both のどれかです: '" + v + "'";
+            problem = "--direction は cw、ccw、both のどれかです: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--form") {
         if (v == "moment")
             settings.StressDisplay = 0;
         else if (v == "force")
             settings.StressDisplay = 1;
         else
-            problem = "--form は moment か force です: '" + v + "'";
+            problem = "--form は moment か force です: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--grid-points") {
         // The range is the checks' business; the option only needs a number.
         if (TryStrToInt(v))
             settings.GridFsMeshCount = v;
         else
-            problem = "--grid-points は整数です: '" + v + "'";
+            problem = "--grid-points は整数です: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--threads") {
         const auto n = TryStrToInt(v);
         if (n && *n >= 1)
             settings.Threads = *n;
         else
-            problem = "--threads は1以上の整数です: '" + v + "'";
+            problem = "--threads は1以上の整数です: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--text") {
         options.TextFile = v;
     } else if (arg == "--json") {
@@ -138,7 +151,8 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
             case TOptionParse::Bad:
                 return UsageError(command, problem);
             case TOptionParse::NotRunOption:
-                return UsageError(command, "不明なオプションです: '" + arg + "'");
+                return UsageError(command,
+                                  "不明なオプションです: '" + ShortenForMessage(arg) + "'");
         }
     }
     return ExitSuccess;
@@ -165,7 +179,7 @@ void PrintMessage(std::string_view message) {
     for (char& c : text) {
         if (c == '\r') c = '\n';
     }
-    text += '\n';
+    text = EscapeForDisplay(text, true) + '\n';
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }
@@ -178,21 +192,21 @@ void TStderrDialogs::ShowMessage(std::string_view message) {
     PrintMessage(message);
 }
 
-int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
-                      TRunResult& result, std::string& message) {
+int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialogs& dialogs,
+                      TProgress* progress, TRunResult& result, std::string& message) {
     try {
         result = StartCalculation(RunContextOf(app, dialogs, progress));
     } catch (const ConversionError& e) {
-        message = e.what();
+        message = ConversionErrorMessage(designPath, e);
         return ExitDataError;
     }
     return ExitSuccess;
 }
 
-int RunCalculationForCommand(TAppState& app, TRunResult& result) {
+int RunCalculationForCommand(TAppState& app, const std::string& designPath, TRunResult& result) {
     TStderrDialogs dialogs;
     std::string message;
-    const int status = RunAppCalculation(app, dialogs, nullptr, result, message);
+    const int status = RunAppCalculation(app, designPath, dialogs, nullptr, result, message);
     return status == ExitSuccess ? status : ReportError(message, status);
 }
 
@@ -203,7 +217,7 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
     }
     app.Settings = options.Settings;
     ApplyRunSettings(app.Settings, app.Design);
-    return RunCalculationForCommand(app, result);
+    return RunCalculationForCommand(app, options.Positionals[0], result);
 }
 
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
@@ -213,31 +227,55 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
     return status == ExitSuccess ? status : ReportError(message, status);
 }
 
+std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult& run,
+                                          const TRunCommandOptions& options, bool arbitraryPdf) {
+    std::vector<TFileContents> files;
+    // A document that cannot be made (a design name cp932 cannot hold, a bad
+    // SOURCE_DATE_EPOCH) is reported with the file it was meant for.
+    const auto make = [&](const std::string& file, const auto& bytes) {
+        try {
+            files.push_back({std::filesystem::path(file), bytes()});
+        } catch (const FileError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw FileError("ファイル「" + file + "」を作れません: " + e.what());
+        }
+    };
+    if (options.JsonFile) {
+        make(*options.JsonFile, [&] {
+            return WriteJson(RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart,
+                                      app.ArbitraryChart}));
+        });
+    }
+    if (run.Outcome != TRunOutcome::Ok) return files;
+    if (options.TextFile) make(*options.TextFile, [&] { return TextOutputBytes(app.Results); });
+    if (options.PdfFile) {
+        make(*options.PdfFile, [&] {
+            const TChartModel ground = GroundChart(app);
+            TPDFMaker maker;
+            std::ostringstream out;
+            if (arbitraryPdf) {
+                PdfArbitraryDocument(maker, out, app.Results, app.Arbitrary, ground,
+                                     app.ArbitraryChart, app.Design.DesignName);
+            } else {
+                PdfMinimumDocument(maker, out, app.Results, ground, app.ResultChart,
+                                   app.Design.DesignName);
+            }
+            return out.str();
+        });
+    }
+    return files;
+}
+
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf, std::string& message) {
     try {
-        if (options.JsonFile) {
-            const std::string json = WriteJson(RunJson({app.Design, run, app.Results, app.Arbitrary,
-                                                        app.ResultChart, app.ArbitraryChart}));
-            WriteFileAtomically(std::filesystem::path(*options.JsonFile), json);
-        }
+        // The documents are made first and written together: one that cannot
+        // be made or written leaves every output file as it was.
+        WriteFilesAtomically(RunOutputFiles(app, run, options, arbitraryPdf));
         if (options.FiguresDir) {
             WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app),
                          app.ResultChart, app.ArbitraryChart);
-        }
-        if (run.Outcome != TRunOutcome::Ok) return ExitSuccess;
-        if (options.TextFile)
-            WriteTextOutput(app.Results, std::filesystem::path(*options.TextFile));
-        if (options.PdfFile) {
-            const TChartModel ground = GroundChart(app);
-            const std::filesystem::path path(*options.PdfFile);
-            if (arbitraryPdf) {
-                WritePdfArbitraryDocument(path, app.Results, app.Arbitrary, ground,
-                                          app.ArbitraryChart, app.Design.DesignName);
-            } else {
-                WritePdfMinimumDocument(path, app.Results, ground, app.ResultChart,
-                                        app.Design.DesignName);
-            }
         }
     } catch (const std::exception& e) {
         message = e.what();
@@ -246,14 +284,15 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
     return ExitSuccess;
 }
 
-int RunPreCalculationChecks(const TDesignConditions& design) {
+int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath) {
     TStderrDialogs dialogs;
     TEC model;
     try {
         if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse)
             return ExitRefused;
     } catch (const ConversionError& e) {
-        return ReportError(e.what(), ExitDataError);
+        return ReportError(ConversionErrorMessage(designPath, LocateConversionError(design, e)),
+                           ExitDataError);
     }
     return ExitSuccess;
 }

@@ -12,6 +12,7 @@
 #include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
+#include "text/TextFile.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta::cli {
@@ -35,6 +36,9 @@ struct TRunCommandOptions {
 extern const char* const RunOptionsUsage;
 // The options, one per line, for "run --help" and "arbitrary --help".
 extern const char* const RunOptionsHelp;
+
+// The usage problem of an option whose value looks like an option.
+std::string OptionValueProblem(const std::string& option, const std::string& value);
 
 // Parses options anywhere among the positional arguments. On a bad option
 // prints the usage error and returns ExitUsage.
@@ -65,16 +69,23 @@ void PrintMessage(std::string_view message);
 
 // StartCalculation on the app with the given dialogs and progress (may be
 // null). A conversion error gives ExitDataError with its text in `message`.
-int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress,
-                      TRunResult& result, std::string& message);
+// `designPath` names the file in a conversion error.
+int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialogs& dialogs,
+                      TProgress* progress, TRunResult& result, std::string& message);
 
 // StartCalculation on the app. A conversion error is reported and gives
 // ExitDataError with `result` unset.
-int RunCalculationForCommand(TAppState& app, TRunResult& result);
+int RunCalculationForCommand(TAppState& app, const std::string& designPath, TRunResult& result);
 
 // Loads the design named by the first positional argument, applies the
 // options and runs the calculation. Returns ExitSuccess or the failure status.
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result);
+
+// The bytes of the requested JSON, text and PDF outputs (not the figures), as
+// WriteRunOutputs writes them. Throws FileError naming the output that cannot
+// be made.
+std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult& run,
+                                          const TRunCommandOptions& options, bool arbitraryPdf);
 
 // The requested outputs: JSON and the figures whatever the outcome (the
 // figures show the charts as they stand); the text file and the PDF only when
@@ -89,6 +100,6 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
 // The pre-calculation checks of the design, answered Yes, messages on stderr.
 // ExitSuccess when the run may proceed, ExitRefused when refused,
 // ExitDataError when a value does not convert.
-int RunPreCalculationChecks(const TDesignConditions& design);
+int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath);
 
 }  // namespace sorvanta::cli

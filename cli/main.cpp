@@ -1,6 +1,7 @@
 // sorvanta-calc: the batch tool. Dispatches to the registered commands.
 
 #include <algorithm>
+#include <csignal>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -69,6 +70,12 @@ int Main(const std::vector<std::string>& argv) {
 
 int main(int argc, char** argv) {
     using namespace sorvanta::cli;
+#ifdef SIGXFSZ
+    // A write past the file size limit (ulimit -f) must fail as a full disk
+    // does, so that the temporary file is removed and the status is 2, rather
+    // than kill the tool halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     try {
         return Main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {

@@ -1,10 +1,12 @@
 #include "design/DesignFile.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "text/Conversion.h"
 #include "text/Cp932.h"
+#include "text/DisplayText.h"
 #include "text/TextFile.h"
 
 namespace sorvanta {
@@ -134,9 +136,43 @@ std::string LineLabel(std::size_t lineNumber) {
 
 namespace {
 
+// A single-line text field and the line it takes in the file.
+struct TFieldLine {
+    std::string Name;
+    const std::string* Text;
+    int Line;
+};
+
 class TLineWriter {
   public:
+    // With `fields`, only lays the file out: records where each text field
+    // goes, without refusing line breaks.
+    explicit TLineWriter(std::vector<TFieldLine>* fields = nullptr) : fields_(fields) {}
+
     void Text(const std::string& text, std::string_view field) {
+        if (fields_) {
+            fields_->push_back({std::string(field), &text, static_cast<int>(lines_.size()) + 1});
+            lines_.emplace_back();
+            return;
+        }
+        Row(text, field);
+    }
+    void Bool(bool value) { lines_.emplace_back(value ? "TRUE" : "FALSE"); }
+    void Int(int value) { lines_.push_back(std::to_string(value)); }
+    void Block(const TCoordinateTable& table, std::string_view field) {
+        // R counts the grid's heading row, which is not written.
+        Int(static_cast<int>(table.Rows.size()) + 1);
+        for (const TCoordinateRow& row : table.Rows) {
+            if (fields_)
+                lines_.emplace_back();
+            else
+                Row(RowCommaText(row), field);
+        }
+    }
+    std::vector<std::string> Take() { return std::move(lines_); }
+
+  private:
+    void Row(const std::string& text, std::string_view field) {
         // A line break inside a value would shift every later line of the
         // positional file and the design could not be read back.
         if (text.find_first_of("\r\n") != std::string::npos) {
@@ -145,23 +181,24 @@ class TLineWriter {
         }
         lines_.push_back(text);
     }
-    void Bool(bool value) { lines_.emplace_back(value ? "TRUE" : "FALSE"); }
-    void Int(int value) { lines_.push_back(std::to_string(value)); }
-    void Block(const TCoordinateTable& table, std::string_view field) {
-        // R counts the grid's heading row, which is not written.
-        Int(static_cast<int>(table.Rows.size()) + 1);
-        for (const TCoordinateRow& row : table.Rows) Text(RowCommaText(row), field);
-    }
-    std::vector<std::string> Take() { return std::move(lines_); }
 
-  private:
+    std::vector<TFieldLine>* fields_;
     std::vector<std::string> lines_;
 };
+
+void WriteDesign(TLineWriter& w, const TDesignConditions& design);
 
 }  // namespace
 
 std::vector<std::string> DesignFileLines(const TDesignConditions& design) {
     TLineWriter w;
+    WriteDesign(w, design);
+    return w.Take();
+}
+
+namespace {
+
+void WriteDesign(TLineWriter& w, const TDesignConditions& design) {
     w.Text(design.LayerCount, "地層数");
     w.Bool(design.WaterEnabled);
     w.Text(design.GammaW, "γw");
@@ -192,12 +229,46 @@ std::vector<std::string> DesignFileLines(const TDesignConditions& design) {
     w.Text(design.LoadIntensity, "荷重強度");
     w.Text(design.LoadStartX, "載荷開始位置X座標");
     w.Text(design.LoadEndX, "載荷終了位置X座標");
-    return w.Take();
 }
+
+}  // namespace
 
 std::string DesignNameOf(const std::filesystem::path& path) {
     const std::u8string stem = path.stem().u8string();
-    return {stem.begin(), stem.end()};
+    return EscapeForDisplay(
+        std::string_view(reinterpret_cast<const char*>(stem.data()), stem.size()));
+}
+
+ConversionError LocateConversionError(const TDesignConditions& design,
+                                      const ConversionError& error) {
+    std::vector<TFieldLine> fields;
+    TLineWriter layout(&fields);
+    WriteDesign(layout, design);
+    const auto field = [&](const std::string& text) -> const TFieldLine* {
+        for (const TFieldLine& f : fields) {
+            if (f.Text == &text) return &f;
+        }
+        return nullptr;
+    };
+    // The order in which a run converts them: the model (layer count, the
+    // layers in use, the centre mesh, the slice width, the required safety
+    // factor, the never-cut elevation), then the checks and the drawing.
+    std::vector<const std::string*> order{&design.LayerCount};
+    const int layers = std::clamp(TryStrToInt(design.LayerCount).value_or(0), 0, MaxLayers);
+    for (int k = 0; k < layers; ++k) {
+        const TSoilLayer& layer = design.Layers[static_cast<std::size_t>(k)];
+        order.insert(order.end(), {&layer.GammaT, &layer.GammaS, &layer.Phi, &layer.Cohesion});
+    }
+    order.insert(order.end(),
+                 {&design.MeshPitch, &design.MeshCount, &design.MaxSliceWidth, &design.SafetyFactor,
+                  &design.NeverCutElevation, &design.LoadIntensity, &design.LoadStartX,
+                  &design.LoadEndX, &design.GammaW});
+    for (const std::string* text : order) {
+        if (*text != error.Text()) continue;
+        if (const TFieldLine* f = field(*text))
+            return ConversionError(error.Text(), f->Name, f->Line);
+    }
+    return error;
 }
 
 void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design) {
@@ -252,8 +323,8 @@ class TLineReader {
         // reach the calculation as a type that does not exist.
         if (value != 0 && value != 1) {
             Fail(lineNumber, LineLabel(lineNumber) + StressTypeName +
-                                 "には 0 または 1 が必要です（'" + lines_[lineNumber - 1] +
-                                 "'）。");
+                                 "には 0 または 1 が必要です（'" +
+                                 ShortenForMessage(lines_[lineNumber - 1]) + "'）。");
         }
         return value;
     }
@@ -269,7 +340,7 @@ class TLineReader {
         if (r < 2) {
             Fail(lineNumber, LineLabel(lineNumber) + field +
                                  "の行数（見出し行を含む）には 2 以上が必要です（'" +
-                                 lines_[lineNumber - 1] + "'）。");
+                                 ShortenForMessage(lines_[lineNumber - 1]) + "'）。");
         }
         const std::size_t rowCount = static_cast<std::size_t>(r) - 1;
         if (rowCount > lines_.size() - next_) {
@@ -410,7 +481,7 @@ TDesignLoadResult TryLoadDesignBytes(std::string_view bytes, TDesignConditions& 
 TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path, TDesignConditions& design) {
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path);
+        bytes = ReadFileBytes(path, MaxDesignFileBytes);
     } catch (const FileError& e) {
         TDesignLoadResult result;
         result.Message = e.what();

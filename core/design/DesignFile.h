@@ -3,6 +3,7 @@
 // per line, the coordinate tables as counted blocks of comma-text rows. A file
 // written by the program reads back into the same design, byte for byte.
 
+#include <cstddef>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
+#include "text/Conversion.h"
 
 namespace sorvanta {
 
@@ -63,7 +65,21 @@ struct TDesignLoadResult {
 [[nodiscard]] TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
                                                    TDesignConditions& design);
 
-// File name without folder and extension, as DesignName holds it.
+// File name without folder and extension, as DesignName holds it. Bytes of the
+// name that are not UTF-8 (a Shift-JIS name from a Windows archive) and control
+// characters are written as "\xNN", so that every output can hold the name.
 std::string DesignNameOf(const std::filesystem::path& path);
+
+// A design file is a few kilobytes; anything above this is not one, and is
+// refused before it is read whole.
+inline constexpr std::size_t MaxDesignFileBytes = 1024 * 1024;
+
+// A conversion failure of a run on `design`, located: the field whose text
+// failed, named as the load's messages name it, with its line in the design
+// file as the program writes it. The first field in the order the run
+// converts them that holds the failed text is the one that failed. A text no
+// field holds gives the error unchanged.
+[[nodiscard]] ConversionError LocateConversionError(const TDesignConditions& design,
+                                                    const ConversionError& error);
 
 }  // namespace sorvanta

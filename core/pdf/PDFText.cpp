@@ -7,6 +7,7 @@
 
 #include "pdf/PDFMaker.h"
 #include "text/Cp932.h"
+#include "text/DisplayText.h"
 
 namespace sorvanta {
 
@@ -62,9 +63,14 @@ std::string CreationTimeStamp() {
         std::string_view text = epoch;
         long long seconds = 0;
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-        if (ec != std::errc() || end != text.data() + text.size() || seconds < 0) {
-            throw TPDFError("環境変数 SOURCE_DATE_EPOCH の値が正しくありません: " +
-                            std::string(text));
+        // The PDF date holds a four-digit year: 9999-12-31 23:59:59 UTC is the
+        // last time it can state.
+        constexpr long long lastSecond = 253402300799;
+        if (ec != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+            seconds > lastSecond) {
+            throw TPDFError("環境変数 SOURCE_DATE_EPOCH の値が正しくありません（0 から " +
+                            std::to_string(lastSecond) +
+                            " まで、9999年12月31日までの秒数です）: " + ShortenForMessage(text));
         }
         return FormatTimeStamp(static_cast<std::time_t>(seconds), true);
     }

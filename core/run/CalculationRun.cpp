@@ -3,12 +3,14 @@
 #include <cmath>
 #include <memory>
 
+#include "design/DesignFile.h"
 #include "engine/AnalysisModel.h"
 #include "engine/Geometry.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
 #include "run/GridFs.h"
+#include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/CircleDrawing.h"
 
@@ -99,7 +101,9 @@ int RunProgressMaximum(double p0, int directions) {
     return static_cast<int>(std::ceil(grids)) * directions + 8;
 }
 
-TRunResult StartCalculation(const TRunContext& context) {
+namespace {
+
+TRunResult CheckAndRun(const TRunContext& context) {
     TRunResult result;
     TMessageLog dialogs(context.Dialogs, result.Messages);
     auto engine = std::make_unique<TEC>();
@@ -111,6 +115,17 @@ TRunResult StartCalculation(const TRunContext& context) {
     result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
     run.Messages = std::move(result.Messages);
     return run;
+}
+
+}  // namespace
+
+TRunResult StartCalculation(const TRunContext& context) {
+    try {
+        return CheckAndRun(context);
+    } catch (const ConversionError& e) {
+        // Name the field that failed, for the window and the batch tool alike.
+        throw LocateConversionError(context.Design, e);
+    }
 }
 
 TRunResult RunCalculation(TEC& engine, const TRunContext& context) {

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "text/DisplayText.h"
+
 namespace sorvanta {
 
 namespace {
@@ -160,8 +162,22 @@ std::optional<int> TryStrToInt(std::string_view text) {
     return IntegerValue(negative, digits);
 }
 
+namespace {
+
+std::string ConversionMessage(std::string_view text) {
+    return "'" + ShortenForMessage(text) + "' は有効な数値ではありません。";
+}
+
+}  // namespace
+
 ConversionError::ConversionError(std::string text)
-    : std::runtime_error("'" + text + "' は有効な数値ではありません。"), text_(std::move(text)) {}
+    : std::runtime_error(ConversionMessage(text)), text_(std::move(text)) {}
+
+ConversionError::ConversionError(std::string text, std::string field, int fileLine)
+    : std::runtime_error(field + ": " + ConversionMessage(text)),
+      text_(std::move(text)),
+      field_(std::move(field)),
+      fileLine_(fileLine) {}
 
 // Accepts everything the strict conversion accepts, so a text that passed the
 // strict conversion never stops an operation that converts it again this way.

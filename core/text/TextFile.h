@@ -1,6 +1,7 @@
 #pragma once
 // Text files: cp932, CR LF after every line, the last included.
 
+#include <cstddef>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -27,10 +28,23 @@ std::vector<std::string> DecodeTextLines(std::string_view bytes);
 // written and renamed over it only when complete, so a failure never destroys
 // the previous file. Throws FileError.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Several files whole or none of them: every file is written beside its
+// target first, and only when all are complete are they renamed over their
+// targets. A failure removes every temporary file and leaves each target as it
+// was. Throws FileError.
+struct TFileContents {
+    std::filesystem::path Path;
+    std::string Bytes;
+};
+void WriteFilesAtomically(const std::vector<TFileContents>& files);
 void WriteTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
-// Throws FileError or TextCodecError.
-std::string ReadFileBytes(const std::filesystem::path& path);
+// Reads a regular file; anything else (a folder, a FIFO, a device) is refused
+// before a byte is read, so that a read never blocks or runs without end.
+// With a `limit`, a file of more bytes is refused, naming the limit. Throws
+// FileError (ReadTextFile also TextCodecError).
+std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = 0);
 std::vector<std::string> ReadTextFile(const std::filesystem::path& path);
 
 }  // namespace sorvanta

@@ -121,7 +121,6 @@ while read -r args; do
 done <<'EOF'
 
 empty
-@missing.txt
 set --shard 2/2
 set --shard 1/0
 set --shard x

@@ -353,3 +353,84 @@ TEST(DesignFileOnDisk, AFailedSaveKeepsThePreviousFileAndName) {
 
 }  // namespace
 }  // namespace sorvanta
+
+namespace sorvanta {
+namespace {
+
+TEST(DesignFile, AConversionFailureIsLocatedByFieldAndLine) {
+    // The sample's file: layer 1 γt on line 4, the mesh count on 58. A longer
+    // ground table moves every later line.
+    const struct {
+        std::string TDesignConditions::*Field;
+        int Layer;  // -1: a field of the design itself
+        const char* Text;
+        std::string Message;
+    } cases[] = {
+        {nullptr, 0, "abc", "1層目のγt: 'abc' は有効な数値ではありません。"},
+        {nullptr, 1, "1..2", "2層目のγt: '1..2' は有効な数値ではありません。"},
+        {&TDesignConditions::MeshCount, -1, "x", "ﾒｯｼｭ数: 'x' は有効な数値ではありません。"},
+        {&TDesignConditions::NeverCutElevation, -1, "e",
+         "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高): 'e' は有効な数値ではありません。"},
+    };
+    const int lines[] = {4, 8, 58, 61};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        TDesignConditions d = SampleDesign();
+        std::string& text =
+            c.Field ? d.*c.Field : d.Layers[static_cast<std::size_t>(c.Layer)].GammaT;
+        text = c.Text;
+        const ConversionError located = LocateConversionError(d, ConversionError(c.Text));
+        EXPECT_EQ(located.what(), c.Message);
+        EXPECT_EQ(located.FileLine(), lines[i]) << c.Message;
+        EXPECT_EQ(located.FileLine(), [&] {
+            // The line as the file holds it.
+            const std::vector<std::string> file = DesignFileLines(d);
+            return static_cast<int>(std::find(file.begin(), file.end(), c.Text) - file.begin()) + 1;
+        }()) << c.Message;
+    }
+
+    // The same bad text in two fields: the one the run converts first failed.
+    TDesignConditions d = SampleDesign();
+    d.MeshPitch = "bad";
+    d.Layers[0].Cohesion = "bad";
+    EXPECT_EQ(LocateConversionError(d, ConversionError("bad")).Field(), "1層目のＣ");
+    // A layer not in use is never converted: the load intensity failed.
+    d = SampleDesign();
+    d.LayerCount = "2";
+    d.Layers[3].GammaT = "q";
+    d.LoadIntensity = "q";
+    EXPECT_EQ(LocateConversionError(d, ConversionError("q")).Field(), "荷重強度");
+    // Ground rows moved: the mesh count follows them.
+    d = SampleDesign();
+    d.Layers[0].Boundary.Rows.push_back({"4", "80", "15"});
+    d.MeshCount = "x";
+    EXPECT_EQ(LocateConversionError(d, ConversionError("x")).FileLine(), 59);
+    // A text no field holds: the error as it was.
+    EXPECT_EQ(LocateConversionError(SampleDesign(), ConversionError("zz")).FileLine(), 0);
+}
+
+TEST(DesignFileOnDisk, NamesThatAreNotUtf8AndHugeFiles) {
+    TempDir dir;
+    // A Shift-JIS 堤防.dat from a Windows archive: the name escapes the bytes
+    // that are not UTF-8, so that every output can hold it.
+    const fs::path sjis = *dir / "\x92\xE7\x96h.dat";
+    fs::copy_file(GoldenSample, sjis);
+    TDesignConditions d = SampleDesign();
+    ASSERT_TRUE(TryLoadDesignFile(sjis, d));
+    EXPECT_EQ(d.DesignName, "\\x92\\xE7\\x96h");
+    EXPECT_EQ(DesignNameOf(*dir / "堤防.dat"), "堤防");
+
+    // More than any design file: refused before it is read, naming the limit.
+    const fs::path huge = *dir / "huge.dat";
+    fs::copy_file(GoldenSample, huge);
+    fs::resize_file(huge, MaxDesignFileBytes + 1);
+    TDesignConditions before = BeforeLoad();
+    TDesignConditions loaded = before;
+    const TDesignLoadResult r = TryLoadDesignFile(huge, loaded);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.Message.find("上限は 1048576 バイト"), std::string::npos) << r.Message;
+    EXPECT_EQ(loaded.DesignName, before.DesignName);
+}
+
+}  // namespace
+}  // namespace sorvanta

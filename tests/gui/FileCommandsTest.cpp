@@ -1,5 +1,7 @@
 // Saving and loading the design through the main window's commands and Qt's
 // file dialogs.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -135,6 +137,37 @@ class FileCommandsTest : public QObject {
         QVERIFY(user.Seen[1].Text.size() > 20);
         QVERIFY(Design() == before);
         QCOMPARE(app_->DesignWindow().windowTitle(), QStringLiteral("設計条件入力"));
+    }
+
+    // What is not a design file is refused at once with a Japanese message:
+    // a FIFO (which would block the window for ever) and a huge file.
+    void SpecialAndHugeFilesAreRefused() {
+        const QString fifo = dir_.filePath("fifo.dat");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QFile huge(dir_.filePath("huge.dat"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(2 * 1024 * 1024));
+        huge.close();
+        const TDesignConditions before = Design();
+        const struct {
+            QString File, Reason;
+        } cases[] = {
+            {fifo, QStringLiteral("は通常のファイルではないため読み込めません")},
+            {huge.fileName(),
+             QStringLiteral("は大きすぎるため読み込めません（2097152 バイト。上限は "
+                            "1048576 バイト）")},
+        };
+        for (const auto& c : cases) {
+            TDialogResponder user;
+            user.FileName = c.File;
+            Run(TCommand::Load);
+            QCOMPARE(user.Seen.size(), 2);
+            QVERIFY2(
+                user.Seen[1].Text.startsWith(QStringLiteral("設計条件を読込めませんでした。\n")) &&
+                    user.Seen[1].Text.contains(c.Reason),
+                qPrintable(user.Seen[1].Text));
+            QVERIFY(Design() == before);
+        }
     }
 
     void FailedSaveChangesNothing() {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <random>
@@ -148,6 +149,49 @@ TEST_F(TextFileOnDisk, AReadOnlyFileIsNotReplaced) {
     WriteTextFile(file, {"new"});
     EXPECT_EQ(ReadTextFile(file), TLines{"new"});
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(TextFileOnDisk, OnlyRegularFilesAreReadAndTheLimitHolds) {
+    const fs::path file = dir_ / "a.dat";
+    WriteFileAtomically(file, std::string(100, 'x'));
+    EXPECT_EQ(ReadFileBytes(file, 100).size(), 100u);
+    try {
+        (void)ReadFileBytes(file, 99);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル「" + file.string() +
+                                             "」は大きすぎるため読み込めません（100 "
+                                             "バイト。上限は 99 バイト）。");
+    }
+    // A FIFO without a writer and an endless device are refused before a
+    // byte is read: neither blocks nor fills the memory.
+    const fs::path fifo = dir_ / "fifo.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& path : {fifo, fs::path("/dev/zero"), dir_}) {
+        try {
+            (void)ReadFileBytes(path);
+            ADD_FAILURE() << path;
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("通常のファイルではないため"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST_F(TextFileOnDisk, SeveralFilesAreWrittenWholeOrNotAtAll) {
+    const fs::path a = dir_ / "a.json";
+    const fs::path b = dir_ / "b.pdf";
+    WriteFileAtomically(a, "old a");
+    // The second file cannot be written (its folder is missing): the first,
+    // though writable, keeps its old bytes.
+    EXPECT_THROW(WriteFilesAtomically({{a, "new a"}, {dir_ / "missing" / "b.pdf", "b"}}),
+                 FileError);
+    EXPECT_EQ(ReadFileBytes(a), "old a");
+    EXPECT_EQ(Entries(), std::vector<fs::path>{a});  // no temporary file left
+
+    WriteFilesAtomically({{a, "new a"}, {b, "new b"}});
+    EXPECT_EQ(ReadFileBytes(a), "new a");
+    EXPECT_EQ(ReadFileBytes(b), "new b");
 }
 
 TEST_F(TextFileOnDisk, ReadFaultsNameTheFile) {
