@@ -135,6 +135,24 @@ void TGetDat::RefreshLookups() {
             std::tan(Soil[static_cast<std::size_t>(k)].Phi);
     RefreshPieces();
     Lookups.Ready = true;
+    Lookups.WaterAboveGround = WaterOn && WaterAnywhereAboveGround();
+}
+
+bool TGetDat::WaterAnywhereAboveGround() const {
+    // Both lines are straight between neighbouring break points and held flat
+    // beyond them, so their difference is greatest at a break point or just
+    // beside one (where a vertical segment steps).
+    const TPolyline& ground = Figures[fkLayer1];
+    if (ground.empty() || Figures[fkWater].empty()) return false;
+    auto above = [&](double x) { return WaterYAt(x) > PolylineYAt(fkLayer1, x); };
+    std::vector<double> xs = Lookups.SortedBreakX;
+    for (const TPoint& p : ground) xs.push_back(p.X);
+    for (const TPoint& p : Figures[fkWater]) xs.push_back(p.X);
+    for (double x : xs) {
+        if (above(x) || above(std::nextafter(x, -Infinity)) || above(std::nextafter(x, Infinity)))
+            return true;
+    }
+    return false;
 }
 
 void TGetDat::RefreshPieces() {

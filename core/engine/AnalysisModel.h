@@ -65,6 +65,10 @@ struct TModelLookups {
     // interval: Pieces[m * SliceLineSlots + slot] when Tabled[slot].
     std::array<bool, SliceLineSlots> Tabled{};
     std::vector<TLinePiece> Pieces;
+    // Groundwater is on and its line lies above the ground surface somewhere
+    // (ponded water, a river against a levee): only then do the slices carry
+    // the water standing on them.
+    bool WaterAboveGround = false;
 };
 
 // The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
@@ -151,6 +155,8 @@ class TGetDat {
         }
         return FindInterval(x);
     }
+    // The water line lies above the ground surface somewhere (WaterOn aside).
+    [[nodiscard]] bool WaterAnywhereAboveGround() const;
     // Replaces a figure list (truncated to its capacity) and its count.
     void SetFigure(TFigureKind kind, TPolyline points);
 

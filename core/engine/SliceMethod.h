@@ -16,7 +16,8 @@ namespace sorvanta {
 // The evaluation of one circle.
 struct TCircleResult {
     // 0 invalid (refused by ClassifyCircle); 1 valid; 2 valid and the ground
-    // has the same elevation at every slice centre (one slice: always 2).
+    // has one elevation over the whole sliding mass: at both end points and
+    // at every slice's edges and centre.
     int Status = 0;
     double Fs = 0;         // Resisting / Driving; 0 when invalid or Driving is 0
     double Resisting = 0;  // Mr (kNm) or Fr (kN)
