@@ -43,7 +43,6 @@ struct TSliceContext {
     const double* Width = nullptr;
     const double* ArcYCentre = nullptr;
     const double* GroundYCentre = nullptr;
-    const double* GroundYLeft = nullptr;
     const std::size_t* Intervals = nullptr;  // break-point interval of each centre X
     // The model's line pieces when every line the slices read is tabled;
     // otherwise null and each elevation is looked up (SliceLineY).
@@ -64,7 +63,6 @@ struct TSliceContext {
         Width = sl.Width.data();
         ArcYCentre = sl.ArcYCentre.data();
         GroundYCentre = sl.GroundYCentre.data();
-        GroundYLeft = sl.GroundYLeft.data();
         Intervals = e.Scratch.CentreInterval.data();
         WaterOn = e.WaterOn;
         Ponded = e.WaterOn && (e.Lookups.Ready ? e.Lookups.WaterAboveGround : true);
@@ -155,10 +153,13 @@ TPondedLoad PondedLoad(const TSliceContext& x, std::size_t si, std::size_t inter
     const double half = b / 2;
     const double xc = x.CentreX[si];
     const double gc = x.GroundYCentre[si];
-    const double gSlope = (gc - x.GroundYLeft[si]) / half;
+    // Both lines at the left edge on the slice's own pieces: the edge itself
+    // may lie a rounding off the break point, on the other side of a step.
+    const double groundLeft = x.Engine->SliceLineY(0, interval, xc - half);
+    const double gSlope = (gc - groundLeft) / half;
     const double waterLeft = x.Engine->SliceLineY(WaterSlot, interval, xc - half);
     const double dc = waterY - gc;
-    const double dSlope = ((waterY - waterLeft) - (gc - x.GroundYLeft[si])) / half;
+    const double dSlope = ((waterY - waterLeft) - (gc - groundLeft)) / half;
     double s0 = -half;
     double s1 = half;
     if (dSlope > 0) {
@@ -361,8 +362,9 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
     // Ponded water on vertical steps of the ground: at the start point (from
     // Yb up or down to the ground beside it), between slices, at the end point.
     const bool ponded = x.Ponded;
-    const double* groundC = sl.GroundYCentre.data();
-    const double* groundL = sl.GroundYLeft.data();
+    const double* centreX = sl.CentreX.data();
+    // The ground at x on slice j's own piece.
+    auto groundOn = [&](std::size_t j, double at) { return e.SliceLineY(0, x.Intervals[j], at); };
     auto step = [&](double at, double from, double to) {
         if (from == to) return 0.0;
         const double w = e.WaterYAt(at);
@@ -412,9 +414,11 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
         if (ponded) {
             // The ground just left of this slice: Yb, or the end of the slice
             // before (its top is straight).
-            const double before = i == 0 ? e.Yb : 2 * groundC[si - 1] - groundL[si - 1];
-            stepMoment = step(leftX[si], before, groundL[si]);
-            if (i == n - 1) stepMoment += step(e.Xe, 2 * groundC[si] - groundL[si], e.Ye);
+            const double edge = leftX[si];
+            const double before = i == 0 ? e.Yb : groundOn(si - 1, edge);
+            stepMoment = step(edge, before, groundOn(si, edge));
+            if (i == n - 1)
+                stepMoment += step(e.Xe, groundOn(si, centreX[si] + width[si] / 2), e.Ye);
         }
         const TSliceTerms terms =
             SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
@@ -489,8 +493,16 @@ bool LevelOverTheMass(const TEC& e) {
     if (e.Yb != e.Ye) return false;
     const TSliceList& sl = e.SliceList;
     const std::size_t n = sl.CentreX.size();
-    for (std::size_t i = 0; i < n; ++i)
-        if (sl.GroundYCentre[i] != e.Yb || sl.GroundYLeft[i] != e.Yb) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (sl.GroundYCentre[i] != e.Yb) return false;
+        // The edges on the slice's own piece of ground: an edge a rounding
+        // off a break point may otherwise read the ground beyond it.
+        const std::size_t interval = e.Scratch.CentreInterval[i];
+        const double half = sl.Width[i] / 2;
+        if (e.SliceLineY(0, interval, sl.CentreX[i] - half) != e.Yb ||
+            e.SliceLineY(0, interval, sl.CentreX[i] + half) != e.Yb)
+            return false;
+    }
     return true;
 }
 

@@ -68,7 +68,20 @@ TEST(SectionShapes, VerticalFaceAgreesWithAFaceTiltedByAMicrometre) {
             Critical(Design({soil}, {{{0, 0}, {30, 0}, {30.000001, 10}, {70, 10}}}, t.NeverCut));
         EXPECT_NEAR(tilted.Fs, t.Fs, 0.001);
         EXPECT_NEAR(wall.Fs, tilted.Fs, 1e-5 * tilted.Fs);
+        // Overhanging by a micrometre: the same wall.
+        const TSearchResult overhang =
+            Critical(Design({soil}, {{{0, 0}, {30, 0}, {29.999999, 10}, {70, 10}}}, t.NeverCut));
+        EXPECT_NEAR(overhang.Fs, tilted.Fs, 1e-5 * tilted.Fs);
     }
+
+    // A 1 m overhang, and the same section mirrored (its slip then turns the
+    // other way): the lip is soil down to the slip surface either way.
+    TDesignConditions d = Design({soil}, {{{0, 0}, {30, 0}, {29, 10}, {70, 10}}}, -10);
+    const TSearchResult overhang = Critical(d);
+    EXPECT_NEAR(overhang.Fs, 0.293, 0.001);
+    d.Layers[0].Boundary = ExactTable({{0, 10}, {41, 10}, {40, 0}, {70, 0}});
+    d.SlipDirection = 1;
+    EXPECT_NEAR(-Critical(d).Fs, overhang.Fs, 1e-9);
 }
 
 TEST(SectionShapes, LayerBoundaryAboveTheGroundHasNoThickness) {
