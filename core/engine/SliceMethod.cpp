@@ -96,7 +96,7 @@ struct TSliceContext {
     }
 };
 
-// Ponded water. Where the water line lies above the ground, the water standing
+// PondedWater. Where the water line lies above the ground, the water standing
 // there presses on the sliding mass normal to the ground surface: p = γw·d at
 // depth d below the water line. Along the top of the mass, walked from the
 // start point to the end point, that is the force ∫ p·(dy, −dx): its vertical
@@ -274,7 +274,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         }
     }
 
-    // Water standing on the slice (ponded water, above): its weight joins the
+    // Water standing on the slice (PondedWater, above): its weight joins the
     // slice's, its thrust on the sloping top and the weight's own lever beyond
     // the centre line the driving moment.
     double thrustMoment = stepMoment;
