@@ -43,6 +43,95 @@ void TGetDat::SetFigure(TFigureKind kind, TPolyline points) {
     FigureCount[k] = static_cast<int>(points.size());
     Figures[k] = std::move(points);
     Lookups.Ready = false;
+    if (kind == fkLayer1) {
+        const TPolyline& g = Figures[k];
+        const bool turnsBack =
+            std::adjacent_find(g.begin(), g.end(), [](const TPoint& a, const TPoint& b) {
+                return b.X < a.X;
+            }) != g.end();
+        Surface = turnsBack && g.front().X < g.back().X ? UpperEnvelope(g) : TPolyline{};
+    }
+}
+
+TPolyline UpperEnvelope(const TPolyline& line) {
+    struct TSegment {
+        TPoint A, B;  // A.X < B.X
+        [[nodiscard]] double YAt(double x) const {
+            return A.Y + (B.Y - A.Y) / (B.X - A.X) * (x - A.X);
+        }
+    };
+    std::vector<TSegment> slanted;
+    std::vector<double> xs;
+    for (const TPoint& p : line) xs.push_back(p.X);
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        TPoint a = line[i], b = line[i + 1];
+        if (a.X == b.X) continue;
+        if (b.X < a.X) std::swap(a, b);
+        slanted.push_back({a, b});
+    }
+    // Where two segments cross the highest one may change.
+    for (std::size_t i = 0; i < slanted.size(); ++i) {
+        for (std::size_t j = i + 1; j < slanted.size(); ++j) {
+            const TSegment& s = slanted[i];
+            const TSegment& t = slanted[j];
+            const double lo = std::max(s.A.X, t.A.X);
+            const double hi = std::min(s.B.X, t.B.X);
+            if (!(lo < hi)) continue;
+            const double d0 = s.YAt(lo) - t.YAt(lo);
+            const double d1 = s.YAt(hi) - t.YAt(hi);
+            if ((d0 < 0 && d1 > 0) || (d0 > 0 && d1 < 0))
+                xs.push_back(lo + (hi - lo) * d0 / (d0 - d1));
+        }
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+
+    // Highest slanted segment over (a, b), as its elevations at a and b.
+    auto over = [&](double a, double b, double& ya, double& yb) {
+        bool found = false;
+        const double m = a + (b - a) / 2;
+        double best = -Infinity;
+        for (const TSegment& s : slanted) {
+            if (!(s.A.X <= a && b <= s.B.X)) continue;
+            const double y = s.YAt(m);
+            if (!found || y > best) {
+                best = y;
+                ya = s.YAt(a);
+                yb = s.YAt(b);
+                found = true;
+            }
+        }
+        return found;
+    };
+    // Highest point of the drawn line at x itself (a vertical segment's top).
+    auto atPoint = [&](double x) {
+        double top = -Infinity;
+        for (const TPoint& p : line)
+            if (p.X == x) top = std::max(top, p.Y);
+        for (const TSegment& s : slanted)
+            if (s.A.X < x && x < s.B.X) top = std::max(top, s.YAt(x));
+        return top;
+    };
+
+    TPolyline out;
+    auto add = [&](double x, double y) {
+        if (!out.empty() && out.back().X == x && out.back().Y == y) return;
+        out.push_back({x, y});
+    };
+    bool hasLeft = false;
+    double leftY = 0;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const double x = xs[i];
+        double ya = 0, yb = 0;
+        const bool hasRight = i + 1 < xs.size() && over(x, xs[i + 1], ya, yb);
+        const double top = atPoint(x);
+        if (hasLeft) add(x, leftY);
+        if (top > std::max(hasLeft ? leftY : -Infinity, hasRight ? ya : -Infinity)) add(x, top);
+        if (hasRight) add(x, ya);
+        hasLeft = hasRight;
+        leftY = yb;
+    }
+    return out;
 }
 
 void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
@@ -108,6 +197,8 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
         for (const TPoint& p : Figures[static_cast<std::size_t>(k)]) BreakX.push_back(p.X);
     if (WaterOn)
         for (const TPoint& p : Figures[fkWater]) BreakX.push_back(p.X);
+    // Where an overhang's envelope has corners of its own.
+    for (const TPoint& p : Surface) BreakX.push_back(p.X);
     BreakX.push_back(0);
     BreakX.push_back(0);
 
@@ -118,7 +209,7 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
 
 void TGetDat::RefreshLookups() {
     for (int k = 0; k < FigureKindCount; ++k) {
-        const TPolyline& line = Figures[static_cast<std::size_t>(k)];
+        const TPolyline& line = LineOf(static_cast<TFigureKind>(k));
         Lookups.Monotone[static_cast<std::size_t>(k)] = std::is_sorted(
             line.begin(), line.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
     }
@@ -135,6 +226,24 @@ void TGetDat::RefreshLookups() {
             std::tan(Soil[static_cast<std::size_t>(k)].Phi);
     RefreshPieces();
     Lookups.Ready = true;
+    Lookups.WaterAboveGround = WaterOn && WaterAnywhereAboveGround();
+}
+
+bool TGetDat::WaterAnywhereAboveGround() const {
+    // Both lines are straight between neighbouring break points and held flat
+    // beyond them, so their difference is greatest at a break point or just
+    // beside one (where a vertical segment steps).
+    const TPolyline& ground = Ground();
+    if (ground.empty() || Figures[fkWater].empty()) return false;
+    auto above = [&](double x) { return WaterYAt(x) > PolylineYAt(fkLayer1, x); };
+    std::vector<double> xs = Lookups.SortedBreakX;
+    for (const TPoint& p : ground) xs.push_back(p.X);
+    for (const TPoint& p : Figures[fkWater]) xs.push_back(p.X);
+    for (double x : xs) {
+        if (above(x) || above(std::nextafter(x, -Infinity)) || above(std::nextafter(x, Infinity)))
+            return true;
+    }
+    return false;
 }
 
 void TGetDat::RefreshPieces() {
@@ -143,7 +252,7 @@ void TGetDat::RefreshPieces() {
     Lookups.Pieces.assign(intervals * SliceLineSlots, TLinePiece{});
     for (int slot = 0; slot < SliceLineSlots; ++slot) {
         const auto kind = static_cast<TFigureKind>(slot == WaterSlot ? fkWater : fkLayer1 + slot);
-        const TPolyline& line = Figures[static_cast<std::size_t>(kind)];
+        const TPolyline& line = LineOf(kind);
         const auto s = static_cast<std::size_t>(slot);
         // Only where the line's points are all break points is its segment the
         // same for every x of an interval; the others are looked up per x.
@@ -184,7 +293,7 @@ void TGetDat::RefreshPieces() {
 }
 
 double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
-    const TPolyline& line = Figures[static_cast<std::size_t>(kind)];
+    const TPolyline& line = LineOf(kind);
     const std::size_t n = line.size();
     if (n == 0) return -Infinity;
 
@@ -223,7 +332,7 @@ std::size_t TGetDat::FindInterval(double x) const {
 
 double TGetDat::LowestGroundY() const {
     double lowest = Infinity;
-    for (const TPoint& p : Figures[fkLayer1]) lowest = std::min(lowest, p.Y);
+    for (const TPoint& p : Ground()) lowest = std::min(lowest, p.Y);
     return lowest;
 }
 

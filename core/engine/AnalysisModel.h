@@ -65,6 +65,10 @@ struct TModelLookups {
     // interval: Pieces[m * SliceLineSlots + slot] when Tabled[slot].
     std::array<bool, SliceLineSlots> Tabled{};
     std::vector<TLinePiece> Pieces;
+    // Groundwater is on and its line lies above the ground surface somewhere
+    // (ponded water, a river against a levee): only then do the slices carry
+    // the water standing on them.
+    bool WaterAboveGround = false;
 };
 
 // The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
@@ -91,6 +95,17 @@ class TGetDat {
     std::vector<double> BreakX;
     int CentreMeshCount = 0;
     double CentreMeshPitch = 0;
+
+    // The ground surface as the engine works on it, when that is not the line
+    // as drawn: a ground running left to right on the whole but turning back
+    // somewhere (an overhang) is taken as seen from above, the upper envelope
+    // of the drawn line, its steps vertical. A vertical slice has one top, so
+    // the soil under an overhang's lip counts down to the slip surface; and
+    // the circles the classification accepts are those the slices can cut, so
+    // that Fs changes continuously as an overhanging face tilts back through
+    // the vertical. Empty for every other ground: Ground() is then the drawn
+    // line. Drawings and listings keep the drawn line.
+    TPolyline Surface;
 
     // Switches of the design conditions the search reads (MustCutPointEnabled,
     // NeverCutLineEnabled), kept here so that a copy of the model carries
@@ -120,6 +135,14 @@ class TGetDat {
     // above any slip surface.
     [[nodiscard]] double PolylineYAt(TFigureKind kind, double x) const;
     [[nodiscard]] double WaterYAt(double x) const { return PolylineYAt(fkWater, x); }
+    // The ground surface the engine works on: Surface, or the drawn line.
+    [[nodiscard]] const TPolyline& Ground() const {
+        return Surface.empty() ? Figures[fkLayer1] : Surface;
+    }
+    // The line PolylineYAt reads for a kind: Ground() for the ground surface.
+    [[nodiscard]] const TPolyline& LineOf(TFigureKind kind) const {
+        return kind == fkLayer1 ? Ground() : Figures[static_cast<std::size_t>(kind)];
+    }
     // Smallest Y of the ground surface points; +infinity with no point.
     [[nodiscard]] double LowestGroundY() const;
 
@@ -151,13 +174,22 @@ class TGetDat {
         }
         return FindInterval(x);
     }
-    // Replaces a figure list (truncated to its capacity) and its count.
+    // The water line lies above the ground surface somewhere (WaterOn aside).
+    [[nodiscard]] bool WaterAnywhereAboveGround() const;
+    // Replaces a figure list (truncated to its capacity) and its count; for
+    // the ground surface, rebuilds Surface.
     void SetFigure(TFigureKind kind, TPolyline points);
 
   private:
     void RefreshPieces();
     [[nodiscard]] std::size_t FindInterval(double x) const;
 };
+
+// The upper envelope of a polyline, left to right, as a polyline whose X
+// never decreases: over each stretch the highest segment, with a vertical
+// step wherever the envelope jumps (and up to the top of a vertical segment
+// standing above both sides).
+[[nodiscard]] TPolyline UpperEnvelope(const TPolyline& line);
 
 // Every number the engine computes with is finite (soil values, unit
 // weights, elevations, slice width, required safety factor, the points of

@@ -25,7 +25,7 @@ void ResetPosition(const TSearchOptions& o) {
 }  // namespace
 
 std::optional<TCentreField> CentreFieldOf(const TGetDat& model) {
-    const TPolyline& ground = model.Figures[fkLayer1];
+    const TPolyline& ground = model.Ground();
     if (ground.empty()) return std::nullopt;
     TCentreField f{ground.front().X, ground.back().X, model.LowestGroundY()};
     if (!std::isfinite(f.XFirst) || !std::isfinite(f.XLast) || !std::isfinite(f.YMin))

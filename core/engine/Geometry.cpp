@@ -106,7 +106,7 @@ std::string CircleStatusCrossings(int count) {
 bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     engine.CircleStatus = CircleStatusText::NoError;
     engine.MeetX.clear();
-    const TPolyline& P = engine.Figures[fkLayer1];
+    const TPolyline& P = engine.Ground();
     const int n = static_cast<int>(P.size());
     const double Xo = circle.Xo;
     const double Yo = circle.Yo;

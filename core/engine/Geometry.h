@@ -45,7 +45,8 @@ std::string CircleStatusCrossings(int count);
 // most this much (m).
 inline constexpr double OnCircleTolerance = 1e-5;
 
-// Classifies the circle against the ground surface (Figures[fkLayer1]).
+// Classifies the circle against the ground surface (Ground(): the drawn line,
+// or the envelope of an overhanging one).
 // Always sets CircleStatus and clears MeetX; returns true for a valid slip
 // surface, and then has set Xb, Yb, Xe, Ye.
 // Beyond the plain steps: a radius that is not positive (or not a number) is

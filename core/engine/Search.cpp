@@ -145,7 +145,7 @@ class TRadiusPass {
 // Radii above which ClassifyCircle refuses every circle of this centre for
 // reaching beyond an end point of the ground surface: R² > this.
 double ReachLimitSq(const TGetDat& model, TPoint centre) {
-    const TPolyline& P = model.Figures[fkLayer1];
+    const TPolyline& P = model.Ground();
     if (P.size() < 2) return Infinity;
     auto distanceSq = [&](const TPoint& p) {
         const double dx = p.X - centre.X;
@@ -160,7 +160,7 @@ double ReachLimitSq(const TGetDat& model, TPoint centre) {
 // circle, and no segment dips into it. The margin covers the rounding of the
 // classification's own distance formulas.
 double ReachFloor(const TGetDat& model, TPoint centre) {
-    const TPolyline& P = model.Figures[fkLayer1];
+    const TPolyline& P = model.Ground();
     if (P.empty()) return -Infinity;
     double nearestSq = Infinity;
     for (std::size_t j = 0; j < P.size(); ++j) {
@@ -186,7 +186,7 @@ double ReachFloor(const TGetDat& model, TPoint centre) {
 // Slices of a circle reaching from the first to the last ground point: the
 // most any circle of the section can have.
 double SectionSlices(const TGetDat& model) {
-    const TPolyline& ground = model.Figures[fkLayer1];
+    const TPolyline& ground = model.Ground();
     if (ground.size() < 2) return 1;
     const double first = ground.front().X;
     const double last = ground.back().X;
@@ -613,7 +613,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
 }
 
 double FirstGridPitch(const TGetDat& model) {
-    const TPolyline& P = model.Figures[fkLayer1];
+    const TPolyline& P = model.Ground();
     if (P.size() < 2) return 0;
     return std::fabs(P.back().X - P.front().X) / 10;
 }
@@ -626,7 +626,7 @@ namespace {
 
 TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
     TCriticalSearch search;
-    const TPolyline& P = engine.Figures[fkLayer1];
+    const TPolyline& P = engine.Ground();
     if (P.size() < 2) return search;
 
     double p = FirstGridPitch(engine);

@@ -49,6 +49,9 @@ struct TSliceContext {
     const TLinePiece* Pieces = nullptr;
     TSlipCircle Circle;
     bool WaterOn = false;
+    // The water line lies above the ground somewhere: the slices may carry
+    // water standing on them.
+    bool Ponded = false;
     int StrengthMode = 0;
     int DisplayForm = 0;
     double GammaWater = 0;
@@ -62,6 +65,7 @@ struct TSliceContext {
         GroundYCentre = sl.GroundYCentre.data();
         Intervals = e.Scratch.CentreInterval.data();
         WaterOn = e.WaterOn;
+        Ponded = e.WaterOn && (e.Lookups.Ready ? e.Lookups.WaterAboveGround : true);
         StrengthMode = e.StrengthMode;
         DisplayForm = e.DisplayForm;
         GammaWater = e.GammaWater;
@@ -92,6 +96,89 @@ struct TSliceContext {
     }
 };
 
+// PondedWater. Where the water line lies above the ground, the water standing
+// there presses on the sliding mass normal to the ground surface: p = γw·d at
+// depth d below the water line. Along the top of the mass, walked from the
+// start point to the end point, that is the force ∫ p·(dy, −dx): its vertical
+// part is the water's weight, which each slice carries as γw·d·b at its centre
+// line (added to W, as the load it is; the slice's areas stay soil); its
+// horizontal part is the thrust ∫ p·dy, which on a slice's sloping top is the
+// weight times the slope, taken at the centre line, and on a vertical step of
+// the ground (a face the circle enters, or a wall) is integrated exactly. The
+// thrust enters the driving moment only, about the centre at its own height
+// ((y − Yo)·Fx, clockwise positive), and the force form takes that moment over
+// R, as W·sinα is the weight's. It does not enter the normal force: the form
+// (W − u·b)·cosα·tanφ resolves vertical forces only.
+//
+// Why this is right: a hydrostatic pressure all round the mass (on its top
+// surface, and u = γw·hw on its base) adds up to the buoyancy, an upward force
+// γw·A at the soil's centre. The base pressure acts through the centre and
+// has no moment, so the moment of the top water is that of the buoyancy:
+// Σ (γw·d·b)(x − Xo) + Σ Fx·(y − Yo) = −Σ γw·A·(x − Xo). In effective stress
+// the normal term is (W + γw·d·b − γw·(H + d)·b)·cosα = (γsat − γw)·H·b·cosα.
+// Both sums are those of the slope with the submerged weight γs = γsat − γw
+// and no water at all; so a submerged cohesionless slope, like a dry one of
+// one unit weight, has Fs = Σ N·tanφ / Σ W·sinα, which for a shallow circle
+// on a plane slope of angle β tends to tanφ / tanβ. In total stress the water
+// is an external load (weight and thrust) and no pore pressure is taken.
+//
+// The horizontal thrust on a vertical step from y1 to y2 under the water
+// level w, and its clockwise moment about the centre:
+//   Fx = γw·((w − y1)⁺² − (w − y2)⁺²) / 2,
+//   M  = γw·(K(y2) − K(y1)),  K(y) = t³/3 − (w − Yo)·t²/2,  t = (w − y)⁺,
+// since dK/dy = (y − Yo)·(w − y) below the water level.
+double StepThrustMoment(double gammaW, double w, double y1, double y2, double Yo) {
+    auto K = [&](double y) {
+        const double t = Positive(w - y);
+        return t * t * t / 3 - (w - Yo) * t * t / 2;
+    };
+    return gammaW * (K(y2) - K(y1));
+}
+
+// The water standing on a slice's top, where the water line lies above the
+// ground over some of its width. Over the slice both lines are straight, so
+// the depth is d(s) = dc + d'·s at s from the centre line, and over its part
+// with d > 0: I0 = ∫ d ds, I1 = ∫ s·d ds. The weight is γw·I0; its moment
+// about the centre γw·(I0·(xc − Xo) + I1), of which the slice method's
+// R·W·sinα holds the first part; the thrust γw·g'·I0 (g' the ground's slope)
+// acts at the ground, with the moment γw·g'·(I0·(gc − Yo) + g'·I1).
+struct TPondedLoad {
+    double Weight = 0;
+    double Moment = 0;  // beyond R·Weight·sinα
+};
+
+TPondedLoad PondedLoad(const TSliceContext& x, std::size_t si, std::size_t interval, double waterY,
+                       double Yo) {
+    const double b = x.Width[si];
+    const double half = b / 2;
+    const double xc = x.CentreX[si];
+    const double gc = x.GroundYCentre[si];
+    // Both lines at the left edge on the slice's own pieces: the edge itself
+    // may lie a rounding off the break point, on the other side of a step.
+    const double groundLeft = x.Engine->SliceLineY(0, interval, xc - half);
+    const double gSlope = (gc - groundLeft) / half;
+    const double waterLeft = x.Engine->SliceLineY(WaterSlot, interval, xc - half);
+    const double dc = waterY - gc;
+    const double dSlope = ((waterY - waterLeft) - (gc - groundLeft)) / half;
+    double s0 = -half;
+    double s1 = half;
+    if (dSlope > 0) {
+        s0 = std::max(s0, -dc / dSlope);
+    } else if (dSlope < 0) {
+        s1 = std::min(s1, -dc / dSlope);
+    } else if (!(dc > 0)) {
+        return {};
+    }
+    if (!(s1 > s0)) return {};
+    const double I0 = dc * (s1 - s0) + dSlope * (s1 * s1 - s0 * s0) / 2;
+    const double I1 = dc * (s1 * s1 - s0 * s0) / 2 + dSlope * (s1 * s1 * s1 - s0 * s0 * s0) / 3;
+    if (!(I0 > 0)) return {};
+    TPondedLoad load;
+    load.Weight = x.GammaWater * I0;
+    load.Moment = x.GammaWater * (I1 + gSlope * (I0 * (gc - Yo) + gSlope * I1));
+    return load;
+}
+
 // One slice's W, resisting and driving terms.
 struct TSliceTerms {
     double W = 0;
@@ -104,7 +191,8 @@ struct TSliceTerms {
 // arithmetic of every value that reaches them is the same either way.
 template <int Layers, bool WithRow>
 TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
-                      TPoint right, double dTheta, double h, double lever, TSliceRow* row) {
+                      TPoint right, double dTheta, double h, double lever, double stepMoment,
+                      TSliceRow* row) {
     const auto si = static_cast<std::size_t>(i);
     const double xc = x.CentreX[si];
     const double b = x.Width[si];
@@ -119,21 +207,26 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     const double sag = (left.Y + right.Y) / 2 - yc;
 
     // 2. Water height.
-    const double hw = x.WaterOn ? Positive(x.LineY(pieces, WaterSlot, interval, xc) - yc) : 0.0;
+    const double waterY = x.WaterOn ? x.LineY(pieces, WaterSlot, interval, xc) : 0.0;
+    const double hw = x.WaterOn ? Positive(waterY - yc) : 0.0;
     const bool dry = !x.WaterOn || hw <= 0;
     // The part below the water of a boundary above the water level; the same
     // for every such boundary.
     const double wetArea = dry ? 0.0 : (hw - sag) * b + s;
 
     // 3. Heights of the boundaries above the slip surface and the areas below
-    // them, split at the water level.
+    // them, split at the water level. A boundary is clipped to the one above
+    // it, and so to the ground: where a boundary is drawn above the ground (or
+    // above a boundary over it) the layers between have no thickness, as a
+    // layer that pinches out; it never counts as soil of negative weight.
     double H[MaxLayers] = {};
     double above[MaxLayers + 1] = {};
     double below[MaxLayers + 1] = {};
     int strengthLayer = -1;
+    double top = x.GroundYCentre[si];
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
-        const double top = k == 0 ? x.GroundYCentre[si] : x.LineY(pieces, k, interval, xc);
+        if (k > 0) top = std::min(top, x.LineY(pieces, k, interval, xc));
         const double Hk = Positive(top - yc);
         H[k] = Hk;
         if (!(Hk > 0)) continue;
@@ -181,6 +274,20 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         }
     }
 
+    // Water standing on the slice (PondedWater, above): its weight joins the
+    // slice's, its thrust on the sloping top and the weight's own lever beyond
+    // the centre line the driving moment.
+    double thrustMoment = stepMoment;
+    bool ponded = false;
+    if (x.Ponded) {
+        const TPondedLoad pond = PondedLoad(x, si, interval, waterY, c.Yo);
+        if (pond.Weight > 0) {
+            ponded = true;
+            W += pond.Weight;
+            thrustMoment += pond.Moment;
+        }
+    }
+
     // 6. Inclination.
     const double alpha = (c.Yo - yc == 0) ? HalfPi : std::atan((xc - c.Xo) / (c.Yo - yc));
     const double sinA = std::sin(alpha);
@@ -191,8 +298,13 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // must not pull the slice down.
     double normal = W;
     if (x.StrengthMode == 1) {
+        // Under ponded water the pore force is taken on the base as it is,
+        // over the whole column below the water level ((hw − e)·b + s), so
+        // that the water's weight and the pore force cancel to the submerged
+        // weight; elsewhere u on the width b, as ever.
         const double u = hw * x.GammaWater;
-        normal = std::max(W - u * b, 0.0);
+        const double pore = ponded ? x.GammaWater * ((hw - sag) * b + s) : u * b;
+        normal = std::max(W - pore, 0.0);
     }
 
     // 8. and 9.
@@ -201,9 +313,12 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     if (x.DisplayForm == 0) {
         terms.Driving = R * W * sinA;
         terms.Resisting = R * normal * cosA * tanPhi + R * cohesion * L + lever * cohesion * h;
+        if (thrustMoment != 0) terms.Driving += thrustMoment;
     } else {
         terms.Driving = W * sinA;
         terms.Resisting = normal * cosA * tanPhi + cohesion * L + cohesion * h;
+        // As W·sinα is the weight's moment over R, so is the thrust's term.
+        if (thrustMoment != 0) terms.Driving += thrustMoment / R;
     }
 
     if constexpr (WithRow) {
@@ -244,6 +359,18 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
+    // Ponded water on vertical steps of the ground: at the start point (from
+    // Yb up or down to the ground beside it), between slices, at the end point.
+    const bool ponded = x.Ponded;
+    const double* centreX = sl.CentreX.data();
+    // The ground at x on slice j's own piece.
+    auto groundOn = [&](std::size_t j, double at) { return e.SliceLineY(0, x.Intervals[j], at); };
+    auto step = [&](double at, double from, double to) {
+        if (from == to) return 0.0;
+        const double w = e.WaterYAt(at);
+        if (!(w > std::min(from, to))) return 0.0;
+        return StepThrustMoment(e.GammaWater, w, from, to, c.Yo);
+    };
     for (int i = 0; i < n; ++i) {
         const auto si = static_cast<std::size_t>(i);
         TPoint ordinaryLeft{leftX[si], arcYLeft[si]};
@@ -283,8 +410,19 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
         // points that rounding has put in the wrong order.
         const double dTheta = ArcAngle(thetaL, thetaR);
         if (!(dTheta <= std::numbers::pi)) return false;
-        const TSliceTerms terms = SliceCore<Layers, WithRow>(
-            x, i, x.Intervals[si], left, right, dTheta, h, lever, WithRow ? &rows[si] : nullptr);
+        double stepMoment = 0;
+        if (ponded) {
+            // The ground just left of this slice: Yb, or the end of the slice
+            // before (its top is straight).
+            const double edge = leftX[si];
+            const double before = i == 0 ? e.Yb : groundOn(si - 1, edge);
+            stepMoment = step(edge, before, groundOn(si, edge));
+            if (i == n - 1)
+                stepMoment += step(e.Xe, groundOn(si, centreX[si] + width[si] / 2), e.Ye);
+        }
+        const TSliceTerms terms =
+            SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
+                                       stepMoment, WithRow ? &rows[si] : nullptr);
         result.WidthSum += width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
@@ -307,13 +445,13 @@ bool SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleRes
 TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left,
                    TPoint right, double dTheta, double h, double lever) {
     using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
-                                  double, double, TSliceRow*);
+                                  double, double, double, TSliceRow*);
     static constexpr std::array<TCore, MaxLayers + 1> cores{
         &SliceCore<0, true>, &SliceCore<1, true>, &SliceCore<2, true>,
         &SliceCore<3, true>, &SliceCore<4, true>, &SliceCore<5, true>};
     TSliceRow row;
     cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, dTheta, h, lever,
-                                                     &row);
+                                                     0.0, &row);
     return row;
 }
 
@@ -344,6 +482,28 @@ void CollectBreaks(TEC& e, double Xb, double Xe, std::vector<double>& out) {
         if (v < Xb || v > Xe) continue;
         if (out.empty() || v > out.back()) out.push_back(v);
     }
+}
+
+// Level ground is ground of one elevation over the whole sliding mass: at
+// both end points and at every slice's edges and centre. Then the driving sum
+// is rounding noise about zero and the circle is no slip at all. Slice centres
+// alone do not tell: a circle entering a vertical face and leaving on the
+// crest has every slice centre under the level crest, yet its mass is real.
+bool LevelOverTheMass(const TEC& e) {
+    if (e.Yb != e.Ye) return false;
+    const TSliceList& sl = e.SliceList;
+    const std::size_t n = sl.CentreX.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (sl.GroundYCentre[i] != e.Yb) return false;
+        // The edges on the slice's own piece of ground: an edge a rounding
+        // off a break point may otherwise read the ground beyond it.
+        const std::size_t interval = e.Scratch.CentreInterval[i];
+        const double half = sl.Width[i] / 2;
+        if (e.SliceLineY(0, interval, sl.CentreX[i] - half) != e.Yb ||
+            e.SliceLineY(0, interval, sl.CentreX[i] + half) != e.Yb)
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -456,14 +616,7 @@ TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow
         e.CircleStatus = CircleStatusText::NotFinite;
         return TCircleResult{};
     }
-    result.Status = 2;
-    for (int i = 1; i < n; ++i) {
-        if (sl.GroundYCentre[static_cast<std::size_t>(i)] !=
-            sl.GroundYCentre[static_cast<std::size_t>(i - 1)]) {
-            result.Status = 1;
-            break;
-        }
-    }
+    result.Status = LevelOverTheMass(e) ? 2 : 1;
     return result;
 }
 

@@ -16,7 +16,8 @@ namespace sorvanta {
 // The evaluation of one circle.
 struct TCircleResult {
     // 0 invalid (refused by ClassifyCircle); 1 valid; 2 valid and the ground
-    // has the same elevation at every slice centre (one slice: always 2).
+    // has one elevation over the whole sliding mass: at both end points and
+    // at every slice's edges and centre.
     int Status = 0;
     double Fs = 0;         // Resisting / Driving; 0 when invalid or Driving is 0
     double Resisting = 0;  // Mr (kNm) or Fr (kN)
@@ -70,6 +71,14 @@ inline constexpr int MaxSlicesPerCircle = 200000;
 //    Xe − Xo at the end), so Fs does not depend on where X = 0 lies;
 //  - in effective stress (W − u·b) is taken as 0 where u·b exceeds W;
 //  - sums that are not finite give Status 0 (CircleStatusText::NotFinite);
+//  - status 2 (level ground) needs one ground elevation over the whole mass,
+//    end points and slice edges included, not only at the slice centres;
+//  - a layer boundary is clipped to the boundary above it and so to the
+//    ground: a boundary drawn above the ground leaves the layers between
+//    without thickness there;
+//  - water standing above the ground loads the slices (its weight in W, its
+//    thrust in the driving term) and, in effective stress, the pore force
+//    under it is taken on the base as it is (see PondedWater in the source);
 //  - a slice whose arc would span more than half a turn gives Status 0
 //    (CircleStatusText::SliceOverHalfTurn): the lower arc itself spans half a
 //    turn at most, so such a slice comes from end points rounding has put

@@ -343,12 +343,14 @@ TEST(Search, GridThatDoesNotReachTheRunningMinimumKeepsTheBestCircle) {
 }
 
 TEST(Search, WanderingGridIsBounded) {
-    // A frictional slope without cohesion: the critical circles flatten and
-    // their centres climb, so the best centre keeps landing on the grid's
-    // edge and the grid moves several times in a row.
+    // A frictional slope with next to no cohesion: the critical circles
+    // flatten and their centres climb, so the best centre keeps landing on
+    // the grid's edge and the grid moves several times in a row. (Without any
+    // cohesion the critical circle is a sliver a slice wide, which the first
+    // grid finds.)
     TDesignConditions d = SampleDesign();
     d.LayerCount = "1";
-    d.Layers[0].Cohesion = "0";
+    d.Layers[0].Cohesion = "0.1";
     d.Layers[0].Phi = "30";
     d.Layers[0].Boundary = Table({{0, 0}, {20, 0}, {60, 20}, {80, 20}});
     d.NeverCutElevation = "-1000";

@@ -110,11 +110,33 @@ TEST(SliceMethod, HorizontalGroundCircle) {
     EXPECT_NEAR(r.WeightSum, 18 * segment, 1e-8);
 }
 
-TEST(SliceMethod, SingleSliceIsLevelGroundWhateverTheGround) {
-    TEC e = OneLayerModel({{0, 0}, {100, 20}}, 18, 25, 20, 1000);
-    const TCircleResult r = EvaluateCircle(e, {40, 30, 25});
-    ASSERT_EQ(e.SliceList.Count(), 1);
-    EXPECT_EQ(r.Status, 2);
+TEST(SliceMethod, LevelGroundIsLevelOverTheWholeMass) {
+    // Status 2 needs one ground elevation at both end points and at every
+    // slice's edges and centre; the number of slices and where their centres
+    // lie do not decide it.
+    struct TCase {
+        const char* Name;
+        TPolyline Ground;
+        double Width;
+        TSlipCircle Circle;
+        int Slices;
+        int Status;
+    };
+    const TCase cases[] = {
+        {"one slice, level", {{0, 0}, {100, 0}}, 1000, {50, 10, 12}, 1, 2},
+        {"one slice, sloping", {{0, 0}, {100, 20}}, 1000, {40, 30, 25}, 1, 1},
+        // Enters the wall at x 30 and leaves on the crest: every slice centre
+        // lies under the level crest, the mass is real.
+        {"vertical face", {{0, 0}, {30, 0}, {30, 10}, {70, 10}}, 1.0, {26, 14, 9}, 5, 1},
+    };
+    for (const TCase& t : cases) {
+        SCOPED_TRACE(t.Name);
+        TEC e = OneLayerModel(t.Ground, 18, 25, 20, t.Width);
+        const TCircleResult r = EvaluateCircle(e, t.Circle);
+        ASSERT_EQ(e.SliceList.Count(), t.Slices);
+        EXPECT_EQ(r.Status, t.Status);
+        if (t.Status == 1) EXPECT_GT(r.Driving, 0);
+    }
 }
 
 TEST(SliceMethod, FredlundKrahnSimpleSlope) {
@@ -202,23 +224,24 @@ TEST(SliceMethod, CrackTermInMomentForm) {
 }
 
 TEST(SliceMethod, EffectiveStressNormalTermNeverNegative) {
-    // Water 5 m above a level ground: where u·b exceeds the slice weight the
-    // frictional term is 0, never negative. Cohesion 0 isolates it.
+    // Water at a level ground, the soil barely heavier than the water: where
+    // u·b exceeds the slice weight the frictional term is 0, never negative.
+    // Cohesion 0 isolates it.
     TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 30, 0, 1.0);
     e.WaterOn = true;
     e.GammaWater = 10;
-    e.Soil[0].GammaSat = 19;
+    e.Soil[0].GammaSat = 10.01;
     e.StrengthMode = 1;
-    e.SetFigure(fkWater, {{0, 5}, {100, 5}});
+    e.SetFigure(fkWater, {{0, 0}, {100, 0}});
     e = Transformed(
         e, [](TPoint p) { return p; }, false);
     std::vector<TSliceRow> rows;
     EvaluateCircle(e, {50, 10, 20}, &rows);
     int floored = 0, positive = 0;
     for (const TSliceRow& s : rows) {
-        const double hw = 5 + s.GroundHeight;  // water over the slip surface
-        EXPECT_EQ(s.VWet[0], 0);               // all of it under water
-        EXPECT_DOUBLE_EQ(s.W, s.VSub[0] * 19);
+        const double hw = s.GroundHeight;  // water over the slip surface
+        EXPECT_EQ(s.VWet[0], 0);           // all of it under water
+        EXPECT_DOUBLE_EQ(s.W, s.VSub[0] * 10.01);
         EXPECT_GE(s.Resisting, 0);
         if (hw * 10 * s.B > s.W) {
             EXPECT_EQ(s.Resisting, 0);
