@@ -68,12 +68,26 @@ std::string UsageLine(const TCommand& command) {
     return line;
 }
 
-int ReportError(std::string_view message, int exitStatus) {
+namespace {
+
+void ReportLine(std::string_view kind, std::string_view message) {
     std::string line(ProgramName);
-    line += ": エラー: ";
+    line += ": ";
+    line += kind;
+    line += ": ";
     for (char c : message) line += (c == '\r' || c == '\n') ? ' ' : c;
     WriteLine(stderr, line);
+}
+
+}  // namespace
+
+int ReportError(std::string_view message, int exitStatus) {
+    ReportLine("エラー", message);
     return exitStatus;
+}
+
+void ReportWarning(std::string_view message) {
+    ReportLine("警告", message);
 }
 
 int ReportUsageError(const TCommand& command, std::string_view problem) {

@@ -73,7 +73,8 @@ int RunAppCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress
 int RunCalculationForCommand(TAppState& app, TRunResult& result);
 
 // Loads the design named by the first positional argument, applies the
-// options and runs the calculation. Returns ExitSuccess or the failure status.
+// options and runs the calculation. A design whose load is on gets one warning
+// line first: the load enters no calculation. Returns ExitSuccess or the failure status.
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result);
 
 // The requested outputs: JSON and the figures whatever the outcome (the
