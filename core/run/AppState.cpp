@@ -10,6 +10,7 @@ bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b) {
     TDesignConditions x = a;
     x.DesignName = b.DesignName;
     x.PrintMode = b.PrintMode;
+    x.ShowCalculationProcess = b.ShowCalculationProcess;
     return x == b;
 }
 

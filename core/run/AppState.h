@@ -41,8 +41,9 @@ enum class TResultsState : std::uint8_t {
 };
 
 // Whether two designs give the same calculation and documents: every field
-// but DesignName (a save after the run renames, it does not change the run)
-// and PrintMode (the colour of a printout).
+// but DesignName (a save after the run renames, it does not change the run),
+// PrintMode (the colour of a printout) and ShowCalculationProcess (how the
+// search is watched).
 [[nodiscard]] bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b);
 [[nodiscard]] TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
                                          const TDesignConditions& design);
