@@ -457,6 +457,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             row.Outcome = TBatchOutcome::Unreadable;
             row.Message = OneLine({message});
         } else {
+            row.LoadOn = app.Design.LoadEnabled;
             app.Settings = plan.Run.Settings;
             ApplyRunSettings(app.Settings, app.Design);
             TRecordingDialogs dialogs;
@@ -596,6 +597,10 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     std::atomic<std::size_t> next{0};
     std::size_t running = static_cast<std::size_t>(jobs);
     bool dataError = false, refused = false;
+    // Designs with a load, warned about once after the summary line so that
+    // neither the bar nor the per-design lines are broken up.
+    std::size_t loadDesigns = 0;
+    std::optional<std::size_t> firstLoad;  // list position
 
     TInterruptHandlers handlers;
     const auto work = [&] {
@@ -618,6 +623,10 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
                 case TBatchOutcome::OutputError:
                     dataError = true;
                     break;
+            }
+            if (row.LoadOn) {
+                ++loadDesigns;
+                if (!firstLoad || row.Position < *firstLoad) firstLoad = row.Position;
             }
             report.Finished(row);
             writer.Add(index, std::move(row));
@@ -649,6 +658,11 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     if (options.SummaryJson && !json.Close()) written = false;
     const int signal = gSignal.load();
     report.End(signal != 0);
+    if (firstLoad) {
+        ReportWarning("載荷重のある設計条件が " + std::to_string(loadDesigns) + " 件あります（" +
+                      designs[*firstLoad] + (loadDesigns > 1 ? " ほか" : "") + "）。" +
+                      LoadOutsideCalculationNote);
+    }
     if (!written) {
         ReportError("要約ファイルを書き終えられませんでした。", ExitDataError);
         dataError = true;

@@ -35,6 +35,7 @@ struct TBatchRow {
     std::string Fs, Judgement, Xo, Yo, R, Xb, Yb, Xe, Ye, Resisting, Driving;
     std::string Message;  // the run's messages or the error, on one line
     double Seconds = 0;
+    bool LoadOn = false;  // the design's load is on (not a summary column)
 };
 
 // Fills the number cells and the judgement from a run that found a circle.

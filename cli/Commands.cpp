@@ -69,9 +69,13 @@ std::string UsageLine(const TCommand& command) {
     return line;
 }
 
-int ReportError(std::string_view message, int exitStatus) {
+namespace {
+
+void ReportLine(std::string_view kind, std::string_view message) {
     std::string line(ProgramName);
-    line += ": エラー: ";
+    line += ": ";
+    line += kind;
+    line += ": ";
     std::string text(message);
     for (char& c : text) {
         if (c == '\r' || c == '\n') c = ' ';
@@ -79,7 +83,17 @@ int ReportError(std::string_view message, int exitStatus) {
     // Names and values from outside may hold escape sequences for the terminal.
     line += EscapeForDisplay(text);
     WriteLine(stderr, line);
+}
+
+}  // namespace
+
+int ReportError(std::string_view message, int exitStatus) {
+    ReportLine("エラー", message);
     return exitStatus;
+}
+
+void ReportWarning(std::string_view message) {
+    ReportLine("警告", message);
 }
 
 int ReportUsageError(const TCommand& command, std::string_view problem) {

@@ -56,6 +56,8 @@ std::string UsageLine(const TCommand& command);
 // characters and bytes that are not UTF-8 are escaped as "\xNN") and returns
 // `exitStatus`.
 int ReportError(std::string_view message, int exitStatus);
+// Prints "sorvanta-calc: 警告: message" on stderr, one line as ReportError.
+void ReportWarning(std::string_view message);
 // A usage error of `command`: the problem and the command's usage, one line.
 int ReportUsageError(const TCommand& command, std::string_view problem);
 // Prints one line on stdout (control characters escaped, line breaks kept).

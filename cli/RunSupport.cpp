@@ -215,6 +215,7 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
         status != ExitSuccess) {
         return status;
     }
+    if (app.Design.LoadEnabled) ReportWarning(LoadOutsideCalculationNote);
     app.Settings = options.Settings;
     ApplyRunSettings(app.Settings, app.Design);
     return RunCalculationForCommand(app, options.Positionals[0], result);

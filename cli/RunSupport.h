@@ -78,7 +78,8 @@ int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialog
 int RunCalculationForCommand(TAppState& app, const std::string& designPath, TRunResult& result);
 
 // Loads the design named by the first positional argument, applies the
-// options and runs the calculation. Returns ExitSuccess or the failure status.
+// options and runs the calculation. A design whose load is on gets one warning
+// line first: the load enters no calculation. Returns ExitSuccess or the failure status.
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result);
 
 // The bytes of the requested JSON, text and PDF outputs (not the figures), as

@@ -206,6 +206,10 @@ void TCalculationController::OnFinished() {
         context_.Arbitrary = std::move(job->Arbitrary);
         context_.ResultChart = std::move(job->ResultChart);
         context_.ArbitraryChart = std::move(job->ArbitraryChart);
+        // The design as the run read it: edits made while it ran make the
+        // results stale at once.
+        context_.ResultsDesign = job->Design;
+        context_.ArbitraryDesign = job->Design;
     }
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);

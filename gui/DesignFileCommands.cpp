@@ -48,31 +48,51 @@ QString ChooseDesignFile(QWidget* parent, bool save) {
     return file;
 }
 
-void SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
+bool SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
     const QString file = ChooseDesignFile(parent, true);
-    if (file.isEmpty()) return;
+    if (file.isEmpty()) return false;
     try {
         SaveDesignFile(ToPath(file), context.Design);
     } catch (const std::exception& e) {
         WarnFile(parent, QStringLiteral("設計条件を保存できませんでした。\n") +
                              QString::fromUtf8(e.what()));
-        return;
+        return false;
     }
+    context.SavedDesign = context.Design;
     designWindow.ShowDesignName();
     InformFile(parent, QStringLiteral("設計条件を保存しました。"));
+    return true;
 }
 
-void LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
+bool LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
+    if (!ConfirmSaveChanges(parent, context, designWindow)) return false;
     const QString file = ChooseDesignFile(parent, false);
-    if (file.isEmpty()) return;
+    if (file.isEmpty()) return false;
     const TDesignLoadResult result = TryLoadDesignFile(ToPath(file), context.Design);
     if (!result) {
         WarnFile(parent, QStringLiteral("設計条件を読込めませんでした。\n") + Q(result.Message));
-        return;
+        return false;
     }
     designWindow.ShowDesignName();
     designWindow.ShowLoadedDesign(result.Axes);
+    // After the window's refresh, which normalises the layer count.
+    context.SavedDesign = context.Design;
     InformFile(parent, QStringLiteral("設計条件を読込みました。"));
+    return true;
+}
+
+bool ConfirmSaveChanges(QWidget* parent, TAppState& context, TForm6& designWindow) {
+    if (!DesignModified(context)) return true;
+    switch (AskYesNoCancel(parent, QString::fromUtf8(kSaveChangesText),
+                           QStringLiteral("SaveChangesQuestion"))) {
+        case TAnswer::Yes:
+            return SaveDesignCommand(parent, context, designWindow);
+        case TAnswer::No:
+            return true;
+        case TAnswer::Cancel:
+            return false;
+    }
+    return false;
 }
 
 }  // namespace sorvanta::gui

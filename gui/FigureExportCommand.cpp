@@ -35,6 +35,11 @@ void FigureExportCommand(QWidget* parent, const TAppState& context, const TChart
     question.setObjectName(QStringLiteral("FigureExportQuestion"));
     question.move(0, 80);
     if (question.exec() != QMessageBox::Yes) return;
+    QStringList names;
+    for (const char* figure : {PreviewFigureName, ResultFigureName, ArbitraryFigureName}) {
+        for (const char* suffix : {".wmf", ".svg"}) names << QString::fromUtf8(figure) + suffix;
+    }
+    if (!ConfirmReplace(parent, names)) return;
 
     TFigureSizes sizes;
     TFigureStyles styles;

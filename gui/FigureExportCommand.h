@@ -12,8 +12,9 @@ namespace sorvanta::gui {
 
 class TChartView;
 
-// Asks first (at screen position (0, 80)); on Yes writes 地形図, 最少すべり円
-// and 任意すべり円 (.wmf and .svg) and reports completion. Each chart is
+// Asks first (at screen position (0, 80)), and again before replacing any of
+// the files; on Yes writes 地形図, 最少すべり円 and 任意すべり円 (.wmf and
+// .svg) and reports completion. Each chart is
 // taken as it stands: its limits (zoom and pan kept), and the size and fonts
 // of the view that shows it; a chart whose view has never been shown takes
 // the size its window gives it by default (TFigureSizes), and a chart without

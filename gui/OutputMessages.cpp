@@ -1,6 +1,10 @@
 #include "OutputMessages.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "Texts.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
@@ -11,13 +15,29 @@ QString CoreMessageText(std::string_view text) {
 }
 
 bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-              const QString& objectName) {
+              const QString& objectName, QMessageBox::StandardButton defaultButton) {
     QMessageBox box(
         icon, QString::fromUtf8(icon == QMessageBox::Question ? kQuestionTitle : kApplicationTitle),
         text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(objectName);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultButton);
     return box.exec() == QMessageBox::Yes;
+}
+
+TAnswer AskYesNoCancel(QWidget* parent, const QString& text, const QString& objectName) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setObjectName(objectName);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return TAnswer::Yes;
+        case QMessageBox::No:
+            return TAnswer::No;
+        default:
+            return TAnswer::Cancel;
+    }
 }
 
 void Inform(QWidget* parent, const QString& text, const QString& objectName) {
@@ -36,6 +56,36 @@ void Warn(QWidget* parent, const QString& text, const QString& objectName) {
 
 void ReportOutputError(QWidget* parent, const QString& text) {
     Warn(parent, text, QStringLiteral("OutputError"));
+}
+
+bool ResultsReadyForOutput(QWidget* parent, const TAppState& context, TOutputSource source) {
+    TResultsState state = ResultsState(context.ResultsDesign, context.Design);
+    if (source == TOutputSource::Arbitrary && state == TResultsState::Current)
+        state = ResultsState(context.ArbitraryDesign, context.Design);
+    switch (state) {
+        case TResultsState::Current:
+            return true;
+        case TResultsState::None:
+            Inform(parent, QString::fromUtf8(kNoResultsText), QStringLiteral("NoResults"));
+            return false;
+        case TResultsState::Changed:
+            Inform(parent, QString::fromUtf8(kResultsChangedText),
+                   QStringLiteral("ResultsChanged"));
+            return false;
+    }
+    return false;
+}
+
+bool ConfirmReplace(QWidget* parent, const QStringList& names) {
+    QStringList existing;
+    for (const QString& name : names) {
+        if (QFileInfo::exists(QDir::current().absoluteFilePath(name))) existing << name;
+    }
+    if (existing.isEmpty()) return true;
+    QString text = QString::fromUtf8(kReplaceFilesText);
+    for (const QString& name : existing) text += QStringLiteral("\n　") + name;
+    return AskYesNo(parent, QMessageBox::Question, text, QStringLiteral("ReplaceQuestion"),
+                    QMessageBox::No);
 }
 
 }  // namespace sorvanta::gui

@@ -39,10 +39,17 @@ void TPdfCommands::WriteArbitrary() {
 }
 
 void TPdfCommands::Write(bool arbitrary) {
+    if (!ResultsReadyForOutput(parent_, context_,
+                               arbitrary ? TOutputSource::Arbitrary : TOutputSource::Results)) {
+        return;
+    }
     if (!AskYesNo(parent_, QMessageBox::Question, CoreMessageText(PdfConfirmText),
                   QStringLiteral("PdfQuestion"))) {
         return;
     }
+    // Both documents have the one name: the second must not silently replace
+    // the first.
+    if (!ConfirmReplace(parent_, {FileName()})) return;
     const QString file = QDir::current().absoluteFilePath(FileName());
     const std::filesystem::path path(file.toStdU16String());
     const TAppState& c = context_;

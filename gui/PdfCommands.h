@@ -29,6 +29,8 @@ class TPdfCommands {
     void SetArbitraryWindowQuery(TWindowQuery query) { arbitraryShown_ = std::move(query); }
     void SetFileOpener(TFileOpener opener) { openFile_ = std::move(opener); }
 
+    // Both are refused with a message unless their records were calculated
+    // from the design as it stands, and ask before replacing the file.
     void WriteMinimum();
     // Refused with its message while the arbitrary-point table window is not
     // showing.

@@ -62,6 +62,7 @@ TSorvantaApp::TSorvantaApp() {
         form2_->NavigateOwnChart(command);
         form13_->NavigateOwnChart(command);
     });
+    form1_->SetCloseGuard([this] { return ConfirmSaveChanges(form1_.get(), context_, *form6_); });
 }
 
 TSorvantaApp::~TSorvantaApp() {
@@ -87,6 +88,7 @@ void TSorvantaApp::OnFirstShown() {
     form6_->ShowSampleDesign();
     form6_->ApplyReducedInputSet();
     if (RememberedFullInputSet()) ShowFullInputSet(true);
+    context_.SavedDesign = context_.Design;
 }
 
 void TSorvantaApp::ShowFullInputSet(bool on) {
@@ -128,6 +130,14 @@ void TSorvantaApp::OnRunFinished() {
     if (calculation_->LastResult().Outcome == TRunOutcome::Ok) form2_->ShowFigureTab();
 }
 
+void TSorvantaApp::ClearResultWindows() {
+    ClearResults(context_);
+    form2_->EndTrialChart();
+    form2_->ShowResults();
+    form16_->ShowResults();
+    for (QWidget* w : std::initializer_list<QWidget*>{form2_, form16_, form13_, form14_}) w->hide();
+}
+
 void TSorvantaApp::PlaceAndShowResults() {
     form2_->move(form6_->pos() + QPoint(0, 25));
     form2_->show();
@@ -145,7 +155,8 @@ void TSorvantaApp::Execute(TCommand command) {
     // Every command is handled here: the compiler names one that is not.
     switch (command) {
         case TCommand::Load:
-            if (!calculation_->Running()) LoadDesignCommand(form1_.get(), context_, *form6_);
+            if (!calculation_->Running() && LoadDesignCommand(form1_.get(), context_, *form6_))
+                ClearResultWindows();
             break;
         case TCommand::Save:
             SaveDesignCommand(form1_.get(), context_, *form6_);
@@ -194,7 +205,7 @@ void TSorvantaApp::Execute(TCommand command) {
             printing_->PrinterSetup();
             break;
         case TCommand::TextOutput:
-            TextOutputCommand(form1_.get(), context_.Results);
+            TextOutputCommand(form1_.get(), context_);
             break;
         case TCommand::Metafiles:
             FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(),

@@ -63,6 +63,9 @@ class TSorvantaApp : public QObject {
     // table window 35 pixels right of it, shown.
     void PlaceAndShowResults();
     void PlaceAndShowArbitrary();
+    // A loaded design starts without results: every record, chart and result
+    // window is back as at start-up (hidden), none shows the last design's.
+    void ClearResultWindows();
     void ShowFullInputSet(bool on);
 
     TAppState context_;

@@ -1,6 +1,7 @@
 #include "TForm1.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -157,6 +158,14 @@ void TForm1::ConfirmExit() {
     box.setDefaultButton(QMessageBox::No);
     box.move(0, 80);
     if (box.exec() == QMessageBox::Yes) close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::SetRunning(bool running) {

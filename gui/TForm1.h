@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 
 class QAction;
 
@@ -49,6 +50,9 @@ class TForm1 : public QMainWindow {
 
     // "終了しますか。" at screen position (0, 80); Yes closes the window.
     void ConfirmExit();
+    // Asked whenever the window is about to close (終了 or the frame); false
+    // keeps it open.
+    void SetCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
     // Commands that change the design wait while a run reads it.
     void SetRunning(bool running);
@@ -59,6 +63,7 @@ class TForm1 : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -72,6 +77,7 @@ class TForm1 : public QMainWindow {
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
     bool shown_ = false;
+    std::function<bool()> closeGuard_;
 };
 
 }  // namespace sorvanta::gui

@@ -136,10 +136,13 @@ void TForm16::Evaluate(double xo, double yo) {
                                &separate_.Model());
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
+        // What the records hold now is of no design to be written out.
+        context_.ArbitraryDesign.reset();
         QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
                              QString::fromStdString(e.what()));
         return;
     }
+    context_.ArbitraryDesign = context_.Design;
     ShowResults();
     separate_.Chart()->update();
 }

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "CoordinateGridStyle.h"
 #include "TChartView.h"
 #include "TForm10.h"
 #include "TForm9.h"
@@ -91,10 +92,7 @@ void TForm6::SetEntryWindows(TForm9* entry, TForm10* quickEntry) {
 
 void TForm6::PrepareGrids() {
     auto prepare = [](QTableWidget* grid, int first) {
-        grid->setColumnWidth(0, first);
-        grid->setColumnWidth(1, 37);
-        grid->setColumnWidth(2, 37);
-        grid->setFixedWidth(first + 74 + 2 * grid->frameWidth() + 14);
+        SetCoordinateColumnWidths(grid, first, 37);
     };
     for (auto& layer : layers_) prepare(layer.Grid, 18);
     prepare(neverCutLineGrid_, 18);
@@ -240,6 +238,7 @@ void TForm6::ShowTable(TFigureKind kind) {
             grid->setItem(r, c, item);
         }
     }
+    FitCoordinateColumns(grid);
 }
 
 void TForm6::RefreshTable(TFigureKind kind) {
@@ -351,9 +350,11 @@ void TForm6::ApplyMustCutPointSwitch() {
 
 void TForm6::ApplyLoadSwitch() {
     const bool on = design_.LoadEnabled;
-    loadGroup_->setFixedHeight(on ? 195 : 45);
+    // The note below the inputs adds its lines to the group's 195 pixels.
+    loadGroup_->setFixedHeight(on ? 195 + 48 : 45);
     loadIntensityGroup_->setVisible(on);
     loadRangeGroup_->setVisible(on);
+    loadNote_->setVisible(on);
     if (on) {
         DrawLoad();
     } else {

@@ -189,6 +189,7 @@ class TForm6 : public QWidget {
     QLineEdit* loadIntensity_ = nullptr;
     QLineEdit* loadStartX_ = nullptr;
     QLineEdit* loadEndX_ = nullptr;
+    QLabel* loadNote_ = nullptr;  // the load is outside the calculation
 
     TChartView* chart_ = nullptr;
     QLabel* pointerX_ = nullptr;

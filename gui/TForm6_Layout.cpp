@@ -374,6 +374,11 @@ QWidget* TForm6::BuildLoadTab() {
     rl->addWidget(loadEndX_, 1, 1);
     rl->setColumnStretch(2, 1);
     gl->addWidget(loadRangeGroup_);
+    loadNote_ = new QLabel(QString::fromUtf8(LoadOutsideCalculationNote), loadGroup_);
+    loadNote_->setObjectName(QStringLiteral("LoadNote"));
+    loadNote_->setWordWrap(true);
+    loadNote_->setStyleSheet(QStringLiteral("color: #800000;"));
+    gl->addWidget(loadNote_);
     gl->addStretch(1);
     layout->addWidget(loadGroup_);
     layout->addStretch(1);

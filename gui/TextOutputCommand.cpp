@@ -6,17 +6,21 @@
 
 #include "OutputMessages.h"
 #include "documents/TextOutput.h"
+#include "run/AppState.h"
 
 namespace sorvanta::gui {
 
-void TextOutputCommand(QWidget* parent, const TResultTables& tables) {
+void TextOutputCommand(QWidget* parent, const TAppState& context) {
+    if (!ResultsReadyForOutput(parent, context, TOutputSource::Results)) return;
     if (!AskYesNo(parent, QMessageBox::Question, CoreMessageText(TextOutputQuestion),
                   QStringLiteral("TextOutputQuestion"))) {
         return;
     }
-    const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(TextOutputFileName));
+    const QString name = QString::fromUtf8(TextOutputFileName);
+    if (!ConfirmReplace(parent, {name})) return;
+    const QString file = QDir::current().absoluteFilePath(name);
     try {
-        WriteTextOutput(tables, std::filesystem::path(file.toStdU16String()));
+        WriteTextOutput(context.Results, std::filesystem::path(file.toStdU16String()));
     } catch (const std::exception& e) {
         ReportOutputError(parent, QString::fromUtf8(e.what()));
         return;

@@ -5,13 +5,15 @@
 class QWidget;
 
 namespace sorvanta {
-struct TResultTables;
+struct TAppState;
 }
 
 namespace sorvanta::gui {
 
-// Asks first; No writes nothing. A file that cannot be written is reported and
-// the completion message is not shown.
-void TextOutputCommand(QWidget* parent, const TResultTables& tables);
+// Refused with a message unless the results were calculated from the design
+// as it stands. Asks first, and again before replacing an existing file; No
+// writes nothing. A file that cannot be written is reported and the
+// completion message is not shown.
+void TextOutputCommand(QWidget* parent, const TAppState& context);
 
 }  // namespace sorvanta::gui

@@ -130,6 +130,11 @@ struct TDesignConditions {
 // While groundwater is off γw shows this text.
 inline constexpr const char* GammaWOffText = "---";
 
+// The surcharge load is drawn and checked but enters no safety factor; the
+// design window says so beside the load, the command line warns.
+inline constexpr const char* LoadOutsideCalculationNote =
+    "載荷重は図に描き、データを点検しますが、安全率の計算には含めません。";
+
 // Suggested items of the editable choice lists, in list order.
 namespace Choices {
 inline const std::vector<std::string> LayerCount{"1", "2", "3", "4", "5"};

@@ -4,6 +4,9 @@
 // windows edit and show it in place; the batch tool fills it from a file.
 // A run overwrites the results.
 
+#include <cstdint>
+#include <optional>
+
 #include "design/DesignConditions.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
@@ -20,6 +23,36 @@ struct TAppState {
     TChartModel ResultChart = MakeResultChart();
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunSettings Settings;
+
+    // The design each record was calculated from; unset while the record
+    // holds its initial texts. An output describes what was calculated, so
+    // it is written only while the design still is that one.
+    std::optional<TDesignConditions> ResultsDesign;
+    std::optional<TDesignConditions> ArbitraryDesign;
+    // The design as it was last started with, loaded or saved: what a save
+    // would keep.
+    TDesignConditions SavedDesign;
 };
+
+enum class TResultsState : std::uint8_t {
+    None,     // nothing calculated
+    Current,  // calculated from the design as it stands
+    Changed,  // calculated, but the design has been edited since
+};
+
+// Whether two designs give the same calculation and documents: every field
+// but DesignName (a save after the run renames, it does not change the run),
+// PrintMode (the colour of a printout) and ShowCalculationProcess (how the
+// search is watched).
+[[nodiscard]] bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b);
+[[nodiscard]] TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
+                                         const TDesignConditions& design);
+
+// The records and charts back to their initial state, as at start-up.
+void ClearResults(TAppState& app);
+
+// The design differs from the one last started with, loaded or saved in a
+// field its file keeps (fields the file does not hold are never saved).
+[[nodiscard]] bool DesignModified(const TAppState& app);
 
 }  // namespace sorvanta

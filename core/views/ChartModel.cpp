@@ -93,7 +93,7 @@ TChartModel MakeCircleChart(const std::array<TRgb, ResultSeriesCount>& c,
     s.push_back(MakeSeries("地下水", TSeriesKind::Line, c[rsWater], false));
     s.push_back(MakeSeries("N.C.L(必須)", TSeriesKind::Line, c[rsNclRequired], true));
     s.push_back(MakeSeries("N.C.L(任意)", TSeriesKind::Line, c[rsNclOptional], true));
-    s.push_back(MakeSeries("載荷重", TSeriesKind::Line, c[rsLoad], false));
+    s.push_back(MakeSeries(LoadSeriesTitle, TSeriesKind::Line, c[rsLoad], false));
 
     auto& mcp =
         s.emplace_back(MakeSeries("M.C.P(任意)", TSeriesKind::Point, c[rsMustCutPoint], true));

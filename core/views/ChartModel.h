@@ -129,6 +129,10 @@ enum TResultSeries : int {
     rsSafetyFactor,  // "安全率"
 };
 inline constexpr int ResultSeriesCount = 13;
+// "載荷重" holds the load outline, in the legend under this title, while the
+// design's load is on; the load enters no calculation.
+inline constexpr const char* LoadSeriesTitle = "載荷重";
+inline constexpr const char* LoadLegendTitle = "載荷重(計算外)";
 
 // The result chart ("円弧滑り図"); the separate diagram window's chart is the
 // same.

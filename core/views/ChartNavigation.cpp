@@ -60,6 +60,9 @@ void CopyChart(const TChartModel& source, TChartModel& target) {
         const TChartSeries& from = source.Series[i];
         TChartSeries& to = target.Series[i];
         to.Clear();
+        // The legend says what the source's series hold (the load's entry).
+        to.Title = from.Title;
+        to.ShowInLegend = from.ShowInLegend;
         switch (from.Kind) {
             case TSeriesKind::Line:
             case TSeriesKind::FastLine:

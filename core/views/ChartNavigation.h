@@ -27,9 +27,10 @@ void NavigateChart(TChartModel& chart, TChartCommand command);
 // Copies the points of every series into the series at the same position of a
 // target with the same layout, in the target's own colours: line series with
 // labels (insertion order), area series without labels, point series with
-// labels in black. An axis is copied unless the source's limits are both
-// exactly 0; an axis the source scales itself makes the target's scale itself.
-// The target's first view (where its restore gesture returns) is the source's.
+// labels in black; each series takes the source's title and legend entry. An
+// axis is copied unless the source's limits are both exactly 0; an axis the
+// source scales itself makes the target's scale itself. The target's first
+// view (where its restore gesture returns) is the source's.
 void CopyChart(const TChartModel& source, TChartModel& target);
 
 }  // namespace sorvanta

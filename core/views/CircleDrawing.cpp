@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/NumberFormat.h"
+#include "views/PreviewChart.h"
 
 namespace sorvanta {
 
@@ -21,6 +22,26 @@ TChartSeries& At(TChartModel& chart, int index) {
 double ArcYBelow(const TSlipCircle& c, double x) {
     const double dx = x - c.Xo;
     return c.Yo - std::sqrt(std::max(c.R * c.R - dx * dx, 0.0));
+}
+
+// The load outline as the design window draws it, in the series' own colour,
+// and in the legend as outside the calculation while there is one.
+void DrawLoad(TChartSeries& series, const TDesignConditions& design) {
+    series.Title = LoadSeriesTitle;
+    series.ShowInLegend = false;
+    if (!design.LoadEnabled) return;
+    TChartModel preview = MakePreviewChart();
+    try {
+        DrawLoadOutline(preview, design);
+    } catch (const std::exception&) {
+        // A γt that cannot carry the outline: the window has said so.
+        return;
+    }
+    series.Order = TValueOrder::None;
+    for (const auto& p : preview.Series[fkLoad].Points) series.Add(p.X, p.Y);
+    if (series.Points.empty()) return;
+    series.Title = LoadLegendTitle;
+    series.ShowInLegend = true;
 }
 
 }  // namespace
@@ -115,6 +136,7 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
         for (const auto& p : e.Figures[fkNeverCutLine])
             At(chart, rsNclOptional).Add(p.X, p.Y, std::nullopt, FigureColours[fkNeverCutLine]);
     }
+    DrawLoad(At(chart, rsLoad), design);
 
     if (framing) FrameCircle(chart, e, c);
 }

@@ -13,7 +13,9 @@ namespace sorvanta {
 // model and the circle working set, which EvaluateCircle must just have
 // filled for this circle (Xb, Yb, Xe, Ye, SliceList). "安全率" is not touched.
 // The design supplies the switches ShowSliceLines, ShowSliceNumbers,
-// NeverCutLineEnabled and MustCutPointEnabled. With `framing` the axes are
+// NeverCutLineEnabled and MustCutPointEnabled, and the load: while it is on,
+// "載荷重" holds its outline and stands in the legend as outside the
+// calculation. With `framing` the axes are
 // fixed around the circle with equal spans, so a square plot shows it
 // undistorted; without it the limits stay as they are.
 void DrawCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle,

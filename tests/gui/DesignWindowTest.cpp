@@ -144,9 +144,16 @@ class DesignWindowTest : public QObject {
         QVERIFY(!Find<QToolButton>("DigitiseM")->isEnabled());
     }
 
+    // The note that the load stays out of the calculation shows beside the
+    // load while it is on.
     void LoadStretchKeepsItsOrder() {
+        auto* note = Find<QLabel>("LoadNote");
+        QVERIFY(note->isHidden());
         Find<QCheckBox>("LoadEnabled")->click();
-        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 195);
+        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 195 + 48);
+        QVERIFY(!note->isHidden());
+        QCOMPARE(note->text(), QStringLiteral("載荷重は図に描き、データを点検しますが、"
+                                              "安全率の計算には含めません。"));
         TypeInto(Find<QLineEdit>("LoadEndX"), "5");
         TypeInto(Find<QLineEdit>("LoadStartX"), "10");
         QCOMPARE(Find<QLineEdit>("LoadEndX")->text(), QStringLiteral("10.00"));
@@ -157,6 +164,73 @@ class DesignWindowTest : public QObject {
         Find<QCheckBox>("LoadEnabled")->click();
         QVERIFY(chart_->Model()->Series[fkLoad].Points.empty());
         QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 45);
+        QVERIFY(note->isHidden());
+    }
+
+    // Values of 100 m and more, negative ones and a long one in every kind of
+    // grid: each cell shows its text whole (its column is as wide as the text
+    // needs, the grid as wide as its columns), or, past the widest column,
+    // ends in "…"; the usual values keep the usual widths.
+    void CoordinateGridsShowWholeNumbers_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QStringList>("cells");  // X, Y of the rows
+        QTest::newRow("ground, 140 m")
+            << int(fkLayer1) << "Boundary1" << QStringList{"0.00", "5.00", "140.00", "15.00"};
+        QTest::newRow("layer 3, negative")
+            << int(fkLayer3) << "Boundary3" << QStringList{"-120.50", "-105.25", "99.99", "-1.00"};
+        QTest::newRow("must-cut point X 120")
+            << int(fkMustCutPoint) << "MustCutPoint" << QStringList{"120.00", "12.00"};
+        QTest::newRow("never-cut line")
+            << int(fkNeverCutLine) << "NeverCutLine" << QStringList{"1000.00", "-250.00"};
+        QTest::newRow("groundwater")
+            << int(fkWater) << "WaterTable" << QStringList{"2500.50", "1250.75"};
+        QTest::newRow("usual values")
+            << int(fkLayer1) << "Boundary1" << QStringList{"0.00", "5.00", "70.00", "15.00"};
+    }
+    void CoordinateGridsShowWholeNumbers() {
+        QFETCH(int, kind);
+        QFETCH(QString, grid);
+        QFETCH(QStringList, cells);
+        app_->MainWindow().MenuAction(TCommand::FullInputSet)->trigger();
+        if (kind == fkWater) Find<QCheckBox>("WaterEnabled")->setChecked(true);
+        TCoordinateTable& table = *FigureTable(*design_, static_cast<TFigureKind>(kind));
+        table.Rows.clear();
+        for (int i = 0; i + 1 < cells.size(); i += 2)
+            table.Rows.push_back({std::to_string(i / 2), S(cells[i]), S(cells[i + 1])});
+        f6_->RefreshTable(static_cast<TFigureKind>(kind));
+        if (kind == fkMustCutPoint || kind == fkNeverCutLine) {
+            f6_->ShowCircleConditionsPage();
+            Find<QCheckBox>("NeverCutLineEnabled")->setChecked(true);
+            Find<QCheckBox>("MustCutPointEnabled")->setChecked(true);
+        } else {
+            f6_->ShowLayerPage(kind == fkWater ? -1 : kind - fkLayer1);
+        }
+        auto* g = Find<QTableWidget>(grid.toUtf8().constData());
+        QTRY_VERIFY(g->isVisible());
+        // What the view says each column needs for its widest cell, every row.
+        const auto* view = static_cast<const QAbstractItemView*>(g);
+        int total = 0;
+        for (int c = 0; c < 3; ++c) {
+            const int width = g->columnWidth(c);
+            total += width;
+            QVERIFY2(width >= view->sizeHintForColumn(c),
+                     qPrintable(QStringLiteral("column %1: %2 < %3")
+                                    .arg(c)
+                                    .arg(width)
+                                    .arg(view->sizeHintForColumn(c))));
+        }
+        QVERIFY2(g->viewport()->width() >= total,
+                 qPrintable(QStringLiteral("%1 < %2").arg(g->viewport()->width()).arg(total)));
+        QCOMPARE(g->textElideMode(), Qt::ElideRight);
+        // The usual values keep No. at 18 pixels and need at most one more pixel
+        // than the usual 37 for "70.00".
+        if (QTest::currentDataTag() == QStringLiteral("usual values")) {
+            QCOMPARE(g->columnWidth(0), 18);
+            QVERIFY(g->columnWidth(1) <= 38 && g->columnWidth(2) <= 38);
+        }
+        if (QTest::currentDataTag() == QStringLiteral("ground, 140 m"))
+            g->grab().save(QDir::temp().filePath("sorvanta-wide-grid.png"));
     }
 
     // The load outline and the never-cut elevation line stand on the ground:

@@ -178,10 +178,11 @@ class FigureExportTest : public QObject {
 
         TDialogResponder user;
         Export();
-        QCOMPARE(user.Seen.size(), 2);
-        QCOMPARE(user.Seen[1].ObjectName, QStringLiteral("FigureExportError"));
-        QVERIFY2(user.Seen[1].Text.contains(root ? "最少すべり円.wmf" : "地形図.wmf"),
-                 qPrintable(user.Seen[1].Text));
+        QCOMPARE(user.Seen.size(), 3);  // the question, replacing the file in the way, the error
+        QCOMPARE(user.Seen[1].ObjectName, QStringLiteral("ReplaceQuestion"));
+        QCOMPARE(user.Seen[2].ObjectName, QStringLiteral("FigureExportError"));
+        QVERIFY2(user.Seen[2].Text.contains(root ? "最少すべり円.wmf" : "地形図.wmf"),
+                 qPrintable(user.Seen[2].Text));
         const QStringList expected =
             root ? QStringList{"地形図.svg", "地形図.wmf", "最少すべり円.wmf"}
                  : QStringList{"最少すべり円.wmf"};

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -78,6 +79,7 @@ class FileCommandsTest : public QObject {
         Design().SlipDirection = 2;  // not in the file: stays
         {
             TDialogResponder user;
+            user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");  // the changes go
             user.FileName = dir_.filePath("case1.dat");
             Run(TCommand::Load);
             QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を読込みました。"));
@@ -113,13 +115,77 @@ class FileCommandsTest : public QObject {
         }
         f6.findChild<QComboBox*>("GammaT1")->setEditText("18.0");
         TDialogResponder user;
+        user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");
         user.FileName = dir_.filePath("gamma.dat");
         Run(TCommand::Load);
-        QCOMPARE(user.Seen.size(), 3);  // dialog, conversion error, success
-        QVERIFY2(user.Seen[1].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[1].Text));
-        QCOMPARE(user.Seen[2].Text, QStringLiteral("設計条件を読込みました。"));
+        QCOMPARE(user.Seen.size(), 4);  // save question, dialog, conversion error, success
+        QVERIFY2(user.Seen[2].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[2].Text));
+        QCOMPARE(user.Seen[3].Text, QStringLiteral("設計条件を読込みました。"));
         QCOMPARE(Design().Layers[0].GammaT, std::string("abc"));
         QVERIFY(f6.Preview()->Model()->Series[fkLoad].Points.empty());
+    }
+
+    // A changed design is offered for saving before a load replaces it and
+    // before the program ends (終了 or the frame): Yes saves first and a
+    // cancelled save stops, No goes on without saving, Cancel stops. An
+    // unchanged design is not asked about.
+    void ChangedDesignIsOfferedForSaving_data() {
+        QTest::addColumn<int>("action");  // 0 読込, 1 終了, 2 the frame's close button
+        QTest::addColumn<int>(
+            "answer");  // 0 unchanged, 1 はい, 2 いいえ, 3 キャンセル, 4 はい, save cancelled
+        QTest::addColumn<bool>("proceeds");
+        QTest::addColumn<bool>("saved");
+        const char* actions[] = {"読込", "終了", "close"};
+        for (int a = 0; a < 3; ++a) {
+            QTest::addRow("%s, unchanged", actions[a]) << a << 0 << true << false;
+            QTest::addRow("%s, はい", actions[a]) << a << 1 << true << true;
+            QTest::addRow("%s, いいえ", actions[a]) << a << 2 << true << false;
+            QTest::addRow("%s, キャンセル", actions[a]) << a << 3 << false << false;
+        }
+        QTest::newRow("読込, はい, save cancelled") << 0 << 4 << false << false;
+        QTest::newRow("終了, はい, save cancelled") << 1 << 4 << false << false;
+    }
+    void ChangedDesignIsOfferedForSaving() {
+        QFETCH(int, action);
+        QFETCH(int, answer);
+        QFETCH(bool, proceeds);
+        QFETCH(bool, saved);
+        // The file both dialogs are given: a copy of the sample, which a
+        // save replaces with the edited design.
+        const QString file = dir_.filePath("kept.dat");
+        QFile::remove(file);
+        QVERIFY(QFile::copy(QStringLiteral(SORVANTA_TEST_DATA "/design/sample.dat"), file));
+        if (answer != 0)
+            app_->DesignWindow().findChild<QComboBox*>("SafetyFactor")->setEditText("1.30");
+
+        TDialogResponder user;
+        if (answer != 4) user.FileName = file;
+        if (answer == 2) user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");
+        if (answer == 3) user.AnswerCancelTo << QStringLiteral("SaveChangesQuestion");
+        if (action == 0) Run(TCommand::Load);
+        if (action == 1) Run(TCommand::Exit);
+        if (action == 2) app_->MainWindow().close();
+
+        QStringList names;
+        for (const auto& s : user.Seen) names << s.ObjectName;
+        const qsizetype asked = names.indexOf("SaveChangesQuestion");
+        QCOMPARE(asked >= 0, answer != 0);
+        if (asked >= 0) {
+            QCOMPARE(user.Seen[asked].Text,
+                     QStringLiteral("設計条件が変更されています。\n保存しますか。"));
+            QCOMPARE(user.Seen[asked].Buttons.size(), 3);
+            QVERIFY(user.Seen[asked].Buttons.filter(QRegularExpression("^キャンセル")).size() == 1);
+        }
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().contains("\r\n1.30\r\n"), saved);
+        if (action == 0) {
+            QCOMPARE(names.contains("OpenDialog"), proceeds);
+            // Loaded: the design is the file's, edited only where it was saved.
+            QCOMPARE(Design().SafetyFactor == "1.30", !proceeds ? answer != 0 : saved);
+        } else {
+            QCOMPARE(app_->MainWindow().isVisible(), !proceeds);
+        }
     }
 
     void FailedLoadChangesNothing() {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -64,6 +65,7 @@ class TDialogResponder {
         QString Text;
         QPoint Position;
         QStringList Buttons;
+        QString DefaultButton;  // the button Enter presses
     };
 
     TDialogResponder() {
@@ -73,8 +75,9 @@ class TDialogResponder {
     }
 
     bool AnswerYes = true;
-    QStringList AnswerNoTo;  // questions (by object name) answered No whatever AnswerYes says
-    QString FileName;        // for file dialogs; empty: cancel
+    QStringList AnswerNoTo;      // questions (by object name) answered No whatever AnswerYes says
+    QStringList AnswerCancelTo;  // questions with a Cancel button (by object name) cancelled
+    QString FileName;            // for file dialogs; empty: cancel
     QList<TSeen> Seen;
 
     [[nodiscard]] QStringList Texts() const {
@@ -92,18 +95,21 @@ class TDialogResponder {
         if (!modal || Answered(modal)) return;
         answered_ << QPointer<QWidget>(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            TSeen seen{box->objectName(), box->text(), box->pos(), {}};
+            TSeen seen{box->objectName(), box->text(), box->pos(), {}, {}};
             for (QAbstractButton* b : box->buttons()) seen.Buttons << b->text();
+            if (box->defaultButton()) seen.DefaultButton = box->defaultButton()->text();
             Seen << seen;
             QAbstractButton* answer = box->button(QMessageBox::Ok);
             if (box->button(QMessageBox::Yes)) {
                 const bool yes = AnswerYes && !AnswerNoTo.contains(box->objectName());
                 answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
             }
+            if (box->button(QMessageBox::Cancel) && AnswerCancelTo.contains(box->objectName()))
+                answer = box->button(QMessageBox::Cancel);
             if (answer)
                 QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}};
+            Seen << TSeen{dialog->objectName(), dialog->windowTitle(), dialog->pos(), {}, {}};
             if (FileName.isEmpty()) {
                 QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
             } else {

@@ -1,7 +1,9 @@
 // The main window's text and PDF commands: their questions, the refusal of
-// the arbitrary-point document, the viewer, and files equal to those of the
-// batch tool for the same design.
+// the arbitrary-point document and of results that are not of the design as
+// it stands, the question before a file is replaced, the viewer, and files
+// equal to those of the batch tool for the same design.
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +12,12 @@
 
 #include "CalculationController.h"
 #include "GuiTestSupport.h"
+#include "TForm13.h"
+#include "TForm14.h"
+#include "TForm16.h"
+#include "TForm2.h"
+#include "TForm6.h"
+#include "Texts.h"
 #include "run/ArbitraryPoint.h"
 
 using namespace sorvanta;
@@ -43,6 +51,18 @@ QByteArray Bytes(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void WriteOld(const QString& file) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old");
+}
+
+QStringList Names(const QList<TDialogResponder::TSeen>& seen) {
+    QStringList names;
+    for (const auto& s : seen) names << s.ObjectName;
+    return names;
+}
+
 }  // namespace
 
 class OutputCommandsTest : public QObject {
@@ -56,6 +76,13 @@ class OutputCommandsTest : public QObject {
     QAction* Tool(TCommand c) { return app_->MainWindow().ToolAction(c); }
     QAction* Menu(TCommand c) { return app_->MainWindow().MenuAction(c); }
     QString Out(const QString& name) { return dir_->filePath(name); }
+
+    // The question-and-file tests need results of the design as it stands, not
+    // their contents: the records' initial texts stand for a run.
+    void MarkCalculated() {
+        app_->Context().ResultsDesign = app_->Context().Design;
+        app_->Context().ArbitraryDesign = app_->Context().Design;
+    }
 
     bool Run() {
         app_->MainWindow().MenuAction(TCommand::Calculate)->trigger();
@@ -104,6 +131,7 @@ class OutputCommandsTest : public QObject {
         QFETCH(int, command);
         QFETCH(bool, tool);
         QFETCH(QString, question);
+        MarkCalculated();
         app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });
         TDialogResponder user;
         user.AnswerYes = false;
@@ -115,17 +143,18 @@ class OutputCommandsTest : public QObject {
     }
 
     void TextOutputWritesAndReports() {
+        MarkCalculated();
         TDialogResponder user;
         Tool(TCommand::TextOutput)->trigger();
         QCOMPARE(user.Texts(),
                  (QStringList{kTextQuestion, QStringLiteral("テキスト出力終わりました。")}));
-        // Before any run the file holds the tables' initial texts.
         QVERIFY(Bytes(Out(kText)).startsWith(QByteArray("\x89\x7e\x8c\xca", 4)));  // 円弧 in cp932
     }
 
     // Writing the file and opening it are asked separately; No at the second
     // leaves the file written and unopened.
     void PdfIsOpenedOnlyWhenAsked() {
+        MarkCalculated();
         {
             TDialogResponder user;
             user.AnswerNoTo << QStringLiteral("PdfShowQuestion");
@@ -138,12 +167,13 @@ class OutputCommandsTest : public QObject {
 
         TDialogResponder user;
         Menu(TCommand::PdfMinimum)->trigger();
-        QCOMPARE(user.Texts().size(), 3);
+        QCOMPARE(user.Texts().size(), 4);  // the second asks before replacing the first
         QCOMPARE(opened_,
                  QList<QUrl>{QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath(kPdf))});
     }
 
     void ViewerThatCannotOpenIsReported() {
+        MarkCalculated();
         app_->PdfCommands().SetFileOpener([](const QUrl&) { return false; });
         TDialogResponder user;
         Tool(TCommand::PdfMinimum)->trigger();
@@ -162,6 +192,7 @@ class OutputCommandsTest : public QObject {
         }
         QVERIFY(QDir(dir_->path()).isEmpty());
 
+        MarkCalculated();
         bool shown = false;
         app_->PdfCommands().SetArbitraryWindowQuery([&shown] { return shown; });
         shown = true;
@@ -175,15 +206,146 @@ class OutputCommandsTest : public QObject {
     void FileThatCannotBeWrittenIsReported() {
         QVERIFY(QDir(dir_->path()).mkdir(kText));  // a folder where the file should go
         QVERIFY(QDir(dir_->path()).mkdir(kPdf));
+        MarkCalculated();
         TDialogResponder user;
         Tool(TCommand::TextOutput)->trigger();
         Tool(TCommand::PdfMinimum)->trigger();
-        QCOMPARE(user.Seen.size(), 4);
-        QCOMPARE(user.Seen[1].ObjectName, QStringLiteral("OutputError"));
-        QVERIFY2(user.Seen[1].Text.contains(kText), qPrintable(user.Seen[1].Text));
-        QCOMPARE(user.Seen[3].ObjectName, QStringLiteral("OutputError"));
-        QVERIFY2(user.Seen[3].Text.contains(kPdf), qPrintable(user.Seen[3].Text));
+        // Each: its question, the question about what is in the way, the error.
+        QCOMPARE(user.Seen.size(), 6);
+        QCOMPARE(user.Seen[2].ObjectName, QStringLiteral("OutputError"));
+        QVERIFY2(user.Seen[2].Text.contains(kText), qPrintable(user.Seen[2].Text));
+        QCOMPARE(user.Seen[5].ObjectName, QStringLiteral("OutputError"));
+        QVERIFY2(user.Seen[5].Text.contains(kPdf), qPrintable(user.Seen[5].Text));
         QVERIFY(opened_.isEmpty());
+    }
+
+    // An output describes a calculation of the design as it stands. Before
+    // any run, and after an edit the run has not seen, each command says so
+    // and leaves an existing file as it was; an edit put back, or a new name
+    // from a save, leaves the results those of the design.
+    void OutputsOnlyOfTheDesignAsItStands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("state");        // 0 no run, 1 edited, 2 edit put back, 3 saved as
+        QTest::addColumn<QString>("refusal");  // the message's object name; empty: written
+        const std::pair<const char*, TCommand> commands[] = {
+            {"ﾃｷｽﾄ", TCommand::TextOutput},
+            {"PDF(最少)", TCommand::PdfMinimum},
+            {"PDF(任意点)", TCommand::PdfArbitrary}};
+        for (const auto& [name, command] : commands) {
+            QTest::addRow("%s, no run", name) << int(command) << 0 << "NoResults";
+            QTest::addRow("%s, edited since the run", name)
+                << int(command) << 1 << "ResultsChanged";
+            QTest::addRow("%s, edit put back", name) << int(command) << 2 << QString();
+            QTest::addRow("%s, saved under a name", name) << int(command) << 3 << QString();
+        }
+    }
+    void OutputsOnlyOfTheDesignAsItStands() {
+        QFETCH(int, command);
+        QFETCH(int, state);
+        QFETCH(QString, refusal);
+        const auto c = static_cast<TCommand>(command);
+        app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });
+        const QString file = Out(c == TCommand::TextOutput ? kText : kPdf);
+        WriteOld(file);
+        auto* safetyFactor = app_->DesignWindow().findChild<QComboBox*>("SafetyFactor");
+        if (state != 0) MarkCalculated();
+        if (state == 1 || state == 2) safetyFactor->setEditText("1.30");
+        if (state == 2) safetyFactor->setEditText("1.20");
+        if (state == 3) app_->Context().Design.DesignName = "saved";
+
+        TDialogResponder user;
+        user.AnswerNoTo << QStringLiteral("PdfShowQuestion");
+        Tool(c)->trigger();
+        if (refusal.isEmpty()) {
+            QVERIFY2(Names(user.Seen).contains("ReplaceQuestion"),
+                     qPrintable(Names(user.Seen).join(' ')));
+            QVERIFY(Bytes(file) != "old");
+            return;
+        }
+        QCOMPARE(Names(user.Seen), QStringList{refusal});
+        QCOMPARE(user.Seen[0].Text,
+                 QString::fromUtf8(state == 0 ? kNoResultsText : kResultsChangedText));
+        QCOMPARE(user.Seen[0].Buttons.size(), 1);
+        QCOMPARE(Bytes(file), QByteArray("old"));
+    }
+
+    // A loaded design starts without results: every record, chart and
+    // result window is back as at start-up (the windows hidden), and the
+    // outputs say there is nothing to write.
+    void LoadingADesignClearsEveryResult() {
+        {
+            TDialogResponder user;  // the circle conditions' question
+            QVERIFY(Run());
+        }
+        app_->Execute(TCommand::ShowArbitrary);
+        app_->ArbitraryWindow().Evaluate(20, 35);
+        TAppState& c = app_->Context();
+        QVERIFY(app_->ResultWindow().isVisible() && app_->ArbitraryWindow().isVisible());
+        QVERIFY(!(c.Results == TResultTables{}) && !(c.ResultChart == MakeResultChart()));
+        QVERIFY(c.ArbitraryDesign.has_value());
+        WriteOld(Out(kText));
+        {
+            TDialogResponder user;
+            user.FileName = kSample;
+            Tool(TCommand::Load)->trigger();
+            QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を読込みました。"));
+        }
+        QDir::setCurrent(dir_->path());
+        QVERIFY(c.Results == TResultTables{});
+        QVERIFY(c.Arbitrary == TArbitraryTables{});
+        QVERIFY(c.ResultChart == MakeResultChart());
+        QVERIFY(c.ArbitraryChart == MakeArbitraryChart());
+        const QWidget* windows[] = {&app_->ResultWindow(), &app_->ArbitraryWindow(),
+                                    &app_->ResultDiagramWindow(), &app_->ArbitraryDiagramWindow()};
+        for (const QWidget* w : windows) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+
+        TDialogResponder user;
+        Tool(TCommand::TextOutput)->trigger();
+        Tool(TCommand::PdfMinimum)->trigger();
+        Tool(TCommand::PdfArbitrary)->trigger();
+        QCOMPARE(Names(user.Seen), (QStringList{"NoResults", "NoResults", "PdfArbitraryFirst"}));
+        QCOMPARE(Bytes(Out(kText)), QByteArray("old"));
+        QVERIFY(!QFile::exists(Out(kPdf)));
+    }
+
+    // The text, both PDFs (one file name) and the figures write fixed names in
+    // the current folder: what is there is replaced only on Yes, and No is
+    // the answer Enter gives.
+    void ExistingFileReplacedOnlyOnYes_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("ﾃｷｽﾄ, yes") << int(TCommand::TextOutput) << kText << true;
+        QTest::newRow("ﾃｷｽﾄ, no") << int(TCommand::TextOutput) << kText << false;
+        QTest::newRow("PDF(最少), no") << int(TCommand::PdfMinimum) << kPdf << false;
+        QTest::newRow("PDF(任意点), yes") << int(TCommand::PdfArbitrary) << kPdf << true;
+        QTest::newRow("PDF(任意点), no") << int(TCommand::PdfArbitrary) << kPdf << false;
+        QTest::newRow("各図出力, yes") << int(TCommand::Metafiles) << "最少すべり円.svg" << true;
+        QTest::newRow("各図出力, no") << int(TCommand::Metafiles) << "最少すべり円.svg" << false;
+    }
+    void ExistingFileReplacedOnlyOnYes() {
+        QFETCH(int, command);
+        QFETCH(QString, file);
+        QFETCH(bool, yes);
+        MarkCalculated();
+        app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });
+        WriteOld(Out(file));
+        TDialogResponder user;
+        user.AnswerNoTo << QStringLiteral("PdfShowQuestion");
+        if (!yes) user.AnswerNoTo << QStringLiteral("ReplaceQuestion");
+        Tool(static_cast<TCommand>(command))->trigger();
+        const qsizetype at = Names(user.Seen).indexOf("ReplaceQuestion");
+        QVERIFY2(at == 1, qPrintable(Names(user.Seen).join(' ')));
+        QCOMPARE(user.Seen[at].Text,
+                 QStringLiteral("次のファイルは既にあります。上書きしますか。\n\n　") + file);
+        QVERIFY(user.Seen[at].DefaultButton.startsWith(QStringLiteral("いいえ")));
+        if (yes) {
+            QVERIFY(Bytes(Out(file)) != "old");
+        } else {
+            QCOMPARE(user.Seen.size(), 2);  // nothing follows No
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{file});
+            QCOMPARE(Bytes(Out(file)), QByteArray("old"));
+        }
     }
 
     // The window and the batch tool write the same bytes for the same design.

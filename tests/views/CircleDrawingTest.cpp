@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "engine/Geometry.h"
 #include "engine/SliceMethod.h"
+#include "views/ChartNavigation.h"
 #include "views/CircleDrawing.h"
 
 using namespace sorvanta;
@@ -243,4 +244,63 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     EXPECT_TRUE(s[rsWater].Points.empty());
     EXPECT_TRUE(s[rsNclOptional].Points.empty());
     EXPECT_TRUE(s[rsMustCutPoint].Points.empty());
+}
+
+// The load enters no calculation: while it is on, the charts draw its outline
+// (as the design window does) and name it in the legend as outside the
+// calculation; a later drawing without it leaves neither behind, and a copy
+// to a separate window carries the entry.
+TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
+    struct Case {
+        const char* name;
+        bool on;
+        const char* start;
+        const char* end;
+        std::size_t points;  // 0: no outline, not in the legend
+    };
+    const Case cases[] = {
+        {"off", false, "30", "60", 0},
+        // On the sample's ground (0,5) (20,5) (40,15) (70,15): A, A + h, the
+        // ground point at 40 raised, B + h, B.
+        {"on", true, "30", "60", 5},
+        {"on, stretch beyond the ground", true, "30", "90", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TDesignConditions d;
+        LoadSampleDesign(d);
+        d.LoadEnabled = c.on;
+        d.LoadIntensity = "36";  // h = 36 / 18 = 2 m
+        d.LoadStartX = c.start;
+        d.LoadEndX = c.end;
+        TEC engine;
+        engine.BuildAnalysisModel(d);
+        const TSlipCircle circle{30, 30, 25};
+        ASSERT_NE(EvaluateCircle(engine, circle).Status, 0) << engine.CircleStatus;
+        for (TChartModel chart : {MakeResultChart(), MakeArbitraryChart()}) {
+            DrawCircle(chart, engine, circle, d, true);
+            const TChartSeries& load = chart.Series[rsLoad];
+            ASSERT_EQ(load.Points.size(), c.points);
+            EXPECT_EQ(load.ShowInLegend, c.points > 0);
+            EXPECT_EQ(load.Title, c.points > 0 ? LoadLegendTitle : LoadSeriesTitle);
+            if (c.points > 0) {
+                EXPECT_EQ(load.Points[1].X, 30);
+                EXPECT_DOUBLE_EQ(load.Points[1].Y, 10 + 2);  // ground at 30: 10
+                EXPECT_DOUBLE_EQ(load.Points[2].Y, 15 + 2);
+                EXPECT_FALSE(load.Points[0].Colour);  // the series' own colour
+
+                TChartModel separate = MakeResultChart();
+                CopyChart(chart, separate);
+                EXPECT_TRUE(separate.Series[rsLoad].ShowInLegend);
+                EXPECT_EQ(separate.Series[rsLoad].Title, LoadLegendTitle);
+
+                TDesignConditions off = d;
+                off.LoadEnabled = false;
+                DrawCircle(chart, engine, circle, off, true);
+                EXPECT_TRUE(load.Points.empty());
+                EXPECT_FALSE(load.ShowInLegend);
+                EXPECT_EQ(load.Title, LoadSeriesTitle);
+            }
+        }
+    }
 }

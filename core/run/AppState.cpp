@@ -1,0 +1,41 @@
+#include "run/AppState.h"
+
+#include <exception>
+
+#include "design/DesignFile.h"
+
+namespace sorvanta {
+
+bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b) {
+    TDesignConditions x = a;
+    x.DesignName = b.DesignName;
+    x.PrintMode = b.PrintMode;
+    x.ShowCalculationProcess = b.ShowCalculationProcess;
+    return x == b;
+}
+
+TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
+                           const TDesignConditions& design) {
+    if (!calculated) return TResultsState::None;
+    return SameCalculation(*calculated, design) ? TResultsState::Current : TResultsState::Changed;
+}
+
+void ClearResults(TAppState& app) {
+    app.Results = TResultTables{};
+    app.Arbitrary = TArbitraryTables{};
+    app.ResultChart = MakeResultChart();
+    app.ArbitraryChart = MakeArbitraryChart();
+    app.ResultsDesign.reset();
+    app.ArbitraryDesign.reset();
+}
+
+bool DesignModified(const TAppState& app) {
+    try {
+        return DesignFileLines(app.Design) != DesignFileLines(app.SavedDesign);
+    } catch (const std::exception&) {
+        // A text the file cannot hold: it was typed since, so it is a change.
+        return true;
+    }
+}
+
+}  // namespace sorvanta
