@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BuildInfo.h"
 #include "Commands.h"
 
 namespace sorvanta::cli {
@@ -18,6 +19,7 @@ bool IsHelp(std::string_view arg) {
 void PrintHelp() {
     PrintLine("使い方: " + std::string(ProgramName) + " コマンド [引数...]");
     PrintLine("        " + std::string(ProgramName) + " コマンド --help");
+    PrintLine("        " + std::string(ProgramName) + " --version");
     PrintLine("");
     PrintLine("コマンド:");
     std::size_t width = 0;
@@ -46,6 +48,10 @@ int Main(const std::vector<std::string>& argv) {
     }
     if (IsHelp(argv[0])) {
         PrintHelp();
+        return ExitSuccess;
+    }
+    if (argv[0] == "--version") {
+        PrintLine(VersionLine(ProgramName));
         return ExitSuccess;
     }
     const TCommand* command = FindCommand(argv[0]);
