@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BuildInfo.h"
 #include "Commands.h"
 
 namespace sorvanta::cli {
@@ -19,6 +20,7 @@ bool IsHelp(std::string_view arg) {
 void PrintHelp() {
     PrintLine("使い方: " + std::string(ProgramName) + " コマンド [引数...]");
     PrintLine("        " + std::string(ProgramName) + " コマンド --help");
+    PrintLine("        " + std::string(ProgramName) + " --version");
     PrintLine("");
     PrintLine("コマンド:");
     std::size_t width = 0;
@@ -47,6 +49,10 @@ int Main(const std::vector<std::string>& argv) {
     }
     if (IsHelp(argv[0])) {
         PrintHelp();
+        return ExitSuccess;
+    }
+    if (argv[0] == "--version") {
+        PrintLine(VersionLine(ProgramName));
         return ExitSuccess;
     }
     const TCommand* command = FindCommand(argv[0]);

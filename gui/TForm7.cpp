@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "BuildInfo.h"
 #include "Texts.h"
 
 namespace sorvanta::gui {
@@ -39,6 +40,19 @@ TForm7::TForm7(QWidget* parent)
     date->setFont(dateFont);
     date->setAlignment(Qt::AlignCenter);
 
+    // The build, as sorvanta --version names it.
+    auto* version = new QLabel(
+        QStringLiteral("バージョン %1（コミット %2）")
+            .arg(QString::fromUtf8(BuildVersion().data(), qsizetype(BuildVersion().size())),
+                 QString::fromUtf8(BuildCommit().data(), qsizetype(BuildCommit().size()))),
+        this);
+    version->setObjectName(QStringLiteral("VersionLabel"));
+    QFont versionFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    versionFont.setPointSize(9);
+    version->setFont(versionFont);
+    version->setAlignment(Qt::AlignCenter);
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* ok = new QPushButton(QStringLiteral("O.K"), this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setFixedWidth(90);
@@ -49,6 +63,7 @@ TForm7::TForm7(QWidget* parent)
 
     layout->addWidget(title);
     layout->addWidget(date);
+    layout->addWidget(version);
     layout->addSpacing(6);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint().expandedTo(QSize(420, 180)));

@@ -7,7 +7,8 @@ pkgs=(g++ cmake ninja-build ccache pkg-config
       fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
       qpdf poppler-utils poppler-data mupdf-tools python3
       libreoffice-draw libwmf-bin fonts-urw-base35
-      xvfb xauth xdotool imagemagick clang-format)
+      xvfb xauth xdotool imagemagick clang-format
+      dpkg-dev file mmdebstrap lintian desktop-file-utils appstream man-db)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "BuildInfo.h"
 #include "GuiTestSupport.h"
 #include "TChartView.h"
 #include "TForm10.h"
@@ -233,6 +234,11 @@ class StartupTest : public QObject {
         QCOMPARE(about.findChild<QLabel*>("TitleLabel")->text(),
                  QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
         QCOMPARE(about.findChild<QLabel*>("DateLabel")->text(), QStringLiteral("H30.2.1"));
+        // The same version and commit as sorvanta --version.
+        const QString version = about.findChild<QLabel*>("VersionLabel")->text();
+        QVERIFY2(version.startsWith(QStringLiteral("バージョン 3.5（コミット ")),
+                 qPrintable(version));
+        QVERIFY(version.endsWith(QString::fromUtf8(sorvanta::BuildCommit().data()) + u'）'));
         QTest::mouseClick(about.findChild<QAbstractButton*>("OkButton"), Qt::LeftButton);
         QVERIFY(!about.isVisible());
     }
