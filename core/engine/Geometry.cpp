@@ -153,12 +153,15 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
         }
     }
     if (L == -1) return refuse(CircleStatusText::StartNotCrossing);
+    // No ground point within the circle: it may still dip under segments. All
+    // of them count, from the first to the last, so that an arc dipping under
+    // two segments has four crossings whichever way the section is drawn.
     if (L == Unset && Rt == Unset) {
         for (int k = 0; k + 1 < n; ++k) {
             if (DipTest(P[static_cast<std::size_t>(k)], P[static_cast<std::size_t>(k + 1)],
                         circle)) {
-                L = Rt = k;
-                break;
+                if (L == Unset) L = k;
+                Rt = k;
             }
         }
     }

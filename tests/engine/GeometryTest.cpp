@@ -54,6 +54,9 @@ TEST(Geometry, StatusTexts) {
     const TPolyline peak{{0, 0}, {50, 10}, {100, 0}};
     // A trough that dips below the lower arc of (50, 30, 25) between its ends.
     const TPolyline trough{{0, 20}, {40, 20}, {50, -5}, {60, 20}, {100, 20}};
+    // A valley under the arc of (50, 10, 10) whose two flanks each dip into the
+    // circle, every ground point outside it: two sliding masses, not one.
+    const TPolyline valley{{0, 10.5}, {39, 10.5}, {50, -0.5}, {61, 10.5}, {100, 10.5}};
     const TStatusCase cases[] = {
         {"centre above the first point", flat, {0, 10, 5}, "円弧中心が地形定義幅外"},
         {"centre above the last point", flat, {100, 10, 5}, "円弧中心が地形定義幅外"},
@@ -66,6 +69,7 @@ TEST(Geometry, StatusTexts) {
         {"negative radius", flat, {50, 10, -20}, "円弧が地形と交差しない"},
         {"touching the peak", peak, {50, 20, 10}, "円弧不当(地形と1点交差)"},
         {"trough", trough, {50, 30, 25}, "円弧不当(地形と4点交差)"},
+        {"dipping under two segments", valley, {50, 10, 10}, "円弧不当(地形と4点交差)"},
         {"valid", flat, {50, 10, 20}, "エラーなし"},
     };
     for (const TStatusCase& c : cases) {
