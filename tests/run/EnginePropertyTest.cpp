@@ -334,7 +334,9 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
             const TSearchResult& c = runs[direction].Result;
             for (double v : {c.Xo, c.Yo, c.R, c.Fs, c.Resisting, c.Driving})
                 EXPECT_TRUE(std::isfinite(v)) << v;
-            if (FoundCircle(runs[direction])) EXPECT_EQ(ConstraintBroken(e, c), "") << direction;
+            if (FoundCircle(runs[direction])) {
+                EXPECT_EQ(ConstraintBroken(e, c), "") << direction;
+            }
         }
         const TCriticalSearch& both = runs[2];
         EXPECT_EQ(FoundCircle(both), FoundCircle(runs[0]) || FoundCircle(runs[1]));
