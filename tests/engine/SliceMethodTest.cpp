@@ -135,7 +135,9 @@ TEST(SliceMethod, LevelGroundIsLevelOverTheWholeMass) {
         const TCircleResult r = EvaluateCircle(e, t.Circle);
         ASSERT_EQ(e.SliceList.Count(), t.Slices);
         EXPECT_EQ(r.Status, t.Status);
-        if (t.Status == 1) EXPECT_GT(r.Driving, 0);
+        if (t.Status == 1) {
+            EXPECT_GT(r.Driving, 0);
+        }
     }
 }
 
