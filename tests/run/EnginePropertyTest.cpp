@@ -211,6 +211,17 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
     EXPECT_GE(searched * 2, DesignCount());
 }
 
+// A soil of the families below: γt from lowestGamma to 21, γs that much less
+// buoyancy, φ up to 40°, C from lowestC to 30.
+void SetRandomSoil(TSoilLayer& layer, TRandom& r, double lowestGamma, double buoyancy,
+                   double lowestC) {
+    const double gamma = r.Uniform(lowestGamma, 21);
+    layer.GammaT = ExactText(gamma);
+    layer.GammaS = ExactText(gamma - buoyancy);
+    layer.Phi = ExactText(r.Uniform(0, 40));
+    layer.Cohesion = ExactText(r.Uniform(lowestC, 30));
+}
+
 // ---------------------------------------------------------------------------
 // Constraints: never-cut lines and must-cut points, in every direction.
 
@@ -238,11 +249,7 @@ TDesignConditions GenerateConstraintDesign(std::uint64_t seed) {
     d.LayerCount = std::to_string(layers);
     for (int k = 0; k < layers; ++k) {
         TSoilLayer& layer = d.Layers[static_cast<std::size_t>(k)];
-        const double gamma = r.Uniform(15, 21);
-        layer.GammaT = ExactText(gamma);
-        layer.GammaS = ExactText(gamma - 9);
-        layer.Phi = ExactText(r.Uniform(0, 40));
-        layer.Cohesion = ExactText(r.Uniform(0, 30));
+        SetRandomSoil(layer, r, 15, 9, 0);
         TPolyline boundary;
         for (const TPoint& g : ground) boundary.push_back({g.X, g.Y - 2.0 * k * r.Uniform(0.5, 2)});
         layer.Boundary = ExactTable(boundary);
@@ -383,12 +390,7 @@ TFaceDesign GenerateFaceDesign(std::uint64_t seed) {
     const int layers = r.Int(1, 3);
     d.LayerCount = std::to_string(layers);
     for (int k = 0; k < MaxLayers; ++k) {
-        TSoilLayer& layer = d.Layers[static_cast<std::size_t>(k)];
-        const double gamma = r.Uniform(16, 21);
-        layer.GammaT = ExactText(gamma);
-        layer.GammaS = ExactText(gamma - 10);
-        layer.Phi = ExactText(r.Uniform(0, 40));
-        layer.Cohesion = ExactText(r.Uniform(1, 30));
+        SetRandomSoil(d.Layers[static_cast<std::size_t>(k)], r, 16, 10, 1);
     }
     // Lower boundaries: level, now below the toe, now through the face and
     // above the ground in front of it.
