@@ -8,7 +8,7 @@ pkgs=(g++ cmake ninja-build ccache pkg-config
       qpdf poppler-utils poppler-data mupdf-tools python3
       libreoffice-draw libwmf-bin fonts-urw-base35
       xvfb xauth xdotool imagemagick clang-format
-      dpkg-dev file mmdebstrap lintian desktop-file-utils appstream man-db)
+      dpkg-dev file mmdebstrap lintian desktop-file-utils appstream man-db locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,6 +19,16 @@ if ((${#missing[@]})); then
   [ "$(id -u)" = 0 ] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A locale with a decimal comma, so the number formatting test can show that
+# the process locale does not leak into the documents.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo="sudo"
+  $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 fi
 
 # Readable diffs of the cp932 files (see .gitattributes); only inside a checkout.
