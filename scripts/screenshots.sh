@@ -23,5 +23,5 @@ xvfb-run -a -s "$screen" bash -c "
   kill \$pid"
 
 # Every page, driven by the screenshot test.
-SORVANTA_SHOTS_DIR="$out" QT_QPA_PLATFORM=xcb xvfb-run -a -s "$screen" "$build/bin/ScreenshotsTest" -silent
+SORVANTA_SHOTS_DIR="$out" QT_QPA_PLATFORM=xcb xvfb-run -a -s "$screen" "$build/bin/sorvanta-screenshots" -silent
 ls "$out"

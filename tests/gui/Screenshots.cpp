@@ -1,5 +1,5 @@
-// Pictures of the windows for a person to look at, taken by
-// scripts/screenshots.sh under Xvfb. Without SORVANTA_SHOTS_DIR it does nothing.
+// Pictures of the windows for a person to look at: a tool, not a test, run by
+// scripts/screenshots.sh under Xvfb with SORVANTA_SHOTS_DIR naming the folder.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -27,7 +27,7 @@ using namespace sorvanta;
 using namespace sorvanta::gui;
 using namespace sorvanta::gui::test;
 
-class ScreenshotsTest : public QObject {
+class Screenshots : public QObject {
     Q_OBJECT
 
     QDir dir_;
@@ -44,7 +44,7 @@ class ScreenshotsTest : public QObject {
   private slots:
     void Pages() {
         const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
-        if (out.isEmpty()) QSKIP("SORVANTA_SHOTS_DIR is not set");
+        if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
         dir_ = QDir(out);
         auto app = StartApp();
         TForm6& f6 = app->DesignWindow();
@@ -151,5 +151,5 @@ class ScreenshotsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ScreenshotsTest)
-#include "ScreenshotsTest.moc"
+QTEST_MAIN(Screenshots)
+#include "Screenshots.moc"
