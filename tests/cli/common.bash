@@ -5,9 +5,24 @@ set -e
 calc=$(realpath "$1")
 data=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+failures=0
+# Every failure is reported and the script goes on, so one run shows them all;
+# it then ends with status 1.
+finish() {
+    local status=$?
+    rm -rf "$work"
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures failure(s)" >&2
+        exit 1
+    fi
+    exit "$status"
+}
+trap finish EXIT
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
+fail() {
+    echo "FAILED: $*" >&2
+    failures=$((failures + 1))
+}
 
 # Runs the tool, keeping stdout, stderr and the status; never stops the script.
 run() {
