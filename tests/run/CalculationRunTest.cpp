@@ -60,6 +60,15 @@ TEST(CalculationRunTest, ProgressMaximumEstimatesTheGrids) {
     EXPECT_EQ(RunProgressMaximum(7.0, 2), 2 * 2 + 8);  // both directions: two refinements
 }
 
+// A line of a listing, wherever the layout puts it: the tests state what is
+// listed, the documents' own tests how it is laid out.
+testing::AssertionResult Lists(const TLineList& lines, const std::string& line) {
+    for (const std::string& l : lines) {
+        if (l == line) return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "no line \"" << line << "\"";
+}
+
 TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
     // The horizontal-ground circle (50, 10, 20) over Y = 0: Θ 120°, β 0°, δ −60°.
     TCriticalCircle c;
@@ -76,30 +85,29 @@ TEST(CalculationRunTest, ListsOfACounterClockwiseCircle) {
     c.Delta = -60;
     const TLineList result = ResultLines(c, 0);
     ASSERT_EQ(result.size(), 20u);
-    EXPECT_EQ(result[2], "安全率   (Fs)=Mr/Mo=-1.234");
-    EXPECT_EQ(result[3], "抵抗ﾓｰﾒﾝﾄ(Mr)=12,345.68kNm");
-    EXPECT_EQ(result[4], "滑動ﾓｰﾒﾝﾄ(Mo)=-10,001.01kNm");
-    EXPECT_EQ(result[8], "  円弧開き角度 (Θ)=120.00度");
-    EXPECT_EQ(result[10], "  円弧中心傾き (δ)=-60.00度");
-    EXPECT_EQ(result[13], "  Check:Θ=2(β-δ)=120.00度");
-    EXPECT_EQ(result[15], "  　々　　Y座標(Yo)=10.00m");
-    EXPECT_EQ(result[17], "  　々　　Y座標(Yb)=0.00m");
+    EXPECT_TRUE(Lists(result, "安全率   (Fs)=Mr/Mo=-1.234"));
+    EXPECT_TRUE(Lists(result, "抵抗ﾓｰﾒﾝﾄ(Mr)=12,345.68kNm"));
+    EXPECT_TRUE(Lists(result, "滑動ﾓｰﾒﾝﾄ(Mo)=-10,001.01kNm"));
+    EXPECT_TRUE(Lists(result, "  円弧開き角度 (Θ)=120.00度"));
+    EXPECT_TRUE(Lists(result, "  円弧中心傾き (δ)=-60.00度"));
+    EXPECT_TRUE(Lists(result, "  Check:Θ=2(β-δ)=120.00度"));
+    EXPECT_TRUE(Lists(result, "  　々　　Y座標(Yo)=10.00m"));
+    EXPECT_TRUE(Lists(result, "  　々　　Y座標(Yb)=0.00m"));
 
     const TLineList judgement = JudgementLines(c, 1);
     ASSERT_EQ(judgement.size(), 22u);
     EXPECT_EQ(judgement[0], "安全率(Fs)=Fr/Fo=-1.234");
-    EXPECT_EQ(judgement[3], "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=12,345.68kN");
-    EXPECT_EQ(judgement[4], "  Fo(滑り力)=Σ(W･sinα)          =-10,001.01kN");
-    EXPECT_EQ(judgement[7], "  円弧半径(R=)     =20.00m");
-    EXPECT_EQ(judgement[16], "");
-    EXPECT_EQ(judgement[20], "  円弧終点X座標(Xe)=67.32m");
+    EXPECT_TRUE(Lists(judgement, "  Fr(抵抗力)=Σ(c･L+W･cosα･tanφ)=12,345.68kN"));
+    EXPECT_TRUE(Lists(judgement, "  Fo(滑り力)=Σ(W･sinα)          =-10,001.01kN"));
+    EXPECT_TRUE(Lists(judgement, "  円弧半径(R=)     =20.00m"));
+    EXPECT_TRUE(Lists(judgement, "  円弧終点X座標(Xe)=67.32m"));
 
-    EXPECT_EQ(ResultLines(c, 1)[2], "安全率(Fs)=Fr/Fo=-1.234");
-    EXPECT_EQ(FormulaLines(1)[1], "  Fs=Fr/Fo");
+    EXPECT_TRUE(Lists(ResultLines(c, 1), "安全率(Fs)=Fr/Fo=-1.234"));
+    EXPECT_TRUE(Lists(FormulaLines(1), "  Fs=Fr/Fo"));
     EXPECT_EQ(FormulaLines(0).size(), 15u);
     EXPECT_EQ(LoadFormulaLines(1).back(), "    =Σ(W･sinα)");
-    EXPECT_EQ(SliceHeadingLines(c)[4], "  円弧半径     (R )=20.00m");
-    EXPECT_EQ(LoadHeadingLines(c)[2], "  Xo(円弧中心X座標)=50.00m");
+    EXPECT_TRUE(Lists(SliceHeadingLines(c), "  円弧半径     (R )=20.00m"));
+    EXPECT_TRUE(Lists(LoadHeadingLines(c), "  Xo(円弧中心X座標)=50.00m"));
 }
 
 TEST(CalculationRunTest, CentreTableRowsByStatus) {
