@@ -1,7 +1,6 @@
 #include "FigureExportCommand.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <exception>
 #include <filesystem>
 
@@ -27,14 +26,12 @@ void Apply(const TChartView* view, TFigureSize& size, TChartStyle& style) {
 
 void FigureExportCommand(QWidget* parent, const TAppState& context, const TChartView* preview,
                          const TChartView* result, const TChartView* arbitrary) {
-    QMessageBox question(
-        QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
-        QStringLiteral(
-            "各図をﾒﾀﾌｧｲﾙとして保存します。\nﾜｰﾄﾞ等に挿入して使用できます。\n保存しますか"),
-        QMessageBox::Yes | QMessageBox::No, parent);
-    question.setObjectName(QStringLiteral("FigureExportQuestion"));
-    question.move(0, 80);
-    if (question.exec() != QMessageBox::Yes) return;
+    if (!AskYesNo(
+            parent, QMessageBox::Question,
+            QStringLiteral(
+                "各図をﾒﾀﾌｧｲﾙとして保存します。\nﾜｰﾄﾞ等に挿入して使用できます。\n保存しますか"),
+            QStringLiteral("FigureExportQuestion"), QMessageBox::Yes, QPoint(0, 80)))
+        return;
     QStringList names;
     for (const char* figure : {PreviewFigureName, ResultFigureName, ArbitraryFigureName}) {
         for (const char* suffix : {".wmf", ".svg"}) names << QString::fromUtf8(figure) + suffix;

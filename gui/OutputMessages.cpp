@@ -15,12 +15,14 @@ QString CoreMessageText(std::string_view text) {
 }
 
 bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-              const QString& objectName, QMessageBox::StandardButton defaultButton) {
+              const QString& objectName, QMessageBox::StandardButton defaultButton,
+              std::optional<QPoint> position) {
     QMessageBox box(
         icon, QString::fromUtf8(icon == QMessageBox::Question ? kQuestionTitle : kApplicationTitle),
         text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(objectName);
     box.setDefaultButton(defaultButton);
+    if (position) box.move(*position);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -3,7 +3,9 @@
 // apart.
 
 #include <QMessageBox>
+#include <QPoint>
 #include <QStringList>
+#include <optional>
 #include <string_view>
 
 class QWidget;
@@ -17,10 +19,13 @@ namespace sorvanta::gui {
 // A core text for a message box: its "\r" line breaks as "\n".
 QString CoreMessageText(std::string_view text);
 
-// Yes/No with Yes as the default answer unless told; true on Yes.
+// Yes/No with Yes as the default answer unless told; true on Yes. A box
+// given a position opens there (the program's questions of the main window
+// open at its upper left, clear of the menu bar).
 bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text,
               const QString& objectName,
-              QMessageBox::StandardButton defaultButton = QMessageBox::Yes);
+              QMessageBox::StandardButton defaultButton = QMessageBox::Yes,
+              std::optional<QPoint> position = std::nullopt);
 
 enum class TAnswer { Yes, No, Cancel };
 // Yes/No/Cancel with Yes as the default; closing the box is Cancel.

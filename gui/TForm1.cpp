@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "Icons.h"
+#include "OutputMessages.h"
 #include "Texts.h"
 
 namespace sorvanta::gui {
@@ -152,12 +152,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::ConfirmExit() {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
-                    QStringLiteral("終了しますか。"), QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ExitQuestion"));
-    box.setDefaultButton(QMessageBox::No);
-    box.move(0, 80);
-    if (box.exec() == QMessageBox::Yes) close();
+    if (AskYesNo(this, QMessageBox::Question, QStringLiteral("終了しますか。"),
+                 QStringLiteral("ExitQuestion"), QMessageBox::No, QPoint(0, 80)))
+        close();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -5,11 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "OutputMessages.h"
 #include "Texts.h"
 #include "text/Conversion.h"
 #include "views/CoordinateEntry.h"
@@ -126,8 +126,7 @@ void TForm10::SetGround() {
         n = StrToFloat(S(gradient_->currentText()));
         h = StrToFloat(S(height_->currentText()));
     } catch (const ConversionError& e) {
-        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
-                             QString::fromUtf8(e.what()));
+        Warn(this, CoreMessageText(e.what()), QStringLiteral("SetGroundError"));
         return;
     }
     // The width of the section is taken from the elevation axis, as the

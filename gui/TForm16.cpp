@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "OutputMessages.h"
 #include "ResultPages.h"
 #include "ResultViews.h"
 #include "TChartView.h"
@@ -138,8 +138,7 @@ void TForm16::Evaluate(double xo, double yo) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
         context_.ArbitraryDesign.reset();
-        QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
-                             QString::fromStdString(e.what()));
+        Warn(this, CoreMessageText(e.what()), QStringLiteral("ArbitraryPointError"));
         return;
     }
     context_.ArbitraryDesign = context_.Design;

@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +21,7 @@
 #include <algorithm>
 
 #include "CoordinateGridStyle.h"
+#include "OutputMessages.h"
 #include "TChartView.h"
 #include "TForm10.h"
 #include "TForm9.h"
@@ -281,9 +281,7 @@ void TForm6::RedrawOnGround() {
 }
 
 void TForm6::ShowMessage(const QString& text) {
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox::information(this, QString::fromUtf8(kApplicationTitle), shown);
+    Inform(this, CoreMessageText(text.toStdString()), QStringLiteral("DesignMessage"));
 }
 
 // ---------------------------------------------------------------------------

@@ -2,10 +2,10 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "OutputMessages.h"
 #include "TChartView.h"
 #include "TForm6.h"
 #include "Texts.h"
@@ -66,11 +66,9 @@ void TForm6::DigitisePoint(double x, double y, bool last) {
 }
 
 void TForm6::ClearLayers() {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle),
-                    QStringLiteral("地層データをクリアしますか"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ClearQuestion"));
-    if (box.exec() != QMessageBox::Yes) return;
+    if (!AskYesNo(this, QMessageBox::Question, QStringLiteral("地層データをクリアしますか"),
+                  QStringLiteral("ClearQuestion")))
+        return;
     SetDigitiseStop();
     for (int k = 0; k < MaxLayers; ++k) digitiser_.Stop(static_cast<TFigureKind>(fkLayer1 + k));
     sorvanta::ClearLayers(previewModel_, design_);

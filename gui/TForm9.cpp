@@ -6,13 +6,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "CoordinateGridStyle.h"
+#include "OutputMessages.h"
 #include "Texts.h"
 #include "views/CoordinateEntry.h"
 
@@ -222,8 +222,7 @@ void TForm9::WriteBack() {
     const std::string refused = WriteBackEntry(design_, kind, entry);
     if (!refused.empty()) {
         // The window stays open so that the entry can be corrected.
-        QMessageBox::information(this, QString::fromUtf8(kApplicationTitle),
-                                 Q(refused).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        Inform(this, CoreMessageText(refused), QStringLiteral("EntryRefused"));
         return;
     }
     emit TableWritten(kind);
