@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "OutputMessages.h"
+#include "Texts.h"
 #include "documents/PdfDocument.h"
 #include "run/AppState.h"
 

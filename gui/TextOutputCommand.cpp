@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "OutputMessages.h"
+#include "Texts.h"
 #include "documents/TextOutput.h"
 #include "run/AppState.h"
 

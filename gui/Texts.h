@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace sorvanta::gui {
 
@@ -21,6 +22,18 @@ inline constexpr const char* kResultsChangedText =
 inline constexpr const char* kReplaceFilesText = "次のファイルは既にあります。上書きしますか。\n";
 // Before a changed design is replaced by a load or the program ends.
 inline constexpr const char* kSaveChangesText = "設計条件が変更されています。\n保存しますか。";
+
+// The output commands' questions and reports.
+inline constexpr std::string_view PdfConfirmText =
+    "計算結果をPDF出力しますか。\n\n出力ファイル名は\n　円弧滑り検討システム.pdf\nです。";
+inline constexpr std::string_view PdfCreatedText = "円弧滑り検討システム.pdfを作成しました";
+inline constexpr std::string_view PdfShowQuestionText =
+    "[ 円弧滑り検討システム.pdf ]を表示しますか？\n\n(起動まで少し時間がかかります。)";
+inline constexpr std::string_view PdfArbitraryFirstText =
+    "「任意点円弧滑り」を先に、計算して下さい。";
+inline constexpr const char* TextOutputQuestion =
+    "計算結果をテキスト出力しますか。\r\r出力ファイル名は、[ 円弧すべり.txt ]です。";
+inline constexpr const char* TextOutputDone = "テキスト出力終わりました。";
 
 // UTF-8 of the core <-> QString of the windows.
 inline QString Q(const std::string& s) {

@@ -15,15 +15,6 @@ namespace sorvanta {
 
 inline constexpr std::string_view PdfDocumentFileName = "円弧滑り検討システム.pdf";
 
-// Texts of the window commands (line breaks as "\n").
-inline constexpr std::string_view PdfConfirmText =
-    "計算結果をPDF出力しますか。\n\n出力ファイル名は\n　円弧滑り検討システム.pdf\nです。";
-inline constexpr std::string_view PdfCreatedText = "円弧滑り検討システム.pdfを作成しました";
-inline constexpr std::string_view PdfShowQuestionText =
-    "[ 円弧滑り検討システム.pdf ]を表示しますか？\n\n(起動まで少し時間がかかります。)";
-inline constexpr std::string_view PdfArbitraryFirstText =
-    "「任意点円弧滑り」を先に、計算して下さい。";
-
 // Writes the document of the critical (minimum safety factor) circle through
 // maker into out. groundChart is the design window's "地形図".
 void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,

@@ -12,9 +12,6 @@
 namespace sorvanta {
 
 inline constexpr const char* TextOutputFileName = "円弧すべり.txt";
-inline constexpr const char* TextOutputQuestion =
-    "計算結果をテキスト出力しますか。\r\r出力ファイル名は、[ 円弧すべり.txt ]です。";
-inline constexpr const char* TextOutputDone = "テキスト出力終わりました。";
 
 // One table row: every cell right-aligned in a field of `width` cp932 bytes
 // (a longer cell is written whole) and followed by ":".
