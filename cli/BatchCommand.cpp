@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -13,17 +12,13 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "BatchInputs.h"
+#include "BatchInterruption.h"
+#include "BatchProgress.h"
 #include "BatchSummary.h"
 #include "RunSupport.h"
 #include "engine/Parallel.h"
@@ -57,18 +52,6 @@ const char* const BatchUsage =
 int UsageError(const TCommand& command, const std::string& problem) {
     return ReportError(problem + "（使い方: " + UsageLine(command) + " " + BatchUsage + "）",
                        ExitUsage);
-}
-
-// "I/N" with 0 <= I < N.
-bool ParseShard(const std::string& text, int& index, int& count) {
-    const std::size_t slash = text.find('/');
-    if (slash == std::string::npos) return false;
-    const auto i = TryStrToInt(text.substr(0, slash));
-    const auto n = TryStrToInt(text.substr(slash + 1));
-    if (!i || !n || *n < 1 || *i < 0 || *i >= *n) return false;
-    index = *i;
-    count = *n;
-    return true;
 }
 
 int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& args,
@@ -143,288 +126,6 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
     }
     return ExitSuccess;
 }
-
-// --- The design list --------------------------------------------------------
-
-bool IsDesignFile(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".dat";
-}
-
-// Folders that could not be read, each with its message: they get a row of
-// their own (unreadable), so that no design is lost without a word.
-using TUnreadableFolders = std::map<std::string, std::string>;
-
-// Every *.dat below `folder`, recursively; symbolic links to folders are not
-// followed (a link to a design file is taken). A *.dat that is not a regular
-// file (a FIFO, a dangling link) is listed too: its row says why it cannot be
-// read, rather than the design going missing without a word.
-void AddFolder(const fs::path& folder, std::vector<std::string>& designs,
-               TUnreadableFolders& unreadable) {
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
-            AddFolder(it->path(), designs, unreadable);
-        } else if (IsDesignFile(it->path())) {
-            designs.push_back(it->path().lexically_normal().generic_string());
-        }
-    }
-    if (error) {
-        const std::string name = folder.lexically_normal().generic_string();
-        designs.push_back(name);
-        const std::string reason = error == std::errc::permission_denied ? "権限がありません"
-                                   : error == std::errc::filename_too_long ? "パスが長すぎます"
-                                                                           : error.message();
-        unreadable[name] = "フォルダ「" + name + "」を読めません（" + reason +
-                           "）。その中の設計条件は計算されていません。";
-    }
-}
-
-// Adds the design files an input names, as normalised path texts: a folder
-// gives every *.dat below it, anything else is taken as a design file (one
-// that does not exist gets its row as unreadable).
-void AddInput(const std::string& input, std::vector<std::string>& designs,
-              TUnreadableFolders& unreadable) {
-    const fs::path path(input);
-    std::error_code error;
-    if (!fs::is_directory(path, error)) {
-        designs.push_back(path.lexically_normal().generic_string());
-        return;
-    }
-    AddFolder(path, designs, unreadable);
-}
-
-// Every design the inputs name, sorted by path and without duplicates (two
-// names of one file count once), so that every run and every shard sees the
-// same list. A @LIST that cannot be read sets `problem`.
-std::vector<std::string> CollectDesigns(const std::vector<std::string>& inputs,
-                                        TUnreadableFolders& unreadable, std::string& problem) {
-    std::vector<std::string> names;
-    for (const std::string& input : inputs) {
-        if (input.size() < 2 || input[0] != '@') {
-            AddInput(input, names, unreadable);
-            continue;
-        }
-        std::string text;
-        try {
-            text = ReadFileBytes(fs::path(input.substr(1)));
-        } catch (const std::exception& e) {
-            problem = e.what();
-            return {};
-        }
-        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-        const auto blank = [](char c) { return c == '\r' || c == ' ' || c == '\t'; };
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            std::string line = text.substr(start, end - start);
-            start = end + 1;
-            while (!line.empty() && blank(line.back())) line.pop_back();
-            std::size_t first = 0;
-            while (first < line.size() && blank(line[first])) ++first;
-            line.erase(0, first);
-            if (!line.empty()) AddInput(line, names, unreadable);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
-
-    std::vector<std::string> designs;
-    std::set<std::string> seen;
-    for (std::string& name : names) {
-        std::error_code error;
-        fs::path key = fs::weakly_canonical(fs::absolute(fs::path(name)), error);
-        if (error) key = fs::absolute(fs::path(name)).lexically_normal();
-        if (seen.insert(key.generic_string()).second) designs.push_back(std::move(name));
-    }
-    return designs;
-}
-
-// --- Output names -----------------------------------------------------------
-
-// DIR/SUB/NAME for each design (NAME the file name without extension, SUB its
-// folder below the deepest folder common to every design), so that designs of
-// one name in different folders keep apart. Two designs that still meet (a.dat
-// and A.dat in one folder) set `problem`.
-std::vector<fs::path> OutputBases(const std::vector<std::string>& designs, const fs::path& dir,
-                                  const TUnreadableFolders& unreadable, std::string& problem) {
-    std::vector<fs::path> folders;
-    folders.reserve(designs.size());
-    for (const std::string& design : designs) {
-        folders.push_back(fs::absolute(fs::path(design)).lexically_normal().parent_path());
-    }
-    fs::path common = folders.empty() ? fs::path() : folders.front();
-    for (const fs::path& folder : folders) {
-        fs::path shared;
-        auto a = common.begin();
-        auto b = folder.begin();
-        for (; a != common.end() && b != folder.end() && *a == *b; ++a, ++b) shared /= *a;
-        common = shared;
-    }
-    std::vector<fs::path> bases;
-    bases.reserve(designs.size());
-    std::map<std::string, std::size_t> taken;
-    for (std::size_t i = 0; i < designs.size(); ++i) {
-        if (unreadable.count(designs[i]) > 0) {
-            bases.emplace_back();  // writes nothing
-            continue;
-        }
-        const fs::path sub = folders[i].lexically_relative(common);
-        fs::path base = dir / sub / fs::path(designs[i]).stem();
-        base = base.lexically_normal();
-        // Case folded: on some file systems a.json and A.json are one file.
-        std::string key = base.generic_string();
-        std::transform(key.begin(), key.end(), key.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const auto [it, inserted] = taken.emplace(std::move(key), i);
-        if (!inserted) {
-            problem = "出力名が重なります: '" + EscapeForDisplay(designs[it->second]) + "' と '" +
-                      EscapeForDisplay(designs[i]) + "'";
-            return {};
-        }
-        bases.push_back(std::move(base));
-    }
-    return bases;
-}
-
-// --- Interruption -----------------------------------------------------------
-
-std::atomic<int> gSignal{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-extern "C" void OnInterrupt(int signal) {
-    gSignal.store(signal);
-    // A second Ctrl+C ends the program at once.
-    std::signal(signal, SIG_DFL);
-}
-
-// Running designs poll this between circles.
-class TInterruptProgress : public TProgress {
-  public:
-    [[nodiscard]] bool Cancelled() const override { return gSignal.load() != 0; }
-};
-
-class TInterruptHandlers {
-  public:
-    TInterruptHandlers() {
-        gSignal.store(0);
-        previousInt_ = std::signal(SIGINT, OnInterrupt);
-        previousTerm_ = std::signal(SIGTERM, OnInterrupt);
-    }
-    ~TInterruptHandlers() {
-        std::signal(SIGINT, previousInt_);
-        std::signal(SIGTERM, previousTerm_);
-    }
-    TInterruptHandlers(const TInterruptHandlers&) = delete;
-    TInterruptHandlers& operator=(const TInterruptHandlers&) = delete;
-
-  private:
-    void (*previousInt_)(int);
-    void (*previousTerm_)(int);
-};
-
-// --- Progress on stderr -----------------------------------------------------
-
-bool StderrIsTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(fileno(stderr)) != 0;
-#endif
-}
-
-std::string Clock(double seconds) {
-    const long s = static_cast<long>(seconds + 0.5);
-    char text[32];
-    if (s >= 3600) {
-        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
-    } else {
-        std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
-    }
-    return text;
-}
-
-void WriteStderr(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-}
-
-class TBatchProgressReport {
-  public:
-    TBatchProgressReport(std::size_t total, bool quiet)
-        : total_(total), quiet_(quiet), terminal_(StderrIsTerminal()), start_(TClock::now()) {}
-
-    // A design has finished (any outcome). Called under the batch's lock.
-    void Finished(const TBatchRow& row) {
-        ++done_;
-        if (row.Outcome != TBatchOutcome::Ok && row.Outcome != TBatchOutcome::Cancelled) ++failed_;
-        if (quiet_) return;
-        if (terminal_) {
-            Draw();
-            return;
-        }
-        std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " " +
-                           BatchOutcomeName(row.Outcome) + " " + row.Path;
-        if (row.Outcome != TBatchOutcome::Ok && !row.Message.empty()) {
-            // A content error already starts with the path.
-            const std::string prefix = row.Path + ": ";
-            line += ": ";
-            line += row.Message.compare(0, prefix.size(), prefix) == 0
-                        ? row.Message.substr(prefix.size())
-                        : row.Message;
-        }
-        WriteStderr(line + "\n");
-    }
-
-    // The bar with the current elapsed time.
-    void Tick() {
-        if (!quiet_ && terminal_) Draw();
-    }
-
-    void Interrupted() {
-        if (quiet_) return;
-        if (terminal_) WriteStderr("\r\x1b[K");
-        WriteStderr("中断します。実行中の設計条件を止めています．．．\n");
-        if (terminal_) Draw();
-    }
-
-    void End(bool interrupted) {
-        if (quiet_) return;
-        if (terminal_) WriteStderr("\r\x1b[K");
-        WriteStderr(std::string(interrupted ? "中断: " : "完了: ") + std::to_string(done_) + "/" +
-                    std::to_string(total_) + " 件、失敗 " + std::to_string(failed_) + " 件、経過 " +
-                    Clock(Elapsed()) + "\n");
-    }
-
-  private:
-    double Elapsed() const { return std::chrono::duration<double>(TClock::now() - start_).count(); }
-
-    void Draw() {
-        constexpr std::size_t width = 30;
-        const std::size_t filled = total_ == 0 ? width : done_ * width / total_;
-        const double elapsed = Elapsed();
-        std::string line = "\r[" + std::string(filled, '#') + std::string(width - filled, '-') +
-                           "] " + std::to_string(done_) + "/" + std::to_string(total_) + "  失敗 " +
-                           std::to_string(failed_) + "  経過 " + Clock(elapsed) + "  残り ";
-        line +=
-            done_ == 0
-                ? std::string("--:--")
-                : Clock(elapsed * static_cast<double>(total_ - done_) / static_cast<double>(done_));
-        WriteStderr(line + "\x1b[K");
-    }
-
-    std::size_t total_;
-    bool quiet_;
-    bool terminal_;
-    TClock::time_point start_;
-    std::size_t done_ = 0;
-    std::size_t failed_ = 0;
-};
 
 // --- One design -------------------------------------------------------------
 
@@ -559,11 +260,8 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
         if (!problem.empty()) return UsageError(command, problem);
     }
 
-    std::vector<std::size_t> positions;
-    for (std::size_t i = static_cast<std::size_t>(options.ShardIndex); i < designs.size();
-         i += static_cast<std::size_t>(options.ShardCount)) {
-        positions.push_back(i);
-    }
+    const std::vector<std::size_t> positions =
+        ShardPositions(designs.size(), options.ShardIndex, options.ShardCount);
 
     TSummaryFile csv, json;
     if (options.Summary) {
@@ -608,7 +306,7 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
             const std::size_t index = next.fetch_add(1);
             // Designs are handed out in order, so those left out after an
             // interruption all come after every design that ran.
-            if (index >= positions.size() || gSignal.load() != 0) break;
+            if (index >= positions.size() || InterruptSignal() != 0) break;
             TBatchRow row = RunDesign(plan, positions[index]);
             const std::lock_guard<std::mutex> guard(lock);
             switch (row.Outcome) {
@@ -643,7 +341,7 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
         bool toldInterrupt = false;
         while (running > 0) {
             finished.wait_for(guard, std::chrono::milliseconds(250));
-            if (gSignal.load() != 0 && !toldInterrupt) {
+            if (InterruptSignal() != 0 && !toldInterrupt) {
                 report.Interrupted();
                 toldInterrupt = true;
             } else {
@@ -656,7 +354,7 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     bool written = !writer.Failed();
     if (options.Summary && !csv.Close()) written = false;
     if (options.SummaryJson && !json.Close()) written = false;
-    const int signal = gSignal.load();
+    const int signal = InterruptSignal();
     report.End(signal != 0);
     if (firstLoad) {
         ReportWarning("載荷重のある設計条件が " + std::to_string(loadDesigns) + " 件あります（" +
