@@ -147,6 +147,7 @@ void TPdfDocumentDrawer::PdfTable(double x, double y, std::string_view title,
 void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, double width,
                                   double height) {
     const double bottom = FrameTop - y - height;
+    // The canvas's y is the page's negated: the box's top edge at -(its PDF y).
     TPdfCanvas canvas(C());
     PaintChart(chart, canvas, {FrameLeft + x, -(bottom + height), width, height}, PdfChartStyle());
 }

@@ -11,11 +11,13 @@
 //   TChartFrame f = LayoutChart(chart, {0, 0, 400, 300}, style, canvas);
 //   TPointF pixel = f.Map(x, y);            // where a value was painted
 //
-// On a QPainter use gui/QtCanvas.h. To fill a box of another unit (a printed
-// page), lay the chart out in its own pixels and scale the painter onto the
-// box first, so fonts and lines keep their proportions. A figure drawn
-// differently from the screen (black lines, hatched areas) is a copy of the
-// model with other series colours and TChartSeries::Hatched set.
+// On a QPainter use gui/QtCanvas.h; on a PDF page documents/PdfCanvas.h,
+// in the document's style (a line drawing whose plot fills the box). To fill
+// a box of another unit (a printed page), lay the chart out in its own pixels
+// and scale the painter onto the box first, so fonts and lines keep their
+// proportions. A figure drawn differently from the screen (black lines,
+// hatched areas) is a copy of the model with other series colours and
+// TChartSeries::Hatched set.
 
 #include <cstdint>
 #include <optional>
