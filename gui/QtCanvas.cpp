@@ -70,69 +70,81 @@ double TQtCanvas::TextHeight(const TCanvasFont& font) const {
     return measure_.TextHeight(font);
 }
 
-void TQtCanvas::SetPen(TRgb colour, double width, TPenStyle style) {
-    if (style == TPenStyle::None) {
+void TQtCanvas::ApplyPen() {
+    const TCanvasPen& pen = Pen();
+    if (pen.Style == TPenStyle::None) {
         painter_.setPen(Qt::NoPen);
         return;
     }
-    const Qt::PenStyle s = style == TPenStyle::Dash  ? Qt::DashLine
-                           : style == TPenStyle::Dot ? Qt::DotLine
-                                                     : Qt::SolidLine;
-    painter_.setPen(QPen(ToQColor(colour), width, s));
+    const Qt::PenStyle s = pen.Style == TPenStyle::Dash  ? Qt::DashLine
+                           : pen.Style == TPenStyle::Dot ? Qt::DotLine
+                                                         : Qt::SolidLine;
+    painter_.setPen(QPen(ToQColor(pen.Colour), pen.Width, s));
 }
 
-void TQtCanvas::SetBrush(TBrushStyle style, TRgb colour) {
-    switch (style) {
+void TQtCanvas::ApplyBrush() {
+    const TCanvasBrush& brush = Brush();
+    switch (brush.Style) {
         case TBrushStyle::None:
             painter_.setBrush(Qt::NoBrush);
             break;
         case TBrushStyle::Solid:
-            painter_.setBrush(ToQColor(colour));
+            painter_.setBrush(ToQColor(brush.Colour));
             break;
         case TBrushStyle::DiagCross:
-            painter_.setBrush(QBrush(ToQColor(colour), Qt::DiagCrossPattern));
+            painter_.setBrush(QBrush(ToQColor(brush.Colour), Qt::DiagCrossPattern));
             break;
     }
 }
 
-void TQtCanvas::SetFont(const TCanvasFont& font) {
-    painter_.setFont(ToQFont(font));
-    textColour_ = ToQColor(font.Colour);
+// Text is drawn with a pen of the font's colour.
+void TQtCanvas::ApplyFont() {
+    painter_.setFont(ToQFont(Font()));
+    painter_.setPen(ToQColor(Font().Colour));
 }
 
 void TQtCanvas::Line(TPointF from, TPointF to) {
+    ApplyPen();
     painter_.drawLine(ToQPoint(from), ToQPoint(to));
 }
 
+// Series lines end flat at their points and join round.
 void TQtCanvas::Polyline(std::span<const TPointF> points) {
-    // Series lines end flat at their points and join round.
-    const QPen pen = painter_.pen();
-    QPen joined = pen;
+    ApplyPen();
+    QPen joined = painter_.pen();
     joined.setCapStyle(Qt::FlatCap);
     joined.setJoinStyle(Qt::RoundJoin);
     painter_.setPen(joined);
     painter_.drawPolyline(ToQPolygon(points));
-    painter_.setPen(pen);
 }
 
 void TQtCanvas::Polygon(std::span<const TPointF> points) {
+    ApplyPen();
+    ApplyBrush();
     painter_.drawPolygon(ToQPolygon(points));
 }
 
 void TQtCanvas::Rectangle(const TRectF& rect) {
+    ApplyPen();
+    ApplyBrush();
     painter_.drawRect(ToQRect(rect));
 }
 
 void TQtCanvas::Ellipse(const TRectF& bounds) {
+    ApplyPen();
+    ApplyBrush();
     painter_.drawEllipse(ToQRect(bounds));
 }
 
 void TQtCanvas::Text(TPointF topLeft, std::string_view text) {
-    const QPen pen = painter_.pen();
-    painter_.setPen(textColour_);
+    ApplyFont();
     const QFontMetricsF fm(painter_.font());
     painter_.drawText(QPointF(topLeft.X, topLeft.Y + fm.ascent()), ToQString(text));
-    painter_.setPen(pen);
+}
+
+void TQtCanvas::TextOnBaseline(TPointF origin, std::string_view text) {
+    ApplyFont();
+    painter_.drawText(QPointF(origin.X, origin.Y), ToQString(text));
 }
 
 void TQtCanvas::PushClip(const TRectF& rect) {
@@ -144,15 +156,8 @@ void TQtCanvas::PushClip(const TRectF& rect) {
 
 void TQtCanvas::PopClip() {
     if (clipDepth_ == 0) return;
-    // The pen, brush and font set inside the clip outlive it.
-    const QPen pen = painter_.pen();
-    const QBrush brush = painter_.brush();
-    const QFont font = painter_.font();
     painter_.restore();
     --clipDepth_;
-    painter_.setPen(pen);
-    painter_.setBrush(brush);
-    painter_.setFont(font);
 }
 
 }  // namespace sorvanta::gui

@@ -21,8 +21,8 @@ class TQtTextMeasure : public TTextMeasure {
     [[nodiscard]] double TextHeight(const TCanvasFont& font) const override;
 };
 
-// Draws with the painter's own state saved on construction and restored on
-// destruction.
+// Draws with the canvas state, set on the painter for each primitive; the
+// painter's own state is saved on construction and restored on destruction.
 class TQtCanvas : public TCanvas {
   public:
     explicit TQtCanvas(QPainter& painter);
@@ -33,22 +33,23 @@ class TQtCanvas : public TCanvas {
     [[nodiscard]] double TextWidth(const TCanvasFont& font, std::string_view text) const override;
     [[nodiscard]] double TextHeight(const TCanvasFont& font) const override;
 
-    void SetPen(TRgb colour, double width, TPenStyle style) override;
-    void SetBrush(TBrushStyle style, TRgb colour) override;
-    void SetFont(const TCanvasFont& font) override;
     void Line(TPointF from, TPointF to) override;
     void Polyline(std::span<const TPointF> points) override;
     void Polygon(std::span<const TPointF> points) override;
     void Rectangle(const TRectF& rect) override;
     void Ellipse(const TRectF& bounds) override;
     void Text(TPointF topLeft, std::string_view text) override;
+    void TextOnBaseline(TPointF origin, std::string_view text) override;
     void PushClip(const TRectF& rect) override;
     void PopClip() override;
 
   private:
+    void ApplyPen();
+    void ApplyBrush();
+    void ApplyFont();
+
     QPainter& painter_;
     TQtTextMeasure measure_;
-    QColor textColour_;
     int clipDepth_ = 0;
 };
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "documents/FigureCanvases.h"
+#include "documents/SvgCanvas.h"
+#include "documents/WmfCanvas.h"
 #include "text/TextFile.h"
 
 namespace sorvanta {

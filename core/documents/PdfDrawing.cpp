@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "documents/PdfCanvas.h"
+#include "views/ChartPainter.h"
+
 namespace sorvanta {
 
 namespace {
@@ -13,6 +16,22 @@ constexpr int MaxTableColumns = 21;
 constexpr TRgb Black{0, 0, 0};
 
 }  // namespace
+
+TChartStyle PdfChartStyle() {
+    TCanvasFont font;
+    font.Face = "ＭＳ 明朝";
+    font.Size = 8;
+    TChartStyle style;
+    style.AxisFont = font;
+    style.TitleFont = font;
+    style.Background.reset();
+    style.Fit = TChartFit::Plot;
+    style.Grid = TChartGrid::Tenths;
+    style.FrameWidth = 0.75;
+    style.FrameUnderSeries = true;
+    style.LineDrawing = TLineDrawing{};
+    return style;
+}
 
 void TPdfDocumentDrawer::PdfBeginPage() {
     C().FontNumber = DocumentFont;
@@ -123,6 +142,14 @@ void TPdfDocumentDrawer::PdfTable(double x, double y, std::string_view title,
             y = 40;
         }
     }
+}
+
+void TPdfDocumentDrawer::PdfChart(const TChartModel& chart, double x, double y, double width,
+                                  double height) {
+    const double bottom = FrameTop - y - height;
+    // The canvas's y is the page's negated: the box's top edge at -(its PDF y).
+    TPdfCanvas canvas(C());
+    PaintChart(chart, canvas, {FrameLeft + x, -(bottom + height), width, height}, PdfChartStyle());
 }
 
 }  // namespace sorvanta

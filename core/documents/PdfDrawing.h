@@ -1,17 +1,22 @@
 #pragma once
 // The drawing routines of the PDF calculation document: page frame, headings,
 // footers with the page counter, line lists, ruled tables with continuation
-// pages, and charts redrawn as vector graphics. Positions are points from the
-// lower-left corner of the A4 page; plan offsets (X, Y) are measured from the
-// frame's upper-left corner (45, 817).
+// pages, and charts painted by the chart painter on the page (PdfCanvas.h).
+// Positions are points from the lower-left corner of the A4 page; plan
+// offsets (X, Y) are measured from the frame's upper-left corner (45, 817).
 
 #include <string_view>
 
 #include "pdf/PDFMaker.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
+#include "views/ChartPainter.h"
 
 namespace sorvanta {
+
+// The document's figures: line drawings in ＭＳ 明朝 8 points, the plot filling
+// the figure's box, a dashed grid at the tenths of the axes over the series.
+[[nodiscard]] TChartStyle PdfChartStyle();
 
 class TPdfDocumentDrawer {
   public:
@@ -37,6 +42,7 @@ class TPdfDocumentDrawer {
     // heading "前ページつづき" when the data rows do not fit.
     void PdfTable(double x, double y, std::string_view title, const TCellTable& table, double size,
                   int shrink, int headerRows, int maxRows);
+    // The chart's plot in the box at plan offset (x, y), at its current limits.
     void PdfChart(const TChartModel& chart, double x, double y, double width, double height);
 
   private:

@@ -24,4 +24,29 @@ double EstimateTextHeight(const TCanvasFont& font) {
     return font.Size * 1.2;
 }
 
+double EstimateTextAscent(const TCanvasFont& font) {
+    return font.Size * 0.88;
+}
+
+void TCanvas::SetPen(TRgb colour, double width, TPenStyle style) {
+    pen_ = {colour, width, style};
+    PenChanged();
+}
+
+void TCanvas::SetBrush(TBrushStyle style, TRgb colour) {
+    brush_ = {style, colour};
+}
+
+void TCanvas::SetFont(const TCanvasFont& font) {
+    font_ = font;
+}
+
+void TCanvas::PushFramedClip(const TRectF& rect) {
+    const TCanvasBrush brush = brush_;
+    brush_ = {};
+    Rectangle(rect);
+    brush_ = brush;
+    PushClip(rect);
+}
+
 }  // namespace sorvanta

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "text/NumberFormat.h"
+
 namespace sorvanta {
 
 namespace {
@@ -244,16 +246,119 @@ void PaintLegend(TCanvas& c, const TChartModel& chart, const TChartFrame& f, con
     }
 }
 
+std::string_view FirstLine(std::string_view text) {
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// The whole chart in the area: the title across its top.
+void PaintTitleInArea(TCanvas& c, const TChartModel& chart, const TRectF& area,
+                      const TChartStyle& style) {
+    if (chart.Title.empty()) return;
+    c.SetFont(style.TitleFont);
+    c.Text({area.Left + (area.Width - c.TextWidth(style.TitleFont, chart.Title)) / 2, area.Top + 4},
+           chart.Title);
+}
+
+// The plot alone in the area: the titles stand around it.
+void PaintTitlesAroundPlot(TCanvas& c, const TChartModel& chart, const TRectF& plot,
+                           const TChartStyle& style) {
+    const double middle = (plot.Left + plot.Right()) / 2;
+    const std::string_view title = FirstLine(chart.Title);
+    c.SetFont(style.TitleFont);
+    c.TextOnBaseline({middle - c.TextWidth(style.TitleFont, title) / 2, plot.Top - 3}, title);
+    c.SetFont(style.AxisFont);
+    c.TextOnBaseline(
+        {middle - c.TextWidth(style.AxisFont, chart.BottomTitle) / 2, plot.Bottom() + 20},
+        chart.BottomTitle);
+    c.TextOnBaseline({plot.Right() + 2, (plot.Top + plot.Bottom()) / 2}, chart.LeftTitle);
+}
+
+// A label centred 2 above its point, in the font the canvas holds.
+void PaintPlainLabel(TCanvas& c, TPointF p, const std::string& label) {
+    c.TextOnBaseline({p.X - c.TextWidth(c.Font(), label) / 2, p.Y - 2}, label);
+}
+
+void PaintDrawnSeries(TCanvas& c, const TChartFrame& f, const TChartSeries& s,
+                      const TChartStyle& style) {
+    const TLineDrawing& drawing = *style.LineDrawing;
+    if (s.Points.size() < 2) return;
+    std::vector<TPointF> pixels;
+    pixels.reserve(s.Points.size());
+    for (const auto& pt : s.Points) pixels.push_back(f.Map(pt.X, pt.Y));
+    if (s.Kind != TSeriesKind::Point) {
+        c.SetPen(s.PointColour(0), drawing.LineWidth, TPenStyle::Solid);
+        c.Polyline(pixels);
+        if (!s.LabelsShown) return;
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            PaintPlainLabel(c, pixels[i], s.Points[i].Label.value_or(std::string()));
+        return;
+    }
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        TCanvasFont marker = style.AxisFont;
+        marker.Size = drawing.MarkerSize;
+        marker.Colour = s.PointColour(i);
+        c.SetFont(marker);
+        c.TextOnBaseline(pixels[i], drawing.Marker);
+        if (!s.LabelsShown) continue;
+        TCanvasFont label = style.AxisFont;
+        label.Colour = s.LabelColour;
+        c.SetFont(label);
+        PaintPlainLabel(c, pixels[i], s.Points[i].Label.value_or(std::string()));
+    }
+}
+
+std::string TenthLabel(double value) {
+    return FormatFloat(value >= 100 ? "#,0" : "#,0.00", value);
+}
+
+// Over the series in the frame's pen, dashed; the values in the font the
+// series left. The dash ends with the grid.
+void PaintTenths(TCanvas& c, const TChartFrame& f) {
+    const TCanvasPen frame = c.Pen();
+    c.SetPen(frame.Colour, frame.Width, TPenStyle::Dash);
+    if (f.Scaled()) {
+        const TRectF& plot = f.Plot;
+        const double sx = plot.Width / (f.X.Max - f.X.Min);
+        const double sy = plot.Height / (f.Y.Max - f.Y.Min);
+        for (int i = 1; i <= 9; ++i) {
+            const double v = i * (f.X.Max - f.X.Min) / 10;
+            const double x = plot.Left + v * sx;
+            c.Line({x, plot.Bottom()}, {x, plot.Top});
+            const std::string label = TenthLabel(v + f.X.Min);
+            c.TextOnBaseline({x - c.TextWidth(c.Font(), label) / 2, plot.Bottom() + 8}, label);
+        }
+        for (int i = 1; i <= 9; ++i) {
+            const double v = i * (f.Y.Max - f.Y.Min) / 10;
+            const double y = plot.Bottom() - v * sy;
+            c.Line({plot.Left, y}, {plot.Right(), y});
+            const std::string label = TenthLabel(v + f.Y.Min);
+            c.TextOnBaseline({plot.Left - c.TextWidth(c.Font(), label) - 2, y - 2}, label);
+        }
+    }
+    c.SetPen(frame.Colour, frame.Width, TPenStyle::Solid);
+}
+
 }  // namespace
 
 double PointsToPixels(double points) {
     return points * 96.0 / 72.0;
 }
 
+// Scale first, then offset: the same arithmetic on every target, so a value
+// lands on the same number whether y runs up or down.
 TPointF TChartFrame::Map(double x, double y) const {
-    const double sx = X.Max > X.Min ? (x - X.Min) / (X.Max - X.Min) : 0.5;
-    const double sy = Y.Max > Y.Min ? (y - Y.Min) / (Y.Max - Y.Min) : 0.5;
-    return {Plot.Left + sx * Plot.Width, Plot.Bottom() - sy * Plot.Height};
+    const double px =
+        X.Max > X.Min ? (x - X.Min) * (Plot.Width / (X.Max - X.Min)) : 0.5 * Plot.Width;
+    const double py =
+        Y.Max > Y.Min ? (y - Y.Min) * (Plot.Height / (Y.Max - Y.Min)) : 0.5 * Plot.Height;
+    return {Plot.Left + px, Plot.Bottom() - py};
+}
+
+bool TChartFrame::Scaled() const {
+    auto spans = [](const TAxisRange& r) {
+        return std::isfinite(r.Min) && std::isfinite(r.Max) && r.Max > r.Min;
+    };
+    return spans(X) && spans(Y);
 }
 
 TPointF TChartFrame::Unmap(TPointF pixel) const {
@@ -294,7 +399,7 @@ TChartFrame LayoutIn(const TChartModel& chart, const TRectF& area, const TChartS
 
 TRectF ChartArea(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
                  const TTextMeasure& measure) {
-    if (!chart.SquarePlot) return area;
+    if (!chart.SquarePlot || style.Fit == TChartFit::Plot) return area;
     // The margins around the plot hardly depend on the area: trim the longer
     // side by the difference, twice to settle the tick labels.
     TRectF r = area;
@@ -313,50 +418,74 @@ TRectF ChartArea(const TChartModel& chart, const TRectF& area, const TChartStyle
 
 TChartFrame LayoutChart(const TChartModel& chart, const TRectF& area, const TChartStyle& style,
                         const TTextMeasure& measure) {
+    if (style.Fit == TChartFit::Plot) {
+        return {area, EffectiveRange(chart, TChartAxisId::Bottom),
+                EffectiveRange(chart, TChartAxisId::Left)};
+    }
     return LayoutIn(chart, ChartArea(chart, area, style, measure), style, measure);
 }
 
 void PaintChart(const TChartModel& chart, TCanvas& c, const TRectF& whole,
                 const TChartStyle& style) {
-    c.SetPen(Black, 0, TPenStyle::None);
-    c.SetBrush(TBrushStyle::Solid, style.Background);
-    c.Rectangle(whole);
-    const TRectF area = ChartArea(chart, whole, style, c);
-    const TChartFrame f = LayoutIn(chart, area, style, c);
-
-    if (!chart.Title.empty()) {
-        c.SetFont(style.TitleFont);
-        c.Text({area.Left + (area.Width - c.TextWidth(style.TitleFont, chart.Title)) / 2,
-                area.Top + 4},
-               chart.Title);
+    if (style.Background) {
+        c.SetPen(Black, 0, TPenStyle::None);
+        c.SetBrush(TBrushStyle::Solid, *style.Background);
+        c.Rectangle(whole);
     }
-    c.SetPen(Black, 0, TPenStyle::None);
-    c.SetBrush(TBrushStyle::Solid, White);
-    c.Rectangle(f.Plot);
-    PaintAxes(c, f, style.AxisFont);
+    const TRectF area = ChartArea(chart, whole, style, c);
+    const TChartFrame f = style.Fit == TChartFit::Chart ? LayoutIn(chart, area, style, c)
+                                                        : LayoutChart(chart, whole, style, c);
 
-    c.PushClip(f.Plot);
-    for (const auto& s : chart.Series) {
-        switch (s.Kind) {
-            case TSeriesKind::Area:
-                PaintArea(c, f, s);
-                break;
-            case TSeriesKind::Line:
-            case TSeriesKind::FastLine:
-                PaintLine(c, f, s);
-                break;
-            case TSeriesKind::Point:
-                break;
+    if (style.Fit == TChartFit::Chart) {
+        PaintTitleInArea(c, chart, area, style);
+    } else {
+        PaintTitlesAroundPlot(c, chart, f.Plot, style);
+    }
+    if (style.Background) {
+        c.SetPen(Black, 0, TPenStyle::None);
+        c.SetBrush(TBrushStyle::Solid, White);
+        c.Rectangle(f.Plot);
+    }
+    if (style.Grid == TChartGrid::Ticks) PaintAxes(c, f, style.AxisFont);
+
+    if (style.FrameUnderSeries) {
+        c.SetPen(Black, style.FrameWidth, TPenStyle::Solid);
+        c.PushFramedClip(f.Plot);
+    } else {
+        c.PushClip(f.Plot);
+    }
+    // Limits that span nothing have no scale: the frame and titles still show.
+    if (f.Scaled()) {
+        for (const auto& s : chart.Series) {
+            if (style.LineDrawing) {
+                PaintDrawnSeries(c, f, s, style);
+                continue;
+            }
+            switch (s.Kind) {
+                case TSeriesKind::Area:
+                    PaintArea(c, f, s);
+                    break;
+                case TSeriesKind::Line:
+                case TSeriesKind::FastLine:
+                    PaintLine(c, f, s);
+                    break;
+                case TSeriesKind::Point:
+                    break;
+            }
+            PaintMarkers(c, f, s);
         }
-        PaintMarkers(c, f, s);
     }
     c.PopClip();
-    for (const auto& s : chart.Series) PaintLabels(c, f, s, style.AxisFont, area);
+    if (!style.LineDrawing && f.Scaled()) {
+        for (const auto& s : chart.Series) PaintLabels(c, f, s, style.AxisFont, area);
+    }
 
-    c.SetPen(Black, 1, TPenStyle::Solid);
+    c.SetPen(Black, style.LineDrawing ? style.LineDrawing->LineWidth : style.FrameWidth,
+             TPenStyle::Solid);
     c.SetBrush(TBrushStyle::None, Black);
     c.Rectangle(f.Plot);
-    PaintLegend(c, chart, f, area, style.AxisFont);
+    if (style.Grid == TChartGrid::Tenths) PaintTenths(c, f);
+    if (style.Fit == TChartFit::Chart) PaintLegend(c, chart, f, area, style.AxisFont);
 }
 
 }  // namespace sorvanta

@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "../pdf/PdfSampleCalculation.h"
-#include "documents/FigureCanvases.h"
 #include "documents/Figures.h"
+#include "documents/SvgCanvas.h"
+#include "documents/WmfCanvas.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
 #include "views/ChartNavigation.h"
