@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "RunSupport.h"
+#include "cli/RunSupport.h"
 #include "design/DesignFile.h"
 #include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"

@@ -16,11 +16,11 @@
 #include <thread>
 #include <vector>
 
-#include "BatchInputs.h"
-#include "BatchInterruption.h"
-#include "BatchProgress.h"
-#include "BatchSummary.h"
-#include "RunSupport.h"
+#include "cli/BatchInputs.h"
+#include "cli/BatchInterruption.h"
+#include "cli/BatchProgress.h"
+#include "cli/BatchSummary.h"
+#include "cli/RunSupport.h"
 #include "engine/Parallel.h"
 #include "engine/Progress.h"
 #include "text/Conversion.h"

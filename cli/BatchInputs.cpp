@@ -1,4 +1,4 @@
-#include "BatchInputs.h"
+#include "cli/BatchInputs.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "BatchInterruption.h"
+#include "cli/BatchInterruption.h"
 
 #include <atomic>
 #include <csignal>

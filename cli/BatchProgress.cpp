@@ -1,4 +1,4 @@
-#include "BatchProgress.h"
+#include "cli/BatchProgress.h"
 
 #include <chrono>
 #include <cmath>
@@ -37,12 +37,12 @@ void WriteStderr(const std::string& text) {
 }
 
 TBatchProgressReport::TBatchProgressReport(std::size_t total, bool quiet)
-    : TBatchProgressReport(total, quiet, StderrIsTerminal(), WriteStderr,
-                           [start = std::chrono::steady_clock::now()] {
-                               return std::chrono::duration<double>(
-                                          std::chrono::steady_clock::now() - start)
-                                   .count();
-                           }) {}
+    : TBatchProgressReport(
+          total, quiet, StderrIsTerminal(), WriteStderr,
+          [start = std::chrono::steady_clock::now()] {
+              return std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                  .count();
+          }) {}
 
 TBatchProgressReport::TBatchProgressReport(std::size_t total, bool quiet, bool terminal,
                                            TWriter write, TElapsed elapsed)
@@ -99,9 +99,10 @@ void TBatchProgressReport::Draw() {
     std::string line = "\r[" + std::string(filled, '#') + std::string(width - filled, '-') + "] " +
                        std::to_string(done_) + "/" + std::to_string(total_) + "  失敗 " +
                        std::to_string(failed_) + "  経過 " + ClockText(elapsed) + "  残り ";
-    line += done_ == 0 ? std::string("--:--")
-                       : ClockText(elapsed * static_cast<double>(total_ - done_) /
-                                   static_cast<double>(done_));
+    line +=
+        done_ == 0
+            ? std::string("--:--")
+            : ClockText(elapsed * static_cast<double>(total_ - done_) / static_cast<double>(done_));
     write_(line + "\x1b[K");
 }
 

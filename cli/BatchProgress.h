@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "BatchSummary.h"
+#include "cli/BatchSummary.h"
 
 namespace sorvanta::cli {
 

@@ -1,4 +1,4 @@
-#include "BatchSummary.h"
+#include "cli/BatchSummary.h"
 
 #include <cerrno>
 #include <string>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-#include "Json.h"
+#include "cli/Json.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"

@@ -1,8 +1,8 @@
 // sorvanta-calc check DESIGN.dat: loads a design file and says whether it loads,
 // then runs the pre-calculation checks as a user who answers Yes.
 
-#include "Commands.h"
-#include "RunSupport.h"
+#include "cli/Commands.h"
+#include "cli/RunSupport.h"
 
 namespace sorvanta::cli {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "RunSupport.h"
+#include "cli/RunSupport.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::cli {

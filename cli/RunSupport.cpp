@@ -1,11 +1,11 @@
-#include "RunSupport.h"
+#include "cli/RunSupport.h"
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <sstream>
 
-#include "Json.h"
+#include "cli/Json.h"
 #include "design/DesignFile.h"
 #include "documents/Figures.h"
 #include "documents/PdfDocument.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 #include "run/AppState.h"
 #include "run/CalculationRun.h"
 #include "run/ResultTables.h"

@@ -3,7 +3,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 #include "design/DesignFile.h"
 
 namespace sorvanta::cli {

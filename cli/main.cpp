@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BuildInfo.h"
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace sorvanta::cli {
 namespace {

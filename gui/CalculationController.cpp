@@ -1,13 +1,13 @@
-#include "CalculationController.h"
+#include "gui/CalculationController.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "OutputMessages.h"
-#include "TForm6.h"
-#include "Texts.h"
 #include "engine/Progress.h"
+#include "gui/DesignWindow.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {
@@ -64,7 +64,7 @@ class TThreadDialogs : public TUserDialogs {
 // With 計算過程表示 each trial circle's chart goes to the feed.
 class TThreadProgress : public TProgress {
   public:
-    TThreadProgress(TForm6& form, TCancelFlag cancel, TCalculationController& controller,
+    TThreadProgress(TDesignWindow& form, TCancelFlag cancel, TCalculationController& controller,
                     TTrialCircleFeed& feed, const TChartModel& chart)
         : form_(form),
           cancel_(std::move(cancel)),
@@ -99,7 +99,7 @@ class TThreadProgress : public TProgress {
     void Post(F f) {
         QMetaObject::invokeMethod(&form_, std::move(f), Qt::QueuedConnection);
     }
-    TForm6& form_;
+    TDesignWindow& form_;
     TCancelFlag cancel_;
     TCalculationController& controller_;
     TTrialCircleFeed& feed_;
@@ -111,8 +111,8 @@ class TThreadProgress : public TProgress {
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
-    TJob(const TAppState& app, TForm6& form, TCancelFlag cancel, TCalculationController& controller,
-         TTrialCircleFeed& feed)
+    TJob(const TAppState& app, TDesignWindow& form, TCancelFlag cancel,
+         TCalculationController& controller, TTrialCircleFeed& feed)
         : Design(app.Design),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
@@ -140,7 +140,7 @@ struct TCalculationController::TJob {
     std::string Error;  // the conversion error that stopped the run
 };
 
-TCalculationController::TCalculationController(TAppState& context, TForm6& designWindow,
+TCalculationController::TCalculationController(TAppState& context, TDesignWindow& designWindow,
                                                QObject* parent)
     : QObject(parent), context_(context), designWindow_(designWindow) {
     connect(&watcher_, &QFutureWatcher<void>::finished, this, &TCalculationController::OnFinished);

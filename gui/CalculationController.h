@@ -15,7 +15,7 @@
 #include <atomic>
 #include <memory>
 
-#include "TrialCircleFeed.h"
+#include "gui/TrialCircleFeed.h"
 #include "run/CalculationRun.h"
 
 namespace sorvanta::gui {}  // namespace sorvanta::gui
@@ -23,12 +23,13 @@ namespace sorvanta {
 struct TAppState;
 }  // namespace sorvanta
 namespace sorvanta::gui {
-class TForm6;
+class TDesignWindow;
 
 class TCalculationController : public QObject {
     Q_OBJECT
   public:
-    TCalculationController(TAppState& context, TForm6& designWindow, QObject* parent = nullptr);
+    TCalculationController(TAppState& context, TDesignWindow& designWindow,
+                           QObject* parent = nullptr);
     ~TCalculationController() override;
 
     // "計算開始" / "1.計算開始". Ignored while a run is under way.
@@ -58,7 +59,7 @@ class TCalculationController : public QObject {
     void OnFrame();
 
     TAppState& context_;
-    TForm6& designWindow_;
+    TDesignWindow& designWindow_;
     QFutureWatcher<void> watcher_;
     std::unique_ptr<TJob> job_;
     std::shared_ptr<std::atomic<bool>> cancel_;

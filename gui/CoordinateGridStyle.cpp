@@ -1,4 +1,4 @@
-#include "CoordinateGridStyle.h"
+#include "gui/CoordinateGridStyle.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,4 +1,4 @@
-#include "DesignFileCommands.h"
+#include "gui/DesignFileCommands.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -6,11 +6,11 @@
 #include <QMessageBox>
 #include <filesystem>
 
-#include "JapaneseUi.h"
-#include "OutputMessages.h"
-#include "TForm6.h"
-#include "Texts.h"
 #include "design/DesignFile.h"
+#include "gui/DesignWindow.h"
+#include "gui/JapaneseUi.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {
@@ -48,7 +48,7 @@ QString ChooseDesignFile(QWidget* parent, bool save) {
     return file;
 }
 
-bool SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
+bool SaveDesignCommand(QWidget* parent, TAppState& context, TDesignWindow& designWindow) {
     const QString file = ChooseDesignFile(parent, true);
     if (file.isEmpty()) return false;
     try {
@@ -64,7 +64,7 @@ bool SaveDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow
     return true;
 }
 
-bool LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow) {
+bool LoadDesignCommand(QWidget* parent, TAppState& context, TDesignWindow& designWindow) {
     if (!ConfirmSaveChanges(parent, context, designWindow)) return false;
     const QString file = ChooseDesignFile(parent, false);
     if (file.isEmpty()) return false;
@@ -81,7 +81,7 @@ bool LoadDesignCommand(QWidget* parent, TAppState& context, TForm6& designWindow
     return true;
 }
 
-bool ConfirmSaveChanges(QWidget* parent, TAppState& context, TForm6& designWindow) {
+bool ConfirmSaveChanges(QWidget* parent, TAppState& context, TDesignWindow& designWindow) {
     if (!DesignModified(context)) return true;
     switch (AskYesNoCancel(parent, QString::fromUtf8(kSaveChangesText),
                            QStringLiteral("SaveChangesQuestion"))) {

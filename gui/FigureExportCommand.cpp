@@ -1,13 +1,13 @@
-#include "FigureExportCommand.h"
+#include "gui/FigureExportCommand.h"
 
 #include <QDir>
 #include <exception>
 #include <filesystem>
 
-#include "OutputMessages.h"
-#include "TChartView.h"
-#include "Texts.h"
 #include "documents/Figures.h"
+#include "gui/OutputMessages.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {

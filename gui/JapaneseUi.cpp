@@ -1,4 +1,4 @@
-#include "JapaneseUi.h"
+#include "gui/JapaneseUi.h"
 
 #include <QApplication>
 #include <QFileDialog>

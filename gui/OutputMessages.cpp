@@ -1,9 +1,9 @@
-#include "OutputMessages.h"
+#include "gui/OutputMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "Texts.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {

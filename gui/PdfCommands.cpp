@@ -1,13 +1,13 @@
-#include "PdfCommands.h"
+#include "gui/PdfCommands.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <exception>
 #include <filesystem>
 
-#include "OutputMessages.h"
-#include "Texts.h"
 #include "documents/PdfDocument.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {

@@ -1,4 +1,4 @@
-#include "QtCanvas.h"
+#include "gui/QtCanvas.h"
 
 #include <QFontMetricsF>
 #include <QPolygonF>

@@ -1,4 +1,4 @@
-#include "ResultPages.h"
+#include "gui/ResultPages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,8 +10,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "TChartView.h"
-#include "Texts.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 
 namespace sorvanta::gui {
 

@@ -1,13 +1,13 @@
 #pragma once
-// Page builders shared by the result tables window (TForm2) and the
-// arbitrary-point table window (TForm16): the slice and load tabs of one
+// Page builders shared by the result tables window (TResultWindow) and the
+// arbitrary-point table window (TArbitraryWindow): the slice and load tabs of one
 // circle's record and the pieces of the chart page. Each window keeps its own
 // control names, texts and connections.
 
 #include <QFrame>
 #include <QString>
 
-#include "ResultViews.h"
+#include "gui/ResultViews.h"
 
 class QHBoxLayout;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "ResultViews.h"
+#include "gui/ResultViews.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +17,7 @@
 #include <optional>
 #include <set>
 
-#include "Texts.h"
+#include "gui/Texts.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::gui {

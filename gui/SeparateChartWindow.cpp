@@ -1,10 +1,10 @@
-#include "SeparateChartWindow.h"
+#include "gui/SeparateChartWindow.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "ResultViews.h"
-#include "TChartView.h"
+#include "gui/ResultViews.h"
+#include "gui/TChartView.h"
 
 namespace sorvanta::gui {
 

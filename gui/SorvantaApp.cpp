@@ -1,68 +1,75 @@
-#include "SorvantaApp.h"
+#include "gui/SorvantaApp.h"
 
 #include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "CalculationController.h"
-#include "DesignFileCommands.h"
-#include "FigureExportCommand.h"
-#include "PdfCommands.h"
-#include "TForm10.h"
-#include "TForm13.h"
-#include "TForm14.h"
-#include "TForm16.h"
-#include "TForm2.h"
-#include "TForm6.h"
-#include "TForm7.h"
-#include "TForm9.h"
-#include "TextOutputCommand.h"
-#include "Texts.h"
-#include "ViewSettings.h"
-#include "print/PrintCommands.h"
+#include "gui/AboutWindow.h"
+#include "gui/ArbitraryDiagramWindow.h"
+#include "gui/ArbitraryWindow.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignFileCommands.h"
+#include "gui/DesignWindow.h"
+#include "gui/EntryWindow.h"
+#include "gui/FigureExportCommand.h"
+#include "gui/PdfCommands.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/ResultDiagramWindow.h"
+#include "gui/ResultWindow.h"
+#include "gui/TextOutputCommand.h"
+#include "gui/Texts.h"
+#include "gui/ViewSettings.h"
+#include "gui/print/PrintCommands.h"
 
 namespace sorvanta::gui {
 
 TSorvantaApp::TSorvantaApp() {
-    form1_ = std::make_unique<TForm1>();
-    form2_ = new TForm2(context_, form1_.get());
-    form7_ = new TForm7(form1_.get());
-    form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
-    form9_ = new TForm9(context_.Design, form6_);
-    form10_ = new TForm10(context_.Design, context_.Preview, form6_);
-    form14_ = new TForm14(form1_.get());
-    form16_ = new TForm16(context_, *form14_, form1_.get());
-    form13_ = new TForm13(form1_.get());
-    form6_->SetEntryWindows(form9_, form10_);
-    form2_->SetSeparateWindow(form13_);
-    calculation_ = new TCalculationController(context_, *form6_, this);
-    printing_ = new TPrintCommands(context_, form1_.get(), this);
-    printing_->SetWindows({.Results = form2_,
-                           .Design = form6_,
-                           .Arbitrary = form16_,
-                           .Diagram = form13_,
-                           .ArbitraryChart = form14_});
-    pdf_ = std::make_unique<TPdfCommands>(context_, form1_.get());
+    mainWindow_ = std::make_unique<TMainWindow>();
+    resultWindow_ = new TResultWindow(context_, mainWindow_.get());
+    aboutWindow_ = new TAboutWindow(mainWindow_.get());
+    designWindow_ = new TDesignWindow(context_.Design, context_.Preview, mainWindow_.get());
+    entryWindow_ = new TEntryWindow(context_.Design, designWindow_);
+    quickEntryWindow_ = new TQuickEntryWindow(context_.Design, context_.Preview, designWindow_);
+    arbitraryDiagramWindow_ = new TArbitraryDiagramWindow(mainWindow_.get());
+    arbitraryWindow_ = new TArbitraryWindow(context_, *arbitraryDiagramWindow_, mainWindow_.get());
+    resultDiagramWindow_ = new TResultDiagramWindow(mainWindow_.get());
+    designWindow_->SetEntryWindows(entryWindow_, quickEntryWindow_);
+    resultWindow_->SetSeparateWindow(resultDiagramWindow_);
+    calculation_ = new TCalculationController(context_, *designWindow_, this);
+    printing_ = new TPrintCommands(context_, mainWindow_.get(), this);
+    printing_->SetWindows({.Results = resultWindow_,
+                           .Design = designWindow_,
+                           .Arbitrary = arbitraryWindow_,
+                           .Diagram = resultDiagramWindow_,
+                           .ArbitraryChart = arbitraryDiagramWindow_});
+    pdf_ = std::make_unique<TPdfCommands>(context_, mainWindow_.get());
     pdf_->SetArbitraryWindowQuery([this] { return ArbitraryWindowShown(); });
 
-    connect(form1_.get(), &TForm1::CommandTriggered, this, &TSorvantaApp::Execute);
-    connect(form1_.get(), &TForm1::FirstShown, this, &TSorvantaApp::OnFirstShown);
-    connect(form6_, &TForm6::StartRequested, this, &TSorvantaApp::StartFromDesignWindow);
-    connect(form6_, &TForm6::StopRequested, calculation_, &TCalculationController::Stop);
-    connect(form9_, &TForm9::TableWritten, form6_, &TForm6::RefreshTable);
-    connect(form10_, &TForm10::GroundSet, form6_, [this] { form6_->RefreshTable(fkLayer1); });
-    connect(calculation_, &TCalculationController::RunningChanged, form1_.get(),
-            &TForm1::SetRunning);
+    connect(mainWindow_.get(), &TMainWindow::CommandTriggered, this, &TSorvantaApp::Execute);
+    connect(mainWindow_.get(), &TMainWindow::FirstShown, this, &TSorvantaApp::OnFirstShown);
+    connect(designWindow_, &TDesignWindow::StartRequested, this,
+            &TSorvantaApp::StartFromDesignWindow);
+    connect(designWindow_, &TDesignWindow::StopRequested, calculation_,
+            &TCalculationController::Stop);
+    connect(entryWindow_, &TEntryWindow::TableWritten, designWindow_, &TDesignWindow::RefreshTable);
+    connect(quickEntryWindow_, &TQuickEntryWindow::GroundSet, designWindow_,
+            [this] { designWindow_->RefreshTable(fkLayer1); });
+    connect(calculation_, &TCalculationController::RunningChanged, mainWindow_.get(),
+            &TMainWindow::SetRunning);
     connect(calculation_, &TCalculationController::SearchStarted, this,
             &TSorvantaApp::OnSearchStarted);
-    connect(calculation_, &TCalculationController::TrialChart, form2_, &TForm2::ShowTrialChart);
+    connect(calculation_, &TCalculationController::TrialChart, resultWindow_,
+            &TResultWindow::ShowTrialChart);
     connect(calculation_, &TCalculationController::Finished, this, &TSorvantaApp::OnRunFinished);
-    connect(form2_, &TForm2::ArbitraryRequested, this, &TSorvantaApp::PlaceAndShowArbitrary);
-    connect(form13_, &TForm13::NavigationRequested, form2_, [this](TChartCommand command) {
-        form2_->NavigateOwnChart(command);
-        form13_->NavigateOwnChart(command);
-    });
-    form1_->SetCloseGuard([this] { return ConfirmSaveChanges(form1_.get(), context_, *form6_); });
+    connect(resultWindow_, &TResultWindow::ArbitraryRequested, this,
+            &TSorvantaApp::PlaceAndShowArbitrary);
+    connect(resultDiagramWindow_, &TResultDiagramWindow::NavigationRequested, resultWindow_,
+            [this](TChartCommand command) {
+                resultWindow_->NavigateOwnChart(command);
+                resultDiagramWindow_->NavigateOwnChart(command);
+            });
+    mainWindow_->SetCloseGuard(
+        [this] { return ConfirmSaveChanges(mainWindow_.get(), context_, *designWindow_); });
 }
 
 TSorvantaApp::~TSorvantaApp() {
@@ -74,95 +81,99 @@ void TSorvantaApp::Start() {
     // Without a window manager a maximise request is not honoured; the frame
     // takes the screen's working area itself.
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        form1_->setGeometry(screen->availableGeometry());
-    form1_->showMaximized();
+        MainWindow().setGeometry(screen->availableGeometry());
+    MainWindow().showMaximized();
 }
 
 void TSorvantaApp::OnFirstShown() {
-    form6_->show();
+    DesignWindow().show();
     context_.Design.DesignName.clear();
-    form6_->PrepareGrids();
-    form6_->OpenStartPages();
+    DesignWindow().PrepareGrids();
+    DesignWindow().OpenStartPages();
     // The result tables hold their structures and initial texts from their
     // construction.
-    form6_->ShowSampleDesign();
-    form6_->ApplyReducedInputSet();
+    DesignWindow().ShowSampleDesign();
+    DesignWindow().ApplyReducedInputSet();
     if (RememberedFullInputSet()) ShowFullInputSet(true);
     context_.SavedDesign = context_.Design;
 }
 
 void TSorvantaApp::ShowFullInputSet(bool on) {
-    form1_->MenuAction(TCommand::FullInputSet)->setChecked(on);
-    form6_->SetFullInputSet(on);
+    MainWindow().MenuAction(TCommand::FullInputSet)->setChecked(on);
+    DesignWindow().SetFullInputSet(on);
     RememberFullInputSet(on);
 }
 
 bool TSorvantaApp::ArbitraryWindowShown() const {
-    return form16_->isVisible();
+    return arbitraryWindow_->isVisible();
 }
 
 void TSorvantaApp::StartFromDesignWindow() {
     if (calculation_->Running()) return;
-    form2_->move(form6_->pos() + QPoint(0, 20));
-    form2_->hide();
-    form16_->hide();
+    ResultWindow().move(DesignWindow().pos() + QPoint(0, 20));
+    ResultWindow().hide();
+    ArbitraryWindow().hide();
     calculation_->Start();
 }
 
 void TSorvantaApp::StartFromMenu() {
     if (calculation_->Running()) return;
-    form2_->move(form6_->pos() + QPoint(10, 20));
-    form2_->hide();
+    ResultWindow().move(DesignWindow().pos() + QPoint(10, 20));
+    ResultWindow().hide();
     calculation_->Start();
 }
 
 void TSorvantaApp::OnSearchStarted() {
     // 計算過程表示: the search is watched in the result window.
-    if (context_.Design.ShowCalculationProcess) form2_->ShowFigureTab();
+    if (context_.Design.ShowCalculationProcess) ResultWindow().ShowFigureTab();
 }
 
 void TSorvantaApp::OnRunFinished() {
-    form2_->EndTrialChart();
-    form2_->ShowResults();
-    form16_->ShowResults();
+    ResultWindow().EndTrialChart();
+    ResultWindow().ShowResults();
+    ArbitraryWindow().ShowResults();
     // A run without a circle has brought the design window's circle
     // conditions forward; the result window stays as the run left it.
-    if (calculation_->LastResult().Outcome == TRunOutcome::Ok) form2_->ShowFigureTab();
+    if (calculation_->LastResult().Outcome == TRunOutcome::Ok) ResultWindow().ShowFigureTab();
 }
 
 void TSorvantaApp::ClearResultWindows() {
     ClearResults(context_);
-    form2_->EndTrialChart();
-    form2_->ShowResults();
-    form16_->ShowResults();
-    for (QWidget* w : std::initializer_list<QWidget*>{form2_, form16_, form13_, form14_}) w->hide();
+    ResultWindow().EndTrialChart();
+    ResultWindow().ShowResults();
+    ArbitraryWindow().ShowResults();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&ResultWindow(), &ArbitraryWindow(),
+                                         &ResultDiagramWindow(), &ArbitraryDiagramWindow()})
+        w->hide();
 }
 
 void TSorvantaApp::PlaceAndShowResults() {
-    form2_->move(form6_->pos() + QPoint(0, 25));
-    form2_->show();
-    form2_->raise();
+    ResultWindow().move(DesignWindow().pos() + QPoint(0, 25));
+    ResultWindow().show();
+    ResultWindow().raise();
 }
 
 void TSorvantaApp::PlaceAndShowArbitrary() {
     PlaceAndShowResults();
-    form16_->move(form2_->pos() + QPoint(35, 0));
-    form16_->show();
-    form16_->raise();
+    ArbitraryWindow().move(ResultWindow().pos() + QPoint(35, 0));
+    ArbitraryWindow().show();
+    ArbitraryWindow().raise();
 }
 
 void TSorvantaApp::Execute(TCommand command) {
     // Every command is handled here: the compiler names one that is not.
     switch (command) {
         case TCommand::Load:
-            if (!calculation_->Running() && LoadDesignCommand(form1_.get(), context_, *form6_))
+            if (!calculation_->Running() &&
+                LoadDesignCommand(&MainWindow(), context_, DesignWindow()))
                 ClearResultWindows();
             break;
         case TCommand::Save:
-            SaveDesignCommand(form1_.get(), context_, *form6_);
+            SaveDesignCommand(&MainWindow(), context_, DesignWindow());
             break;
         case TCommand::Exit:
-            form1_->ConfirmExit();
+            MainWindow().ConfirmExit();
             break;
         case TCommand::Print:
             printing_->PrintCalculationDocument();
@@ -205,11 +216,11 @@ void TSorvantaApp::Execute(TCommand command) {
             printing_->PrinterSetup();
             break;
         case TCommand::TextOutput:
-            TextOutputCommand(form1_.get(), context_);
+            TextOutputCommand(&MainWindow(), context_);
             break;
         case TCommand::Metafiles:
-            FigureExportCommand(form1_.get(), context_, form6_->Preview(), form2_->Chart(),
-                                form16_->Chart());
+            FigureExportCommand(&MainWindow(), context_, DesignWindow().Preview(),
+                                ResultWindow().Chart(), ArbitraryWindow().Chart());
             break;
         case TCommand::PdfMinimum:
             pdf_->WriteMinimum();
@@ -218,16 +229,16 @@ void TSorvantaApp::Execute(TCommand command) {
             pdf_->WriteArbitrary();
             break;
         case TCommand::FullInputSet:
-            ShowFullInputSet(form1_->MenuAction(TCommand::FullInputSet)->isChecked());
+            ShowFullInputSet(MainWindow().MenuAction(TCommand::FullInputSet)->isChecked());
             break;
         case TCommand::ShowDesign:
-            form6_->show();
-            form6_->raise();
-            form6_->activateWindow();
+            DesignWindow().show();
+            DesignWindow().raise();
+            DesignWindow().activateWindow();
             break;
         case TCommand::ShowResults:
-            form2_->show();
-            form2_->raise();
+            ResultWindow().show();
+            ResultWindow().raise();
             break;
         case TCommand::PlaceAndShowResults:
             PlaceAndShowResults();
@@ -239,7 +250,7 @@ void TSorvantaApp::Execute(TCommand command) {
             StartFromMenu();
             break;
         case TCommand::About:
-            form7_->ShowCentred();
+            AboutWindow().ShowCentred();
             break;
     }
 }

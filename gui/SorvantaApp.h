@@ -5,22 +5,22 @@
 #include <QObject>
 #include <memory>
 
-#include "TForm1.h"
+#include "gui/MainWindow.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {
 
 class TCalculationController;
-class TForm2;
+class TResultWindow;
 class TPrintCommands;
 class TPdfCommands;
-class TForm6;
-class TForm7;
-class TForm9;
-class TForm10;
-class TForm13;
-class TForm14;
-class TForm16;
+class TDesignWindow;
+class TAboutWindow;
+class TEntryWindow;
+class TQuickEntryWindow;
+class TResultDiagramWindow;
+class TArbitraryDiagramWindow;
+class TArbitraryWindow;
 
 class TSorvantaApp : public QObject {
     Q_OBJECT
@@ -34,15 +34,17 @@ class TSorvantaApp : public QObject {
     void Start();
 
     [[nodiscard]] TAppState& Context() { return context_; }
-    [[nodiscard]] TForm1& MainWindow() { return *form1_; }
-    [[nodiscard]] TForm6& DesignWindow() { return *form6_; }
-    [[nodiscard]] TForm7& AboutWindow() { return *form7_; }
-    [[nodiscard]] TForm9& EntryWindow() { return *form9_; }
-    [[nodiscard]] TForm10& QuickEntryWindow() { return *form10_; }
-    [[nodiscard]] TForm2& ResultWindow() { return *form2_; }
-    [[nodiscard]] TForm13& ResultDiagramWindow() { return *form13_; }
-    [[nodiscard]] TForm16& ArbitraryWindow() { return *form16_; }
-    [[nodiscard]] TForm14& ArbitraryDiagramWindow() { return *form14_; }
+    [[nodiscard]] TMainWindow& MainWindow() { return *mainWindow_; }
+    [[nodiscard]] TDesignWindow& DesignWindow() { return *designWindow_; }
+    [[nodiscard]] TAboutWindow& AboutWindow() { return *aboutWindow_; }
+    [[nodiscard]] TEntryWindow& EntryWindow() { return *entryWindow_; }
+    [[nodiscard]] TQuickEntryWindow& QuickEntryWindow() { return *quickEntryWindow_; }
+    [[nodiscard]] TResultWindow& ResultWindow() { return *resultWindow_; }
+    [[nodiscard]] TResultDiagramWindow& ResultDiagramWindow() { return *resultDiagramWindow_; }
+    [[nodiscard]] TArbitraryWindow& ArbitraryWindow() { return *arbitraryWindow_; }
+    [[nodiscard]] TArbitraryDiagramWindow& ArbitraryDiagramWindow() {
+        return *arbitraryDiagramWindow_;
+    }
     // The arbitrary-point table window is shown: its PDF may be written.
     [[nodiscard]] bool ArbitraryWindowShown() const;
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
@@ -69,15 +71,15 @@ class TSorvantaApp : public QObject {
     void ShowFullInputSet(bool on);
 
     TAppState context_;
-    std::unique_ptr<TForm1> form1_;
-    TForm2* form2_ = nullptr;
-    TForm7* form7_ = nullptr;
-    TForm6* form6_ = nullptr;
-    TForm9* form9_ = nullptr;
-    TForm10* form10_ = nullptr;
-    TForm16* form16_ = nullptr;
-    TForm13* form13_ = nullptr;
-    TForm14* form14_ = nullptr;
+    std::unique_ptr<TMainWindow> mainWindow_;
+    TResultWindow* resultWindow_ = nullptr;
+    TAboutWindow* aboutWindow_ = nullptr;
+    TDesignWindow* designWindow_ = nullptr;
+    TEntryWindow* entryWindow_ = nullptr;
+    TQuickEntryWindow* quickEntryWindow_ = nullptr;
+    TArbitraryWindow* arbitraryWindow_ = nullptr;
+    TResultDiagramWindow* resultDiagramWindow_ = nullptr;
+    TArbitraryDiagramWindow* arbitraryDiagramWindow_ = nullptr;
     TCalculationController* calculation_ = nullptr;
     TPrintCommands* printing_ = nullptr;
     std::unique_ptr<TPdfCommands> pdf_;

@@ -1,10 +1,10 @@
-#include "TChartView.h"
+#include "gui/TChartView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "QtCanvas.h"
+#include "gui/QtCanvas.h"
 
 namespace sorvanta::gui {
 

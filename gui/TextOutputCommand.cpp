@@ -1,12 +1,12 @@
-#include "TextOutputCommand.h"
+#include "gui/TextOutputCommand.h"
 
 #include <QDir>
 #include <exception>
 #include <filesystem>
 
-#include "OutputMessages.h"
-#include "Texts.h"
 #include "documents/TextOutput.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {

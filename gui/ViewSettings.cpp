@@ -1,4 +1,4 @@
-#include "ViewSettings.h"
+#include "gui/ViewSettings.h"
 
 #include <QSettings>
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "BuildInfo.h"
-#include "JapaneseUi.h"
-#include "SorvantaApp.h"
-#include "Texts.h"
+#include "gui/JapaneseUi.h"
+#include "gui/SorvantaApp.h"
+#include "gui/Texts.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TForm2.h"
-#include "TForm6.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/ResultWindow.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;

@@ -1,4 +1,4 @@
-#include "print/CalculationDocumentPages.h"
+#include "gui/print/CalculationDocumentPages.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "print/PageFigures.h"
+#include "gui/print/PageFigures.h"
 
 namespace sorvanta::gui {
 
@@ -171,7 +171,7 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
             coordinates1_ = s.Results.CoordinateTable1;
             coordinates2_ = s.Results.CoordinateTable2;
             figure_ = MakeGroundFigure();
-            TDrawKekka::CopyChartFigure(s.GroundChart, figure_, s.Design.PrintMode);
+            TPagePainter::CopyChartFigure(s.GroundChart, figure_, s.Design.PrintMode);
             break;
         case TDocumentPage::SafetyFactor:
             formula_ = s.Results.FormulaList;
@@ -191,8 +191,8 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
         case TDocumentPage::SlipCircle:
             judgement_ = arbitrary ? s.Arbitrary.JudgementList : s.Results.JudgementList;
             figure_ = MakeCircleFigure();
-            TDrawKekka::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
-                                        s.Design.PrintMode);
+            TPagePainter::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
+                                          s.Design.PrintMode);
             break;
     }
     Paginate();
@@ -264,17 +264,17 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
 }
 
 void TDocumentPages::PaintContents(QPainter& p) const {
-    TDrawKekka kekka(p);
+    TPagePainter kekka(p);
     PaintSingleFrame(p, 80.4, "目　　次", 14);
     kekka.FillTextBlock(contents_, 72.0, 44.5, 12);
 }
 
 void TDocumentPages::PaintDesignConditions(QPainter& p) const {
-    TDrawKekka kekka(p);
+    TPagePainter kekka(p);
     PaintSingleFrame(p, 6.3, "Ⅰ．設計条件", 12);
     kekka.FillTextBlock(layerSettings_, 27.5, 23.8);
     DrawText(p, 27.5, 48.7, "2.土質データ");
-    QSizeF size = TDrawKekka::GridFigureSize(soilData_);
+    QSizeF size = TPagePainter::GridFigureSize(soilData_);
     kekka.DrawGridFigure(soilData_, QRectF(At(29.6, 55.0), size));
     kekka.FillTextBlock(Fixed({"ここに", "　γt:土の湿潤単位体積重量(kN/m3)",
                                "　φ :せん断抵抗角(度)", "　 C :粘着力(kN/m2)", ""}),
@@ -287,7 +287,7 @@ void TDocumentPages::PaintDesignConditions(QPainter& p) const {
     const double bottom = U(kSingleLayout.Bottom() - 1);
     for (const auto& [table, x, y] :
          {std::tuple{&coordinates1_, 111.1, 29.6}, std::tuple{&coordinates2_, 155.6, 30.2}}) {
-        size = TDrawKekka::GridFigureSize(*table);
+        size = TPagePainter::GridFigureSize(*table);
         size.setHeight(std::min(size.height(), bottom - U(y)));
         kekka.DrawGridFigure(*table, QRectF(At(x, y), size));
     }
@@ -295,19 +295,19 @@ void TDocumentPages::PaintDesignConditions(QPainter& p) const {
 }
 
 void TDocumentPages::PaintSafetyFactor(QPainter& p) const {
-    TDrawKekka kekka(p);
+    TPagePainter kekka(p);
     PaintSingleFrame(p, 4.2, "Ⅱ．安全率の計算", 12);
     kekka.FillTextBlock(formula_, 25.4, 23.3);
     kekka.FillTextBlock(result_, 105.3, 23.3);
     DrawText(p, 25.4, 93.1, "表1：滑り円中心座標と安全率", 11);
-    QSizeF size = TDrawKekka::GridFigureSize(centre_);
+    QSizeF size = TPagePainter::GridFigureSize(centre_);
     size.setHeight(std::min(size.height(), U(kSingleLayout.Bottom() - 6) - U(97.9)));
     kekka.DrawGridFigure(centre_, QRectF(At(40.2, 97.9), size));
     DrawText(p, 101.6, 277.3, "P-2");
 }
 
 void TDocumentPages::PaintSlipCircle(QPainter& p) const {
-    TDrawKekka kekka(p);
+    TPagePainter kekka(p);
     const bool arbitrary = source_ == TReportSource::Arbitrary;
     PaintSingleFrame(p, 4.2, arbitrary ? "Ⅴ．滑り円弧図(任意点)" : "Ⅴ．滑り円弧図", 12);
     DrawText(p, 25.4, 25.4, "滑り円弧を下記に示す。", 11);
@@ -317,7 +317,7 @@ void TDocumentPages::PaintSlipCircle(QPainter& p) const {
 }
 
 void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
-    TDrawKekka kekka(p);
+    TPagePainter kekka(p);
     const bool slices = page_ == TDocumentPage::SliceLoads;
     const bool arbitrary = source_ == TReportSource::Arbitrary;
     const TLayout& l = LayoutOf(page_);

@@ -1,4 +1,4 @@
-#include "print/PageFigures.h"
+#include "gui/print/PageFigures.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "QtCanvas.h"
+#include "gui/QtCanvas.h"
 #include "views/ChartPainter.h"
 
 namespace sorvanta::gui {
@@ -43,7 +43,7 @@ TChartModel MakeCircleFigure() {
     return figure;
 }
 
-void TDrawKekka::CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono) {
+void TPagePainter::CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono) {
     figure.Bottom = FigureLimits(chart, TChartAxisId::Bottom);
     figure.Left = FigureLimits(chart, TChartAxisId::Left);
     const bool black = mono == 1;
@@ -87,7 +87,7 @@ QFont PageFont(const QPainter& painter, const QString& family, double points) {
     return font;
 }
 
-void TDrawKekka::PaintChartFigure(const QRectF& box, const TChartModel& figure) {
+void TPagePainter::PaintChartFigure(const QRectF& box, const TChartModel& figure) {
     QPainter& painter = painter_;
     // Laid out in the chart's own pixels at the box's size, then scaled onto
     // the box, so that fonts and lines keep the proportions of the screen.
@@ -119,7 +119,7 @@ double LinePitch(double points) {
     return std::round(points * 96 / 72) * kUnitsPerPixel;
 }
 
-void TDrawKekka::FillTextBlock(const TLineList& list, double x, double y, double points) {
+void TPagePainter::FillTextBlock(const TLineList& list, double x, double y, double points) {
     QPainter& p = painter_;
     p.setFont(PageFont(p, QStringLiteral("ＭＳ 明朝"), points));
     p.setPen(Qt::black);
@@ -132,7 +132,7 @@ void TDrawKekka::FillTextBlock(const TLineList& list, double x, double y, double
     }
 }
 
-TDrawKekka::TGridMeasure TDrawKekka::MeasureGrid(const TCellTable& table) {
+TPagePainter::TGridMeasure TPagePainter::MeasureGrid(const TCellTable& table) {
     TGridMeasure m;
     m.ColCount = table.ColCount;
     m.RowCount = table.RowCount();
@@ -144,14 +144,14 @@ TDrawKekka::TGridMeasure TDrawKekka::MeasureGrid(const TCellTable& table) {
     return m;
 }
 
-QSizeF TDrawKekka::GridFigureSize(const TCellTable& table) {
+QSizeF TPagePainter::GridFigureSize(const TCellTable& table) {
     const TGridMeasure m = MeasureGrid(table);
     const double w = m.ControlWidth + 15.0 * m.ColCount;
     const double h = m.RowCount * (m.RowHeight + 5.0);
     return {w * kUnitsPerPixel, h * kUnitsPerPixel};
 }
 
-void TDrawKekka::DrawGridFigure(const TCellTable& table, const QRectF& box) {
+void TPagePainter::DrawGridFigure(const TCellTable& table, const QRectF& box) {
     QPainter& painter = painter_;
     const TGridMeasure m = MeasureGrid(table);
     const int n = m.RowCount;

@@ -29,9 +29,9 @@ inline constexpr double kUnitsPerPixel = kUnitsPerMm * 25.4 / 96;
 // tables into grid figures, screen charts into chart figures. The painter
 // works in page units with its origin at the paper's corner; positions are
 // millimetres.
-class TDrawKekka {
+class TPagePainter {
   public:
-    explicit TDrawKekka(QPainter& painter) : painter_(painter) {}
+    explicit TPagePainter(QPainter& painter) : painter_(painter) {}
 
     // Every line of list in order from (x, y) down, one face height apart,
     // in ＭＳ 明朝 of the given size; the block grows to hold them.

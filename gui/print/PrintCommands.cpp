@@ -1,4 +1,4 @@
-#include "print/PrintCommands.h"
+#include "gui/print/PrintCommands.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 #include <QPrinter>
 #include <QScreen>
 
-#include "OutputMessages.h"
-#include "Texts.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 
 namespace sorvanta::gui {
 

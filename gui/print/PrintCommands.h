@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "print/CalculationDocumentPages.h"
+#include "gui/print/CalculationDocumentPages.h"
 #include "run/AppState.h"
 
 class QPrinter;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "BatchInputs.h"
-#include "BatchInterruption.h"
-#include "BatchProgress.h"
+#include "cli/BatchInputs.h"
+#include "cli/BatchInterruption.h"
+#include "cli/BatchProgress.h"
 
 namespace sorvanta::cli {
 namespace {
@@ -142,8 +142,8 @@ TEST(BatchProgress, LinesForALogAndABarForATerminal) {
     refused.Message = "b.dat: 地層数が正しくありません。";
 
     std::string log;
-    TBatchProgressReport lines(3, false, false, [&](const std::string& t) { log += t; },
-                               [] { return 65.0; });
+    TBatchProgressReport lines(
+        3, false, false, [&](const std::string& t) { log += t; }, [] { return 65.0; });
     lines.Finished(ok);
     lines.Finished(refused);
     lines.Tick();
@@ -154,14 +154,14 @@ TEST(BatchProgress, LinesForALogAndABarForATerminal) {
               "完了: 2/3 件、失敗 1 件、経過 1:05\n");
 
     std::string screen;
-    TBatchProgressReport bar(3, false, true, [&](const std::string& t) { screen = t; },
-                             [] { return 10.0; });
+    TBatchProgressReport bar(
+        3, false, true, [&](const std::string& t) { screen = t; }, [] { return 10.0; });
     bar.Finished(ok);
     EXPECT_EQ(screen, "\r[##########--------------------] 1/3  失敗 0  経過 0:10  残り 0:20\x1b[K");
 
     std::string quiet;
-    TBatchProgressReport none(3, true, true, [&](const std::string& t) { quiet += t; },
-                              [] { return 1.0; });
+    TBatchProgressReport none(
+        3, true, true, [&](const std::string& t) { quiet += t; }, [] { return 1.0; });
     none.Finished(refused);
     none.Interrupted();
     none.End(true);

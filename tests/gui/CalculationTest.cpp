@@ -8,10 +8,10 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TForm2.h"
-#include "TForm6.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/ResultWindow.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -22,7 +22,7 @@ class CalculationTest : public QObject {
 
     std::unique_ptr<TSorvantaApp> app_;
 
-    TForm6& F6() { return app_->DesignWindow(); }
+    TDesignWindow& F6() { return app_->DesignWindow(); }
     TDesignConditions& Design() { return app_->Context().Design; }
     QPushButton* Button(const char* name) {
         return F6().findChild<QPushButton*>(QString::fromUtf8(name));

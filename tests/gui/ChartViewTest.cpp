@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "TChartView.h"
+#include "gui/TChartView.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;

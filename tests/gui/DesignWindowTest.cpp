@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm10.h"
-#include "TForm6.h"
-#include "TForm9.h"
-#include "Texts.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/EntryWindow.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/PreviewChart.h"
@@ -48,7 +48,7 @@ class DesignWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TSorvantaApp> app_;
-    TForm6* f6_ = nullptr;
+    TDesignWindow* f6_ = nullptr;
     TDesignConditions* design_ = nullptr;
     TChartView* chart_ = nullptr;
 
@@ -256,7 +256,7 @@ class DesignWindowTest : public QObject {
         switch (change) {
             case 0: {
                 QTest::mouseClick(Find<QPushButton>("GroundQuickEntryButton"), Qt::LeftButton);
-                TForm10& f10 = app_->QuickEntryWindow();
+                TQuickEntryWindow& f10 = app_->QuickEntryWindow();
                 f10.findChild<QLineEdit*>("ToeElevation")->setText("8.0");
                 QTest::mouseClick(f10.findChild<QPushButton*>("SetGroundButton"), Qt::LeftButton);
                 break;
@@ -264,7 +264,7 @@ class DesignWindowTest : public QObject {
             case 1: {
                 QTest::mouseClick(Find<QTableWidget>("Boundary1")->viewport(), Qt::LeftButton, {},
                                   QPoint(20, 10));
-                TForm9& f9 = app_->EntryWindow();
+                TEntryWindow& f9 = app_->EntryWindow();
                 f9.EntryGrid()->item(1, 2)->setText("9");
                 f9.WriteBack();
                 break;

@@ -12,10 +12,10 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm10.h"
-#include "TForm6.h"
-#include "TForm9.h"
+#include "gui/DesignWindow.h"
+#include "gui/EntryWindow.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/TChartView.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -46,8 +46,8 @@ class EntryWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TSorvantaApp> app_;
-    TForm6* f6_ = nullptr;
-    TForm9* f9_ = nullptr;
+    TDesignWindow* f6_ = nullptr;
+    TEntryWindow* f9_ = nullptr;
     TDesignConditions* design_ = nullptr;
 
     void ClickGrid(const char* name) {
@@ -245,7 +245,7 @@ class EntryWindowsTest : public QObject {
     }
 
     void QuickGroundEntryWithTheDefaults() {
-        TForm10& f10 = app_->QuickEntryWindow();
+        TQuickEntryWindow& f10 = app_->QuickEntryWindow();
         QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
         QVERIFY(f10.isVisible());
         QCOMPARE(f10.pos(), f6_->EntryWindowPosition());
@@ -265,7 +265,7 @@ class EntryWindowsTest : public QObject {
 
     // Enter after typing confirms, as the window's main button; Esc cancels.
     void EnterConfirmsAndEscapeCancelsTheQuickEntry() {
-        TForm10& f10 = app_->QuickEntryWindow();
+        TQuickEntryWindow& f10 = app_->QuickEntryWindow();
         QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
         auto* toe = f10.findChild<QLineEdit*>("ToeElevation");
         toe->selectAll();
@@ -282,7 +282,7 @@ class EntryWindowsTest : public QObject {
     }
 
     void QuickGroundEntryRefusesText() {
-        TForm10& f10 = app_->QuickEntryWindow();
+        TQuickEntryWindow& f10 = app_->QuickEntryWindow();
         QTest::mouseClick(f6_->findChild<QPushButton*>("GroundQuickEntryButton"), Qt::LeftButton);
         f10.findChild<QComboBox*>("SlopeHeight")->setEditText("abc");
         TDialogResponder user;

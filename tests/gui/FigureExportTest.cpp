@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm16.h"
-#include "TForm2.h"
-#include "TForm6.h"
 #include "documents/Figures.h"
+#include "gui/ArbitraryWindow.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/ResultWindow.h"
+#include "gui/TChartView.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -156,9 +156,9 @@ class FigureExportTest : public QObject {
 
         // Those are the sizes the windows give the charts.
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
-        app_->ArbitraryWindow().Tabs()->setCurrentIndex(TForm16::tabFigure);
+        app_->ArbitraryWindow().Tabs()->setCurrentIndex(TArbitraryWindow::tabFigure);
         app_->ResultWindow().show();
-        app_->ResultWindow().Tabs()->setCurrentIndex(TForm2::tabFigure);
+        app_->ResultWindow().Tabs()->setCurrentIndex(TResultWindow::tabFigure);
         QCoreApplication::processEvents();
         QVERIFY(result->HasBeenShown() && arbitrary->HasBeenShown());
         QCOMPARE(result->size(), resultDefault);

@@ -15,10 +15,10 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "DesignFileCommands.h"
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm6.h"
+#include "gui/DesignFileCommands.h"
+#include "gui/DesignWindow.h"
+#include "gui/TChartView.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -47,7 +47,7 @@ class FileCommandsTest : public QObject {
     void cleanup() { app_.reset(); }
 
     void SaveAndLoadRoundTrip() {
-        TForm6& f6 = app_->DesignWindow();
+        TDesignWindow& f6 = app_->DesignWindow();
         f6.findChild<QComboBox*>("LayerCount")->setEditText("3");
         f6.findChild<QComboBox*>("GammaT1")->setEditText("19.0");
         f6.findChild<QLineEdit*>("NeverCutElevation")->setText("1.50");
@@ -102,7 +102,7 @@ class FileCommandsTest : public QObject {
     // The load outline divides by γt of layer 1: a γt that is not a number is
     // reported once, and the design is loaded all the same.
     void LoadOutlineErrorIsReportedOnce() {
-        TForm6& f6 = app_->DesignWindow();
+        TDesignWindow& f6 = app_->DesignWindow();
         f6.findChild<QCheckBox*>("LoadEnabled")->click();
         f6.findChild<QLineEdit*>("LoadEndX")->setText("30.0");
         f6.findChild<QLineEdit*>("LoadStartX")->setText("10.0");

@@ -15,9 +15,9 @@
 #include <functional>
 #include <memory>
 
-#include "JapaneseUi.h"
-#include "PdfCommands.h"
-#include "SorvantaApp.h"
+#include "gui/JapaneseUi.h"
+#include "gui/PdfCommands.h"
+#include "gui/SorvantaApp.h"
 
 namespace sorvanta::gui::test {
 

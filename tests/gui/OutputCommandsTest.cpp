@@ -10,14 +10,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TForm13.h"
-#include "TForm14.h"
-#include "TForm16.h"
-#include "TForm2.h"
-#include "TForm6.h"
-#include "Texts.h"
+#include "gui/ArbitraryDiagramWindow.h"
+#include "gui/ArbitraryWindow.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/ResultDiagramWindow.h"
+#include "gui/ResultWindow.h"
+#include "gui/Texts.h"
 #include "run/ArbitraryPoint.h"
 
 using namespace sorvanta;

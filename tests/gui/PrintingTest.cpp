@@ -14,10 +14,10 @@
 
 #include "../pdf/PdfSampleCalculation.h"
 #include "GuiTestSupport.h"
-#include "TForm6.h"
-#include "print/CalculationDocumentPages.h"
-#include "print/PageFigures.h"
-#include "print/PrintCommands.h"
+#include "gui/DesignWindow.h"
+#include "gui/print/CalculationDocumentPages.h"
+#include "gui/print/PageFigures.h"
+#include "gui/print/PrintCommands.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -395,7 +395,7 @@ class PrintingTest : public QObject {
         for (int mono : {0, 1}) {
             TChartModel figure = MakeCircleFigure();
             figure.Left = TAxisRange{1, 2};
-            TDrawKekka::CopyChartFigure(screen, figure, mono);
+            TPagePainter::CopyChartFigure(screen, figure, mono);
             QVERIFY(figure.Bottom == TAxisLimits(TAxisRange{-5, 15}));
             QVERIFY(!figure.Left);
             const TRgb ground = mono ? TRgb{0, 0, 0} : screen.Series[rsGround].Colour;

@@ -15,16 +15,16 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "ResultViews.h"
-#include "TChartView.h"
-#include "TForm13.h"
-#include "TForm14.h"
-#include "TForm16.h"
-#include "TForm2.h"
-#include "TForm6.h"
-#include "Texts.h"
+#include "gui/ArbitraryDiagramWindow.h"
+#include "gui/ArbitraryWindow.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/ResultDiagramWindow.h"
+#include "gui/ResultViews.h"
+#include "gui/ResultWindow.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "run/ArbitraryPoint.h"
 #include "text/NumberFormat.h"
 
@@ -83,9 +83,9 @@ class ResultWindowsTest : public QObject {
 
     std::unique_ptr<TSorvantaApp> app_;
 
-    TForm2& F2() { return app_->ResultWindow(); }
-    TForm16& F16() { return app_->ArbitraryWindow(); }
-    TForm6& F6() { return app_->DesignWindow(); }
+    TResultWindow& F2() { return app_->ResultWindow(); }
+    TArbitraryWindow& F16() { return app_->ArbitraryWindow(); }
+    TDesignWindow& F6() { return app_->DesignWindow(); }
     TAppState& Context() { return app_->Context(); }
     template <class T>
     static T* Find(QWidget& window, const char* name) {
@@ -174,7 +174,7 @@ class ResultWindowsTest : public QObject {
         QFETCH(QPoint, offset);
         QFETCH(bool, arbitraryHidden);
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
-        F2().Tabs()->setCurrentIndex(TForm2::tabDesign);
+        F2().Tabs()->setCurrentIndex(TResultWindow::tabDesign);
         F2().move(300, 300);
         TDialogResponder user;
         if (fromMenu) {
@@ -187,7 +187,7 @@ class ResultWindowsTest : public QObject {
         QVERIFY(WaitForRun());
         QCOMPARE(user.Seen.size(), 1);  // the circle conditions question only
         QVERIFY(F2().isVisible());
-        QCOMPARE(F2().Tabs()->currentIndex(), int(TForm2::tabFigure));
+        QCOMPARE(F2().Tabs()->currentIndex(), int(TResultWindow::tabFigure));
         QCOMPARE(F2().pos(), F6().pos() + offset);
         QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(),
                  QStringLiteral("計算結果(安全率以内)"));
@@ -258,7 +258,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(PointerText("Y", 2.254), QStringLiteral("Y=2.25m"));
 
         // Over either arbitrary-point chart both windows show the position.
-        TForm14& f14 = app_->ArbitraryDiagramWindow();
+        TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
         f14.ShowCopyOf(Context().ArbitraryChart);
         MovePointer(f14.Chart(), f14.Chart()->PlotRect().center().toPoint());
         QVERIFY(F16().Pointer()->XText() != QStringLiteral("X=000.00m"));
@@ -285,7 +285,7 @@ class ResultWindowsTest : public QObject {
     // separate copy, each from its own limits.
     void NavigationMovesTheChartAndItsSeparateCopy() {
         RunFromButton();
-        TForm13& f13 = app_->ResultDiagramWindow();
+        TResultDiagramWindow& f13 = app_->ResultDiagramWindow();
         QTest::mouseClick(Find<QToolButton>(F2(), "SeparateWindowButton"), Qt::LeftButton);
         QVERIFY(f13.isVisible());
         QCOMPARE(f13.pos(), QPoint(0, 80));
@@ -304,7 +304,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(Context().ResultChart.Bottom->Min, result.Min + 0.2 * span - 0.2 * 0.6 * span);
 
         // The arbitrary-point pair works the same way.
-        TForm14& f14 = app_->ArbitraryDiagramWindow();
+        TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
         f14.ShowCopyOf(Context().ArbitraryChart);
         f14.Model().Left = TAxisRange{0, 10};
         const TAxisRange left = *Context().ArbitraryChart.Left;
@@ -323,7 +323,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(bottom.Max - bottom.Min, left.Max - left.Min);
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
         QTest::mouseClick(Find<QToolButton>(F2(), "SeparateWindowButton"), Qt::LeftButton);
-        TForm14& f14 = app_->ArbitraryDiagramWindow();
+        TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
         f14.ShowCopyOf(Context().ArbitraryChart);
         const struct {
             const char* Name;
@@ -362,7 +362,7 @@ class ResultWindowsTest : public QObject {
         RunFromButton();
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
         QVERIFY(app_->ArbitraryWindowShown());
-        QCOMPARE(F16().Tabs()->currentIndex(), int(TForm16::tabFigure));
+        QCOMPARE(F16().Tabs()->currentIndex(), int(TArbitraryWindow::tabFigure));
         QCOMPARE(F16().pos(), F2().pos() + QPoint(35, 0));
         QCOMPARE(F2().pos(), F6().pos() + QPoint(0, 25));
         auto* xo = Find<QLineEdit>(F16(), "Edit1");
@@ -421,7 +421,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(before.SliceTable));
 
         // A click on the separate chart reads that chart's own axes.
-        TForm14& f14 = app_->ArbitraryDiagramWindow();
+        TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
         QTest::mouseClick(Find<QToolButton>(F16(), "SeparateWindowButton"), Qt::LeftButton);
         f14.Model().Bottom = TAxisRange{0, 60};
         f14.Model().Left = TAxisRange{0, 60};
@@ -439,11 +439,11 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(xo->text(), shown);
 
         // Shown again, the window opens on its third tab.
-        F16().Tabs()->setCurrentIndex(TForm16::tabSliceLoads);
+        F16().Tabs()->setCurrentIndex(TArbitraryWindow::tabSliceLoads);
         F16().hide();
         QVERIFY(!app_->ArbitraryWindowShown());
         app_->MainWindow().MenuAction(TCommand::ShowArbitrary)->trigger();
-        QCOMPARE(F16().Tabs()->currentIndex(), int(TForm16::tabFigure));
+        QCOMPARE(F16().Tabs()->currentIndex(), int(TArbitraryWindow::tabFigure));
     }
 
     // A design text that does not convert stops the evaluation with the

@@ -11,17 +11,17 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CalculationController.h"
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm10.h"
-#include "TForm13.h"
-#include "TForm14.h"
-#include "TForm16.h"
-#include "TForm2.h"
-#include "TForm6.h"
-#include "TForm7.h"
-#include "TForm9.h"
+#include "gui/AboutWindow.h"
+#include "gui/ArbitraryDiagramWindow.h"
+#include "gui/ArbitraryWindow.h"
+#include "gui/CalculationController.h"
+#include "gui/DesignWindow.h"
+#include "gui/EntryWindow.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/ResultDiagramWindow.h"
+#include "gui/ResultWindow.h"
+#include "gui/TChartView.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -47,7 +47,7 @@ class Screenshots : public QObject {
         if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
         dir_ = QDir(out);
         auto app = StartApp();
-        TForm6& f6 = app->DesignWindow();
+        TDesignWindow& f6 = app->DesignWindow();
         auto* pages = f6.findChild<QTabWidget*>("InputPages");
         auto* layers = f6.findChild<QTabWidget*>("LayerTabs");
         auto* calc = f6.findChild<QTabWidget*>("CalculationTabs");
@@ -96,7 +96,7 @@ class Screenshots : public QObject {
         Shot("after-run");
 
         // Every tab of the result window, its separate diagram and a zoom.
-        TForm2& f2 = app->ResultWindow();
+        TResultWindow& f2 = app->ResultWindow();
         for (int i = 0; i < f2.Tabs()->count(); ++i) {
             f2.Tabs()->setCurrentIndex(i);
             Shot(QStringLiteral("result-tab%1").arg(i + 1));
@@ -114,7 +114,7 @@ class Screenshots : public QObject {
         // The arbitrary-point windows: every tab after a click near the
         // critical centre, then the separate chart.
         QTest::mouseClick(f2.findChild<QPushButton*>("ArbitraryButton"), Qt::LeftButton);
-        TForm16& f16 = app->ArbitraryWindow();
+        TArbitraryWindow& f16 = app->ArbitraryWindow();
         const TCriticalCircle c = app->Calculation().LastResult().Critical;
         const QPoint at = f16.Chart()->AxisToPixel(QPointF(c.Xo + 3, c.Yo + 2)).toPoint();
         QTest::mouseClick(f16.Chart(), Qt::LeftButton, {}, at);
@@ -123,7 +123,7 @@ class Screenshots : public QObject {
             f16.Tabs()->setCurrentIndex(i);
             Shot(QStringLiteral("arbitrary-tab%1").arg(i + 1));
         }
-        f16.Tabs()->setCurrentIndex(TForm16::tabFigure);
+        f16.Tabs()->setCurrentIndex(TArbitraryWindow::tabFigure);
         QTest::mouseClick(f16.findChild<QToolButton*>("SeparateWindowButton"), Qt::LeftButton);
         Shot("arbitrary-separate");
         app->ArbitraryDiagramWindow().hide();

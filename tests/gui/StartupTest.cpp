@@ -17,11 +17,11 @@
 
 #include "BuildInfo.h"
 #include "GuiTestSupport.h"
-#include "TChartView.h"
-#include "TForm10.h"
-#include "TForm6.h"
-#include "TForm7.h"
-#include "TForm9.h"
+#include "gui/AboutWindow.h"
+#include "gui/DesignWindow.h"
+#include "gui/EntryWindow.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/TChartView.h"
 #include "views/PreviewChart.h"
 
 using namespace sorvanta;
@@ -52,7 +52,7 @@ class StartupTest : public QObject {
 
     void SampleDesignAndReducedInputSet() {
         auto app = StartApp();
-        TForm6& f6 = app->DesignWindow();
+        TDesignWindow& f6 = app->DesignWindow();
         QCOMPARE(app->MainWindow().windowTitle(),
                  QStringLiteral("円弧すべり検討システム （Sorvanta） Ver3.5"));
         QVERIFY(app->MainWindow().isVisible());
@@ -161,7 +161,7 @@ class StartupTest : public QObject {
     // The hint a user reads when the pointer rests on a tool button or control.
     void HintsOfToolButtonsAndControls() {
         auto app = StartApp();
-        TForm1& f1 = app->MainWindow();
+        TMainWindow& f1 = app->MainWindow();
         const QList<QPair<TCommand, QString>> tools{
             {TCommand::Exit, "終了"},
             {TCommand::Load, "設計条件読込"},
@@ -228,7 +228,7 @@ class StartupTest : public QObject {
     void AboutWindow() {
         auto app = StartApp();
         app->MainWindow().MenuAction(TCommand::About)->trigger();
-        TForm7& about = app->AboutWindow();
+        TAboutWindow& about = app->AboutWindow();
         QVERIFY(about.isVisible());
         QCOMPARE(about.windowTitle(), QStringLiteral("このシステムは"));
         QCOMPARE(about.findChild<QLabel*>("TitleLabel")->text(),

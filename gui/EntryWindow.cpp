@@ -1,4 +1,4 @@
-#include "TForm9.h"
+#include "gui/EntryWindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +11,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "CoordinateGridStyle.h"
-#include "OutputMessages.h"
-#include "Texts.h"
+#include "gui/CoordinateGridStyle.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "views/CoordinateEntry.h"
 
 namespace sorvanta::gui {
@@ -71,7 +71,7 @@ QTableWidgetItem* NumberItem(const QString& text) {
 
 }  // namespace
 
-TForm9::TForm9(TDesignConditions& design, QWidget* parent)
+TEntryWindow::TEntryWindow(TDesignConditions& design, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), design_(design) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("座標入力"));
@@ -136,27 +136,27 @@ TForm9::TForm9(TDesignConditions& design, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(cancel_, &QPushButton::clicked, this, &QDialog::hide);
-    connect(write_, &QPushButton::clicked, this, &TForm9::WriteBack);
-    connect(up_, &QToolButton::clicked, this, &TForm9::StepUp);
-    connect(down_, &QToolButton::clicked, this, &TForm9::StepDown);
+    connect(write_, &QPushButton::clicked, this, &TEntryWindow::WriteBack);
+    connect(up_, &QToolButton::clicked, this, &TEntryWindow::StepUp);
+    connect(down_, &QToolButton::clicked, this, &TEntryWindow::StepDown);
     setFixedSize(sizeHint());
 }
 
-TFigureKind TForm9::CurrentKind() const {
+TFigureKind TEntryWindow::CurrentKind() const {
     return EntryKindOfTitle(S(group_->title()));
 }
 
-void TForm9::SetColumnWidths() {
+void TEntryWindow::SetColumnWidths() {
     grid_->setColumnWidth(0, 18);
     grid_->setColumnWidth(1, 37);
     grid_->setColumnWidth(2, 37);
 }
 
-void TForm9::ShowPosition() {
+void TEntryWindow::ShowPosition() {
     position_->setText(QString::number(grid_->rowCount() - 1));
 }
 
-void TForm9::OpenFor(TFigureKind kind, QPoint position) {
+void TEntryWindow::OpenFor(TFigureKind kind, QPoint position) {
     const TCoordinateTable* table = FigureTable(design_, kind);
     if (!table) return;
     static_cast<TEntryGrid*>(grid_)->DiscardEditor();
@@ -181,7 +181,7 @@ void TForm9::OpenFor(TFigureKind kind, QPoint position) {
     grid_->setCurrentCell(0, 1);
 }
 
-void TForm9::Renumber() {
+void TEntryWindow::Renumber() {
     for (int r = 0; r < grid_->rowCount(); ++r) {
         QTableWidgetItem* item = grid_->item(r, 0);
         if (!item) grid_->setItem(r, 0, item = NumberItem(QString()));
@@ -190,21 +190,21 @@ void TForm9::Renumber() {
     ShowPosition();
 }
 
-void TForm9::StepUp() {
+void TEntryWindow::StepUp() {
     const TRowRange range = EntryRowRange(CurrentKind());
     if (grid_->rowCount() - 1 >= range.Max) return;
     grid_->setRowCount(grid_->rowCount() + 1);
     Renumber();
 }
 
-void TForm9::StepDown() {
+void TEntryWindow::StepDown() {
     const TRowRange range = EntryRowRange(CurrentKind());
     if (grid_->rowCount() - 1 <= range.Min) return;
     grid_->setRowCount(grid_->rowCount() - 1);
     Renumber();
 }
 
-void TForm9::WriteBack() {
+void TEntryWindow::WriteBack() {
     // A cell still being typed in counts, also when Enter both ends the
     // typing and presses this button: the editor commits only later then.
     static_cast<TEntryGrid*>(grid_)->CommitEditor();

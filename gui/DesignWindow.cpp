@@ -1,4 +1,4 @@
-#include "TForm6.h"
+#include "gui/DesignWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,12 +20,12 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "CoordinateGridStyle.h"
-#include "OutputMessages.h"
-#include "TChartView.h"
-#include "TForm10.h"
-#include "TForm9.h"
-#include "Texts.h"
+#include "gui/CoordinateGridStyle.h"
+#include "gui/EntryWindow.h"
+#include "gui/OutputMessages.h"
+#include "gui/QuickEntryWindow.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/ChartNavigation.h"
@@ -59,7 +59,7 @@ void SetRadio(QButtonGroup* group, int index) {
 
 }  // namespace
 
-TForm6::TForm6(TDesignConditions& design, TChartModel& preview, QWidget* parent)
+TDesignWindow::TDesignWindow(TDesignConditions& design, TChartModel& preview, QWidget* parent)
     : QWidget(parent, Qt::Tool), design_(design), previewModel_(preview) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("設計条件入力"));
@@ -82,7 +82,7 @@ TForm6::TForm6(TDesignConditions& design, TChartModel& preview, QWidget* parent)
     ConnectInputs();
 }
 
-void TForm6::SetEntryWindows(TForm9* entry, TForm10* quickEntry) {
+void TDesignWindow::SetEntryWindows(TEntryWindow* entry, TQuickEntryWindow* quickEntry) {
     entry_ = entry;
     quickEntry_ = quickEntry;
 }
@@ -90,7 +90,7 @@ void TForm6::SetEntryWindows(TForm9* entry, TForm10* quickEntry) {
 // ---------------------------------------------------------------------------
 // Start-up
 
-void TForm6::PrepareGrids() {
+void TDesignWindow::PrepareGrids() {
     auto prepare = [](QTableWidget* grid, int first) {
         SetCoordinateColumnWidths(grid, first, 37);
     };
@@ -100,13 +100,13 @@ void TForm6::PrepareGrids() {
     prepare(mustCutGrid_, 35);
 }
 
-void TForm6::OpenStartPages() {
+void TDesignWindow::OpenStartPages() {
     inputPages_->setCurrentIndex(0);
     layerTabs_->setCurrentIndex(0);
     calcTabs_->setCurrentIndex(0);
 }
 
-void TForm6::ShowSampleDesign() {
+void TDesignWindow::ShowSampleDesign() {
     LoadSampleDesign(design_);
     previewModel_.Bottom = SamplePreviewAxes.Bottom;
     previewModel_.Left = SamplePreviewAxes.Left;
@@ -123,12 +123,12 @@ void TForm6::ShowSampleDesign() {
     chart_->update();
 }
 
-void TForm6::ApplyReducedInputSet() {
+void TDesignWindow::ApplyReducedInputSet() {
     SetFullInputSet(false);
     ApplyLayerCount();
 }
 
-void TForm6::SetFullInputSet(bool full) {
+void TDesignWindow::SetFullInputSet(bool full) {
     for (auto& layer : layers_) {
         layer.GammaSLabel->setVisible(full);
         layer.GammaS->setVisible(full);
@@ -138,7 +138,7 @@ void TForm6::SetFullInputSet(bool full) {
     calcTabs_->setTabVisible(calcTabs_->indexOf(loadGroup_->parentWidget()), full);
 }
 
-void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {
+void TDesignWindow::ShowLoadedDesign(const TPreviewAxes& axes) {
     // The loaded tables replace whatever was being digitised.
     digitiser_.StopAll();
     SetDigitiseStop();
@@ -160,14 +160,14 @@ void TForm6::ShowLoadedDesign(const TPreviewAxes& axes) {
     chart_->update();
 }
 
-void TForm6::ShowDesignName() {
+void TDesignWindow::ShowDesignName() {
     setWindowTitle(QStringLiteral("設計条件 ") + Q(design_.DesignName));
 }
 
 // ---------------------------------------------------------------------------
 // Controls <-> design
 
-void TForm6::ShowDesignInControls() {
+void TDesignWindow::ShowDesignInControls() {
     for (int i = 0; i < MaxLayers; ++i) {
         const auto& layer = design_.Layers[static_cast<std::size_t>(i)];
         auto& c = layers_[static_cast<std::size_t>(i)];
@@ -205,7 +205,7 @@ void TForm6::ShowDesignInControls() {
     for (TFigureKind kind : TableKinds) ShowTable(kind);
 }
 
-QTableWidget* TForm6::GridOf(TFigureKind kind) const {
+QTableWidget* TDesignWindow::GridOf(TFigureKind kind) const {
     switch (kind) {
         case fkLayer1:
         case fkLayer2:
@@ -224,7 +224,7 @@ QTableWidget* TForm6::GridOf(TFigureKind kind) const {
     }
 }
 
-void TForm6::ShowTable(TFigureKind kind) {
+void TDesignWindow::ShowTable(TFigureKind kind) {
     QTableWidget* grid = GridOf(kind);
     const TCoordinateTable* table = FigureTable(design_, kind);
     if (!grid || !table) return;
@@ -241,14 +241,14 @@ void TForm6::ShowTable(TFigureKind kind) {
     FitCoordinateColumns(grid);
 }
 
-void TForm6::RefreshTable(TFigureKind kind) {
+void TDesignWindow::RefreshTable(TFigureKind kind) {
     ShowTable(kind);
     DrawFigure(previewModel_, design_, kind);
     if (kind == fkLayer1) RedrawOnGround();
     chart_->update();
 }
 
-void TForm6::RedrawLayers() {
+void TDesignWindow::RedrawLayers() {
     for (int k = 0; k < MaxLayers; ++k)
         previewModel_.Series.at(static_cast<std::size_t>(k)).Clear();
     const std::optional<int> n = TryStrToInt(design_.LayerCount);
@@ -258,7 +258,7 @@ void TForm6::RedrawLayers() {
     chart_->update();
 }
 
-void TForm6::DrawLoad() {
+void TDesignWindow::DrawLoad() {
     try {
         DrawLoadOutline(previewModel_, design_);
     } catch (const std::exception& e) {
@@ -267,7 +267,7 @@ void TForm6::DrawLoad() {
     chart_->update();
 }
 
-void TForm6::RedrawOnGround() {
+void TDesignWindow::RedrawOnGround() {
     DrawNeverCutElevation(previewModel_, design_);
     if (design_.LoadEnabled) {
         try {
@@ -280,14 +280,14 @@ void TForm6::RedrawOnGround() {
     chart_->update();
 }
 
-void TForm6::ShowMessage(const QString& text) {
+void TDesignWindow::ShowMessage(const QString& text) {
     Inform(this, CoreMessageText(text.toStdString()), QStringLiteral("DesignMessage"));
 }
 
 // ---------------------------------------------------------------------------
 // Dependent states
 
-void TForm6::ApplyLayerCount() {
+void TDesignWindow::ApplyLayerCount() {
     const int n = NormaliseLayerCount(design_);
     if (n > 0) {
         if (layerCount_->currentText() != Q(design_.LayerCount))
@@ -301,7 +301,7 @@ void TForm6::ApplyLayerCount() {
     HideEntryWindow();
 }
 
-void TForm6::ApplyWaterSwitch() {
+void TDesignWindow::ApplyWaterSwitch() {
     const int waterIndex = layerTabs_->indexOf(waterTab_);
     const bool on = design_.WaterEnabled;
     layerTabs_->setTabVisible(waterIndex, on);
@@ -318,7 +318,7 @@ void TForm6::ApplyWaterSwitch() {
     chart_->update();
 }
 
-void TForm6::ApplyNeverCutLineSwitch() {
+void TDesignWindow::ApplyNeverCutLineSwitch() {
     const bool on = design_.NeverCutLineEnabled;
     neverCutLineGroup_->setFixedHeight(on ? 130 : 43);
     neverCutLineGrid_->setVisible(on);
@@ -332,7 +332,7 @@ void TForm6::ApplyNeverCutLineSwitch() {
     chart_->update();
 }
 
-void TForm6::ApplyMustCutPointSwitch() {
+void TDesignWindow::ApplyMustCutPointSwitch() {
     const bool on = design_.MustCutPointEnabled;
     mustCutGroup_->setFixedHeight(on ? 115 : 43);
     mustCutGrid_->setVisible(on);
@@ -346,7 +346,7 @@ void TForm6::ApplyMustCutPointSwitch() {
     chart_->update();
 }
 
-void TForm6::ApplyLoadSwitch() {
+void TDesignWindow::ApplyLoadSwitch() {
     const bool on = design_.LoadEnabled;
     // The note below the inputs adds its lines to the group's 195 pixels.
     loadGroup_->setFixedHeight(on ? 195 + 48 : 45);
@@ -364,7 +364,7 @@ void TForm6::ApplyLoadSwitch() {
 // ---------------------------------------------------------------------------
 // Inputs
 
-void TForm6::ConnectInputs() {
+void TDesignWindow::ConnectInputs() {
     auto bindChoice = [this](QComboBox* box, std::string& field, auto after) {
         connect(box, &QComboBox::editTextChanged, this, [&field, after](const QString& text) {
             field = S(text);
@@ -445,12 +445,12 @@ void TForm6::ConnectInputs() {
     });
     bindRadio(printMode_, design_.PrintMode);
 
-    connect(inputPages_, &QTabWidget::currentChanged, this, &TForm6::OnSoilPageEntered);
-    connect(quickEntryButton_, &QPushButton::clicked, this, &TForm6::OpenQuickEntry);
-    connect(startButton_, &QPushButton::clicked, this, &TForm6::StartRequested);
-    connect(stopButton_, &QPushButton::clicked, this, &TForm6::StopRequested);
+    connect(inputPages_, &QTabWidget::currentChanged, this, &TDesignWindow::OnSoilPageEntered);
+    connect(quickEntryButton_, &QPushButton::clicked, this, &TDesignWindow::OpenQuickEntry);
+    connect(startButton_, &QPushButton::clicked, this, &TDesignWindow::StartRequested);
+    connect(stopButton_, &QPushButton::clicked, this, &TDesignWindow::StopRequested);
 
-    connect(chart_, &TChartView::PointerMoved, this, &TForm6::TrackPointer);
+    connect(chart_, &TChartView::PointerMoved, this, &TDesignWindow::TrackPointer);
     connect(chart_, &TChartView::PointerPressed, this,
             [this](double x, double y, Qt::MouseButton button) {
                 if (button == Qt::LeftButton || button == Qt::RightButton)
@@ -463,7 +463,7 @@ void TForm6::ConnectInputs() {
         connect(digitiseButtons_[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
                 [this, kind] { StartDigitising(kind); });
     }
-    connect(clearButton_, &QPushButton::clicked, this, &TForm6::ClearLayers);
+    connect(clearButton_, &QPushButton::clicked, this, &TDesignWindow::ClearLayers);
     connect(zoomInButton_, &QPushButton::clicked, this, [this] {
         NavigateChart(previewModel_, TChartCommand::ZoomIn);
         chart_->update();
@@ -474,7 +474,7 @@ void TForm6::ConnectInputs() {
     });
 }
 
-void TForm6::OnSoilPageEntered(int index) {
+void TDesignWindow::OnSoilPageEntered(int index) {
     if (index == 0) {
         layerTabs_->setCurrentIndex(0);
     } else {
@@ -482,7 +482,7 @@ void TForm6::OnSoilPageEntered(int index) {
     }
 }
 
-bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+bool TDesignWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::MouseButtonPress;
     bool key = false;
     if (event->type() == QEvent::KeyPress) {
@@ -502,28 +502,28 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QPoint TForm6::EntryWindowPosition() const {
+QPoint TDesignWindow::EntryWindowPosition() const {
     return {x() + middlePanel_->geometry().left(), y() + leftPanel_->geometry().top() + 22};
 }
 
-void TForm6::OpenEntryWindow(TFigureKind kind) {
+void TDesignWindow::OpenEntryWindow(TFigureKind kind) {
     if (entry_) entry_->OpenFor(kind, EntryWindowPosition());
 }
 
-void TForm6::OpenQuickEntry() {
+void TDesignWindow::OpenQuickEntry() {
     if (quickEntry_) quickEntry_->Open(EntryWindowPosition());
 }
 
-void TForm6::HideEntryWindow() {
+void TDesignWindow::HideEntryWindow() {
     if (entry_) entry_->hide();
 }
 
-void TForm6::ShowCircleConditionsPage() {
+void TDesignWindow::ShowCircleConditionsPage() {
     inputPages_->setCurrentIndex(1);
     calcTabs_->setCurrentIndex(1);
 }
 
-void TForm6::ShowLayerPage(int layerIndex) {
+void TDesignWindow::ShowLayerPage(int layerIndex) {
     inputPages_->setCurrentIndex(0);
     layerTabs_->setCurrentIndex(layerIndex < 0 ? layerTabs_->indexOf(waterTab_) : layerIndex);
 }
@@ -531,20 +531,20 @@ void TForm6::ShowLayerPage(int layerIndex) {
 // ---------------------------------------------------------------------------
 // Progress of a run
 
-void TForm6::SetStatusText(const QString& text) {
+void TDesignWindow::SetStatusText(const QString& text) {
     statusText_->setText(text);
 }
-void TForm6::SetProgressMaximum(int maximum) {
+void TDesignWindow::SetProgressMaximum(int maximum) {
     progress_->setMaximum(std::max(1, maximum));
 }
-void TForm6::SetProgressPosition(int position) {
+void TDesignWindow::SetProgressPosition(int position) {
     progress_->setValue(std::clamp(position, 0, progress_->maximum()));
 }
-void TForm6::StepProgress() {
+void TDesignWindow::StepProgress() {
     SetProgressPosition(progress_->value() + 1);
 }
 
-void TForm6::SetRunning(bool running) {
+void TDesignWindow::SetRunning(bool running) {
     running_ = running;
     if (running) {
         digitiser_.StopAll();

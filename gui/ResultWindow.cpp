@@ -1,4 +1,4 @@
-#include "TForm2.h"
+#include "gui/ResultWindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ResultPages.h"
-#include "ResultViews.h"
-#include "TChartView.h"
-#include "TForm13.h"
-#include "Texts.h"
+#include "gui/ResultDiagramWindow.h"
+#include "gui/ResultPages.h"
+#include "gui/ResultViews.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 
 namespace sorvanta::gui {
@@ -33,7 +33,8 @@ QGroupBox* Group(QWidget* parent, const QString& caption, const QString& name = 
 
 }  // namespace
 
-TForm2::TForm2(TAppState& context, QWidget* parent) : QWidget(parent, Qt::Tool), context_(context) {
+TResultWindow::TResultWindow(TAppState& context, QWidget* parent)
+    : QWidget(parent, Qt::Tool), context_(context) {
     tabs_ =
         MakeResultWindowFrame(this, QStringLiteral("Form2"), QStringLiteral("計算結果テーブル"));
     tabs_->addTab(BuildDesignTab(), QStringLiteral("Ⅰ．設計条件"));
@@ -47,7 +48,7 @@ TForm2::TForm2(TAppState& context, QWidget* parent) : QWidget(parent, Qt::Tool),
     ShowResults();
 }
 
-QWidget* TForm2::BuildDesignTab() {
+QWidget* TResultWindow::BuildDesignTab() {
     auto* page = new QWidget(this);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(4, 4, 4, 4);
@@ -96,7 +97,7 @@ QWidget* TForm2::BuildDesignTab() {
     return page;
 }
 
-QWidget* TForm2::BuildSafetyFactorTab() {
+QWidget* TResultWindow::BuildSafetyFactorTab() {
     auto* page = new QWidget(this);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(4, 4, 4, 4);
@@ -119,7 +120,7 @@ QWidget* TForm2::BuildSafetyFactorTab() {
     return page;
 }
 
-QWidget* TForm2::BuildFigureTab() {
+QWidget* TResultWindow::BuildFigureTab() {
     auto* page = new QWidget(this);
     auto* column = PaddedColumn(page);
     pointer_ = AddChartHeader(page, column,
@@ -158,12 +159,13 @@ QWidget* TForm2::BuildFigureTab() {
         SetResultLabelFontSize(trialChart_, size);
         chart_->update();
     });
-    connect(controls.SeparateWindow, &QToolButton::clicked, this, &TForm2::OpenSeparateWindow);
-    connect(arbitrary, &QPushButton::clicked, this, &TForm2::ArbitraryRequested);
+    connect(controls.SeparateWindow, &QToolButton::clicked, this,
+            &TResultWindow::OpenSeparateWindow);
+    connect(arbitrary, &QPushButton::clicked, this, &TResultWindow::ArbitraryRequested);
     return page;
 }
 
-void TForm2::ShowResults() {
+void TResultWindow::ShowResults() {
     const TResultTables& t = context_.Results;
     ShowLines(contents_, t.ContentsList);
     ShowLines(layerSettings_, t.LayerSettingsList);
@@ -184,29 +186,29 @@ void TForm2::ShowResults() {
     chart_->SetModel(&context_.ResultChart);
 }
 
-void TForm2::ShowFigureTab() {
+void TResultWindow::ShowFigureTab() {
     tabs_->setCurrentIndex(tabFigure);
     show();
     raise();
 }
 
-void TForm2::ShowTrialChart(const TChartModel& chart) {
+void TResultWindow::ShowTrialChart(const TChartModel& chart) {
     trialChart_ = chart;
     SetResultLabelFontSize(trialChart_, fontSize_->value());
     if (chart_->Model() != &trialChart_) chart_->SetModel(&trialChart_);
     chart_->update();
 }
 
-void TForm2::EndTrialChart() {
+void TResultWindow::EndTrialChart() {
     if (chart_->Model() == &trialChart_) chart_->SetModel(&context_.ResultChart);
 }
 
-void TForm2::NavigateOwnChart(TChartCommand command) {
+void TResultWindow::NavigateOwnChart(TChartCommand command) {
     if (TChartModel* model = chart_->Model()) NavigateChart(*model, command);
     chart_->update();
 }
 
-void TForm2::OpenSeparateWindow() {
+void TResultWindow::OpenSeparateWindow() {
     if (!separate_) return;
     separate_->ShowCopyOf(*chart_->Model());
 }

@@ -1,4 +1,4 @@
-#include "TForm7.h"
+#include "gui/AboutWindow.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 
 #include "BuildInfo.h"
-#include "Texts.h"
+#include "gui/Texts.h"
 
 namespace sorvanta::gui {
 
-TForm7::TForm7(QWidget* parent)
+TAboutWindow::TAboutWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("このシステムは"));
@@ -69,7 +69,7 @@ TForm7::TForm7(QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(420, 180)));
 }
 
-void TForm7::ShowCentred() {
+void TAboutWindow::ShowCentred() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

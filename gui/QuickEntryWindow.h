@@ -1,5 +1,5 @@
 #pragma once
-// TForm10: the ground-surface quick entry window ("地表面簡易入力"): a simple
+// TQuickEntryWindow: the ground-surface quick entry window ("地表面簡易入力"): a simple
 // slope from its toe elevation, gradient and height.
 
 #include <QDialog>
@@ -13,10 +13,10 @@ class QPushButton;
 
 namespace sorvanta::gui {
 
-class TForm10 : public QDialog {
+class TQuickEntryWindow : public QDialog {
     Q_OBJECT
   public:
-    TForm10(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
+    TQuickEntryWindow(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
 
     void Open(QPoint position);
     // "地形設定": replaces the ground surface and hides; a text that is not a

@@ -1,10 +1,11 @@
-#include "TForm13.h"
+#include "gui/ResultDiagramWindow.h"
 
-#include "TChartView.h"
+#include "gui/TChartView.h"
 
 namespace sorvanta::gui {
 
-TForm13::TForm13(QWidget* parent) : TSeparateChartWindow(MakeResultChart(), parent) {
+TResultDiagramWindow::TResultDiagramWindow(QWidget* parent)
+    : TSeparateChartWindow(MakeResultChart(), parent) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("円弧滑り図（最小安全率）"));
     chart_->setObjectName(QStringLiteral("Chart1"));

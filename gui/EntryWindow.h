@@ -1,5 +1,5 @@
 #pragma once
-// TForm9: the coordinate entry window ("座標入力"), where one coordinate table
+// TEntryWindow: the coordinate entry window ("座標入力"), where one coordinate table
 // of the design is typed and written back with "地層座標転記".
 
 #include <QDialog>
@@ -14,10 +14,10 @@ class QPushButton;
 
 namespace sorvanta::gui {
 
-class TForm9 : public QDialog {
+class TEntryWindow : public QDialog {
     Q_OBJECT
   public:
-    TForm9(TDesignConditions& design, QWidget* parent = nullptr);
+    TEntryWindow(TDesignConditions& design, QWidget* parent = nullptr);
 
     // Shows a copy of the kind's table with its top-left corner at `position`.
     void OpenFor(TFigureKind kind, QPoint position);

@@ -1,14 +1,14 @@
 #pragma once
-// TForm7: the about window ("このシステムは").
+// TAboutWindow: the about window ("このシステムは").
 
 #include <QDialog>
 
 namespace sorvanta::gui {
 
-class TForm7 : public QDialog {
+class TAboutWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit TAboutWindow(QWidget* parent = nullptr);
 
     // Centred on the screen and above the other windows.
     void ShowCentred();

@@ -1,5 +1,5 @@
 #pragma once
-// TForm6: the design window ("設計条件入力"): the inputs of the design
+// TDesignWindow: the design window ("設計条件入力"): the inputs of the design
 // conditions, the live preview "地形図" with mouse digitising, and the start
 // of a calculation run.
 
@@ -25,17 +25,17 @@ class QToolButton;
 namespace sorvanta::gui {
 
 class TChartView;
-class TForm9;
-class TForm10;
+class TEntryWindow;
+class TQuickEntryWindow;
 
-class TForm6 : public QWidget {
+class TDesignWindow : public QWidget {
     Q_OBJECT
   public:
     // The design and the preview model are the application's; they outlive
     // the window.
-    TForm6(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
+    TDesignWindow(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
 
-    void SetEntryWindows(TForm9* entry, TForm10* quickEntry);
+    void SetEntryWindows(TEntryWindow* entry, TQuickEntryWindow* quickEntry);
 
     // Start-up: grids prepared, pages opened, the sample design shown, then
     // the reduced input set (γs, groundwater, stress type and load hidden).
@@ -106,7 +106,7 @@ class TForm6 : public QWidget {
         QTableWidget* Grid = nullptr;
     };
 
-    // Layout (TForm6_Layout.cpp).
+    // Layout (DesignWindow_Layout.cpp).
     QWidget* BuildLeftPanel();
     QWidget* BuildSoilPage();
     QWidget* BuildLayerPage(int index);
@@ -138,8 +138,8 @@ class TForm6 : public QWidget {
     TDesignConditions& design_;
     TChartModel& previewModel_;
     TDigitiser digitiser_;
-    TForm9* entry_ = nullptr;
-    TForm10* quickEntry_ = nullptr;
+    TEntryWindow* entry_ = nullptr;
+    TQuickEntryWindow* quickEntry_ = nullptr;
     bool running_ = false;
 
     QWidget* leftPanel_ = nullptr;

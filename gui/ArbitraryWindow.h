@@ -1,12 +1,12 @@
 #pragma once
-// TForm16: the arbitrary-point table window ("任意点円弧滑り検討テーブル"). The
+// TArbitraryWindow: the arbitrary-point table window ("任意点円弧滑り検討テーブル"). The
 // user picks a centre by a left click on the chart (or on the separate chart
-// of TForm14) or types it; the core evaluates it into the application's
+// of TArbitraryDiagramWindow) or types it; the core evaluates it into the application's
 // arbitrary-point tables and chart, which this window shows.
 
 #include <QWidget>
 
-#include "ResultPages.h"
+#include "gui/ResultPages.h"
 #include "views/ChartNavigation.h"
 
 class QLabel;
@@ -23,15 +23,16 @@ struct TAppState;
 namespace sorvanta::gui {
 
 class TChartView;
-class TForm14;
+class TArbitraryDiagramWindow;
 class TPointerDisplay;
 
-class TForm16 : public QWidget {
+class TArbitraryWindow : public QWidget {
     Q_OBJECT
   public:
     enum TTab { tabSliceLoads, tabLoads, tabFigure };
 
-    TForm16(TAppState& context, TForm14& separate, QWidget* parent = nullptr);
+    TArbitraryWindow(TAppState& context, TArbitraryDiagramWindow& separate,
+                     QWidget* parent = nullptr);
 
     // Every list, grid, the judgement panel and the chart from the records.
     void ShowResults();
@@ -54,7 +55,7 @@ class TForm16 : public QWidget {
     void ShowPointer(double x, double y);
 
     TAppState& context_;
-    TForm14& separate_;
+    TArbitraryDiagramWindow& separate_;
 
     QTabWidget* tabs_ = nullptr;
     TCircleTabs circle_;                // Ⅲ, Ⅳ

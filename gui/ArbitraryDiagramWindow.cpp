@@ -1,10 +1,11 @@
-#include "TForm14.h"
+#include "gui/ArbitraryDiagramWindow.h"
 
-#include "TChartView.h"
+#include "gui/TChartView.h"
 
 namespace sorvanta::gui {
 
-TForm14::TForm14(QWidget* parent) : TSeparateChartWindow(MakeSeparateArbitraryChart(), parent) {
+TArbitraryDiagramWindow::TArbitraryDiagramWindow(QWidget* parent)
+    : TSeparateChartWindow(MakeSeparateArbitraryChart(), parent) {
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(QStringLiteral("任意点円弧滑り"));
     chart_->setObjectName(QStringLiteral("Chart1"));

@@ -1,11 +1,11 @@
 #pragma once
-// TForm2: the result tables window ("計算結果テーブル"). Five tabs, one per
+// TResultWindow: the result tables window ("計算結果テーブル"). Five tabs, one per
 // section of the calculation document, showing the application's result
 // tables and the result chart; it owns no data of its own.
 
 #include <QWidget>
 
-#include "ResultPages.h"
+#include "gui/ResultPages.h"
 #include "views/ChartNavigation.h"
 
 class QLabel;
@@ -23,19 +23,19 @@ struct TAppState;
 namespace sorvanta::gui {
 
 class TChartView;
-class TForm13;
+class TResultDiagramWindow;
 class TPointerDisplay;
 
-class TForm2 : public QWidget {
+class TResultWindow : public QWidget {
     Q_OBJECT
   public:
     enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
 
-    TForm2(TAppState& context, QWidget* parent = nullptr);
+    TResultWindow(TAppState& context, QWidget* parent = nullptr);
 
     // The separate diagram window: "別ウィンドウを開く" fills it, and the
     // navigation buttons move its chart too.
-    void SetSeparateWindow(TForm13* window) { separate_ = window; }
+    void SetSeparateWindow(TResultDiagramWindow* window) { separate_ = window; }
 
     // Every list, grid, caption and the chart from the application's records.
     void ShowResults();
@@ -65,7 +65,7 @@ class TForm2 : public QWidget {
     void OpenSeparateWindow();
 
     TAppState& context_;
-    TForm13* separate_ = nullptr;
+    TResultDiagramWindow* separate_ = nullptr;
     TChartModel trialChart_;
 
     QTabWidget* tabs_ = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// TForm1: the main window, the application's frame with menus, tool bars and
+// TMainWindow: the main window, the application's frame with menus, tool bars and
 // status bar. It routes every command to the application; it owns no data.
 
 #include <QMainWindow>
@@ -38,10 +38,10 @@ enum class TCommand {
     About,
 };
 
-class TForm1 : public QMainWindow {
+class TMainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TMainWindow(QWidget* parent = nullptr);
 
     // The menu item of a command (the tool button's own action for
     // PlaceAndShowResults); nullptr when the command has none.

@@ -1,4 +1,4 @@
-#include "TForm16.h"
+#include "gui/ArbitraryWindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,12 +10,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "OutputMessages.h"
-#include "ResultPages.h"
-#include "ResultViews.h"
-#include "TChartView.h"
-#include "TForm14.h"
-#include "Texts.h"
+#include "gui/ArbitraryDiagramWindow.h"
+#include "gui/OutputMessages.h"
+#include "gui/ResultPages.h"
+#include "gui/ResultViews.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "run/AppState.h"
 #include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
@@ -29,7 +29,8 @@ constexpr QSize kWindowSize(920, 680);
 
 }  // namespace
 
-TForm16::TForm16(TAppState& context, TForm14& separate, QWidget* parent)
+TArbitraryWindow::TArbitraryWindow(TAppState& context, TArbitraryDiagramWindow& separate,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context), separate_(separate) {
     tabs_ = MakeResultWindowFrame(this, QStringLiteral("Form16"),
                                   QStringLiteral("任意点円弧滑り検討テーブル"));
@@ -40,16 +41,17 @@ TForm16::TForm16(TAppState& context, TForm14& separate, QWidget* parent)
     tabs_->addTab(BuildFigureTab(), QStringLiteral("Ⅴ．任意点滑り円"));
     setFixedSize(kWindowSize);
 
-    connect(&separate_, &TForm14::PointClicked, this, &TForm16::Evaluate);
-    connect(&separate_, &TForm14::NavigationRequested, this, [this](TChartCommand command) {
-        NavigateOwnChart(command);
-        separate_.NavigateOwnChart(command);
-    });
-    connect(separate_.Chart(), &TChartView::PointerMoved, this, &TForm16::ShowPointer);
+    connect(&separate_, &TArbitraryDiagramWindow::PointClicked, this, &TArbitraryWindow::Evaluate);
+    connect(&separate_, &TArbitraryDiagramWindow::NavigationRequested, this,
+            [this](TChartCommand command) {
+                NavigateOwnChart(command);
+                separate_.NavigateOwnChart(command);
+            });
+    connect(separate_.Chart(), &TChartView::PointerMoved, this, &TArbitraryWindow::ShowPointer);
     ShowResults();
 }
 
-QWidget* TForm16::BuildFigureTab() {
+QWidget* TArbitraryWindow::BuildFigureTab() {
     auto* page = new QWidget(this);
     auto* column = PaddedColumn(page);
 
@@ -100,7 +102,7 @@ QWidget* TForm16::BuildFigureTab() {
     fontSize_ = controls.FontSize;
     column->addLayout(controls.Row);
 
-    connect(chart_, &TChartView::PointerMoved, this, &TForm16::ShowPointer);
+    connect(chart_, &TChartView::PointerMoved, this, &TArbitraryWindow::ShowPointer);
     connect(chart_, &TChartView::Clicked, this, [this](double x, double y, Qt::MouseButton button) {
         if (button == Qt::LeftButton) Evaluate(x, y);
     });
@@ -114,13 +116,13 @@ QWidget* TForm16::BuildFigureTab() {
     });
     connect(controls.SeparateWindow, &QToolButton::clicked, this,
             [this] { separate_.ShowCopyOf(context_.ArbitraryChart); });
-    connect(start_, &QToolButton::clicked, this, &TForm16::EvaluateTypedCentre);
-    connect(xo_, &QLineEdit::returnPressed, this, &TForm16::EvaluateTypedCentre);
-    connect(yo_, &QLineEdit::returnPressed, this, &TForm16::EvaluateTypedCentre);
+    connect(start_, &QToolButton::clicked, this, &TArbitraryWindow::EvaluateTypedCentre);
+    connect(xo_, &QLineEdit::returnPressed, this, &TArbitraryWindow::EvaluateTypedCentre);
+    connect(yo_, &QLineEdit::returnPressed, this, &TArbitraryWindow::EvaluateTypedCentre);
     return page;
 }
 
-void TForm16::ShowResults() {
+void TArbitraryWindow::ShowResults() {
     const TArbitraryTables& t = context_.Arbitrary;
     circle_.Show(t);
     ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
@@ -128,7 +130,7 @@ void TForm16::ShowResults() {
     chart_->SetModel(&context_.ArbitraryChart);
 }
 
-void TForm16::Evaluate(double xo, double yo) {
+void TArbitraryWindow::Evaluate(double xo, double yo) {
     xo_->setText(Q(FormatFloat("0.00", xo)));
     yo_->setText(Q(FormatFloat("0.00", yo)));
     try {
@@ -146,24 +148,24 @@ void TForm16::Evaluate(double xo, double yo) {
     separate_.Chart()->update();
 }
 
-void TForm16::EvaluateTypedCentre() {
+void TArbitraryWindow::EvaluateTypedCentre() {
     const auto x = TryStrToFloat(S(xo_->text()));
     const auto y = TryStrToFloat(S(yo_->text()));
     if (!x || !y) return;
     Evaluate(*x, *y);
 }
 
-void TForm16::NavigateOwnChart(TChartCommand command) {
+void TArbitraryWindow::NavigateOwnChart(TChartCommand command) {
     NavigateChart(context_.ArbitraryChart, command);
     chart_->update();
 }
 
-void TForm16::ShowPointer(double x, double y) {
+void TArbitraryWindow::ShowPointer(double x, double y) {
     pointer_->Show(x, y);
     separate_.Pointer()->Show(x, y);
 }
 
-void TForm16::showEvent(QShowEvent* event) {
+void TArbitraryWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     tabs_->setCurrentIndex(tabFigure);
 }

@@ -5,20 +5,20 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "OutputMessages.h"
-#include "TChartView.h"
-#include "TForm6.h"
-#include "Texts.h"
+#include "gui/DesignWindow.h"
+#include "gui/OutputMessages.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 #include "text/NumberFormat.h"
 #include "views/PreviewChart.h"
 
 namespace sorvanta::gui {
 
-void TForm6::SetDigitiseStop() {
+void TDesignWindow::SetDigitiseStop() {
     digitiseButtons_[0]->setChecked(true);
 }
 
-void TForm6::StartDigitising(TFigureKind kind) {
+void TDesignWindow::StartDigitising(TFigureKind kind) {
     if (running_) return;
     const TDigitiser::TStart start = digitiser_.Start(previewModel_, design_, kind);
     if (!start.Started) {
@@ -46,7 +46,7 @@ void TForm6::StartDigitising(TFigureKind kind) {
     chart_->update();
 }
 
-void TForm6::TrackPointer(double x, double y) {
+void TDesignWindow::TrackPointer(double x, double y) {
     pointerX_->setText(Q(FormatFloat("X=0.00m;X=-0.00m", x)));
     pointerY_->setText(Q(FormatFloat("Y=0.00m;Y=-0.00m", y)));
     const bool follows = digitiser_.Active();
@@ -54,7 +54,7 @@ void TForm6::TrackPointer(double x, double y) {
     if (follows) chart_->update();
 }
 
-void TForm6::DigitisePoint(double x, double y, bool last) {
+void TDesignWindow::DigitisePoint(double x, double y, bool last) {
     if (running_) return;
     const TDigitiser::TPointResult result = digitiser_.Point(previewModel_, design_, x, y, last);
     if (!result.Accepted) return;
@@ -65,7 +65,7 @@ void TForm6::DigitisePoint(double x, double y, bool last) {
     if (!result.Message.empty()) ShowMessage(Q(result.Message));
 }
 
-void TForm6::ClearLayers() {
+void TDesignWindow::ClearLayers() {
     if (!AskYesNo(this, QMessageBox::Question, QStringLiteral("地層データをクリアしますか"),
                   QStringLiteral("ClearQuestion")))
         return;

@@ -1,4 +1,4 @@
-#include "TForm10.h"
+#include "gui/QuickEntryWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "OutputMessages.h"
-#include "Texts.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 #include "text/Conversion.h"
 #include "views/CoordinateEntry.h"
 
@@ -64,7 +64,8 @@ QComboBox* MakeChoice(QWidget* parent, const QString& name, const QStringList& i
 
 }  // namespace
 
-TForm10::TForm10(TDesignConditions& design, TChartModel& preview, QWidget* parent)
+TQuickEntryWindow::TQuickEntryWindow(TDesignConditions& design, TChartModel& preview,
+                                     QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint),
       design_(design),
       preview_(preview) {
@@ -108,18 +109,18 @@ TForm10::TForm10(TDesignConditions& design, TChartModel& preview, QWidget* paren
     buttons->addWidget(set);
     layout->addLayout(buttons);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
-    connect(set, &QPushButton::clicked, this, &TForm10::SetGround);
+    connect(set, &QPushButton::clicked, this, &TQuickEntryWindow::SetGround);
     setFixedSize(sizeHint());
 }
 
-void TForm10::Open(QPoint position) {
+void TQuickEntryWindow::Open(QPoint position) {
     move(position);
     show();
     raise();
     activateWindow();
 }
 
-void TForm10::SetGround() {
+void TQuickEntryWindow::SetGround() {
     double y0 = 0, n = 0, h = 0;
     try {
         y0 = StrToFloat(S(toe_->text()));

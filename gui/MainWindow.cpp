@@ -1,4 +1,4 @@
-#include "TForm1.h"
+#include "gui/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,13 +9,13 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "Icons.h"
-#include "OutputMessages.h"
-#include "Texts.h"
+#include "gui/Icons.h"
+#include "gui/OutputMessages.h"
+#include "gui/Texts.h"
 
 namespace sorvanta::gui {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kMainCaption));
     auto* area = new QMdiArea(this);
@@ -27,7 +27,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setSizeGripEnabled(true);
 }
 
-QAction* TForm1::AddMenuItem(QMenu* menu, const QString& text, TCommand command) {
+QAction* TMainWindow::AddMenuItem(QMenu* menu, const QString& text, TCommand command) {
     QAction* action = menu->addAction(text);
     connect(action, &QAction::triggered, this, [this, command] {
         if (command == TCommand::Exit) {
@@ -40,7 +40,7 @@ QAction* TForm1::AddMenuItem(QMenu* menu, const QString& text, TCommand command)
     return action;
 }
 
-void TForm1::BuildMenus() {
+void TMainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
@@ -94,8 +94,8 @@ void TForm1::BuildMenus() {
     AddMenuItem(system, QStringLiteral("2.このシステムは..."), TCommand::About);
 }
 
-QAction* TForm1::MakeToolAction(const QString& caption, const QString& hint, int icon,
-                                TCommand command) {
+QAction* TMainWindow::MakeToolAction(const QString& caption, const QString& hint, int icon,
+                                     TCommand command) {
     auto* action = new QAction(CommandIcon(static_cast<TCommandIcon>(icon)), caption, this);
     if (!hint.isEmpty()) action->setToolTip(hint);
     action->setStatusTip(hint);
@@ -110,7 +110,7 @@ QAction* TForm1::MakeToolAction(const QString& caption, const QString& hint, int
     return action;
 }
 
-void TForm1::BuildToolBars() {
+void TMainWindow::BuildToolBars() {
     auto* bar1 = addToolBar(QStringLiteral("ToolBar1"));
     bar1->setObjectName(QStringLiteral("ToolBar1"));
     auto* bar2 = addToolBar(QStringLiteral("ToolBar2"));
@@ -146,18 +146,18 @@ void TForm1::BuildToolBars() {
     add(bar2, "任意点滑り", "任意点円弧滑り検討ﾃｰﾌﾞﾙ表示", I::Arbitrary, TCommand::ShowArbitrary);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == noHintButton_ && event->type() == QEvent::ToolTip) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::ConfirmExit() {
+void TMainWindow::ConfirmExit() {
     if (AskYesNo(this, QMessageBox::Question, QStringLiteral("終了しますか。"),
                  QStringLiteral("ExitQuestion"), QMessageBox::No, QPoint(0, 80)))
         close();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
     if (closeGuard_ && !closeGuard_()) {
         event->ignore();
         return;
@@ -165,14 +165,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::SetRunning(bool running) {
+void TMainWindow::SetRunning(bool running) {
     for (TCommand c : {TCommand::Load, TCommand::Calculate}) {
         if (QAction* a = MenuAction(c)) a->setEnabled(!running);
         if (QAction* a = ToolAction(c)) a->setEnabled(!running);
     }
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void TMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;

@@ -16,10 +16,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "CoordinateGridStyle.h"
-#include "TChartView.h"
-#include "TForm6.h"
-#include "Texts.h"
+#include "gui/CoordinateGridStyle.h"
+#include "gui/DesignWindow.h"
+#include "gui/TChartView.h"
+#include "gui/Texts.h"
 
 namespace sorvanta::gui {
 
@@ -76,7 +76,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-QTableWidget* TForm6::MakeGrid(TFigureKind kind, const QString& name) {
+QTableWidget* TDesignWindow::MakeGrid(TFigureKind kind, const QString& name) {
     auto* grid = new QTableWidget(1, 3, this);
     grid->setObjectName(name);
     grid->setHorizontalHeaderLabels(
@@ -96,7 +96,7 @@ QTableWidget* TForm6::MakeGrid(TFigureKind kind, const QString& name) {
     return grid;
 }
 
-QWidget* TForm6::BuildLayerPage(int index) {
+QWidget* TDesignWindow::BuildLayerPage(int index) {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("LayerPage%1").arg(index + 1));
     auto& c = layers_[static_cast<std::size_t>(index)];
@@ -142,7 +142,7 @@ QWidget* TForm6::BuildLayerPage(int index) {
     return page;
 }
 
-QWidget* TForm6::BuildSoilPage() {
+QWidget* TDesignWindow::BuildSoilPage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("SoilPage"));
     auto* layout = new QVBoxLayout(page);
@@ -197,7 +197,7 @@ QWidget* TForm6::BuildSoilPage() {
     return page;
 }
 
-QWidget* TForm6::BuildGeneralTab() {
+QWidget* TDesignWindow::BuildGeneralTab() {
     auto* tab = new QWidget(this);
     tab->setObjectName(QStringLiteral("GeneralTab"));
     auto* layout = new QVBoxLayout(tab);
@@ -279,7 +279,7 @@ QWidget* TForm6::BuildGeneralTab() {
     return tab;
 }
 
-QWidget* TForm6::BuildCircleTab() {
+QWidget* TDesignWindow::BuildCircleTab() {
     auto* tab = new QWidget(this);
     tab->setObjectName(QStringLiteral("CircleTab"));
     auto* layout = new QVBoxLayout(tab);
@@ -334,7 +334,7 @@ QWidget* TForm6::BuildCircleTab() {
     return tab;
 }
 
-QWidget* TForm6::BuildLoadTab() {
+QWidget* TDesignWindow::BuildLoadTab() {
     auto* tab = new QWidget(this);
     tab->setObjectName(QStringLiteral("LoadTab"));
     auto* layout = new QVBoxLayout(tab);
@@ -385,7 +385,7 @@ QWidget* TForm6::BuildLoadTab() {
     return tab;
 }
 
-QWidget* TForm6::BuildCalculationPage() {
+QWidget* TDesignWindow::BuildCalculationPage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("CalculationPage"));
     auto* layout = new QVBoxLayout(page);
@@ -401,7 +401,7 @@ QWidget* TForm6::BuildCalculationPage() {
     return page;
 }
 
-QWidget* TForm6::BuildLeftPanel() {
+QWidget* TDesignWindow::BuildLeftPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("LeftPanel"));
     auto* layout = new QVBoxLayout(panel);
@@ -415,7 +415,7 @@ QWidget* TForm6::BuildLeftPanel() {
     return panel;
 }
 
-QWidget* TForm6::BuildMiddlePanel() {
+QWidget* TDesignWindow::BuildMiddlePanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("MiddlePanel"));
     auto* layout = new QVBoxLayout(panel);
@@ -474,7 +474,7 @@ QWidget* TForm6::BuildMiddlePanel() {
     return panel;
 }
 
-QWidget* TForm6::BuildRightPanel() {
+QWidget* TDesignWindow::BuildRightPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("RightPanel"));
     auto* layout = new QVBoxLayout(panel);
