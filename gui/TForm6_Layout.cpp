@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "CoordinateGridStyle.h"
+#include "DesignChoices.h"
 #include "TChartView.h"
 #include "TForm6.h"
 #include "Texts.h"
