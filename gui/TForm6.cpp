@@ -26,6 +26,7 @@
 #include "TForm10.h"
 #include "TForm9.h"
 #include "Texts.h"
+#include "design/DesignFields.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/ChartNavigation.h"
@@ -251,7 +252,7 @@ void TForm6::RefreshTable(TFigureKind kind) {
 void TForm6::RedrawLayers() {
     for (int k = 0; k < MaxLayers; ++k)
         previewModel_.Series.at(static_cast<std::size_t>(k)).Clear();
-    const std::optional<int> n = TryStrToInt(design_.LayerCount);
+    const std::optional<int> n = StrictInteger(design_, TFieldId::LayerCount);
     const int layers = n ? std::clamp(*n, 0, MaxLayers) : 0;
     for (int k = 0; k < layers; ++k)
         DrawFigure(previewModel_, design_, static_cast<TFigureKind>(fkLayer1 + k));
@@ -437,8 +438,8 @@ void TForm6::ConnectInputs() {
     bindEdit(loadIntensity_, design_.LoadIntensity, [this] { DrawLoad(); });
     bindEdit(loadEndX_, design_.LoadEndX, [this] { DrawLoad(); });
     bindEdit(loadStartX_, design_.LoadStartX, [this] {
-        const auto start = TryStrToFloat(design_.LoadStartX);
-        const auto end = TryStrToFloat(design_.LoadEndX);
+        const auto start = StrictNumber(design_, TFieldId::LoadStartX);
+        const auto end = StrictNumber(design_, TFieldId::LoadEndX);
         if (start && end && *end < *start) {
             design_.LoadEndX = FormatFloat("0.00", *start);
             SetEditText(loadEndX_, design_.LoadEndX);
