@@ -8,12 +8,19 @@ namespace sorvanta {
 
 namespace {
 
-constexpr double Infinity = std::numeric_limits<double>::infinity();
+TDesignField Field(TFieldId id, int layer, std::string name, std::string objectName) {
+    TDesignField f;
+    f.Id = id;
+    f.Layer = layer;
+    f.Name = std::move(name);
+    f.ObjectName = std::move(objectName);
+    return f;
+}
 
 TDesignField Text(TFieldId id, std::string name, std::string objectName,
                   std::string TDesignConditions::*text, TFieldRule rule, bool integer = false,
                   TFieldRange range = {}) {
-    TDesignField f{.Id = id, .Name = std::move(name), .ObjectName = std::move(objectName)};
+    TDesignField f = Field(id, -1, std::move(name), std::move(objectName));
     f.Value = TFieldValue::Text;
     f.Integer = integer;
     f.Rule = rule;
@@ -24,7 +31,7 @@ TDesignField Text(TFieldId id, std::string name, std::string objectName,
 
 TDesignField Flag(TFieldId id, std::string name, std::string objectName,
                   bool TDesignConditions::*flag) {
-    TDesignField f{.Id = id, .Name = std::move(name), .ObjectName = std::move(objectName)};
+    TDesignField f = Field(id, -1, std::move(name), std::move(objectName));
     f.Value = TFieldValue::Flag;
     f.Flag = flag;
     return f;
@@ -32,7 +39,7 @@ TDesignField Flag(TFieldId id, std::string name, std::string objectName,
 
 TDesignField Table(TFieldId id, std::string name, std::string objectName,
                    TCoordinateTable TDesignConditions::*table, int rowLimit) {
-    TDesignField f{.Id = id, .Name = std::move(name), .ObjectName = std::move(objectName)};
+    TDesignField f = Field(id, -1, std::move(name), std::move(objectName));
     f.Value = TFieldValue::Table;
     f.Table = table;
     f.RowLimit = rowLimit;
@@ -70,10 +77,8 @@ std::vector<TDesignField> MakeFields() {
     };
     for (int k = 0; k < MaxLayers; ++k) {
         for (const TSoilField& s : soil) {
-            TDesignField f{.Id = s.Id,
-                           .Layer = k,
-                           .Name = LayerName(k, s.Name),
-                           .ObjectName = s.ObjectName + std::to_string(k + 1)};
+            TDesignField f =
+                Field(s.Id, k, LayerName(k, s.Name), s.ObjectName + std::to_string(k + 1));
             f.Rule = TFieldRule::Aborting;  // of the layers in use
             f.Range = s.Range;
             f.LayerText = s.Text;
@@ -81,10 +86,8 @@ std::vector<TDesignField> MakeFields() {
         }
     }
     for (int k = 0; k < MaxLayers; ++k) {
-        TDesignField f{.Id = TFieldId::Boundary,
-                       .Layer = k,
-                       .Name = LayerName(k, "地層座標"),
-                       .ObjectName = "Layer" + std::to_string(k + 1) + "Grid"};
+        TDesignField f = Field(TFieldId::Boundary, k, LayerName(k, "地層座標"),
+                               "Boundary" + std::to_string(k + 1));
         f.Value = TFieldValue::Table;
         f.RowLimit = MaxBoundaryPoints;
         f.LayerTable = &TSoilLayer::Boundary;
@@ -93,8 +96,7 @@ std::vector<TDesignField> MakeFields() {
     fields.push_back(Table(TFieldId::WaterTable, "地下水位座標", "WaterTable",
                            &TDesignConditions::WaterTable, MaxWaterPoints));
     {
-        TDesignField f{
-            .Id = TFieldId::StressType, .Name = "剪断抵抗計算種別", .ObjectName = "StressType"};
+        TDesignField f = Field(TFieldId::StressType, -1, "剪断抵抗計算種別", "StressType");
         f.Value = TFieldValue::Index;
         f.Range = {.Min = 0, .Max = 1};
         f.Index = &TDesignConditions::StressType;

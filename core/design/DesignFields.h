@@ -71,7 +71,7 @@ struct TFieldRange {
 };
 
 struct TDesignField {
-    TFieldId Id;
+    TFieldId Id = TFieldId::LayerCount;
     int Layer = -1;          // 0-based layer of a per-layer field, -1 otherwise
     std::string Name;        // as the load's and the run's messages name it
     std::string ObjectName;  // the design window's control

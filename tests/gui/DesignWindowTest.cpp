@@ -18,6 +18,7 @@
 #include "TForm6.h"
 #include "TForm9.h"
 #include "Texts.h"
+#include "design/DesignFields.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/PreviewChart.h"
@@ -73,6 +74,15 @@ class DesignWindowTest : public QObject {
         chart_ = Find<TChartView>("Chart2");
     }
     void cleanup() { app_.reset(); }
+
+    // The field table names the window's controls: each field of the file
+    // has the control the table gives it.
+    void EveryFileFieldHasItsControl() {
+        for (const TDesignField& f : DesignFields()) {
+            QVERIFY2(f6_->findChild<QWidget*>(QString::fromStdString(f.ObjectName)),
+                     f.ObjectName.c_str());
+        }
+    }
 
     void LayerCountEdits() {
         auto* tabs = Find<QTabWidget>("LayerTabs");
