@@ -27,7 +27,8 @@ TSorvantaApp::TSorvantaApp() {
     form1_ = std::make_unique<TForm1>();
     form2_ = new TForm2(context_, form1_.get());
     form7_ = new TForm7(form1_.get());
-    form6_ = new TForm6(context_.Design, context_.Preview, form1_.get());
+    form6_ = new TForm6(context_.Design, context_.Options, context_.Drawing, context_.Preview,
+                        form1_.get());
     form9_ = new TForm9(context_.Design, form6_);
     form10_ = new TForm10(context_.Design, context_.Preview, form6_);
     form14_ = new TForm14(form1_.get());

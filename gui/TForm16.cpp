@@ -131,9 +131,10 @@ void TForm16::ShowResults() {
 void TForm16::Evaluate(double xo, double yo) {
     xo_->setText(Q(FormatFloat("0.00", xo)));
     yo_->setText(Q(FormatFloat("0.00", yo)));
+    const TDesignConditions design = RunDesign(context_.Design, context_.Options);
     try {
-        EvaluateArbitraryPoint(context_.Design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
-                               &separate_.Model());
+        EvaluateArbitraryPoint(design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
+                               &separate_.Model(), context_.Drawing);
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
@@ -142,7 +143,8 @@ void TForm16::Evaluate(double xo, double yo) {
                              QString::fromStdString(e.what()));
         return;
     }
-    context_.ArbitraryDesign = context_.Design;
+    context_.ArbitraryDesign = design;
+    context_.ArbitraryDrawing = context_.Drawing;
     ShowResults();
     separate_.Chart()->update();
 }

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <type_traits>
 
 #include "CoordinateGridStyle.h"
 #include "TChartView.h"
@@ -60,8 +61,13 @@ void SetRadio(QButtonGroup* group, int index) {
 
 }  // namespace
 
-TForm6::TForm6(TDesignConditions& design, TChartModel& preview, QWidget* parent)
-    : QWidget(parent, Qt::Tool), design_(design), previewModel_(preview) {
+TForm6::TForm6(TDesignConditions& design, TAnalysisOptions& options, TDrawingOptions& drawing,
+               TChartModel& preview, QWidget* parent)
+    : QWidget(parent, Qt::Tool),
+      design_(design),
+      options_(options),
+      drawing_(drawing),
+      previewModel_(preview) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("設計条件入力"));
     auto* layout = new QHBoxLayout(this);
@@ -194,15 +200,15 @@ void TForm6::ShowDesignInControls() {
     SetEditText(loadIntensity_, design_.LoadIntensity);
     SetEditText(loadStartX_, design_.LoadStartX);
     SetEditText(loadEndX_, design_.LoadEndX);
-    SetRadio(stressDisplay_, design_.StressDisplay);
-    SetRadio(slipDirection_, design_.SlipDirection);
-    SetChecked(showSliceLines_, design_.ShowSliceLines);
-    SetChecked(showSliceNumbers_, design_.ShowSliceNumbers);
-    SetChecked(gridFsEnabled_, design_.GridFsEnabled);
-    SetChoiceText(gridFsMeshCount_, design_.GridFsMeshCount);
-    SetChecked(contourEnabled_, design_.ContourEnabled);
-    SetChoiceText(contourMeshCount_, design_.ContourMeshCount);
-    SetRadio(printMode_, design_.PrintMode);
+    SetRadio(stressDisplay_, static_cast<int>(options_.Form));
+    SetRadio(slipDirection_, static_cast<int>(options_.Direction));
+    SetChecked(showSliceLines_, drawing_.ShowSliceLines);
+    SetChecked(showSliceNumbers_, drawing_.ShowSliceNumbers);
+    SetChecked(gridFsEnabled_, options_.GridFsEnabled);
+    SetChoiceText(gridFsMeshCount_, options_.GridFsMeshCount);
+    SetChecked(contourEnabled_, options_.ContourEnabled);
+    SetChoiceText(contourMeshCount_, options_.ContourMeshCount);
+    SetRadio(printMode_, drawing_.PrintMode);
     for (TFigureKind kind : TableKinds) ShowTable(kind);
 }
 
@@ -386,9 +392,10 @@ void TForm6::ConnectInputs() {
             after();
         });
     };
-    auto bindRadio = [this](QButtonGroup* group, int& field) {
+    // The item index is the value: ints and the choice enumerations alike.
+    auto bindRadio = [this](QButtonGroup* group, auto& field) {
         connect(group, &QButtonGroup::idToggled, this, [&field](int id, bool on) {
-            if (on) field = id;
+            if (on) field = static_cast<std::remove_reference_t<decltype(field)>>(id);
         });
     };
     const auto nothing = [] {};
@@ -419,12 +426,12 @@ void TForm6::ConnectInputs() {
     bindChoice(meshCount_, design_.MeshCount, nothing);
     bindCheck(showSafetyFactors_, design_.ShowSafetyFactors, nothing);
     bindCheck(showCalculationProcess_, design_.ShowCalculationProcess, nothing);
-    bindCheck(showSliceLines_, design_.ShowSliceLines, nothing);
-    bindCheck(showSliceNumbers_, design_.ShowSliceNumbers, nothing);
-    bindCheck(gridFsEnabled_, design_.GridFsEnabled, nothing);
-    bindChoice(gridFsMeshCount_, design_.GridFsMeshCount, nothing);
-    bindCheck(contourEnabled_, design_.ContourEnabled, nothing);
-    bindChoice(contourMeshCount_, design_.ContourMeshCount, nothing);
+    bindCheck(showSliceLines_, drawing_.ShowSliceLines, nothing);
+    bindCheck(showSliceNumbers_, drawing_.ShowSliceNumbers, nothing);
+    bindCheck(gridFsEnabled_, options_.GridFsEnabled, nothing);
+    bindChoice(gridFsMeshCount_, options_.GridFsMeshCount, nothing);
+    bindCheck(contourEnabled_, options_.ContourEnabled, nothing);
+    bindChoice(contourMeshCount_, options_.ContourMeshCount, nothing);
     bindCheck(neverCutLineEnabled_, design_.NeverCutLineEnabled,
               [this] { ApplyNeverCutLineSwitch(); });
     bindEdit(neverCutElevation_, design_.NeverCutElevation, [this] {
@@ -432,8 +439,8 @@ void TForm6::ConnectInputs() {
         chart_->update();
     });
     bindCheck(mustCutEnabled_, design_.MustCutPointEnabled, [this] { ApplyMustCutPointSwitch(); });
-    bindRadio(stressDisplay_, design_.StressDisplay);
-    bindRadio(slipDirection_, design_.SlipDirection);
+    bindRadio(stressDisplay_, options_.Form);
+    bindRadio(slipDirection_, options_.Direction);
     bindCheck(loadEnabled_, design_.LoadEnabled, [this] { ApplyLoadSwitch(); });
     bindEdit(loadIntensity_, design_.LoadIntensity, [this] { DrawLoad(); });
     bindEdit(loadEndX_, design_.LoadEndX, [this] { DrawLoad(); });
@@ -446,7 +453,7 @@ void TForm6::ConnectInputs() {
         }
         DrawLoad();
     });
-    bindRadio(printMode_, design_.PrintMode);
+    bindRadio(printMode_, drawing_.PrintMode);
 
     connect(inputPages_, &QTabWidget::currentChanged, this, &TForm6::OnSoilPageEntered);
     connect(quickEntryButton_, &QPushButton::clicked, this, &TForm6::OpenQuickEntry);

@@ -89,7 +89,7 @@ struct TSoilLayer {
 };
 
 struct TDesignConditions {
-    // Stored in the design conditions file, in file order.
+    // Stored in the design conditions file, in file order (DesignFields()).
     std::string LayerCount = "5";
     bool WaterEnabled = false;
     std::string GammaW = "10.0";
@@ -112,17 +112,17 @@ struct TDesignConditions {
     std::string LoadStartX = "0.0";
     std::string LoadEndX = "0.0";
 
-    // Not stored in the file; a load leaves them as they are.
-    int StressDisplay = 0;  // 0 moment form, 1 force form
-    int SlipDirection = 0;  // 0 clockwise, 1 counter-clockwise, 2 both
-    bool ShowSliceLines = true;
-    bool ShowSliceNumbers = true;
+    // Not stored in the file: the name of the file last saved or loaded.
+    std::string DesignName;
+
+    // The analysis model and the checks still read these run choices from
+    // the design. They belong to TAnalysisOptions; only RunDesign() sets them
+    // here, on the copy a run reads; nothing outside a run reads them.
+    int StressDisplay = 0;  // TFsForm
+    int SlipDirection = 0;  // TSlipDirection
     bool GridFsEnabled = false;
     std::string GridFsMeshCount = "20";
     bool ContourEnabled = false;
-    std::string ContourMeshCount = "20";
-    int PrintMode = 0;  // 0 colour, 1 black and white
-    std::string DesignName;
 
     bool operator==(const TDesignConditions&) const = default;
 };
