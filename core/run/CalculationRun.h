@@ -34,7 +34,7 @@ struct TRunContext {
     // ResultChart. May be null.
     TProgress* Progress = nullptr;
     TRunSettings Settings;
-    TDrawingOptions Drawing;
+    TDrawingOptions Drawing{};
 };
 
 // A run on the front end's own records. Writes the options into the

@@ -122,7 +122,8 @@ class ResultWindowsTest : public QObject {
                             .ArbitraryChart = run.ArbitraryChart,
                             .Dialogs = yes,
                             .Progress = nullptr,
-                            .Settings = {}};
+                            .Settings = {},
+                            .Drawing = {}};
         StartCalculation(context);
         return run;
     }

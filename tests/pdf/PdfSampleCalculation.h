@@ -38,8 +38,15 @@ struct TSampleCalculation {
         Preview.Bottom = SamplePreviewAxes.Bottom;
         Preview.Left = SamplePreviewAxes.Left;
         TRecordingDialogs dialogs;
-        Run = StartCalculation(
-            {Design, Tables, Arbitrary, ResultChart, ArbitraryChart, dialogs, nullptr, {}});
+        Run = StartCalculation({Design,
+                                Tables,
+                                Arbitrary,
+                                ResultChart,
+                                ArbitraryChart,
+                                dialogs,
+                                nullptr,
+                                {},
+                                Drawing});
         if (Run.HasCritical) {
             EvaluateArbitraryPoint(Design, Run.Critical.Xo + 1, Run.Critical.Yo + 1, Arbitrary,
                                    ArbitraryChart);
