@@ -4,6 +4,7 @@
 // is the thread count (0: all cores).
 #include <benchmark/benchmark.h>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "documents/TextOutput.h"
 #include "run/CalculationRun.h"
@@ -17,9 +18,9 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     TDesignConditions design;
     LoadSampleDesign(design);
     if (gridAndContours) {
-        design.GridFsEnabled = true;
-        design.GridFsMeshCount = "30";
-        design.ContourEnabled = true;
+        design = RunDesign(
+            design, TAnalysisOptions{
+                        .GridFsEnabled = true, .GridFsMeshCount = "30", .ContourEnabled = true});
     }
     TResultTables tables;
     TArbitraryTables arbitrary;
@@ -28,8 +29,8 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     TRecordingDialogs dialogs;
     TRunSettings settings;
     settings.Threads = static_cast<int>(state.range(0));
-    const TRunContext context{design,         tables,  arbitrary, resultChart,
-                              arbitraryChart, dialogs, nullptr,   settings};
+    const TRunContext context{design,  tables,  arbitrary, resultChart, arbitraryChart,
+                              dialogs, nullptr, settings,  {}};
     for (auto _ : state) {
         const TRunResult run = StartCalculation(context);
         if (run.Outcome != TRunOutcome::Ok) state.SkipWithError("the sample run found no circle");
@@ -60,7 +61,7 @@ void BM_TextOutputBytes(benchmark::State& state) {
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
     StartCalculation(
-        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
+        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}, {}});
     for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);

@@ -51,7 +51,8 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
 
     TArbitraryOutcome point;
     try {
-        point = EvaluateArbitraryPoint(app.Design, *x, *y, app.Arbitrary, app.ArbitraryChart);
+        point = EvaluateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y, app.Arbitrary,
+                                       app.ArbitraryChart, nullptr, app.Drawing);
     } catch (const ConversionError& e) {
         return ReportError(
             ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),

@@ -160,7 +160,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
         } else {
             row.LoadOn = app.Design.LoadEnabled;
             app.Settings = plan.Run.Settings;
-            ApplyRunSettings(app.Settings, app.Design);
+            ApplyRunSettings(app.Settings, app.Options, app.Drawing);
             TRecordingDialogs dialogs;
             TRunResult run;
             if (RunAppCalculation(app, path, dialogs, &progress, run, message) != ExitSuccess) {
@@ -268,7 +268,8 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
         if (!csv.Open(fs::path(*options.Summary), problem))
             return ReportError(problem, ExitDataError);
         csv.Append("\xEF\xBB\xBF" +
-                   CsvRecord(SummaryHeader(options.Run.Settings.StressDisplay.value_or(0))));
+                   CsvRecord(SummaryHeader(static_cast<int>(
+                       options.Run.Settings.StressDisplay.value_or(TFsForm::Moment)))));
     }
     if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson), problem))
         return ReportError(problem, ExitDataError);

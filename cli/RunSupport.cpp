@@ -98,18 +98,18 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
     }
     if (arg == "--direction") {
         if (v == "cw")
-            settings.SlipDirection = 0;
+            settings.SlipDirection = TSlipDirection::Clockwise;
         else if (v == "ccw")
-            settings.SlipDirection = 1;
+            settings.SlipDirection = TSlipDirection::CounterClockwise;
         else if (v == "both")
-            settings.SlipDirection = 2;
+            settings.SlipDirection = TSlipDirection::Both;
         else
             problem = "--direction は cw、ccw、both のどれかです: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--form") {
         if (v == "moment")
-            settings.StressDisplay = 0;
+            settings.StressDisplay = TFsForm::Moment;
         else if (v == "force")
-            settings.StressDisplay = 1;
+            settings.StressDisplay = TFsForm::Force;
         else
             problem = "--form は moment か force です: '" + ShortenForMessage(v) + "'";
     } else if (arg == "--grid-points") {
@@ -160,8 +160,8 @@ int ParseRunOptions(const TCommand& command, const std::vector<std::string>& arg
 
 TRunSettings DefaultRunSettings() {
     TRunSettings settings;
-    settings.SlipDirection = 0;
-    settings.StressDisplay = 0;
+    settings.SlipDirection = TSlipDirection::Clockwise;
+    settings.StressDisplay = TFsForm::Moment;
     settings.ContourEnabled = false;
     settings.ShowSliceLines = true;
     settings.ShowSliceNumbers = true;
@@ -217,7 +217,7 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
     }
     if (app.Design.LoadEnabled) ReportWarning(LoadOutsideCalculationNote);
     app.Settings = options.Settings;
-    ApplyRunSettings(app.Settings, app.Design);
+    ApplyRunSettings(app.Settings, app.Options, app.Drawing);
     return RunCalculationForCommand(app, options.Positionals[0], result);
 }
 

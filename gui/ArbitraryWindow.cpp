@@ -133,9 +133,10 @@ void TArbitraryWindow::ShowResults() {
 void TArbitraryWindow::Evaluate(double xo, double yo) {
     xo_->setText(Q(FormatFloat("0.00", xo)));
     yo_->setText(Q(FormatFloat("0.00", yo)));
+    const TDesignConditions design = RunDesign(context_.Design, context_.Options);
     try {
-        EvaluateArbitraryPoint(context_.Design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
-                               &separate_.Model());
+        EvaluateArbitraryPoint(design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
+                               &separate_.Model(), context_.Drawing);
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
@@ -143,7 +144,8 @@ void TArbitraryWindow::Evaluate(double xo, double yo) {
         Warn(this, CoreMessageText(e.what()), QStringLiteral("ArbitraryPointError"));
         return;
     }
-    context_.ArbitraryDesign = context_.Design;
+    context_.ArbitraryDesign = design;
+    context_.ArbitraryDrawing = context_.Drawing;
     ShowResults();
     separate_.Chart()->update();
 }

@@ -113,7 +113,8 @@ class TThreadProgress : public TProgress {
 struct TCalculationController::TJob {
     TJob(const TAppState& app, TDesignWindow& form, TCancelFlag cancel,
          TCalculationController& controller, TTrialCircleFeed& feed)
-        : Design(app.Design),
+        : Design(RunDesign(app.Design, app.Options)),
+          Drawing(app.Drawing),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
           ResultChart(app.ResultChart),
@@ -124,11 +125,12 @@ struct TCalculationController::TJob {
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design,         Results, Arbitrary, ResultChart,
-                           ArbitraryChart, Dialogs, &Progress, Settings};
+        return TRunContext{Design,  Results,   Arbitrary, ResultChart, ArbitraryChart,
+                           Dialogs, &Progress, Settings,  Drawing};
     }
 
-    TDesignConditions Design;
+    TDesignConditions Design;  // with the options (RunDesign)
+    TDrawingOptions Drawing;
     TResultTables Results;
     TArbitraryTables Arbitrary;
     TChartModel ResultChart;
@@ -210,6 +212,8 @@ void TCalculationController::OnFinished() {
         // results stale at once.
         context_.ResultsDesign = job->Design;
         context_.ArbitraryDesign = job->Design;
+        context_.ResultsDrawing = job->Drawing;
+        context_.ArbitraryDrawing = job->Drawing;
     }
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);

@@ -19,7 +19,9 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <type_traits>
 
+#include "design/DesignFields.h"
 #include "gui/CoordinateGridStyle.h"
 #include "gui/EntryWindow.h"
 #include "gui/OutputMessages.h"
@@ -59,8 +61,13 @@ void SetRadio(QButtonGroup* group, int index) {
 
 }  // namespace
 
-TDesignWindow::TDesignWindow(TDesignConditions& design, TChartModel& preview, QWidget* parent)
-    : QWidget(parent, Qt::Tool), design_(design), previewModel_(preview) {
+TDesignWindow::TDesignWindow(TDesignConditions& design, TAnalysisOptions& options,
+                             TDrawingOptions& drawing, TChartModel& preview, QWidget* parent)
+    : QWidget(parent, Qt::Tool),
+      design_(design),
+      options_(options),
+      drawing_(drawing),
+      previewModel_(preview) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("設計条件入力"));
     auto* layout = new QHBoxLayout(this);
@@ -193,15 +200,15 @@ void TDesignWindow::ShowDesignInControls() {
     SetEditText(loadIntensity_, design_.LoadIntensity);
     SetEditText(loadStartX_, design_.LoadStartX);
     SetEditText(loadEndX_, design_.LoadEndX);
-    SetRadio(stressDisplay_, design_.StressDisplay);
-    SetRadio(slipDirection_, design_.SlipDirection);
-    SetChecked(showSliceLines_, design_.ShowSliceLines);
-    SetChecked(showSliceNumbers_, design_.ShowSliceNumbers);
-    SetChecked(gridFsEnabled_, design_.GridFsEnabled);
-    SetChoiceText(gridFsMeshCount_, design_.GridFsMeshCount);
-    SetChecked(contourEnabled_, design_.ContourEnabled);
-    SetChoiceText(contourMeshCount_, design_.ContourMeshCount);
-    SetRadio(printMode_, design_.PrintMode);
+    SetRadio(stressDisplay_, static_cast<int>(options_.Form));
+    SetRadio(slipDirection_, static_cast<int>(options_.Direction));
+    SetChecked(showSliceLines_, drawing_.ShowSliceLines);
+    SetChecked(showSliceNumbers_, drawing_.ShowSliceNumbers);
+    SetChecked(gridFsEnabled_, options_.GridFsEnabled);
+    SetChoiceText(gridFsMeshCount_, options_.GridFsMeshCount);
+    SetChecked(contourEnabled_, options_.ContourEnabled);
+    SetChoiceText(contourMeshCount_, options_.ContourMeshCount);
+    SetRadio(printMode_, drawing_.PrintMode);
     for (TFigureKind kind : TableKinds) ShowTable(kind);
 }
 
@@ -251,7 +258,7 @@ void TDesignWindow::RefreshTable(TFigureKind kind) {
 void TDesignWindow::RedrawLayers() {
     for (int k = 0; k < MaxLayers; ++k)
         previewModel_.Series.at(static_cast<std::size_t>(k)).Clear();
-    const std::optional<int> n = TryStrToInt(design_.LayerCount);
+    const std::optional<int> n = StrictInteger(design_, TFieldId::LayerCount);
     const int layers = n ? std::clamp(*n, 0, MaxLayers) : 0;
     for (int k = 0; k < layers; ++k)
         DrawFigure(previewModel_, design_, static_cast<TFigureKind>(fkLayer1 + k));
@@ -383,9 +390,10 @@ void TDesignWindow::ConnectInputs() {
             after();
         });
     };
-    auto bindRadio = [this](QButtonGroup* group, int& field) {
+    // The item index is the value: ints and the choice enumerations alike.
+    auto bindRadio = [this](QButtonGroup* group, auto& field) {
         connect(group, &QButtonGroup::idToggled, this, [&field](int id, bool on) {
-            if (on) field = id;
+            if (on) field = static_cast<std::remove_reference_t<decltype(field)>>(id);
         });
     };
     const auto nothing = [] {};
@@ -416,12 +424,12 @@ void TDesignWindow::ConnectInputs() {
     bindChoice(meshCount_, design_.MeshCount, nothing);
     bindCheck(showSafetyFactors_, design_.ShowSafetyFactors, nothing);
     bindCheck(showCalculationProcess_, design_.ShowCalculationProcess, nothing);
-    bindCheck(showSliceLines_, design_.ShowSliceLines, nothing);
-    bindCheck(showSliceNumbers_, design_.ShowSliceNumbers, nothing);
-    bindCheck(gridFsEnabled_, design_.GridFsEnabled, nothing);
-    bindChoice(gridFsMeshCount_, design_.GridFsMeshCount, nothing);
-    bindCheck(contourEnabled_, design_.ContourEnabled, nothing);
-    bindChoice(contourMeshCount_, design_.ContourMeshCount, nothing);
+    bindCheck(showSliceLines_, drawing_.ShowSliceLines, nothing);
+    bindCheck(showSliceNumbers_, drawing_.ShowSliceNumbers, nothing);
+    bindCheck(gridFsEnabled_, options_.GridFsEnabled, nothing);
+    bindChoice(gridFsMeshCount_, options_.GridFsMeshCount, nothing);
+    bindCheck(contourEnabled_, options_.ContourEnabled, nothing);
+    bindChoice(contourMeshCount_, options_.ContourMeshCount, nothing);
     bindCheck(neverCutLineEnabled_, design_.NeverCutLineEnabled,
               [this] { ApplyNeverCutLineSwitch(); });
     bindEdit(neverCutElevation_, design_.NeverCutElevation, [this] {
@@ -429,21 +437,21 @@ void TDesignWindow::ConnectInputs() {
         chart_->update();
     });
     bindCheck(mustCutEnabled_, design_.MustCutPointEnabled, [this] { ApplyMustCutPointSwitch(); });
-    bindRadio(stressDisplay_, design_.StressDisplay);
-    bindRadio(slipDirection_, design_.SlipDirection);
+    bindRadio(stressDisplay_, options_.Form);
+    bindRadio(slipDirection_, options_.Direction);
     bindCheck(loadEnabled_, design_.LoadEnabled, [this] { ApplyLoadSwitch(); });
     bindEdit(loadIntensity_, design_.LoadIntensity, [this] { DrawLoad(); });
     bindEdit(loadEndX_, design_.LoadEndX, [this] { DrawLoad(); });
     bindEdit(loadStartX_, design_.LoadStartX, [this] {
-        const auto start = TryStrToFloat(design_.LoadStartX);
-        const auto end = TryStrToFloat(design_.LoadEndX);
+        const auto start = StrictNumber(design_, TFieldId::LoadStartX);
+        const auto end = StrictNumber(design_, TFieldId::LoadEndX);
         if (start && end && *end < *start) {
             design_.LoadEndX = FormatFloat("0.00", *start);
             SetEditText(loadEndX_, design_.LoadEndX);
         }
         DrawLoad();
     });
-    bindRadio(printMode_, design_.PrintMode);
+    bindRadio(printMode_, drawing_.PrintMode);
 
     connect(inputPages_, &QTabWidget::currentChanged, this, &TDesignWindow::OnSoilPageEntered);
     connect(quickEntryButton_, &QPushButton::clicked, this, &TDesignWindow::OpenQuickEntry);

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "views/ChartModel.h"
 #include "views/Digitiser.h"
@@ -31,9 +32,10 @@ class TQuickEntryWindow;
 class TDesignWindow : public QWidget {
     Q_OBJECT
   public:
-    // The design and the preview model are the application's; they outlive
-    // the window.
-    TDesignWindow(TDesignConditions& design, TChartModel& preview, QWidget* parent = nullptr);
+    // The design, its options and the preview model are the application's;
+    // they outlive the window.
+    TDesignWindow(TDesignConditions& design, TAnalysisOptions& options, TDrawingOptions& drawing,
+                  TChartModel& preview, QWidget* parent = nullptr);
 
     void SetEntryWindows(TEntryWindow* entry, TQuickEntryWindow* quickEntry);
 
@@ -136,6 +138,8 @@ class TDesignWindow : public QWidget {
     void OnSoilPageEntered(int index);
 
     TDesignConditions& design_;
+    TAnalysisOptions& options_;
+    TDrawingOptions& drawing_;
     TChartModel& previewModel_;
     TDigitiser digitiser_;
     TEntryWindow* entry_ = nullptr;

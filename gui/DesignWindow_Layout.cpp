@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "gui/CoordinateGridStyle.h"
+#include "gui/DesignChoices.h"
 #include "gui/DesignWindow.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"

@@ -61,9 +61,9 @@ void ReportOutputError(QWidget* parent, const QString& text) {
 }
 
 bool ResultsReadyForOutput(QWidget* parent, const TAppState& context, TOutputSource source) {
-    TResultsState state = ResultsState(context.ResultsDesign, context.Design);
+    TResultsState state = ResultsState(context);
     if (source == TOutputSource::Arbitrary && state == TResultsState::Current)
-        state = ResultsState(context.ArbitraryDesign, context.Design);
+        state = ArbitraryState(context);
     switch (state) {
         case TResultsState::Current:
             return true;

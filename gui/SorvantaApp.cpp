@@ -27,7 +27,8 @@ TSorvantaApp::TSorvantaApp() {
     mainWindow_ = std::make_unique<TMainWindow>();
     resultWindow_ = new TResultWindow(context_, mainWindow_.get());
     aboutWindow_ = new TAboutWindow(mainWindow_.get());
-    designWindow_ = new TDesignWindow(context_.Design, context_.Preview, mainWindow_.get());
+    designWindow_ = new TDesignWindow(context_.Design, context_.Options, context_.Drawing,
+                                      context_.Preview, mainWindow_.get());
     entryWindow_ = new TEntryWindow(context_.Design, designWindow_);
     quickEntryWindow_ = new TQuickEntryWindow(context_.Design, context_.Preview, designWindow_);
     arbitraryDiagramWindow_ = new TArbitraryDiagramWindow(mainWindow_.get());

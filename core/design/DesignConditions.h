@@ -89,7 +89,7 @@ struct TSoilLayer {
 };
 
 struct TDesignConditions {
-    // Stored in the design conditions file, in file order.
+    // Stored in the design conditions file, in file order (DesignFields()).
     std::string LayerCount = "5";
     bool WaterEnabled = false;
     std::string GammaW = "10.0";
@@ -112,17 +112,17 @@ struct TDesignConditions {
     std::string LoadStartX = "0.0";
     std::string LoadEndX = "0.0";
 
-    // Not stored in the file; a load leaves them as they are.
-    int StressDisplay = 0;  // 0 moment form, 1 force form
-    int SlipDirection = 0;  // 0 clockwise, 1 counter-clockwise, 2 both
-    bool ShowSliceLines = true;
-    bool ShowSliceNumbers = true;
+    // Not stored in the file: the name of the file last saved or loaded.
+    std::string DesignName;
+
+    // The analysis model and the checks still read these run choices from
+    // the design. They belong to TAnalysisOptions; only RunDesign() sets them
+    // here, on the copy a run reads; nothing outside a run reads them.
+    int StressDisplay = 0;  // TFsForm
+    int SlipDirection = 0;  // TSlipDirection
     bool GridFsEnabled = false;
     std::string GridFsMeshCount = "20";
     bool ContourEnabled = false;
-    std::string ContourMeshCount = "20";
-    int PrintMode = 0;  // 0 colour, 1 black and white
-    std::string DesignName;
 
     bool operator==(const TDesignConditions&) const = default;
 };
@@ -134,36 +134,6 @@ inline constexpr const char* GammaWOffText = "---";
 // design window says so beside the load, the command line warns.
 inline constexpr const char* LoadOutsideCalculationNote =
     "載荷重は図に描き、データを点検しますが、安全率の計算には含めません。";
-
-// Suggested items of the editable choice lists, in list order.
-namespace Choices {
-inline const std::vector<std::string> LayerCount{"1", "2", "3", "4", "5"};
-inline const std::vector<std::string> GammaW{"10.3", "10.0", "9.8"};
-inline const std::vector<std::string> GammaT{"20.0", "19.0", "18.0", "17.0",
-                                             "16.0", "15.0", "14.0"};
-inline const std::vector<std::string> GammaS{"11.0", "10.0", "9.0", "8.0", "7.0", "6.0", "5.0"};
-inline const std::vector<std::string> PhiLayer1{"35", "30", "25", "20", "15", "5", "0"};
-inline const std::vector<std::string> PhiLower{"35", "30", "25", "20", "0"};
-inline const std::vector<std::string> CohesionLayer1{"40", "30", "20", "10", "0"};
-inline const std::vector<std::string> CohesionLower{"30", "20", "10", "0"};
-inline const std::vector<std::string> SafetyFactor{"1.10", "1.15", "1.20", "1.25"};
-inline const std::vector<std::string> MaxSliceWidth{"3.0", "2.5", "2.0", "1.5", "1.0", "0.5"};
-inline const std::vector<std::string> MeshCount{"2", "3", "4", "5"};
-inline const std::vector<std::string> GridMeshCount{"0", "10", "15", "20", "25", "30"};
-inline const std::vector<std::string> StressType{"全応力", "有効応力"};
-inline const std::vector<std::string> StressDisplay{"ﾓｰﾒﾝﾄ", "荷重"};
-inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs",
-                                                    "最少Fsを探索"};
-inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
-}  // namespace Choices
-
-// The layer's choice lists differ between layer 1 and the layers below.
-inline const std::vector<std::string>& PhiChoices(int layerIndex) {
-    return layerIndex == 0 ? Choices::PhiLayer1 : Choices::PhiLower;
-}
-inline const std::vector<std::string>& CohesionChoices(int layerIndex) {
-    return layerIndex == 0 ? Choices::CohesionLayer1 : Choices::CohesionLower;
-}
 
 // The table of a figure kind that has one (layers, must-cut point, never-cut
 // line, water); nullptr for the load and the never-cut elevation line.

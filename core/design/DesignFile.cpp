@@ -1,9 +1,11 @@
 #include "design/DesignFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "design/DesignFields.h"
 #include "text/Conversion.h"
 #include "text/Cp932.h"
 #include "text/DisplayText.h"
@@ -107,23 +109,9 @@ TCoordinateRow ParseRowCommaText(std::string_view line) {
 }
 
 // ---------------------------------------------------------------------------
-// Names of the file's fields, for messages
+// Messages
 
 namespace {
-
-std::string LayerField(int layerIndex, std::string_view what) {
-    return std::to_string(layerIndex + 1) + "層目の" + std::string(what);
-}
-
-std::string BoundaryName(int layerIndex) {
-    return LayerField(layerIndex, "地層座標");
-}
-
-const char* const WaterTableName = "地下水位座標";
-const char* const StressTypeName = "剪断抵抗計算種別";
-const char* const NeverCutElevationName = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)";
-const char* const NeverCutLineName = "ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標";
-const char* const MustCutPointName = "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標";
 
 std::string LineLabel(std::size_t lineNumber) {
     return std::to_string(lineNumber) + "行目: ";
@@ -136,38 +124,15 @@ std::string LineLabel(std::size_t lineNumber) {
 
 namespace {
 
-// A single-line text field and the line it takes in the file.
-struct TFieldLine {
-    std::string Name;
-    const std::string* Text;
-    int Line;
-};
-
 class TLineWriter {
   public:
-    // With `fields`, only lays the file out: records where each text field
-    // goes, without refusing line breaks.
-    explicit TLineWriter(std::vector<TFieldLine>* fields = nullptr) : fields_(fields) {}
-
-    void Text(const std::string& text, std::string_view field) {
-        if (fields_) {
-            fields_->push_back({std::string(field), &text, static_cast<int>(lines_.size()) + 1});
-            lines_.emplace_back();
-            return;
-        }
-        Row(text, field);
-    }
+    void Text(const std::string& text, std::string_view field) { Row(text, field); }
     void Bool(bool value) { lines_.emplace_back(value ? "TRUE" : "FALSE"); }
     void Int(int value) { lines_.push_back(std::to_string(value)); }
     void Block(const TCoordinateTable& table, std::string_view field) {
         // R counts the grid's heading row, which is not written.
         Int(static_cast<int>(table.Rows.size()) + 1);
-        for (const TCoordinateRow& row : table.Rows) {
-            if (fields_)
-                lines_.emplace_back();
-            else
-                Row(RowCommaText(row), field);
-        }
+        for (const TCoordinateRow& row : table.Rows) Row(RowCommaText(row), field);
     }
     std::vector<std::string> Take() { return std::move(lines_); }
 
@@ -182,7 +147,6 @@ class TLineWriter {
         lines_.push_back(text);
     }
 
-    std::vector<TFieldLine>* fields_;
     std::vector<std::string> lines_;
 };
 
@@ -199,36 +163,22 @@ std::vector<std::string> DesignFileLines(const TDesignConditions& design) {
 namespace {
 
 void WriteDesign(TLineWriter& w, const TDesignConditions& design) {
-    w.Text(design.LayerCount, "地層数");
-    w.Bool(design.WaterEnabled);
-    w.Text(design.GammaW, "γw");
-    for (int k = 0; k < MaxLayers; ++k) {
-        const TSoilLayer& layer = design.Layers[static_cast<std::size_t>(k)];
-        w.Text(layer.GammaT, LayerField(k, "γt"));
-        w.Text(layer.GammaS, LayerField(k, "γs"));
-        w.Text(layer.Phi, LayerField(k, "φ"));
-        w.Text(layer.Cohesion, LayerField(k, "Ｃ"));
+    for (const TDesignField& f : DesignFields()) {
+        switch (f.Value) {
+            case TFieldValue::Text:
+                w.Text(FieldText(design, f), f.Name);
+                break;
+            case TFieldValue::Flag:
+                w.Bool(design.*f.Flag);
+                break;
+            case TFieldValue::Index:
+                w.Int(design.*f.Index);
+                break;
+            case TFieldValue::Table:
+                w.Block(FieldTable(design, f), f.Name);
+                break;
+        }
     }
-    for (int k = 0; k < MaxLayers; ++k) {
-        w.Block(design.Layers[static_cast<std::size_t>(k)].Boundary, BoundaryName(k));
-    }
-    w.Block(design.WaterTable, WaterTableName);
-    w.Int(design.StressType);
-    w.Text(design.SafetyFactor, "安全率");
-    w.Text(design.MaxSliceWidth, "土塊分割上限幅");
-    w.Text(design.MeshPitch, "ﾒｯｼｭﾋﾟｯﾁ");
-    w.Text(design.MeshCount, "ﾒｯｼｭ数");
-    w.Bool(design.ShowSafetyFactors);
-    w.Bool(design.ShowCalculationProcess);
-    w.Text(design.NeverCutElevation, NeverCutElevationName);
-    w.Bool(design.NeverCutLineEnabled);
-    w.Block(design.NeverCutLine, NeverCutLineName);
-    w.Bool(design.MustCutPointEnabled);
-    w.Block(design.MustCutPoint, MustCutPointName);
-    w.Bool(design.LoadEnabled);
-    w.Text(design.LoadIntensity, "荷重強度");
-    w.Text(design.LoadStartX, "載荷開始位置X座標");
-    w.Text(design.LoadEndX, "載荷終了位置X座標");
 }
 
 }  // namespace
@@ -241,14 +191,14 @@ std::string DesignNameOf(const std::filesystem::path& path) {
 
 ConversionError LocateConversionError(const TDesignConditions& design,
                                       const ConversionError& error) {
-    std::vector<TFieldLine> fields;
-    TLineWriter layout(&fields);
-    WriteDesign(layout, design);
-    const auto field = [&](const std::string& text) -> const TFieldLine* {
-        for (const TFieldLine& f : fields) {
-            if (f.Text == &text) return &f;
+    const std::vector<TDesignField>& table = DesignFields();
+    const std::vector<int> lines = DesignFieldLines(design);
+    const auto field = [&](const std::string& text) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i].Value == TFieldValue::Text && &FieldText(design, table[i]) == &text)
+                return i;
         }
-        return nullptr;
+        return std::nullopt;
     };
     // The order in which a run converts them: the model (layer count, the
     // layers in use, the centre mesh, the slice width, the required safety
@@ -265,8 +215,8 @@ ConversionError LocateConversionError(const TDesignConditions& design,
                   &design.LoadEndX, &design.GammaW});
     for (const std::string* text : order) {
         if (*text != error.Text()) continue;
-        if (const TFieldLine* f = field(*text))
-            return ConversionError(error.Text(), f->Name, f->Line);
+        if (const auto i = field(*text))
+            return ConversionError(error.Text(), table[*i].Name, lines[*i]);
     }
     return error;
 }
@@ -316,14 +266,13 @@ class TLineReader {
         }
     }
 
-    int StressType() {
+    int StressType(const std::string& field) {
         const std::size_t lineNumber = NextLineNumber();
-        const int value = Int(StressTypeName);
+        const int value = Int(field);
         // Only the two items of the radio group exist; any other index would
         // reach the calculation as a type that does not exist.
         if (value != 0 && value != 1) {
-            Fail(lineNumber, LineLabel(lineNumber) + StressTypeName +
-                                 "には 0 または 1 が必要です（'" +
+            Fail(lineNumber, LineLabel(lineNumber) + field + "には 0 または 1 が必要です（'" +
                                  ShortenForMessage(lines_[lineNumber - 1]) + "'）。");
         }
         return value;
@@ -405,39 +354,27 @@ TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
     TDesignConditions loaded = design;
     try {
         TLineReader in(lines);
-        loaded.LayerCount = in.Text("地層数");
-        loaded.WaterEnabled = in.Bool("地下水の指定");
-        loaded.GammaW = in.Text("γw");
-        for (int k = 0; k < MaxLayers; ++k) {
-            TSoilLayer& layer = loaded.Layers[static_cast<std::size_t>(k)];
-            layer.GammaT = in.Text(LayerField(k, "γt"));
-            layer.GammaS = in.Text(LayerField(k, "γs"));
-            layer.Phi = in.Text(LayerField(k, "φ"));
-            layer.Cohesion = in.Text(LayerField(k, "Ｃ"));
-        }
         int groundFirstLine = 0;
-        for (int k = 0; k < MaxLayers; ++k) {
-            loaded.Layers[static_cast<std::size_t>(k)].Boundary =
-                in.Block(BoundaryName(k), MaxBoundaryPoints, k == 0 ? &groundFirstLine : nullptr);
+        std::size_t elevationLine = 0;
+        for (const TDesignField& f : DesignFields()) {
+            switch (f.Value) {
+                case TFieldValue::Text:
+                    if (f.Id == TFieldId::NeverCutElevation) elevationLine = in.NextLineNumber();
+                    FieldText(loaded, f) = in.Text(f.Name);
+                    break;
+                case TFieldValue::Flag:
+                    loaded.*f.Flag = in.Bool(f.Name);
+                    break;
+                case TFieldValue::Index:
+                    loaded.*f.Index = in.StressType(f.Name);
+                    break;
+                case TFieldValue::Table:
+                    FieldTable(loaded, f) = in.Block(
+                        f.Name, f.RowLimit,
+                        f.Id == TFieldId::Boundary && f.Layer == 0 ? &groundFirstLine : nullptr);
+                    break;
+            }
         }
-        loaded.WaterTable = in.Block(WaterTableName, MaxWaterPoints);
-        loaded.StressType = in.StressType();
-        loaded.SafetyFactor = in.Text("安全率");
-        loaded.MaxSliceWidth = in.Text("土塊分割上限幅");
-        loaded.MeshPitch = in.Text("ﾒｯｼｭﾋﾟｯﾁ");
-        loaded.MeshCount = in.Text("ﾒｯｼｭ数");
-        loaded.ShowSafetyFactors = in.Bool("安全率表示");
-        loaded.ShowCalculationProcess = in.Bool("計算過程表示");
-        const std::size_t elevationLine = in.NextLineNumber();
-        loaded.NeverCutElevation = in.Text(NeverCutElevationName);
-        loaded.NeverCutLineEnabled = in.Bool("ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の指定");
-        loaded.NeverCutLine = in.Block(NeverCutLineName, MaxNeverCutLinePoints);
-        loaded.MustCutPointEnabled = in.Bool("ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の指定");
-        loaded.MustCutPoint = in.Block(MustCutPointName, MaxMustCutPoints);
-        loaded.LoadEnabled = in.Bool("載荷重の指定");
-        loaded.LoadIntensity = in.Text("荷重強度");
-        loaded.LoadStartX = in.Text("載荷開始位置X座標");
-        loaded.LoadEndX = in.Text("載荷終了位置X座標");
         // Lines after the last value are ignored, as they always were.
 
         // The window normalises the layer count after a load; doing it here
@@ -451,7 +388,8 @@ TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
         PreviewValue(ground.front().X, firstLine, "地表面（1層目の地層座標）の最初の行のX座標");
         PreviewValue(ground.back().X, firstLine + ground.size() - 1,
                      "地表面（1層目の地層座標）の最後の行のX座標");
-        PreviewValue(loaded.NeverCutElevation, elevationLine, NeverCutElevationName);
+        PreviewValue(loaded.NeverCutElevation, elevationLine,
+                     DesignField(TFieldId::NeverCutElevation).Name);
         result.Axes = ComputePreviewAxes(loaded);
     } catch (const TLoadFailure& failure) {
         result.Line = static_cast<int>(failure.Line);

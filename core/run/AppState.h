@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
@@ -16,6 +17,8 @@ namespace sorvanta {
 
 struct TAppState {
     TDesignConditions Design;
+    TAnalysisOptions Options;  // the run's choices beside the design
+    TDrawingOptions Drawing;
     TPreviewAxes Axes = SamplePreviewAxes;  // the preview's ranges after the last load
     TChartModel Preview = MakePreviewChart();
     TResultTables Results;
@@ -24,11 +27,15 @@ struct TAppState {
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunSettings Settings;
 
-    // The design each record was calculated from; unset while the record
-    // holds its initial texts. An output describes what was calculated, so
+    // The design each record was calculated from, as the run read it
+    // (RunDesign: with the options); unset while the record holds its
+    // initial texts. An output describes what was calculated, so
     // it is written only while the design still is that one.
     std::optional<TDesignConditions> ResultsDesign;
     std::optional<TDesignConditions> ArbitraryDesign;
+    // The slice lines and numbers each record's chart was drawn with.
+    TDrawingOptions ResultsDrawing;
+    TDrawingOptions ArbitraryDrawing;
     // The design as it was last started with, loaded or saved: what a save
     // would keep.
     TDesignConditions SavedDesign;
@@ -40,13 +47,18 @@ enum class TResultsState : std::uint8_t {
     Changed,  // calculated, but the design has been edited since
 };
 
-// Whether two designs give the same calculation and documents: every field
-// but DesignName (a save after the run renames, it does not change the run),
-// PrintMode (the colour of a printout) and ShowCalculationProcess (how the
-// search is watched).
+// Whether two run designs (RunDesign) give the same calculation and
+// documents: every field but DesignName (a save after the run renames, it
+// does not change the run) and ShowCalculationProcess (how the search is
+// watched). The drawing options never make results stale.
 [[nodiscard]] bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b);
 [[nodiscard]] TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
                                          const TDesignConditions& design);
+// The state of the run's records and of the arbitrary point's against the
+// front end's design, options and drawing options as they stand (the print
+// colour aside).
+[[nodiscard]] TResultsState ResultsState(const TAppState& app);
+[[nodiscard]] TResultsState ArbitraryState(const TAppState& app);
 
 // The records and charts back to their initial state, as at start-up.
 void ClearResults(TAppState& app);

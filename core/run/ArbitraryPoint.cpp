@@ -182,7 +182,7 @@ void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outc
 
 TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
                                          TArbitraryTables& tables, TChartModel& chart,
-                                         TChartModel* separate) {
+                                         TChartModel* separate, const TDrawingOptions& drawing) {
     TEC engine;
     engine.BuildAnalysisModel(design);
 
@@ -204,7 +204,7 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
             o.CircleStatus = engine.CircleStatus;
         } else {
             WriteCircleTables(CircleTablesOf(tables), rows, r, engine.DisplayForm);
-            DrawCircle(chart, engine, circle, design, false);
+            DrawCircle(chart, engine, circle, design, drawing, false);
 
             // A driving sum of exactly 0 is level ground to the search too.
             o.Status = (r.Status == 1 && r.Driving == 0) ? 2 : r.Status;

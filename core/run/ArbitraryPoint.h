@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
@@ -42,6 +43,7 @@ void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outc
 // does not convert.
 TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
                                          TArbitraryTables& tables, TChartModel& chart,
-                                         TChartModel* separate = nullptr);
+                                         TChartModel* separate = nullptr,
+                                         const TDrawingOptions& drawing = {});
 
 }  // namespace sorvanta

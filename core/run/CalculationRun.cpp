@@ -38,8 +38,9 @@ class TMessageLog : public TUserDialogs {
 // result chart before the caller hears of it (and repaints).
 class TRunProgress : public TProgress {
   public:
-    TRunProgress(TProgress* inner, TChartModel& chart, const TDesignConditions& design)
-        : inner_(inner), chart_(chart), design_(design) {}
+    TRunProgress(TProgress* inner, TChartModel& chart, const TDesignConditions& design,
+                 const TDrawingOptions& drawing)
+        : inner_(inner), chart_(chart), design_(design), drawing_(drawing) {}
 
     void SetMaximum(int maximum) override {
         if (inner_) inner_->SetMaximum(maximum);
@@ -59,7 +60,7 @@ class TRunProgress : public TProgress {
     }
     bool ShowsTrialCircles() const override { return design_.ShowCalculationProcess; }
     void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
-        DrawCircle(chart_, engine, circle, design_, true);
+        DrawCircle(chart_, engine, circle, design_, drawing_, true);
         if (inner_) inner_->TrialCircle(engine, circle);
     }
 
@@ -67,6 +68,7 @@ class TRunProgress : public TProgress {
     TProgress* inner_;
     TChartModel& chart_;
     const TDesignConditions& design_;
+    const TDrawingOptions& drawing_;
 };
 
 void ClearAllSeries(TChartModel& chart) {
@@ -91,8 +93,9 @@ void WriteFailure(const TRunContext& context, TProgress& progress, TUserDialogs&
 }  // namespace
 
 TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
-    return TRunContext{app.Design,         app.Results, app.Arbitrary, app.ResultChart,
-                       app.ArbitraryChart, dialogs,     progress,      app.Settings};
+    app.Design = RunDesign(app.Design, app.Options);
+    return TRunContext{app.Design, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart,
+                       dialogs,    progress,    app.Settings,  app.Drawing};
 }
 
 int RunProgressMaximum(double p0, int directions) {
@@ -132,7 +135,7 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     TRunResult result;
     TMessageLog dialogs(context.Dialogs, result.Messages);
     const TDesignConditions& design = context.Design;
-    TRunProgress progress(context.Progress, context.ResultChart, design);
+    TRunProgress progress(context.Progress, context.ResultChart, design, context.Drawing);
 
     engine.BuildAnalysisModel(design);
     const int form = engine.DisplayForm;
@@ -246,8 +249,8 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     WriteCircleTables(CircleTablesOf(tables), rows, sums, form);
     WriteCircleTables(CircleTablesOf(arbitrary), rows, sums, form);
 
-    DrawCircle(context.ResultChart, engine, circle, design, true);
-    DrawCircle(context.ArbitraryChart, engine, circle, design, true);
+    DrawCircle(context.ResultChart, engine, circle, design, context.Drawing, true);
+    DrawCircle(context.ArbitraryChart, engine, circle, design, context.Drawing, true);
     progress.SetPosition(0);
 
     result.Outcome = TRunOutcome::Ok;

@@ -22,6 +22,7 @@ class TProgress;
 
 // Where a run writes, and through whom it talks to the user.
 struct TRunContext {
+    // The design with the run's options in it (RunDesign).
     const TDesignConditions& Design;
     TResultTables& Tables;
     TArbitraryTables& Arbitrary;
@@ -33,9 +34,12 @@ struct TRunContext {
     // ResultChart. May be null.
     TProgress* Progress = nullptr;
     TRunSettings Settings;
+    TDrawingOptions Drawing{};
 };
 
-// A run on the front end's own records.
+// A run on the front end's own records. Writes the options into the
+// design's run fields first (RunDesign), where the model and the checks
+// read them.
 [[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
                                        TProgress* progress = nullptr);
 

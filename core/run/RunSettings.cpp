@@ -2,16 +2,17 @@
 
 namespace sorvanta {
 
-void ApplyRunSettings(const TRunSettings& settings, TDesignConditions& design) {
-    if (settings.SlipDirection) design.SlipDirection = *settings.SlipDirection;
-    if (settings.StressDisplay) design.StressDisplay = *settings.StressDisplay;
+void ApplyRunSettings(const TRunSettings& settings, TAnalysisOptions& options,
+                      TDrawingOptions& drawing) {
+    if (settings.SlipDirection) options.Direction = *settings.SlipDirection;
+    if (settings.StressDisplay) options.Form = *settings.StressDisplay;
     if (settings.GridFsMeshCount) {
-        design.GridFsEnabled = true;
-        design.GridFsMeshCount = *settings.GridFsMeshCount;
+        options.GridFsEnabled = true;
+        options.GridFsMeshCount = *settings.GridFsMeshCount;
     }
-    if (settings.ContourEnabled) design.ContourEnabled = *settings.ContourEnabled;
-    if (settings.ShowSliceLines) design.ShowSliceLines = *settings.ShowSliceLines;
-    if (settings.ShowSliceNumbers) design.ShowSliceNumbers = *settings.ShowSliceNumbers;
+    if (settings.ContourEnabled) options.ContourEnabled = *settings.ContourEnabled;
+    if (settings.ShowSliceLines) drawing.ShowSliceLines = *settings.ShowSliceLines;
+    if (settings.ShowSliceNumbers) drawing.ShowSliceNumbers = *settings.ShowSliceNumbers;
 }
 
 }  // namespace sorvanta

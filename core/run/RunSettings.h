@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "design/DesignConditions.h"
+#include "design/AnalysisOptions.h"
 
 namespace sorvanta {
 
@@ -13,17 +13,18 @@ struct TRunSettings {
     // Worker threads of the search; 0: every core. Never changes a result.
     int Threads = 0;
 
-    // Settings of the design that a front end may set for a run (the batch
-    // tool's options); unset keeps what the design holds.
-    std::optional<int> SlipDirection;            // 0 clockwise, 1 counter-clockwise, 2 both
-    std::optional<int> StressDisplay;            // 0 moment form, 1 force form
+    // Options that a front end may set for a run (the batch tool's options);
+    // unset keeps what the options records hold.
+    std::optional<TSlipDirection> SlipDirection;
+    std::optional<TFsForm> StressDisplay;
     std::optional<std::string> GridFsMeshCount;  // set: grid points on, with this mesh count
     std::optional<bool> ContourEnabled;
     std::optional<bool> ShowSliceLines;
     std::optional<bool> ShowSliceNumbers;
 };
 
-// Writes the settings that are set into the design.
-void ApplyRunSettings(const TRunSettings& settings, TDesignConditions& design);
+// Writes the settings that are set into the options.
+void ApplyRunSettings(const TRunSettings& settings, TAnalysisOptions& options,
+                      TDrawingOptions& drawing);
 
 }  // namespace sorvanta

@@ -76,7 +76,7 @@ void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
 }
 
 void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
-                const TDesignConditions& design, bool framing) {
+                const TDesignConditions& design, const TDrawingOptions& drawing, bool framing) {
     for (int i = rsGround; i <= rsSlipSurface; ++i) At(chart, i).Clear();
     At(chart, rsNclOptional).Order = TValueOrder::None;
     At(chart, rsSlipSurface).Order = TValueOrder::None;
@@ -111,13 +111,13 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
     for (int j = 0; j < s.Count(); ++j) {
         const auto u = static_cast<std::size_t>(j);
         slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
-        if (design.ShowSliceLines) {
+        if (drawing.ShowSliceLines) {
             // Up to the ground and back at every slice boundary.
             slip.Add(s.LeftX[u], s.GroundYLeft[u], Blank, Blue);
             slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
         }
         slip.Add(s.CentreX[u], s.ArcYCentre[u],
-                 design.ShowSliceNumbers ? std::to_string(j + 1) : Blank, Blue);
+                 drawing.ShowSliceNumbers ? std::to_string(j + 1) : Blank, Blue);
     }
     if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
         // The end lies above the centre: down the arc below it first.

@@ -2,6 +2,7 @@
 // Draws the section and one slip circle into a slip circle chart (the result
 // chart, the arbitrary-point chart), and frames the chart around the circle.
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "engine/Geometry.h"
@@ -12,14 +13,14 @@ namespace sorvanta {
 // Clears and refills series 1 to 12 (rsGround .. rsSlipSurface) from the
 // model and the circle working set, which EvaluateCircle must just have
 // filled for this circle (Xb, Yb, Xe, Ye, SliceList). "安全率" is not touched.
-// The design supplies the switches ShowSliceLines, ShowSliceNumbers,
-// NeverCutLineEnabled and MustCutPointEnabled, and the load: while it is on,
+// The drawing options supply ShowSliceLines and ShowSliceNumbers, the design
+// NeverCutLineEnabled, MustCutPointEnabled and the load: while it is on,
 // "載荷重" holds its outline and stands in the legend as outside the
 // calculation. With `framing` the axes are
 // fixed around the circle with equal spans, so a square plot shows it
 // undistorted; without it the limits stay as they are.
 void DrawCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle,
-                const TDesignConditions& design, bool framing);
+                const TDesignConditions& design, const TDrawingOptions& drawing, bool framing);
 
 // The framing limits alone, which also become the chart's first view (home):
 // bottom from min(Xb, Xo) − 5 to Xe + 5; left from min(y, Yo) − 5 with the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/DesignFields.h"
 #include "text/Conversion.h"
 
 namespace sorvanta {
@@ -25,7 +26,7 @@ TPolyline ConvertibleRows(const TCoordinateTable& table) {
 }
 
 int LayersInUse(const TDesignConditions& design) {
-    auto n = TryStrToInt(design.LayerCount);
+    auto n = StrictInteger(design, TFieldId::LayerCount);
     if (!n) return MaxLayers;
     return std::clamp(*n, 1, MaxLayers);
 }
@@ -51,7 +52,7 @@ void DrawFigure(TChartModel& preview, const TDesignConditions& design, TFigureKi
 void DrawNeverCutElevation(TChartModel& preview, const TDesignConditions& design) {
     auto& series = SeriesOf(preview, fkNeverCutElevation);
     series.Clear();
-    auto elevation = TryStrToFloat(design.NeverCutElevation);
+    auto elevation = StrictNumber(design, TFieldId::NeverCutElevation);
     if (!elevation) return;
     const auto& rows = design.Layers[0].Boundary.Rows;
     const TRgb colour = FigureColours[fkNeverCutElevation];
@@ -62,9 +63,9 @@ void DrawNeverCutElevation(TChartModel& preview, const TDesignConditions& design
 void DrawLoadOutline(TChartModel& preview, const TDesignConditions& design) {
     auto& series = SeriesOf(preview, fkLoad);
     series.Clear();
-    auto q = TryStrToFloat(design.LoadIntensity);
-    auto a = TryStrToFloat(design.LoadStartX);
-    auto b = TryStrToFloat(design.LoadEndX);
+    auto q = StrictNumber(design, TFieldId::LoadIntensity);
+    auto a = StrictNumber(design, TFieldId::LoadStartX);
+    auto b = StrictNumber(design, TFieldId::LoadEndX);
     if (!q || !a || !b) return;
     const double intensity = StrToFloat(design.LoadIntensity);
     const double gammaT = StrToFloat(design.Layers[0].GammaT);

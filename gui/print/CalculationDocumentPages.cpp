@@ -158,7 +158,7 @@ void PaintSingleFrame(QPainter& p, double headingX, const char* heading, double 
 }  // namespace
 
 TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TReportSource source)
-    : page_(page), source_(source), stressDisplay_(s.Design.StressDisplay) {
+    : page_(page), source_(source), stressDisplay_(static_cast<int>(s.Options.Form)) {
     const bool arbitrary = source == TReportSource::Arbitrary;
     switch (page) {
         case TDocumentPage::Contents:
@@ -171,7 +171,7 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
             coordinates1_ = s.Results.CoordinateTable1;
             coordinates2_ = s.Results.CoordinateTable2;
             figure_ = MakeGroundFigure();
-            TPagePainter::CopyChartFigure(s.GroundChart, figure_, s.Design.PrintMode);
+            TPagePainter::CopyChartFigure(s.GroundChart, figure_, s.Drawing.PrintMode);
             break;
         case TDocumentPage::SafetyFactor:
             formula_ = s.Results.FormulaList;
@@ -192,7 +192,7 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
             judgement_ = arbitrary ? s.Arbitrary.JudgementList : s.Results.JudgementList;
             figure_ = MakeCircleFigure();
             TPagePainter::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
-                                          s.Design.PrintMode);
+                                          s.Drawing.PrintMode);
             break;
     }
     Paginate();

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "design/DesignConditions.h"
+#include "design/AnalysisOptions.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
@@ -33,7 +33,8 @@ enum class TReportSource : std::uint8_t { Results = 0, Arbitrary = 1 };
 
 // What the pages are made from. Only read while a page is being filled.
 struct TDocumentSources {
-    const TDesignConditions& Design;  // PrintMode, StressDisplay
+    const TAnalysisOptions& Options;  // the form of Fs
+    const TDrawingOptions& Drawing;   // the print colour
     const TResultTables& Results;
     const TArbitraryTables& Arbitrary;
     const TChartModel& GroundChart;  // the design window's "地形図"

@@ -58,8 +58,8 @@ class TPagePainter {
     void DrawGridFigure(const TCellTable& table, const QRectF& box);
 
     // Copies the points and limits of a screen chart into a figure of the
-    // same series layout (mono: the PrintMode of the design, 1 black and
-    // white). A figure axis takes the screen axis' range unless both its ends
+    // same series layout (mono: the PrintMode of the drawing options, 1
+    // black and white). A figure axis takes the screen axis' range unless both its ends
     // are 0, in which case it scales itself.
     static void CopyChartFigure(const TChartModel& chart, TChartModel& figure, int mono);
     // Paints the figure into box (page units) as the chart draws itself at

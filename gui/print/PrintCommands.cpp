@@ -29,7 +29,7 @@ TPrintCommands::TPrintCommands(TAppState& context, QWidget* dialogParent, QObjec
 TPrintCommands::~TPrintCommands() = default;
 
 TDocumentSources TPrintCommands::Sources() const {
-    return {context_.Design,  context_.Results,     context_.Arbitrary,
+    return {context_.Options, context_.Drawing,     context_.Results,       context_.Arbitrary,
             context_.Preview, context_.ResultChart, context_.ArbitraryChart};
 }
 

@@ -58,7 +58,6 @@ TDesignConditions BeforeLoad() {
     d.LoadEndX = "33.3";
     d.StressDisplay = 1;
     d.SlipDirection = 2;
-    d.PrintMode = 1;
     d.DesignName = "before";
     return d;
 }
@@ -88,7 +87,6 @@ TEST(DesignFile, SampleIsTheGoldenFileAndReadsBackByteForByte) {
     TDesignConditions expected = SampleDesign();
     expected.StressDisplay = 1;
     expected.SlipDirection = 2;
-    expected.PrintMode = 1;
     expected.DesignName = "before";
     EXPECT_EQ(loaded, expected);
     EXPECT_EQ(EncodeTextLines(DesignFileLines(loaded)), bytes);

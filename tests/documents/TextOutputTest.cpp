@@ -62,7 +62,7 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
     const TRunResult run = StartCalculation(
-        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}});
+        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}, {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
     const std::string bytes = TextOutputBytes(tables);

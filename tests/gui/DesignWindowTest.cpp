@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
+#include "design/DesignFields.h"
 #include "gui/CalculationController.h"
 #include "gui/DesignWindow.h"
 #include "gui/EntryWindow.h"
@@ -73,6 +75,36 @@ class DesignWindowTest : public QObject {
         chart_ = Find<TChartView>("Chart2");
     }
     void cleanup() { app_.reset(); }
+
+    // The run's choices and the drawing switches are kept in the options
+    // records, the design untouched.
+    void OptionControlsWriteTheOptions() {
+        const TDesignConditions before = *design_;
+        TAppState& app = app_->Context();
+        Find<QRadioButton>("StressDisplay1")->click();
+        Find<QRadioButton>("SlipDirection2")->click();
+        Find<QCheckBox>("GridFsEnabled")->click();
+        Find<QCheckBox>("ContourEnabled")->click();
+        Find<QCheckBox>("ShowSliceLines")->click();
+        Find<QRadioButton>("PrintMode1")->click();
+        QCOMPARE(app.Options.Form, TFsForm::Force);
+        QCOMPARE(app.Options.Direction, TSlipDirection::Both);
+        QVERIFY(app.Options.GridFsEnabled && app.Options.ContourEnabled);
+        QVERIFY(!app.Drawing.ShowSliceLines && app.Drawing.ShowSliceNumbers);
+        QCOMPARE(app.Drawing.PrintMode, 1);
+        QVERIFY(*design_ == before);
+        Find<QRadioButton>("SlipDirection0")->click();
+        QCOMPARE(app.Options.Direction, TSlipDirection::Clockwise);
+    }
+
+    // The field table names the window's controls: each field of the file
+    // has the control the table gives it.
+    void EveryFileFieldHasItsControl() {
+        for (const TDesignField& f : DesignFields()) {
+            QVERIFY2(f6_->findChild<QWidget*>(QString::fromStdString(f.ObjectName)),
+                     f.ObjectName.c_str());
+        }
+    }
 
     void LayerCountEdits() {
         auto* tabs = Find<QTabWidget>("LayerTabs");

@@ -65,7 +65,8 @@ QString MissingInOrder(const QString& layoutText, const QStringList& expected) {
 }
 
 TDocumentSources SourcesOf(const pdftest::TSampleCalculation& c) {
-    return {c.Design, c.Tables, c.Arbitrary, c.Preview, c.ResultChart, c.ArbitraryChart};
+    return {c.Options, c.Drawing,     c.Tables,        c.Arbitrary,
+            c.Preview, c.ResultChart, c.ArbitraryChart};
 }
 
 bool PrintToPdf(const QString& path, const std::vector<TDocumentPages>& layouts) {
@@ -305,7 +306,7 @@ class PrintingTest : public QObject {
     }
 
     void ForceFormHeadsTheLastColumnsWithForces() {
-        pdftest::TSampleCalculation c([](TDesignConditions& d) { d.StressDisplay = 1; });
+        pdftest::TSampleCalculation c({}, TAnalysisOptions{.Form = TFsForm::Force});
         const QString pdf = scratch_.filePath("force.pdf");
         QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(c), TDocumentPage::Loads)}));
         const QString text = PdfPages(pdf).join(QString());
@@ -327,11 +328,11 @@ class PrintingTest : public QObject {
     void PrintModeDecidesTheFiguresColours() {
         QFETCH(int, mode);
         QFETCH(TDocumentPage, page);
-        sample_->Design.PrintMode = mode;
+        sample_->Drawing.PrintMode = mode;
         const QString pdf =
             Keep(QStringLiteral("mode%1-%2.pdf").arg(mode).arg(static_cast<int>(page)));
         const TDocumentPages pages(SourcesOf(*sample_), page);
-        sample_->Design.PrintMode = 0;
+        sample_->Drawing.PrintMode = 0;
         QVERIFY(PrintToPdf(pdf, {pages}));
         QTemporaryDir images;
         const int coloured = ColouredPixels(pdf, images.path());

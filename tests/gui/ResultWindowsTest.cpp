@@ -122,7 +122,8 @@ class ResultWindowsTest : public QObject {
                             .ArbitraryChart = run.ArbitraryChart,
                             .Dialogs = yes,
                             .Progress = nullptr,
-                            .Settings = {}};
+                            .Settings = {},
+                            .Drawing = {}};
         StartCalculation(context);
         return run;
     }
@@ -196,7 +197,8 @@ class ResultWindowsTest : public QObject {
     }
 
     void FailedRunShowsItsMessageAndKeepsTheWindowHidden() {
-        Context().Design.SlipDirection = 1;  // the sample slips clockwise only
+        Context().Options.Direction =
+            TSlipDirection::CounterClockwise;  // the sample slips clockwise only
         TDialogResponder user;
         QTest::mouseClick(Find<QPushButton>(F6(), "StartButton"), Qt::LeftButton);
         QVERIFY(WaitForRun());

@@ -94,15 +94,15 @@ class PdfExternal : public ::testing::Test {
         sample_ = new pdftest::TSampleCalculation();
         // More centres than a page of the centre table, more slices than a
         // page of the slice table, and the grid-point factors in the figure.
-        long_ = new pdftest::TSampleCalculation([](TDesignConditions& d) {
-            d.MeshCount = "8";
-            d.MaxSliceWidth = "0.5";
-            d.WaterEnabled = true;
-            d.GammaW = "10.0";
-            d.ShowSafetyFactors = true;
-            d.GridFsEnabled = true;
-            d.GridFsMeshCount = "5";
-        });
+        long_ = new pdftest::TSampleCalculation(
+            [](TDesignConditions& d) {
+                d.MeshCount = "8";
+                d.MaxSliceWidth = "0.5";
+                d.WaterEnabled = true;
+                d.GammaW = "10.0";
+                d.ShowSafetyFactors = true;
+            },
+            TAnalysisOptions{.GridFsEnabled = true, .GridFsMeshCount = "5"});
         for (auto* calc : {sample_, long_}) {
             const std::string name = calc == sample_ ? "sample" : "long";
             TDocumentFile minimum{dir_ / (name + "-minimum.pdf"), 0, false, calc};

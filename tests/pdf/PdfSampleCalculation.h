@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "run/ArbitraryPoint.h"
 #include "run/CalculationRun.h"
@@ -16,6 +17,8 @@ namespace sorvanta::pdftest {
 
 struct TSampleCalculation {
     TDesignConditions Design;
+    TAnalysisOptions Options;
+    TDrawingOptions Drawing;
     TResultTables Tables;
     TArbitraryTables Arbitrary;
     TChartModel Preview = MakePreviewChart();
@@ -23,17 +26,27 @@ struct TSampleCalculation {
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunResult Run;
 
-    // The sample design, changed by `edit`, calculated; then the arbitrary
-    // point 1 m right of and above the critical centre.
-    explicit TSampleCalculation(const std::function<void(TDesignConditions&)>& edit = {}) {
+    // The sample design, changed by `edit`, calculated with `options`; then
+    // the arbitrary point 1 m right of and above the critical centre.
+    explicit TSampleCalculation(const std::function<void(TDesignConditions&)>& edit = {},
+                                const TAnalysisOptions& options = {})
+        : Options(options) {
         LoadSampleDesign(Design);
         if (edit) edit(Design);
+        Design = RunDesign(Design, Options);
         DrawPreview(Preview, Design);
         Preview.Bottom = SamplePreviewAxes.Bottom;
         Preview.Left = SamplePreviewAxes.Left;
         TRecordingDialogs dialogs;
-        Run = StartCalculation(
-            {Design, Tables, Arbitrary, ResultChart, ArbitraryChart, dialogs, nullptr, {}});
+        Run = StartCalculation({Design,
+                                Tables,
+                                Arbitrary,
+                                ResultChart,
+                                ArbitraryChart,
+                                dialogs,
+                                nullptr,
+                                {},
+                                Drawing});
         if (Run.HasCritical) {
             EvaluateArbitraryPoint(Design, Run.Critical.Xo + 1, Run.Critical.Yo + 1, Arbitrary,
                                    ArbitraryChart);

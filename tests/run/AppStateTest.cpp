@@ -17,7 +17,7 @@ TDesignConditions Sample() {
 
 struct TEdit {
     const char* Name;
-    std::function<void(TDesignConditions&)> Apply;
+    std::function<void(TAppState&)> Apply;
     TResultsState Results;  // of results calculated before the edit
     bool Modified;          // against the design as loaded or saved
 };
@@ -26,22 +26,27 @@ struct TEdit {
 
 TEST(AppState, EditsAgainstTheCalculationAndTheSavedDesign) {
     const TEdit edits[] = {
-        {"none", [](TDesignConditions&) {}, TResultsState::Current, false},
-        {"saved under a name", [](TDesignConditions& d) { d.DesignName = "new"; },
+        {"none", [](TAppState&) {}, TResultsState::Current, false},
+        {"saved under a name", [](TAppState& a) { a.Design.DesignName = "new"; },
          TResultsState::Current, false},
-        {"print colour", [](TDesignConditions& d) { d.PrintMode = 1; }, TResultsState::Current,
+        {"print colour", [](TAppState& a) { a.Drawing.PrintMode = 1; }, TResultsState::Current,
          false},
-        {"計算過程表示", [](TDesignConditions& d) { d.ShowCalculationProcess = true; },
+        {"計算過程表示", [](TAppState& a) { a.Design.ShowCalculationProcess = true; },
          TResultsState::Current, true},
-        {"safety factor", [](TDesignConditions& d) { d.SafetyFactor = "1.30"; },
+        {"safety factor", [](TAppState& a) { a.Design.SafetyFactor = "1.30"; },
          TResultsState::Changed, true},
-        {"a ground point", [](TDesignConditions& d) { d.Layers[0].Boundary.Rows[3].X = "140.00"; },
+        {"a ground point", [](TAppState& a) { a.Design.Layers[0].Boundary.Rows[3].X = "140.00"; },
          TResultsState::Changed, true},
-        // Not in the file: the run sees it, a save would not keep it.
-        {"slip direction", [](TDesignConditions& d) { d.SlipDirection = 2; },
+        // Not in the file: the run sees them, a save would not keep them.
+        {"slip direction", [](TAppState& a) { a.Options.Direction = TSlipDirection::Both; },
+         TResultsState::Changed, false},
+        {"grid points", [](TAppState& a) { a.Options.GridFsEnabled = true; },
+         TResultsState::Changed, false},
+        // The charts were drawn with the slice lines.
+        {"slice lines", [](TAppState& a) { a.Drawing.ShowSliceLines = false; },
          TResultsState::Changed, false},
         // A text the file cannot hold counts as a change.
-        {"line break in a text", [](TDesignConditions& d) { d.Layers[1].GammaT = "18\n0"; },
+        {"line break in a text", [](TAppState& a) { a.Design.Layers[1].GammaT = "18\n0"; },
          TResultsState::Changed, true},
     };
     for (const TEdit& e : edits) {
@@ -49,10 +54,13 @@ TEST(AppState, EditsAgainstTheCalculationAndTheSavedDesign) {
         TAppState app;
         app.Design = Sample();
         app.SavedDesign = app.Design;
-        EXPECT_EQ(ResultsState(std::nullopt, app.Design), TResultsState::None);
-        app.ResultsDesign = app.Design;
-        e.Apply(app.Design);
-        EXPECT_EQ(ResultsState(app.ResultsDesign, app.Design), e.Results);
+        EXPECT_EQ(ResultsState(app), TResultsState::None);
+        EXPECT_EQ(ArbitraryState(app), TResultsState::None);
+        app.ResultsDesign = app.ArbitraryDesign = RunDesign(app.Design, app.Options);
+        app.ResultsDrawing = app.ArbitraryDrawing = app.Drawing;
+        e.Apply(app);
+        EXPECT_EQ(ResultsState(app), e.Results);
+        EXPECT_EQ(ArbitraryState(app), e.Results);
         EXPECT_EQ(DesignModified(app), e.Modified);
     }
 }

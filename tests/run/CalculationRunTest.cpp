@@ -28,8 +28,8 @@ struct TApp {
     TRunResult Run(TProgress* progress = nullptr, int threads = 0) {
         TRunSettings settings;
         settings.Threads = threads;
-        TRunContext context{Design,         Tables,  Arbitrary, ResultChart,
-                            ArbitraryChart, Dialogs, progress,  settings};
+        TRunContext context{Design,  Tables,   Arbitrary, ResultChart, ArbitraryChart,
+                            Dialogs, progress, settings,  {}};
         return StartCalculation(context);
     }
 };

@@ -29,10 +29,11 @@ struct TDrawn {
     TChartModel chart = MakeResultChart();
 };
 
-void Draw(TDrawn& out, const TDesignConditions& d, TSlipCircle c, bool framing = true) {
+void Draw(TDrawn& out, const TDesignConditions& d, TSlipCircle c, bool framing = true,
+          const TDrawingOptions& drawing = {}) {
     out.engine.BuildAnalysisModel(d);
     ASSERT_NE(EvaluateCircle(out.engine, c).Status, 0) << out.engine.CircleStatus;
-    DrawCircle(out.chart, out.engine, c, d, framing);
+    DrawCircle(out.chart, out.engine, c, d, drawing, framing);
 }
 
 }  // namespace
@@ -75,11 +76,12 @@ TEST(CircleDrawing, SlipSurfacePointsFollowTheSliceSwitches) {
     for (const Case c :
          {Case{true, true, 4}, Case{false, false, 2}, Case{true, false, 4}, Case{false, true, 2}}) {
         SCOPED_TRACE(testing::Message() << c.lines << c.numbers);
-        TDesignConditions d = FlatDesign();
-        d.ShowSliceLines = c.lines;
-        d.ShowSliceNumbers = c.numbers;
+        const TDesignConditions d = FlatDesign();
+        TDrawingOptions drawing;
+        drawing.ShowSliceLines = c.lines;
+        drawing.ShowSliceNumbers = c.numbers;
         TDrawn drawn;
-        Draw(drawn, d, {50, 10, 20});
+        Draw(drawn, d, {50, 10, 20}, true, drawing);
         const int n = drawn.engine.SliceList.Count();
         ASSERT_EQ(n, 35);  // 34.64 m under a 1 m limit
         const auto& pts = drawn.chart.Series[rsSlipSurface].Points;
@@ -196,7 +198,7 @@ TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
     EXPECT_FALSE(plain.chart.Bottom);
     EXPECT_FALSE(plain.chart.Left);
     plain.chart.Bottom = TAxisRange{-1, 1};
-    DrawCircle(plain.chart, plain.engine, {50, 10, 20}, FlatDesign(), false);
+    DrawCircle(plain.chart, plain.engine, {50, 10, 20}, FlatDesign(), {}, false);
     EXPECT_EQ(plain.chart.Bottom, (TAxisRange{-1, 1}));
 }
 
@@ -215,7 +217,7 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     const TSlipCircle c{30, 30, 25};
     ASSERT_NE(EvaluateCircle(engine, c).Status, 0) << engine.CircleStatus;
     TChartModel chart = MakeArbitraryChart();
-    DrawCircle(chart, engine, c, d, false);
+    DrawCircle(chart, engine, c, d, {}, false);
     const auto& s = chart.Series;
     for (int k = 0; k < 5; ++k) {
         ASSERT_EQ(s[static_cast<std::size_t>(k)].Points.size(), 4u) << k;
@@ -240,7 +242,7 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.MustCutPointEnabled = false;
     engine.BuildAnalysisModel(d);
     ASSERT_NE(EvaluateCircle(engine, c).Status, 0);
-    DrawCircle(chart, engine, c, d, false);
+    DrawCircle(chart, engine, c, d, {}, false);
     EXPECT_TRUE(s[rsWater].Points.empty());
     EXPECT_TRUE(s[rsNclOptional].Points.empty());
     EXPECT_TRUE(s[rsMustCutPoint].Points.empty());
@@ -278,7 +280,7 @@ TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
         const TSlipCircle circle{30, 30, 25};
         ASSERT_NE(EvaluateCircle(engine, circle).Status, 0) << engine.CircleStatus;
         for (TChartModel chart : {MakeResultChart(), MakeArbitraryChart()}) {
-            DrawCircle(chart, engine, circle, d, true);
+            DrawCircle(chart, engine, circle, d, {}, true);
             const TChartSeries& load = chart.Series[rsLoad];
             ASSERT_EQ(load.Points.size(), c.points);
             EXPECT_EQ(load.ShowInLegend, c.points > 0);
@@ -296,7 +298,7 @@ TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
 
                 TDesignConditions off = d;
                 off.LoadEnabled = false;
-                DrawCircle(chart, engine, circle, off, true);
+                DrawCircle(chart, engine, circle, off, {}, true);
                 EXPECT_TRUE(load.Points.empty());
                 EXPECT_FALSE(load.ShowInLegend);
                 EXPECT_EQ(load.Title, LoadSeriesTitle);

@@ -1,0 +1,41 @@
+#pragma once
+// The suggested items of the design window's editable choice lists and the
+// captions of its radio groups. The record keeps whatever text was typed;
+// these lists only offer the usual values.
+
+#include <string>
+#include <vector>
+
+namespace sorvanta::gui {
+
+// Suggested items of the editable choice lists, in list order.
+namespace Choices {
+inline const std::vector<std::string> LayerCount{"1", "2", "3", "4", "5"};
+inline const std::vector<std::string> GammaW{"10.3", "10.0", "9.8"};
+inline const std::vector<std::string> GammaT{"20.0", "19.0", "18.0", "17.0",
+                                             "16.0", "15.0", "14.0"};
+inline const std::vector<std::string> GammaS{"11.0", "10.0", "9.0", "8.0", "7.0", "6.0", "5.0"};
+inline const std::vector<std::string> PhiLayer1{"35", "30", "25", "20", "15", "5", "0"};
+inline const std::vector<std::string> PhiLower{"35", "30", "25", "20", "0"};
+inline const std::vector<std::string> CohesionLayer1{"40", "30", "20", "10", "0"};
+inline const std::vector<std::string> CohesionLower{"30", "20", "10", "0"};
+inline const std::vector<std::string> SafetyFactor{"1.10", "1.15", "1.20", "1.25"};
+inline const std::vector<std::string> MaxSliceWidth{"3.0", "2.5", "2.0", "1.5", "1.0", "0.5"};
+inline const std::vector<std::string> MeshCount{"2", "3", "4", "5"};
+inline const std::vector<std::string> GridMeshCount{"0", "10", "15", "20", "25", "30"};
+inline const std::vector<std::string> StressType{"全応力", "有効応力"};
+inline const std::vector<std::string> StressDisplay{"ﾓｰﾒﾝﾄ", "荷重"};
+inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs",
+                                                    "最少Fsを探索"};
+inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
+}  // namespace Choices
+
+// The layer's choice lists differ between layer 1 and the layers below.
+inline const std::vector<std::string>& PhiChoices(int layerIndex) {
+    return layerIndex == 0 ? Choices::PhiLayer1 : Choices::PhiLower;
+}
+inline const std::vector<std::string>& CohesionChoices(int layerIndex) {
+    return layerIndex == 0 ? Choices::CohesionLayer1 : Choices::CohesionLower;
+}
+
+}  // namespace sorvanta::gui
