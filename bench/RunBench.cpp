@@ -6,7 +6,7 @@
 
 #include "design/DesignConditions.h"
 #include "documents/TextOutput.h"
-#include "run/CalculationRun.h"
+#include "report/RunReport.h"
 #include "views/ChartModel.h"
 
 using namespace sorvanta;

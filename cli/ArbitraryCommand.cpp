@@ -5,7 +5,7 @@
 
 #include "RunSupport.h"
 #include "design/DesignFile.h"
-#include "run/ArbitraryPoint.h"
+#include "report/ArbitraryReport.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "TrialCircleFeed.h"
-#include "run/CalculationRun.h"
+#include "report/RunReport.h"
 
 namespace sorvanta::gui {}  // namespace sorvanta::gui
 namespace sorvanta {

@@ -16,8 +16,8 @@
 #include "TChartView.h"
 #include "TForm14.h"
 #include "Texts.h"
+#include "report/ArbitraryReport.h"
 #include "run/AppState.h"
-#include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 

@@ -18,7 +18,7 @@
 #include "TForm2.h"
 #include "TForm6.h"
 #include "Texts.h"
-#include "run/ArbitraryPoint.h"
+#include "report/ArbitraryReport.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;

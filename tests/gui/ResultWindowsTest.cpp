@@ -25,7 +25,7 @@
 #include "TForm2.h"
 #include "TForm6.h"
 #include "Texts.h"
-#include "run/ArbitraryPoint.h"
+#include "report/ArbitraryReport.h"
 #include "text/NumberFormat.h"
 
 using namespace sorvanta;

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "design/DesignConditions.h"
-#include "run/ArbitraryPoint.h"
-#include "run/CalculationRun.h"
+#include "report/ArbitraryReport.h"
+#include "report/RunReport.h"
 #include "run/Checks.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"

@@ -8,7 +8,8 @@
 #include "engine/AnalysisModel.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
-#include "run/CalculationRun.h"
+#include "report/ReportTexts.h"
+#include "report/RunReport.h"
 #include "text/NumberFormat.h"
 #include "views/ChartModel.h"
 
