@@ -156,9 +156,9 @@ void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outc
     }
 }
 
-TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design, const TArbitraryPoint& point,
-                                       TArbitraryTables& tables, TChartModel& chart,
-                                       TChartModel* separate) {
+TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
+                                       const TArbitraryPoint& point, TArbitraryTables& tables,
+                                       TChartModel& chart, TChartModel* separate) {
     if (point.Outcome.Status != 0) {
         WriteCircleTables(CircleTablesOf(tables), point.Circle.Rows, point.Circle.Sums, point.Form);
         DrawCircle(chart, *point.Model, point.Circle.Circle, design, false);

@@ -12,9 +12,9 @@ namespace sorvanta {
 // Writes the evaluated point into `tables` and draws its circle into `chart`
 // (axis limits untouched); status 0 leaves the tables and the chart as they
 // were. Whatever the status, `chart` is copied into `separate` when given.
-TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design, const TArbitraryPoint& point,
-                                       TArbitraryTables& tables, TChartModel& chart,
-                                       TChartModel* separate = nullptr);
+TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
+                                       const TArbitraryPoint& point, TArbitraryTables& tables,
+                                       TChartModel& chart, TChartModel* separate = nullptr);
 
 // CalculateArbitraryPoint, then its report. Throws ConversionError when the
 // design does not convert.

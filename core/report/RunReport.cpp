@@ -104,10 +104,16 @@ void WriteRunReport(const TRunResult& run, const TRunContext& context) {
     }
 }
 
+TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
+    TRunResult run = StartCalculation(RunContextOf(app, dialogs, progress));
+    // The arbitrary-point records show the critical circle again.
+    if (run.HasCritical) app.ArbitraryPoint.reset();
+    return run;
+}
+
 TRunResult StartCalculation(const TRunContext& context) {
-    TRunResult run = CalculateRun(TRunInputs{context.Design, context.Dialogs,
-                                                   context.Progress, &context.ResultChart,
-                                                   context.Settings});
+    TRunResult run = CalculateRun(TRunInputs{context.Design, context.Dialogs, context.Progress,
+                                             &context.ResultChart, context.Settings});
     WriteRunReport(run, context);
     return run;
 }

@@ -47,5 +47,7 @@ void WriteRunReport(const TRunResult& run, const TRunContext& context);
 // A text that does not convert throws ConversionError (before any dialog when
 // the checks build the model); nothing is written then.
 TRunResult StartCalculation(const TRunContext& context);
+// The same on the front end's records.
+TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress = nullptr);
 
 }  // namespace sorvanta

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "design/DesignConditions.h"
+#include "run/ArbitraryPoint.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
@@ -23,6 +24,9 @@ struct TAppState {
     TChartModel ResultChart = MakeResultChart();
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunSettings Settings;
+    // The numbers of the last arbitrary point the records show; unset while
+    // they show the critical circle.
+    std::optional<TArbitraryPoint> ArbitraryPoint;
 
     // The design each record was calculated from; unset while the record
     // holds its initial texts. An output describes what was calculated, so
