@@ -132,12 +132,14 @@ void TForm16::Evaluate(double xo, double yo) {
     xo_->setText(Q(FormatFloat("0.00", xo)));
     yo_->setText(Q(FormatFloat("0.00", yo)));
     try {
-        EvaluateArbitraryPoint(context_.Design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
-                               &separate_.Model());
+        context_.ArbitraryPoint = CalculateArbitraryPoint(context_.Design, xo, yo);
+        WriteArbitraryReport(context_.Design, *context_.ArbitraryPoint, context_.Arbitrary,
+                             context_.ArbitraryChart, &separate_.Model());
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
         context_.ArbitraryDesign.reset();
+        context_.ArbitraryPoint.reset();
         QMessageBox::warning(this, QString::fromUtf8(kApplicationTitle),
                              QString::fromStdString(e.what()));
         return;

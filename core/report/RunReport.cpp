@@ -106,8 +106,11 @@ void WriteRunReport(const TRunResult& run, const TRunContext& context) {
 
 TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
     TRunResult run = StartCalculation(RunContextOf(app, dialogs, progress));
-    // The arbitrary-point records show the critical circle again.
-    if (run.HasCritical) app.ArbitraryPoint.reset();
+    if (run.HasCritical || run.Outcome == TRunOutcome::NoCircle) {
+        app.Run = run;
+        // The arbitrary-point records show the critical circle again.
+        if (run.HasCritical) app.ArbitraryPoint.reset();
+    }
     return run;
 }
 

@@ -9,6 +9,7 @@
 
 #include "design/DesignConditions.h"
 #include "run/ArbitraryPoint.h"
+#include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
@@ -24,8 +25,10 @@ struct TAppState {
     TChartModel ResultChart = MakeResultChart();
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunSettings Settings;
-    // The numbers of the last arbitrary point the records show; unset while
-    // they show the critical circle.
+    // The numbers the records were written from: the last run that wrote
+    // them, and the arbitrary point they show (unset while they show the
+    // critical circle).
+    TRunResult Run;
     std::optional<TArbitraryPoint> ArbitraryPoint;
 
     // The design each record was calculated from; unset while the record
