@@ -59,11 +59,10 @@ void DrawContours(const std::vector<TContourSegment>& segments, TChartModel& res
 
 TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options) {
-    auto n = GridFsMeshCountOf(design);
-    if (!n) return TStepOutcome::Skipped;
-    TEC model;
-    model.BuildAnalysisModel(design);
-    return AppendGridPointFactors(model, *n, result, arbitrary, options);
+    const TGridStep step = GridPointStep(design, options);
+    DrawGridFactors(step, result, arbitrary);
+    if (!step.Factors) return TStepOutcome::Skipped;
+    return step.Factors->Cancelled ? TStepOutcome::Cancelled : TStepOutcome::Done;
 }
 
 TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,

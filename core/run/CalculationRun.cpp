@@ -96,6 +96,14 @@ TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& o
     return step;
 }
 
+TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options) {
+    const auto n = GridFsMeshCountOf(design);
+    if (!n) return {};
+    TEC model;
+    model.BuildAnalysisModel(design);
+    return GridPointStep(model, *n, options);
+}
+
 TContourStep ContourStep(const TEC& model, const TSearchOptions& options) {
     TContourStep step;
     const auto field = ComputeContourField(model, options);

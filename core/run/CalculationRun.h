@@ -146,6 +146,9 @@ TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle);
 // The grid-point factors of the model: skipped (Ran false) without a usable
 // mesh count or ground surface.
 TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& options = {});
+// The same on a fresh model built from the design (ConversionError when a text
+// does not convert); skipped without a usable mesh count.
+TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options = {});
 // The contour segments of the model; nothing when skipped, Cancelled set when
 // stopped.
 struct TContourStep {
