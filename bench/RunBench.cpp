@@ -7,7 +7,7 @@
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "documents/TextOutput.h"
-#include "run/CalculationRun.h"
+#include "report/RunReport.h"
 #include "views/ChartModel.h"
 
 using namespace sorvanta;

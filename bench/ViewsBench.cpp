@@ -4,7 +4,7 @@
 
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
-#include "run/GridFs.h"
+#include "report/GridCharts.h"
 #include "views/ChartModel.h"
 
 using namespace sorvanta;

@@ -5,7 +5,8 @@
 
 #include "cli/RunSupport.h"
 #include "design/DesignFile.h"
-#include "run/ArbitraryPoint.h"
+#include "report/ArbitraryReport.h"
+#include "report/ReportTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"
@@ -13,7 +14,8 @@
 namespace sorvanta::cli {
 namespace {
 
-void PrintSummary(const TAppState& app, const TArbitraryOutcome& o) {
+void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
+    const TArbitraryOutcome& o = point.Outcome;
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
               " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
@@ -22,7 +24,7 @@ void PrintSummary(const TAppState& app, const TArbitraryOutcome& o) {
               FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
               FormatFloat("0.00;-0.00", o.Ye) + ")");
-    PrintLine("判定: " + app.Arbitrary.JudgementLabel.Text + "（必要安全率 " +
+    PrintLine("判定: " + VerdictText(point.Judgement.Verdict) + "（必要安全率 " +
               app.Design.SafetyFactor + "）");
 }
 
@@ -49,23 +51,25 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
         return status != ExitSuccess ? status : ExitRefused;
     }
 
-    TArbitraryOutcome point;
     try {
-        point = EvaluateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y, app.Arbitrary,
-                                       app.ArbitraryChart, nullptr, app.Drawing);
+        app.ArbitraryPoint = CalculateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y);
     } catch (const ConversionError& e) {
         return ReportError(
             ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),
             ExitDataError);
     }
+    WriteArbitraryReport(RunDesign(app.Design, app.Options), *app.ArbitraryPoint, app.Arbitrary,
+                         app.ArbitraryChart, nullptr, app.Drawing);
+    const TArbitraryPoint& point = *app.ArbitraryPoint;
     if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
         return status;
-    if (point.Status == 0) {
+    const TArbitraryOutcome& outcome = point.Outcome;
+    if (outcome.Status == 0) {
         // The window shows the reason in its judgement panel.
-        PrintMessage(point.CircleStatus);
+        PrintMessage(outcome.CircleStatus);
     }
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, point);
-    return point.Status == 0 ? ExitRefused : ExitSuccess;
+    return outcome.Status == 0 ? ExitRefused : ExitSuccess;
 }
 
 const TCommandRegistration registration{

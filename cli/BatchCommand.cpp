@@ -171,7 +171,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
                 switch (run.Outcome) {
                     case TRunOutcome::Ok:
                         row.Outcome = TBatchOutcome::Ok;
-                        SetCircle(row, run.Critical, app.Results.JudgementLabel.Text);
+                        SetCircle(row, run.Critical, run.Judgement.Verdict);
                         break;
                     case TRunOutcome::Refused:
                         row.Outcome = TBatchOutcome::Refused;

@@ -13,6 +13,7 @@
 #endif
 
 #include "cli/Json.h"
+#include "report/ReportTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"
@@ -37,18 +38,9 @@ const char* BatchOutcomeName(TBatchOutcome outcome) {
     return "";
 }
 
-void SetCircle(TBatchRow& row, const TCriticalCircle& c, std::string judgement) {
-    row.Fs = FormatFloat("0.000;-0.000", c.Fs);
-    row.Judgement = std::move(judgement);
-    row.Xo = FormatFloat("0.00;-0.00", c.Xo);
-    row.Yo = FormatFloat("0.00;-0.00", c.Yo);
-    row.R = FormatFloat("0.00", c.R);
-    row.Xb = FormatFloat("0.00;-0.00", c.Xb);
-    row.Yb = FormatFloat("0.00;-0.00", c.Yb);
-    row.Xe = FormatFloat("0.00;-0.00", c.Xe);
-    row.Ye = FormatFloat("0.00;-0.00", c.Ye);
-    row.Resisting = FormatFloat("#,##0.00", c.Resisting);
-    row.Driving = FormatFloat("#,##0.00", c.Driving);
+void SetCircle(TBatchRow& row, const TCriticalCircle& circle, TVerdict verdict) {
+    row.Circle = circle;
+    row.Verdict = verdict;
 }
 
 std::string OneLine(const std::vector<std::string>& messages) {
@@ -97,22 +89,22 @@ std::string SecondsText(double seconds) {
 }  // namespace
 
 std::vector<std::string> SummaryCells(const TBatchRow& row) {
-    return {std::to_string(row.Position + 1),
-            row.Path,
-            BatchOutcomeName(row.Outcome),
-            row.Fs,
-            row.Judgement,
-            row.Xo,
-            row.Yo,
-            row.R,
-            row.Xb,
-            row.Yb,
-            row.Xe,
-            row.Ye,
-            row.Resisting,
-            row.Driving,
-            row.Message,
-            SecondsText(row.Seconds)};
+    std::vector<std::string> cells{std::to_string(row.Position + 1), row.Path,
+                                   BatchOutcomeName(row.Outcome)};
+    if (const auto& c = row.Circle) {
+        cells.insert(cells.end(),
+                     {FormatFloat("0.000;-0.000", c->Fs), VerdictText(row.Verdict),
+                      FormatFloat("0.00;-0.00", c->Xo), FormatFloat("0.00;-0.00", c->Yo),
+                      FormatFloat("0.00", c->R), FormatFloat("0.00;-0.00", c->Xb),
+                      FormatFloat("0.00;-0.00", c->Yb), FormatFloat("0.00;-0.00", c->Xe),
+                      FormatFloat("0.00;-0.00", c->Ye), FormatFloat("#,##0.00", c->Resisting),
+                      FormatFloat("#,##0.00", c->Driving)});
+    } else {
+        cells.resize(cells.size() + 11);
+    }
+    cells.push_back(row.Message);
+    cells.push_back(SecondsText(row.Seconds));
+    return cells;
 }
 
 std::string CsvRecord(const std::vector<std::string>& cells) {
@@ -135,38 +127,32 @@ std::string CsvRecord(const std::vector<std::string>& cells) {
     return record;
 }
 
-namespace {
-
-// A formatted number ("1,234.56", "-2.040") as a JSON number; empty as null.
-std::string JsonNumberText(const std::string& cell) {
-    std::string digits;
-    for (char c : cell) {
-        if (c != ',') digits += c;
-    }
-    const auto value = TryStrToFloat(digits);
-    return value ? JsonNumber(*value) : "null";
-}
-
-}  // namespace
-
 std::string JsonLinesRecord(const TBatchRow& row) {
-    const auto text = [](const std::string& s) -> std::string {
-        return s.empty() ? "null" : JsonString(s);
+    // The numbers as the CSV rounds them.
+    const auto number = [&](double TCriticalCircle::*member, int decimals) -> std::string {
+        return row.Circle ? JsonNumber(RoundToDecimals((*row.Circle).*member, decimals)) : "null";
     };
     std::string record = "{\"no\": " + std::to_string(row.Position + 1);
     record += ", \"path\": " + JsonString(row.Path);
     record += ", \"outcome\": " + JsonString(BatchOutcomeName(row.Outcome));
-    record += ", \"Fs\": " + JsonNumberText(row.Fs);
-    record += ", \"judgement\": " + text(row.Judgement);
-    const std::pair<const char*, const std::string*> numbers[] = {
-        {"Xo", &row.Xo},          {"Yo", &row.Yo}, {"R", &row.R},   {"Xb", &row.Xb},
-        {"Yb", &row.Yb},          {"Xe", &row.Xe}, {"Ye", &row.Ye}, {"Resisting", &row.Resisting},
-        {"Driving", &row.Driving}};
-    for (const auto& [key, value] : numbers) {
-        record += std::string(", \"") + key + "\": " + JsonNumberText(*value);
+    record += ", \"Fs\": " + number(&TCriticalCircle::Fs, 3);
+    record += ", \"judgement\": " +
+              (row.Circle ? JsonString(VerdictText(row.Verdict)) : std::string("null"));
+    const std::pair<const char*, double TCriticalCircle::*> numbers[] = {
+        {"Xo", &TCriticalCircle::Xo},
+        {"Yo", &TCriticalCircle::Yo},
+        {"R", &TCriticalCircle::R},
+        {"Xb", &TCriticalCircle::Xb},
+        {"Yb", &TCriticalCircle::Yb},
+        {"Xe", &TCriticalCircle::Xe},
+        {"Ye", &TCriticalCircle::Ye},
+        {"Resisting", &TCriticalCircle::Resisting},
+        {"Driving", &TCriticalCircle::Driving}};
+    for (const auto& [key, member] : numbers) {
+        record += std::string(", \"") + key + "\": " + number(member, 2);
     }
     record += ", \"message\": " + JsonString(row.Message);
-    record += ", \"seconds\": " + JsonNumberText(SecondsText(row.Seconds));
+    record += ", \"seconds\": " + JsonNumber(RoundToDecimals(row.Seconds, 2));
     record += "}\n";
     return record;
 }

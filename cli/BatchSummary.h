@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,15 +32,16 @@ struct TBatchRow {
     std::size_t Position = 0;  // in the sorted list of every design, from 0
     std::string Path;
     TBatchOutcome Outcome = TBatchOutcome::Unreadable;
-    // The critical circle as the result tables format it; empty without one.
-    std::string Fs, Judgement, Xo, Yo, R, Xb, Yb, Xe, Ye, Resisting, Driving;
+    // The critical circle and its judgement; unset without one.
+    std::optional<TCriticalCircle> Circle;
+    TVerdict Verdict = TVerdict::NoCircle;
     std::string Message;  // the run's messages or the error, on one line
     double Seconds = 0;
     bool LoadOn = false;  // the design's load is on (not a summary column)
 };
 
-// Fills the number cells and the judgement from a run that found a circle.
-void SetCircle(TBatchRow& row, const TCriticalCircle& circle, std::string judgement);
+// The circle and the judgement of a run that found a circle.
+void SetCircle(TBatchRow& row, const TCriticalCircle& circle, TVerdict verdict);
 
 // Messages joined on one line: CR and LF runs become one blank, messages are
 // separated by " / ".
@@ -52,8 +54,8 @@ std::vector<std::string> SummaryCells(const TBatchRow& row);
 // One CSV record with CR LF; a cell holding a comma, a double quote, CR or LF
 // is quoted, inner quotes doubled.
 std::string CsvRecord(const std::vector<std::string>& cells);
-// One JSON Lines record with LF: the same values, numbers as numbers, empty
-// cells as null.
+// One JSON Lines record with LF: the same values, numbers as numbers (rounded
+// as the CSV shows them), empty cells as null.
 std::string JsonLinesRecord(const TBatchRow& row);
 
 // A summary file written line by line. Opening truncates it.

@@ -241,6 +241,43 @@ const char* OutcomeName(TRunOutcome outcome) {
     return "refused";
 }
 
+const char* VerdictName(TVerdict verdict) {
+    switch (verdict) {
+        case TVerdict::Within:
+            return "within";
+        case TVerdict::Outside:
+            return "outside";
+        case TVerdict::Infinite:
+            return "infinite";
+        case TVerdict::NoCircle:
+            break;
+    }
+    return "no_circle";
+}
+
+TJsonValue ArbitraryPointJson(const TArbitraryPoint& point) {
+    const TArbitraryOutcome& o = point.Outcome;
+    const bool circle = o.Status != 0;
+    const auto number = [&](double value) {
+        return circle ? TJsonValue(value) : TJsonValue(nullptr);
+    };
+    return TJsonObject{{"Xo", o.Xo},
+                       {"Yo", o.Yo},
+                       {"R", number(o.R)},
+                       // Level ground has no factor: the documents show ∞.
+                       {"Fs", o.Status == 1 ? TJsonValue(o.Fs) : TJsonValue(nullptr)},
+                       {"Resisting", number(o.Resisting)},
+                       {"Driving", number(o.Driving)},
+                       {"Xb", number(o.Xb)},
+                       {"Yb", number(o.Yb)},
+                       {"Xe", number(o.Xe)},
+                       {"Ye", number(o.Ye)},
+                       {"Theta", number(o.Theta)},
+                       {"Beta", number(o.Beta)},
+                       {"Delta", number(o.Delta)},
+                       {"verdict", VerdictName(point.Judgement.Verdict)}};
+}
+
 TJsonValue RunJson(const TRunJsonInput& in) {
     TJsonValue critical;
     if (in.Run.HasCritical) {
@@ -264,6 +301,7 @@ TJsonValue RunJson(const TRunJsonInput& in) {
         {"outcome", OutcomeName(in.Run.Outcome)},
         {"messages", Lines(in.Run.Messages)},
         {"critical", std::move(critical)},
+        {"arbitrary", in.Point ? ArbitraryPointJson(*in.Point) : TJsonValue(nullptr)},
         {"result_tables", ResultTablesJson(in.Tables)},
         {"arbitrary_tables", ArbitraryTablesJson(in.Arbitrary)},
         {"charts", TJsonObject{{"result", ChartJson(in.ResultChart)},

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
+#include "run/ArbitraryPoint.h"
 #include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
@@ -56,6 +57,8 @@ struct TRunJsonInput {
     const TArbitraryTables& Arbitrary;
     const TChartModel& ResultChart;
     const TChartModel& ArbitraryChart;
+    // The arbitrary point evaluated after the run, if any.
+    const TArbitraryPoint* Point = nullptr;
 };
 TJsonValue RunJson(const TRunJsonInput& input);
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/RunSupport.h"
+#include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::cli {
@@ -17,7 +18,7 @@ void PrintSummary(const TAppState& app, const TRunResult& run) {
     PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " +
               FormatFloat("0.00;-0.00", c.Yb) + ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) +
               ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
-    PrintLine("判定: " + app.Results.JudgementLabel.Text + "（必要安全率 " +
+    PrintLine("判定: " + VerdictText(run.Judgement.Verdict) + "（必要安全率 " +
               app.Design.SafetyFactor + "）");
 }
 

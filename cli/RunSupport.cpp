@@ -195,7 +195,7 @@ void TStderrDialogs::ShowMessage(std::string_view message) {
 int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialogs& dialogs,
                       TProgress* progress, TRunResult& result, std::string& message) {
     try {
-        result = StartCalculation(RunContextOf(app, dialogs, progress));
+        result = StartCalculation(app, dialogs, progress);
     } catch (const ConversionError& e) {
         message = ConversionErrorMessage(designPath, e);
         return ExitDataError;
@@ -244,8 +244,9 @@ std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult
     };
     if (options.JsonFile) {
         make(*options.JsonFile, [&] {
-            return WriteJson(RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart,
-                                      app.ArbitraryChart}));
+            return WriteJson(
+                RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart,
+                         app.ArbitraryChart, app.ArbitraryPoint ? &*app.ArbitraryPoint : nullptr}));
         });
     }
     if (run.Outcome != TRunOutcome::Ok) return files;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "report/RunReport.h"
 #include "run/AppState.h"
-#include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "text/TextFile.h"

@@ -16,8 +16,8 @@
 #include "gui/ResultViews.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
+#include "report/ArbitraryReport.h"
 #include "run/AppState.h"
-#include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 
@@ -135,12 +135,14 @@ void TArbitraryWindow::Evaluate(double xo, double yo) {
     yo_->setText(Q(FormatFloat("0.00", yo)));
     const TDesignConditions design = RunDesign(context_.Design, context_.Options);
     try {
-        EvaluateArbitraryPoint(design, xo, yo, context_.Arbitrary, context_.ArbitraryChart,
-                               &separate_.Model(), context_.Drawing);
+        context_.ArbitraryPoint = CalculateArbitraryPoint(design, xo, yo);
+        WriteArbitraryReport(design, *context_.ArbitraryPoint, context_.Arbitrary,
+                             context_.ArbitraryChart, &separate_.Model(), context_.Drawing);
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
         context_.ArbitraryDesign.reset();
+        context_.ArbitraryPoint.reset();
         Warn(this, CoreMessageText(e.what()), QStringLiteral("ArbitraryPointError"));
         return;
     }

@@ -208,6 +208,8 @@ void TCalculationController::OnFinished() {
         context_.Arbitrary = std::move(job->Arbitrary);
         context_.ResultChart = std::move(job->ResultChart);
         context_.ArbitraryChart = std::move(job->ArbitraryChart);
+        context_.Run = job->Result;
+        if (job->Result.HasCritical) context_.ArbitraryPoint.reset();
         // The design as the run read it: edits made while it ran make the
         // results stale at once.
         context_.ResultsDesign = job->Design;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "gui/TrialCircleFeed.h"
+#include "report/RunReport.h"
 #include "run/CalculationRun.h"
 
 namespace sorvanta::gui {}  // namespace sorvanta::gui

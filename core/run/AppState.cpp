@@ -45,6 +45,8 @@ void ClearResults(TAppState& app) {
     app.Arbitrary = TArbitraryTables{};
     app.ResultChart = MakeResultChart();
     app.ArbitraryChart = MakeArbitraryChart();
+    app.Run = TRunResult{};
+    app.ArbitraryPoint.reset();
     app.ResultsDesign.reset();
     app.ArbitraryDesign.reset();
 }

@@ -9,6 +9,8 @@
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
+#include "run/ArbitraryPoint.h"
+#include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
@@ -26,6 +28,11 @@ struct TAppState {
     TChartModel ResultChart = MakeResultChart();
     TChartModel ArbitraryChart = MakeArbitraryChart();
     TRunSettings Settings;
+    // The numbers the records were written from: the last run that wrote
+    // them, and the arbitrary point they show (unset while they show the
+    // critical circle).
+    TRunResult Run;
+    std::optional<TArbitraryPoint> ArbitraryPoint;
 
     // The design each record was calculated from, as the run read it
     // (RunDesign: with the options); unset while the record holds its

@@ -5,21 +5,10 @@
 #include "engine/Geometry.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
-#include "run/CalculationRun.h"
-#include "text/NumberFormat.h"
-#include "views/ChartNavigation.h"
-#include "views/CircleDrawing.h"
 
 namespace sorvanta {
 
 namespace {
-
-std::string F(std::string_view pattern, double value) {
-    return FormatFloat(pattern, value);
-}
-
-constexpr TRgb Blue{0, 0, 255};
-constexpr TRgb Red{255, 0, 0};
 
 // Valid circles about the centre, none in the slip direction asked for.
 constexpr std::string_view NoCircleInDirection = "該当する滑り方向の円弧は有りません。";
@@ -40,153 +29,27 @@ std::string NoCircleReason(TEC& engine, const TSearchResult& best, TPoint centre
     return std::string(CircleStatusText::NoCrossing);
 }
 
-TLineList SliceHeading(const TArbitraryOutcome& o) {
-    return {"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
-            "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo),
-            "  　々　　Y座標(Yo)=" + F("0.00m;-0.00m", o.Yo),
-            "  円弧半径     (R )=" + F("0.00m", o.R)};
-}
-
-void AppendClosingLines(TLineList& l, const TArbitraryOutcome& o) {
-    l.insert(l.end(), {"", "滑り円諸元", "  円弧半径     (R )=" + F("0.00m", o.R)});
-    const TLineList angles = CircleAngleLines(o.Theta, o.Beta, o.Delta);
-    l.insert(l.end(), angles.begin(), angles.end());
-    const TLineList closing{
-        "",
-        "  円弧中心X座標(Xo)=" + F("0.00m;-0.00m", o.Xo),
-        "  　々　　Y座標(Yo)=" + F("0.00m;-0.00m", o.Yo),
-        "",
-        "  円弧起点X座標(Xb)=" + F("0.00m;-0.00m", o.Xb),
-        "  　々　　Y座標(Yb)=" + F("0.00m;-0.00m", o.Yb),
-        "",
-        "  円弧終点X座標(Xe)=" + F("0.00m;-0.00m", o.Xe),
-        "  　々　　Y座標(Ye)=" + F("0.00m;-0.00m", o.Ye),
-    };
-    l.insert(l.end(), closing.begin(), closing.end());
-}
-
-void WriteStatus1(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment, double requiredFs) {
-    t.SliceHeadingList = SliceHeading(o);
-    t.LoadHeadingList = {"最少安全率のすべり円弧の", "荷重を下記に示す。",
-                         "  Xo(円弧中心X座標)=" + F("0.00m;-0.00m", o.Xo),
-                         "  Yo(円弧中心Y座標)=" + F("0.00m;-0.00m", o.Yo),
-                         "  R(円弧半径)=" + F("0.00m", o.R)};
-    t.LoadLegendList = {"ここに",
-                        "  ｽﾗｲｽNo:ｽﾗｲｽ番号(中心座標)",
-                        "   b:ｽﾗｲｽの幅(m)",
-                        " ΣH:各層の高さの合計(m)",
-                        " ΣV:各層の体積の合計(m3)",
-                        "  c :粘着力(kN/m2)",
-                        "  L :ｽﾗｲｽで区切られた",
-                        "     すべり面の長さ(m)",
-                        "  W :ｽﾗｲｽで区切られた",
-                        "     土塊重量(kN)"};
-    t.LoadFormulaList = {"  α:滑り面の傾斜角(度)",      "    (ｽﾗｲｽで区切られた滑り円の",
-                         "     中点を結ぶ直線と鉛直線", "     のなす角)",
-                         "  φ:剪断抵抗角(度)",          ""};
-    if (moment)
-        t.LoadFormulaList.insert(t.LoadFormulaList.end(),
-                                 {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)",
-                                  "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
-    else
-        t.LoadFormulaList.insert(t.LoadFormulaList.end(),
-                                 {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)",
-                                  "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
-    if (moment)
-        t.JudgementList = {"安全率   (Fs)=Mr/Mo=" + F("0.000;-0.000", o.Fs), "", "ここに",
-                           "  抵抗ﾓｰﾒﾝﾄ(Mr)=" + F("#,##0.00kNm", o.Resisting),
-                           "  滑動ﾓｰﾒﾝﾄ(Mo)=" + F("#,##0.00kNm;-#,##0.00kNm", o.Driving)};
-    else
-        t.JudgementList = {"安全率(Fs)=Fr/Fo=" + F("0.000;-0.000", o.Fs), "", "ここに",
-                           "  抵抗力(Fr)=" + F("#,##0.00kN", o.Resisting),
-                           "  滑り力(Fo)=" + F("#,##0.00kN;-#,##0.00kN", o.Driving)};
-    AppendClosingLines(t.JudgementList, o);
-    if (std::fabs(o.Fs) >= requiredFs)
-        t.JudgementLabel = {"安全率以内", Blue};
-    else
-        t.JudgementLabel = {"安全率外", Red};
-}
-
-void WriteStatus2(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment) {
-    t.SliceHeadingList = SliceHeading(o);
-    t.SliceHeadingList.insert(t.SliceHeadingList.end(),
-                              {"", "ここに", "  ｽﾗｲｽNo:ｽﾗｲｽ番号", "   b   ：ｽﾗｲｽの幅        (m)",
-                               " H1～H5：各層の高さ      (m)", " ΣH   ：各層の高さの合計(m)", "",
-                               " V1～V5：各層の体積      (m3)", " ΣV   ：各層の体積の合計(m3)"});
-    t.LoadHeadingList = {"最少安全率のすべり円弧の",
-                         "荷重を下記に示す。",
-                         "  円弧中心X座標",
-                         "    Xo=" + F("0.00m;-0.00m", o.Xo),
-                         "  円弧中心Y座標",
-                         "    Yo=" + F("0.00m;-0.00m", o.Yo),
-                         "  円弧半径",
-                         "    R =" + F("0.00m", o.R),
-                         "",
-                         "ここに",
-                         "  ｽﾗｲｽNo:ｽﾗｲｽ番号(中心座標)",
-                         "   b:ｽﾗｲｽの幅      (m)",
-                         " ΣH:各層の高さの合計(m)",
-                         "     (表２参照)",
-                         " ΣV:各層の体積の合計(m3)",
-                         "     (表２参照)",
-                         "  c :粘着力    (kN/m2)",
-                         "  L :ｽﾗｲｽで区切られた",
-                         "     すべり面の長さ(m)",
-                         "  W :ｽﾗｲｽで区切られた",
-                         "     土塊重量(kN)",
-                         "  α:滑り面の傾斜角(度)",
-                         "    (ｽﾗｲｽで区切られた滑",
-                         "     り円の中点を結ぶ直",
-                         "     線と鉛直線のなす角)",
-                         "  φ:剪断抵抗角(度)",
-                         ""};
-    if (moment)
-        t.LoadHeadingList.insert(t.LoadHeadingList.end(),
-                                 {"  Mr:(抵抗ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(c･L+W･cosα･tanφ)", "",
-                                  "  Mo:(滑動ﾓｰﾒﾝﾄ)(kNm)", "    =R･Σ(W･sinα)"});
-    else
-        t.LoadHeadingList.insert(t.LoadHeadingList.end(),
-                                 {"  Fr:(抵抗力)(kN)", "    =Σ(c･L+W･cosα･tanφ)", "",
-                                  "  Fo:(滑り力)(kN)", "    =Σ(W･sinα)"});
-    if (moment)
-        t.JudgementList = {"安全率   (Fs)=Mr/Mo=∞",
-                           "抵抗ﾓｰﾒﾝﾄ(Mr)=" + F("#,##0.00kNm", o.Resisting),
-                           "滑動ﾓｰﾒﾝﾄ(Mo)=" + F("#,##0.00kNm;-#,##0.00kNm", o.Driving)};
-    else
-        t.JudgementList = {"安全率(Fs)=Fr/Fo=∞", "抵抗力(Fr)=" + F("#,##0.00kN", o.Resisting),
-                           "滑り力(Fo)=" + F("#,##0.00kN;-#,##0.00kN", o.Driving)};
-    AppendClosingLines(t.JudgementList, o);
-    t.JudgementLabel = {"Fs=∞", Blue};
-}
-
 }  // namespace
 
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
-                         int displayForm, double requiredFs) {
-    const bool moment = displayForm == 0;
-    switch (outcome.Status) {
+TJudgement JudgeArbitrary(const TArbitraryOutcome& o, double required) {
+    switch (o.Status) {
         case 1:
-            WriteStatus1(tables, outcome, moment, requiredFs);
-            break;
+            return JudgeFactor(o.Fs, required);
         case 2:
-            WriteStatus2(tables, outcome, moment);
-            break;
+            return {TVerdict::Infinite, required, o.Fs};
         default:
-            tables.SliceHeadingList.clear();
-            tables.LoadHeadingList.clear();
-            tables.JudgementList.clear();
-            tables.JudgementLabel = {outcome.CircleStatus, Red};
-            break;
+            return {TVerdict::NoCircle, required, 0};
     }
 }
 
-TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
-                                         TArbitraryTables& tables, TChartModel& chart,
-                                         TChartModel* separate, const TDrawingOptions& drawing) {
-    TEC engine;
+TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design, double xo, double yo) {
+    auto shared = std::make_shared<TEC>();
+    TEC& engine = *shared;
     engine.BuildAnalysisModel(design);
 
-    TArbitraryOutcome o;
+    TArbitraryPoint point;
+    point.Form = engine.DisplayForm;
+    TArbitraryOutcome& o = point.Outcome;
     o.Xo = xo;
     o.Yo = yo;
     const TSearchResult best = SearchRadius(engine, TPoint{xo, yo});
@@ -195,17 +58,13 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
         o.Status == 0 ? NoCircleReason(engine, best, TPoint{xo, yo}) : engine.CircleStatus;
 
     if (o.Status != 0) {
-        const TSlipCircle circle{xo, yo, best.R};
-        std::vector<TSliceRow> rows;
-        const TCircleResult r = EvaluateCircle(engine, circle, &rows);
+        TCircleRecord record = EvaluateCircleRecord(engine, TSlipCircle{xo, yo, best.R});
+        const TCircleResult& r = record.Sums;
         if (r.Status == 0) {
             // Cannot follow a valid search; kept safe all the same.
             o.Status = 0;
             o.CircleStatus = engine.CircleStatus;
         } else {
-            WriteCircleTables(CircleTablesOf(tables), rows, r, engine.DisplayForm);
-            DrawCircle(chart, engine, circle, design, drawing, false);
-
             // A driving sum of exactly 0 is level ground to the search too.
             o.Status = (r.Status == 1 && r.Driving == 0) ? 2 : r.Status;
             o.R = best.R;
@@ -219,11 +78,12 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
             o.Theta = OpeningAngle(o.Xb, o.Yb, o.Xe, o.Ye, xo, yo);
             o.Beta = ChordInclination(o.Xb, o.Yb, o.Xe, o.Ye);
             o.Delta = CentreInclination(o.Xb, o.Yb, xo, yo);
+            point.Circle = std::move(record);
         }
     }
-    WriteArbitraryTexts(tables, o, engine.DisplayForm, engine.RequiredFs);
-    if (separate) CopyChart(chart, *separate);
-    return o;
+    point.Judgement = JudgeArbitrary(o, engine.RequiredFs);
+    point.Model = std::move(shared);
+    return point;
 }
 
 }  // namespace sorvanta

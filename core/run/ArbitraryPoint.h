@@ -1,13 +1,14 @@
 #pragma once
 // The arbitrary-point analysis: the most critical circle about a centre the
-// user picks, with its slice and load tables, lists, judgement and drawing.
+// user picks, as numbers. The report layer writes its tables, texts and
+// drawing.
 
+#include <memory>
 #include <string>
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
-#include "run/ResultTables.h"
-#include "views/ChartModel.h"
+#include "run/CalculationRun.h"
 
 namespace sorvanta {
 
@@ -27,23 +28,23 @@ struct TArbitraryOutcome {
     bool operator==(const TArbitraryOutcome&) const = default;
 };
 
-// Writes the heading, legend, formula and judgement lists and the judgement
-// panel for the outcome, in the moment (form 0) or force form (1). Status 2
-// leaves the load legend and formula lists as they were; status 0 empties the
-// two heading lists and the judgement list and shows the circle status in red.
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
-                         int displayForm, double requiredFs);
+// The judgement of an outcome against the required factor.
+[[nodiscard]] TJudgement JudgeArbitrary(const TArbitraryOutcome& outcome, double required);
+
+// The evaluation with what its report needs: the circle's slices and the
+// model (left with the circle's working set) it ran on.
+struct TArbitraryPoint {
+    TArbitraryOutcome Outcome;
+    TJudgement Judgement;
+    int Form = 0;          // DisplayForm: 0 moment, 1 force
+    TCircleRecord Circle;  // status 1 or 2 only
+    std::shared_ptr<const TEC> Model;
+};
 
 // Evaluates the centre with a fresh model built from the design: the best
 // radius (SearchRadius; a radius of exactly 0 counts as no circle), then the
-// circle once more into the slice and load tables of `tables`, the lists and
-// panel, the drawing into `chart` (axis limits untouched) and, whatever the
-// status, the copy of `chart` into `separate` when given. Status 0 leaves the
-// tables and the chart as they were. Throws ConversionError when the design
+// circle once more with its slices. Throws ConversionError when the design
 // does not convert.
-TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
-                                         TArbitraryTables& tables, TChartModel& chart,
-                                         TChartModel* separate = nullptr,
-                                         const TDrawingOptions& drawing = {});
+TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design, double xo, double yo);
 
 }  // namespace sorvanta

@@ -4,14 +4,8 @@
 #include <memory>
 
 #include "design/DesignFile.h"
-#include "engine/AnalysisModel.h"
-#include "engine/Geometry.h"
 #include "engine/Progress.h"
-#include "engine/Search.h"
-#include "engine/SliceMethod.h"
-#include "run/GridFs.h"
 #include "text/Conversion.h"
-#include "text/NumberFormat.h"
 #include "views/CircleDrawing.h"
 
 namespace sorvanta {
@@ -35,10 +29,10 @@ class TMessageLog : public TUserDialogs {
 };
 
 // The caller's progress, with 計算過程表示 drawing each trial circle into the
-// result chart before the caller hears of it (and repaints).
+// trial chart before the caller hears of it (and repaints).
 class TRunProgress : public TProgress {
   public:
-    TRunProgress(TProgress* inner, TChartModel& chart, const TDesignConditions& design,
+    TRunProgress(TProgress* inner, TChartModel* chart, const TDesignConditions& design,
                  const TDrawingOptions& drawing)
         : inner_(inner), chart_(chart), design_(design), drawing_(drawing) {}
 
@@ -60,42 +54,21 @@ class TRunProgress : public TProgress {
     }
     bool ShowsTrialCircles() const override { return design_.ShowCalculationProcess; }
     void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
-        DrawCircle(chart_, engine, circle, design_, drawing_, true);
+        if (chart_) DrawCircle(*chart_, engine, circle, design_, drawing_, true);
         if (inner_) inner_->TrialCircle(engine, circle);
     }
 
   private:
     TProgress* inner_;
-    TChartModel& chart_;
+    TChartModel* chart_;
     const TDesignConditions& design_;
     const TDrawingOptions& drawing_;
 };
 
-void ClearAllSeries(TChartModel& chart) {
-    for (TChartSeries& series : chart.Series) series.Clear();
-}
-
-// No qualifying circle: the message, and the centre table, load table and
-// charts cleared. Everything else keeps the previous run's content.
-void WriteFailure(const TRunContext& context, TProgress& progress, TUserDialogs& dialogs) {
-    progress.SetPosition(0);
-    dialogs.ShowMessage(NoCircleMessage);
-    TCellTable& centre = context.Tables.CentreTable;
-    centre.SetRowCount(2);
-    centre.SetRowCommaList(1, "-,-,-,-,-,-,-");
-    TCellTable& load = context.Tables.LoadTable;
-    load.SetRowCount(2);
-    load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
-    ClearAllSeries(context.ResultChart);
-    ClearAllSeries(context.ArbitraryChart);
-}
-
 }  // namespace
 
-TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
-    app.Design = RunDesign(app.Design, app.Options);
-    return TRunContext{app.Design, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart,
-                       dialogs,    progress,    app.Settings,  app.Drawing};
+TJudgement JudgeFactor(double fs, double required) {
+    return {std::fabs(fs) >= required ? TVerdict::Within : TVerdict::Outside, required, fs};
 }
 
 int RunProgressMaximum(double p0, int directions) {
@@ -104,48 +77,82 @@ int RunProgressMaximum(double p0, int directions) {
     return static_cast<int>(std::ceil(grids)) * directions + 8;
 }
 
-namespace {
-
-TRunResult CheckAndRun(const TRunContext& context) {
-    TRunResult result;
-    TMessageLog dialogs(context.Dialogs, result.Messages);
-    auto engine = std::make_unique<TEC>();
-    if (CheckDesignConditions(*engine, context.Design, dialogs) == TCheckOutcome::Refuse) {
-        result.Outcome = TRunOutcome::Refused;
-        return result;
-    }
-    TRunResult run = RunCalculation(*engine, context);
-    result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
-    run.Messages = std::move(result.Messages);
-    return run;
+TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle) {
+    TCircleRecord record;
+    record.Circle = circle;
+    record.Sums = EvaluateCircle(engine, circle, &record.Rows);
+    return record;
 }
 
-}  // namespace
+std::optional<int> GridFsMeshCountOf(const TDesignConditions& design) {
+    auto n = TryStrToInt(design.GridFsMeshCount);
+    if (!n || *n < 1) return std::nullopt;
+    return n;
+}
 
-TRunResult StartCalculation(const TRunContext& context) {
+TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& options) {
+    TGridStep step;
+    if (meshCount < 1 || !CentreFieldOf(model)) return step;
+    step.Ran = true;
+    step.Factors = ComputeGridFactors(model, meshCount, options);
+    return step;
+}
+
+TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options) {
+    const auto n = GridFsMeshCountOf(design);
+    if (!n) return {};
+    TEC model;
+    model.BuildAnalysisModel(design);
+    return GridPointStep(model, *n, options);
+}
+
+TContourStep ContourStep(const TEC& model, const TSearchOptions& options) {
+    TContourStep step;
+    const auto field = ComputeContourField(model, options);
+    if (!field) return step;
+    if (field->Cancelled) {
+        step.Cancelled = true;
+        return step;
+    }
+    step.Segments = ContourMesh(field->Xs, field->Ys, field->Values);
+    return step;
+}
+
+TRunResult CalculateRun(const TRunInputs& inputs) {
     try {
-        return CheckAndRun(context);
+        TRunResult result;
+        TMessageLog dialogs(inputs.Dialogs, result.Messages);
+        auto engine = std::make_shared<TEC>();
+        if (CheckDesignConditions(*engine, inputs.Design, dialogs) == TCheckOutcome::Refuse) {
+            result.Outcome = TRunOutcome::Refused;
+            return result;
+        }
+        TRunResult run = CalculateRun(std::move(engine), inputs);
+        result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
+        run.Messages = std::move(result.Messages);
+        return run;
     } catch (const ConversionError& e) {
         // Name the field that failed, for the window and the batch tool alike.
-        throw LocateConversionError(context.Design, e);
+        throw LocateConversionError(inputs.Design, e);
     }
 }
 
-TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
+TRunResult CalculateRun(std::shared_ptr<TEC> shared, const TRunInputs& inputs) {
     TRunResult result;
-    TMessageLog dialogs(context.Dialogs, result.Messages);
-    const TDesignConditions& design = context.Design;
-    TRunProgress progress(context.Progress, context.ResultChart, design, context.Drawing);
+    TMessageLog dialogs(inputs.Dialogs, result.Messages);
+    const TDesignConditions& design = inputs.Design;
+    TRunProgress progress(inputs.Progress, inputs.TrialChart, design, inputs.Drawing);
+    TEC& engine = *shared;
 
     engine.BuildAnalysisModel(design);
-    const int form = engine.DisplayForm;
+    result.Form = engine.DisplayForm;
 
     progress.SetStatusText(SearchStatusText);
     progress.SetPosition(0);
     progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine), engine.Direction == 2 ? 2 : 1));
 
     TSearchOptions options;
-    options.Threads = context.Settings.Threads;
+    options.Threads = inputs.Settings.Threads;
     options.Progress = &progress;
     progress.SearchStarted();
     const TCriticalSearch search = SearchCriticalCircle(engine, options);
@@ -158,7 +165,8 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     }
     const TSearchResult& best = search.Result;
     if (best.Status != 1 || best.R == 0) {
-        WriteFailure(context, progress, dialogs);
+        progress.SetPosition(0);
+        dialogs.ShowMessage(NoCircleMessage);
         progress.SetStatusText("");
         result.Outcome = TRunOutcome::NoCircle;
         return result;
@@ -201,86 +209,43 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
         return result;
     }
 
-    TResultTables& tables = context.Tables;
-    tables.FormulaList = FormulaLines(form);
-    tables.ResultList = ResultLines(c, form);
-    tables.SliceHeadingList = SliceHeadingLines(c);
-    tables.LoadHeadingList = LoadHeadingLines(c);
-    tables.LoadLegendList = LoadLegendLines();
-    tables.LoadFormulaList = LoadFormulaLines(form);
-    tables.JudgementList = JudgementLines(c, form);
-    TArbitraryTables& arbitrary = context.Arbitrary;
-    arbitrary.SliceHeadingList = tables.SliceHeadingList;
-    arbitrary.LoadHeadingList = tables.LoadHeadingList;
-    arbitrary.LoadLegendList = tables.LoadLegendList;
-    arbitrary.LoadFormulaList = tables.LoadFormulaList;
-    arbitrary.JudgementList = tables.JudgementList;
-
-    if (std::fabs(c.Fs) >= engine.RequiredFs) {
-        tables.ResultCaption = {"計算結果(安全率以内)", ColourMaroon};
-        tables.JudgementLabel = {"安全率以内", ColourBlue};
-    } else {
-        tables.ResultCaption = {"計算結果(安全率外)", ColourRed};
-        tables.JudgementLabel = {"安全率外", ColourRed};
+    result.Judgement = JudgeFactor(c.Fs, engine.RequiredFs);
+    progress.Step();
+    result.CentreRows.reserve(mesh.size());
+    for (std::size_t k = 0; k < mesh.size(); ++k) {
+        const TSearchResult& r = mesh[k];
+        result.CentreRows.push_back(
+            {centres[k].X, centres[k].Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs});
     }
 
     progress.Step();
-    TCellTable& centreTable = tables.CentreTable;
-    centreTable.SetRowCommaList(0, form == 1 ? CentreHeaderForce : CentreHeaderMoment);
-    context.ResultChart.Series.at(rsSafetyFactor).Clear();
-    context.ArbitraryChart.Series.at(rsSafetyFactor).Clear();
-    centreTable.SetRowCount((m + 1) * (m + 1) + 1);
-    const double criticalAbsFs = std::fabs(c.Fs);
-    for (int k = 1; k <= static_cast<int>(mesh.size()); ++k) {
-        const TSearchResult& r = mesh[static_cast<std::size_t>(k - 1)];
-        const TPoint& at = centres[static_cast<std::size_t>(k - 1)];
-        centreTable.Rows[static_cast<std::size_t>(k)] = CentreTableRow(
-            k, at.X, at.Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
-        if (design.ShowSafetyFactors && r.Status == 1) {
-            context.ResultChart.Series.at(rsSafetyFactor)
-                .Add(at.X, at.Y, FormatFloat("0.00", r.Fs),
-                     std::fabs(r.Fs) >= engine.RequiredFs ? ColourBlue : ColourRed);
-        }
-    }
-
-    progress.Step();
-    std::vector<TSliceRow> rows;
-    const TCircleResult sums = EvaluateCircle(engine, circle, &rows);
-    WriteCircleTables(CircleTablesOf(tables), rows, sums, form);
-    WriteCircleTables(CircleTablesOf(arbitrary), rows, sums, form);
-
-    DrawCircle(context.ResultChart, engine, circle, design, context.Drawing, true);
-    DrawCircle(context.ArbitraryChart, engine, circle, design, context.Drawing, true);
+    result.Circle = EvaluateCircleRecord(engine, circle);
     progress.SetPosition(0);
 
     result.Outcome = TRunOutcome::Ok;
     result.HasCritical = true;
     result.Critical = c;
+    result.Model = shared;
 
-    const TSearchOptions& stepOptions = options;
     bool cancelled = false;
     if (design.GridFsEnabled) {
         progress.SetStatusText(GridFsStatusText);
-        const auto n = GridFsMeshCountOf(design);
-        if (n && AppendGridPointFactors(engine, *n, context.ResultChart, context.ArbitraryChart,
-                                        stepOptions) == TStepOutcome::Cancelled) {
-            cancelled = true;
+        if (const auto n = GridFsMeshCountOf(design)) {
+            result.Grid = GridPointStep(engine, *n, options);
+            cancelled = result.Grid.Factors && result.Grid.Factors->Cancelled;
         }
     }
     if (design.ContourEnabled && !cancelled) {
         progress.SetStatusText(ContourStatusText);
-        if (AppendContours(engine, context.ResultChart, context.ArbitraryChart, stepOptions) ==
-            TStepOutcome::Cancelled) {
-            cancelled = true;
-        }
+        TContourStep contours = ContourStep(engine, options);
+        cancelled = contours.Cancelled;
+        result.Contours = std::move(contours.Segments);
     }
     progress.SetStatusText("");
     if (cancelled) {
         progress.SetPosition(0);
         result.Outcome = TRunOutcome::Cancelled;
     }
-
-    WriteDesignListing(tables, design, engine);
     return result;
 }
 

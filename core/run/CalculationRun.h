@@ -1,54 +1,47 @@
 #pragma once
-// A calculation run: checks, critical circle search, and everything the run
-// writes into the result tables, the arbitrary-point tables and the two slip
-// circle charts. The window and the batch tool drive the same code; what each
-// shows afterwards follows from the run's outcome.
+// A calculation run: checks, critical circle search and the searches that
+// follow it, as numbers. What the documents and windows show is built from
+// them by the report layer; the run writes no text, table or chart (only the
+// trial circles of 計算過程表示, which are progress, not result).
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "design/DesignConditions.h"
-#include "run/AppState.h"
+#include "engine/AnalysisModel.h"
+#include "engine/FactorField.h"
+#include "engine/Geometry.h"
+#include "engine/Search.h"
+#include "engine/SliceMethod.h"
 #include "run/Checks.h"
-#include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
+#include "views/Contours.h"
 
 namespace sorvanta {
 
-class TEC;
 class TProgress;
 
-// Where a run writes, and through whom it talks to the user.
-struct TRunContext {
-    // The design with the run's options in it (RunDesign).
+// What a run reads, and through whom it talks to the user.
+struct TRunInputs {
     const TDesignConditions& Design;
-    TResultTables& Tables;
-    TArbitraryTables& Arbitrary;
-    TChartModel& ResultChart;
-    TChartModel& ArbitraryChart;
     TUserDialogs& Dialogs;
     // Progress bar, status text, cancellation, the start of the search and,
     // with 計算過程表示, each trial circle after it has been drawn into
-    // ResultChart. May be null.
+    // TrialChart. Both may be null.
     TProgress* Progress = nullptr;
+    TChartModel* TrialChart = nullptr;
     TRunSettings Settings;
     TDrawingOptions Drawing{};
 };
 
-// A run on the front end's own records. Writes the options into the
-// design's run fields first (RunDesign), where the model and the checks
-// read them.
-[[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
-                                       TProgress* progress = nullptr);
-
 enum class TRunOutcome : std::uint8_t {
-    Ok,         // a critical circle; every member written
-    Refused,    // the checks refused; nothing written
-    NoCircle,   // no qualifying circle: the message shown, the centre and load
-                // tables and the charts cleared; the window then shows its
-                // circle conditions
+    Ok,         // a critical circle
+    Refused,    // the checks refused
+    NoCircle,   // no qualifying circle (the message shown)
     Cancelled,  // stopped through the progress interface
 };
 
@@ -61,16 +54,66 @@ struct TCriticalCircle {
     bool operator==(const TCriticalCircle&) const = default;
 };
 
+// How a factor compares with the one required.
+enum class TVerdict : std::uint8_t {
+    NoCircle,  // no valid circle to judge
+    Within,    // |Fs| ≥ required
+    Outside,   // |Fs| < required
+    Infinite,  // level ground only: no driving force
+};
+
+struct TJudgement {
+    TVerdict Verdict = TVerdict::NoCircle;
+    double Required = 0;  // the model's required factor
+    double Found = 0;     // the factor judged
+    bool operator==(const TJudgement&) const = default;
+};
+
+// Within or Outside for a factor.
+[[nodiscard]] TJudgement JudgeFactor(double fs, double required);
+
+// One circle evaluated with its slices: the sums and the rows of the slice
+// and load tables. The model it ran on keeps the circle's working set, which
+// the drawing reads.
+struct TCircleRecord {
+    TSlipCircle Circle;
+    TCircleResult Sums;
+    std::vector<TSliceRow> Rows;
+};
+
+// One centre of the centre table: the best circle about it.
+struct TCentreRow {
+    double X = 0, Y = 0;
+    int Status = 0;  // 0 outside the ground, 1 a factor, 2 level ground (∞)
+    double Driving = 0, Resisting = 0, R = 0, Fs = 0;
+};
+
+// The grid-point step: Ran once the step had a field to map (the chart's
+// markers change then, even when nothing is computed).
+struct TGridStep {
+    bool Ran = false;
+    std::optional<TGridFactors> Factors;
+};
+
 struct TRunResult {
     TRunOutcome Outcome = TRunOutcome::Refused;
     // Every message shown during the run, in order (the confirmation question
     // is not among them).
     std::vector<std::string> Messages;
     // Set when a critical circle was found (Ok, or Cancelled during the
-    // grid-point or contour step).
+    // grid-point or contour step); the members below hold it then.
     bool HasCritical = false;
     TCriticalCircle Critical;
     int GridCount = 0;  // grids the search evaluated
+
+    int Form = 0;  // DisplayForm: 0 moment, 1 force
+    TJudgement Judgement;
+    std::vector<TCentreRow> CentreRows;  // the (m + 1)² centres about the critical one
+    TCircleRecord Circle;                // the critical circle with its slices
+    TGridStep Grid;
+    std::optional<std::vector<TContourSegment>> Contours;  // set when the step completed
+    // The model the run built, left with the critical circle's working set.
+    std::shared_ptr<const TEC> Model;
 };
 
 inline constexpr const char* SearchStatusText = "最少安全率検索中．．．";
@@ -79,36 +122,40 @@ inline constexpr const char* ContourStatusText = "等高線検索中．．．";
 inline constexpr const char* NoCircleMessage =
     "該当する滑り方向の円弧は有りません。\r\r滑り方向設定を変更してみて下さい。";
 
-// The command behind "計算開始": a fresh engine, the checks, the run.
-// A text that does not convert throws ConversionError (before any dialog when
-// the checks build the model); nothing is written then.
-TRunResult StartCalculation(const TRunContext& context);
+// A fresh engine, the checks, the run. A text that does not convert throws
+// ConversionError (before any dialog when the checks build the model).
+TRunResult CalculateRun(const TRunInputs& inputs);
 
-// The run proper, after the checks, on their engine object.
-TRunResult RunCalculation(TEC& engine, const TRunContext& context);
+// The run proper, after the checks, on their engine object (which the result
+// then shares).
+TRunResult CalculateRun(std::shared_ptr<TEC> engine, const TRunInputs& inputs);
 
 // Progress maximum of a run whose first grid has pitch p0: an estimate of the
 // number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ per direction
 // searched (both directions search twice), + 8.
 [[nodiscard]] int RunProgressMaximum(double p0, int directions = 1);
 
-// The texts the run writes, for a critical circle in the form (0 moment,
-// 1 force). Exposed for the tests and the arbitrary-point texts.
-TLineList FormulaLines(int form);
-TLineList ResultLines(const TCriticalCircle& c, int form);
-TLineList SliceHeadingLines(const TCriticalCircle& c);
-TLineList LoadHeadingLines(const TCriticalCircle& c);
-TLineList LoadLegendLines();
-TLineList LoadFormulaLines(int form);
-TLineList JudgementLines(const TCriticalCircle& c, int form);
-// "  円弧開き角度 (Θ)=…" to "  Check:Θ=2(β-δ)=…", the angles in degrees; shared
-// by the run's lists and the arbitrary point's.
-TLineList CircleAngleLines(double theta, double beta, double delta);
+// The one evaluation of a circle the run and the arbitrary point report: its
+// sums and slice rows, the engine left with the circle's working set.
+TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle);
 
-// One row of the centre table: status 0 "[地形外]", 1 the factor ("[解]" when
-// |fs| is not greater than the critical |Fs|), 2 "[∞]".
-std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving,
-                                        double resisting, double r, double fs,
-                                        double criticalAbsFs);
+// The mesh count of the grid points, GridFsMeshCount as a whole number of at
+// least 1; nothing otherwise. The run refuses a design without one; the step
+// itself skips it, so no division by zero or endless loop can follow.
+[[nodiscard]] std::optional<int> GridFsMeshCountOf(const TDesignConditions& design);
+
+// The grid-point factors of the model: skipped (Ran false) without a usable
+// mesh count or ground surface.
+TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& options = {});
+// The same on a fresh model built from the design (ConversionError when a text
+// does not convert); skipped without a usable mesh count.
+TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options = {});
+// The contour segments of the model; nothing when skipped, Cancelled set when
+// stopped.
+struct TContourStep {
+    bool Cancelled = false;
+    std::optional<std::vector<TContourSegment>> Segments;
+};
+TContourStep ContourStep(const TEC& model, const TSearchOptions& options = {});
 
 }  // namespace sorvanta

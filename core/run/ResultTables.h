@@ -13,10 +13,6 @@
 
 namespace sorvanta {
 
-struct TSliceRow;
-struct TCircleResult;
-class TGetDat;
-
 // An ordered list of text lines; empty lines are allowed.
 using TLineList = std::vector<std::string>;
 
@@ -133,33 +129,5 @@ struct TArbitraryTables {
 // Fixed texts.
 const TLineList& SliceLegendText();
 const TLineList& SliceNoteText();
-
-// The slice table and load table that an evaluation of a circle writes:
-// output mode 1 targets the result tables, 2 the arbitrary-point tables.
-struct TCircleTables {
-    TCellTable* SliceTable = nullptr;
-    TCellTable* LoadTable = nullptr;
-};
-inline TCircleTables CircleTablesOf(TResultTables& t) {
-    return {&t.SliceTable, &t.LoadTable};
-}
-inline TCircleTables CircleTablesOf(TArbitraryTables& t) {
-    return {&t.SliceTable, &t.LoadTable};
-}
-
-// n slices: both tables get n + 1 rows (header and one row per slice).
-void PrepareCircleTables(TCircleTables target, int n);
-// Row i (from 1) of the slice table and of the load table from slice i.
-void WriteSliceRows(TCircleTables target, int i, const TSliceRow& slice);
-// Load table header for the form (0 moment, 1 force) and the totals row from
-// WidthSum, WeightSum, Resisting and Driving of the circle.
-void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form);
-// All three: the tables of one evaluated circle, its slices and its sums.
-void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
-                       const TCircleResult& sums, int form);
-
-// Section Ⅰ from the design conditions as entered and the run's model.
-void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
-                        const TGetDat& model);
 
 }  // namespace sorvanta

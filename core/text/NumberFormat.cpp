@@ -162,4 +162,14 @@ std::string FormatFloat(std::string_view pattern, double value) {
     return negative ? "-" + text : text;
 }
 
+double RoundToDecimals(double value, int decimals) {
+    if (!std::isfinite(value)) return value;
+    const TRounded rounded = RoundDecimal(std::fabs(value), decimals);
+    std::string digits = rounded.IntDigits.empty() ? "0" : rounded.IntDigits;
+    if (!rounded.FracDigits.empty()) digits += "." + rounded.FracDigits;
+    double result = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), result);
+    return value < 0.0 ? -result : result;
+}
+
 }  // namespace sorvanta

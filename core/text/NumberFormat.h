@@ -17,4 +17,9 @@ namespace sorvanta {
 
 std::string FormatFloat(std::string_view pattern, double value);
 
+// The number a pattern with `decimals` decimals shows, as the nearest double:
+// rounded by the same rule, the sign kept (a negative value that rounds to
+// zero gives -0). Not finite values are returned as they are.
+[[nodiscard]] double RoundToDecimals(double value, int decimals);
+
 }  // namespace sorvanta

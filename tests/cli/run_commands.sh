@@ -113,6 +113,31 @@ run arbitrary "$sample" 100 22 --json "$work/p.json"
 expect_status 1 "arbitrary outside"
 expect_err "円弧中心が地形定義幅外" "arbitrary outside"
 grep -q '"outcome": "ok"' "$work/p.json" || fail "arbitrary outside: JSON"
+
+# The arbitrary point's numbers beside the critical circle: the same values its
+# lines show; null after a plain run, no circle outside the ground.
+run arbitrary "$sample" 26 22 --json "$work/q.json" --form force
+expect_status 0 "arbitrary --json"
+if command -v python3 >/dev/null; then
+    python3 - "$work/q.json" "$work/p.json" "$work/a.json" <<'EOF' || fail "arbitrary JSON object"
+import json, sys
+q, p, a = (json.load(open(f, encoding="utf-8")) for f in sys.argv[1:])
+assert a["arbitrary"] is None
+keys = list(q)
+assert keys.index("arbitrary") == keys.index("critical") + 1, keys
+o = q["arbitrary"]
+assert (o["Xo"], o["Yo"], o["verdict"]) == (26, 22, "within"), o
+t = q["arbitrary_tables"]
+assert t["judgement"][0] == "安全率(Fs)=Fr/Fo=%.3f" % o["Fs"], (t["judgement"][0], o["Fs"])
+assert t["judgement_label"]["text"] == "安全率以内"
+assert "  抵抗力(Fr)={:,.2f}kN".format(o["Resisting"]) in t["judgement"]
+assert "  円弧終点X座標(Xe)=%.2fm" % o["Xe"] in t["judgement"]
+assert o["Fs"] != q["critical"]["Fs"]
+n = p["arbitrary"]
+assert n["verdict"] == "no_circle" and (n["Xo"], n["Yo"]) == (100, 22), n
+assert all(n[k] is None for k in ("R", "Fs", "Resisting", "Driving", "Xb", "Ye")), n
+EOF
+fi
 # Below the never-cut elevation no circle is tried; the reason is still given.
 run arbitrary "$sample" 30 -1
 expect_status 1 "arbitrary below the never-cut elevation"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "documents/TextOutput.h"
-#include "run/CalculationRun.h"
+#include "report/RunReport.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
 #include "views/ChartModel.h"

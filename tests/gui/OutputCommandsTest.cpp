@@ -18,6 +18,7 @@
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultWindow.h"
 #include "gui/Texts.h"
+#include "report/ArbitraryReport.h"
 #include "run/ArbitraryPoint.h"
 
 using namespace sorvanta;

@@ -25,6 +25,7 @@
 #include "gui/ResultWindow.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
+#include "report/ArbitraryReport.h"
 #include "run/ArbitraryPoint.h"
 #include "text/NumberFormat.h"
 

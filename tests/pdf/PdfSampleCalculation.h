@@ -6,8 +6,8 @@
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
-#include "run/ArbitraryPoint.h"
-#include "run/CalculationRun.h"
+#include "report/ArbitraryReport.h"
+#include "report/RunReport.h"
 #include "run/Checks.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"

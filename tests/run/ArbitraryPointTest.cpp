@@ -2,7 +2,8 @@
 
 #include "engine/Geometry.h"
 #include "engine/Search.h"
-#include "run/ArbitraryPoint.h"
+#include "report/ArbitraryReport.h"
+#include "report/ReportTexts.h"
 #include "views/CircleDrawing.h"
 
 using namespace sorvanta;

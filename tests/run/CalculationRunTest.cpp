@@ -8,7 +8,8 @@
 #include "engine/AnalysisModel.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
-#include "run/CalculationRun.h"
+#include "report/ReportTexts.h"
+#include "report/RunReport.h"
 #include "text/NumberFormat.h"
 #include "views/ChartModel.h"
 
@@ -201,12 +202,46 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
     EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率(Fs)=Fr/Fo=", 0), 0u);
     EXPECT_EQ(app.Tables.CentreTable.Rows[0][3], "滑り力(Fo)");
     EXPECT_EQ(app.Tables.LoadTable.Rows[0][13], "Fo(kN)");
+    const TRunResult numbers = app.Run();
+    EXPECT_EQ(numbers.Judgement, (TJudgement{TVerdict::Outside, 100.0, numbers.Critical.Fs}));
 
     TApp exact;
     exact.Design.SafetyFactor = "0.01";
     ASSERT_EQ(exact.Run().Outcome, TRunOutcome::Ok);
     EXPECT_EQ(exact.Tables.ResultCaption, (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
     EXPECT_EQ(exact.Tables.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));
+}
+
+// The run computes; its report is written from the numbers alone, so the
+// same numbers written again give the same records and charts.
+TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
+    TApp app;
+    app.Design.GridFsEnabled = true;
+    app.Design.GridFsMeshCount = "6";
+    app.Design.ContourEnabled = true;
+    const TRunResult run = app.Run();
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(run.Judgement.Verdict, TVerdict::Within);
+    EXPECT_EQ(run.CentreRows.size() + 1, app.Tables.CentreTable.Rows.size());
+    EXPECT_EQ(run.Circle.Rows.size() + 2, app.Tables.LoadTable.Rows.size());
+    EXPECT_EQ(run.Circle.Sums.Fs, run.Critical.Fs);
+    ASSERT_TRUE(run.Grid.Factors && run.Contours);
+    EXPECT_EQ(run.Grid.Factors->Columns.size(), 5u);
+    EXPECT_FALSE(run.Contours->empty());
+
+    TApp again;
+    again.Design = app.Design;
+    TRunContext context{again.Design,         again.Tables,  again.Arbitrary, again.ResultChart,
+                        again.ArbitraryChart, again.Dialogs, nullptr,         {}};
+    const TRunResult numbers = CalculateRun(TRunInputs{again.Design, again.Dialogs});
+    EXPECT_TRUE(again.Tables == TResultTables{}) << "the run wrote a record";
+    for (int pass = 0; pass < 2; ++pass) {
+        WriteRunReport(numbers, context);
+        EXPECT_TRUE(again.Tables == app.Tables);
+        EXPECT_TRUE(again.Arbitrary == app.Arbitrary);
+        EXPECT_TRUE(again.ResultChart == app.ResultChart);
+        EXPECT_TRUE(again.ArbitraryChart == app.ArbitraryChart);
+    }
 }
 
 TEST(CalculationRunTest, JudgementBoundaryCountsAsWithin) {

@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
-#include "run/GridFs.h"
+#include "report/GridCharts.h"
 #include "text/NumberFormat.h"
 #include "views/Contours.h"
 

@@ -7,6 +7,7 @@
 
 #include "engine/AnalysisModel.h"
 #include "engine/SliceMethod.h"
+#include "report/ReportTexts.h"
 #include "run/ResultTables.h"
 
 namespace sorvanta {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "text/NumberFormat.h"
 
@@ -129,6 +132,26 @@ TEST(NumberFormat, Patterns) {
         EXPECT_EQ(FormatFloat(c.Pattern, c.Value), c.Expected)
             << "F(\"" << c.Pattern << "\", " << c.Value << ")";
     }
+}
+
+// The number a pattern shows, without going through its text: the same
+// double as the text read back, the sign of a negative value kept at zero.
+TEST(NumberFormat, RoundToDecimalsIsTheNumberThePatternShows) {
+    const double values[] = {2.675,    -2.675, 9.995, 0.0049999, 1234567.891, 23741.0749,
+                             -0.001,   0.0,    -0.0,  1e-320,    0.125,       2.0415978103747205,
+                             1e22 / 3, 7.5};
+    const std::pair<int, const char*> patterns[] = {{0, "0"}, {2, "0.00"}, {3, "0.000"}};
+    for (const double v : values) {
+        for (const auto& [decimals, pattern] : patterns) {
+            const std::string text = FormatFloat(pattern, v);
+            const double rounded = RoundToDecimals(v, decimals);
+            EXPECT_EQ(rounded, std::strtod(text.c_str(), nullptr)) << pattern << " " << v;
+            EXPECT_EQ(std::signbit(rounded), v < 0) << pattern << " " << v;
+        }
+    }
+    EXPECT_TRUE(std::isnan(RoundToDecimals(std::numeric_limits<double>::quiet_NaN(), 2)));
+    EXPECT_EQ(RoundToDecimals(-std::numeric_limits<double>::infinity(), 2),
+              -std::numeric_limits<double>::infinity());
 }
 
 TEST(NumberFormat, IndependentOfTheProcessLocale) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "run/CalculationRun.h"
+#include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta {
@@ -158,6 +158,20 @@ std::vector<std::string> CentreTableRow(int k, double x, double y, int status, d
                                                      : FormatFloat("0.000", fs));
     }
     return row;
+}
+
+std::string VerdictText(TVerdict verdict) {
+    switch (verdict) {
+        case TVerdict::Within:
+            return "安全率以内";
+        case TVerdict::Outside:
+            return "安全率外";
+        case TVerdict::Infinite:
+            return "Fs=∞";
+        case TVerdict::NoCircle:
+            break;
+    }
+    return "";
 }
 
 }  // namespace sorvanta

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "engine/AnalysisModel.h"
-#include "run/ResultTables.h"
+#include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta {

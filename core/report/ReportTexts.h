@@ -1,0 +1,74 @@
+#pragma once
+// The texts, cells and captions of the calculation document, built from the
+// numbers of a run or of an arbitrary point. Every byte here is what the
+// windows, the text file, the printout and the PDF show.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/DesignConditions.h"
+#include "run/ArbitraryPoint.h"
+#include "run/CalculationRun.h"
+#include "run/ResultTables.h"
+
+namespace sorvanta {
+
+// The run's lists for a critical circle in the form (0 moment, 1 force).
+TLineList FormulaLines(int form);
+TLineList ResultLines(const TCriticalCircle& c, int form);
+TLineList SliceHeadingLines(const TCriticalCircle& c);
+TLineList LoadHeadingLines(const TCriticalCircle& c);
+TLineList LoadLegendLines();
+TLineList LoadFormulaLines(int form);
+TLineList JudgementLines(const TCriticalCircle& c, int form);
+// "  円弧開き角度 (Θ)=…" to "  Check:Θ=2(β-δ)=…", the angles in degrees; shared
+// by the run's lists and the arbitrary point's.
+TLineList CircleAngleLines(double theta, double beta, double delta);
+
+// One row of the centre table: status 0 "[地形外]", 1 the factor ("[解]" when
+// |fs| is not greater than the critical |Fs|), 2 "[∞]".
+std::vector<std::string> CentreTableRow(int k, double x, double y, int status, double driving,
+                                        double resisting, double r, double fs,
+                                        double criticalAbsFs);
+
+// The judgement panel's text: "安全率以内", "安全率外" or "Fs=∞"; empty for
+// no circle (the arbitrary point shows the circle status then).
+[[nodiscard]] std::string VerdictText(TVerdict verdict);
+
+// The slice table and load table that an evaluation of a circle writes:
+// output mode 1 targets the result tables, 2 the arbitrary-point tables.
+struct TCircleTables {
+    TCellTable* SliceTable = nullptr;
+    TCellTable* LoadTable = nullptr;
+};
+inline TCircleTables CircleTablesOf(TResultTables& t) {
+    return {&t.SliceTable, &t.LoadTable};
+}
+inline TCircleTables CircleTablesOf(TArbitraryTables& t) {
+    return {&t.SliceTable, &t.LoadTable};
+}
+
+// n slices: both tables get n + 1 rows (header and one row per slice).
+void PrepareCircleTables(TCircleTables target, int n);
+// Row i (from 1) of the slice table and of the load table from slice i.
+void WriteSliceRows(TCircleTables target, int i, const TSliceRow& slice);
+// Load table header for the form (0 moment, 1 force) and the totals row from
+// WidthSum, WeightSum, Resisting and Driving of the circle.
+void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form);
+// All three: the tables of one evaluated circle, its slices and its sums.
+void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+                       const TCircleResult& sums, int form);
+
+// Section Ⅰ from the design conditions as entered and the run's model.
+void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
+                        const TGetDat& model);
+
+// Writes the heading, legend, formula and judgement lists and the judgement
+// panel for the outcome, in the moment (form 0) or force form (1). Status 2
+// leaves the load legend and formula lists as they were; status 0 empties the
+// two heading lists and the judgement list and shows the circle status in red.
+void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
+                         int displayForm, double requiredFs);
+
+}  // namespace sorvanta

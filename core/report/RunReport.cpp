@@ -1,0 +1,126 @@
+#include "report/RunReport.h"
+
+#include <cmath>
+
+#include "report/GridCharts.h"
+#include "report/ReportTexts.h"
+#include "text/NumberFormat.h"
+#include "views/CircleDrawing.h"
+
+namespace sorvanta {
+
+namespace {
+
+void ClearAllSeries(TChartModel& chart) {
+    for (TChartSeries& series : chart.Series) series.Clear();
+}
+
+// No qualifying circle: the centre table, load table and charts cleared.
+// Everything else keeps the previous run's content.
+void WriteFailure(const TRunContext& context) {
+    TCellTable& centre = context.Tables.CentreTable;
+    centre.SetRowCount(2);
+    centre.SetRowCommaList(1, "-,-,-,-,-,-,-");
+    TCellTable& load = context.Tables.LoadTable;
+    load.SetRowCount(2);
+    load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
+    ClearAllSeries(context.ResultChart);
+    ClearAllSeries(context.ArbitraryChart);
+}
+
+void WriteCritical(const TRunResult& run, const TRunContext& context) {
+    const TDesignConditions& design = context.Design;
+    const TCriticalCircle& c = run.Critical;
+    const int form = run.Form;
+    const TEC& model = *run.Model;
+
+    TResultTables& tables = context.Tables;
+    tables.FormulaList = FormulaLines(form);
+    tables.ResultList = ResultLines(c, form);
+    tables.SliceHeadingList = SliceHeadingLines(c);
+    tables.LoadHeadingList = LoadHeadingLines(c);
+    tables.LoadLegendList = LoadLegendLines();
+    tables.LoadFormulaList = LoadFormulaLines(form);
+    tables.JudgementList = JudgementLines(c, form);
+    TArbitraryTables& arbitrary = context.Arbitrary;
+    arbitrary.SliceHeadingList = tables.SliceHeadingList;
+    arbitrary.LoadHeadingList = tables.LoadHeadingList;
+    arbitrary.LoadLegendList = tables.LoadLegendList;
+    arbitrary.LoadFormulaList = tables.LoadFormulaList;
+    arbitrary.JudgementList = tables.JudgementList;
+
+    const std::string verdict = VerdictText(run.Judgement.Verdict);
+    if (run.Judgement.Verdict == TVerdict::Within) {
+        tables.ResultCaption = {"計算結果(" + verdict + ")", ColourMaroon};
+        tables.JudgementLabel = {verdict, ColourBlue};
+    } else {
+        tables.ResultCaption = {"計算結果(" + verdict + ")", ColourRed};
+        tables.JudgementLabel = {verdict, ColourRed};
+    }
+
+    TCellTable& centreTable = tables.CentreTable;
+    centreTable.SetRowCommaList(0, form == 1 ? CentreHeaderForce : CentreHeaderMoment);
+    context.ResultChart.Series.at(rsSafetyFactor).Clear();
+    context.ArbitraryChart.Series.at(rsSafetyFactor).Clear();
+    centreTable.SetRowCount(static_cast<int>(run.CentreRows.size()) + 1);
+    const double criticalAbsFs = std::fabs(c.Fs);
+    for (std::size_t k = 0; k < run.CentreRows.size(); ++k) {
+        const TCentreRow& r = run.CentreRows[k];
+        centreTable.Rows[k + 1] = CentreTableRow(static_cast<int>(k + 1), r.X, r.Y, r.Status,
+                                                 r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
+        if (design.ShowSafetyFactors && r.Status == 1) {
+            context.ResultChart.Series.at(rsSafetyFactor)
+                .Add(r.X, r.Y, FormatFloat("0.00", r.Fs),
+                     JudgeFactor(r.Fs, run.Judgement.Required).Verdict == TVerdict::Within
+                         ? ColourBlue
+                         : ColourRed);
+        }
+    }
+
+    const TCircleRecord& circle = run.Circle;
+    WriteCircleTables(CircleTablesOf(tables), circle.Rows, circle.Sums, form);
+    WriteCircleTables(CircleTablesOf(arbitrary), circle.Rows, circle.Sums, form);
+    DrawCircle(context.ResultChart, model, circle.Circle, design, context.Drawing, true);
+    DrawCircle(context.ArbitraryChart, model, circle.Circle, design, context.Drawing, true);
+
+    DrawGridFactors(run.Grid, context.ResultChart, context.ArbitraryChart);
+    if (run.Contours) DrawContours(*run.Contours, context.ResultChart, context.ArbitraryChart);
+
+    WriteDesignListing(tables, design, model);
+}
+
+}  // namespace
+
+TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
+    app.Design = RunDesign(app.Design, app.Options);
+    return TRunContext{app.Design, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart,
+                       dialogs,    progress,    app.Settings,  app.Drawing};
+}
+
+void WriteRunReport(const TRunResult& run, const TRunContext& context) {
+    if (run.HasCritical && run.Model) {
+        WriteCritical(run, context);
+    } else if (run.Outcome == TRunOutcome::NoCircle) {
+        WriteFailure(context);
+    }
+}
+
+TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
+    TRunResult run = StartCalculation(RunContextOf(app, dialogs, progress));
+    if (run.HasCritical || run.Outcome == TRunOutcome::NoCircle) {
+        app.Run = run;
+        // The arbitrary-point records show the critical circle again.
+        if (run.HasCritical) app.ArbitraryPoint.reset();
+    }
+    return run;
+}
+
+TRunResult StartCalculation(const TRunContext& context) {
+    TRunResult run =
+        CalculateRun(TRunInputs{context.Design, context.Dialogs, context.Progress,
+                                &context.ResultChart, context.Settings, context.Drawing});
+    WriteRunReport(run, context);
+    return run;
+}
+
+}  // namespace sorvanta

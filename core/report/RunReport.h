@@ -1,0 +1,56 @@
+#pragma once
+// A calculation run and its report: the run's numbers written into the result
+// tables, the arbitrary-point tables and the two slip circle charts. The
+// window and the batch tool drive the same code; what each shows afterwards
+// follows from the run's outcome.
+
+#include "design/DesignConditions.h"
+#include "run/AppState.h"
+#include "run/CalculationRun.h"
+#include "run/Checks.h"
+#include "run/ResultTables.h"
+#include "run/RunSettings.h"
+#include "views/ChartModel.h"
+
+namespace sorvanta {
+
+class TProgress;
+
+// Where a run's report goes, and through whom the run talks to the user.
+struct TRunContext {
+    const TDesignConditions& Design;
+    TResultTables& Tables;
+    TArbitraryTables& Arbitrary;
+    TChartModel& ResultChart;
+    TChartModel& ArbitraryChart;
+    TUserDialogs& Dialogs;
+    // Progress bar, status text, cancellation, the start of the search and,
+    // with 計算過程表示, each trial circle after it has been drawn into
+    // ResultChart. May be null.
+    TProgress* Progress = nullptr;
+    TRunSettings Settings;
+    TDrawingOptions Drawing{};
+};
+
+// A run on the front end's own records. Writes the options into the
+// design's run fields first (RunDesign), where the model and the checks
+// read them.
+[[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
+                                       TProgress* progress = nullptr);
+
+// Writes a run's numbers into the context's tables and charts:
+//   Ok, or Cancelled with a critical circle: every member (the grid points
+//     and contours as far as they came);
+//   NoCircle: the centre and load tables and the charts cleared; the window
+//     then shows its circle conditions;
+//   Refused, or Cancelled before a critical circle: nothing.
+void WriteRunReport(const TRunResult& run, const TRunContext& context);
+
+// The command behind "計算開始": CalculateRun, then its report.
+// A text that does not convert throws ConversionError (before any dialog when
+// the checks build the model); nothing is written then.
+TRunResult StartCalculation(const TRunContext& context);
+// The same on the front end's records.
+TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress = nullptr);
+
+}  // namespace sorvanta
