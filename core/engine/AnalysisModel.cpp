@@ -162,9 +162,9 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
     CentreMeshCount = StrToInt(design.MeshCount);
     SliceWidthLimit = StrToFloat(design.MaxSliceWidth);
     RequiredFs = StrToFloat(design.SafetyFactor);
-    DisplayForm = design.StressDisplay;
-    Direction = design.SlipDirection;
-    StrengthMode = design.StressType;
+    DisplayForm = static_cast<TFsForm>(design.StressDisplay);
+    Direction = static_cast<TSlipDirection>(design.SlipDirection);
+    StrengthMode = static_cast<TStrengthMode>(design.StressType);
 
     // 4. and 5.
     for (int k = 0; k < layers; ++k)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "design/AnalysisChoices.h"
 #include "design/DesignConditions.h"
 
 namespace sorvanta {
@@ -83,9 +84,9 @@ class TGetDat {
     // refuse that); the engine itself uses LayersInUse().
     int NumLayers = 0;
     double RequiredFs = 0;
-    int DisplayForm = 0;                        // 0 moment form (Mr/Mo), 1 force form (Fr/Fo)
-    int Direction = 0;                          // 0 clockwise, 1 counter-clockwise, 2 both
-    int StrengthMode = 0;                       // 0 total stress, 1 effective stress
+    TFsForm DisplayForm = TFsForm::Moment;
+    TSlipDirection Direction = TSlipDirection::Clockwise;
+    TStrengthMode StrengthMode = TStrengthMode::Total;
     std::array<TSoilValues, MaxLayers> Soil{};  // Soil[0] is layer 1
     // One list per TFigureKind; Figures[k].size() == FigureCount[k] always.
     std::array<TPolyline, FigureKindCount> Figures;

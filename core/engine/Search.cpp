@@ -82,7 +82,7 @@ struct TStatusTally {
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
   public:
-    TRadiusPass(TEC& engine, TPoint centre, int direction, TPassMemo* memo = nullptr)
+    TRadiusPass(TEC& engine, TPoint centre, TSlipDirection direction, TPassMemo* memo = nullptr)
         : engine_(engine), centre_(centre), direction_(direction), memo_(memo) {}
 
     void Evaluate(double R) {
@@ -133,7 +133,7 @@ class TRadiusPass {
   private:
     TEC& engine_;
     TPoint centre_;
-    int direction_;
+    TSlipDirection direction_;
     TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
     TStatusTally tally_;
@@ -225,18 +225,18 @@ double FirstPassStep(const TGetDat& model, TPoint centre) {
     return step;
 }
 
-bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
+bool QualifiesForDirection(TSlipDirection direction, double fs, double smallestAbsFs) {
     bool sense = true;
-    if (direction == 0)
+    if (direction == TSlipDirection::Clockwise)
         sense = fs >= 0;
-    else if (direction == 1)
+    else if (direction == TSlipDirection::CounterClockwise)
         sense = fs < 0;
     return sense && std::fabs(fs) <= smallestAbsFs;
 }
 
 namespace {
 
-TSearchResult Scan(TEC& engine, TPoint centre, int direction, double step, double lower,
+TSearchResult Scan(TEC& engine, TPoint centre, TSlipDirection direction, double step, double lower,
                    double upper, const TSkipRange* skip, const TSearchResult& previous,
                    const TProgress* progress, TPassMemo* memo) {
     TRadiusPass pass(engine, centre, direction, memo);
@@ -312,7 +312,7 @@ thread_local TPassLog tlLogs[3];
 // The passes at one centre for one direction (0 or 1). `shared` is the log of
 // the first pass: recorded when `sharedKnown` is false, read from when it is
 // true (its radii do not depend on the direction).
-TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rmax,
+TSearchResult SearchOneWay(TEC& engine, TPoint centre, TSlipDirection direction, double Rmax,
                            const TProgress* progress, TPassMemo& memo, TPassLog& shared,
                            bool sharedKnown) {
     TSearchResult result;
@@ -399,15 +399,15 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
     }
     TPassMemo memo;
     TPassLog& shared = tlLogs[2];
-    if (engine.Direction != 2) {
+    if (engine.Direction != TSlipDirection::Both) {
         result =
             SearchOneWay(engine, centre, engine.Direction, Rmax, progress, memo, shared, false);
     } else {
-        const TSearchResult cw =
-            SearchOneWay(engine, centre, 0, Rmax, progress, memo, shared, false);
+        const TSearchResult cw = SearchOneWay(engine, centre, TSlipDirection::Clockwise, Rmax,
+                                              progress, memo, shared, false);
         if (cw.Cancelled) return cw;
-        const TSearchResult ccw =
-            SearchOneWay(engine, centre, 1, Rmax, progress, memo, shared, true);
+        const TSearchResult ccw = SearchOneWay(engine, centre, TSlipDirection::CounterClockwise,
+                                               Rmax, progress, memo, shared, true);
         result = EitherWay(cw, ccw);
         if (ccw.Cancelled) return result;
     }
@@ -670,7 +670,8 @@ TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
 // Sets the engine's direction for one refinement and puts it back.
 class TDirectionScope {
   public:
-    TDirectionScope(TEC& engine, int direction) : engine_(engine), saved_(engine.Direction) {
+    TDirectionScope(TEC& engine, TSlipDirection direction)
+        : engine_(engine), saved_(engine.Direction) {
         engine_.Direction = direction;
     }
     ~TDirectionScope() { engine_.Direction = saved_; }
@@ -679,7 +680,7 @@ class TDirectionScope {
 
   private:
     TEC& engine_;
-    int saved_;
+    TSlipDirection saved_;
 };
 
 bool FoundCircle(const TCriticalSearch& s) {
@@ -689,16 +690,16 @@ bool FoundCircle(const TCriticalSearch& s) {
 }  // namespace
 
 TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options) {
-    if (engine.Direction != 2) return RefineOneWay(engine, options);
+    if (engine.Direction != TSlipDirection::Both) return RefineOneWay(engine, options);
     TCriticalSearch cw;
     {
-        TDirectionScope scope(engine, 0);
+        TDirectionScope scope(engine, TSlipDirection::Clockwise);
         cw = RefineOneWay(engine, options);
     }
     if (cw.Cancelled) return cw;
     TCriticalSearch ccw;
     {
-        TDirectionScope scope(engine, 1);
+        TDirectionScope scope(engine, TSlipDirection::CounterClockwise);
         ccw = RefineOneWay(engine, options);
     }
     const bool ccwBetter = FoundCircle(ccw) &&

@@ -63,9 +63,9 @@ struct TSearchOptions {
 };
 
 // Does a circle of status 1 with factor fs qualify for the slip direction
-// (0: fs >= 0, 1: fs < 0, 2: always) against the smallest |Fs| so far?
-// Ties qualify, so the circle evaluated later wins.
-[[nodiscard]] bool QualifiesForDirection(int direction, double fs, double smallestAbsFs);
+// (clockwise: fs >= 0, counter-clockwise: fs < 0, both: always) against the
+// smallest |Fs| so far? Ties qualify, so the circle evaluated later wins.
+[[nodiscard]] bool QualifiesForDirection(TSlipDirection direction, double fs, double smallestAbsFs);
 
 // One pass over the radii upper, upper − step, … (repeated subtraction) while
 // R >= lower, skipping `skip`. A circle of status 1 whose driving sum is

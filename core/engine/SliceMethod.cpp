@@ -52,8 +52,8 @@ struct TSliceContext {
     // The water line lies above the ground somewhere: the slices may carry
     // water standing on them.
     bool Ponded = false;
-    int StrengthMode = 0;
-    int DisplayForm = 0;
+    TStrengthMode StrengthMode = TStrengthMode::Total;
+    TFsForm DisplayForm = TFsForm::Moment;
     double GammaWater = 0;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
@@ -297,7 +297,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // is taken off, but never below zero: water standing above the ground
     // must not pull the slice down.
     double normal = W;
-    if (x.StrengthMode == 1) {
+    if (x.StrengthMode == TStrengthMode::Effective) {
         // Under ponded water the pore force is taken on the base as it is,
         // over the whole column below the water level ((hw − e)·b + s), so
         // that the water's weight and the pore force cancel to the submerged
@@ -310,7 +310,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // 8. and 9.
     TSliceTerms terms;
     terms.W = W;
-    if (x.DisplayForm == 0) {
+    if (x.DisplayForm == TFsForm::Moment) {
         terms.Driving = R * W * sinA;
         terms.Resisting = R * normal * cosA * tanPhi + R * cohesion * L + lever * cohesion * h;
         if (thrustMoment != 0) terms.Driving += thrustMoment;

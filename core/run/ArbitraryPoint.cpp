@@ -203,7 +203,8 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
             o.Status = 0;
             o.CircleStatus = engine.CircleStatus;
         } else {
-            WriteCircleTables(CircleTablesOf(tables), rows, r, engine.DisplayForm);
+            WriteCircleTables(CircleTablesOf(tables), rows, r,
+                              static_cast<int>(engine.DisplayForm));
             DrawCircle(chart, engine, circle, design, false);
 
             // A driving sum of exactly 0 is level ground to the search too.
@@ -221,7 +222,7 @@ TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double
             o.Delta = CentreInclination(o.Xb, o.Yb, xo, yo);
         }
     }
-    WriteArbitraryTexts(tables, o, engine.DisplayForm, engine.RequiredFs);
+    WriteArbitraryTexts(tables, o, static_cast<int>(engine.DisplayForm), engine.RequiredFs);
     if (separate) CopyChart(chart, *separate);
     return o;
 }

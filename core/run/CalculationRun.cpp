@@ -135,11 +135,12 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     TRunProgress progress(context.Progress, context.ResultChart, design);
 
     engine.BuildAnalysisModel(design);
-    const int form = engine.DisplayForm;
+    const int form = static_cast<int>(engine.DisplayForm);
 
     progress.SetStatusText(SearchStatusText);
     progress.SetPosition(0);
-    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine), engine.Direction == 2 ? 2 : 1));
+    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine),
+                                           engine.Direction == TSlipDirection::Both ? 2 : 1));
 
     TSearchOptions options;
     options.Threads = context.Settings.Threads;

@@ -49,7 +49,7 @@ void DrawLoad(TChartSeries& series, const TDesignConditions& design) {
 void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
     const double mx = std::min(e.Xb, c.Xo);
     TAxisRange x{mx - 5, e.Xe + 5};
-    const double yRef = e.Direction == 1 ? e.Ye : e.Yb;
+    const double yRef = e.Direction == TSlipDirection::CounterClockwise ? e.Ye : e.Yb;
     const double my = std::min(yRef, c.Yo);
     TAxisRange y{my - 5, my - 5 + (e.Xe - mx) + 10};
 

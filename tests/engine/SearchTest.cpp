@@ -17,6 +17,7 @@ namespace {
 using test::OneLayerModel;
 using test::SampleDesign;
 using test::Table;
+using D = TSlipDirection;
 
 bool Same(const TSearchResult& a, const TSearchResult& b) {
     return a.Status == b.Status && a.Xo == b.Xo && a.Yo == b.Yo && a.R == b.R && a.Fs == b.Fs &&
@@ -75,15 +76,15 @@ TSearchResult PlainSearchRadius(TEC& e, TPoint c) {
 }
 
 TEST(Search, DirectionAndTieRule) {
-    EXPECT_TRUE(QualifiesForDirection(0, 1.5, 1.5));  // a tie: the later circle wins
-    EXPECT_FALSE(QualifiesForDirection(0, 1.6, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(0, 0.0, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(0, -1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(1, -1.5, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(1, 1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(2, -1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(2, 1.0, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(2, -1.6, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Clockwise, 1.5, 1.5));  // a tie: the later circle wins
+    EXPECT_FALSE(QualifiesForDirection(D::Clockwise, 1.6, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Clockwise, 0.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::Clockwise, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::CounterClockwise, -1.5, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::CounterClockwise, 1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Both, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Both, 1.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::Both, -1.6, 1.5));
 }
 
 TEST(Search, ShortcutsOfThePassesChangeNothing) {
@@ -115,7 +116,7 @@ TEST(Search, ShortcutsOfThePassesChangeNothing) {
 TEST(Search, CentreWithoutQualifyingCircle) {
     // The slope falls to the right: every circle slips counter-clockwise.
     TEC e = OneLayerModel({{0, 60}, {60, 60}, {140, 20}, {180, 20}}, 120, 20, 600, 2);
-    e.Direction = 0;
+    e.Direction = D::Clockwise;
     const TSearchResult pass1 = ScanRadii(e, {120, 90}, 0.5, 0, 120);
     EXPECT_EQ(pass1.Status, 1);
     EXPECT_EQ(pass1.R, 0);
@@ -125,7 +126,7 @@ TEST(Search, CentreWithoutQualifyingCircle) {
     // Passes 2 and 3 then scan around 0; the centre lies far from the ground.
     EXPECT_EQ(SearchRadius(e, {120, 90}).Status, 0);
 
-    e.Direction = 1;
+    e.Direction = D::CounterClockwise;
     const TSearchResult ccw = SearchRadius(e, {120, 90});
     EXPECT_EQ(ccw.Status, 1);
     EXPECT_LT(ccw.Fs, 0);
@@ -149,7 +150,7 @@ TEST(Search, ZeroDrivingSumIsNoCriticalCircle) {
     // Weightless soil: every driving sum is exactly 0 though the ground is
     // not level. Such a circle is an infinite factor, never Fs = 0.
     TEC e = OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 0, 25, 20, 1.0);
-    e.Direction = 0;
+    e.Direction = D::Clockwise;
     const TCircleResult c = EvaluateCircle(e, {30, 15, 12});
     ASSERT_EQ(c.Status, 1);
     ASSERT_EQ(c.Driving, 0);
@@ -247,27 +248,27 @@ TEST(Search, BothDirectionsFindTheBetterOfEither) {
     e.NclElevation = -11.2;
     double alone[2];
     for (int direction : {0, 1}) {
-        e.Direction = direction;
+        e.Direction = static_cast<D>(direction);
         const TCriticalSearch s = SearchCriticalCircle(e);
         ASSERT_EQ(s.Result.Status, 1);
         alone[direction] = std::fabs(s.Result.Fs);
     }
     ASSERT_LT(alone[0], alone[1]);
-    e.Direction = 0;
+    e.Direction = D::Clockwise;
     const TCriticalSearch cw = SearchCriticalCircle(e);
-    e.Direction = 2;
+    e.Direction = D::Both;
     const TCriticalSearch both = SearchCriticalCircle(e);
     EXPECT_TRUE(Same(both.Result, cw.Result));
     EXPECT_NEAR(both.Result.Fs, 0.4799, 1e-4);
-    EXPECT_EQ(e.Direction, 2);
+    EXPECT_EQ(e.Direction, D::Both);
 
     // At one centre too: the better of the two directions' passes.
     for (TPoint c : {TPoint{10, 20}, TPoint{20, 22}, TPoint{0.5, 15}}) {
-        e.Direction = 2;
+        e.Direction = D::Both;
         const TSearchResult r = SearchRadius(e, c);
-        e.Direction = 0;
+        e.Direction = D::Clockwise;
         const TSearchResult a = SearchRadius(e, c);
-        e.Direction = 1;
+        e.Direction = D::CounterClockwise;
         const TSearchResult b = SearchRadius(e, c);
         const TSearchResult& better =
             b.Status == 1 && (a.Status != 1 || std::fabs(b.Fs) < std::fabs(a.Fs)) ? b : a;
@@ -290,7 +291,7 @@ TEST(Search, MovingGridReachesAsFarEitherWay) {
     for (auto it = ground.rbegin(); it != ground.rend(); ++it) mirrored.push_back({-it->X, it->Y});
     TEC a = OneLayerModel(ground, 18, 30, 0, 2.0);
     TEC b = OneLayerModel(mirrored, 18, 30, 0, 2.0);
-    b.Direction = 1;
+    b.Direction = D::CounterClockwise;
     const TCriticalSearch sa = SearchCriticalCircle(a);
     const TCriticalSearch sb = SearchCriticalCircle(b);
     ASSERT_EQ(sa.Result.Status, 1);

@@ -153,7 +153,7 @@ TEST(SliceMethod, FredlundKrahnSimpleSlope) {
     EXPECT_NEAR(e.Xe, 120 + std::sqrt(80.0 * 80 - 4900), 1e-9);
 
     // The force form gives the same factor when no crack is involved.
-    e.DisplayForm = 1;
+    e.DisplayForm = TFsForm::Force;
     const TCircleResult f = EvaluateCircle(e, {120, 90, 80});
     EXPECT_NEAR(f.Fs, r.Fs, 1e-12);
     EXPECT_NEAR(f.Resisting * 80, r.Resisting, 1e-6 * r.Resisting);
@@ -175,7 +175,7 @@ TEST(SliceMethod, CrackCohesionDoesNotDependOnWhereTheOriginLies) {
     for (int form : {0, 1}) {
         for (int mode : {0, 1}) {
             TEC base = CrackSection(form);
-            base.StrengthMode = mode;
+            base.StrengthMode = static_cast<TStrengthMode>(mode);
             const TSlipCircle c{20, 15, 16};
             const TCircleResult r = EvaluateCircle(base, c);
             ASSERT_EQ(r.Status, 1);
@@ -233,7 +233,7 @@ TEST(SliceMethod, EffectiveStressNormalTermNeverNegative) {
     e.WaterOn = true;
     e.GammaWater = 10;
     e.Soil[0].GammaSat = 10.01;
-    e.StrengthMode = 1;
+    e.StrengthMode = TStrengthMode::Effective;
     e.SetFigure(fkWater, {{0, 0}, {100, 0}});
     e = Transformed(
         e, [](TPoint p) { return p; }, false);

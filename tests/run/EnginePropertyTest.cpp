@@ -329,7 +329,7 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
 
         TCriticalSearch runs[3];
         for (int direction : {0, 1, 2}) {
-            e.Direction = direction;
+            e.Direction = static_cast<TSlipDirection>(direction);
             TRadiusBudget budget(RadiusBudget);
             TSearchOptions options;
             // Both directions on two threads: their results must be those of

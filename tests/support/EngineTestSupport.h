@@ -49,7 +49,7 @@ inline TEC OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, d
     e.NumLayers = 1;
     e.Soil[0] = {gamma, gamma - 9, gamma - 9, phiDeg * 3.141592653589793 / 180, c};
     e.SliceWidthLimit = sliceWidth;
-    e.DisplayForm = form;
+    e.DisplayForm = static_cast<TFsForm>(form);
     e.RequiredFs = 1.2;
     e.SetFigure(fkLayer1, ground);
     e.SetFigure(fkNeverCutElevation, {{ground.front().X, -1000}, {ground.back().X, -1000}});
