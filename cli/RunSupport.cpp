@@ -287,7 +287,7 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
 
 int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath) {
     TStderrDialogs dialogs;
-    TEC model;
+    TAnalysisModel model;
     try {
         if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse)
             return ExitRefused;

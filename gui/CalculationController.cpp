@@ -92,7 +92,9 @@ class TThreadProgress : public TProgress {
             &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
     }
     // The run has just drawn the circle into its result chart.
-    void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
+    void TrialCircle(const TAnalysisModel&, const TSlipCircle&, const TCircleEvaluation&) override {
+        feed_.Publish(chart_);
+    }
 
   private:
     template <class F>

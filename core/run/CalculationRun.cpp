@@ -58,9 +58,10 @@ class TRunProgress : public TProgress {
         if (inner_) inner_->SearchStarted();
     }
     bool ShowsTrialCircles() const override { return design_.ShowCalculationProcess; }
-    void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
-        DrawCircle(chart_, engine, circle, design_, true);
-        if (inner_) inner_->TrialCircle(engine, circle);
+    void TrialCircle(const TAnalysisModel& model, const TSlipCircle& circle,
+                     const TCircleEvaluation& evaluation) override {
+        DrawCircle(chart_, model, circle, evaluation, design_, true);
+        if (inner_) inner_->TrialCircle(model, circle, evaluation);
     }
 
   private:
@@ -68,6 +69,11 @@ class TRunProgress : public TProgress {
     TChartModel& chart_;
     const TDesignConditions& design_;
 };
+
+// The centre table's status number: 0 refused, 1 a factor, 2 level ground.
+int CentreStatus(TCircleVerdict verdict) {
+    return verdict == TCircleVerdict::Valid ? 1 : verdict == TCircleVerdict::LevelGround ? 2 : 0;
+}
 
 void ClearAllSeries(TChartModel& chart) {
     for (TChartSeries& series : chart.Series) series.Clear();
@@ -106,7 +112,7 @@ namespace {
 TRunResult CheckAndRun(const TRunContext& context) {
     TRunResult result;
     TMessageLog dialogs(context.Dialogs, result.Messages);
-    auto engine = std::make_unique<TEC>();
+    auto engine = std::make_unique<TAnalysisModel>();
     if (CheckDesignConditions(*engine, context.Design, dialogs) == TCheckOutcome::Refuse) {
         result.Outcome = TRunOutcome::Refused;
         return result;
@@ -128,13 +134,12 @@ TRunResult StartCalculation(const TRunContext& context) {
     }
 }
 
-TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
+TRunResult RunCalculation(const TAnalysisModel& engine, const TRunContext& context) {
     TRunResult result;
     TMessageLog dialogs(context.Dialogs, result.Messages);
     const TDesignConditions& design = context.Design;
     TRunProgress progress(context.Progress, context.ResultChart, design);
 
-    engine.BuildAnalysisModel(design);
     const int form = static_cast<int>(engine.DisplayForm);
 
     progress.SetStatusText(SearchStatusText);
@@ -155,7 +160,7 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
         return result;
     }
     const TSearchResult& best = search.Result;
-    if (best.Status != 1 || best.R == 0) {
+    if (best.Verdict != TCircleVerdict::Valid || best.R == 0) {
         WriteFailure(context, progress, dialogs);
         progress.SetStatusText("");
         result.Outcome = TRunOutcome::NoCircle;
@@ -170,11 +175,11 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     c.Resisting = best.Resisting;
     c.Driving = best.Driving;
     const TSlipCircle circle{c.Xo, c.Yo, c.R};
-    ClassifyCircle(engine, circle);
-    c.Xb = engine.Xb;
-    c.Yb = engine.Yb;
-    c.Xe = engine.Xe;
-    c.Ye = engine.Ye;
+    const TCircleClassification ends = ClassifyCircle(engine, circle);
+    c.Xb = ends.Xb;
+    c.Yb = ends.Yb;
+    c.Xe = ends.Xe;
+    c.Ye = ends.Ye;
     c.Theta = OpeningAngle(c.Xb, c.Yb, c.Xe, c.Ye, c.Xo, c.Yo);
     c.Beta = ChordInclination(c.Xb, c.Yb, c.Xe, c.Ye);
     c.Delta = CentreInclination(c.Xb, c.Yb, c.Xo, c.Yo);
@@ -232,9 +237,10 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     for (int k = 1; k <= static_cast<int>(mesh.size()); ++k) {
         const TSearchResult& r = mesh[static_cast<std::size_t>(k - 1)];
         const TPoint& at = centres[static_cast<std::size_t>(k - 1)];
-        centreTable.Rows[static_cast<std::size_t>(k)] = CentreTableRow(
-            k, at.X, at.Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
-        if (design.ShowSafetyFactors && r.Status == 1) {
+        centreTable.Rows[static_cast<std::size_t>(k)] =
+            CentreTableRow(k, at.X, at.Y, CentreStatus(r.Verdict), r.Driving, r.Resisting, r.R,
+                           r.Fs, criticalAbsFs);
+        if (design.ShowSafetyFactors && r.Verdict == TCircleVerdict::Valid) {
             context.ResultChart.Series.at(rsSafetyFactor)
                 .Add(at.X, at.Y, FormatFloat("0.00", r.Fs),
                      std::fabs(r.Fs) >= engine.RequiredFs ? ColourBlue : ColourRed);
@@ -242,13 +248,15 @@ TRunResult RunCalculation(TEC& engine, const TRunContext& context) {
     }
 
     progress.Step();
-    std::vector<TSliceRow> rows;
-    const TCircleResult sums = EvaluateCircle(engine, circle, &rows);
+    TEngineScratch scratch;
+    const TCircleEvaluation sums =
+        Evaluate(engine, circle, scratch, {.Slices = true, .Rows = true});
+    const std::vector<TSliceRow>& rows = sums.Rows;
     WriteCircleTables(CircleTablesOf(tables), rows, sums, form);
     WriteCircleTables(CircleTablesOf(arbitrary), rows, sums, form);
 
-    DrawCircle(context.ResultChart, engine, circle, design, true);
-    DrawCircle(context.ArbitraryChart, engine, circle, design, true);
+    DrawCircle(context.ResultChart, engine, circle, sums, design, true);
+    DrawCircle(context.ArbitraryChart, engine, circle, sums, design, true);
     progress.SetPosition(0);
 
     result.Outcome = TRunOutcome::Ok;

@@ -17,7 +17,7 @@
 
 namespace sorvanta {
 
-class TEC;
+class TAnalysisModel;
 class TProgress;
 
 // Where a run writes, and through whom it talks to the user.
@@ -80,8 +80,8 @@ inline constexpr const char* NoCircleMessage =
 // the checks build the model); nothing is written then.
 TRunResult StartCalculation(const TRunContext& context);
 
-// The run proper, after the checks, on their engine object.
-TRunResult RunCalculation(TEC& engine, const TRunContext& context);
+// The run proper, after the checks, on the model they built.
+TRunResult RunCalculation(const TAnalysisModel& model, const TRunContext& context);
 
 // Progress maximum of a run whose first grid has pitch p0: an estimate of the
 // number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ per direction

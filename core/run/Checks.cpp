@@ -112,7 +112,7 @@ double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
     return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
 }
 
-TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
+TCheckOutcome CheckDesignConditions(TAnalysisModel& model, const TDesignConditions& design,
                                     TUserDialogs& dialogs) {
     model.BuildAnalysisModel(design);
 

@@ -12,7 +12,7 @@
 
 namespace sorvanta {
 
-class TGetDat;
+class TAnalysisModel;
 
 // The user's side of a run. Messages are shown in the order they are sent;
 // each must be closed before the run goes on. "\r" in a text is a line break.
@@ -44,7 +44,7 @@ enum class TCheckOutcome : std::uint8_t { Proceed, Refuse };
 // read throws ConversionError before any dialog), asks the user to confirm
 // the circle conditions, then shows the message of every fault found. The
 // design is never changed.
-TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
+TCheckOutcome CheckDesignConditions(TAnalysisModel& model, const TDesignConditions& design,
                                     TUserDialogs& dialogs);
 
 // The confirmation question for the design.

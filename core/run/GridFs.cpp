@@ -34,12 +34,11 @@ TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel
                                     TChartModel& arbitrary, const TSearchOptions& options) {
     auto n = GridFsMeshCountOf(design);
     if (!n) return TStepOutcome::Skipped;
-    TEC model;
-    model.BuildAnalysisModel(design);
+    const TAnalysisModel model = BuildAnalysisModel(design);
     return AppendGridPointFactors(model, *n, result, arbitrary, options);
 }
 
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TAnalysisModel& model, int meshCount, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options) {
     if (meshCount < 1 || !CentreFieldOf(model)) return TStepOutcome::Skipped;
     for (TChartModel* chart : {&result, &arbitrary})
@@ -50,9 +49,9 @@ TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel
         for (std::size_t j = 0; j < column.Centres.size(); ++j) {
             const TSearchResult& r = column.Results[j];
             const TPoint& c = column.Centres[j];
-            if (r.Status == 1)
+            if (r.Verdict == TCircleVerdict::Valid)
                 AddToBoth(result, arbitrary, c.X, c.Y, FormatFloat("0.00", r.Fs), BandColour(r.Fs));
-            else if (r.Status == 2)
+            else if (r.Verdict == TCircleVerdict::LevelGround)
                 AddToBoth(result, arbitrary, c.X, c.Y, "∞", TRgb{0, 0, 255});
             else
                 AddToBoth(result, arbitrary, c.X, c.Y, "×", TRgb{0, 0, 0});
@@ -61,8 +60,8 @@ TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel
     return grid->Cancelled ? TStepOutcome::Cancelled : TStepOutcome::Done;
 }
 
-TStepOutcome AppendContours(const TEC& model, TChartModel& result, TChartModel& arbitrary,
-                            const TSearchOptions& options) {
+TStepOutcome AppendContours(const TAnalysisModel& model, TChartModel& result,
+                            TChartModel& arbitrary, const TSearchOptions& options) {
     const auto field = ComputeContourField(model, options);
     if (!field) return TStepOutcome::Skipped;
     if (field->Cancelled) return TStepOutcome::Cancelled;

@@ -33,7 +33,7 @@ enum class TStepOutcome : std::uint8_t {
 TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
 // The same on a model already built.
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TAnalysisModel& model, int meshCount, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
 
 // Contours on the run's model: the best |Fs| at the 40 × 40 nodes
@@ -41,7 +41,7 @@ TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel
 // iso-lines of the ten levels as pairs of points labelled " " in the level's
 // colour (no line joins them; the markers become 1 × 1 plus signs).
 // Progress: maximum 42, one step per column of nodes.
-TStepOutcome AppendContours(const TEC& model, TChartModel& result, TChartModel& arbitrary,
-                            const TSearchOptions& options = {});
+TStepOutcome AppendContours(const TAnalysisModel& model, TChartModel& result,
+                            TChartModel& arbitrary, const TSearchOptions& options = {});
 
 }  // namespace sorvanta

@@ -15,7 +15,7 @@ namespace sorvanta {
 
 struct TSliceRow;
 struct TCircleResult;
-class TGetDat;
+class TAnalysisModel;
 
 // An ordered list of text lines; empty lines are allowed.
 using TLineList = std::vector<std::string>;
@@ -160,6 +160,6 @@ void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
 
 // Section Ⅰ from the design conditions as entered and the run's model.
 void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
-                        const TGetDat& model);
+                        const TAnalysisModel& model);
 
 }  // namespace sorvanta

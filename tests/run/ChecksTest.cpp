@@ -30,7 +30,7 @@ struct TChecked {
 
 TChecked Check(const TDesignConditions& design, bool answer = true) {
     TChecked checked{TCheckOutcome::Proceed, TRecordingDialogs(answer)};
-    TEC model;
+    TAnalysisModel model;
     checked.Outcome = CheckDesignConditions(model, design, checked.Dialogs);
     return checked;
 }
@@ -519,7 +519,7 @@ TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {
     TDesignConditions d = Sample();
     d.NeverCutElevation = "abc";
     TRecordingDialogs dialogs;
-    TEC model;
+    TAnalysisModel model;
     EXPECT_THROW(CheckDesignConditions(model, d, dialogs), ConversionError);
     EXPECT_TRUE(dialogs.Questions.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
