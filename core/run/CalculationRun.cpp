@@ -110,14 +110,14 @@ int RunProgressMaximum(double p0, int directions) {
 namespace {
 
 TRunResult CheckAndRun(const TRunContext& context) {
+    const auto checks = std::make_unique<TCheckResult>(CheckDesignConditions(context.Design));
     TRunResult result;
     TMessageLog dialogs(context.Dialogs, result.Messages);
-    auto engine = std::make_unique<TAnalysisModel>();
-    if (CheckDesignConditions(*engine, context.Design, dialogs) == TCheckOutcome::Refuse) {
+    if (PresentCheckResult(*checks, dialogs) == TCheckOutcome::Refuse) {
         result.Outcome = TRunOutcome::Refused;
         return result;
     }
-    TRunResult run = RunCalculation(*engine, context);
+    TRunResult run = RunCalculation(checks->Model, context);
     result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
     run.Messages = std::move(result.Messages);
     return run;
@@ -125,11 +125,19 @@ TRunResult CheckAndRun(const TRunContext& context) {
 
 }  // namespace
 
+TCheckResult CheckCalculation(const TDesignConditions& design) {
+    try {
+        return CheckDesignConditions(design);
+    } catch (const ConversionError& e) {
+        // Name the field that failed, for the window and the batch tool alike.
+        throw LocateConversionError(design, e);
+    }
+}
+
 TRunResult StartCalculation(const TRunContext& context) {
     try {
         return CheckAndRun(context);
     } catch (const ConversionError& e) {
-        // Name the field that failed, for the window and the batch tool alike.
         throw LocateConversionError(context.Design, e);
     }
 }

@@ -75,9 +75,13 @@ inline constexpr const char* ContourStatusText = "等高線検索中．．．";
 inline constexpr const char* NoCircleMessage =
     "該当する滑り方向の円弧は有りません。\r\r滑り方向設定を変更してみて下さい。";
 
-// The command behind "計算開始": a fresh engine, the checks, the run.
-// A text that does not convert throws ConversionError (before any dialog when
-// the checks build the model); nothing is written then.
+// The checks of a run (CheckDesignConditions); a text that does not convert
+// throws ConversionError naming the field (LocateConversionError).
+[[nodiscard]] TCheckResult CheckCalculation(const TDesignConditions& design);
+
+// The command behind "計算開始": the checks (CheckCalculation, before any
+// dialog), their question and messages (PresentCheckResult), then the run on
+// the model they built. Nothing is written when a text does not convert.
 TRunResult StartCalculation(const TRunContext& context);
 
 // The run proper, after the checks, on the model they built.

@@ -177,9 +177,10 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const TDesignConditions d = GenerateDesign(static_cast<std::uint64_t>(seed));
-        TAnalysisModel e;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        TCheckResult checks = CheckDesignConditions(d);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
+        TAnalysisModel& e = checks.Model;
         ++searched;
 
         TCriticalSearch runs[2];
@@ -322,9 +323,10 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("constraint seed " + std::to_string(seed));
         TDesignConditions d = GenerateConstraintDesign(static_cast<std::uint64_t>(seed));
-        TAnalysisModel e;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        TCheckResult checks = CheckDesignConditions(d);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
+        TAnalysisModel& e = checks.Model;
         ++searched;
 
         TCriticalSearch runs[3];
@@ -440,11 +442,14 @@ TEST(EngineProperties, FacesLayersAndWaterAreContinuous) {
     for (int seed = 1; seed <= designs; ++seed) {
         SCOPED_TRACE("face seed " + std::to_string(seed));
         const TFaceDesign f = GenerateFaceDesign(static_cast<std::uint64_t>(seed));
-        TAnalysisModel e, nudged;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, f.Design, dialogs) == TCheckOutcome::Refuse ||
-            CheckDesignConditions(nudged, f.Nudged, dialogs) == TCheckOutcome::Refuse)
+        TCheckResult checks = CheckDesignConditions(f.Design);
+        TCheckResult nudgedChecks = CheckDesignConditions(f.Nudged);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse ||
+            PresentCheckResult(nudgedChecks, dialogs) == TCheckOutcome::Refuse)
             continue;
+        TAnalysisModel& e = checks.Model;
+        TAnalysisModel& nudged = nudgedChecks.Model;
         ++searched;
         // The generated designs above hold such faces too, and test the
         // thread count; here one and two threads share the work.
