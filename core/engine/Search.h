@@ -68,7 +68,7 @@ struct TSearchOptions {
     int MaxGridMovesTotal = MaxGridMovesInAll;
 };
 
-// Does a circle of status 1 with factor fs qualify for the slip direction
+// Does a valid circle with factor fs qualify for the slip direction
 // (clockwise: fs >= 0, counter-clockwise: fs < 0, both: always) against the
 // smallest |Fs| so far? Ties qualify, so the circle evaluated later wins.
 [[nodiscard]] bool QualifiesForDirection(TSlipDirection direction, double fs, double smallestAbsFs);
