@@ -13,35 +13,35 @@
 namespace sorvanta {
 namespace {
 
-TEC SampleEngine() {
+TAnalysisModel SampleEngine() {
     TDesignConditions design;
     LoadSampleDesign(design);
-    TEC e;
-    e.BuildAnalysisModel(design);
-    return e;
+    return BuildAnalysisModel(design);
 }
 
 // A circle of the sample design near its critical one, 30-odd slices.
 constexpr TSlipCircle SampleCircle{20.5, 22.0, 17.0};
 
 void BM_EvaluateCircle(benchmark::State& state) {
-    TEC e = SampleEngine();
-    for (auto _ : state) benchmark::DoNotOptimize(EvaluateCircle(e, SampleCircle));
-    state.counters["slices"] = e.SliceList.Count();
+    const TAnalysisModel e = SampleEngine();
+    TEngineScratch scratch;
+    for (auto _ : state) benchmark::DoNotOptimize(Evaluate(e, SampleCircle, scratch));
+    state.counters["slices"] = scratch.Slices.Count();
 }
 BENCHMARK(BM_EvaluateCircle);
 
 void BM_SearchRadius(benchmark::State& state) {
-    TEC e = SampleEngine();
+    const TAnalysisModel e = SampleEngine();
+    TEngineScratch scratch;
     for (auto _ : state)
-        benchmark::DoNotOptimize(SearchRadius(e, {SampleCircle.Xo, SampleCircle.Yo}));
+        benchmark::DoNotOptimize(SearchRadius(e, scratch, {SampleCircle.Xo, SampleCircle.Yo}));
 }
 BENCHMARK(BM_SearchRadius);
 
 // The grid refinement of a run on the sample design; the argument is the
 // thread count.
 void BM_SearchCriticalCircle(benchmark::State& state) {
-    TEC e = SampleEngine();
+    const TAnalysisModel e = SampleEngine();
     TSearchOptions options;
     options.Threads = static_cast<int>(state.range(0));
     int grids = 0;
@@ -70,8 +70,7 @@ void BM_SearchHugeSection(benchmark::State& state) {
     }
     design.MaxSliceWidth = "1";
     design.NeverCutElevation = "-1000000";
-    TEC e;
-    e.BuildAnalysisModel(design);
+    const TAnalysisModel e = BuildAnalysisModel(design);
     TSearchOptions options;
     options.Threads = static_cast<int>(state.range(0));
     long long circles = 0;

@@ -11,16 +11,14 @@ using namespace sorvanta;
 
 namespace {
 
-TEC SampleModel() {
+TAnalysisModel SampleModel() {
     TDesignConditions design;
     LoadSampleDesign(design);
-    TEC engine;
-    engine.BuildAnalysisModel(design);
-    return engine;
+    return BuildAnalysisModel(design);
 }
 
 void BM_ContourStep(benchmark::State& state) {
-    const TEC engine = SampleModel();
+    const TAnalysisModel engine = SampleModel();
     const TSearchOptions options{static_cast<int>(state.range(0)), nullptr};
     for (auto _ : state) {
         TChartModel result = MakeResultChart();
@@ -32,7 +30,7 @@ void BM_ContourStep(benchmark::State& state) {
 BENCHMARK(BM_ContourStep)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GridPoints30(benchmark::State& state) {
-    const TEC engine = SampleModel();
+    const TAnalysisModel engine = SampleModel();
     const TSearchOptions options{static_cast<int>(state.range(0)), nullptr};
     for (auto _ : state) {
         TChartModel result = MakeResultChart();

@@ -288,9 +288,8 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
 
 int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath) {
     TStderrDialogs dialogs;
-    TEC model;
     try {
-        if (CheckDesignConditions(model, design, dialogs) == TCheckOutcome::Refuse)
+        if (PresentCheckResult(CheckDesignConditions(design), dialogs) == TCheckOutcome::Refuse)
             return ExitRefused;
     } catch (const ConversionError& e) {
         return ReportError(ConversionErrorMessage(designPath, LocateConversionError(design, e)),

@@ -4,11 +4,13 @@
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "design/DesignFile.h"
 #include "engine/Progress.h"
 #include "gui/DesignWindow.h"
 #include "gui/OutputMessages.h"
 #include "gui/Texts.h"
 #include "run/AppState.h"
+#include "text/Conversion.h"
 
 namespace sorvanta::gui {
 
@@ -16,29 +18,48 @@ namespace {
 
 using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
 
-// The run's questions and messages, asked on the window thread while the run
-// waits. Once the run is being stopped nothing more is asked.
+bool AskQuestion(QWidget& parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, &parent);
+    box.setObjectName(QStringLiteral("RunQuestion"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void ShowRunMessage(QWidget& parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
+                    QMessageBox::Ok, &parent);
+    box.setObjectName(QStringLiteral("RunMessage"));
+    box.exec();
+}
+
+// The checks' question and messages, on the window thread before the run
+// starts; the messages are kept for the run's result.
+class TWindowDialogs : public TUserDialogs {
+  public:
+    TWindowDialogs(QWidget& parent, std::vector<std::string>& messages)
+        : parent_(parent), messages_(messages) {}
+    bool Confirm(std::string_view question) override {
+        return AskQuestion(parent_, CoreMessageText(question));
+    }
+    void ShowMessage(std::string_view message) override {
+        messages_.emplace_back(message);
+        ShowRunMessage(parent_, CoreMessageText(message));
+    }
+
+  private:
+    QWidget& parent_;
+    std::vector<std::string>& messages_;
+};
+
+// The run's messages, shown on the window thread while the run waits. Once
+// the run is being stopped nothing more is shown.
 class TThreadDialogs : public TUserDialogs {
   public:
     TThreadDialogs(QWidget& parent, TCancelFlag cancel)
         : parent_(parent), cancel_(std::move(cancel)) {}
 
-    bool Confirm(std::string_view question) override {
-        if (*cancel_) return false;
-        bool yes = false;
-        const QString text = CoreMessageText(question);
-        QMetaObject::invokeMethod(
-            &parent_,
-            [&] {
-                if (*cancel_) return;
-                QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
-                                QMessageBox::Yes | QMessageBox::No, &parent_);
-                box.setObjectName(QStringLiteral("RunQuestion"));
-                yes = box.exec() == QMessageBox::Yes;
-            },
-            Qt::BlockingQueuedConnection);
-        return yes;
-    }
+    // The run asks nothing: its question is asked before it starts.
+    bool Confirm(std::string_view /*question*/) override { return false; }
 
     void ShowMessage(std::string_view message) override {
         if (*cancel_) return;
@@ -47,10 +68,7 @@ class TThreadDialogs : public TUserDialogs {
             &parent_,
             [&] {
                 if (*cancel_) return;
-                QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle),
-                                text, QMessageBox::Ok, &parent_);
-                box.setObjectName(QStringLiteral("RunMessage"));
-                box.exec();
+                ShowRunMessage(parent_, text);
             },
             Qt::BlockingQueuedConnection);
     }
@@ -92,7 +110,9 @@ class TThreadProgress : public TProgress {
             &controller_, [c = &controller_] { emit c->SearchStarted(); }, Qt::QueuedConnection);
     }
     // The run has just drawn the circle into its result chart.
-    void TrialCircle(const TEC&, const TSlipCircle&) override { feed_.Publish(chart_); }
+    void TrialCircle(const TAnalysisModel&, const TSlipCircle&, const TCircleEvaluation&) override {
+        feed_.Publish(chart_);
+    }
 
   private:
     template <class F>
@@ -164,9 +184,26 @@ void TCalculationController::Start() {
     designWindow_.SetRunning(true);
     emit RunningChanged(true);
     TJob* job = job_.get();
-    watcher_.setFuture(QtConcurrent::run([job] {
+    // The checks and their question here, before the run's thread starts: the
+    // run then needs no answer from this thread.
+    std::shared_ptr<const TCheckResult> checks;
+    try {
+        auto checked = std::make_shared<TCheckResult>(CheckCalculation(job->Design));
+        TWindowDialogs dialogs(designWindow_, job->Result.Messages);
+        if (PresentCheckResult(*checked, dialogs) == TCheckOutcome::Proceed)
+            checks = std::move(checked);
+        else
+            job->Result.Outcome = TRunOutcome::Refused;
+    } catch (const std::exception& e) {
+        job->Error = e.what();
+    }
+    watcher_.setFuture(QtConcurrent::run([job, checks] {
+        if (!checks) return;
         try {
-            job->Result = StartCalculation(job->Context());
+            job->Result = RunCalculation(
+                std::shared_ptr<const TAnalysisModel>(checks, &checks->Model), job->Context());
+        } catch (const ConversionError& e) {
+            job->Error = LocateConversionError(job->Design, e).what();
         } catch (const std::exception& e) {
             job->Error = e.what();
         }

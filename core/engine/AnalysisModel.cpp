@@ -17,7 +17,7 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // Reads a table into a figure list; a table without a point leaves the list
 // as it was.
-void ReadFigure(TGetDat& model, TFigureKind kind, const TCoordinateTable& table) {
+void ReadFigure(TAnalysisModel& model, TFigureKind kind, const TCoordinateTable& table) {
     TPolyline points = ReadPolyline(table);
     if (points.empty()) return;
     model.SetFigure(kind, std::move(points));
@@ -32,11 +32,11 @@ std::optional<TPoint> RowPoint(const TCoordinateRow& row) {
 
 }  // namespace
 
-int TGetDat::LayersInUse() const {
+int TAnalysisModel::LayersInUse() const {
     return std::clamp(NumLayers, 0, MaxLayers);
 }
 
-void TGetDat::SetFigure(TFigureKind kind, TPolyline points) {
+void TAnalysisModel::SetFigure(TFigureKind kind, TPolyline points) {
     const auto k = static_cast<std::size_t>(kind);
     if (points.size() > static_cast<std::size_t>(FigureCapacity[k]))
         points.resize(static_cast<std::size_t>(FigureCapacity[k]));
@@ -134,10 +134,10 @@ TPolyline UpperEnvelope(const TPolyline& line) {
     return out;
 }
 
-void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
+void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design) {
     // Start from a new object's state, so that the model is a function of the
     // design alone, whatever was built into this object before.
-    static_cast<TGetDat&>(*this) = TGetDat{};
+    *this = TAnalysisModel{};
 
     // 1.
     NumLayers = StrToInt(design.LayerCount);
@@ -162,9 +162,9 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
     CentreMeshCount = StrToInt(design.MeshCount);
     SliceWidthLimit = StrToFloat(design.MaxSliceWidth);
     RequiredFs = StrToFloat(design.SafetyFactor);
-    DisplayForm = design.StressDisplay;
-    Direction = design.SlipDirection;
-    StrengthMode = design.StressType;
+    DisplayForm = static_cast<TFsForm>(design.StressDisplay);
+    Direction = static_cast<TSlipDirection>(design.SlipDirection);
+    StrengthMode = static_cast<TStrengthMode>(design.StressType);
 
     // 4. and 5.
     for (int k = 0; k < layers; ++k)
@@ -207,7 +207,7 @@ void TGetDat::BuildAnalysisModel(const TDesignConditions& design) {
     RefreshLookups();
 }
 
-void TGetDat::RefreshLookups() {
+void TAnalysisModel::RefreshLookups() {
     for (int k = 0; k < FigureKindCount; ++k) {
         const TPolyline& line = LineOf(static_cast<TFigureKind>(k));
         Lookups.Monotone[static_cast<std::size_t>(k)] = std::is_sorted(
@@ -229,7 +229,7 @@ void TGetDat::RefreshLookups() {
     Lookups.WaterAboveGround = WaterOn && WaterAnywhereAboveGround();
 }
 
-bool TGetDat::WaterAnywhereAboveGround() const {
+bool TAnalysisModel::WaterAnywhereAboveGround() const {
     // Both lines are straight between neighbouring break points and held flat
     // beyond them, so their difference is greatest at a break point or just
     // beside one (where a vertical segment steps).
@@ -246,7 +246,7 @@ bool TGetDat::WaterAnywhereAboveGround() const {
     return false;
 }
 
-void TGetDat::RefreshPieces() {
+void TAnalysisModel::RefreshPieces() {
     const std::vector<double>& b = Lookups.SortedBreakX;
     const std::size_t intervals = b.size() + 1;
     Lookups.Pieces.assign(intervals * SliceLineSlots, TLinePiece{});
@@ -292,7 +292,7 @@ void TGetDat::RefreshPieces() {
     }
 }
 
-double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
+double TAnalysisModel::PolylineYAt(TFigureKind kind, double x) const {
     const TPolyline& line = LineOf(kind);
     const std::size_t n = line.size();
     if (n == 0) return -Infinity;
@@ -324,19 +324,19 @@ double TGetDat::PolylineYAt(TFigureKind kind, double x) const {
     return std::fabs(x - first.X) <= std::fabs(x - last.X) ? first.Y : last.Y;
 }
 
-std::size_t TGetDat::FindInterval(double x) const {
+std::size_t TAnalysisModel::FindInterval(double x) const {
     if (!Lookups.Ready || x != x) return NoInterval;
     const std::vector<double>& b = Lookups.SortedBreakX;
     return static_cast<std::size_t>(std::upper_bound(b.begin(), b.end(), x) - b.begin());
 }
 
-double TGetDat::LowestGroundY() const {
+double TAnalysisModel::LowestGroundY() const {
     double lowest = Infinity;
     for (const TPoint& p : Ground()) lowest = std::min(lowest, p.Y);
     return lowest;
 }
 
-bool ModelValuesFinite(const TGetDat& model) {
+bool ModelValuesFinite(const TAnalysisModel& model) {
     auto finite = [](double v) { return std::isfinite(v); };
     if (!finite(model.GammaWater) || !finite(model.NclElevation) ||
         !finite(model.SliceWidthLimit) || !finite(model.RequiredFs) ||
@@ -363,6 +363,12 @@ void TSliceList::Resize(int n) {
     for (std::vector<double>* list :
          {&CentreX, &GroundYCentre, &ArcYCentre, &Width, &LeftX, &GroundYLeft, &ArcYLeft})
         list->resize(size);
+}
+
+TAnalysisModel BuildAnalysisModel(const TDesignConditions& design) {
+    TAnalysisModel model;
+    model.BuildAnalysisModel(design);
+    return model;
 }
 
 }  // namespace sorvanta

@@ -1,16 +1,15 @@
 #pragma once
 // The analysis model: the numeric snapshot of the design conditions on which
-// the engine works, and the working set of the circle evaluated last.
-//
-// An engine object (TEC) is made for one run, one arbitrary-point evaluation
-// or one grid-point/contour step. Parallel searches copy it, one copy per
-// worker; a copy is independent of the original.
+// the engine works. Built once from the design (BuildAnalysisModel) and read
+// through const references from then on: the search's workers share it, each
+// with scratch space of its own (TEngineScratch).
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "design/AnalysisChoices.h"
 #include "design/DesignConditions.h"
 
 namespace sorvanta {
@@ -71,9 +70,9 @@ struct TModelLookups {
     bool WaterAboveGround = false;
 };
 
-// The numeric design (TGetDat). Lengths in m, unit weights kN/m3, cohesion
+// The numeric design. Lengths in m, unit weights kN/m3, cohesion
 // kN/m2, angles in radians. A new object is all zeros, falses and empties.
-class TGetDat {
+class TAnalysisModel {
   public:
     bool WaterOn = false;
     double GammaWater = 0;
@@ -83,15 +82,16 @@ class TGetDat {
     // refuse that); the engine itself uses LayersInUse().
     int NumLayers = 0;
     double RequiredFs = 0;
-    int DisplayForm = 0;                        // 0 moment form (Mr/Mo), 1 force form (Fr/Fo)
-    int Direction = 0;                          // 0 clockwise, 1 counter-clockwise, 2 both
-    int StrengthMode = 0;                       // 0 total stress, 1 effective stress
+    TFsForm DisplayForm = TFsForm::Moment;
+    TSlipDirection Direction = TSlipDirection::Clockwise;
+    TStrengthMode StrengthMode = TStrengthMode::Total;
     std::array<TSoilValues, MaxLayers> Soil{};  // Soil[0] is layer 1
     // One list per TFigureKind; Figures[k].size() == FigureCount[k] always.
     std::array<TPolyline, FigureKindCount> Figures;
     std::array<int, FigureKindCount> FigureCount{};
     // X of the layer points (layers 1..NumLayers), then of the water points
-    // when WaterOn, then two entries for the circle's start and end X.
+    // when WaterOn, then two reserved entries (0) that stand for a circle's
+    // start and end X.
     std::vector<double> BreakX;
     int CentreMeshCount = 0;
     double CentreMeshPitch = 0;
@@ -119,11 +119,9 @@ class TGetDat {
     // earlier ones set (the layer count before the layers, the ground before
     // the never-cut elevation).
     // Throws ConversionError (text/Conversion.h) when the aborting conversion
-    // fails; the steps after it are not performed. May be called again on the
-    // same object (the checks build the model, then the run builds it again):
-    // it starts from a new object's state, so the model depends on the design
-    // alone, never on what was built into the object before. A γw text that
-    // does not convert gives 0.
+    // fails; the steps after it are not performed. Starts from a new object's
+    // state, so the model depends on the design alone, never on what was
+    // built into the object before. A γw text that does not convert gives 0.
     void BuildAnalysisModel(const TDesignConditions& design);
 
     // Elevation of Figures[kind] at x: the first segment in point order with
@@ -194,10 +192,12 @@ class TGetDat {
 // Every number the engine computes with is finite (soil values, unit
 // weights, elevations, slice width, required safety factor, the points of
 // the lines). The checks refuse a design for which this is false.
-[[nodiscard]] bool ModelValuesFinite(const TGetDat& model);
+[[nodiscard]] bool ModelValuesFinite(const TAnalysisModel& model);
 
-// The slice lists of the circle evaluated last, one entry per slice in
-// increasing X.
+// The model of a design (TAnalysisModel::BuildAnalysisModel on a new object).
+[[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design);
+
+// The slice lists of a circle, one entry per slice in increasing X.
 struct TSliceList {
     std::vector<double> CentreX;
     std::vector<double> GroundYCentre;  // ground surface at the centre line
@@ -213,26 +213,14 @@ struct TSliceList {
 };
 
 // Scratch space of the evaluation, reused from circle to circle so that the
-// inner loop does not allocate. Not part of the observable working set.
+// inner loop does not allocate. What it holds between calls means nothing:
+// every result is returned as a value.
 struct TEngineScratch {
     std::vector<double> Breaks;
     // Per slice: the break-point interval of its centre X (IntervalOf).
     std::vector<std::size_t> CentreInterval;
+    TSliceList Slices;
+    std::vector<double> MeetX;
 };
-
-// TECpt: the model plus the circle working set, written by ClassifyCircle
-// (MeetX, Xb, Yb, Xe, Ye, CircleStatus) and DivideSlices (SliceList).
-class TECpt : public TGetDat {
-  public:
-    std::vector<double> MeetX;  // where the circle meets the ground, in the order found
-    double Xb = 0, Yb = 0;      // start of the slip arc on the ground surface (left)
-    double Xe = 0, Ye = 0;      // end of the slip arc (right)
-    std::string CircleStatus;   // status text of the last classification
-    TSliceList SliceList;
-    TEngineScratch Scratch;
-};
-
-// The engine object the runs create.
-class TEC : public TECpt {};
 
 }  // namespace sorvanta

@@ -24,7 +24,7 @@ void ResetPosition(const TSearchOptions& o) {
 
 }  // namespace
 
-std::optional<TCentreField> CentreFieldOf(const TGetDat& model) {
+std::optional<TCentreField> CentreFieldOf(const TAnalysisModel& model) {
     const TPolyline& ground = model.Ground();
     if (ground.empty()) return std::nullopt;
     TCentreField f{ground.front().X, ground.back().X, model.LowestGroundY()};
@@ -33,7 +33,7 @@ std::optional<TCentreField> CentreFieldOf(const TGetDat& model) {
     return f;
 }
 
-std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount,
+std::optional<TGridFactors> ComputeGridFactors(const TAnalysisModel& model, int meshCount,
                                                const TSearchOptions& options) {
     if (meshCount < 1) return std::nullopt;
     const auto field = CentreFieldOf(model);
@@ -61,7 +61,8 @@ std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount,
     return grid;
 }
 
-std::optional<TContourField> ComputeContourField(const TEC& model, const TSearchOptions& options) {
+std::optional<TContourField> ComputeContourField(const TAnalysisModel& model,
+                                                 const TSearchOptions& options) {
     const auto field = CentreFieldOf(model);
     if (!field) return std::nullopt;
     constexpr int m = ContourMeshNodes;
@@ -88,7 +89,8 @@ std::optional<TContourField> ComputeContourField(const TEC& model, const TSearch
             return f;
         }
         for (std::size_t j = 0; j < centres.size(); ++j)
-            f.Values[i][j] = found[j].Status == 1 ? std::fabs(found[j].Fs) : ContourInvalidValue;
+            f.Values[i][j] = found[j].Verdict == TCircleVerdict::Valid ? std::fabs(found[j].Fs)
+                                                                       : ContourInvalidValue;
     }
     ResetPosition(options);
     return f;

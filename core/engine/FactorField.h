@@ -23,7 +23,7 @@ struct TCentreField {
     double XLast = 0;
     double YMin = 0;
 };
-[[nodiscard]] std::optional<TCentreField> CentreFieldOf(const TGetDat& model);
+[[nodiscard]] std::optional<TCentreField> CentreFieldOf(const TAnalysisModel& model);
 
 // One column of centres (same X, rising Y) with the best circle at each.
 struct TFactorColumn {
@@ -39,7 +39,8 @@ struct TGridFactors {
 // Grid points: with pitch p = |X_last − X_first| / N, the centres
 // (X_first + i·p, Y_min + j·p), i = 1 … N − 1, j = 1 … N, column by column. Progress: maximum N,
 // one step per column. Nothing when N < 1 or there is no field.
-[[nodiscard]] std::optional<TGridFactors> ComputeGridFactors(const TEC& model, int meshCount,
+[[nodiscard]] std::optional<TGridFactors> ComputeGridFactors(const TAnalysisModel& model,
+                                                             int meshCount,
                                                              const TSearchOptions& options);
 
 // Contours: |Fs| of the best circle (ContourInvalidValue without one) at the
@@ -50,7 +51,7 @@ struct TContourField {
     std::vector<std::vector<double>> Values;  // [i][j]
     bool Cancelled = false;                   // Values incomplete then
 };
-[[nodiscard]] std::optional<TContourField> ComputeContourField(const TEC& model,
+[[nodiscard]] std::optional<TContourField> ComputeContourField(const TAnalysisModel& model,
                                                                const TSearchOptions& options);
 
 }  // namespace sorvanta

@@ -1,7 +1,6 @@
 #include "engine/Geometry.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -83,44 +82,25 @@ TCrossing CrossingAt(const TPoint& p0, const TPoint& p1, const TSlipCircle& c, d
 
 }  // namespace
 
-namespace {
-
-// Written in place, so that refusing a circle does not allocate once the
-// status text has grown to its size.
-void SetCrossingsText(std::string& text, int count) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, count).ptr;
-    text.assign("円弧不当(地形と");
-    text.append(digits, end);
-    text.append("点交差)");
-}
-
-}  // namespace
-
-std::string CircleStatusCrossings(int count) {
-    std::string text;
-    SetCrossingsText(text, count);
-    return text;
-}
-
-bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
-    engine.CircleStatus = CircleStatusText::NoError;
-    engine.MeetX.clear();
-    const TPolyline& P = engine.Ground();
+TCircleClassification ClassifyCircle(const TAnalysisModel& model, const TSlipCircle& circle,
+                                     std::vector<double>* meetX) {
+    TCircleClassification result;
+    if (meetX) meetX->clear();
+    const TPolyline& P = model.Ground();
     const int n = static_cast<int>(P.size());
     const double Xo = circle.Xo;
     const double Yo = circle.Yo;
     const double R = circle.R;
-    auto refuse = [&](std::string_view text) {
-        engine.CircleStatus = text;
-        return false;
+    auto refuse = [&](TCircleVerdict verdict) {
+        result.Verdict = verdict;
+        return result;
     };
 
     if (n < 2 || !(P[0].X < Xo && Xo < P[static_cast<std::size_t>(n - 1)].X))
-        return refuse(CircleStatusText::CentreOutsideWidth);
-    if (!(Yo > engine.PolylineYAt(fkLayer1, Xo))) return refuse(CircleStatusText::CentreInGround);
+        return refuse(TCircleVerdict::CentreOutsideWidth);
+    if (!(Yo > model.PolylineYAt(fkLayer1, Xo))) return refuse(TCircleVerdict::CentreInGround);
     // Zero, negative and NaN radii: no arc at all.
-    if (!(R > 0)) return refuse(CircleStatusText::NoCrossing);
+    if (!(R > 0)) return refuse(TCircleVerdict::NoCrossing);
 
     auto distanceSq = [&](int j) {
         const double dx = P[static_cast<std::size_t>(j)].X - Xo;
@@ -128,7 +108,7 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
         return dx * dx + dy * dy;
     };
     const double RR = R * R;
-    if (RR > distanceSq(0) || RR > distanceSq(n - 1)) return refuse(CircleStatusText::NoCrossing);
+    if (RR > distanceSq(0) || RR > distanceSq(n - 1)) return refuse(TCircleVerdict::NoCrossing);
 
     // First and last segment to examine: from the first ground point on or
     // inside the circle, to the last.
@@ -152,7 +132,7 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             break;
         }
     }
-    if (L == -1) return refuse(CircleStatusText::StartNotCrossing);
+    if (L == -1) return refuse(TCircleVerdict::StartNotCrossing);
     // No ground point within the circle: it may still dip under segments. All
     // of them count, from the first to the last, so that an arc dipping under
     // two segments has four crossings whichever way the section is drawn.
@@ -165,7 +145,7 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
             }
         }
     }
-    if (L == Unset || Rt == Unset) return refuse(CircleStatusText::NoCrossing);
+    if (L == Unset || Rt == Unset) return refuse(TCircleVerdict::NoCrossing);
     // A last ground point on the circle gives Rt = n − 1, which starts no segment.
     Rt = std::min(Rt, n - 2);
 
@@ -174,7 +154,7 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
     int count = 0;
     TCrossing crossings[2];
     auto add = [&](TCrossing crossing) {
-        engine.MeetX.push_back(crossing.X);
+        if (meetX) meetX->push_back(crossing.X);
         if (count < 2) crossings[count] = crossing;
         ++count;
     };
@@ -231,16 +211,15 @@ bool ClassifyCircle(TEC& engine, const TSlipCircle& circle) {
         if (X0 <= x2 && x2 < X1) add(CrossingAt(p0, p1, circle, x2));
     }
 
-    if (count == 1) return refuse(CircleStatusText::OneCrossing);
-    if (count != 2) {
-        SetCrossingsText(engine.CircleStatus, count);
-        return false;
-    }
-    engine.Xb = crossings[0].X;
-    engine.Yb = crossings[0].Y;
-    engine.Xe = crossings[1].X;
-    engine.Ye = crossings[1].Y;
-    return true;
+    result.Crossings = count;
+    if (count == 1) return refuse(TCircleVerdict::OneCrossing);
+    if (count != 2) return refuse(TCircleVerdict::Crossings);
+    result.Verdict = TCircleVerdict::Valid;
+    result.Xb = crossings[0].X;
+    result.Yb = crossings[0].Y;
+    result.Xe = crossings[1].X;
+    result.Ye = crossings[1].Y;
+    return result;
 }
 
 double RadToDeg(double radians) {

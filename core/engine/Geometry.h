@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string_view>
+#include <cstdint>
+#include <vector>
 
 #include "engine/AnalysisModel.h"
 
@@ -19,27 +20,47 @@ struct TSlipCircle {
     bool operator==(const TSlipCircle&) const = default;
 };
 
-// Status texts of ClassifyCircle (CircleStatus). The counted form is
-// CircleStatusCrossings(n): "円弧不当(地形と" n "点交差)".
-namespace CircleStatusText {
-inline constexpr std::string_view NoError = "エラーなし";
-inline constexpr std::string_view CentreOutsideWidth = "円弧中心が地形定義幅外";
-inline constexpr std::string_view CentreInGround = "円弧中心が地層内";
-inline constexpr std::string_view NoCrossing = "円弧が地形と交差しない";
-inline constexpr std::string_view StartNotCrossing = "円弧起点が地形と交差しない";
-inline constexpr std::string_view OneCrossing = "円弧不当(地形と1点交差)";
-// A centre below the never-cut elevation: no radius is allowed at all, so no
-// circle is tried (the arbitrary point tells the user so).
-inline constexpr std::string_view CentreBelowNeverCut = "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下";
-// A circle whose sums are not finite numbers (absurdly large coordinates).
-inline constexpr std::string_view NotFinite = "円弧不当(計算値が有限でない)";
-// A circle that would need more than MaxSlicesPerCircle slices.
-inline constexpr std::string_view TooManySlices = "円弧不当(スライス数が多すぎる)";
-// A circle one of whose slices would span more than half a turn of arc: its
-// end points are too close together to be told apart.
-inline constexpr std::string_view SliceOverHalfTurn = "円弧不当(スライスの円弧が半周を超える)";
-}  // namespace CircleStatusText
-std::string CircleStatusCrossings(int count);
+// What became of a circle: accepted (Valid, LevelGround) or why it was
+// refused. The words for each are CircleVerdictText's (run/VerdictTexts.h).
+enum class TCircleVerdict : std::uint8_t {
+    // No circle was evaluated (a search that tried none).
+    NotTried,
+    Valid,
+    // Valid, and the ground has one elevation over the whole sliding mass:
+    // an infinite factor, no slip at all.
+    LevelGround,
+    CentreOutsideWidth,
+    CentreInGround,
+    NoCrossing,
+    StartNotCrossing,
+    OneCrossing,
+    // Three or more crossings (or none found on the segments examined); the
+    // count goes with the verdict.
+    Crossings,
+    // A centre below the never-cut elevation: no radius is allowed at all, so
+    // no circle is tried (the arbitrary point tells the user so).
+    CentreBelowNeverCut,
+    // Sums that are not finite numbers (absurdly large coordinates).
+    NotFinite,
+    // More than MaxSlicesPerCircle slices would be needed.
+    TooManySlices,
+    // A slice would span more than half a turn of arc: the end points are too
+    // close together to be told apart.
+    SliceOverHalfTurn,
+};
+
+// A circle the slice method can evaluate: Valid or LevelGround.
+[[nodiscard]] constexpr bool Accepted(TCircleVerdict verdict) {
+    return verdict == TCircleVerdict::Valid || verdict == TCircleVerdict::LevelGround;
+}
+
+// The classification of a circle against the ground surface.
+struct TCircleClassification {
+    TCircleVerdict Verdict = TCircleVerdict::NotTried;  // Valid or the reason of refusal
+    int Crossings = 0;                                  // intersections found with the ground
+    double Xb = 0, Yb = 0;  // start of the slip arc on the ground surface (left), when Valid
+    double Xe = 0, Ye = 0;  // end of the slip arc (right)
+};
 
 // A ground point lies on the circle when its distance differs from R by at
 // most this much (m).
@@ -47,8 +68,8 @@ inline constexpr double OnCircleTolerance = 1e-5;
 
 // Classifies the circle against the ground surface (Ground(): the drawn line,
 // or the envelope of an overhanging one).
-// Always sets CircleStatus and clears MeetX; returns true for a valid slip
-// surface, and then has set Xb, Yb, Xe, Ye.
+// Verdict Valid for a usable slip surface, with its end points. `meetX`, when
+// given, receives where the circle meets the ground, in the order found.
 // Beyond the plain steps: a radius that is not positive (or not a number) is
 // refused as not crossing the ground; the intersection step never reads past
 // the last ground segment; the elevation of an end point is taken on the
@@ -59,7 +80,8 @@ inline constexpr double OnCircleTolerance = 1e-5;
 // OnCircleTolerance is found along the segment instead, and a segment
 // steeper than 100:1 is solved along its length throughout (an intersection
 // within OnCircleTolerance of its start point is that point).
-bool ClassifyCircle(TEC& engine, const TSlipCircle& circle);
+TCircleClassification ClassifyCircle(const TAnalysisModel& model, const TSlipCircle& circle,
+                                     std::vector<double>* meetX = nullptr);
 
 // Elevation of the lower arc at x: Yo − √max(R² − (x − Xo)², 0).
 [[nodiscard]] inline double ArcYAt(const TSlipCircle& circle, double x) {

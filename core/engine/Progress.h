@@ -7,8 +7,9 @@
 
 namespace sorvanta {
 
-class TEC;
+class TAnalysisModel;
 struct TSlipCircle;
+struct TCircleEvaluation;
 
 class TProgress {
   public:
@@ -31,11 +32,12 @@ class TProgress {
     virtual void SearchStarted() {}
 
     // 計算過程表示: when true, the grid search re-evaluates the circle of every
-    // centre with a valid result on the caller's engine, in the search order,
-    // and calls TrialCircle with that engine (its working set then holds the
-    // circle's end points and slices), on the thread that started the search.
+    // centre with a valid result, in the search order, and calls TrialCircle
+    // with its evaluation (end points and slices), on the thread that started
+    // the search.
     [[nodiscard]] virtual bool ShowsTrialCircles() const { return false; }
-    virtual void TrialCircle(const TEC& /*engine*/, const TSlipCircle& /*circle*/) {}
+    virtual void TrialCircle(const TAnalysisModel& /*model*/, const TSlipCircle& /*circle*/,
+                             const TCircleEvaluation& /*evaluation*/) {}
 };
 
 }  // namespace sorvanta

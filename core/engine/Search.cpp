@@ -56,95 +56,106 @@ struct TPassLog {
 struct TPassMemo {
     const TPassLog* Earlier = nullptr;  // the pass before
     TPassLog* Record = nullptr;         // this pass, for the one after
-    // The last radius tried, and whether the working set still holds an
-    // older circle because that radius was taken from the log.
-    double LastR = 0;
-    bool Stale = false;
 };
 
 // The results of one level of the search (the radii of a pass, the centres
-// of a grid) counted by status, and the status the level reports: 0 when
-// every result was invalid (or there was none), 1 when any had status 1,
-// else 2 (level ground only).
+// of a grid) counted by verdict, and the verdict the level reports: refused
+// (NotTried) when every result was refused (or there was none), Valid when
+// any was valid, else LevelGround.
 struct TStatusTally {
     int Evaluated = 0;
     int Invalid = 0;
-    int Status1 = 0;
+    int Valid = 0;
 
-    void Add(int status) {
+    void Add(TCircleVerdict verdict) {
         ++Evaluated;
-        if (status == 0) ++Invalid;
-        if (status == 1) ++Status1;
+        if (!Accepted(verdict)) ++Invalid;
+        if (verdict == TCircleVerdict::Valid) ++Valid;
     }
-    [[nodiscard]] int Status() const { return Evaluated == Invalid ? 0 : Status1 > 0 ? 1 : 2; }
+    [[nodiscard]] TCircleVerdict Verdict() const {
+        return Evaluated == Invalid ? TCircleVerdict::NotTried
+               : Valid > 0          ? TCircleVerdict::Valid
+                                    : TCircleVerdict::LevelGround;
+    }
 };
 
 // The bookkeeping of one pass over radii.
 class TRadiusPass {
   public:
-    TRadiusPass(TEC& engine, TPoint centre, int direction, TPassMemo* memo = nullptr)
-        : engine_(engine), centre_(centre), direction_(direction), memo_(memo) {}
+    TRadiusPass(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                TSlipDirection direction, TPassMemo* memo = nullptr)
+        : model_(model), scratch_(scratch), centre_(centre), direction_(direction), memo_(memo) {}
 
     void Evaluate(double R) {
         const TCircleResult* known = memo_ && memo_->Earlier ? memo_->Earlier->Find(R) : nullptr;
-        const TCircleResult c = known ? *known : EvaluateCircle(engine_, {centre_.X, centre_.Y, R});
-        if (memo_) {
-            memo_->LastR = R;
-            memo_->Stale = known != nullptr;
-            if (memo_->Record) memo_->Record->Add(R, c);
-        }
+        const TCircleResult c = known ? *known
+                                      : static_cast<const TCircleResult&>(sorvanta::Evaluate(
+                                            model_, {centre_.X, centre_.Y, R}, scratch_));
+        if (memo_ && memo_->Record) memo_->Record->Add(R, c);
         if (!known) ++fresh_;
+        tried_ = true;
+        lastVerdict_ = c.Verdict;
+        lastCrossings_ = c.Crossings;
         // A driving sum of exactly 0 is no slip at all: an infinite factor,
         // like level ground, not the most critical circle.
-        const int status = c.Status == 1 && c.Driving == 0 ? 2 : c.Status;
-        tally_.Add(status);
-        if (status == 1 && QualifiesForDirection(direction_, c.Fs, smallest_)) {
-            best_ = {1, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
+        const TCircleVerdict verdict = c.Verdict == TCircleVerdict::Valid && c.Driving == 0
+                                           ? TCircleVerdict::LevelGround
+                                           : c.Verdict;
+        tally_.Add(verdict);
+        if (verdict == TCircleVerdict::Valid &&
+            QualifiesForDirection(direction_, c.Fs, smallest_)) {
+            best_ = {verdict, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
             smallest_ = std::fabs(c.Fs);
-        } else if (status == 2) {
-            level_ = {2, centre_.X, centre_.Y, R, NoQualifyingFs, c.Resisting, c.Driving, false};
+        } else if (verdict == TCircleVerdict::LevelGround) {
+            level_ = {verdict,        centre_.X,   centre_.Y, R,
+                      NoQualifyingFs, c.Resisting, c.Driving, false};
         }
     }
 
     TSearchResult Result(const TSearchResult& previous) const {
         TSearchResult r;
-        switch (tally_.Status()) {
-            case 0:
-                r = previous;
-                r.Status = 0;
-                break;
-            case 1:
+        const TCircleVerdict verdict = tally_.Verdict();
+        switch (verdict) {
+            case TCircleVerdict::Valid:
                 r = best_;
-                r.Status = 1;
                 break;
-            default:
+            case TCircleVerdict::LevelGround:
                 r = level_;
-                r.Status = 2;
                 r.Fs = NoQualifyingFs;
                 break;
+            default:
+                r = previous;
+                break;
         }
+        r.Verdict = verdict;
         r.Xo = centre_.X;
         r.Yo = centre_.Y;
         r.Cancelled = false;
         r.Circles = previous.Circles + fresh_;
+        r.LastVerdict = tried_ ? lastVerdict_ : previous.LastVerdict;
+        r.LastCrossings = tried_ ? lastCrossings_ : previous.LastCrossings;
         return r;
     }
 
   private:
-    TEC& engine_;
+    const TAnalysisModel& model_;
+    TEngineScratch& scratch_;
     TPoint centre_;
-    int direction_;
+    TSlipDirection direction_;
     TPassMemo* memo_;
     double smallest_ = NoQualifyingFs;
     TStatusTally tally_;
     int fresh_ = 0;  // not taken from the memo
-    TSearchResult best_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
-    TSearchResult level_{0, 0, 0, 0, NoQualifyingFs, 0, 0, false};
+    bool tried_ = false;
+    TCircleVerdict lastVerdict_ = TCircleVerdict::NotTried;
+    int lastCrossings_ = 0;
+    TSearchResult best_{TCircleVerdict::NotTried, 0, 0, 0, NoQualifyingFs, 0, 0, false};
+    TSearchResult level_{TCircleVerdict::NotTried, 0, 0, 0, NoQualifyingFs, 0, 0, false};
 };
 
 // Radii above which ClassifyCircle refuses every circle of this centre for
 // reaching beyond an end point of the ground surface: R² > this.
-double ReachLimitSq(const TGetDat& model, TPoint centre) {
+double ReachLimitSq(const TAnalysisModel& model, TPoint centre) {
     const TPolyline& P = model.Ground();
     if (P.size() < 2) return Infinity;
     auto distanceSq = [&](const TPoint& p) {
@@ -159,7 +170,7 @@ double ReachLimitSq(const TGetDat& model, TPoint centre) {
 // not reaching the ground surface: no ground point lies on or inside such a
 // circle, and no segment dips into it. The margin covers the rounding of the
 // classification's own distance formulas.
-double ReachFloor(const TGetDat& model, TPoint centre) {
+double ReachFloor(const TAnalysisModel& model, TPoint centre) {
     const TPolyline& P = model.Ground();
     if (P.empty()) return -Infinity;
     double nearestSq = Infinity;
@@ -185,7 +196,7 @@ double ReachFloor(const TGetDat& model, TPoint centre) {
 
 // Slices of a circle reaching from the first to the last ground point: the
 // most any circle of the section can have.
-double SectionSlices(const TGetDat& model) {
+double SectionSlices(const TAnalysisModel& model) {
     const TPolyline& ground = model.Ground();
     if (ground.size() < 2) return 1;
     const double first = ground.front().X;
@@ -209,7 +220,7 @@ double SectionSlices(const TGetDat& model) {
 
 }  // namespace
 
-double FirstPassStep(const TGetDat& model, TPoint centre) {
+double FirstPassStep(const TAnalysisModel& model, TPoint centre) {
     const double Rmax = LargestAllowedRadius(model, centre);
     // Only radii between these reach the ground without passing its ends.
     const double top = std::min(Rmax, std::sqrt(ReachLimitSq(model, centre)));
@@ -225,21 +236,22 @@ double FirstPassStep(const TGetDat& model, TPoint centre) {
     return step;
 }
 
-bool QualifiesForDirection(int direction, double fs, double smallestAbsFs) {
+bool QualifiesForDirection(TSlipDirection direction, double fs, double smallestAbsFs) {
     bool sense = true;
-    if (direction == 0)
+    if (direction == TSlipDirection::Clockwise)
         sense = fs >= 0;
-    else if (direction == 1)
+    else if (direction == TSlipDirection::CounterClockwise)
         sense = fs < 0;
     return sense && std::fabs(fs) <= smallestAbsFs;
 }
 
 namespace {
 
-TSearchResult Scan(TEC& engine, TPoint centre, int direction, double step, double lower,
-                   double upper, const TSkipRange* skip, const TSearchResult& previous,
-                   const TProgress* progress, TPassMemo* memo) {
-    TRadiusPass pass(engine, centre, direction, memo);
+TSearchResult Scan(const TAnalysisModel& engine, TEngineScratch& scratch, TPoint centre,
+                   TSlipDirection direction, double step, double lower, double upper,
+                   const TSkipRange* skip, const TSearchResult& previous, const TProgress* progress,
+                   TPassMemo* memo) {
+    TRadiusPass pass(engine, scratch, centre, direction, memo);
     if (!(step > 0)) return pass.Result(previous);
 
     double R = upper;
@@ -256,7 +268,7 @@ TSearchResult Scan(TEC& engine, TPoint centre, int direction, double step, doubl
         // Radii too large for the step to be subtracted exactly, or at all
         // (a never-cut elevation some 1e15 m down): the pass starts from the
         // largest radius that can still cut the section, after one of those
-        // beyond it for the working set.
+        // beyond it for the count and the last verdict.
         if (!InSkip(skip, R)) pass.Evaluate(R);
         R = std::sqrt(limitSq);
         while (R * R > limitSq) R = std::nextafter(R, 0.0);
@@ -269,9 +281,9 @@ TSearchResult Scan(TEC& engine, TPoint centre, int direction, double step, doubl
             while (k < kLast && (R - k * step) * (R - k * step) > limitSq) k += 1;
             while (k > 0 && R - k * step < lower) k -= 1;
             if (k > 0) {
-                // The circles passed over would all have left the same
-                // status text; try one of them so that the working set is as
-                // if they had been evaluated.
+                // The circles passed over would all have had the same
+                // verdict; try one of them so that the count and the last
+                // verdict are as if they had been evaluated.
                 const double first = R;
                 const double lastSkipped = R - (k - 1) * step;
                 if (!InSkip(skip, first))
@@ -312,9 +324,9 @@ thread_local TPassLog tlLogs[3];
 // The passes at one centre for one direction (0 or 1). `shared` is the log of
 // the first pass: recorded when `sharedKnown` is false, read from when it is
 // true (its radii do not depend on the direction).
-TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rmax,
-                           const TProgress* progress, TPassMemo& memo, TPassLog& shared,
-                           bool sharedKnown) {
+TSearchResult SearchOneWay(const TAnalysisModel& engine, TEngineScratch& scratch, TPoint centre,
+                           TSlipDirection direction, double Rmax, const TProgress* progress,
+                           TPassMemo& memo, TPassLog& shared, bool sharedKnown) {
     TSearchResult result;
     result.Xo = centre.X;
     result.Yo = centre.Y;
@@ -324,8 +336,8 @@ TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rma
         TPassLog& record = tlLogs[current];
         record.Circles.clear();
         memo.Record = last ? nullptr : &record;
-        result =
-            Scan(engine, centre, direction, step, lower, upper, nullptr, result, progress, &memo);
+        result = Scan(engine, scratch, centre, direction, step, lower, upper, nullptr, result,
+                      progress, &memo);
         memo.Earlier = &record;
         current = 1 - current;
     };
@@ -340,7 +352,8 @@ TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rma
         memo.Earlier = nullptr;
         memo.Record = &shared;
     }
-    result = Scan(engine, centre, direction, step, 0, Rmax, nullptr, result, progress, &memo);
+    result =
+        Scan(engine, scratch, centre, direction, step, 0, Rmax, nullptr, result, progress, &memo);
     memo.Earlier = &shared;
     while (step > 0.5 && !result.Cancelled) {
         const double Rc = result.R;
@@ -361,24 +374,29 @@ TSearchResult SearchOneWay(TEC& engine, TPoint centre, int direction, double Rma
 // status-1 result (a centre where no circle qualified reports Fs 10000),
 // the clockwise one on a tie; else level ground; else none.
 TSearchResult EitherWay(const TSearchResult& cw, const TSearchResult& ccw) {
+    constexpr TCircleVerdict Valid = TCircleVerdict::Valid;
+    constexpr TCircleVerdict Level = TCircleVerdict::LevelGround;
     TSearchResult r;
-    if (cw.Status == 1 || ccw.Status == 1) {
-        if (ccw.Status == 1 && (cw.Status != 1 || std::fabs(ccw.Fs) < std::fabs(cw.Fs)))
+    if (cw.Verdict == Valid || ccw.Verdict == Valid) {
+        if (ccw.Verdict == Valid && (cw.Verdict != Valid || std::fabs(ccw.Fs) < std::fabs(cw.Fs)))
             r = ccw;
         else
             r = cw;
     } else {
-        r = cw.Status == 2 || ccw.Status != 2 ? cw : ccw;
+        r = cw.Verdict == Level || ccw.Verdict != Level ? cw : ccw;
     }
     r.Circles = cw.Circles + ccw.Circles;
     r.Cancelled = cw.Cancelled || ccw.Cancelled;
+    // The counter-clockwise passes run last.
+    r.LastVerdict = ccw.LastVerdict;
+    r.LastCrossings = ccw.LastCrossings;
     return r;
 }
 
-// SearchRadius; `keepWorkingSet` re-evaluates the last circle tried when its
-// result came from the memo, so that the working set ends as without it.
-TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* progress,
-                                   bool keepWorkingSet) {
+// SearchRadius in the given direction.
+TSearchResult SearchRadiusAtCentre(const TAnalysisModel& engine, TEngineScratch& scratch,
+                                   TPoint centre, TSlipDirection direction,
+                                   const TProgress* progress) {
     TSearchResult result;
     result.Xo = centre.X;
     result.Yo = centre.Y;
@@ -395,43 +413,63 @@ TSearchResult SearchRadiusAtCentre(TEC& engine, TPoint centre, const TProgress* 
         const double R = std::sqrt(dx * dx + dy * dy);
         if (!(R <= Rmax)) return result;
         // One circle: with both directions it is the best of either.
-        return SingleRadius(engine, centre, R, result);
+        TRadiusPass pass(engine, scratch, centre, direction);
+        pass.Evaluate(R);
+        return pass.Result(result);
     }
     TPassMemo memo;
     TPassLog& shared = tlLogs[2];
-    if (engine.Direction != 2) {
-        result =
-            SearchOneWay(engine, centre, engine.Direction, Rmax, progress, memo, shared, false);
-    } else {
-        const TSearchResult cw =
-            SearchOneWay(engine, centre, 0, Rmax, progress, memo, shared, false);
-        if (cw.Cancelled) return cw;
-        const TSearchResult ccw =
-            SearchOneWay(engine, centre, 1, Rmax, progress, memo, shared, true);
-        result = EitherWay(cw, ccw);
-        if (ccw.Cancelled) return result;
-    }
-    if (keepWorkingSet && memo.Stale && !result.Cancelled)
-        EvaluateCircle(engine, {centre.X, centre.Y, memo.LastR});
-    return result;
+    if (direction != TSlipDirection::Both)
+        return SearchOneWay(engine, scratch, centre, direction, Rmax, progress, memo, shared,
+                            false);
+    const TSearchResult cw = SearchOneWay(engine, scratch, centre, TSlipDirection::Clockwise, Rmax,
+                                          progress, memo, shared, false);
+    if (cw.Cancelled) return cw;
+    const TSearchResult ccw =
+        SearchOneWay(engine, scratch, centre, TSlipDirection::CounterClockwise, Rmax, progress,
+                     memo, shared, true);
+    return EitherWay(cw, ccw);
+}
+
+bool SearchRadiusAtIn(const TAnalysisModel& model, TSlipDirection direction,
+                      std::span<const TPoint> centres, std::vector<TSearchResult>& results,
+                      const TSearchOptions& options) {
+    const int count = static_cast<int>(centres.size());
+    results.assign(centres.size(), TSearchResult{});
+    const int workers = WorkerCount(count, options.Threads);
+    // The workers share the model; each has scratch space of its own.
+    std::vector<TEngineScratch> scratch(static_cast<std::size_t>(workers));
+    const TProgress* progress = options.Progress;
+    ParallelFor(count, workers, [&](int worker, int index) {
+        if (IsCancelled(progress)) {
+            results[static_cast<std::size_t>(index)].Cancelled = true;
+            return;
+        }
+        results[static_cast<std::size_t>(index)] =
+            SearchRadiusAtCentre(model, scratch[static_cast<std::size_t>(worker)],
+                                 centres[static_cast<std::size_t>(index)], direction, progress);
+    });
+    return std::none_of(results.begin(), results.end(),
+                        [](const TSearchResult& r) { return r.Cancelled; });
 }
 
 }  // namespace
 
-TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
-                        const TSkipRange* skip, const TSearchResult& previous,
-                        const TProgress* progress) {
-    return Scan(engine, centre, engine.Direction, step, lower, upper, skip, previous, progress,
-                nullptr);
+TSearchResult ScanRadii(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                        double step, double lower, double upper, const TSkipRange* skip,
+                        const TSearchResult& previous, const TProgress* progress) {
+    return Scan(model, scratch, centre, model.Direction, step, lower, upper, skip, previous,
+                progress, nullptr);
 }
 
-TSearchResult SingleRadius(TEC& engine, TPoint centre, double R, const TSearchResult& previous) {
-    TRadiusPass pass(engine, centre, engine.Direction);
+TSearchResult SingleRadius(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                           double R, const TSearchResult& previous) {
+    TRadiusPass pass(model, scratch, centre, model.Direction);
     pass.Evaluate(R);
     return pass.Result(previous);
 }
 
-double NeverCutLineReach(const TGetDat& model, TPoint centre) {
+double NeverCutLineReach(const TAnalysisModel& model, TPoint centre) {
     const TPolyline& line = model.Figures[fkNeverCutLine];
     // A point at or above the centre's level: any arc reaching its abscissa.
     auto pointReach = [&](TPoint p) {
@@ -479,36 +517,19 @@ double NeverCutLineReach(const TGetDat& model, TPoint centre) {
     return reach;
 }
 
-double LargestAllowedRadius(const TGetDat& model, TPoint centre) {
+double LargestAllowedRadius(const TAnalysisModel& model, TPoint centre) {
     const double Rmax = centre.Y - model.NclElevation;
     return model.NeverCutLineOn ? std::min(Rmax, NeverCutLineReach(model, centre)) : Rmax;
 }
 
-TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress) {
-    return SearchRadiusAtCentre(engine, centre, progress, true);
+TSearchResult SearchRadius(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                           const TProgress* progress) {
+    return SearchRadiusAtCentre(model, scratch, centre, model.Direction, progress);
 }
 
-bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres,
+bool SearchRadiusAt(const TAnalysisModel& model, std::span<const TPoint> centres,
                     std::vector<TSearchResult>& results, const TSearchOptions& options) {
-    const int count = static_cast<int>(centres.size());
-    results.assign(centres.size(), TSearchResult{});
-    const int workers = WorkerCount(count, options.Threads);
-    // Each worker needs the model only; the circle working set of `engine`
-    // (slice lists of its last circle) is not copied.
-    std::vector<TEC> engines(static_cast<std::size_t>(workers));
-    for (TEC& e : engines) static_cast<TGetDat&>(e) = engine;
-    const TProgress* progress = options.Progress;
-    ParallelFor(count, workers, [&](int worker, int index) {
-        if (IsCancelled(progress)) {
-            results[static_cast<std::size_t>(index)].Cancelled = true;
-            return;
-        }
-        results[static_cast<std::size_t>(index)] =
-            SearchRadiusAtCentre(engines[static_cast<std::size_t>(worker)],
-                                 centres[static_cast<std::size_t>(index)], progress, false);
-    });
-    return std::none_of(results.begin(), results.end(),
-                        [](const TSearchResult& r) { return r.Cancelled; });
+    return SearchRadiusAtIn(model, model.Direction, centres, results, options);
 }
 
 namespace {
@@ -519,8 +540,11 @@ std::pair<std::uint64_t, std::uint64_t> CentreKey(TPoint c) {
 
 }  // namespace
 
-TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0,
-                               TGridSearchState& state, const TSearchOptions& options) {
+namespace {
+
+TSearchResult SearchGrid(const TAnalysisModel& model, TSlipDirection direction, int n, double p,
+                         double X0, double Y0, TGridSearchState& state,
+                         const TSearchOptions& options) {
     const auto count = static_cast<std::size_t>((n + 1) * (n + 1));
     std::vector<TPoint> centres;
     centres.reserve(count);
@@ -547,7 +571,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     TSearchResult cancelled;
     cancelled.Cancelled = true;
     std::vector<TSearchResult> found;
-    if (!SearchRadiusAt(engine, fresh, found, options)) return cancelled;
+    if (!SearchRadiusAtIn(model, direction, fresh, found, options)) return cancelled;
     for (std::size_t f = 0; f < fresh.size(); ++f) {
         results[freshIndex[f]] = found[f];
         state.Searched.emplace(CentreKey(fresh[f]), found[f]);
@@ -555,6 +579,7 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
 
     TProgress* progress = options.Progress;
     const bool showCircles = progress && progress->ShowsTrialCircles();
+    TEngineScratch scratch;
     TStatusTally tally;
     long long circles = 0;
     bool found1 = false;
@@ -563,10 +588,10 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     for (std::size_t k = 0; k < results.size(); ++k) {
         const TSearchResult& r = results[k];
         circles += r.Circles;
-        tally.Add(r.Status);
-        if (r.Status == 0) continue;
-        if (r.Status == 1) {
-            if (QualifiesForDirection(engine.Direction, r.Fs, state.SmallestAbsFs)) {
+        tally.Add(r.Verdict);
+        if (!Accepted(r.Verdict)) continue;
+        if (r.Verdict == TCircleVerdict::Valid) {
+            if (QualifiesForDirection(direction, r.Fs, state.SmallestAbsFs)) {
                 best = r;
                 state.SmallestAbsFs = std::fabs(r.Fs);
                 found1 = true;
@@ -576,8 +601,9 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
         }
         if (showCircles) {
             const TSlipCircle circle{r.Xo, r.Yo, r.R};
-            EvaluateCircle(engine, circle);
-            progress->TrialCircle(engine, circle);
+            const TCircleEvaluation shown =
+                Evaluate(model, circle, scratch, TCircleWanted{.Slices = true});
+            progress->TrialCircle(model, circle, shown);
             if (IsCancelled(progress)) return cancelled;
         }
     }
@@ -585,26 +611,26 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     TSearchResult result;
     if (found1) {
         result = best;
-        result.Status = 1;
+        result.Verdict = TCircleVerdict::Valid;
         if (result.R != 0) state.Best = result;
-    } else if (state.Best.Status == 1) {
+    } else if (state.Best.Verdict == TCircleVerdict::Valid) {
         // Nothing here reached the running minimum (the previous best centre,
         // recomputed from this grid's origin, may come out a little higher):
         // keep the circle already found.
         result = state.Best;
     } else {
-        switch (tally.Status()) {
-            case 0:
+        switch (tally.Verdict()) {
+            case TCircleVerdict::Valid:
                 result = TSearchResult{};
+                result.Verdict = TCircleVerdict::Valid;
                 break;
-            case 1:
-                result = TSearchResult{};
-                result.Status = 1;
+            case TCircleVerdict::LevelGround:
+                result = level;
+                result.Verdict = TCircleVerdict::LevelGround;
+                result.Fs = NoQualifyingFs;
                 break;
             default:
-                result = level;
-                result.Status = 2;
-                result.Fs = NoQualifyingFs;
+                result = TSearchResult{};
                 break;
         }
     }
@@ -612,7 +638,14 @@ TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y
     return result;
 }
 
-double FirstGridPitch(const TGetDat& model) {
+}  // namespace
+
+TSearchResult SearchCentreGrid(const TAnalysisModel& model, int n, double p, double X0, double Y0,
+                               TGridSearchState& state, const TSearchOptions& options) {
+    return SearchGrid(model, model.Direction, n, p, X0, Y0, state, options);
+}
+
+double FirstGridPitch(const TAnalysisModel& model) {
     const TPolyline& P = model.Ground();
     if (P.size() < 2) return 0;
     return std::fabs(P.back().X - P.front().X) / 10;
@@ -624,7 +657,8 @@ int MovedGridIndex(double best, double origin, int n) {
 
 namespace {
 
-TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
+TCriticalSearch RefineOneWay(const TAnalysisModel& engine, TSlipDirection direction,
+                             const TSearchOptions& options) {
     TCriticalSearch search;
     const TPolyline& P = engine.Ground();
     if (P.size() < 2) return search;
@@ -635,7 +669,7 @@ TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
     TGridSearchState state;
     int moves = 0;
     for (;;) {
-        search.Result = SearchCentreGrid(engine, 10, p, X0, Y0, state, options);
+        search.Result = SearchGrid(engine, direction, 10, p, X0, Y0, state, options);
         ++search.GridCount;
         search.Circles += search.Result.Circles;
         if (search.Result.Cancelled) {
@@ -667,40 +701,18 @@ TCriticalSearch RefineOneWay(TEC& engine, const TSearchOptions& options) {
     return search;
 }
 
-// Sets the engine's direction for one refinement and puts it back.
-class TDirectionScope {
-  public:
-    TDirectionScope(TEC& engine, int direction) : engine_(engine), saved_(engine.Direction) {
-        engine_.Direction = direction;
-    }
-    ~TDirectionScope() { engine_.Direction = saved_; }
-    TDirectionScope(const TDirectionScope&) = delete;
-    TDirectionScope& operator=(const TDirectionScope&) = delete;
-
-  private:
-    TEC& engine_;
-    int saved_;
-};
-
 bool FoundCircle(const TCriticalSearch& s) {
-    return s.Result.Status == 1 && s.Result.R != 0;
+    return s.Result.Verdict == TCircleVerdict::Valid && s.Result.R != 0;
 }
 
 }  // namespace
 
-TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options) {
-    if (engine.Direction != 2) return RefineOneWay(engine, options);
-    TCriticalSearch cw;
-    {
-        TDirectionScope scope(engine, 0);
-        cw = RefineOneWay(engine, options);
-    }
+TCriticalSearch SearchCriticalCircle(const TAnalysisModel& model, const TSearchOptions& options) {
+    if (model.Direction != TSlipDirection::Both)
+        return RefineOneWay(model, model.Direction, options);
+    const TCriticalSearch cw = RefineOneWay(model, TSlipDirection::Clockwise, options);
     if (cw.Cancelled) return cw;
-    TCriticalSearch ccw;
-    {
-        TDirectionScope scope(engine, 1);
-        ccw = RefineOneWay(engine, options);
-    }
+    const TCriticalSearch ccw = RefineOneWay(model, TSlipDirection::CounterClockwise, options);
     const bool ccwBetter = FoundCircle(ccw) &&
                            (!FoundCircle(cw) || std::fabs(ccw.Result.Fs) < std::fabs(cw.Result.Fs));
     TCriticalSearch both = ccwBetter ? ccw : cw;

@@ -13,6 +13,7 @@
 #include "engine/AnalysisModel.h"
 #include "engine/Geometry.h"
 #include "engine/Progress.h"
+#include "engine/SliceMethod.h"
 
 namespace sorvanta {
 
@@ -21,9 +22,10 @@ inline constexpr double NoQualifyingFs = 10000.0;
 
 // The outcome of a search at one level.
 struct TSearchResult {
-    // 0 no valid circle; 1 valid circles found (the best one is reported);
-    // 2 only level-ground circles (status 2, an infinite factor) found.
-    int Status = 0;
+    // Valid: valid circles found (the best one is reported); LevelGround:
+    // only level-ground circles (an infinite factor) found; anything else:
+    // no valid circle.
+    TCircleVerdict Verdict = TCircleVerdict::NotTried;
     double Xo = 0, Yo = 0;  // centre (grid level; SearchRadius sets the centre it was given)
     double R = 0;
     double Fs = NoQualifyingFs;
@@ -36,6 +38,10 @@ struct TSearchResult {
     // grids of the level); a centre answered from TGridSearchState's memo
     // adds none.
     long long Circles = 0;
+    // The verdict of the last circle the search at a centre tried, and its
+    // crossings (NotTried when it tried none): why a centre has no circle.
+    TCircleVerdict LastVerdict = TCircleVerdict::NotTried;
+    int LastCrossings = 0;
 };
 
 // Radii with Min <= R <= Max are not evaluated by a pass.
@@ -62,29 +68,30 @@ struct TSearchOptions {
     int MaxGridMovesTotal = MaxGridMovesInAll;
 };
 
-// Does a circle of status 1 with factor fs qualify for the slip direction
-// (0: fs >= 0, 1: fs < 0, 2: always) against the smallest |Fs| so far?
-// Ties qualify, so the circle evaluated later wins.
-[[nodiscard]] bool QualifiesForDirection(int direction, double fs, double smallestAbsFs);
+// Does a valid circle with factor fs qualify for the slip direction
+// (clockwise: fs >= 0, counter-clockwise: fs < 0, both: always) against the
+// smallest |Fs| so far? Ties qualify, so the circle evaluated later wins.
+[[nodiscard]] bool QualifiesForDirection(TSlipDirection direction, double fs, double smallestAbsFs);
 
 // One pass over the radii upper, upper − step, … (repeated subtraction) while
-// R >= lower, skipping `skip`. A circle of status 1 whose driving sum is
-// exactly 0 counts as a level-ground circle. When every evaluated circle is
-// invalid the result is Status 0 with R, Fs, Resisting and Driving taken from
-// `previous`. Radii that are surely refused for reaching beyond an end point
-// of the ground surface, or too short to reach it, are passed over without
-// evaluation: their result would be the same (invalid), and one of them is
-// still evaluated so that the working set ends as it would. A pass whose
+// R >= lower, skipping `skip`, in the model's slip direction. A valid circle
+// whose driving sum is exactly 0 counts as a level-ground circle. When every
+// evaluated circle is refused the result is refused too, with R, Fs,
+// Resisting and Driving taken from `previous`. Radii that are surely refused
+// for reaching beyond an end point of the ground surface, or too short to
+// reach it, are passed over without evaluation: their result would be the
+// same (refused alike), and one of them is still evaluated so that the count
+// of circles and the last verdict are as if all had been. A pass whose
 // first radius is too large for the step to be subtracted exactly (R >=
 // 2^52·step) starts from the largest radius that can still reach the ground
 // within its end points; any pass stops early when subtracting step no
 // longer changes R.
-TSearchResult ScanRadii(TEC& engine, TPoint centre, double step, double lower, double upper,
-                        const TSkipRange* skip = nullptr, const TSearchResult& previous = {},
-                        const TProgress* progress = nullptr);
+TSearchResult ScanRadii(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                        double step, double lower, double upper, const TSkipRange* skip = nullptr,
+                        const TSearchResult& previous = {}, const TProgress* progress = nullptr);
 // The same bookkeeping for the one radius R.
-TSearchResult SingleRadius(TEC& engine, TPoint centre, double R,
-                           const TSearchResult& previous = {});
+TSearchResult SingleRadius(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                           double R, const TSearchResult& previous = {});
 
 // The first pass over radii at a centre steps 0.5 m from Rmax down to 0.
 // The radii worth evaluating are those between the nearest reach of the
@@ -101,7 +108,7 @@ inline constexpr double FirstPassSliceBudget = 150000;
 inline constexpr int MinFirstPassRadii = 24;
 inline constexpr int MaxFirstPassRadii = 400;
 // The step of the first pass at this centre: 0.5 m, or the coarser step above.
-[[nodiscard]] double FirstPassStep(const TGetDat& model, TPoint centre);
+[[nodiscard]] double FirstPassStep(const TAnalysisModel& model, TPoint centre);
 
 // The largest radius whose lower arc nowhere passes below the never-cut line
 // (`fkNeverCutLine`) within the line's own extent: the smallest, over the
@@ -110,33 +117,33 @@ inline constexpr int MaxFirstPassRadii = 400;
 // reaches its abscissa passes below it). +∞ with no point. A horizontal line
 // spanning the section bounds the radius exactly as a never-cut elevation at
 // its height does.
-[[nodiscard]] double NeverCutLineReach(const TGetDat& model, TPoint centre);
+[[nodiscard]] double NeverCutLineReach(const TAnalysisModel& model, TPoint centre);
 
 // The largest radius allowed at a centre: Yo − NclElevation, and with
 // NeverCutLineOn no more than NeverCutLineReach.
-[[nodiscard]] double LargestAllowedRadius(const TGetDat& model, TPoint centre);
+[[nodiscard]] double LargestAllowedRadius(const TAnalysisModel& model, TPoint centre);
 
 // The best radius at one centre: the single circle through the must-cut point
 // when MustCutOn (none when it goes deeper than LargestAllowedRadius), else three passes (steps
 // 0.5, 0.05, 0.01; the first one bounded as FirstPassStep says) below LargestAllowedRadius. With
 // Direction 2 the passes run for each direction and the smaller |Fs| is reported (the clockwise
 // circle on a tie); the first pass's circles are evaluated once for both.
-// Runs on `engine`, whose working set afterwards holds the last circle tried.
 // Xo, Yo of the result are the centre.
-TSearchResult SearchRadius(TEC& engine, TPoint centre, const TProgress* progress = nullptr);
+TSearchResult SearchRadius(const TAnalysisModel& model, TEngineScratch& scratch, TPoint centre,
+                           const TProgress* progress = nullptr);
 
-// SearchRadius at every centre, spread over worker threads, each with its own
-// copy of the engine; results[i] belongs to centres[i] and is bit for bit what
-// a sequential SearchRadius gives, whatever the thread count. `engine` itself
-// is not changed. Returns false when cancelled (results then incomplete).
+// SearchRadius at every centre, spread over worker threads that share the
+// model, each with scratch space of its own; results[i] belongs to centres[i]
+// and is bit for bit what a sequential SearchRadius gives, whatever the
+// thread count. Returns false when cancelled (results then incomplete).
 // The centre table, grid points and contours use it and reduce in their order.
-bool SearchRadiusAt(const TEC& engine, std::span<const TPoint> centres,
+bool SearchRadiusAt(const TAnalysisModel& model, std::span<const TPoint> centres,
                     std::vector<TSearchResult>& results, const TSearchOptions& options = {});
 
 // State shared by the grids of one refinement.
 struct TGridSearchState {
     double SmallestAbsFs = NoQualifyingFs;  // the running minimum of the run
-    // The best qualifying circle found so far (Status 1), Status 0 before any.
+    // The best qualifying circle found so far (Valid), NotTried before any.
     TSearchResult Best;
     // SearchRadius of the centres searched so far, by the exact bits of the
     // centre (a grid that closes in or moves meets some centres again). The
@@ -151,16 +158,16 @@ struct TGridSearchState {
 // grid in which no centre reaches the running minimum reports the best circle
 // found so far (state.Best) instead of a zero record, once one exists.
 // With options.Progress->ShowsTrialCircles(), every centre with a valid result
-// is evaluated once more on `engine` and passed to TrialCircle, in grid order.
-TSearchResult SearchCentreGrid(TEC& engine, int n, double p, double X0, double Y0,
+// is evaluated once more and passed to TrialCircle, in grid order.
+TSearchResult SearchCentreGrid(const TAnalysisModel& model, int n, double p, double X0, double Y0,
                                TGridSearchState& state, const TSearchOptions& options = {});
 
 // The pitch of the first grid, |Xn − X1| / 10 over the ground surface points.
-[[nodiscard]] double FirstGridPitch(const TGetDat& model);
+[[nodiscard]] double FirstGridPitch(const TAnalysisModel& model);
 
 struct TCriticalSearch {
-    // The last grid's result: the critical circle when Status is 1 and R is
-    // not 0; anything else means no qualifying circle was found.
+    // The last grid's result: the critical circle when Valid and R is not 0;
+    // anything else means no qualifying circle was found.
     TSearchResult Result;
     int GridCount = 0;
     bool Cancelled = false;
@@ -188,7 +195,8 @@ struct TCriticalSearch {
 // coarse grid and miss a better circle of the other. Grids, moves and
 // circles are then those of both.
 // Ends also when the pitch is not a finite number or the ground surface has
-// fewer than two points (Result Status 0).
-TCriticalSearch SearchCriticalCircle(TEC& engine, const TSearchOptions& options = {});
+// fewer than two points (Result not Valid).
+TCriticalSearch SearchCriticalCircle(const TAnalysisModel& model,
+                                     const TSearchOptions& options = {});
 
 }  // namespace sorvanta

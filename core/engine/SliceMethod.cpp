@@ -30,7 +30,7 @@ double Positive(double v) {
     return v > 0 ? v : 0.0;
 }
 
-double TanPhi(const TGetDat& model, int layer) {
+double TanPhi(const TAnalysisModel& model, int layer) {
     const auto k = static_cast<std::size_t>(layer);
     return model.Lookups.Ready ? model.Lookups.TanPhi[k] : std::tan(model.Soil[k].Phi);
 }
@@ -38,7 +38,7 @@ double TanPhi(const TGetDat& model, int layer) {
 // What the slices of one circle share, read once per circle rather than
 // again after every call into the maths library.
 struct TSliceContext {
-    const TEC* Engine = nullptr;
+    const TAnalysisModel* Engine = nullptr;
     const double* CentreX = nullptr;
     const double* Width = nullptr;
     const double* ArcYCentre = nullptr;
@@ -52,18 +52,19 @@ struct TSliceContext {
     // The water line lies above the ground somewhere: the slices may carry
     // water standing on them.
     bool Ponded = false;
-    int StrengthMode = 0;
-    int DisplayForm = 0;
+    TStrengthMode StrengthMode = TStrengthMode::Total;
+    TFsForm DisplayForm = TFsForm::Moment;
     double GammaWater = 0;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
-    TSliceContext(const TEC& e, const TSlipCircle& c) : Engine(&e), Circle(c) {
-        const TSliceList& sl = e.SliceList;
+    TSliceContext(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+                  const TSlipCircle& c)
+        : Engine(&e), Circle(c) {
         CentreX = sl.CentreX.data();
         Width = sl.Width.data();
         ArcYCentre = sl.ArcYCentre.data();
         GroundYCentre = sl.GroundYCentre.data();
-        Intervals = e.Scratch.CentreInterval.data();
+        Intervals = intervals;
         WaterOn = e.WaterOn;
         Ponded = e.WaterOn && (e.Lookups.Ready ? e.Lookups.WaterAboveGround : true);
         StrengthMode = e.StrengthMode;
@@ -85,8 +86,8 @@ struct TSliceContext {
 
     // The pieces of the slice lines over an interval; null: look them up.
     const TLinePiece* PiecesAt(std::size_t interval) const {
-        return Pieces && interval != TGetDat::NoInterval ? Pieces + interval * SliceLineSlots
-                                                         : nullptr;
+        return Pieces && interval != TAnalysisModel::NoInterval ? Pieces + interval * SliceLineSlots
+                                                                : nullptr;
     }
     // Elevation of slice line `slot` at the centre X of a slice; bit for bit
     // PolylineYAt.
@@ -297,7 +298,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // is taken off, but never below zero: water standing above the ground
     // must not pull the slice down.
     double normal = W;
-    if (x.StrengthMode == 1) {
+    if (x.StrengthMode == TStrengthMode::Effective) {
         // Under ponded water the pore force is taken on the base as it is,
         // over the whole column below the water level ((hw − e)·b + s), so
         // that the water's weight and the pore force cancel to the submerged
@@ -310,7 +311,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // 8. and 9.
     TSliceTerms terms;
     terms.W = W;
-    if (x.DisplayForm == 0) {
+    if (x.DisplayForm == TFsForm::Moment) {
         terms.Driving = R * W * sinA;
         terms.Resisting = R * normal * cosA * tanPhi + R * cohesion * L + lever * cohesion * h;
         if (thrustMoment != 0) terms.Driving += thrustMoment;
@@ -349,9 +350,10 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 // Every slice of a circle that DivideSlices has cut, summed into `result`;
 // false, with the sums incomplete, when a slice spans more than half a turn.
 template <int Layers, bool WithRow>
-bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
-    const TSliceContext x(e, c);
-    const TSliceList& sl = e.SliceList;
+bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
+    const TSliceContext x(e, sl, intervals, c);
+    const double Xb = result.Xb, Yb = result.Yb, Xe = result.Xe, Ye = result.Ye;
     const int n = sl.Count();
     const double* leftX = sl.LeftX.data();
     const double* arcYLeft = sl.ArcYLeft.data();
@@ -383,24 +385,24 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
         if (rightOrdinary) right = {leftX[si + 1], arcYLeft[si + 1]};
         if (i == 0) {
             leftOrdinary = false;
-            left = {e.Xb, e.Yb};
-            if (c.Xo - c.R < e.Xb && c.Yo < e.Yb) {
-                const double arcY = ArcYAt(c, e.Xb);
-                left = {e.Xb, arcY};
-                h = e.Yb - arcY;
-                lever = c.Xo - e.Xb;
+            left = {Xb, Yb};
+            if (c.Xo - c.R < Xb && c.Yo < Yb) {
+                const double arcY = ArcYAt(c, Xb);
+                left = {Xb, arcY};
+                h = Yb - arcY;
+                lever = c.Xo - Xb;
             }
         }
         if (i == n - 1) {
             // A single slice takes its ordinary left point back here.
             left = ordinaryLeft;
             leftOrdinary = i > 0;
-            right = {e.Xe, e.Ye};
-            if (c.Xo + c.R > e.Xe && c.Yo < e.Ye) {
-                const double arcY = ArcYAt(c, e.Xe);
-                right = {e.Xe, arcY};
-                h = e.Ye - arcY;
-                lever = e.Xe - c.Xo;
+            right = {Xe, Ye};
+            if (c.Xo + c.R > Xe && c.Yo < Ye) {
+                const double arcY = ArcYAt(c, Xe);
+                right = {Xe, arcY};
+                h = Ye - arcY;
+                lever = Xe - c.Xo;
             }
         }
         const double thetaL = leftOrdinary ? carriedAngle : PointAngle(c, left.X, left.Y);
@@ -415,10 +417,9 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
             // The ground just left of this slice: Yb, or the end of the slice
             // before (its top is straight).
             const double edge = leftX[si];
-            const double before = i == 0 ? e.Yb : groundOn(si - 1, edge);
+            const double before = i == 0 ? Yb : groundOn(si - 1, edge);
             stepMoment = step(edge, before, groundOn(si, edge));
-            if (i == n - 1)
-                stepMoment += step(e.Xe, groundOn(si, centreX[si] + width[si] / 2), e.Ye);
+            if (i == n - 1) stepMoment += step(Xe, groundOn(si, centreX[si] + width[si] / 2), Ye);
         }
         const TSliceTerms terms =
             SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
@@ -434,16 +435,18 @@ bool SumSlices(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResul
 // The loops above for the model's layer count, so that the layer loops are
 // unrolled.
 template <bool WithRow>
-bool SumSlicesOf(const TEC& e, const TSlipCircle& c, TSliceRow* rows, TCircleResult& result) {
-    using TSum = bool (*)(const TEC&, const TSlipCircle&, TSliceRow*, TCircleResult&);
+bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
+    using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
+                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*);
     static constexpr std::array<TSum, MaxLayers + 1> sums{
         &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
         &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
-    return sums[static_cast<std::size_t>(e.LayersInUse())](e, c, rows, result);
+    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows);
 }
 
-TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t interval, TPoint left,
-                   TPoint right, double dTheta, double h, double lever) {
+TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::size_t interval,
+                   TPoint left, TPoint right, double dTheta, double h, double lever) {
     using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
                                   double, double, double, TSliceRow*);
     static constexpr std::array<TCore, MaxLayers + 1> cores{
@@ -456,12 +459,8 @@ TSliceRow OneSlice(const TEC& e, const TSliceContext& x, int i, std::size_t inte
 }
 
 // Sorted break points between Xb and Xe, both included, exact repeats dropped.
-void CollectBreaks(TEC& e, double Xb, double Xe, std::vector<double>& out) {
+void CollectBreaks(const TAnalysisModel& e, double Xb, double Xe, std::vector<double>& out) {
     out.clear();
-    if (e.BreakX.size() >= 2) {
-        e.BreakX[e.BreakX.size() - 2] = Xb;
-        e.BreakX[e.BreakX.size() - 1] = Xe;
-    }
     if (e.Lookups.Ready) {
         // The model's points are sorted once; only the circle's two ends are
         // merged in.
@@ -472,10 +471,14 @@ void CollectBreaks(TEC& e, double Xb, double Xe, std::vector<double>& out) {
         if (Xe > Xb) out.push_back(Xe);
         return;
     }
+    // The circle's ends take the two reserved entries.
     std::vector<double> all = e.BreakX;
     if (all.size() < 2) {
         all.push_back(Xb);
         all.push_back(Xe);
+    } else {
+        all[all.size() - 2] = Xb;
+        all[all.size() - 1] = Xe;
     }
     std::sort(all.begin(), all.end());
     for (double v : all) {
@@ -489,18 +492,18 @@ void CollectBreaks(TEC& e, double Xb, double Xe, std::vector<double>& out) {
 // is rounding noise about zero and the circle is no slip at all. Slice centres
 // alone do not tell: a circle entering a vertical face and leaving on the
 // crest has every slice centre under the level crest, yet its mass is real.
-bool LevelOverTheMass(const TEC& e) {
-    if (e.Yb != e.Ye) return false;
-    const TSliceList& sl = e.SliceList;
+bool LevelOverTheMass(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+                      double Yb, double Ye) {
+    if (Yb != Ye) return false;
     const std::size_t n = sl.CentreX.size();
     for (std::size_t i = 0; i < n; ++i) {
-        if (sl.GroundYCentre[i] != e.Yb) return false;
+        if (sl.GroundYCentre[i] != Yb) return false;
         // The edges on the slice's own piece of ground: an edge a rounding
         // off a break point may otherwise read the ground beyond it.
-        const std::size_t interval = e.Scratch.CentreInterval[i];
+        const std::size_t interval = intervals[i];
         const double half = sl.Width[i] / 2;
-        if (e.SliceLineY(0, interval, sl.CentreX[i] - half) != e.Yb ||
-            e.SliceLineY(0, interval, sl.CentreX[i] + half) != e.Yb)
+        if (e.SliceLineY(0, interval, sl.CentreX[i] - half) != Yb ||
+            e.SliceLineY(0, interval, sl.CentreX[i] + half) != Yb)
             return false;
     }
     return true;
@@ -512,10 +515,10 @@ double SegmentArea(double dTheta, double R) {
     return dTheta * (R * R) / 2 - (R * R) * std::cos(dTheta / 2) * std::sin(dTheta / 2);
 }
 
-bool DivideSlices(TEC& e, const TSlipCircle& c) {
-    std::vector<double>& u = e.Scratch.Breaks;
-    CollectBreaks(e, e.Xb, e.Xe, u);
-    TSliceList& sl = e.SliceList;
+bool DivideSlices(const TAnalysisModel& e, const TSlipCircle& c, double Xb, double Xe,
+                  TSliceList& sl, TEngineScratch& scratch) {
+    std::vector<double>& u = scratch.Breaks;
+    CollectBreaks(e, Xb, Xe, u);
     const double limit = e.SliceWidthLimit;
 
     // Count first, so that the lists are sized once.
@@ -528,7 +531,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
         return false;
     }
     sl.Resize(static_cast<int>(total));
-    std::vector<std::size_t>& intervals = e.Scratch.CentreInterval;
+    std::vector<std::size_t>& intervals = scratch.CentreInterval;
     intervals.resize(sl.CentreX.size());
 
     double* centreX = sl.CentreX.data();
@@ -543,7 +546,7 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     const TLinePiece* ground =
         e.Lookups.Ready && e.Lookups.Tabled[0] ? e.Lookups.Pieces.data() : nullptr;
     auto groundY = [&](std::size_t interval, double x) {
-        if (ground && interval != TGetDat::NoInterval)
+        if (ground && interval != TAnalysisModel::NoInterval)
             return ground[interval * SliceLineSlots].YAt(x);
         return e.SliceLineY(0, interval, x);
     };
@@ -574,49 +577,72 @@ bool DivideSlices(TEC& e, const TSlipCircle& c) {
     return true;
 }
 
-TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left,
-                        TPoint right, double crackHeight, double crackLever) {
+TSliceRow EvaluateSlice(const TAnalysisModel& model, const TSlipCircle& circle,
+                        const TSliceList& slices, int index, TPoint left, TPoint right,
+                        double crackHeight, double crackLever) {
+    // The intervals of every centre, as DivideSlices leaves them.
+    std::vector<std::size_t> intervals(slices.CentreX.size());
+    std::size_t hint = 0;
+    for (std::size_t i = 0; i < intervals.size(); ++i)
+        intervals[i] = hint = model.IntervalOf(slices.CentreX[i], hint);
     const std::size_t interval =
-        engine.IntervalOf(engine.SliceList.CentreX[static_cast<std::size_t>(index)], 0);
-    const TSliceContext x(engine, circle);
+        model.IntervalOf(slices.CentreX[static_cast<std::size_t>(index)], 0);
+    const TSliceContext x(model, slices, intervals.data(), circle);
     const double dTheta =
         ArcAngle(PointAngle(circle, left.X, left.Y), PointAngle(circle, right.X, right.Y));
-    return OneSlice(engine, x, index, interval, left, right, dTheta, crackHeight, crackLever);
+    return OneSlice(model, x, index, interval, left, right, dTheta, crackHeight, crackLever);
 }
 
-TCircleResult EvaluateCircle(TEC& e, const TSlipCircle& c, std::vector<TSliceRow>* rows) {
-    TCircleResult result;
-    if (!ClassifyCircle(e, c)) {
-        if (rows) rows->clear();
-        return result;
-    }
-    if (!DivideSlices(e, c)) {
-        e.CircleStatus = CircleStatusText::TooManySlices;
-        if (rows) rows->clear();
-        return result;
-    }
-    const TSliceList& sl = e.SliceList;
-    const int n = sl.Count();
+TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& c,
+                           TEngineScratch& scratch, TCircleWanted wanted) {
+    TCircleEvaluation result;
+    const TCircleClassification k =
+        ClassifyCircle(model, c, wanted.MeetX ? &result.MeetX : nullptr);
+    result.Verdict = k.Verdict;
+    result.Crossings = k.Crossings;
+    if (k.Verdict != TCircleVerdict::Valid) return result;
+    result.Xb = k.Xb;
+    result.Yb = k.Yb;
+    result.Xe = k.Xe;
+    result.Ye = k.Ye;
+    // A refusal after the classification keeps the end points and crossings
+    // found, as the sums are zero.
+    auto refuse = [&](TCircleVerdict verdict) {
+        TCircleEvaluation refused;
+        refused.Verdict = verdict;
+        refused.Crossings = result.Crossings;
+        refused.Xb = result.Xb;
+        refused.Yb = result.Yb;
+        refused.Xe = result.Xe;
+        refused.Ye = result.Ye;
+        refused.MeetX = std::move(result.MeetX);
+        return refused;
+    };
+    TSliceList& sl = scratch.Slices;
+    if (!DivideSlices(model, c, k.Xb, k.Xe, sl, scratch))
+        return refuse(TCircleVerdict::TooManySlices);
+    const std::size_t* intervals = scratch.CentreInterval.data();
     bool summed = false;
-    if (rows) {
-        rows->resize(static_cast<std::size_t>(n));
-        summed = SumSlicesOf<true>(e, c, rows->data(), result);
+    if (wanted.Rows) {
+        std::vector<TSliceRow>& rows = result.Rows;
+        rows.resize(static_cast<std::size_t>(sl.Count()));
+        summed = SumSlicesOf<true>(model, sl, intervals, c, result, rows.data());
     } else {
-        summed = SumSlicesOf<false>(e, c, nullptr, result);
+        summed = SumSlicesOf<false>(model, sl, intervals, c, result, nullptr);
     }
-    if (!summed) {
-        e.CircleStatus = CircleStatusText::SliceOverHalfTurn;
-        if (rows) rows->clear();
-        return TCircleResult{};
-    }
+    if (!summed) return refuse(TCircleVerdict::SliceOverHalfTurn);
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;
     if (!std::isfinite(result.Resisting) || !std::isfinite(result.Driving) ||
         !std::isfinite(result.Fs)) {
-        e.CircleStatus = CircleStatusText::NotFinite;
-        return TCircleResult{};
+        TCircleEvaluation refused = refuse(TCircleVerdict::NotFinite);
+        if (wanted.Slices) refused.Slices = sl;
+        return refused;
     }
-    result.Status = LevelOverTheMass(e) ? 2 : 1;
+    result.Verdict = LevelOverTheMass(model, sl, intervals, k.Yb, k.Ye)
+                         ? TCircleVerdict::LevelGround
+                         : TCircleVerdict::Valid;
+    if (wanted.Slices) result.Slices = sl;
     return result;
 }
 

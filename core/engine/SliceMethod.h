@@ -13,13 +13,15 @@
 
 namespace sorvanta {
 
-// The evaluation of one circle.
+// The sums of one circle.
 struct TCircleResult {
-    // 0 invalid (refused by ClassifyCircle); 1 valid; 2 valid and the ground
-    // has one elevation over the whole sliding mass: at both end points and
-    // at every slice's edges and centre.
-    int Status = 0;
-    double Fs = 0;         // Resisting / Driving; 0 when invalid or Driving is 0
+    // Valid, LevelGround (one ground elevation over the whole sliding mass: at
+    // both end points and at every slice's edges and centre) or why the
+    // circle was refused.
+    TCircleVerdict Verdict = TCircleVerdict::NotTried;
+    // Intersections with the ground the classification found.
+    int Crossings = 0;
+    double Fs = 0;         // Resisting / Driving; 0 when refused or Driving is 0
     double Resisting = 0;  // Mr (kNm) or Fr (kN)
     double Driving = 0;    // Mo or Fo; positive means clockwise slip
     double WidthSum = 0;   // Σb
@@ -54,24 +56,43 @@ struct TSliceRow {
     return (limit > 0 && width > limit) ? std::ceil(width / limit) : 1;
 }
 
-// Slices a single circle may have; a circle needing more is refused (Status 0,
-// CircleStatusText::TooManySlices), so a tiny slice width cannot make one
+// Slices a single circle may have; a circle needing more is refused
+// (TCircleVerdict::TooManySlices), so a tiny slice width cannot make one
 // evaluation endless. The checks refuse such designs before a run.
 inline constexpr int MaxSlicesPerCircle = 200000;
 
-// Classifies the circle, divides it into slices (the working set's SliceList
-// and end points are left for the circle drawing), evaluates every slice and
-// sums. When `rows` is given it is resized to the slice count and receives
-// every slice's row (the run writes the tables from them with WriteSliceRows
-// and WriteLoadTotals); without it nothing is allocated per circle once the
-// working set has grown to the circle's size.
+// The evaluation of one circle: its sums, and what a drawing or a table
+// needs of it when asked.
+struct TCircleEvaluation : TCircleResult {
+    // The circle's end points on the ground, when accepted (ClassifyCircle).
+    double Xb = 0, Yb = 0, Xe = 0, Ye = 0;
+    // Where the circle meets the ground, in the order found (TCircleWanted::MeetX).
+    std::vector<double> MeetX;
+    // The slices, when accepted (TCircleWanted::Slices).
+    TSliceList Slices;
+    // Every slice's row, when accepted (TCircleWanted::Rows).
+    std::vector<TSliceRow> Rows;
+};
+
+// The parts of TCircleEvaluation beyond the sums that a caller wants; without
+// them nothing is allocated per circle once the scratch space has grown to
+// the circle's size.
+struct TCircleWanted {
+    bool MeetX = false;
+    bool Slices = false;
+    bool Rows = false;
+};
+
+// Classifies the circle, divides it into slices, evaluates every slice and
+// sums. The run writes the tables from the rows with WriteSliceRows and
+// WriteLoadTotals; the drawings take the end points and slices.
 // Deviations from the plain method, all deliberate:
 //  - the lever arm of the crack cohesion c·h in moment form is the horizontal
 //    distance from the centre to the crack face (Xo − Xb at the start,
 //    Xe − Xo at the end), so Fs does not depend on where X = 0 lies;
 //  - in effective stress (W − u·b) is taken as 0 where u·b exceeds W;
-//  - sums that are not finite give Status 0 (CircleStatusText::NotFinite);
-//  - status 2 (level ground) needs one ground elevation over the whole mass,
+//  - sums that are not finite are refused (TCircleVerdict::NotFinite);
+//  - LevelGround needs one ground elevation over the whole mass,
 //    end points and slice edges included, not only at the slice centres;
 //  - a layer boundary is clipped to the boundary above it and so to the
 //    ground: a boundary drawn above the ground leaves the layers between
@@ -79,25 +100,28 @@ inline constexpr int MaxSlicesPerCircle = 200000;
 //  - water standing above the ground loads the slices (its weight in W, its
 //    thrust in the driving term) and, in effective stress, the pore force
 //    under it is taken on the base as it is (see PondedWater in the source);
-//  - a slice whose arc would span more than half a turn gives Status 0
-//    (CircleStatusText::SliceOverHalfTurn): the lower arc itself spans half a
+//  - a slice whose arc would span more than half a turn is refused
+//    (TCircleVerdict::SliceOverHalfTurn): the lower arc itself spans half a
 //    turn at most, so such a slice comes from end points rounding has put
 //    out of order, and its length and weight would be a whole circle's.
-TCircleResult EvaluateCircle(TEC& engine, const TSlipCircle& circle,
-                             std::vector<TSliceRow>* rows = nullptr);
+TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& circle,
+                           TEngineScratch& scratch, TCircleWanted wanted = {});
 
-// Fills SliceList for a circle ClassifyCircle has accepted (Xb, Xe set).
-// Returns false (SliceList emptied) when more than MaxSlicesPerCircle slices
-// would be needed. A SliceWidthLimit that is not positive divides nothing:
-// each interval between break points is one slice.
-bool DivideSlices(TEC& engine, const TSlipCircle& circle);
+// Divides the circle between Xb and Xe (ClassifyCircle's end points) into
+// `slices`, with the break-point interval of each centre in
+// scratch.CentreInterval. Returns false (`slices` emptied) when more than
+// MaxSlicesPerCircle slices would be needed. A SliceWidthLimit that is not
+// positive divides nothing: each interval between break points is one slice.
+bool DivideSlices(const TAnalysisModel& model, const TSlipCircle& circle, double Xb, double Xe,
+                  TSliceList& slices, TEngineScratch& scratch);
 
-// One slice: `index` 0-based into SliceList, `left` and `right` its points on
-// the slip surface, `crackHeight` the height of the vertical crack face at
-// the circle's end (0 for inner slices) and `crackLever` its horizontal
-// distance from the centre (used in moment form only).
-TSliceRow EvaluateSlice(const TEC& engine, const TSlipCircle& circle, int index, TPoint left,
-                        TPoint right, double crackHeight, double crackLever);
+// One slice of `slices` (DivideSlices): `index` 0-based, `left` and `right`
+// its points on the slip surface, `crackHeight` the height of the vertical
+// crack face at the circle's end (0 for inner slices) and `crackLever` its
+// horizontal distance from the centre (used in moment form only).
+TSliceRow EvaluateSlice(const TAnalysisModel& model, const TSlipCircle& circle,
+                        const TSliceList& slices, int index, TPoint left, TPoint right,
+                        double crackHeight, double crackLever);
 
 // Area between an arc of opening dTheta (rad) and its chord:
 // Δθ·R²/2 − R²·cos(Δθ/2)·sin(Δθ/2).

@@ -162,7 +162,8 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
                                        const TDrawingOptions& drawing) {
     if (point.Outcome.Status != 0) {
         WriteCircleTables(CircleTablesOf(tables), point.Circle.Rows, point.Circle.Sums, point.Form);
-        DrawCircle(chart, *point.Model, point.Circle.Circle, design, drawing, false);
+        DrawCircle(chart, *point.Model, point.Circle.Circle, point.Circle.Sums, design, drawing,
+                   false);
     }
     WriteArbitraryTexts(tables, point.Outcome, point.Form, point.Judgement.Required);
     if (separate) CopyChart(chart, *separate);

@@ -57,7 +57,7 @@ class TBlockAppender {
 }  // namespace
 
 void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
-                        const TGetDat& model) {
+                        const TAnalysisModel& model) {
     const int n = model.NumLayers;
 
     tables.ContentsList = ContentsLines(design.DesignName);

@@ -30,9 +30,9 @@ void DrawGridFactors(const TGridStep& step, TChartModel& result, TChartModel& ar
         for (std::size_t j = 0; j < column.Centres.size(); ++j) {
             const TSearchResult& r = column.Results[j];
             const TPoint& c = column.Centres[j];
-            if (r.Status == 1)
+            if (r.Verdict == TCircleVerdict::Valid)
                 AddToBoth(result, arbitrary, c.X, c.Y, FormatFloat("0.00", r.Fs), BandColour(r.Fs));
-            else if (r.Status == 2)
+            else if (r.Verdict == TCircleVerdict::LevelGround)
                 AddToBoth(result, arbitrary, c.X, c.Y, "∞", TRgb{0, 0, 255});
             else
                 AddToBoth(result, arbitrary, c.X, c.Y, "×", TRgb{0, 0, 0});
@@ -65,7 +65,7 @@ TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel
     return step.Factors->Cancelled ? TStepOutcome::Cancelled : TStepOutcome::Done;
 }
 
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TAnalysisModel& model, int meshCount, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options) {
     const TGridStep step = GridPointStep(model, meshCount, options);
     DrawGridFactors(step, result, arbitrary);
@@ -73,8 +73,8 @@ TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel
     return step.Factors->Cancelled ? TStepOutcome::Cancelled : TStepOutcome::Done;
 }
 
-TStepOutcome AppendContours(const TEC& model, TChartModel& result, TChartModel& arbitrary,
-                            const TSearchOptions& options) {
+TStepOutcome AppendContours(const TAnalysisModel& model, TChartModel& result,
+                            TChartModel& arbitrary, const TSearchOptions& options) {
     const TContourStep step = ContourStep(model, options);
     if (step.Cancelled) return TStepOutcome::Cancelled;
     if (!step.Segments) return TStepOutcome::Skipped;

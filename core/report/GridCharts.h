@@ -36,14 +36,14 @@ void DrawContours(const std::vector<TContourSegment>& segments, TChartModel& res
 TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
 // The same on a model already built.
-TStepOutcome AppendGridPointFactors(const TEC& model, int meshCount, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TAnalysisModel& model, int meshCount, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
 
 // Contours on the run's model: the best |Fs| at the 40 × 40 nodes
 // (X_first + i·q, Y_min + j·q), q = |X_last − X_first| / 40, then the
 // iso-lines of the ten levels. Progress: maximum 42, one step per column of
 // nodes.
-TStepOutcome AppendContours(const TEC& model, TChartModel& result, TChartModel& arbitrary,
-                            const TSearchOptions& options = {});
+TStepOutcome AppendContours(const TAnalysisModel& model, TChartModel& result,
+                            TChartModel& arbitrary, const TSearchOptions& options = {});
 
 }  // namespace sorvanta

@@ -62,7 +62,7 @@ void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
 
 // Section Ⅰ from the design conditions as entered and the run's model.
 void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
-                        const TGetDat& model);
+                        const TAnalysisModel& model);
 
 // Writes the heading, legend, formula and judgement lists and the judgement
 // panel for the outcome, in the moment (form 0) or force form (1). Status 2

@@ -32,7 +32,7 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     const TDesignConditions& design = context.Design;
     const TCriticalCircle& c = run.Critical;
     const int form = run.Form;
-    const TEC& model = *run.Model;
+    const TAnalysisModel& model = *run.Model;
 
     TResultTables& tables = context.Tables;
     tables.FormulaList = FormulaLines(form);
@@ -80,8 +80,10 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     const TCircleRecord& circle = run.Circle;
     WriteCircleTables(CircleTablesOf(tables), circle.Rows, circle.Sums, form);
     WriteCircleTables(CircleTablesOf(arbitrary), circle.Rows, circle.Sums, form);
-    DrawCircle(context.ResultChart, model, circle.Circle, design, context.Drawing, true);
-    DrawCircle(context.ArbitraryChart, model, circle.Circle, design, context.Drawing, true);
+    DrawCircle(context.ResultChart, model, circle.Circle, circle.Sums, design, context.Drawing,
+               true);
+    DrawCircle(context.ArbitraryChart, model, circle.Circle, circle.Sums, design, context.Drawing,
+               true);
 
     DrawGridFactors(run.Grid, context.ResultChart, context.ArbitraryChart);
     if (run.Contours) DrawContours(*run.Contours, context.ResultChart, context.ArbitraryChart);
@@ -119,6 +121,14 @@ TRunResult StartCalculation(const TRunContext& context) {
     TRunResult run =
         CalculateRun(TRunInputs{context.Design, context.Dialogs, context.Progress,
                                 &context.ResultChart, context.Settings, context.Drawing});
+    WriteRunReport(run, context);
+    return run;
+}
+
+TRunResult RunCalculation(std::shared_ptr<const TAnalysisModel> model, const TRunContext& context) {
+    TRunResult run = CalculateRun(
+        std::move(model), TRunInputs{context.Design, context.Dialogs, context.Progress,
+                                     &context.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
     return run;
 }

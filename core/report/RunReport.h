@@ -50,6 +50,9 @@ void WriteRunReport(const TRunResult& run, const TRunContext& context);
 // A text that does not convert throws ConversionError (before any dialog when
 // the checks build the model); nothing is written then.
 TRunResult StartCalculation(const TRunContext& context);
+// The run and its report on the model the checks built, once their question
+// has been answered (the window asks it on its own thread).
+TRunResult RunCalculation(std::shared_ptr<const TAnalysisModel> model, const TRunContext& context);
 // The same on the front end's records.
 TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress = nullptr);
 

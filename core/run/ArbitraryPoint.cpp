@@ -5,6 +5,7 @@
 #include "engine/Geometry.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
+#include "run/VerdictTexts.h"
 
 namespace sorvanta {
 
@@ -13,20 +14,20 @@ namespace {
 // Valid circles about the centre, none in the slip direction asked for.
 constexpr std::string_view NoCircleInDirection = "該当する滑り方向の円弧は有りません。";
 
-// Why the search at the centre found no circle: the status the last circle
-// tried left, unless that says nothing about it (circles were valid but none
-// qualified for the direction) or no circle was tried at all.
-std::string NoCircleReason(TEC& engine, const TSearchResult& best, TPoint centre) {
-    if (best.Status == 1) return std::string(NoCircleInDirection);
-    if (!engine.CircleStatus.empty()) return engine.CircleStatus;
+// Why the search at the centre found no circle: the verdict of the last
+// circle tried, unless that says nothing about it (circles were valid but
+// none qualified for the direction) or no circle was tried at all.
+std::string NoCircleReason(const TAnalysisModel& engine, const TSearchResult& best, TPoint centre) {
+    if (best.Verdict == TCircleVerdict::Valid) return std::string(NoCircleInDirection);
+    if (best.LastVerdict != TCircleVerdict::NotTried)
+        return CircleVerdictText(best.LastVerdict, best.LastCrossings);
     // Nothing tried: the centre lies where no radius is allowed.
-    ClassifyCircle(engine, {centre.X, centre.Y, 0});
-    if (engine.CircleStatus == CircleStatusText::CentreOutsideWidth ||
-        engine.CircleStatus == CircleStatusText::CentreInGround)
-        return engine.CircleStatus;
+    const TCircleVerdict verdict = ClassifyCircle(engine, {centre.X, centre.Y, 0}).Verdict;
+    if (verdict == TCircleVerdict::CentreOutsideWidth || verdict == TCircleVerdict::CentreInGround)
+        return CircleVerdictText(verdict);
     if (!engine.MustCutOn && centre.Y < engine.NclElevation)
-        return std::string(CircleStatusText::CentreBelowNeverCut);
-    return std::string(CircleStatusText::NoCrossing);
+        return CircleVerdictText(TCircleVerdict::CentreBelowNeverCut);
+    return CircleVerdictText(TCircleVerdict::NoCrossing);
 }
 
 }  // namespace
@@ -43,38 +44,40 @@ TJudgement JudgeArbitrary(const TArbitraryOutcome& o, double required) {
 }
 
 TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design, double xo, double yo) {
-    auto shared = std::make_shared<TEC>();
-    TEC& engine = *shared;
-    engine.BuildAnalysisModel(design);
+    auto shared = std::make_shared<const TAnalysisModel>(BuildAnalysisModel(design));
+    const TAnalysisModel& engine = *shared;
+    TEngineScratch scratch;
 
     TArbitraryPoint point;
-    point.Form = engine.DisplayForm;
+    point.Form = static_cast<int>(engine.DisplayForm);
     TArbitraryOutcome& o = point.Outcome;
     o.Xo = xo;
     o.Yo = yo;
-    const TSearchResult best = SearchRadius(engine, TPoint{xo, yo});
-    o.Status = best.R == 0 ? 0 : best.Status;
-    o.CircleStatus =
-        o.Status == 0 ? NoCircleReason(engine, best, TPoint{xo, yo}) : engine.CircleStatus;
+    const TSearchResult best = SearchRadius(engine, scratch, TPoint{xo, yo});
+    o.Status = best.R == 0 ? 0 : CentreStatus(best.Verdict);
+    o.CircleStatus = o.Status == 0 ? NoCircleReason(engine, best, TPoint{xo, yo})
+                                   : CircleVerdictText(best.LastVerdict, best.LastCrossings);
 
     if (o.Status != 0) {
         TCircleRecord record = EvaluateCircleRecord(engine, TSlipCircle{xo, yo, best.R});
-        const TCircleResult& r = record.Sums;
-        if (r.Status == 0) {
+        const TCircleEvaluation& r = record.Sums;
+        if (!Accepted(r.Verdict)) {
             // Cannot follow a valid search; kept safe all the same.
             o.Status = 0;
-            o.CircleStatus = engine.CircleStatus;
+            o.CircleStatus = CircleVerdictText(r.Verdict, r.Crossings);
         } else {
             // A driving sum of exactly 0 is level ground to the search too.
-            o.Status = (r.Status == 1 && r.Driving == 0) ? 2 : r.Status;
+            o.Status = (r.Verdict == TCircleVerdict::Valid && r.Driving == 0)
+                           ? 2
+                           : CentreStatus(r.Verdict);
             o.R = best.R;
             o.Fs = r.Fs;
             o.Resisting = r.Resisting;
             o.Driving = r.Driving;
-            o.Xb = engine.Xb;
-            o.Yb = engine.Yb;
-            o.Xe = engine.Xe;
-            o.Ye = engine.Ye;
+            o.Xb = r.Xb;
+            o.Yb = r.Yb;
+            o.Xe = r.Xe;
+            o.Ye = r.Ye;
             o.Theta = OpeningAngle(o.Xb, o.Yb, o.Xe, o.Ye, xo, yo);
             o.Beta = ChordInclination(o.Xb, o.Yb, o.Xe, o.Ye);
             o.Delta = CentreInclination(o.Xb, o.Yb, xo, yo);

@@ -38,7 +38,7 @@ struct TArbitraryPoint {
     TJudgement Judgement;
     int Form = 0;          // DisplayForm: 0 moment, 1 force
     TCircleRecord Circle;  // status 1 or 2 only
-    std::shared_ptr<const TEC> Model;
+    std::shared_ptr<const TAnalysisModel> Model;
 };
 
 // Evaluates the centre with a fresh model built from the design: the best

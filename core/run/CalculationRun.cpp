@@ -53,9 +53,10 @@ class TRunProgress : public TProgress {
         if (inner_) inner_->SearchStarted();
     }
     bool ShowsTrialCircles() const override { return design_.ShowCalculationProcess; }
-    void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
-        if (chart_) DrawCircle(*chart_, engine, circle, design_, drawing_, true);
-        if (inner_) inner_->TrialCircle(engine, circle);
+    void TrialCircle(const TAnalysisModel& model, const TSlipCircle& circle,
+                     const TCircleEvaluation& evaluation) override {
+        if (chart_) DrawCircle(*chart_, model, circle, evaluation, design_, drawing_, true);
+        if (inner_) inner_->TrialCircle(model, circle, evaluation);
     }
 
   private:
@@ -77,10 +78,16 @@ int RunProgressMaximum(double p0, int directions) {
     return static_cast<int>(std::ceil(grids)) * directions + 8;
 }
 
-TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle) {
+int CentreStatus(TCircleVerdict verdict) {
+    return verdict == TCircleVerdict::Valid ? 1 : verdict == TCircleVerdict::LevelGround ? 2 : 0;
+}
+
+TCircleRecord EvaluateCircleRecord(const TAnalysisModel& model, const TSlipCircle& circle) {
     TCircleRecord record;
     record.Circle = circle;
-    record.Sums = EvaluateCircle(engine, circle, &record.Rows);
+    TEngineScratch scratch;
+    record.Sums = Evaluate(model, circle, scratch, {.Slices = true, .Rows = true});
+    record.Rows = std::move(record.Sums.Rows);
     return record;
 }
 
@@ -90,7 +97,7 @@ std::optional<int> GridFsMeshCountOf(const TDesignConditions& design) {
     return n;
 }
 
-TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& options) {
+TGridStep GridPointStep(const TAnalysisModel& model, int meshCount, const TSearchOptions& options) {
     TGridStep step;
     if (meshCount < 1 || !CentreFieldOf(model)) return step;
     step.Ran = true;
@@ -101,12 +108,10 @@ TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& o
 TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options) {
     const auto n = GridFsMeshCountOf(design);
     if (!n) return {};
-    TEC model;
-    model.BuildAnalysisModel(design);
-    return GridPointStep(model, *n, options);
+    return GridPointStep(BuildAnalysisModel(design), *n, options);
 }
 
-TContourStep ContourStep(const TEC& model, const TSearchOptions& options) {
+TContourStep ContourStep(const TAnalysisModel& model, const TSearchOptions& options) {
     TContourStep step;
     const auto field = ComputeContourField(model, options);
     if (!field) return step;
@@ -118,38 +123,43 @@ TContourStep ContourStep(const TEC& model, const TSearchOptions& options) {
     return step;
 }
 
-TRunResult CalculateRun(const TRunInputs& inputs) {
+TCheckResult CheckCalculation(const TDesignConditions& design) {
     try {
-        TRunResult result;
-        TMessageLog dialogs(inputs.Dialogs, result.Messages);
-        auto engine = std::make_shared<TEC>();
-        if (CheckDesignConditions(*engine, inputs.Design, dialogs) == TCheckOutcome::Refuse) {
-            result.Outcome = TRunOutcome::Refused;
-            return result;
-        }
-        TRunResult run = CalculateRun(std::move(engine), inputs);
-        result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
-        run.Messages = std::move(result.Messages);
-        return run;
+        return CheckDesignConditions(design);
     } catch (const ConversionError& e) {
         // Name the field that failed, for the window and the batch tool alike.
-        throw LocateConversionError(inputs.Design, e);
+        throw LocateConversionError(design, e);
     }
 }
 
-TRunResult CalculateRun(std::shared_ptr<TEC> shared, const TRunInputs& inputs) {
+TRunResult CalculateRun(const TRunInputs& inputs) {
+    TRunResult result;
+    TMessageLog dialogs(inputs.Dialogs, result.Messages);
+    auto checks = std::make_shared<TCheckResult>(CheckCalculation(inputs.Design));
+    if (PresentCheckResult(*checks, dialogs) == TCheckOutcome::Refuse) {
+        result.Outcome = TRunOutcome::Refused;
+        return result;
+    }
+    // The result shares the checks' model; nothing copies it.
+    TRunResult run =
+        CalculateRun(std::shared_ptr<const TAnalysisModel>(checks, &checks->Model), inputs);
+    result.Messages.insert(result.Messages.end(), run.Messages.begin(), run.Messages.end());
+    run.Messages = std::move(result.Messages);
+    return run;
+}
+
+TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> shared, const TRunInputs& inputs) {
     TRunResult result;
     TMessageLog dialogs(inputs.Dialogs, result.Messages);
     const TDesignConditions& design = inputs.Design;
     TRunProgress progress(inputs.Progress, inputs.TrialChart, design, inputs.Drawing);
-    TEC& engine = *shared;
-
-    engine.BuildAnalysisModel(design);
-    result.Form = engine.DisplayForm;
+    const TAnalysisModel& engine = *shared;
+    result.Form = static_cast<int>(engine.DisplayForm);
 
     progress.SetStatusText(SearchStatusText);
     progress.SetPosition(0);
-    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine), engine.Direction == 2 ? 2 : 1));
+    progress.SetMaximum(RunProgressMaximum(FirstGridPitch(engine),
+                                           engine.Direction == TSlipDirection::Both ? 2 : 1));
 
     TSearchOptions options;
     options.Threads = inputs.Settings.Threads;
@@ -164,7 +174,7 @@ TRunResult CalculateRun(std::shared_ptr<TEC> shared, const TRunInputs& inputs) {
         return result;
     }
     const TSearchResult& best = search.Result;
-    if (best.Status != 1 || best.R == 0) {
+    if (best.Verdict != TCircleVerdict::Valid || best.R == 0) {
         progress.SetPosition(0);
         dialogs.ShowMessage(NoCircleMessage);
         progress.SetStatusText("");
@@ -180,11 +190,11 @@ TRunResult CalculateRun(std::shared_ptr<TEC> shared, const TRunInputs& inputs) {
     c.Resisting = best.Resisting;
     c.Driving = best.Driving;
     const TSlipCircle circle{c.Xo, c.Yo, c.R};
-    ClassifyCircle(engine, circle);
-    c.Xb = engine.Xb;
-    c.Yb = engine.Yb;
-    c.Xe = engine.Xe;
-    c.Ye = engine.Ye;
+    const TCircleClassification ends = ClassifyCircle(engine, circle);
+    c.Xb = ends.Xb;
+    c.Yb = ends.Yb;
+    c.Xe = ends.Xe;
+    c.Ye = ends.Ye;
     c.Theta = OpeningAngle(c.Xb, c.Yb, c.Xe, c.Ye, c.Xo, c.Yo);
     c.Beta = ChordInclination(c.Xb, c.Yb, c.Xe, c.Ye);
     c.Delta = CentreInclination(c.Xb, c.Yb, c.Xo, c.Yo);
@@ -214,8 +224,8 @@ TRunResult CalculateRun(std::shared_ptr<TEC> shared, const TRunInputs& inputs) {
     result.CentreRows.reserve(mesh.size());
     for (std::size_t k = 0; k < mesh.size(); ++k) {
         const TSearchResult& r = mesh[k];
-        result.CentreRows.push_back(
-            {centres[k].X, centres[k].Y, r.Status, r.Driving, r.Resisting, r.R, r.Fs});
+        result.CentreRows.push_back({centres[k].X, centres[k].Y, CentreStatus(r.Verdict), r.Driving,
+                                     r.Resisting, r.R, r.Fs});
     }
 
     progress.Step();

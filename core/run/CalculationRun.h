@@ -69,22 +69,26 @@ struct TJudgement {
     bool operator==(const TJudgement&) const = default;
 };
 
+// The centre table's status of a circle's verdict: 0 refused, 1 a factor,
+// 2 level ground.
+[[nodiscard]] int CentreStatus(TCircleVerdict verdict);
+
 // Within or Outside for a factor.
 [[nodiscard]] TJudgement JudgeFactor(double fs, double required);
 
-// One circle evaluated with its slices: the sums and the rows of the slice
-// and load tables. The model it ran on keeps the circle's working set, which
-// the drawing reads.
+// One circle evaluated with its slices: the evaluation (sums, end points and
+// slices, which the drawing reads) and the rows of the slice and load tables.
 struct TCircleRecord {
     TSlipCircle Circle;
-    TCircleResult Sums;
+    TCircleEvaluation Sums;
     std::vector<TSliceRow> Rows;
 };
 
 // One centre of the centre table: the best circle about it.
 struct TCentreRow {
     double X = 0, Y = 0;
-    int Status = 0;  // 0 outside the ground, 1 a factor, 2 level ground (∞)
+    int Status = 0;  // 0 outside the ground, 1 a factor, 2 level ground (∞): CentreStatus
+
     double Driving = 0, Resisting = 0, R = 0, Fs = 0;
 };
 
@@ -112,8 +116,8 @@ struct TRunResult {
     TCircleRecord Circle;                // the critical circle with its slices
     TGridStep Grid;
     std::optional<std::vector<TContourSegment>> Contours;  // set when the step completed
-    // The model the run built, left with the critical circle's working set.
-    std::shared_ptr<const TEC> Model;
+    // The model the run worked on.
+    std::shared_ptr<const TAnalysisModel> Model;
 };
 
 inline constexpr const char* SearchStatusText = "最少安全率検索中．．．";
@@ -122,13 +126,17 @@ inline constexpr const char* ContourStatusText = "等高線検索中．．．";
 inline constexpr const char* NoCircleMessage =
     "該当する滑り方向の円弧は有りません。\r\r滑り方向設定を変更してみて下さい。";
 
-// A fresh engine, the checks, the run. A text that does not convert throws
-// ConversionError (before any dialog when the checks build the model).
+// The checks of a run (CheckDesignConditions); a text that does not convert
+// throws ConversionError naming the field (LocateConversionError).
+[[nodiscard]] TCheckResult CheckCalculation(const TDesignConditions& design);
+
+// The checks (CheckCalculation, before any dialog), their question and
+// messages (PresentCheckResult), then the run on the model they built.
 TRunResult CalculateRun(const TRunInputs& inputs);
 
-// The run proper, after the checks, on their engine object (which the result
+// The run proper, after the checks, on the model they built (which the result
 // then shares).
-TRunResult CalculateRun(std::shared_ptr<TEC> engine, const TRunInputs& inputs);
+TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> model, const TRunInputs& inputs);
 
 // Progress maximum of a run whose first grid has pitch p0: an estimate of the
 // number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ per direction
@@ -136,8 +144,8 @@ TRunResult CalculateRun(std::shared_ptr<TEC> engine, const TRunInputs& inputs);
 [[nodiscard]] int RunProgressMaximum(double p0, int directions = 1);
 
 // The one evaluation of a circle the run and the arbitrary point report: its
-// sums and slice rows, the engine left with the circle's working set.
-TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle);
+// sums, end points, slices and slice rows.
+TCircleRecord EvaluateCircleRecord(const TAnalysisModel& model, const TSlipCircle& circle);
 
 // The mesh count of the grid points, GridFsMeshCount as a whole number of at
 // least 1; nothing otherwise. The run refuses a design without one; the step
@@ -146,7 +154,8 @@ TCircleRecord EvaluateCircleRecord(TEC& engine, const TSlipCircle& circle);
 
 // The grid-point factors of the model: skipped (Ran false) without a usable
 // mesh count or ground surface.
-TGridStep GridPointStep(const TEC& model, int meshCount, const TSearchOptions& options = {});
+TGridStep GridPointStep(const TAnalysisModel& model, int meshCount,
+                        const TSearchOptions& options = {});
 // The same on a fresh model built from the design (ConversionError when a text
 // does not convert); skipped without a usable mesh count.
 TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options = {});
@@ -156,6 +165,6 @@ struct TContourStep {
     bool Cancelled = false;
     std::optional<std::vector<TContourSegment>> Segments;
 };
-TContourStep ContourStep(const TEC& model, const TSearchOptions& options = {});
+TContourStep ContourStep(const TAnalysisModel& model, const TSearchOptions& options = {});
 
 }  // namespace sorvanta

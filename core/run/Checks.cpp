@@ -112,17 +112,23 @@ double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
     return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
 }
 
-TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
-                                    TUserDialogs& dialogs) {
-    model.BuildAnalysisModel(design);
-
+TCheckOutcome PresentCheckResult(const TCheckResult& checks, TUserDialogs& dialogs) {
     TCheckOutcome outcome = TCheckOutcome::Proceed;
-    auto refuse = [&](std::string_view message) {
+    if (!dialogs.Confirm(checks.Question)) outcome = TCheckOutcome::Refuse;
+    for (const std::string& fault : checks.Faults) {
         outcome = TCheckOutcome::Refuse;
-        dialogs.ShowMessage(message);
-    };
+        dialogs.ShowMessage(fault);
+    }
+    return outcome;
+}
 
-    if (!dialogs.Confirm(CircleConditionsQuestion(design))) outcome = TCheckOutcome::Refuse;
+TCheckResult CheckDesignConditions(const TDesignConditions& design) {
+    TCheckResult checks;
+    checks.Model.BuildAnalysisModel(design);
+    const TAnalysisModel& model = checks.Model;
+    checks.Question = CircleConditionsQuestion(design);
+
+    auto refuse = [&](std::string_view message) { checks.Faults.emplace_back(message); };
 
     // Only layers the model can hold are looked at; a count beyond them is
     // refused below.
@@ -244,7 +250,7 @@ TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& des
             "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
             "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");
     }
-    return outcome;
+    return checks;
 }
 
 }  // namespace sorvanta

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "design/DesignConditions.h"
+#include "engine/AnalysisModel.h"
 
 namespace sorvanta {
-
-class TGetDat;
 
 // The user's side of a run. Messages are shown in the order they are sent;
 // each must be closed before the run goes on. "\r" in a text is a line break.
@@ -40,12 +39,26 @@ class TRecordingDialogs : public TUserDialogs {
 
 enum class TCheckOutcome : std::uint8_t { Proceed, Refuse };
 
+// What the checks found, before anything is asked or shown.
+struct TCheckResult {
+    // The model of the design, which the run then works on.
+    TAnalysisModel Model;
+    // The question the user confirms the circle conditions with.
+    std::string Question;
+    // The message of every fault found, in the order they are shown; the
+    // run is refused when there is any.
+    std::vector<std::string> Faults;
+};
+
 // Builds the model from the design (a text the aborting conversion cannot
-// read throws ConversionError before any dialog), asks the user to confirm
-// the circle conditions, then shows the message of every fault found. The
+// read throws ConversionError) and looks for every fault. Asks nothing; the
 // design is never changed.
-TCheckOutcome CheckDesignConditions(TGetDat& model, const TDesignConditions& design,
-                                    TUserDialogs& dialogs);
+[[nodiscard]] TCheckResult CheckDesignConditions(const TDesignConditions& design);
+
+// What a run does with the checks: asks the question, then shows every fault
+// (also after the answer No). Proceed when the answer is Yes and nothing is
+// at fault.
+TCheckOutcome PresentCheckResult(const TCheckResult& checks, TUserDialogs& dialogs);
 
 // The confirmation question for the design.
 std::string CircleConditionsQuestion(const TDesignConditions& design);

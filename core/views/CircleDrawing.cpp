@@ -46,10 +46,11 @@ void DrawLoad(TChartSeries& series, const TDesignConditions& design) {
 
 }  // namespace
 
-void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
+void FrameCircle(TChartModel& chart, TSlipDirection direction, const TSlipCircle& c,
+                 const TCircleEvaluation& e) {
     const double mx = std::min(e.Xb, c.Xo);
     TAxisRange x{mx - 5, e.Xe + 5};
-    const double yRef = e.Direction == 1 ? e.Ye : e.Yb;
+    const double yRef = direction == TSlipDirection::CounterClockwise ? e.Ye : e.Yb;
     const double my = std::min(yRef, c.Yo);
     TAxisRange y{my - 5, my - 5 + (e.Xe - mx) + 10};
 
@@ -75,21 +76,22 @@ void FrameCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c) {
     chart.HomeLeft = y;
 }
 
-void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
-                const TDesignConditions& design, const TDrawingOptions& drawing, bool framing) {
+void DrawCircle(TChartModel& chart, const TAnalysisModel& model, const TSlipCircle& c,
+                const TCircleEvaluation& e, const TDesignConditions& design,
+                const TDrawingOptions& drawing, bool framing) {
     for (int i = rsGround; i <= rsSlipSurface; ++i) At(chart, i).Clear();
     At(chart, rsNclOptional).Order = TValueOrder::None;
     At(chart, rsSlipSurface).Order = TValueOrder::None;
     At(chart, rsRadii).Order = TValueOrder::None;
 
-    for (int k = 0; k < e.LayersInUse(); ++k) {
+    for (int k = 0; k < model.LayersInUse(); ++k) {
         auto& series = At(chart, rsGround + k);
         const TRgb colour = FigureColours[static_cast<std::size_t>(k)];
-        for (const auto& p : e.Figures[static_cast<std::size_t>(k)])
+        for (const auto& p : model.Figures[static_cast<std::size_t>(k)])
             series.Add(p.X, p.Y, std::nullopt, colour);
     }
-    if (e.WaterOn) {
-        for (const auto& p : e.Figures[fkWater])
+    if (model.WaterOn) {
+        for (const auto& p : model.Figures[fkWater])
             At(chart, rsWater).Add(p.X, p.Y, std::nullopt, FigureColours[fkWater]);
     }
 
@@ -107,7 +109,7 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
               Blue);
 
     auto& slip = At(chart, rsSlipSurface);
-    const TSliceList& s = e.SliceList;
+    const TSliceList& s = e.Slices;
     for (int j = 0; j < s.Count(); ++j) {
         const auto u = static_cast<std::size_t>(j);
         slip.Add(s.LeftX[u], s.ArcYLeft[u], Blank, Blue);
@@ -126,19 +128,19 @@ void DrawCircle(TChartModel& chart, const TECpt& e, const TSlipCircle& c,
     }
     slip.Add(e.Xe, e.Ye, Blank, Blue);
 
-    if (design.MustCutPointEnabled && !e.Figures[fkMustCutPoint].empty()) {
-        const TPoint& p = e.Figures[fkMustCutPoint].front();
+    if (design.MustCutPointEnabled && !model.Figures[fkMustCutPoint].empty()) {
+        const TPoint& p = model.Figures[fkMustCutPoint].front();
         At(chart, rsMustCutPoint).Add(p.X, p.Y, "M.C.P", Blue);
     }
-    for (const auto& p : e.Figures[fkNeverCutElevation])
+    for (const auto& p : model.Figures[fkNeverCutElevation])
         At(chart, rsNclRequired).Add(p.X, p.Y, std::nullopt, FigureColours[fkNeverCutElevation]);
     if (design.NeverCutLineEnabled) {
-        for (const auto& p : e.Figures[fkNeverCutLine])
+        for (const auto& p : model.Figures[fkNeverCutLine])
             At(chart, rsNclOptional).Add(p.X, p.Y, std::nullopt, FigureColours[fkNeverCutLine]);
     }
     DrawLoad(At(chart, rsLoad), design);
 
-    if (framing) FrameCircle(chart, e, c);
+    if (framing) FrameCircle(chart, model.Direction, c, e);
 }
 
 }  // namespace sorvanta

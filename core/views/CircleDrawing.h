@@ -6,28 +6,30 @@
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "engine/Geometry.h"
+#include "engine/SliceMethod.h"
 #include "views/ChartModel.h"
 
 namespace sorvanta {
 
 // Clears and refills series 1 to 12 (rsGround .. rsSlipSurface) from the
-// model and the circle working set, which EvaluateCircle must just have
-// filled for this circle (Xb, Yb, Xe, Ye, SliceList). "安全率" is not touched.
+// model and the circle's evaluation (its end points and slices: Evaluate with
+// TCircleWanted::Slices). "安全率" is not touched.
 // The drawing options supply ShowSliceLines and ShowSliceNumbers, the design
 // NeverCutLineEnabled, MustCutPointEnabled and the load: while it is on,
 // "載荷重" holds its outline and stands in the legend as outside the
 // calculation. With `framing` the axes are
 // fixed around the circle with equal spans, so a square plot shows it
 // undistorted; without it the limits stay as they are.
-void DrawCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle,
-                const TDesignConditions& design, const TDrawingOptions& drawing, bool framing);
+void DrawCircle(TChartModel& chart, const TAnalysisModel& model, const TSlipCircle& circle,
+                const TCircleEvaluation& evaluation, const TDesignConditions& design,
+                const TDrawingOptions& drawing, bool framing);
 
 // The framing limits alone, which also become the chart's first view (home):
 // bottom from min(Xb, Xo) − 5 to Xe + 5; left from min(y, Yo) − 5 with the
-// same span, y being Ye for counter-clockwise slip (Direction 1) and Yb
-// otherwise. Where that view would cut the drawn circle (its lower arc, its
-// ends, its centre), both axes widen and the left one moves so that the
-// whole circle shows with a 5 m margin, the spans still equal.
-void FrameCircle(TChartModel& chart, const TECpt& engine, const TSlipCircle& circle);
+// same span, y being Ye for counter-clockwise slip and Yb otherwise. Where that view would cut the
+// drawn circle (its lower arc, its ends, its centre), both axes widen and the left one moves so
+// that the whole circle shows with a 5 m margin, the spans still equal.
+void FrameCircle(TChartModel& chart, TSlipDirection direction, const TSlipCircle& circle,
+                 const TCircleEvaluation& evaluation);
 
 }  // namespace sorvanta

@@ -15,7 +15,7 @@ using test::SampleDesign;
 using test::Table;
 
 TEST(AnalysisModel, SampleDesign) {
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(SampleDesign());
     EXPECT_EQ(e.NumLayers, 5);
     EXPECT_FALSE(e.WaterOn);
@@ -52,7 +52,7 @@ TEST(AnalysisModel, WaterLayersAndAngles) {
     d.GammaW = "10.0";
     d.LayerCount = "3";
     d.Layers[1].Phi = "0";
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
     EXPECT_EQ(e.GammaWater, 10);
     EXPECT_EQ(e.Soil[0].GammaSat, 19);
@@ -71,7 +71,7 @@ TEST(AnalysisModel, NeverCutElevationLineFromTheGroundTableRows) {
     TDesignConditions d = SampleDesign();
     d.NeverCutElevation = "-3.5";
     d.Layers[0].Boundary.Rows.push_back(TCoordinateTable::PlaceholderRow());
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
     // The last row is the placeholder: point 2 stays (0, 0).
     EXPECT_EQ(e.Figures[fkNeverCutElevation], (TPolyline{{0, -3.5}, {0, 0}}));
@@ -81,9 +81,9 @@ TEST(AnalysisModel, NeverCutElevationLineFromTheGroundTableRows) {
 
 TEST(AnalysisModel, BuildingAgainGivesTheSameModel) {
     TDesignConditions d = SampleDesign();
-    TEC once;
+    TAnalysisModel once;
     once.BuildAnalysisModel(d);
-    TEC twice;
+    TAnalysisModel twice;
     twice.BuildAnalysisModel(d);
     twice.BuildAnalysisModel(d);
     EXPECT_EQ(once.BreakX, twice.BreakX);
@@ -94,7 +94,7 @@ TEST(AnalysisModel, BuildingAgainGivesTheSameModel) {
     TDesignConditions fewer = d;
     fewer.LayerCount = "2";
     twice.BuildAnalysisModel(fewer);
-    TEC fresh;
+    TAnalysisModel fresh;
     fresh.BuildAnalysisModel(fewer);
     EXPECT_EQ(twice.Figures, fresh.Figures);
     EXPECT_EQ(twice.Soil, fresh.Soil);
@@ -104,7 +104,7 @@ TEST(AnalysisModel, BuildingAgainGivesTheSameModel) {
 TEST(AnalysisModel, AbortingConversionStopsTheBuild) {
     TDesignConditions d = SampleDesign();
     d.Layers[2].GammaT = "abc";
-    TEC e;
+    TAnalysisModel e;
     EXPECT_THROW(e.BuildAnalysisModel(d), ConversionError);
     d = SampleDesign();
     d.LayerCount = "x";
@@ -114,7 +114,7 @@ TEST(AnalysisModel, AbortingConversionStopsTheBuild) {
 TEST(AnalysisModel, LayerCountBeyondFiveIsKeptButNotReadPastTheFifth) {
     TDesignConditions d = SampleDesign();
     d.LayerCount = "7";
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
     EXPECT_EQ(e.NumLayers, 7);  // for the checks to refuse
     EXPECT_EQ(e.LayersInUse(), 5);
@@ -126,7 +126,7 @@ TEST(AnalysisModel, ListsAreReadUpToTheirCapacity) {
     TCoordinateTable& t = d.Layers[0].Boundary;
     t.Rows.clear();
     for (int i = 0; i < 60; ++i) t.Rows.push_back({std::to_string(i), std::to_string(i), "5"});
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
     EXPECT_EQ(e.FigureCount[fkLayer1], 51);
     EXPECT_EQ(e.Figures[fkLayer1].size(), 51u);
@@ -139,7 +139,7 @@ struct TElevationCase {
 };
 
 TEST(AnalysisModel, PolylineYAtInsideAndBeyondTheEnds) {
-    TGetDat m;
+    TAnalysisModel m;
     m.SetFigure(fkLayer2, {{0, 5}, {20, 5}, {40, 15}, {70, 15}});
     m.RefreshLookups();
     const TElevationCase cases[] = {
@@ -156,7 +156,7 @@ TEST(AnalysisModel, PolylineYAtInsideAndBeyondTheEnds) {
 TEST(AnalysisModel, PolylineYAtTakesTheFirstQualifyingSegment) {
     // An overhang: X runs back from 30 to 10; the segment running back never
     // qualifies, the first one in point order that spans x wins.
-    TGetDat m;
+    TAnalysisModel m;
     m.SetFigure(fkWater, {{0, 0}, {30, 3}, {10, 8}, {50, 8}});
     m.RefreshLookups();
     EXPECT_FALSE(m.Lookups.Monotone[fkWater]);
@@ -165,9 +165,9 @@ TEST(AnalysisModel, PolylineYAtTakesTheFirstQualifyingSegment) {
 
     // The bisection of sorted lines agrees with the plain scan, vertical
     // segments and repeated points included.
-    TGetDat fast;
+    TAnalysisModel fast;
     fast.SetFigure(fkLayer1, {{0, 1}, {10, 1}, {10, 4}, {10, 4}, {25, 9}, {40, 2}});
-    TGetDat slow = fast;
+    TAnalysisModel slow = fast;
     fast.RefreshLookups();
     ASSERT_TRUE(fast.Lookups.Monotone[fkLayer1]);
     ASSERT_FALSE(slow.Lookups.Ready);
@@ -176,7 +176,7 @@ TEST(AnalysisModel, PolylineYAtTakesTheFirstQualifyingSegment) {
 }
 
 TEST(AnalysisModel, LowestGroundYAndFiniteness) {
-    TEC e;
+    TAnalysisModel e;
     EXPECT_EQ(e.LowestGroundY(), std::numeric_limits<double>::infinity());
     e.BuildAnalysisModel(SampleDesign());
     EXPECT_EQ(e.LowestGroundY(), 5);

@@ -20,8 +20,8 @@ namespace {
 using test::ExactTable;
 using test::SampleDesign;
 
-TEC Engine(const TDesignConditions& design) {
-    TEC e;
+TAnalysisModel Engine(const TDesignConditions& design) {
+    TAnalysisModel e;
     e.BuildAnalysisModel(design);
     return e;
 }
@@ -46,18 +46,19 @@ TEST(Robustness, CrossingsOnNearVerticalGroundLieOnTheCircle) {
         for (const double m : {1e3, 6e4, 1e6}) {
             const TPoint foot{S, S};
             const TPoint top{S + 30 / m, S + 30};
-            TEC e;
+            TAnalysisModel e;
             e.NumLayers = 1;
             e.SetFigure(fkLayer1, {{S - 40, S}, foot, top, {S + 60, S + 30}});
             e.RefreshLookups();
             const TPoint entry{foot.X + 0.9 * (top.X - foot.X), foot.Y + 27};
             const TSlipCircle c{S - 20, S + 32, std::hypot(entry.X - (S - 20), entry.Y - (S + 32))};
-            ASSERT_TRUE(ClassifyCircle(e, c)) << S << " " << m << ": " << e.CircleStatus;
-            EXPECT_NEAR(std::hypot(e.Xb - c.Xo, e.Yb - c.Yo), c.R, 1e-8) << S << " " << m;
-            EXPECT_NEAR(e.Yb, entry.Y, 1e-6) << S << " " << m;
+            const TCircleClassification k = ClassifyCircle(e, c);
+            ASSERT_EQ(k.Verdict, TCircleVerdict::Valid) << S << " " << m;
+            EXPECT_NEAR(std::hypot(k.Xb - c.Xo, k.Yb - c.Yo), c.R, 1e-8) << S << " " << m;
+            EXPECT_NEAR(k.Yb, entry.Y, 1e-6) << S << " " << m;
             // The end point lies on level ground, where far from the origin
             // the equation in x keeps only the classification's tolerance.
-            EXPECT_NEAR(std::hypot(e.Xe - c.Xo, e.Ye - c.Yo), c.R, OnCircleTolerance)
+            EXPECT_NEAR(std::hypot(k.Xe - c.Xo, k.Ye - c.Yo), c.R, OnCircleTolerance)
                 << S << " " << m;
         }
     }
@@ -72,19 +73,18 @@ TEST(Robustness, NearVerticalToeGivesNoFullTurnSlice) {
         d.Layers[0].Boundary = ExactTable({{0, 0}, {20, 0}, {cornerX, 30}, {70, 30}});
         return d;
     };
-    TEC neighbour = Engine(design(20.0015));
+    TAnalysisModel neighbour = Engine(design(20.0015));
     const TCriticalSearch expected = SearchCriticalCircle(neighbour);
-    ASSERT_EQ(expected.Result.Status, 1);
+    ASSERT_EQ(expected.Result.Verdict, TCircleVerdict::Valid);
 
-    TEC e = Engine(design(20.0005));
+    TAnalysisModel e = Engine(design(20.0005));
     const TCriticalSearch s = SearchCriticalCircle(e);
-    ASSERT_EQ(s.Result.Status, 1);
+    ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     ASSERT_GT(s.Result.R, 0);
     EXPECT_NEAR(s.Result.Fs, expected.Result.Fs, 0.005);
-    std::vector<TSliceRow> rows;
-    const TCircleResult r = EvaluateCircle(e, {s.Result.Xo, s.Result.Yo, s.Result.R}, &rows);
-    ASSERT_NE(r.Status, 0) << e.CircleStatus;
-    for (const TSliceRow& row : rows)
+    const TCircleEvaluation r = test::EvaluateAll(e, {s.Result.Xo, s.Result.Yo, s.Result.R});
+    ASSERT_TRUE(Accepted(r.Verdict)) << static_cast<int>(r.Verdict);
+    for (const TSliceRow& row : r.Rows)
         EXPECT_LE(row.L, std::numbers::pi * s.Result.R) << "slice " << row.No;
 }
 
@@ -93,19 +93,19 @@ TEST(Robustness, DeepNeverCutElevationsFindTheSampleCircle) {
     // radii beyond the ground: -3e15 walked 6e15 radii into the pass log
     // until memory ran out, and at -1e16 subtracting 0.5 no longer changed
     // the radius, so the pass ended at once and no circle was reported.
-    TEC sample = Engine(SampleDesign());
+    TAnalysisModel sample = Engine(SampleDesign());
     const TCriticalSearch expected = SearchCriticalCircle(sample);
-    ASSERT_EQ(expected.Result.Status, 1);
+    ASSERT_EQ(expected.Result.Verdict, TCircleVerdict::Valid);
     for (const char* elevation : {"-3e15", "-1e16", "-1e300"}) {
         TDesignConditions d = SampleDesign();
         d.NeverCutElevation = elevation;
-        TEC e = Engine(d);
+        TAnalysisModel e = Engine(d);
         TRadiusBudget budget(20 * expected.Circles);
         TSearchOptions options;
         options.Progress = &budget;
         const TCriticalSearch s = SearchCriticalCircle(e, options);
         ASSERT_FALSE(s.Cancelled) << elevation;
-        ASSERT_EQ(s.Result.Status, 1) << elevation;
+        ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid) << elevation;
         EXPECT_NEAR(s.Result.Fs, expected.Result.Fs, 0.001) << elevation;
         EXPECT_NEAR(s.Result.Xo, expected.Result.Xo, 0.05) << elevation;
         EXPECT_NEAR(s.Result.Yo, expected.Result.Yo, 0.05) << elevation;

@@ -25,8 +25,8 @@ namespace {
 using test::SampleDesign;
 using test::Table;
 
-TEC Engine(const TDesignConditions& design) {
-    TEC e;
+TAnalysisModel Engine(const TDesignConditions& design) {
+    TAnalysisModel e;
     e.BuildAnalysisModel(design);
     return e;
 }
@@ -49,10 +49,10 @@ TEST(SearchBounds, HugeSectionWithDeepNeverCutElevationEndsInBoundedWork) {
     d.Layers[0].Boundary = Table({{0, 0}, {490, 0}, {510, 10}, {1000, 10}});
     d.MaxSliceWidth = "200";
     d.NeverCutElevation = "-1000000";
-    TEC e = Engine(d);
+    TAnalysisModel e = Engine(d);
 
     const TCriticalSearch s = SearchCriticalCircle(e);
-    ASSERT_EQ(s.Result.Status, 1);
+    ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_GT(s.Result.R, 0);
     EXPECT_GT(s.Result.Fs, 0);
     // The grid moving down reaches on nine pitches per grid, as it does
@@ -86,11 +86,11 @@ TEST(SearchBounds, ManySlicesPerCircleShortenTheFirstPass) {
     d.Layers[0].Boundary = Table({{0, 0}, {900, 0}, {1100, 100}, {2000, 100}});
     d.MaxSliceWidth = "0.5";
     d.NeverCutElevation = "-1000000";
-    TEC e = Engine(d);
+    TAnalysisModel e = Engine(d);
     for (const TPoint centre : {TPoint{1000, 400}, TPoint{950, 150}}) {
         EXPECT_GT(FirstPassStep(e, centre), 0.5) << centre.X;
-        const TSearchResult r = SearchRadius(e, centre);
-        EXPECT_EQ(r.Status, 1) << centre.X;
+        const TSearchResult r = SearchRadius(e, test::Scratch(), centre);
+        EXPECT_EQ(r.Verdict, TCircleVerdict::Valid) << centre.X;
         EXPECT_GT(r.R, 0);
         // About 300 m of radius would be 600 radii in steps of 0.5 m.
         EXPECT_LE(r.Circles, 150) << centre.X;
@@ -115,7 +115,7 @@ TEST(SearchBounds, OrdinaryDesignsKeepThePlainFirstPass) {
     wide.NeverCutElevation = "-30";
     designs.push_back(wide);
     for (const TDesignConditions& design : designs) {
-        const TEC e = Engine(design);
+        const TAnalysisModel e = Engine(design);
         const TPolyline& ground = e.Figures[fkLayer1];
         const double span = ground.back().X - ground.front().X;
         const double y0 = e.LowestGroundY();
@@ -130,7 +130,7 @@ TEST(SearchBounds, OrdinaryDesignsKeepThePlainFirstPass) {
 }
 
 TEST(SearchBounds, CentresMetAgainAreNotSearchedAgain) {
-    TEC e = Engine(SampleDesign());
+    TAnalysisModel e = Engine(SampleDesign());
     TGridSearchState state;
     const TSearchResult first = SearchCentreGrid(e, 10, 1.4, 19, 15, state);
     EXPECT_GT(first.Circles, 0);
@@ -140,7 +140,7 @@ TEST(SearchBounds, CentresMetAgainAreNotSearchedAgain) {
     const TSearchResult movedFresh = SearchCentreGrid(e, 10, 1.4, 19 + 3 * 1.4, 15, fresh);
     const TSearchResult moved = SearchCentreGrid(e, 10, 1.4, 19 + 3 * 1.4, 15, state);
     EXPECT_LT(moved.Circles, movedFresh.Circles);
-    EXPECT_EQ(moved.Status, movedFresh.Status);
+    EXPECT_EQ(moved.Verdict, movedFresh.Verdict);
     EXPECT_EQ(moved.Xo, movedFresh.Xo);
     EXPECT_EQ(moved.Yo, movedFresh.Yo);
     EXPECT_EQ(moved.R, movedFresh.R);

@@ -17,54 +17,71 @@ namespace {
 using test::OneLayerModel;
 using test::SampleDesign;
 using test::Table;
+using D = TSlipDirection;
 
 bool Same(const TSearchResult& a, const TSearchResult& b) {
-    return a.Status == b.Status && a.Xo == b.Xo && a.Yo == b.Yo && a.R == b.R && a.Fs == b.Fs &&
+    return a.Verdict == b.Verdict && a.Xo == b.Xo && a.Yo == b.Yo && a.R == b.R && a.Fs == b.Fs &&
            a.Resisting == b.Resisting && a.Driving == b.Driving && a.Cancelled == b.Cancelled;
 }
 
-TEC Engine(const TDesignConditions& design) {
-    TEC e;
+TAnalysisModel Engine(const TDesignConditions& design) {
+    TAnalysisModel e;
     e.BuildAnalysisModel(design);
     return e;
 }
 
 // The pass over radii in its plain form, every radius evaluated: the
 // yardstick for the shortcuts of ScanRadii.
-TSearchResult PlainScan(TEC& e, TPoint c, double step, double lower, double upper,
+TSearchResult PlainScan(const TAnalysisModel& e, TPoint c, double step, double lower, double upper,
                         const TSkipRange* skip, const TSearchResult& previous) {
     double smallest = NoQualifyingFs;
     int evaluated = 0, invalid = 0, status1 = 0;
-    TSearchResult best{1, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
-    TSearchResult level{2, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    TSearchResult best{TCircleVerdict::Valid, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    TSearchResult level{TCircleVerdict::LevelGround, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+    TCircleVerdict last = previous.LastVerdict;
+    int lastCrossings = previous.LastCrossings;
     for (double R = upper; R >= lower; R -= step) {
         if (skip && skip->Min <= R && R <= skip->Max) continue;
-        const TCircleResult r = EvaluateCircle(e, {c.X, c.Y, R});
+        const TCircleResult r = test::EvaluateAll(e, {c.X, c.Y, R});
         ++evaluated;
-        if (r.Status == 0) {
+        last = r.Verdict;
+        lastCrossings = r.Crossings;
+        if (!Accepted(r.Verdict)) {
             ++invalid;
-        } else if (r.Status == 1 && r.Driving != 0) {
+        } else if (r.Verdict == TCircleVerdict::Valid && r.Driving != 0) {
             if (QualifiesForDirection(e.Direction, r.Fs, smallest)) {
-                best = {1, c.X, c.Y, R, r.Fs, r.Resisting, r.Driving, false};
+                best = {TCircleVerdict::Valid, c.X, c.Y, R, r.Fs, r.Resisting, r.Driving, false};
                 smallest = std::fabs(r.Fs);
             }
             ++status1;
         } else {
-            level = {2, c.X, c.Y, R, NoQualifyingFs, r.Resisting, r.Driving, false};
+            level = {TCircleVerdict::LevelGround,
+                     c.X,
+                     c.Y,
+                     R,
+                     NoQualifyingFs,
+                     r.Resisting,
+                     r.Driving,
+                     false};
         }
     }
     if (evaluated == invalid) {
         TSearchResult r = previous;
-        r.Status = 0;
+        r.Verdict = TCircleVerdict::NotTried;
         r.Xo = c.X;
         r.Yo = c.Y;
+        r.LastVerdict = last;
+        r.LastCrossings = lastCrossings;
         return r;
     }
-    return status1 > 0 ? best : level;
+    TSearchResult r = status1 > 0 ? best : level;
+    r.LastVerdict = last;
+    r.LastCrossings = lastCrossings;
+    return r;
 }
 
-TSearchResult PlainSearchRadius(TEC& e, TPoint c) {
-    TSearchResult r{0, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
+TSearchResult PlainSearchRadius(const TAnalysisModel& e, TPoint c) {
+    TSearchResult r{TCircleVerdict::NotTried, c.X, c.Y, 0, NoQualifyingFs, 0, 0, false};
     const double Rmax = LargestAllowedRadius(e, c);
     const TSkipRange* skip = nullptr;
     r = PlainScan(e, c, 0.5, 0, Rmax, skip, r);
@@ -75,20 +92,20 @@ TSearchResult PlainSearchRadius(TEC& e, TPoint c) {
 }
 
 TEST(Search, DirectionAndTieRule) {
-    EXPECT_TRUE(QualifiesForDirection(0, 1.5, 1.5));  // a tie: the later circle wins
-    EXPECT_FALSE(QualifiesForDirection(0, 1.6, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(0, 0.0, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(0, -1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(1, -1.5, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(1, 1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(2, -1.0, 1.5));
-    EXPECT_TRUE(QualifiesForDirection(2, 1.0, 1.5));
-    EXPECT_FALSE(QualifiesForDirection(2, -1.6, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Clockwise, 1.5, 1.5));  // a tie: the later circle wins
+    EXPECT_FALSE(QualifiesForDirection(D::Clockwise, 1.6, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Clockwise, 0.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::Clockwise, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::CounterClockwise, -1.5, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::CounterClockwise, 1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Both, -1.0, 1.5));
+    EXPECT_TRUE(QualifiesForDirection(D::Both, 1.0, 1.5));
+    EXPECT_FALSE(QualifiesForDirection(D::Both, -1.6, 1.5));
 }
 
 TEST(Search, ShortcutsOfThePassesChangeNothing) {
     // Radii that reach beyond the ground's ends or fall short of the ground
-    // are passed over; results and the working set must be those of the
+    // are passed over; results and the last verdict must be those of the
     // plain passes, with a never-cut elevation far below the ground too.
     TDesignConditions d = SampleDesign();
     for (const char* ncl : {"0.00", "-40", "-3000"}) {
@@ -96,16 +113,16 @@ TEST(Search, ShortcutsOfThePassesChangeNothing) {
         for (bool line : {false, true}) {
             d.NeverCutLineEnabled = line;
             d.NeverCutLine = Table({{10, -2}, {35, 4}, {60, 8}});
-            TEC fast = Engine(d);
-            TEC plain = fast;
+            TAnalysisModel fast = Engine(d);
+            TAnalysisModel plain = fast;
             for (double x = -2; x <= 72; x += 7.4) {
                 for (double y = 3; y <= 70; y += 6.7) {
-                    const TSearchResult a = SearchRadius(fast, {x, y});
+                    const TSearchResult a = SearchRadius(fast, test::Scratch(), {x, y});
                     const TSearchResult b = PlainSearchRadius(plain, {x, y});
                     EXPECT_TRUE(Same(a, b)) << ncl << " " << line << " (" << x << ", " << y
                                             << ") R " << a.R << " vs " << b.R;
-                    EXPECT_EQ(fast.CircleStatus, plain.CircleStatus) << x << " " << y;
-                    EXPECT_EQ(fast.MeetX, plain.MeetX);
+                    EXPECT_EQ(a.LastVerdict, b.LastVerdict) << x << " " << y;
+                    EXPECT_EQ(a.LastCrossings, b.LastCrossings) << x << " " << y;
                 }
             }
         }
@@ -114,50 +131,50 @@ TEST(Search, ShortcutsOfThePassesChangeNothing) {
 
 TEST(Search, CentreWithoutQualifyingCircle) {
     // The slope falls to the right: every circle slips counter-clockwise.
-    TEC e = OneLayerModel({{0, 60}, {60, 60}, {140, 20}, {180, 20}}, 120, 20, 600, 2);
-    e.Direction = 0;
-    const TSearchResult pass1 = ScanRadii(e, {120, 90}, 0.5, 0, 120);
-    EXPECT_EQ(pass1.Status, 1);
+    TAnalysisModel e = OneLayerModel({{0, 60}, {60, 60}, {140, 20}, {180, 20}}, 120, 20, 600, 2);
+    e.Direction = D::Clockwise;
+    const TSearchResult pass1 = ScanRadii(e, test::Scratch(), {120, 90}, 0.5, 0, 120);
+    EXPECT_EQ(pass1.Verdict, TCircleVerdict::Valid);
     EXPECT_EQ(pass1.R, 0);
     EXPECT_EQ(pass1.Fs, NoQualifyingFs);
     EXPECT_EQ(pass1.Resisting, 0);
     EXPECT_EQ(pass1.Driving, 0);
     // Passes 2 and 3 then scan around 0; the centre lies far from the ground.
-    EXPECT_EQ(SearchRadius(e, {120, 90}).Status, 0);
+    EXPECT_FALSE(Accepted(SearchRadius(e, test::Scratch(), {120, 90}).Verdict));
 
-    e.Direction = 1;
-    const TSearchResult ccw = SearchRadius(e, {120, 90});
-    EXPECT_EQ(ccw.Status, 1);
+    e.Direction = D::CounterClockwise;
+    const TSearchResult ccw = SearchRadius(e, test::Scratch(), {120, 90});
+    EXPECT_EQ(ccw.Verdict, TCircleVerdict::Valid);
     EXPECT_LT(ccw.Fs, 0);
     EXPECT_GT(ccw.R, 0);
 }
 
 TEST(Search, LevelGroundCentreAndCentreBelowTheNeverCutElevation) {
-    TEC e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
-    const TSearchResult level = SearchRadius(e, {50, 10});
-    EXPECT_EQ(level.Status, 2);
+    TAnalysisModel e = OneLayerModel({{0, 0}, {100, 0}}, 18, 25, 20, 1.0);
+    const TSearchResult level = SearchRadius(e, test::Scratch(), {50, 10});
+    EXPECT_EQ(level.Verdict, TCircleVerdict::LevelGround);
     EXPECT_EQ(level.Fs, NoQualifyingFs);
     EXPECT_GT(level.R, 10);
 
     e.NclElevation = 20;  // above the centre: Rmax < 0
-    const TSearchResult below = SearchRadius(e, {50, 10});
-    EXPECT_EQ(below.Status, 0);
+    const TSearchResult below = SearchRadius(e, test::Scratch(), {50, 10});
+    EXPECT_FALSE(Accepted(below.Verdict));
     EXPECT_EQ(below.R, 0);
 }
 
 TEST(Search, ZeroDrivingSumIsNoCriticalCircle) {
     // Weightless soil: every driving sum is exactly 0 though the ground is
     // not level. Such a circle is an infinite factor, never Fs = 0.
-    TEC e = OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 0, 25, 20, 1.0);
-    e.Direction = 0;
-    const TCircleResult c = EvaluateCircle(e, {30, 15, 12});
-    ASSERT_EQ(c.Status, 1);
+    TAnalysisModel e = OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 0, 25, 20, 1.0);
+    e.Direction = D::Clockwise;
+    const TCircleResult c = test::EvaluateAll(e, {30, 15, 12});
+    ASSERT_EQ(c.Verdict, TCircleVerdict::Valid);
     ASSERT_EQ(c.Driving, 0);
-    const TSearchResult r = SearchRadius(e, {30, 15});
-    EXPECT_EQ(r.Status, 2);
+    const TSearchResult r = SearchRadius(e, test::Scratch(), {30, 15});
+    EXPECT_EQ(r.Verdict, TCircleVerdict::LevelGround);
     EXPECT_EQ(r.Fs, NoQualifyingFs);
     const TCriticalSearch s = SearchCriticalCircle(e);
-    EXPECT_NE(s.Result.Status, 1);
+    EXPECT_NE(s.Result.Verdict, TCircleVerdict::Valid);
 }
 
 TEST(Search, MustCutPointGivesOneCircleThroughItAboveTheNeverCutElevation) {
@@ -165,16 +182,16 @@ TEST(Search, MustCutPointGivesOneCircleThroughItAboveTheNeverCutElevation) {
     d.MustCutPointEnabled = true;
     d.MustCutPoint = Table({{30, 3}});
     d.NeverCutElevation = "-1";
-    TEC e = Engine(d);
-    const TSearchResult r = SearchRadius(e, {28, 20});
-    EXPECT_EQ(r.Status, 1);
+    TAnalysisModel e = Engine(d);
+    const TSearchResult r = SearchRadius(e, test::Scratch(), {28, 20});
+    EXPECT_EQ(r.Verdict, TCircleVerdict::Valid);
     EXPECT_DOUBLE_EQ(r.R, std::sqrt(4.0 + 17 * 17));
     // From farther aside the circle through the point would pass below the
     // never-cut elevation: no circle there.
-    const TSearchResult aside = SearchRadius(e, {10, 20});
-    EXPECT_EQ(aside.Status, 0);
+    const TSearchResult aside = SearchRadius(e, test::Scratch(), {10, 20});
+    EXPECT_FALSE(Accepted(aside.Verdict));
     const TCriticalSearch s = SearchCriticalCircle(e);
-    ASSERT_EQ(s.Result.Status, 1);
+    ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_GE(s.Result.Yo - s.Result.R, -1);
     EXPECT_NEAR(std::hypot(s.Result.Xo - 30, s.Result.Yo - 3), s.Result.R, 1e-9);
 }
@@ -183,7 +200,7 @@ TEST(Search, NeverCutLineBoundsTheRadiusWhereverTheArcPassesBelowIt) {
     TDesignConditions d = SampleDesign();
     d.NeverCutLine = Table({{10, 2}, {30, -4}, {50, 6}});
     d.NeverCutLineEnabled = true;
-    TEC e = Engine(d);
+    TAnalysisModel e = Engine(d);
     struct TCase {
         TPoint Centre;
         double Reach;
@@ -200,13 +217,13 @@ TEST(Search, NeverCutLineBoundsTheRadiusWhereverTheArcPassesBelowIt) {
         EXPECT_NEAR(NeverCutLineReach(e, c.Centre), c.Reach, 1e-12)
             << c.Centre.X << ", " << c.Centre.Y;
     }
-    TGetDat none;
+    TAnalysisModel none;
     EXPECT_EQ(NeverCutLineReach(none, {30, 18}), std::numeric_limits<double>::infinity());
 
     // Every circle the search reports stays on or above the line.
     for (double x = 12; x <= 50; x += 6.5) {
-        const TSearchResult r = SearchRadius(e, {x, 24});
-        if (r.Status != 1 || r.R == 0) continue;
+        const TSearchResult r = SearchRadius(e, test::Scratch(), {x, 24});
+        if (r.Verdict != TCircleVerdict::Valid || r.R == 0) continue;
         for (double at = 10; at <= 50; at += 0.25) {
             const double dx = at - x;
             if (std::fabs(dx) > r.R) continue;
@@ -225,14 +242,14 @@ TEST(Search, NeverCutLineAcrossTheSectionActsAsTheElevation) {
     d.Layers[0] = {"18", "9", "35", "30", Table({{0, 0}, {20, 0}, {40, 10}, {70, 10}})};
     d.Layers[1] = {"18", "9", "0", "8", Table({{0, -1}, {70, -1}})};
     d.NeverCutElevation = "-3";
-    TEC byElevation = Engine(d);
+    TAnalysisModel byElevation = Engine(d);
     d.NeverCutElevation = "-40";
     d.NeverCutLineEnabled = true;
     d.NeverCutLine = Table({{0, -3}, {70, -3}});
-    TEC byLine = Engine(d);
+    TAnalysisModel byLine = Engine(d);
     const TCriticalSearch a = SearchCriticalCircle(byElevation);
     const TCriticalSearch b = SearchCriticalCircle(byLine);
-    ASSERT_EQ(b.Result.Status, 1);
+    ASSERT_EQ(b.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_TRUE(Same(a.Result, b.Result));
     EXPECT_NEAR(b.Result.Fs, 1.212, 5e-4);
     EXPECT_GE(b.Result.Yo - b.Result.R, -3);
@@ -242,35 +259,39 @@ TEST(Search, BothDirectionsFindTheBetterOfEither) {
     // A hump: the clockwise circles on its rising side are a little more
     // critical than the counter-clockwise ones on its falling side, but the
     // coarse grids lead towards the latter.
-    TEC e = OneLayerModel({{0, 8.92}, {4.67, 13.73}, {16.96, 16.98}, {22.68, 11.78}, {35.44, 7.3}},
-                          18, 18.2, 0.7, 1.0);
+    TAnalysisModel e =
+        OneLayerModel({{0, 8.92}, {4.67, 13.73}, {16.96, 16.98}, {22.68, 11.78}, {35.44, 7.3}}, 18,
+                      18.2, 0.7, 1.0);
     e.NclElevation = -11.2;
     double alone[2];
     for (int direction : {0, 1}) {
-        e.Direction = direction;
+        e.Direction = static_cast<D>(direction);
         const TCriticalSearch s = SearchCriticalCircle(e);
-        ASSERT_EQ(s.Result.Status, 1);
+        ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
         alone[direction] = std::fabs(s.Result.Fs);
     }
     ASSERT_LT(alone[0], alone[1]);
-    e.Direction = 0;
+    e.Direction = D::Clockwise;
     const TCriticalSearch cw = SearchCriticalCircle(e);
-    e.Direction = 2;
+    e.Direction = D::Both;
     const TCriticalSearch both = SearchCriticalCircle(e);
     EXPECT_TRUE(Same(both.Result, cw.Result));
     EXPECT_NEAR(both.Result.Fs, 0.4799, 1e-4);
-    EXPECT_EQ(e.Direction, 2);
+    EXPECT_EQ(e.Direction, D::Both);
 
     // At one centre too: the better of the two directions' passes.
     for (TPoint c : {TPoint{10, 20}, TPoint{20, 22}, TPoint{0.5, 15}}) {
-        e.Direction = 2;
-        const TSearchResult r = SearchRadius(e, c);
-        e.Direction = 0;
-        const TSearchResult a = SearchRadius(e, c);
-        e.Direction = 1;
-        const TSearchResult b = SearchRadius(e, c);
+        e.Direction = D::Both;
+        const TSearchResult r = SearchRadius(e, test::Scratch(), c);
+        e.Direction = D::Clockwise;
+        const TSearchResult a = SearchRadius(e, test::Scratch(), c);
+        e.Direction = D::CounterClockwise;
+        const TSearchResult b = SearchRadius(e, test::Scratch(), c);
         const TSearchResult& better =
-            b.Status == 1 && (a.Status != 1 || std::fabs(b.Fs) < std::fabs(a.Fs)) ? b : a;
+            b.Verdict == TCircleVerdict::Valid &&
+                    (a.Verdict != TCircleVerdict::Valid || std::fabs(b.Fs) < std::fabs(a.Fs))
+                ? b
+                : a;
         EXPECT_TRUE(Same(r, better)) << c.X << ", " << c.Y;
     }
 }
@@ -288,21 +309,21 @@ TEST(Search, MovingGridReachesAsFarEitherWay) {
     const TPolyline ground{{0, 0}, {20, 0}, {60, 20}, {80, 20}};
     TPolyline mirrored;
     for (auto it = ground.rbegin(); it != ground.rend(); ++it) mirrored.push_back({-it->X, it->Y});
-    TEC a = OneLayerModel(ground, 18, 30, 0, 2.0);
-    TEC b = OneLayerModel(mirrored, 18, 30, 0, 2.0);
-    b.Direction = 1;
+    TAnalysisModel a = OneLayerModel(ground, 18, 30, 0, 2.0);
+    TAnalysisModel b = OneLayerModel(mirrored, 18, 30, 0, 2.0);
+    b.Direction = D::CounterClockwise;
     const TCriticalSearch sa = SearchCriticalCircle(a);
     const TCriticalSearch sb = SearchCriticalCircle(b);
-    ASSERT_EQ(sa.Result.Status, 1);
-    ASSERT_EQ(sb.Result.Status, 1);
+    ASSERT_EQ(sa.Result.Verdict, TCircleVerdict::Valid);
+    ASSERT_EQ(sb.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_NEAR(std::fabs(sb.Result.Fs), sa.Result.Fs, 1e-4 * sa.Result.Fs);
 }
 
 TEST(Search, SampleDesignCriticalCircle) {
-    TEC e = Engine(SampleDesign());
+    TAnalysisModel e = Engine(SampleDesign());
     EXPECT_DOUBLE_EQ(FirstGridPitch(e), 7);
     const TCriticalSearch s = SearchCriticalCircle(e);
-    ASSERT_EQ(s.Result.Status, 1);
+    ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_FALSE(s.Cancelled);
     EXPECT_FALSE(s.MoveLimitReached);
     // Pitches 7, 1.4, 0.28, 0.056, 0.0112, 0.00224: six grids.
@@ -312,7 +333,7 @@ TEST(Search, SampleDesignCriticalCircle) {
     EXPECT_NEAR(s.Result.Yo, 22.43, 0.01);
     EXPECT_NEAR(s.Result.R, 18.46, 0.01);
     // The reported record is a circle of its own: evaluating it gives it back.
-    const TCircleResult again = EvaluateCircle(e, {s.Result.Xo, s.Result.Yo, s.Result.R});
+    const TCircleResult again = test::EvaluateAll(e, {s.Result.Xo, s.Result.Yo, s.Result.R});
     EXPECT_EQ(again.Fs, s.Result.Fs);
     EXPECT_EQ(again.Resisting, s.Result.Resisting);
 }
@@ -322,10 +343,10 @@ TEST(Search, GridThatDoesNotReachTheRunningMinimumKeepsTheBestCircle) {
     // when the previous best centre comes back a little higher from a new
     // origin. The grid must report the circle already found, not the zero
     // record at (0, 0).
-    TEC e = Engine(SampleDesign());
+    TAnalysisModel e = Engine(SampleDesign());
     TGridSearchState state;
     state.SmallestAbsFs = 0.5;
-    state.Best = {1, 26.08, 22.43, 18.46, 2.0404, 1000, 490, false};
+    state.Best = {TCircleVerdict::Valid, 26.08, 22.43, 18.46, 2.0404, 1000, 490, false};
     const TSearchResult r = SearchCentreGrid(e, 10, 1.4, 19, 15, state);
     EXPECT_TRUE(Same(r, state.Best));
     EXPECT_EQ(state.SmallestAbsFs, 0.5);
@@ -333,7 +354,7 @@ TEST(Search, GridThatDoesNotReachTheRunningMinimumKeepsTheBestCircle) {
     // Before any circle was found the grid's own outcome stands.
     TGridSearchState fresh;
     const TSearchResult first = SearchCentreGrid(e, 10, 1.4, 19, 15, fresh);
-    EXPECT_EQ(first.Status, 1);
+    EXPECT_EQ(first.Verdict, TCircleVerdict::Valid);
     EXPECT_GT(first.R, 0);
     EXPECT_TRUE(Same(fresh.Best, first));
     EXPECT_EQ(fresh.SmallestAbsFs, std::fabs(first.Fs));
@@ -355,16 +376,16 @@ TEST(Search, WanderingGridIsBounded) {
     d.Layers[0].Boundary = Table({{0, 0}, {20, 0}, {60, 20}, {80, 20}});
     d.NeverCutElevation = "-1000";
     d.MaxSliceWidth = "2";
-    TEC e = Engine(d);
+    TAnalysisModel e = Engine(d);
     const TCriticalSearch free = SearchCriticalCircle(e);
-    ASSERT_EQ(free.Result.Status, 1);
+    ASSERT_EQ(free.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_FALSE(free.MoveLimitReached);
 
     TSearchOptions options;
     options.MaxGridMoves = 1;
     const TCriticalSearch bounded = SearchCriticalCircle(e, options);
     EXPECT_TRUE(bounded.MoveLimitReached);
-    ASSERT_EQ(bounded.Result.Status, 1);
+    ASSERT_EQ(bounded.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_GT(bounded.Result.R, 0);
     EXPECT_LT(bounded.GridCount, free.GridCount);
 }
@@ -374,20 +395,20 @@ TEST(Search, SlowDesignsStayBounded) {
     // start at enormous radii, which must not be walked one by one.
     TDesignConditions d = SampleDesign();
     d.NeverCutElevation = "-100000000";
-    TEC e = Engine(d);
+    TAnalysisModel e = Engine(d);
     const TCriticalSearch s = SearchCriticalCircle(e);
     d.NeverCutElevation = "-1000";
-    TEC reference = Engine(d);
+    TAnalysisModel reference = Engine(d);
     const TCriticalSearch r = SearchCriticalCircle(reference);
-    ASSERT_EQ(s.Result.Status, 1);
+    ASSERT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     // The ground's ends limit the radius long before the never-cut elevation;
     // only the radii's alignment (Rmax − 0.5·k) differs.
     EXPECT_NEAR(s.Result.Fs, r.Result.Fs, 1e-3);
     EXPECT_NEAR(s.Result.R, r.Result.R, 0.05);
 
     // Radii beyond what a double can step through end the pass.
-    const TSearchResult huge = ScanRadii(e, {30, 20}, 0.01, 1e300, 1e300 + 1);
-    EXPECT_EQ(huge.Status, 0);
+    const TSearchResult huge = ScanRadii(e, test::Scratch(), {30, 20}, 0.01, 1e300, 1e300 + 1);
+    EXPECT_FALSE(Accepted(huge.Verdict));
 }
 
 class TCountingProgress : public TProgress {
@@ -395,11 +416,11 @@ class TCountingProgress : public TProgress {
     void Step() override { ++Steps; }
     bool Cancelled() const override { return Polls.fetch_add(1) >= CancelAfter; }
     bool ShowsTrialCircles() const override { return Show; }
-    void TrialCircle(const TEC& engine, const TSlipCircle& circle) override {
+    void TrialCircle(const TAnalysisModel&, const TSlipCircle& circle,
+                     const TCircleEvaluation& evaluation) override {
         Circles.push_back(circle);
-        // The engine's working set holds the circle just drawn.
-        Consistent =
-            Consistent && engine.SliceList.Count() > 0 && engine.CircleStatus == "エラーなし";
+        // The evaluation is that of the circle just drawn, with its slices.
+        Consistent = Consistent && evaluation.Slices.Count() > 0 && Accepted(evaluation.Verdict);
     }
 
     long CancelAfter = std::numeric_limits<long>::max();
@@ -411,7 +432,7 @@ class TCountingProgress : public TProgress {
 };
 
 TEST(Search, CancellationStopsTheSearch) {
-    TEC e = Engine(SampleDesign());
+    TAnalysisModel e = Engine(SampleDesign());
     for (int threads : {1, 2, 4}) {
         TCountingProgress progress;
         progress.CancelAfter = 2000;
@@ -424,11 +445,11 @@ TEST(Search, CancellationStopsTheSearch) {
     }
     TCountingProgress now;
     now.CancelAfter = 0;
-    EXPECT_TRUE(SearchRadius(e, {30, 20}, &now).Cancelled);
+    EXPECT_TRUE(SearchRadius(e, test::Scratch(), {30, 20}, &now).Cancelled);
 }
 
 TEST(Search, TrialCirclesInSearchOrder) {
-    TEC e = Engine(SampleDesign());
+    TAnalysisModel e = Engine(SampleDesign());
     TCountingProgress progress;
     progress.Show = true;
     TSearchOptions options;
@@ -443,7 +464,7 @@ TEST(Search, TrialCirclesInSearchOrder) {
     ASSERT_TRUE(SearchRadiusAt(e, centres, results));
     std::vector<TSlipCircle> expected;
     for (const TSearchResult& r : results)
-        if (r.Status != 0) expected.push_back({r.Xo, r.Yo, r.R});
+        if (Accepted(r.Verdict)) expected.push_back({r.Xo, r.Yo, r.R});
     EXPECT_EQ(progress.Circles, expected);
     EXPECT_FALSE(expected.empty());
 }
@@ -478,15 +499,15 @@ std::vector<std::pair<std::string, TDesignConditions>> Designs() {
 
 TEST(Search, SameResultsWithAnyThreadCount) {
     for (const auto& [name, design] : Designs()) {
-        TEC one = Engine(design);
-        TEC many = one;
+        TAnalysisModel one = Engine(design);
+        TAnalysisModel many = one;
         TSearchOptions sequential;
         sequential.Threads = 1;
         TSearchOptions parallel;
         parallel.Threads = 4;
         const TCriticalSearch a = SearchCriticalCircle(one, sequential);
         const TCriticalSearch b = SearchCriticalCircle(many, parallel);
-        EXPECT_EQ(a.Result.Status, 1) << name;
+        EXPECT_EQ(a.Result.Verdict, TCircleVerdict::Valid) << name;
         EXPECT_TRUE(Same(a.Result, b.Result)) << name;
         EXPECT_EQ(a.GridCount, b.GridCount) << name;
 
@@ -496,7 +517,8 @@ TEST(Search, SameResultsWithAnyThreadCount) {
         std::vector<TSearchResult> results;
         ASSERT_TRUE(SearchRadiusAt(one, centres, results, parallel));
         for (std::size_t i = 0; i < centres.size(); ++i)
-            EXPECT_TRUE(Same(results[i], SearchRadius(one, centres[i]))) << name << " " << i;
+            EXPECT_TRUE(Same(results[i], SearchRadius(one, test::Scratch(), centres[i])))
+                << name << " " << i;
     }
 }
 

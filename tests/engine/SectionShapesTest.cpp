@@ -43,10 +43,10 @@ TDesignConditions Design(const std::vector<TSoil>& soils, const std::vector<TPol
 }
 
 TSearchResult Critical(const TDesignConditions& d) {
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
     const TCriticalSearch s = SearchCriticalCircle(e);
-    EXPECT_EQ(s.Result.Status, 1);
+    EXPECT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_GT(s.Result.R, 0);
     return s.Result;
 }
@@ -108,10 +108,9 @@ TEST(SectionShapes, LayerBoundaryAboveTheGroundHasNoThickness) {
     EXPECT_EQ(crossing.Fs, along.Fs);
 
     // No slice of the critical circle weighs less than nothing.
-    TEC e;
+    TAnalysisModel e;
     e.BuildAnalysisModel(d);
-    std::vector<TSliceRow> rows;
-    EvaluateCircle(e, {above.Xo, above.Yo, above.R}, &rows);
+    const std::vector<TSliceRow> rows = test::EvaluateAll(e, {above.Xo, above.Yo, above.R}).Rows;
     ASSERT_FALSE(rows.empty());
     for (const TSliceRow& row : rows) {
         EXPECT_GE(row.W, 0) << "slice " << row.No;

@@ -141,9 +141,9 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     const TArbitraryOutcome o = EvaluateArbitraryPoint(d, 30, 25, t, chart, &separate);
     ASSERT_EQ(o.Status, 1) << o.CircleStatus;
 
-    TEC engine;
-    engine.BuildAnalysisModel(d);
-    const TSearchResult best = SearchRadius(engine, {30, 25});
+    const TAnalysisModel engine = BuildAnalysisModel(d);
+    TEngineScratch scratch;
+    const TSearchResult best = SearchRadius(engine, scratch, {30, 25});
     EXPECT_EQ(o.R, best.R);
     EXPECT_EQ(o.Fs, best.Fs);
     EXPECT_DOUBLE_EQ(o.Theta, OpeningAngle(o.Xb, o.Yb, o.Xe, o.Ye, 30, 25));

@@ -45,7 +45,9 @@ class TRecordingProgress : public TProgress {
     void SearchStarted() override { Events.emplace_back("search"); }
     bool Cancelled() const override { return CancelNow.load(); }
     bool ShowsTrialCircles() const override { return false; }
-    void TrialCircle(const TEC&, const TSlipCircle&) override { ++TrialCircles; }
+    void TrialCircle(const TAnalysisModel&, const TSlipCircle&, const TCircleEvaluation&) override {
+        ++TrialCircles;
+    }
 
     std::vector<std::string> Events;
     int Steps = 0;
@@ -333,7 +335,8 @@ TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
     class TWatch : public TRecordingProgress {
       public:
         explicit TWatch(const TChartModel& chart) : chart_(chart) {}
-        void TrialCircle(const TEC&, const TSlipCircle& circle) override {
+        void TrialCircle(const TAnalysisModel&, const TSlipCircle& circle,
+                         const TCircleEvaluation&) override {
             ++TrialCircles;
             // The circle is in the chart before the window hears of it.
             if (chart_.Series[rsRadii].Points.size() == 3 &&

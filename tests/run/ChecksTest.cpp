@@ -30,8 +30,7 @@ struct TChecked {
 
 TChecked Check(const TDesignConditions& design, bool answer = true) {
     TChecked checked{TCheckOutcome::Proceed, TRecordingDialogs(answer)};
-    TEC model;
-    checked.Outcome = CheckDesignConditions(model, design, checked.Dialogs);
+    checked.Outcome = PresentCheckResult(CheckDesignConditions(design), checked.Dialogs);
     return checked;
 }
 
@@ -519,8 +518,7 @@ TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {
     TDesignConditions d = Sample();
     d.NeverCutElevation = "abc";
     TRecordingDialogs dialogs;
-    TEC model;
-    EXPECT_THROW(CheckDesignConditions(model, d, dialogs), ConversionError);
+    EXPECT_THROW(PresentCheckResult(CheckDesignConditions(d), dialogs), ConversionError);
     EXPECT_TRUE(dialogs.Questions.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
 }
@@ -546,6 +544,32 @@ TEST(ChecksTest, DesignIsNotChanged) {
     const TDesignConditions before = d;
     Check(d);
     EXPECT_EQ(d, before);
+}
+
+}  // namespace
+}  // namespace sorvanta
+
+namespace sorvanta {
+namespace {
+
+TEST(ChecksTest, ResultHoldsTheQuestionTheFaultsAndTheModelAndAsksNothing) {
+    TDesignConditions d = Sample();
+    d.WaterEnabled = true;
+    d.GammaW = "10";
+    d.WaterTable = TCoordinateTable::Placeholder();
+    const TCheckResult checks = CheckDesignConditions(d);
+    EXPECT_EQ(checks.Question, CircleConditionsQuestion(d));
+    EXPECT_EQ(checks.Faults, std::vector<std::string>{WaterMessage});
+    const TAnalysisModel built = BuildAnalysisModel(d);
+    EXPECT_EQ(checks.Model.BreakX, built.BreakX);
+    EXPECT_EQ(checks.Model.Figures, built.Figures);
+    EXPECT_EQ(checks.Model.Soil, built.Soil);
+
+    // Presenting them asks first, then shows every fault even after a No.
+    TRecordingDialogs no(false);
+    EXPECT_EQ(PresentCheckResult(checks, no), TCheckOutcome::Refuse);
+    EXPECT_EQ(no.Questions, std::vector<std::string>{checks.Question});
+    EXPECT_EQ(no.Messages, checks.Faults);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ std::uint64_t Bits(double v) {
 bool SameBits(const TCriticalSearch& a, const TCriticalSearch& b) {
     const TSearchResult& x = a.Result;
     const TSearchResult& y = b.Result;
-    return x.Status == y.Status && Bits(x.Xo) == Bits(y.Xo) && Bits(x.Yo) == Bits(y.Yo) &&
+    return x.Verdict == y.Verdict && Bits(x.Xo) == Bits(y.Xo) && Bits(x.Yo) == Bits(y.Yo) &&
            Bits(x.R) == Bits(y.R) && Bits(x.Fs) == Bits(y.Fs) &&
            Bits(x.Resisting) == Bits(y.Resisting) && Bits(x.Driving) == Bits(y.Driving) &&
            a.GridCount == b.GridCount && a.Circles == b.Circles;
@@ -177,9 +177,10 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const TDesignConditions d = GenerateDesign(static_cast<std::uint64_t>(seed));
-        TEC e;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        TCheckResult checks = CheckDesignConditions(d);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
+        TAnalysisModel& e = checks.Model;
         ++searched;
 
         TCriticalSearch runs[2];
@@ -196,10 +197,10 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
         const TSearchResult& best = runs[0].Result;
         for (double v : {best.Xo, best.Yo, best.R, best.Fs, best.Resisting, best.Driving})
             EXPECT_TRUE(std::isfinite(v)) << v;
-        if (best.Status != 1 || best.R == 0) continue;
-        std::vector<TSliceRow> rows;
-        const TCircleResult c = EvaluateCircle(e, {best.Xo, best.Yo, best.R}, &rows);
-        ASSERT_NE(c.Status, 0) << e.CircleStatus;
+        if (best.Verdict != TCircleVerdict::Valid || best.R == 0) continue;
+        const TCircleEvaluation c = test::EvaluateAll(e, {best.Xo, best.Yo, best.R});
+        const std::vector<TSliceRow>& rows = c.Rows;
+        ASSERT_TRUE(Accepted(c.Verdict)) << static_cast<int>(c.Verdict);
         EXPECT_EQ(Bits(c.Fs), Bits(best.Fs));
         for (const TSliceRow& row : rows) {
             EXPECT_TRUE(Finite(row)) << "slice " << row.No;
@@ -288,7 +289,7 @@ TDesignConditions GenerateConstraintDesign(std::uint64_t seed) {
 }
 
 // Where the critical circle breaks a constraint, a text that says how.
-std::string ConstraintBroken(const TGetDat& e, const TSearchResult& c) {
+std::string ConstraintBroken(const TAnalysisModel& e, const TSearchResult& c) {
     const double scale = std::max(1.0, std::fabs(c.R));
     if (c.Yo - c.R < e.NclElevation - 1e-9 * scale) return "below the never-cut elevation";
     if (e.MustCutOn) {
@@ -314,7 +315,7 @@ std::string ConstraintBroken(const TGetDat& e, const TSearchResult& c) {
 }
 
 bool FoundCircle(const TCriticalSearch& s) {
-    return s.Result.Status == 1 && s.Result.R != 0;
+    return s.Result.Verdict == TCircleVerdict::Valid && s.Result.R != 0;
 }
 
 TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
@@ -322,14 +323,15 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("constraint seed " + std::to_string(seed));
         TDesignConditions d = GenerateConstraintDesign(static_cast<std::uint64_t>(seed));
-        TEC e;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, d, dialogs) == TCheckOutcome::Refuse) continue;
+        TCheckResult checks = CheckDesignConditions(d);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
+        TAnalysisModel& e = checks.Model;
         ++searched;
 
         TCriticalSearch runs[3];
         for (int direction : {0, 1, 2}) {
-            e.Direction = direction;
+            e.Direction = static_cast<TSlipDirection>(direction);
             TRadiusBudget budget(RadiusBudget);
             TSearchOptions options;
             // Both directions on two threads: their results must be those of
@@ -423,8 +425,8 @@ TFaceDesign GenerateFaceDesign(std::uint64_t seed) {
     return f;
 }
 
-TCriticalSearch SearchBounded(const TEC& model, int threads) {
-    TEC e = model;
+TCriticalSearch SearchBounded(const TAnalysisModel& model, int threads) {
+    TAnalysisModel e = model;
     TRadiusBudget budget(RadiusBudget);
     TSearchOptions options;
     options.Threads = threads;
@@ -440,11 +442,14 @@ TEST(EngineProperties, FacesLayersAndWaterAreContinuous) {
     for (int seed = 1; seed <= designs; ++seed) {
         SCOPED_TRACE("face seed " + std::to_string(seed));
         const TFaceDesign f = GenerateFaceDesign(static_cast<std::uint64_t>(seed));
-        TEC e, nudged;
         TRecordingDialogs dialogs;
-        if (CheckDesignConditions(e, f.Design, dialogs) == TCheckOutcome::Refuse ||
-            CheckDesignConditions(nudged, f.Nudged, dialogs) == TCheckOutcome::Refuse)
+        TCheckResult checks = CheckDesignConditions(f.Design);
+        TCheckResult nudgedChecks = CheckDesignConditions(f.Nudged);
+        if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse ||
+            PresentCheckResult(nudgedChecks, dialogs) == TCheckOutcome::Refuse)
             continue;
+        TAnalysisModel& e = checks.Model;
+        TAnalysisModel& nudged = nudgedChecks.Model;
         ++searched;
         // The generated designs above hold such faces too, and test the
         // thread count; here one and two threads share the work.
@@ -453,16 +458,16 @@ TEST(EngineProperties, FacesLayersAndWaterAreContinuous) {
         ASSERT_FALSE(one.Cancelled || moved.Cancelled) << "no end in sight";
 
         const TSearchResult& best = one.Result;
-        ASSERT_EQ(best.Status, 1);
+        ASSERT_EQ(best.Verdict, TCircleVerdict::Valid);
         ASSERT_GT(best.R, 0);
-        ASSERT_EQ(moved.Result.Status, 1);
+        ASSERT_EQ(moved.Result.Verdict, TCircleVerdict::Valid);
         EXPECT_TRUE(std::isfinite(best.Fs));
         EXPECT_NEAR(moved.Result.Fs, best.Fs, 0.01 * std::fabs(best.Fs))
             << "a 1e-6 m nudge of the face";
 
-        std::vector<TSliceRow> rows;
-        const TCircleResult c = EvaluateCircle(e, {best.Xo, best.Yo, best.R}, &rows);
-        ASSERT_EQ(c.Status, 1) << e.CircleStatus;
+        const TCircleEvaluation c = test::EvaluateAll(e, {best.Xo, best.Yo, best.R});
+        const std::vector<TSliceRow>& rows = c.Rows;
+        ASSERT_EQ(c.Verdict, TCircleVerdict::Valid);
         EXPECT_EQ(Bits(c.Fs), Bits(best.Fs));
         for (const TSliceRow& row : rows) {
             EXPECT_TRUE(Finite(row)) << "slice " << row.No;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "EngineTestSupport.h"
 #include "TestSupport.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
@@ -76,17 +77,17 @@ TEST(GridPoints, MeshOfTwentyOverFortyMetres) {
     EXPECT_EQ(progress.Calls, (std::vector<std::string>{"max 20", "pos 0", "pos 0"}));
 
     // Every label agrees with the best radius at its centre.
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(d);
     int valid = 0;
     for (std::size_t k = 0; k < c.R().size(); k += 7) {
         const auto& p = c.R()[k];
-        const TSearchResult r = SearchRadius(engine, {p.X, p.Y});
-        if (r.Status == 1) {
+        const TSearchResult r = SearchRadius(engine, test::Scratch(), {p.X, p.Y});
+        if (r.Verdict == TCircleVerdict::Valid) {
             ++valid;
             EXPECT_EQ(p.Label, FormatFloat("0.00", r.Fs));
             EXPECT_EQ(p.Colour, BandColour(r.Fs));
-        } else if (r.Status == 2) {
+        } else if (r.Verdict == TCircleVerdict::LevelGround) {
             EXPECT_EQ(p.Label, "∞");
             EXPECT_EQ(p.Colour, (TRgb{0, 0, 255}));
         } else {
@@ -113,11 +114,11 @@ TEST(GridPoints, MeshCountsThatCannotMakeAMesh) {
         EXPECT_TRUE(c.R().empty());
         EXPECT_TRUE(c.A().empty());
     }
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(Slope40());
     TCharts c;
     EXPECT_EQ(AppendGridPointFactors(engine, 0, c.Result, c.Arbitrary), TStepOutcome::Skipped);
-    TEC empty;  // no ground surface
+    TAnalysisModel empty;  // no ground surface
     EXPECT_EQ(AppendGridPointFactors(empty, 10, c.Result, c.Arbitrary), TStepOutcome::Skipped);
     EXPECT_EQ(AppendContours(empty, c.Result, c.Arbitrary), TStepOutcome::Skipped);
 }
@@ -138,7 +139,7 @@ TEST(GridPoints, LevelGroundIsLabelledInfinityInBlueAndMakesNoContour) {
     }
     EXPECT_GT(infinite, 0);
 
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(d);
     TCharts contours;
     ASSERT_EQ(AppendContours(engine, contours.Result, contours.Arbitrary), TStepOutcome::Done);
@@ -146,7 +147,7 @@ TEST(GridPoints, LevelGroundIsLabelledInfinityInBlueAndMakesNoContour) {
 }
 
 TEST(Contours, SampleDesignGivesLevelColouredPointPairsOnBothCharts) {
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(SampleDesign());
     TCharts c;
     c.Result.Series[rsSafetyFactor].Add(10, 20, "1.00");  // from the centre table: kept
@@ -202,7 +203,7 @@ TEST(GridPoints, ParallelResultsEqualSequentialOnes) {
         SCOPED_TRACE(k);
         TDesignConditions d = designs[k];
         d.GridFsMeshCount = "10";
-        TEC engine;
+        TAnalysisModel engine;
         engine.BuildAnalysisModel(d);
         TCharts one;
         ASSERT_EQ(AppendGridPointFactors(d, one.Result, one.Arbitrary, {1, nullptr}),
@@ -234,7 +235,7 @@ TEST(GridPoints, StopsWhenCancelled) {
     TDesignConditions d = Slope40();
     EXPECT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary, {0, &progress}),
               TStepOutcome::Cancelled);
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(d);
     EXPECT_EQ(AppendContours(engine, c.Result, c.Arbitrary, {0, &progress}),
               TStepOutcome::Cancelled);

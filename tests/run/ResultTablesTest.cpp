@@ -137,7 +137,7 @@ TDesignConditions OneLayerDesign() {
 
 TEST(ResultTablesTest, DesignListingOneLayer) {
     const TDesignConditions d = OneLayerDesign();
-    TEC model;
+    TAnalysisModel model;
     model.BuildAnalysisModel(d);
     TResultTables t;
     WriteDesignListing(t, d, model);
@@ -178,7 +178,7 @@ TEST(ResultTablesTest, DesignListingFiveLayersWithEverything) {
     d.NeverCutLine.Rows = {{"0", "0.00", "2.00"}, {"1", "70.00", "2.00"}};
     d.MustCutPointEnabled = true;
     d.MustCutPoint.Rows = {{"0", "30.00", "6.00"}};
-    TEC model;
+    TAnalysisModel model;
     model.BuildAnalysisModel(d);
     TResultTables t;
     WriteDesignListing(t, d, model);

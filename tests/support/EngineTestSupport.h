@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
+#include "engine/SliceMethod.h"
 #include "text/NumberFormat.h"
 
 namespace sorvanta::test {
@@ -43,13 +44,13 @@ inline TCoordinateTable ExactTable(const TPolyline& points) {
 }
 
 // One homogeneous layer under `ground`, no water, no constraints.
-inline TEC OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, double c,
-                         double sliceWidth, int form = 0) {
-    TEC e;
+inline TAnalysisModel OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, double c,
+                                    double sliceWidth, int form = 0) {
+    TAnalysisModel e;
     e.NumLayers = 1;
     e.Soil[0] = {gamma, gamma - 9, gamma - 9, phiDeg * 3.141592653589793 / 180, c};
     e.SliceWidthLimit = sliceWidth;
-    e.DisplayForm = form;
+    e.DisplayForm = static_cast<TFsForm>(form);
     e.RequiredFs = 1.2;
     e.SetFigure(fkLayer1, ground);
     e.SetFigure(fkNeverCutElevation, {{ground.front().X, -1000}, {ground.back().X, -1000}});
@@ -59,6 +60,19 @@ inline TEC OneLayerModel(const TPolyline& ground, double gamma, double phiDeg, d
     e.BreakX.push_back(0);
     e.RefreshLookups();
     return e;
+}
+
+// A circle's evaluation with everything a test looks at (crossings, slices,
+// rows), on scratch space of its own.
+inline TCircleEvaluation EvaluateAll(const TAnalysisModel& model, const TSlipCircle& circle) {
+    TEngineScratch scratch;
+    return Evaluate(model, circle, scratch, {.MeetX = true, .Slices = true, .Rows = true});
+}
+
+// Scratch space for the searches of a test thread.
+inline TEngineScratch& Scratch() {
+    thread_local TEngineScratch scratch;
+    return scratch;
 }
 
 }  // namespace sorvanta::test

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "EngineTestSupport.h"
 #include "TestSupport.h"
 #include "engine/Geometry.h"
 #include "engine/SliceMethod.h"
@@ -25,15 +26,17 @@ TDesignConditions FlatDesign() {
 }
 
 struct TDrawn {
-    TEC engine;
+    TAnalysisModel engine;
+    TCircleEvaluation eval;
     TChartModel chart = MakeResultChart();
 };
 
 void Draw(TDrawn& out, const TDesignConditions& d, TSlipCircle c, bool framing = true,
           const TDrawingOptions& drawing = {}) {
     out.engine.BuildAnalysisModel(d);
-    ASSERT_NE(EvaluateCircle(out.engine, c).Status, 0) << out.engine.CircleStatus;
-    DrawCircle(out.chart, out.engine, c, d, drawing, framing);
+    out.eval = test::EvaluateAll(out.engine, c);
+    ASSERT_TRUE(Accepted(out.eval.Verdict)) << static_cast<int>(out.eval.Verdict);
+    DrawCircle(out.chart, out.engine, c, out.eval, d, drawing, framing);
 }
 
 }  // namespace
@@ -76,20 +79,20 @@ TEST(CircleDrawing, SlipSurfacePointsFollowTheSliceSwitches) {
     for (const Case c :
          {Case{true, true, 4}, Case{false, false, 2}, Case{true, false, 4}, Case{false, true, 2}}) {
         SCOPED_TRACE(testing::Message() << c.lines << c.numbers);
-        const TDesignConditions d = FlatDesign();
+        TDesignConditions d = FlatDesign();
         TDrawingOptions drawing;
         drawing.ShowSliceLines = c.lines;
         drawing.ShowSliceNumbers = c.numbers;
         TDrawn drawn;
         Draw(drawn, d, {50, 10, 20}, true, drawing);
-        const int n = drawn.engine.SliceList.Count();
+        const int n = drawn.eval.Slices.Count();
         ASSERT_EQ(n, 35);  // 34.64 m under a 1 m limit
         const auto& pts = drawn.chart.Series[rsSlipSurface].Points;
         // The end lies below the centre: the surface ends at (Xe, Ye) alone.
         ASSERT_EQ(pts.size(), static_cast<std::size_t>(n * c.perSlice + 1));
-        EXPECT_EQ(pts.back().X, drawn.engine.Xe);
-        EXPECT_EQ(pts.back().Y, drawn.engine.Ye);
-        const auto& sl = drawn.engine.SliceList;
+        EXPECT_EQ(pts.back().X, drawn.eval.Xe);
+        EXPECT_EQ(pts.back().Y, drawn.eval.Ye);
+        const auto& sl = drawn.eval.Slices;
         // First slice: left edge on the arc, (up to the ground and back), centre.
         EXPECT_EQ(pts[0].X, sl.LeftX[0]);
         EXPECT_EQ(pts[0].Y, sl.ArcYLeft[0]);
@@ -113,14 +116,14 @@ TEST(CircleDrawing, EndAboveTheCentreGoesDownTheArcFirst) {
     TDrawn drawn;
     const TSlipCircle c{40, 10, 15};
     Draw(drawn, d, c);
-    const double xe = drawn.engine.Xe;
-    ASSERT_GT(drawn.engine.Ye, c.Yo);
+    const double xe = drawn.eval.Xe;
+    ASSERT_GT(drawn.eval.Ye, c.Yo);
     const auto& pts = drawn.chart.Series[rsSlipSurface].Points;
     ASSERT_GE(pts.size(), 2u);
     const auto& below = pts[pts.size() - 2];
     EXPECT_EQ(below.X, xe);
     EXPECT_DOUBLE_EQ(below.Y, c.Yo - std::sqrt(c.R * c.R - (xe - c.Xo) * (xe - c.Xo)));
-    EXPECT_EQ(pts.back().Y, drawn.engine.Ye);
+    EXPECT_EQ(pts.back().Y, drawn.eval.Ye);
 }
 
 // The first view holds the whole circle (its ends, its centre, the lowest
@@ -163,7 +166,7 @@ TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
         TDrawn drawn;
         const TSlipCircle& c = k.circle;
         Draw(drawn, d, c);
-        const auto& e = drawn.engine;
+        const auto& e = drawn.eval;
         const TChartModel& chart = drawn.chart;
         ASSERT_TRUE(chart.Bottom && chart.Left);
         const TAxisRange x = *chart.Bottom;
@@ -198,7 +201,7 @@ TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
     EXPECT_FALSE(plain.chart.Bottom);
     EXPECT_FALSE(plain.chart.Left);
     plain.chart.Bottom = TAxisRange{-1, 1};
-    DrawCircle(plain.chart, plain.engine, {50, 10, 20}, FlatDesign(), {}, false);
+    DrawCircle(plain.chart, plain.engine, {50, 10, 20}, plain.eval, FlatDesign(), {}, false);
     EXPECT_EQ(plain.chart.Bottom, (TAxisRange{-1, 1}));
 }
 
@@ -212,12 +215,13 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.MustCutPointEnabled = true;
     d.MustCutPoint = TextTable({{"30", "8"}});
     d.NeverCutElevation = "-10";
-    TEC engine;
+    TAnalysisModel engine;
     engine.BuildAnalysisModel(d);
     const TSlipCircle c{30, 30, 25};
-    ASSERT_NE(EvaluateCircle(engine, c).Status, 0) << engine.CircleStatus;
+    const TCircleEvaluation ev = test::EvaluateAll(engine, c);
+    ASSERT_TRUE(Accepted(ev.Verdict));
     TChartModel chart = MakeArbitraryChart();
-    DrawCircle(chart, engine, c, d, {}, false);
+    DrawCircle(chart, engine, c, ev, d, {}, false);
     const auto& s = chart.Series;
     for (int k = 0; k < 5; ++k) {
         ASSERT_EQ(s[static_cast<std::size_t>(k)].Points.size(), 4u) << k;
@@ -241,8 +245,9 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.NeverCutLineEnabled = false;
     d.MustCutPointEnabled = false;
     engine.BuildAnalysisModel(d);
-    ASSERT_NE(EvaluateCircle(engine, c).Status, 0);
-    DrawCircle(chart, engine, c, d, {}, false);
+    const TCircleEvaluation plain = test::EvaluateAll(engine, c);
+    ASSERT_TRUE(Accepted(plain.Verdict));
+    DrawCircle(chart, engine, c, plain, d, {}, false);
     EXPECT_TRUE(s[rsWater].Points.empty());
     EXPECT_TRUE(s[rsNclOptional].Points.empty());
     EXPECT_TRUE(s[rsMustCutPoint].Points.empty());
@@ -275,12 +280,13 @@ TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
         d.LoadIntensity = "36";  // h = 36 / 18 = 2 m
         d.LoadStartX = c.start;
         d.LoadEndX = c.end;
-        TEC engine;
+        TAnalysisModel engine;
         engine.BuildAnalysisModel(d);
         const TSlipCircle circle{30, 30, 25};
-        ASSERT_NE(EvaluateCircle(engine, circle).Status, 0) << engine.CircleStatus;
+        const TCircleEvaluation ev = test::EvaluateAll(engine, circle);
+        ASSERT_TRUE(Accepted(ev.Verdict));
         for (TChartModel chart : {MakeResultChart(), MakeArbitraryChart()}) {
-            DrawCircle(chart, engine, circle, d, {}, true);
+            DrawCircle(chart, engine, circle, ev, d, {}, true);
             const TChartSeries& load = chart.Series[rsLoad];
             ASSERT_EQ(load.Points.size(), c.points);
             EXPECT_EQ(load.ShowInLegend, c.points > 0);
@@ -298,7 +304,7 @@ TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
 
                 TDesignConditions off = d;
                 off.LoadEnabled = false;
-                DrawCircle(chart, engine, circle, off, {}, true);
+                DrawCircle(chart, engine, circle, ev, off, {}, true);
                 EXPECT_TRUE(load.Points.empty());
                 EXPECT_FALSE(load.ShowInLegend);
                 EXPECT_EQ(load.Title, LoadSeriesTitle);
