@@ -1,7 +1,6 @@
 #include "gui/CalculationController.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "design/DesignFile.h"
@@ -19,17 +18,11 @@ namespace {
 using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
 
 bool AskQuestion(QWidget& parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
-                    QMessageBox::Yes | QMessageBox::No, &parent);
-    box.setObjectName(QStringLiteral("RunQuestion"));
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(&parent, QMessageBox::Question, text, QStringLiteral("RunQuestion"));
 }
 
 void ShowRunMessage(QWidget& parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
-                    QMessageBox::Ok, &parent);
-    box.setObjectName(QStringLiteral("RunMessage"));
-    box.exec();
+    Inform(&parent, text, QStringLiteral("RunMessage"));
 }
 
 // The checks' question and messages, on the window thread before the run
@@ -264,8 +257,7 @@ void TCalculationController::OnFinished() {
 
     if (!job->Error.empty()) {
         last_ = TRunResult{};
-        QMessageBox::warning(&designWindow_, QString::fromUtf8(kApplicationTitle),
-                             QString::fromStdString(job->Error));
+        Warn(&designWindow_, QString::fromStdString(job->Error), QStringLiteral("RunError"));
     } else if (outcome == TRunOutcome::Cancelled) {
         designWindow_.SetStatusText(QStringLiteral("計算を中止しました。"));
     }
