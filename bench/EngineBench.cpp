@@ -16,7 +16,7 @@ namespace {
 TAnalysisModel SampleEngine() {
     TDesignConditions design;
     LoadSampleDesign(design);
-    return BuildAnalysisModel(design);
+    return BuildAnalysisModel(design, {});
 }
 
 // A circle of the sample design near its critical one, 30-odd slices.
@@ -70,7 +70,7 @@ void BM_SearchHugeSection(benchmark::State& state) {
     }
     design.MaxSliceWidth = "1";
     design.NeverCutElevation = "-1000000";
-    const TAnalysisModel e = BuildAnalysisModel(design);
+    const TAnalysisModel e = BuildAnalysisModel(design, {});
     TSearchOptions options;
     options.Threads = static_cast<int>(state.range(0));
     long long circles = 0;

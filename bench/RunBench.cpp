@@ -17,10 +17,10 @@ namespace {
 void RunSample(benchmark::State& state, bool gridAndContours) {
     TDesignConditions design;
     LoadSampleDesign(design);
+    TAnalysisOptions options;
     if (gridAndContours) {
-        design = RunDesign(
-            design, TAnalysisOptions{
-                        .GridFsEnabled = true, .GridFsMeshCount = "30", .ContourEnabled = true});
+        options = TAnalysisOptions{
+            .GridFsEnabled = true, .GridFsMeshCount = "30", .ContourEnabled = true};
     }
     TResultTables tables;
     TArbitraryTables arbitrary;
@@ -29,8 +29,8 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
     TRecordingDialogs dialogs;
     TRunSettings settings;
     settings.Threads = static_cast<int>(state.range(0));
-    const TRunContext context{design,  tables,  arbitrary, resultChart, arbitraryChart,
-                              dialogs, nullptr, settings,  {}};
+    const TRunContext context{design,         options, tables,  arbitrary, resultChart,
+                              arbitraryChart, dialogs, nullptr, settings,  {}};
     for (auto _ : state) {
         const TRunResult run = StartCalculation(context);
         if (run.Outcome != TRunOutcome::Ok) state.SkipWithError("the sample run found no circle");
@@ -60,8 +60,17 @@ void BM_TextOutputBytes(benchmark::State& state) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    StartCalculation(
-        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}, {}});
+    const TAnalysisOptions options;
+    StartCalculation({design,
+                      options,
+                      tables,
+                      arbitrary,
+                      resultChart,
+                      arbitraryChart,
+                      dialogs,
+                      nullptr,
+                      {},
+                      {}});
     for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);

@@ -14,7 +14,7 @@ namespace {
 TAnalysisModel SampleModel() {
     TDesignConditions design;
     LoadSampleDesign(design);
-    return BuildAnalysisModel(design);
+    return BuildAnalysisModel(design, {});
 }
 
 void BM_ContourStep(benchmark::State& state) {

@@ -52,14 +52,14 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     }
 
     try {
-        app.ArbitraryPoint = CalculateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y);
+        app.ArbitraryPoint = CalculateArbitraryPoint(app.Design, app.Options, *x, *y);
     } catch (const ConversionError& e) {
         return ReportError(
             ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),
             ExitDataError);
     }
-    WriteArbitraryReport(RunDesign(app.Design, app.Options), *app.ArbitraryPoint, app.Arbitrary,
-                         app.ArbitraryChart, nullptr, app.Drawing);
+    WriteArbitraryReport(app.Design, *app.ArbitraryPoint, app.Arbitrary, app.ArbitraryChart,
+                         nullptr, app.Drawing);
     const TArbitraryPoint& point = *app.ArbitraryPoint;
     if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
         return status;

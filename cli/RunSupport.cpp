@@ -286,10 +286,12 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
     return ExitSuccess;
 }
 
-int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath) {
+int RunPreCalculationChecks(const TDesignConditions& design, const TAnalysisOptions& options,
+                            const std::string& designPath) {
     TStderrDialogs dialogs;
     try {
-        if (PresentCheckResult(CheckDesignConditions(design), dialogs) == TCheckOutcome::Refuse)
+        if (PresentCheckResult(CheckDesignConditions(design, options), dialogs) ==
+            TCheckOutcome::Refuse)
             return ExitRefused;
     } catch (const ConversionError& e) {
         return ReportError(ConversionErrorMessage(designPath, LocateConversionError(design, e)),

@@ -98,9 +98,10 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,
                     bool arbitraryPdf, std::string& message);
 
-// The pre-calculation checks of the design, answered Yes, messages on stderr.
-// ExitSuccess when the run may proceed, ExitRefused when refused,
-// ExitDataError when a value does not convert.
-int RunPreCalculationChecks(const TDesignConditions& design, const std::string& designPath);
+// The pre-calculation checks of the design run with the options, answered
+// Yes, messages on stderr. ExitSuccess when the run may proceed, ExitRefused
+// when refused, ExitDataError when a value does not convert.
+int RunPreCalculationChecks(const TDesignConditions& design, const TAnalysisOptions& options,
+                            const std::string& designPath);
 
 }  // namespace sorvanta::cli

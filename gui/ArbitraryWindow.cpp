@@ -133,9 +133,10 @@ void TArbitraryWindow::ShowResults() {
 void TArbitraryWindow::Evaluate(double xo, double yo) {
     xo_->setText(Q(FormatFloat("0.00", xo)));
     yo_->setText(Q(FormatFloat("0.00", yo)));
-    const TDesignConditions design = RunDesign(context_.Design, context_.Options);
+    const TDesignConditions design = context_.Design;
+    const TAnalysisOptions options = context_.Options;
     try {
-        context_.ArbitraryPoint = CalculateArbitraryPoint(design, xo, yo);
+        context_.ArbitraryPoint = CalculateArbitraryPoint(design, options, xo, yo);
         WriteArbitraryReport(design, *context_.ArbitraryPoint, context_.Arbitrary,
                              context_.ArbitraryChart, &separate_.Model(), context_.Drawing);
     } catch (const std::exception& e) {
@@ -147,6 +148,7 @@ void TArbitraryWindow::Evaluate(double xo, double yo) {
         return;
     }
     context_.ArbitraryDesign = design;
+    context_.ArbitraryOptions = options;
     context_.ArbitraryDrawing = context_.Drawing;
     ShowResults();
     separate_.Chart()->update();

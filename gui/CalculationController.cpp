@@ -126,7 +126,8 @@ class TThreadProgress : public TProgress {
 struct TCalculationController::TJob {
     TJob(const TAppState& app, TDesignWindow& form, TCancelFlag cancel,
          TCalculationController& controller, TTrialCircleFeed& feed)
-        : Design(RunDesign(app.Design, app.Options)),
+        : Design(app.Design),
+          Options(app.Options),
           Drawing(app.Drawing),
           Results(app.Results),
           Arbitrary(app.Arbitrary),
@@ -138,11 +139,12 @@ struct TCalculationController::TJob {
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design,  Results,   Arbitrary, ResultChart, ArbitraryChart,
-                           Dialogs, &Progress, Settings,  Drawing};
+        return TRunContext{Design,         Options, Results,   Arbitrary, ResultChart,
+                           ArbitraryChart, Dialogs, &Progress, Settings,  Drawing};
     }
 
-    TDesignConditions Design;  // with the options (RunDesign)
+    TDesignConditions Design;
+    TAnalysisOptions Options;
     TDrawingOptions Drawing;
     TResultTables Results;
     TArbitraryTables Arbitrary;
@@ -181,7 +183,7 @@ void TCalculationController::Start() {
     // run then needs no answer from this thread.
     std::shared_ptr<const TCheckResult> checks;
     try {
-        auto checked = std::make_shared<TCheckResult>(CheckCalculation(job->Design));
+        auto checked = std::make_shared<TCheckResult>(CheckCalculation(job->Design, job->Options));
         TWindowDialogs dialogs(designWindow_, job->Result.Messages);
         if (PresentCheckResult(*checked, dialogs) == TCheckOutcome::Proceed)
             checks = std::move(checked);
@@ -240,10 +242,12 @@ void TCalculationController::OnFinished() {
         context_.ArbitraryChart = std::move(job->ArbitraryChart);
         context_.Run = job->Result;
         if (job->Result.HasCritical) context_.ArbitraryPoint.reset();
-        // The design as the run read it: edits made while it ran make the
-        // results stale at once.
+        // The design and options as the run read them: edits made while it
+        // ran make the results stale at once.
         context_.ResultsDesign = job->Design;
         context_.ArbitraryDesign = job->Design;
+        context_.ResultsOptions = job->Options;
+        context_.ArbitraryOptions = job->Options;
         context_.ResultsDrawing = job->Drawing;
         context_.ArbitraryDrawing = job->Drawing;
     }

@@ -45,9 +45,4 @@ struct TDrawingOptions {
     bool operator==(const TDrawingOptions&) const = default;
 };
 
-// The design as the analysis model and the checks read it: a copy with the
-// options written into the fields they still take from the design.
-[[nodiscard]] TDesignConditions RunDesign(const TDesignConditions& design,
-                                          const TAnalysisOptions& options);
-
 }  // namespace sorvanta

@@ -115,15 +115,6 @@ struct TDesignConditions {
     // Not stored in the file: the name of the file last saved or loaded.
     std::string DesignName;
 
-    // The analysis model and the checks still read these run choices from
-    // the design. They belong to TAnalysisOptions; only RunDesign() sets them
-    // here, on the copy a run reads; nothing outside a run reads them.
-    int StressDisplay = 0;  // TFsForm
-    int SlipDirection = 0;  // TSlipDirection
-    bool GridFsEnabled = false;
-    std::string GridFsMeshCount = "20";
-    bool ContourEnabled = false;
-
     bool operator==(const TDesignConditions&) const = default;
 };
 

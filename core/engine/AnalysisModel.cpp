@@ -134,9 +134,10 @@ TPolyline UpperEnvelope(const TPolyline& line) {
     return out;
 }
 
-void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design) {
+void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design,
+                                        const TAnalysisOptions& options) {
     // Start from a new object's state, so that the model is a function of the
-    // design alone, whatever was built into this object before.
+    // design and the options alone, whatever was built into this object before.
     *this = TAnalysisModel{};
 
     // 1.
@@ -162,8 +163,8 @@ void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design) {
     CentreMeshCount = StrToInt(design.MeshCount);
     SliceWidthLimit = StrToFloat(design.MaxSliceWidth);
     RequiredFs = StrToFloat(design.SafetyFactor);
-    DisplayForm = static_cast<TFsForm>(design.StressDisplay);
-    Direction = static_cast<TSlipDirection>(design.SlipDirection);
+    DisplayForm = options.Form;
+    Direction = options.Direction;
     StrengthMode = static_cast<TStrengthMode>(design.StressType);
 
     // 4. and 5.
@@ -365,9 +366,10 @@ void TSliceList::Resize(int n) {
         list->resize(size);
 }
 
-TAnalysisModel BuildAnalysisModel(const TDesignConditions& design) {
+TAnalysisModel BuildAnalysisModel(const TDesignConditions& design,
+                                  const TAnalysisOptions& options) {
     TAnalysisModel model;
-    model.BuildAnalysisModel(design);
+    model.BuildAnalysisModel(design, options);
     return model;
 }
 

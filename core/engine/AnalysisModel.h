@@ -1,6 +1,7 @@
 #pragma once
 // The analysis model: the numeric snapshot of the design conditions on which
-// the engine works. Built once from the design (BuildAnalysisModel) and read
+// the engine works. Built once from the design and the options of the run
+// (BuildAnalysisModel) and read
 // through const references from then on: the search's workers share it, each
 // with scratch space of its own (TEngineScratch).
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "design/AnalysisChoices.h"
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 
 namespace sorvanta {
@@ -82,6 +84,7 @@ class TAnalysisModel {
     // refuse that); the engine itself uses LayersInUse().
     int NumLayers = 0;
     double RequiredFs = 0;
+    // Of the run's options: what the engine and the search read of them.
     TFsForm DisplayForm = TFsForm::Moment;
     TSlipDirection Direction = TSlipDirection::Clockwise;
     TStrengthMode StrengthMode = TStrengthMode::Total;
@@ -115,14 +118,15 @@ class TAnalysisModel {
 
     TModelLookups Lookups;
 
-    // Fills the model from the design, step by step; later steps read what
-    // earlier ones set (the layer count before the layers, the ground before
-    // the never-cut elevation).
+    // Fills the model from the design and the run's options, step by step;
+    // later steps read what earlier ones set (the layer count before the
+    // layers, the ground before the never-cut elevation).
     // Throws ConversionError (text/Conversion.h) when the aborting conversion
     // fails; the steps after it are not performed. Starts from a new object's
-    // state, so the model depends on the design alone, never on what was
-    // built into the object before. A γw text that does not convert gives 0.
-    void BuildAnalysisModel(const TDesignConditions& design);
+    // state, so the model depends on the design and the options alone, never
+    // on what was built into the object before. A γw text that does not
+    // convert gives 0.
+    void BuildAnalysisModel(const TDesignConditions& design, const TAnalysisOptions& options);
 
     // Elevation of Figures[kind] at x: the first segment in point order with
     // start X <= x < end X is interpolated; segments whose X decreases never
@@ -194,8 +198,10 @@ class TAnalysisModel {
 // the lines). The checks refuse a design for which this is false.
 [[nodiscard]] bool ModelValuesFinite(const TAnalysisModel& model);
 
-// The model of a design (TAnalysisModel::BuildAnalysisModel on a new object).
-[[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design);
+// The model of a design run with the options (TAnalysisModel::BuildAnalysisModel
+// on a new object).
+[[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design,
+                                                const TAnalysisOptions& options);
 
 // The slice lists of a circle, one entry per slice in increasing X.
 struct TSliceList {

@@ -170,11 +170,12 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
     return point.Outcome;
 }
 
-TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
+TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design,
+                                         const TAnalysisOptions& options, double xo, double yo,
                                          TArbitraryTables& tables, TChartModel& chart,
                                          TChartModel* separate, const TDrawingOptions& drawing) {
-    return WriteArbitraryReport(design, CalculateArbitraryPoint(design, xo, yo), tables, chart,
-                                separate, drawing);
+    return WriteArbitraryReport(design, CalculateArbitraryPoint(design, options, xo, yo), tables,
+                                chart, separate, drawing);
 }
 
 }  // namespace sorvanta

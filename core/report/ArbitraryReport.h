@@ -20,7 +20,8 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
 
 // CalculateArbitraryPoint, then its report. Throws ConversionError when the
 // design does not convert.
-TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
+TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design,
+                                         const TAnalysisOptions& options, double xo, double yo,
                                          TArbitraryTables& tables, TChartModel& chart,
                                          TChartModel* separate = nullptr,
                                          const TDrawingOptions& drawing = {});

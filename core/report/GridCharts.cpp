@@ -57,9 +57,10 @@ void DrawContours(const std::vector<TContourSegment>& segments, TChartModel& res
     }
 }
 
-TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TDesignConditions& design,
+                                    const TAnalysisOptions& analysis, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options) {
-    const TGridStep step = GridPointStep(design, options);
+    const TGridStep step = GridPointStep(design, analysis, options);
     DrawGridFactors(step, result, arbitrary);
     if (!step.Factors) return TStepOutcome::Skipped;
     return step.Factors->Cancelled ? TStepOutcome::Cancelled : TStepOutcome::Done;

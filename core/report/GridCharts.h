@@ -28,12 +28,14 @@ void DrawGridFactors(const TGridStep& step, TChartModel& result, TChartModel& ar
 void DrawContours(const std::vector<TContourSegment>& segments, TChartModel& result,
                   TChartModel& arbitrary);
 
-// Grid points: builds a fresh model from the design (ConversionError when a
-// text does not convert) and, with N = GridFsMeshCount and pitch
-// p = |X_last − X_first| / N over the ground surface, labels every centre
+// Grid points: builds a fresh model from the design and the analysis options
+// (ConversionError when a text does not convert) and, with N = their
+// GridFsMeshCount and pitch p = |X_last − X_first| / N over the ground
+// surface, labels every centre
 // (X_first + i·p, Y_min + j·p), i = 1 … N − 1 (columns, left to right),
 // j = 1 … N (rows, upwards). Progress: maximum N, one step per column.
-TStepOutcome AppendGridPointFactors(const TDesignConditions& design, TChartModel& result,
+TStepOutcome AppendGridPointFactors(const TDesignConditions& design,
+                                    const TAnalysisOptions& analysis, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
 // The same on a model already built.
 TStepOutcome AppendGridPointFactors(const TAnalysisModel& model, int meshCount, TChartModel& result,

@@ -94,9 +94,8 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
 }  // namespace
 
 TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
-    app.Design = RunDesign(app.Design, app.Options);
-    return TRunContext{app.Design, app.Results, app.Arbitrary, app.ResultChart, app.ArbitraryChart,
-                       dialogs,    progress,    app.Settings,  app.Drawing};
+    return TRunContext{app.Design,         app.Options, app.Results, app.Arbitrary, app.ResultChart,
+                       app.ArbitraryChart, dialogs,     progress,    app.Settings,  app.Drawing};
 }
 
 void WriteRunReport(const TRunResult& run, const TRunContext& context) {
@@ -119,16 +118,17 @@ TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* pr
 
 TRunResult StartCalculation(const TRunContext& context) {
     TRunResult run =
-        CalculateRun(TRunInputs{context.Design, context.Dialogs, context.Progress,
+        CalculateRun(TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
                                 &context.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
     return run;
 }
 
 TRunResult RunCalculation(std::shared_ptr<const TAnalysisModel> model, const TRunContext& context) {
-    TRunResult run = CalculateRun(
-        std::move(model), TRunInputs{context.Design, context.Dialogs, context.Progress,
-                                     &context.ResultChart, context.Settings, context.Drawing});
+    TRunResult run =
+        CalculateRun(std::move(model),
+                     TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
+                                &context.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
     return run;
 }

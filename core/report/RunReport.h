@@ -19,6 +19,7 @@ class TProgress;
 // Where a run's report goes, and through whom the run talks to the user.
 struct TRunContext {
     const TDesignConditions& Design;
+    const TAnalysisOptions& Options;
     TResultTables& Tables;
     TArbitraryTables& Arbitrary;
     TChartModel& ResultChart;
@@ -32,9 +33,7 @@ struct TRunContext {
     TDrawingOptions Drawing{};
 };
 
-// A run on the front end's own records. Writes the options into the
-// design's run fields first (RunDesign), where the model and the checks
-// read them.
+// A run on the front end's own records: its design and options.
 [[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
                                        TProgress* progress = nullptr);
 

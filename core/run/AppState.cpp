@@ -13,6 +13,12 @@ bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b) {
     return x == b;
 }
 
+bool SameCalculation(const TAnalysisOptions& a, const TAnalysisOptions& b) {
+    TAnalysisOptions x = a;
+    x.ContourMeshCount = b.ContourMeshCount;
+    return x == b;
+}
+
 TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
                            const TDesignConditions& design) {
     if (!calculated) return TResultsState::None;
@@ -22,9 +28,11 @@ TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
 namespace {
 
 TResultsState StateOf(const std::optional<TDesignConditions>& calculated,
-                      const TDrawingOptions& drawn, const TAppState& app) {
-    const TResultsState state = ResultsState(calculated, RunDesign(app.Design, app.Options));
+                      const TAnalysisOptions& options, const TDrawingOptions& drawn,
+                      const TAppState& app) {
+    const TResultsState state = ResultsState(calculated, app.Design);
     if (state != TResultsState::Current) return state;
+    if (!SameCalculation(options, app.Options)) return TResultsState::Changed;
     TDrawingOptions now = app.Drawing;
     now.PrintMode = drawn.PrintMode;
     return now == drawn ? state : TResultsState::Changed;
@@ -33,11 +41,11 @@ TResultsState StateOf(const std::optional<TDesignConditions>& calculated,
 }  // namespace
 
 TResultsState ResultsState(const TAppState& app) {
-    return StateOf(app.ResultsDesign, app.ResultsDrawing, app);
+    return StateOf(app.ResultsDesign, app.ResultsOptions, app.ResultsDrawing, app);
 }
 
 TResultsState ArbitraryState(const TAppState& app) {
-    return StateOf(app.ArbitraryDesign, app.ArbitraryDrawing, app);
+    return StateOf(app.ArbitraryDesign, app.ArbitraryOptions, app.ArbitraryDrawing, app);
 }
 
 void ClearResults(TAppState& app) {
@@ -49,6 +57,8 @@ void ClearResults(TAppState& app) {
     app.ArbitraryPoint.reset();
     app.ResultsDesign.reset();
     app.ArbitraryDesign.reset();
+    app.ResultsOptions = TAnalysisOptions{};
+    app.ArbitraryOptions = TAnalysisOptions{};
 }
 
 bool DesignModified(const TAppState& app) {

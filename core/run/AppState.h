@@ -34,12 +34,15 @@ struct TAppState {
     TRunResult Run;
     std::optional<TArbitraryPoint> ArbitraryPoint;
 
-    // The design each record was calculated from, as the run read it
-    // (RunDesign: with the options); unset while the record holds its
-    // initial texts. An output describes what was calculated, so
-    // it is written only while the design still is that one.
+    // The design each record was calculated from, as the run read it; unset
+    // while the record holds its initial texts. An output describes what was
+    // calculated, so it is written only while the design and the options
+    // still are those.
     std::optional<TDesignConditions> ResultsDesign;
     std::optional<TDesignConditions> ArbitraryDesign;
+    // The options each record was calculated with (read beside the design).
+    TAnalysisOptions ResultsOptions;
+    TAnalysisOptions ArbitraryOptions;
     // The slice lines and numbers each record's chart was drawn with.
     TDrawingOptions ResultsDrawing;
     TDrawingOptions ArbitraryDrawing;
@@ -54,16 +57,19 @@ enum class TResultsState : std::uint8_t {
     Changed,  // calculated, but the design has been edited since
 };
 
-// Whether two run designs (RunDesign) give the same calculation and
-// documents: every field but DesignName (a save after the run renames, it
-// does not change the run) and ShowCalculationProcess (how the search is
-// watched). The drawing options never make results stale.
+// Whether two designs give the same calculation and documents: every field
+// but DesignName (a save after the run renames, it does not change the run)
+// and ShowCalculationProcess (how the search is watched).
 [[nodiscard]] bool SameCalculation(const TDesignConditions& a, const TDesignConditions& b);
+// The same of two sets of options: every option but ContourMeshCount, which
+// no run reads.
+[[nodiscard]] bool SameCalculation(const TAnalysisOptions& a, const TAnalysisOptions& b);
 [[nodiscard]] TResultsState ResultsState(const std::optional<TDesignConditions>& calculated,
                                          const TDesignConditions& design);
 // The state of the run's records and of the arbitrary point's against the
 // front end's design, options and drawing options as they stand (the print
-// colour aside).
+// colour aside: no drawing option changes a calculation, but the charts were
+// drawn with the slice lines and numbers).
 [[nodiscard]] TResultsState ResultsState(const TAppState& app);
 [[nodiscard]] TResultsState ArbitraryState(const TAppState& app);
 

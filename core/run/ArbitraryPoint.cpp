@@ -43,8 +43,9 @@ TJudgement JudgeArbitrary(const TArbitraryOutcome& o, double required) {
     }
 }
 
-TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design, double xo, double yo) {
-    auto shared = std::make_shared<const TAnalysisModel>(BuildAnalysisModel(design));
+TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design,
+                                        const TAnalysisOptions& options, double xo, double yo) {
+    auto shared = std::make_shared<const TAnalysisModel>(BuildAnalysisModel(design, options));
     const TAnalysisModel& engine = *shared;
     TEngineScratch scratch;
 

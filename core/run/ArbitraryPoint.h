@@ -41,10 +41,11 @@ struct TArbitraryPoint {
     std::shared_ptr<const TAnalysisModel> Model;
 };
 
-// Evaluates the centre with a fresh model built from the design: the best
-// radius (SearchRadius; a radius of exactly 0 counts as no circle), then the
-// circle once more with its slices. Throws ConversionError when the design
-// does not convert.
-TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design, double xo, double yo);
+// Evaluates the centre with a fresh model built from the design and the
+// options: the best radius (SearchRadius; a radius of exactly 0 counts as no
+// circle), then the circle once more with its slices. Throws ConversionError
+// when the design does not convert.
+TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design,
+                                        const TAnalysisOptions& options, double xo, double yo);
 
 }  // namespace sorvanta

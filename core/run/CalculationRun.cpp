@@ -91,8 +91,8 @@ TCircleRecord EvaluateCircleRecord(const TAnalysisModel& model, const TSlipCircl
     return record;
 }
 
-std::optional<int> GridFsMeshCountOf(const TDesignConditions& design) {
-    auto n = TryStrToInt(design.GridFsMeshCount);
+std::optional<int> GridFsMeshCountOf(const TAnalysisOptions& options) {
+    auto n = TryStrToInt(options.GridFsMeshCount);
     if (!n || *n < 1) return std::nullopt;
     return n;
 }
@@ -105,10 +105,11 @@ TGridStep GridPointStep(const TAnalysisModel& model, int meshCount, const TSearc
     return step;
 }
 
-TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options) {
-    const auto n = GridFsMeshCountOf(design);
+TGridStep GridPointStep(const TDesignConditions& design, const TAnalysisOptions& analysis,
+                        const TSearchOptions& options) {
+    const auto n = GridFsMeshCountOf(analysis);
     if (!n) return {};
-    return GridPointStep(BuildAnalysisModel(design), *n, options);
+    return GridPointStep(BuildAnalysisModel(design, analysis), *n, options);
 }
 
 TContourStep ContourStep(const TAnalysisModel& model, const TSearchOptions& options) {
@@ -123,9 +124,9 @@ TContourStep ContourStep(const TAnalysisModel& model, const TSearchOptions& opti
     return step;
 }
 
-TCheckResult CheckCalculation(const TDesignConditions& design) {
+TCheckResult CheckCalculation(const TDesignConditions& design, const TAnalysisOptions& options) {
     try {
-        return CheckDesignConditions(design);
+        return CheckDesignConditions(design, options);
     } catch (const ConversionError& e) {
         // Name the field that failed, for the window and the batch tool alike.
         throw LocateConversionError(design, e);
@@ -135,7 +136,7 @@ TCheckResult CheckCalculation(const TDesignConditions& design) {
 TRunResult CalculateRun(const TRunInputs& inputs) {
     TRunResult result;
     TMessageLog dialogs(inputs.Dialogs, result.Messages);
-    auto checks = std::make_shared<TCheckResult>(CheckCalculation(inputs.Design));
+    auto checks = std::make_shared<TCheckResult>(CheckCalculation(inputs.Design, inputs.Options));
     if (PresentCheckResult(*checks, dialogs) == TCheckOutcome::Refuse) {
         result.Outcome = TRunOutcome::Refused;
         return result;
@@ -152,6 +153,7 @@ TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> shared, const TRun
     TRunResult result;
     TMessageLog dialogs(inputs.Dialogs, result.Messages);
     const TDesignConditions& design = inputs.Design;
+    const TAnalysisOptions& choices = inputs.Options;
     TRunProgress progress(inputs.Progress, inputs.TrialChart, design, inputs.Drawing);
     const TAnalysisModel& engine = *shared;
     result.Form = static_cast<int>(engine.DisplayForm);
@@ -238,14 +240,14 @@ TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> shared, const TRun
     result.Model = shared;
 
     bool cancelled = false;
-    if (design.GridFsEnabled) {
+    if (choices.GridFsEnabled) {
         progress.SetStatusText(GridFsStatusText);
-        if (const auto n = GridFsMeshCountOf(design)) {
+        if (const auto n = GridFsMeshCountOf(choices)) {
             result.Grid = GridPointStep(engine, *n, options);
             cancelled = result.Grid.Factors && result.Grid.Factors->Cancelled;
         }
     }
-    if (design.ContourEnabled && !cancelled) {
+    if (choices.ContourEnabled && !cancelled) {
         progress.SetStatusText(ContourStatusText);
         TContourStep contours = ContourStep(engine, options);
         cancelled = contours.Cancelled;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "engine/FactorField.h"
@@ -28,6 +29,7 @@ class TProgress;
 // What a run reads, and through whom it talks to the user.
 struct TRunInputs {
     const TDesignConditions& Design;
+    const TAnalysisOptions& Options;
     TUserDialogs& Dialogs;
     // Progress bar, status text, cancellation, the start of the search and,
     // with 計算過程表示, each trial circle after it has been drawn into
@@ -128,7 +130,8 @@ inline constexpr const char* NoCircleMessage =
 
 // The checks of a run (CheckDesignConditions); a text that does not convert
 // throws ConversionError naming the field (LocateConversionError).
-[[nodiscard]] TCheckResult CheckCalculation(const TDesignConditions& design);
+[[nodiscard]] TCheckResult CheckCalculation(const TDesignConditions& design,
+                                            const TAnalysisOptions& options);
 
 // The checks (CheckCalculation, before any dialog), their question and
 // messages (PresentCheckResult), then the run on the model they built.
@@ -148,17 +151,19 @@ TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> model, const TRunI
 TCircleRecord EvaluateCircleRecord(const TAnalysisModel& model, const TSlipCircle& circle);
 
 // The mesh count of the grid points, GridFsMeshCount as a whole number of at
-// least 1; nothing otherwise. The run refuses a design without one; the step
+// least 1; nothing otherwise. The run refuses options without one; the step
 // itself skips it, so no division by zero or endless loop can follow.
-[[nodiscard]] std::optional<int> GridFsMeshCountOf(const TDesignConditions& design);
+[[nodiscard]] std::optional<int> GridFsMeshCountOf(const TAnalysisOptions& options);
 
 // The grid-point factors of the model: skipped (Ran false) without a usable
 // mesh count or ground surface.
 TGridStep GridPointStep(const TAnalysisModel& model, int meshCount,
                         const TSearchOptions& options = {});
-// The same on a fresh model built from the design (ConversionError when a text
-// does not convert); skipped without a usable mesh count.
-TGridStep GridPointStep(const TDesignConditions& design, const TSearchOptions& options = {});
+// The same on a fresh model built from the design and the options, with their
+// mesh count (ConversionError when a text does not convert); skipped without
+// a usable mesh count.
+TGridStep GridPointStep(const TDesignConditions& design, const TAnalysisOptions& analysis,
+                        const TSearchOptions& options = {});
 // The contour segments of the model; nothing when skipped, Cancelled set when
 // stopped.
 struct TContourStep {

@@ -37,9 +37,9 @@ std::size_t UsablePoints(const TCoordinateTable& table) {
 }
 
 // The grid-point mesh count when the run will map grid points with it.
-std::optional<int> AcceptedGridFsMeshCount(const TDesignConditions& design) {
-    if (!design.GridFsEnabled) return std::nullopt;
-    const auto n = TryStrToInt(design.GridFsMeshCount);
+std::optional<int> AcceptedGridFsMeshCount(const TAnalysisOptions& options) {
+    if (!options.GridFsEnabled) return std::nullopt;
+    const auto n = TryStrToInt(options.GridFsMeshCount);
     if (!n || *n < 1 || *n > MaxGridFsMeshCount) return std::nullopt;
     return n;
 }
@@ -91,7 +91,8 @@ double CirclesPerCentre(double extent, double slices) {
     return std::min(radii, allowed) + 9 * closing + 32;
 }
 
-double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
+double RunWorkEstimate(const TDesignConditions& design, const TAnalysisOptions& options,
+                       double sliceWidth) {
     const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
     const double slices = SectionSliceEstimate(design, sliceWidth);
     if (ground.size() < 2 || !(slices > 0)) return 0;
@@ -103,12 +104,12 @@ double RunWorkEstimate(const TDesignConditions& design, double sliceWidth) {
         high = std::max(high, g.Y);
     }
     const double firstPitch = std::fabs(ground.back().X - ground.front().X) / 10;
-    const double directions = design.SlipDirection == 2 ? 2 : 1;
+    const double directions = options.Direction == TSlipDirection::Both ? 2 : 1;
     double centres = 121 * (RefinementGrids(firstPitch) + RunGridMoveAllowance) * directions;
     if (const auto m = TryStrToInt(design.MeshCount); m && *m >= 2 && *m <= 10)
         centres += (*m + 1.0) * (*m + 1);
-    if (const auto n = AcceptedGridFsMeshCount(design)) centres += (*n - 1.0) * *n;
-    if (design.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
+    if (const auto n = AcceptedGridFsMeshCount(options)) centres += (*n - 1.0) * *n;
+    if (options.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
     return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
 }
 
@@ -122,9 +123,10 @@ TCheckOutcome PresentCheckResult(const TCheckResult& checks, TUserDialogs& dialo
     return outcome;
 }
 
-TCheckResult CheckDesignConditions(const TDesignConditions& design) {
+TCheckResult CheckDesignConditions(const TDesignConditions& design,
+                                   const TAnalysisOptions& options) {
     TCheckResult checks;
-    checks.Model.BuildAnalysisModel(design);
+    checks.Model.BuildAnalysisModel(design, options);
     const TAnalysisModel& model = checks.Model;
     checks.Question = CircleConditionsQuestion(design);
 
@@ -240,12 +242,12 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design) {
     } else {
         slicesBounded = true;
     }
-    if (design.GridFsEnabled && !AcceptedGridFsMeshCount(design)) {
+    if (options.GridFsEnabled && !AcceptedGridFsMeshCount(options)) {
         refuse("格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さい。");
     }
     // Grid points multiply the run's work; with contours they are its
     // largest part.
-    if (slicesBounded && !(RunWorkEstimate(design, sliceWidth) <= MaxRunWork)) {
+    if (slicesBounded && !(RunWorkEstimate(design, options, sliceWidth) <= MaxRunWork)) {
         refuse(
             "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
             "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");

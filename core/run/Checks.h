@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 
@@ -50,10 +51,11 @@ struct TCheckResult {
     std::vector<std::string> Faults;
 };
 
-// Builds the model from the design (a text the aborting conversion cannot
-// read throws ConversionError) and looks for every fault. Asks nothing; the
-// design is never changed.
-[[nodiscard]] TCheckResult CheckDesignConditions(const TDesignConditions& design);
+// Builds the model from the design and the run's options (a text the
+// aborting conversion cannot read throws ConversionError) and looks for every
+// fault. Asks nothing; the design is never changed.
+[[nodiscard]] TCheckResult CheckDesignConditions(const TDesignConditions& design,
+                                                 const TAnalysisOptions& options);
 
 // What a run does with the checks: asks the question, then shows every fault
 // (also after the answer No). Proceed when the answer is Yes and nothing is
@@ -93,10 +95,11 @@ inline constexpr double MaxRunWork = 2.5e9;
 [[nodiscard]] int RefinementGrids(double firstPitch);
 [[nodiscard]] double CirclesPerCentre(double extent, double slices);
 // Slices of a circle over the ground's whole X extent at the slice width, and
-// the run's work estimate for the design (grid-point centres only with a
-// mesh count the checks accept); 0 without two ground points or a positive
-// width.
+// the run's work estimate for the design run with the options (grid-point
+// centres only with a mesh count the checks accept); 0 without two ground
+// points or a positive width.
 [[nodiscard]] double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth);
-[[nodiscard]] double RunWorkEstimate(const TDesignConditions& design, double sliceWidth);
+[[nodiscard]] double RunWorkEstimate(const TDesignConditions& design,
+                                     const TAnalysisOptions& options, double sliceWidth);
 
 }  // namespace sorvanta

@@ -33,7 +33,7 @@ TEST(ReadPolyline, StopsAtTheFirstRowThatIsNotAPoint) {
 
 TEST(LoadSampleDesign, GivesTheSampleSection) {
     TDesignConditions d;
-    d.StressDisplay = 1;
+    d.StressType = 1;
     d.DesignName = "kept";
     LoadSampleDesign(d);
 
@@ -67,7 +67,7 @@ TEST(LoadSampleDesign, GivesTheSampleSection) {
                                       {"2", "40.00", "11.00"},
                                       {"3", "70.00", "13.00"}}));
     // Fields the sample does not name keep their values.
-    EXPECT_EQ(d.StressDisplay, 1);
+    EXPECT_EQ(d.StressType, 1);
     EXPECT_EQ(d.DesignName, "kept");
     EXPECT_EQ(d.SafetyFactor, "1.20");
 }

@@ -61,8 +61,17 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TChartModel resultChart = MakeResultChart();
     TChartModel arbitraryChart = MakeArbitraryChart();
     TRecordingDialogs dialogs;
-    const TRunResult run = StartCalculation(
-        {design, tables, arbitrary, resultChart, arbitraryChart, dialogs, nullptr, {}, {}});
+    const TAnalysisOptions options;
+    const TRunResult run = StartCalculation({design,
+                                             options,
+                                             tables,
+                                             arbitrary,
+                                             resultChart,
+                                             arbitraryChart,
+                                             dialogs,
+                                             nullptr,
+                                             {},
+                                             {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
     const std::string bytes = TextOutputBytes(tables);

@@ -16,7 +16,7 @@ using test::Table;
 
 TEST(AnalysisModel, SampleDesign) {
     TAnalysisModel e;
-    e.BuildAnalysisModel(SampleDesign());
+    e.BuildAnalysisModel(SampleDesign(), {});
     EXPECT_EQ(e.NumLayers, 5);
     EXPECT_FALSE(e.WaterOn);
     EXPECT_EQ(e.GammaWater, 0);  // "---"
@@ -53,7 +53,7 @@ TEST(AnalysisModel, WaterLayersAndAngles) {
     d.LayerCount = "3";
     d.Layers[1].Phi = "0";
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, {});
     EXPECT_EQ(e.GammaWater, 10);
     EXPECT_EQ(e.Soil[0].GammaSat, 19);
     EXPECT_EQ(e.Soil[1].Phi, 0);
@@ -72,7 +72,7 @@ TEST(AnalysisModel, NeverCutElevationLineFromTheGroundTableRows) {
     d.NeverCutElevation = "-3.5";
     d.Layers[0].Boundary.Rows.push_back(TCoordinateTable::PlaceholderRow());
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, {});
     // The last row is the placeholder: point 2 stays (0, 0).
     EXPECT_EQ(e.Figures[fkNeverCutElevation], (TPolyline{{0, -3.5}, {0, 0}}));
     EXPECT_EQ(e.FigureCount[fkNeverCutElevation], 2);
@@ -82,10 +82,10 @@ TEST(AnalysisModel, NeverCutElevationLineFromTheGroundTableRows) {
 TEST(AnalysisModel, BuildingAgainGivesTheSameModel) {
     TDesignConditions d = SampleDesign();
     TAnalysisModel once;
-    once.BuildAnalysisModel(d);
+    once.BuildAnalysisModel(d, {});
     TAnalysisModel twice;
-    twice.BuildAnalysisModel(d);
-    twice.BuildAnalysisModel(d);
+    twice.BuildAnalysisModel(d, {});
+    twice.BuildAnalysisModel(d, {});
     EXPECT_EQ(once.BreakX, twice.BreakX);
     EXPECT_EQ(once.Figures, twice.Figures);
     EXPECT_EQ(once.Soil, twice.Soil);
@@ -93,9 +93,9 @@ TEST(AnalysisModel, BuildingAgainGivesTheSameModel) {
     // A model built over an older one is that of the new design alone.
     TDesignConditions fewer = d;
     fewer.LayerCount = "2";
-    twice.BuildAnalysisModel(fewer);
+    twice.BuildAnalysisModel(fewer, {});
     TAnalysisModel fresh;
-    fresh.BuildAnalysisModel(fewer);
+    fresh.BuildAnalysisModel(fewer, {});
     EXPECT_EQ(twice.Figures, fresh.Figures);
     EXPECT_EQ(twice.Soil, fresh.Soil);
     EXPECT_EQ(twice.BreakX, fresh.BreakX);
@@ -105,17 +105,17 @@ TEST(AnalysisModel, AbortingConversionStopsTheBuild) {
     TDesignConditions d = SampleDesign();
     d.Layers[2].GammaT = "abc";
     TAnalysisModel e;
-    EXPECT_THROW(e.BuildAnalysisModel(d), ConversionError);
+    EXPECT_THROW(e.BuildAnalysisModel(d, {}), ConversionError);
     d = SampleDesign();
     d.LayerCount = "x";
-    EXPECT_THROW(e.BuildAnalysisModel(d), ConversionError);
+    EXPECT_THROW(e.BuildAnalysisModel(d, {}), ConversionError);
 }
 
 TEST(AnalysisModel, LayerCountBeyondFiveIsKeptButNotReadPastTheFifth) {
     TDesignConditions d = SampleDesign();
     d.LayerCount = "7";
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, {});
     EXPECT_EQ(e.NumLayers, 7);  // for the checks to refuse
     EXPECT_EQ(e.LayersInUse(), 5);
     EXPECT_EQ(e.BreakX.size(), 22u);
@@ -127,7 +127,7 @@ TEST(AnalysisModel, ListsAreReadUpToTheirCapacity) {
     t.Rows.clear();
     for (int i = 0; i < 60; ++i) t.Rows.push_back({std::to_string(i), std::to_string(i), "5"});
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, {});
     EXPECT_EQ(e.FigureCount[fkLayer1], 51);
     EXPECT_EQ(e.Figures[fkLayer1].size(), 51u);
 }
@@ -178,7 +178,7 @@ TEST(AnalysisModel, PolylineYAtTakesTheFirstQualifyingSegment) {
 TEST(AnalysisModel, LowestGroundYAndFiniteness) {
     TAnalysisModel e;
     EXPECT_EQ(e.LowestGroundY(), std::numeric_limits<double>::infinity());
-    e.BuildAnalysisModel(SampleDesign());
+    e.BuildAnalysisModel(SampleDesign(), {});
     EXPECT_EQ(e.LowestGroundY(), 5);
     EXPECT_TRUE(ModelValuesFinite(e));
     e.Soil[2].C = std::numeric_limits<double>::quiet_NaN();

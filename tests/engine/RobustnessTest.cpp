@@ -22,7 +22,7 @@ using test::SampleDesign;
 
 TAnalysisModel Engine(const TDesignConditions& design) {
     TAnalysisModel e;
-    e.BuildAnalysisModel(design);
+    e.BuildAnalysisModel(design, {});
     return e;
 }
 

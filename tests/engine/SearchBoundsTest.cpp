@@ -27,7 +27,7 @@ using test::Table;
 
 TAnalysisModel Engine(const TDesignConditions& design) {
     TAnalysisModel e;
-    e.BuildAnalysisModel(design);
+    e.BuildAnalysisModel(design, {});
     return e;
 }
 

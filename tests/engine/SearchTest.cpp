@@ -24,9 +24,9 @@ bool Same(const TSearchResult& a, const TSearchResult& b) {
            a.Resisting == b.Resisting && a.Driving == b.Driving && a.Cancelled == b.Cancelled;
 }
 
-TAnalysisModel Engine(const TDesignConditions& design) {
+TAnalysisModel Engine(const TDesignConditions& design, const TAnalysisOptions& options = {}) {
     TAnalysisModel e;
-    e.BuildAnalysisModel(design);
+    e.BuildAnalysisModel(design, options);
     return e;
 }
 
@@ -470,36 +470,40 @@ TEST(Search, TrialCirclesInSearchOrder) {
 }
 
 // Designs that exercise every branch of the search.
-std::vector<std::pair<std::string, TDesignConditions>> Designs() {
-    std::vector<std::pair<std::string, TDesignConditions>> designs;
+struct TNamedDesign {
+    std::string Name;
+    TDesignConditions Design;
+    TAnalysisOptions Options;
+};
+
+std::vector<TNamedDesign> Designs() {
+    std::vector<TNamedDesign> designs;
     TDesignConditions d = SampleDesign();
-    designs.emplace_back("sample", d);
+    designs.push_back({"sample", d, {}});
     TDesignConditions water = d;
     water.WaterEnabled = true;
     water.GammaW = "10.0";
     water.StressType = 1;
-    water.StressDisplay = 1;
-    designs.emplace_back("water, effective stress, force form", water);
+    designs.push_back({"water, effective stress, force form", water, {.Form = TFsForm::Force}});
     TDesignConditions both = d;
-    both.SlipDirection = 2;
     both.LayerCount = "3";
     both.MaxSliceWidth = "0.5";
-    designs.emplace_back("both directions, three layers", both);
+    designs.push_back({"both directions, three layers", both, {.Direction = D::Both}});
     TDesignConditions ncl = d;
     ncl.NeverCutLineEnabled = true;
     ncl.NeverCutLine = Table({{15, 2}, {45, 6}});
     ncl.NeverCutElevation = "-5";
-    designs.emplace_back("never-cut line", ncl);
+    designs.push_back({"never-cut line", ncl, {}});
     TDesignConditions mcp = d;
     mcp.MustCutPointEnabled = true;
     mcp.MustCutPoint = Table({{22, 4}});
-    designs.emplace_back("must-cut point", mcp);
+    designs.push_back({"must-cut point", mcp, {}});
     return designs;
 }
 
 TEST(Search, SameResultsWithAnyThreadCount) {
-    for (const auto& [name, design] : Designs()) {
-        TAnalysisModel one = Engine(design);
+    for (const auto& [name, design, options] : Designs()) {
+        TAnalysisModel one = Engine(design, options);
         TAnalysisModel many = one;
         TSearchOptions sequential;
         sequential.Threads = 1;

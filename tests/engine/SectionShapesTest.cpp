@@ -42,9 +42,9 @@ TDesignConditions Design(const std::vector<TSoil>& soils, const std::vector<TPol
     return d;
 }
 
-TSearchResult Critical(const TDesignConditions& d) {
+TSearchResult Critical(const TDesignConditions& d, const TAnalysisOptions& options = {}) {
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, options);
     const TCriticalSearch s = SearchCriticalCircle(e);
     EXPECT_EQ(s.Result.Verdict, TCircleVerdict::Valid);
     EXPECT_GT(s.Result.R, 0);
@@ -80,8 +80,8 @@ TEST(SectionShapes, VerticalFaceAgreesWithAFaceTiltedByAMicrometre) {
     const TSearchResult overhang = Critical(d);
     EXPECT_NEAR(overhang.Fs, 0.293, 0.001);
     d.Layers[0].Boundary = ExactTable({{0, 10}, {41, 10}, {40, 0}, {70, 0}});
-    d.SlipDirection = 1;
-    EXPECT_NEAR(-Critical(d).Fs, overhang.Fs, 1e-9);
+    EXPECT_NEAR(-Critical(d, {.Direction = TSlipDirection::CounterClockwise}).Fs, overhang.Fs,
+                1e-9);
 }
 
 TEST(SectionShapes, LayerBoundaryAboveTheGroundHasNoThickness) {
@@ -109,7 +109,7 @@ TEST(SectionShapes, LayerBoundaryAboveTheGroundHasNoThickness) {
 
     // No slice of the critical circle weighs less than nothing.
     TAnalysisModel e;
-    e.BuildAnalysisModel(d);
+    e.BuildAnalysisModel(d, {});
     const std::vector<TSliceRow> rows = test::EvaluateAll(e, {above.Xo, above.Yo, above.R}).Rows;
     ASSERT_FALSE(rows.empty());
     for (const TSliceRow& row : rows) {

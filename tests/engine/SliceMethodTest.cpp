@@ -319,7 +319,7 @@ TEST(SliceMethod, ShortcutsGiveTheSameNumbersAsThePlainSteps) {
     d.GammaW = "9.8";
     d.StressType = 1;
     d.MaxSliceWidth = "0.7";
-    const TAnalysisModel e = BuildAnalysisModel(d);
+    const TAnalysisModel e = BuildAnalysisModel(d, {});
     TAnalysisModel plain = e;
     plain.Lookups.Ready = false;
     for (const TSlipCircle& c :
@@ -359,7 +359,7 @@ TEST(SliceMethod, EvaluatingCirclesDoesNotAllocate) {
     TDesignConditions d = test::SampleDesign();
     d.WaterEnabled = true;
     d.GammaW = "10.0";
-    const TAnalysisModel e = BuildAnalysisModel(d);
+    const TAnalysisModel e = BuildAnalysisModel(d, {});
     TEngineScratch scratch;
     ASSERT_GT(test::AllocationCount.load(), start);  // the counter counts
     std::vector<TSlipCircle> circles;

@@ -76,7 +76,7 @@ class FileCommandsTest : public QObject {
         // Change the design, then load the file back.
         f6.findChild<QComboBox*>("LayerCount")->setEditText("5");
         f6.findChild<QComboBox*>("GammaT1")->setEditText("15.0");
-        Design().SlipDirection = 2;  // not in the file: stays
+        app_->Context().Options.Direction = TSlipDirection::Both;  // not in the file: stays
         {
             TDialogResponder user;
             user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");  // the changes go
@@ -85,9 +85,9 @@ class FileCommandsTest : public QObject {
             QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を読込みました。"));
         }
         TDesignConditions expected = edited;
-        expected.SlipDirection = 2;
         expected.DesignName = "case1";
         QVERIFY(Design() == expected);
+        QVERIFY(app_->Context().Options.Direction == TSlipDirection::Both);
         QCOMPARE(f6.findChild<QComboBox*>("GammaT1")->currentText(), QStringLiteral("19.0"));
         QCOMPARE(f6.findChild<QComboBox*>("GammaS1")->currentText(), QStringLiteral("10.0"));
         QVERIFY(!f6.findChild<QTabWidget*>("LayerTabs")->isTabVisible(3));

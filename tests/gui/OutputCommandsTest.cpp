@@ -83,6 +83,7 @@ class OutputCommandsTest : public QObject {
     void MarkCalculated() {
         app_->Context().ResultsDesign = app_->Context().Design;
         app_->Context().ArbitraryDesign = app_->Context().Design;
+        app_->Context().ResultsOptions = app_->Context().ArbitraryOptions = app_->Context().Options;
     }
 
     bool Run() {
@@ -372,7 +373,9 @@ class OutputCommandsTest : public QObject {
 
         // What the arbitrary-point window does with the centre (20, 35).
         TAppState& c = app_->Context();
-        QCOMPARE(EvaluateArbitraryPoint(c.Design, 20, 35, c.Arbitrary, c.ArbitraryChart).Status, 1);
+        QCOMPARE(EvaluateArbitraryPoint(c.Design, c.Options, 20, 35, c.Arbitrary, c.ArbitraryChart)
+                     .Status,
+                 1);
         app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });
         Menu(TCommand::PdfArbitrary)->trigger();
         QCOMPARE(Bytes(Out(kPdf)), Bytes(Out("cli-arbitrary.pdf")));

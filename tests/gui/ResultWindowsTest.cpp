@@ -117,6 +117,7 @@ class ResultWindowsTest : public QObject {
         TCoreRun run;
         TYes yes;
         TRunContext context{.Design = Context().Design,
+                            .Options = Context().Options,
                             .Tables = run.Results,
                             .Arbitrary = run.Arbitrary,
                             .ResultChart = run.ResultChart,
@@ -378,7 +379,8 @@ class ResultWindowsTest : public QObject {
         const QPointF clicked = chart->PixelToAxis(pixel);
         TArbitraryTables expected;
         TChartModel expectedChart = Context().ArbitraryChart;
-        EvaluateArbitraryPoint(Context().Design, clicked.x(), clicked.y(), expected, expectedChart);
+        EvaluateArbitraryPoint(Context().Design, Context().Options, clicked.x(), clicked.y(),
+                               expected, expectedChart);
         QTest::mouseClick(chart, Qt::LeftButton, {}, pixel);
         QCOMPARE(xo->text(), QString::fromStdString(FormatFloat("0.00", clicked.x())));
         CompareArbitrary(expected);
@@ -392,7 +394,8 @@ class ResultWindowsTest : public QObject {
         // A typed centre is evaluated as typed and shown to two decimals.
         TArbitraryTables typed;
         TChartModel typedChart = Context().ArbitraryChart;
-        EvaluateArbitraryPoint(Context().Design, 12.345, 23.5, typed, typedChart);
+        EvaluateArbitraryPoint(Context().Design, Context().Options, 12.345, 23.5, typed,
+                               typedChart);
         xo->setText(QStringLiteral("12.345"));
         yo->setText(QStringLiteral("23.5"));
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
@@ -402,7 +405,8 @@ class ResultWindowsTest : public QObject {
         CompareArbitrary(typed);
         // Pressed again, the button evaluates what the box now reads.
         TArbitraryTables rounded;
-        EvaluateArbitraryPoint(Context().Design, 12.35, 23.5, rounded, typedChart);
+        EvaluateArbitraryPoint(Context().Design, Context().Options, 12.35, 23.5, rounded,
+                               typedChart);
         QVERIFY(rounded.JudgementList != typed.JudgementList);
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         CompareArbitrary(rounded);

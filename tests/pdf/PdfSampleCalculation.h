@@ -33,12 +33,12 @@ struct TSampleCalculation {
         : Options(options) {
         LoadSampleDesign(Design);
         if (edit) edit(Design);
-        Design = RunDesign(Design, Options);
         DrawPreview(Preview, Design);
         Preview.Bottom = SamplePreviewAxes.Bottom;
         Preview.Left = SamplePreviewAxes.Left;
         TRecordingDialogs dialogs;
         Run = StartCalculation({Design,
+                                Options,
                                 Tables,
                                 Arbitrary,
                                 ResultChart,
@@ -48,8 +48,8 @@ struct TSampleCalculation {
                                 {},
                                 Drawing});
         if (Run.HasCritical) {
-            EvaluateArbitraryPoint(Design, Run.Critical.Xo + 1, Run.Critical.Yo + 1, Arbitrary,
-                                   ArbitraryChart);
+            EvaluateArbitraryPoint(Design, Options, Run.Critical.Xo + 1, Run.Critical.Yo + 1,
+                                   Arbitrary, ArbitraryChart);
         }
     }
 };

@@ -40,8 +40,17 @@ TEST(AppState, EditsAgainstTheCalculationAndTheSavedDesign) {
         // Not in the file: the run sees them, a save would not keep them.
         {"slip direction", [](TAppState& a) { a.Options.Direction = TSlipDirection::Both; },
          TResultsState::Changed, false},
+        {"form", [](TAppState& a) { a.Options.Form = TFsForm::Force; }, TResultsState::Changed,
+         false},
         {"grid points", [](TAppState& a) { a.Options.GridFsEnabled = true; },
          TResultsState::Changed, false},
+        {"grid-point mesh count", [](TAppState& a) { a.Options.GridFsMeshCount = "10"; },
+         TResultsState::Changed, false},
+        {"contours", [](TAppState& a) { a.Options.ContourEnabled = true; }, TResultsState::Changed,
+         false},
+        // Offered beside the contours, read by no run.
+        {"contour mesh count", [](TAppState& a) { a.Options.ContourMeshCount = "10"; },
+         TResultsState::Current, false},
         // The charts were drawn with the slice lines.
         {"slice lines", [](TAppState& a) { a.Drawing.ShowSliceLines = false; },
          TResultsState::Changed, false},
@@ -56,13 +65,30 @@ TEST(AppState, EditsAgainstTheCalculationAndTheSavedDesign) {
         app.SavedDesign = app.Design;
         EXPECT_EQ(ResultsState(app), TResultsState::None);
         EXPECT_EQ(ArbitraryState(app), TResultsState::None);
-        app.ResultsDesign = app.ArbitraryDesign = RunDesign(app.Design, app.Options);
+        app.ResultsDesign = app.ArbitraryDesign = app.Design;
+        app.ResultsOptions = app.ArbitraryOptions = app.Options;
         app.ResultsDrawing = app.ArbitraryDrawing = app.Drawing;
         e.Apply(app);
         EXPECT_EQ(ResultsState(app), e.Results);
         EXPECT_EQ(ArbitraryState(app), e.Results);
         EXPECT_EQ(DesignModified(app), e.Modified);
     }
+}
+
+// The run's records and the arbitrary point's are each judged by the options
+// they were calculated with.
+TEST(AppState, EachRecordKeepsItsOwnOptions) {
+    TAppState app;
+    app.Design = Sample();
+    app.ResultsDesign = app.ArbitraryDesign = app.Design;
+    app.ResultsOptions = app.Options;
+    app.Options.Direction = TSlipDirection::Both;
+    app.ArbitraryOptions = app.Options;
+    EXPECT_EQ(ResultsState(app), TResultsState::Changed);
+    EXPECT_EQ(ArbitraryState(app), TResultsState::Current);
+    app.Options.Direction = TSlipDirection::Clockwise;
+    EXPECT_EQ(ResultsState(app), TResultsState::Current);
+    EXPECT_EQ(ArbitraryState(app), TResultsState::Changed);
 }
 
 TEST(AppState, ClearResultsIsTheStartUpState) {

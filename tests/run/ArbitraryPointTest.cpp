@@ -138,10 +138,10 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     TArbitraryTables t;
     TChartModel chart = MakeArbitraryChart();
     TChartModel separate = MakeSeparateArbitraryChart();
-    const TArbitraryOutcome o = EvaluateArbitraryPoint(d, 30, 25, t, chart, &separate);
+    const TArbitraryOutcome o = EvaluateArbitraryPoint(d, {}, 30, 25, t, chart, &separate);
     ASSERT_EQ(o.Status, 1) << o.CircleStatus;
 
-    const TAnalysisModel engine = BuildAnalysisModel(d);
+    const TAnalysisModel engine = BuildAnalysisModel(d, {});
     TEngineScratch scratch;
     const TSearchResult best = SearchRadius(engine, scratch, {30, 25});
     EXPECT_EQ(o.R, best.R);
@@ -167,12 +167,12 @@ TEST(ArbitraryPoint, CentreWithoutACircleKeepsTablesAndChart) {
     TArbitraryTables t;
     TChartModel chart = MakeArbitraryChart();
     chart.Bottom = TAxisRange{0, 10};
-    ASSERT_EQ(EvaluateArbitraryPoint(d, 30, 25, t, chart).Status, 1);
+    ASSERT_EQ(EvaluateArbitraryPoint(d, {}, 30, 25, t, chart).Status, 1);
     const TArbitraryTables before = t;
     const TChartModel drawn = chart;
 
     TChartModel separate = MakeSeparateArbitraryChart();
-    const TArbitraryOutcome o = EvaluateArbitraryPoint(d, 100, 25, t, chart, &separate);
+    const TArbitraryOutcome o = EvaluateArbitraryPoint(d, {}, 100, 25, t, chart, &separate);
     EXPECT_EQ(o.Status, 0);
     EXPECT_EQ(t.JudgementLabel, (TColouredText{"円弧中心が地形定義幅外", TRgb{255, 0, 0}}));
     EXPECT_EQ(t.SliceTable, before.SliceTable);
@@ -186,12 +186,12 @@ TEST(ArbitraryPoint, CentreWithoutACircleKeepsTablesAndChart) {
 }
 
 TEST(ArbitraryPoint, DisplayFormChangesTheTextsNotTheCircle) {
-    TDesignConditions d = Sample();
+    const TDesignConditions d = Sample();
     TArbitraryTables moment, force;
     TChartModel c1 = MakeArbitraryChart(), c2 = MakeArbitraryChart();
-    const TArbitraryOutcome a = EvaluateArbitraryPoint(d, 30, 25, moment, c1);
-    d.StressDisplay = 1;
-    const TArbitraryOutcome b = EvaluateArbitraryPoint(d, 30, 25, force, c2);
+    const TArbitraryOutcome a = EvaluateArbitraryPoint(d, {}, 30, 25, moment, c1);
+    const TArbitraryOutcome b =
+        EvaluateArbitraryPoint(d, {.Form = TFsForm::Force}, 30, 25, force, c2);
     EXPECT_EQ(a.R, b.R);
     EXPECT_EQ(a.Xb, b.Xb);
     EXPECT_EQ(c1.Series[rsSlipSurface], c2.Series[rsSlipSurface]);
@@ -221,10 +221,10 @@ TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
     for (const TCase& c : cases) {
         TDesignConditions d = Sample();
         d.NeverCutElevation = c.NeverCutElevation;
-        d.SlipDirection = c.Direction;
+        const TAnalysisOptions options{.Direction = static_cast<TSlipDirection>(c.Direction)};
         TArbitraryTables t;
         TChartModel chart = MakeArbitraryChart();
-        const TArbitraryOutcome o = EvaluateArbitraryPoint(d, c.Xo, c.Yo, t, chart);
+        const TArbitraryOutcome o = EvaluateArbitraryPoint(d, options, c.Xo, c.Yo, t, chart);
         EXPECT_EQ(o.Status, 0) << c.Name;
         EXPECT_EQ(o.CircleStatus, c.Reason) << c.Name;
         EXPECT_EQ(t.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;

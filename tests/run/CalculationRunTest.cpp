@@ -18,6 +18,7 @@ namespace {
 
 struct TApp {
     TDesignConditions Design;
+    TAnalysisOptions Options;
     TResultTables Tables;
     TArbitraryTables Arbitrary;
     TChartModel ResultChart = MakeResultChart();
@@ -29,8 +30,8 @@ struct TApp {
     TRunResult Run(TProgress* progress = nullptr, int threads = 0) {
         TRunSettings settings;
         settings.Threads = threads;
-        TRunContext context{Design,  Tables,   Arbitrary, ResultChart, ArbitraryChart,
-                            Dialogs, progress, settings,  {}};
+        TRunContext context{Design,         Options, Tables,   Arbitrary, ResultChart,
+                            ArbitraryChart, Dialogs, progress, settings,  {}};
         return StartCalculation(context);
     }
 };
@@ -197,7 +198,7 @@ TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember)
 TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) {
     TApp app;
     app.Design.SafetyFactor = "100";
-    app.Design.StressDisplay = 1;
+    app.Options.Form = TFsForm::Force;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
     EXPECT_EQ(app.Tables.ResultCaption, (TColouredText{"計算結果(安全率外)", ColourRed}));
     EXPECT_EQ(app.Tables.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
@@ -218,9 +219,9 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
 // same numbers written again give the same records and charts.
 TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
     TApp app;
-    app.Design.GridFsEnabled = true;
-    app.Design.GridFsMeshCount = "6";
-    app.Design.ContourEnabled = true;
+    app.Options.GridFsEnabled = true;
+    app.Options.GridFsMeshCount = "6";
+    app.Options.ContourEnabled = true;
     const TRunResult run = app.Run();
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
     EXPECT_EQ(run.Judgement.Verdict, TVerdict::Within);
@@ -233,9 +234,11 @@ TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
 
     TApp again;
     again.Design = app.Design;
-    TRunContext context{again.Design,         again.Tables,  again.Arbitrary, again.ResultChart,
-                        again.ArbitraryChart, again.Dialogs, nullptr,         {}};
-    const TRunResult numbers = CalculateRun(TRunInputs{again.Design, again.Dialogs});
+    again.Options = app.Options;
+    TRunContext context{again.Design,    again.Options,     again.Tables,
+                        again.Arbitrary, again.ResultChart, again.ArbitraryChart,
+                        again.Dialogs,   nullptr,           {}};
+    const TRunResult numbers = CalculateRun(TRunInputs{again.Design, again.Options, again.Dialogs});
     EXPECT_TRUE(again.Tables == TResultTables{}) << "the run wrote a record";
     for (int pass = 0; pass < 2; ++pass) {
         WriteRunReport(numbers, context);
@@ -262,7 +265,8 @@ TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
     TApp app;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
     const TLineList resultBefore = app.Tables.ResultList;
-    app.Design.SlipDirection = 1;  // the sample slope only slips clockwise
+    // The sample slope only slips clockwise.
+    app.Options.Direction = TSlipDirection::CounterClockwise;
     const TRunResult run = app.Run();
     EXPECT_EQ(run.Outcome, TRunOutcome::NoCircle);
     EXPECT_EQ(run.Messages, (std::vector<std::string>{NoCircleMessage}));
@@ -307,13 +311,14 @@ TEST(CalculationRunTest, SafetyFactorLabelsOnTheResultChart) {
 }
 
 TEST(CalculationRunTest, ResultsDoNotDependOnTheThreadCount) {
-    for (int direction : {0, 2}) {
+    for (TSlipDirection direction : {TSlipDirection::Clockwise, TSlipDirection::Both}) {
         TApp one;
-        one.Design.SlipDirection = direction;
-        one.Design.GridFsEnabled = true;
-        one.Design.GridFsMeshCount = "10";
+        one.Options.Direction = direction;
+        one.Options.GridFsEnabled = true;
+        one.Options.GridFsMeshCount = "10";
         TApp many;
         many.Design = one.Design;
+        many.Options = one.Options;
         const TRunResult a = one.Run(nullptr, 1);
         const TRunResult b = many.Run(nullptr, 4);
         EXPECT_EQ(a.Critical, b.Critical);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "engine/AnalysisModel.h"
@@ -28,10 +29,15 @@ struct TChecked {
     TRecordingDialogs Dialogs;
 };
 
-TChecked Check(const TDesignConditions& design, bool answer = true) {
+TChecked Check(const TDesignConditions& design, const TAnalysisOptions& options,
+               bool answer = true) {
     TChecked checked{TCheckOutcome::Proceed, TRecordingDialogs(answer)};
-    checked.Outcome = PresentCheckResult(CheckDesignConditions(design), checked.Dialogs);
+    checked.Outcome = PresentCheckResult(CheckDesignConditions(design, options), checked.Dialogs);
     return checked;
+}
+
+TChecked Check(const TDesignConditions& design, bool answer = true) {
+    return Check(design, TAnalysisOptions{}, answer);
 }
 
 const std::string WaterMessage = "地下水の座標データが未定義です。\r座標データを入力して下さい。";
@@ -91,8 +97,17 @@ TEST(ChecksTest, QuestionNamesSwitchedOnConstraints) {
 }
 
 struct TCase {
+    // `edit` changes the design, or the design and the options.
+    template <class Edit>
+    TCase(const char* name, Edit edit, std::vector<std::string> messages)
+        : Name(name), Messages(std::move(messages)) {
+        if constexpr (std::is_invocable_v<Edit, TDesignConditions&, TAnalysisOptions&>)
+            Apply = edit;
+        else
+            Apply = [edit](TDesignConditions& d, TAnalysisOptions&) { edit(d); };
+    }
     const char* Name;
-    std::function<void(TDesignConditions&)> Edit;
+    std::function<void(TDesignConditions&, TAnalysisOptions&)> Apply;
     std::vector<std::string> Messages;  // empty: proceeds
 };
 
@@ -105,8 +120,9 @@ class ChecksCaseTest : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(ChecksCaseTest, MessagesInOrder) {
     TDesignConditions d = Sample();
-    GetParam().Edit(d);
-    const TChecked c = Check(d);
+    TAnalysisOptions o;
+    GetParam().Apply(d, o);
+    const TChecked c = Check(d, o);
     EXPECT_EQ(c.Dialogs.Messages, GetParam().Messages);
     EXPECT_EQ(c.Outcome,
               GetParam().Messages.empty() ? TCheckOutcome::Proceed : TCheckOutcome::Refuse);
@@ -261,28 +277,28 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                                  },
                                                  {}},
                                            TCase{"GridMeshCountZero",
-                                                 [](TDesignConditions& d) {
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "0";
+                                                 [](TDesignConditions&, TAnalysisOptions& o) {
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "0";
                                                  },
                                                  {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さ"
                                                   "い。"}},
                                            TCase{"GridMeshCountNotInteger",
-                                                 [](TDesignConditions& d) {
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "2.5";
+                                                 [](TDesignConditions&, TAnalysisOptions& o) {
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "2.5";
                                                  },
                                                  {"格子点安全率のﾒｯｼｭ数は1～100の整数に設定して下さ"
                                                   "い。"}},
                                            TCase{"GridMeshCountOne",
-                                                 [](TDesignConditions& d) {
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "1";
+                                                 [](TDesignConditions&, TAnalysisOptions& o) {
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "1";
                                                  },
                                                  {}},
                                            TCase{"GridMeshCountIgnoredWhenOff",
-                                                 [](TDesignConditions& d) {
-                                                     d.GridFsMeshCount = "abc";
+                                                 [](TDesignConditions&, TAnalysisOptions& o) {
+                                                     o.GridFsMeshCount = "abc";
                                                  },
                                                  {}},
                                            TCase{"LayerCountTooLarge",
@@ -450,31 +466,40 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                                  {"土塊分割上限幅が小さすぎます。\rデータを点検して"
                                                   "下さい。"}},
                                            TCase{"GridPointsWithinTheWorkBound",
-                                                 [](TDesignConditions& d) {
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
                                                      d.MaxSliceWidth = "0.007";
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "45";
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "45";
                                                  },
                                                  {}},
-                                           TCase{"GridPointsBeyondTheWorkBound",
-                                                 [](TDesignConditions& d) {
+                                           // Both directions refine twice.
+                                           TCase{"BothDirectionsCountTheirSearchTwice",
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
                                                      d.MaxSliceWidth = "0.007";
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "46";
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "45";
+                                                     o.Direction = TSlipDirection::Both;
+                                                 },
+                                                 {WorkMessage}},
+                                           TCase{"GridPointsBeyondTheWorkBound",
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
+                                                     d.MaxSliceWidth = "0.007";
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "46";
                                                  },
                                                  {WorkMessage}},
                                            TCase{"ContoursAtTheFinestSliceWidth",
-                                                 [](TDesignConditions& d) {
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
                                                      d.MaxSliceWidth = "0.007";
-                                                     d.ContourEnabled = true;
+                                                     o.ContourEnabled = true;
                                                  },
                                                  {}},
                                            TCase{"GridPointsOfOrdinaryWidthAtAnyMeshCount",
-                                                 [](TDesignConditions& d) {
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
                                                      d.MaxSliceWidth = "0.1";
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "100";
-                                                     d.ContourEnabled = true;
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "100";
+                                                     o.ContourEnabled = true;
                                                  },
                                                  {}},
                                            // The grids and the passes at a centre grow with the
@@ -503,10 +528,10 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                                  },
                                                  {}},
                                            TCase{"WorkNotEstimatedAfterTheSliceRefusal",
-                                                 [](TDesignConditions& d) {
+                                                 [](TDesignConditions& d, TAnalysisOptions& o) {
                                                      d.MaxSliceWidth = "0.0069";
-                                                     d.GridFsEnabled = true;
-                                                     d.GridFsMeshCount = "100";
+                                                     o.GridFsEnabled = true;
+                                                     o.GridFsMeshCount = "100";
                                                  },
                                                  {"土塊分割上限幅が小さすぎます。\rデータを点検して"
                                                   "下さい。"}}),
@@ -518,7 +543,7 @@ TEST(ChecksTest, UnreadableNeverCutElevationStopsBeforeTheQuestion) {
     TDesignConditions d = Sample();
     d.NeverCutElevation = "abc";
     TRecordingDialogs dialogs;
-    EXPECT_THROW(PresentCheckResult(CheckDesignConditions(d), dialogs), ConversionError);
+    EXPECT_THROW(PresentCheckResult(CheckDesignConditions(d, {}), dialogs), ConversionError);
     EXPECT_TRUE(dialogs.Questions.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
 }
@@ -557,10 +582,10 @@ TEST(ChecksTest, ResultHoldsTheQuestionTheFaultsAndTheModelAndAsksNothing) {
     d.WaterEnabled = true;
     d.GammaW = "10";
     d.WaterTable = TCoordinateTable::Placeholder();
-    const TCheckResult checks = CheckDesignConditions(d);
+    const TCheckResult checks = CheckDesignConditions(d, {});
     EXPECT_EQ(checks.Question, CircleConditionsQuestion(d));
     EXPECT_EQ(checks.Faults, std::vector<std::string>{WaterMessage});
-    const TAnalysisModel built = BuildAnalysisModel(d);
+    const TAnalysisModel built = BuildAnalysisModel(d, {});
     EXPECT_EQ(checks.Model.BreakX, built.BreakX);
     EXPECT_EQ(checks.Model.Figures, built.Figures);
     EXPECT_EQ(checks.Model.Soil, built.Soil);

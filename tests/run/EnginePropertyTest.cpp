@@ -58,7 +58,7 @@ class TRandom {
     std::mt19937_64 engine_;
 };
 
-TDesignConditions GenerateDesign(std::uint64_t seed) {
+TDesignConditions GenerateDesign(std::uint64_t seed, TAnalysisOptions& options) {
     TRandom r(seed);
     const double scale = r.Pick({1e-3, 1.0, 1.0, 1.0, 1e3, 1e6, 1e9});
     const double offset = r.Pick({0.0, 0.0, 1e5, -1e7});
@@ -116,8 +116,8 @@ TDesignConditions GenerateDesign(std::uint64_t seed) {
     for (const TPoint& g : ground) water.push_back(at({g.X, g.Y + r.Uniform(-8, 3)}));
     d.WaterTable = ExactTable(water);
     d.StressType = r.Int(0, 1);
-    d.SlipDirection = r.Int(0, 2);
-    d.StressDisplay = r.Int(0, 1);
+    options.Direction = static_cast<TSlipDirection>(r.Int(0, 2));
+    options.Form = static_cast<TFsForm>(r.Int(0, 1));
 
     double left = ground.front().X, right = left;
     for (const TPoint& g : ground) {
@@ -176,9 +176,10 @@ TEST(EngineProperties, GeneratedDesignsSearchBoundedFiniteAndThreadIndependent) 
     int searched = 0;
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        const TDesignConditions d = GenerateDesign(static_cast<std::uint64_t>(seed));
+        TAnalysisOptions choices;
+        const TDesignConditions d = GenerateDesign(static_cast<std::uint64_t>(seed), choices);
         TRecordingDialogs dialogs;
-        TCheckResult checks = CheckDesignConditions(d);
+        TCheckResult checks = CheckDesignConditions(d, choices);
         if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
         TAnalysisModel& e = checks.Model;
         ++searched;
@@ -231,7 +232,7 @@ void SetRandomSoil(TSoilLayer& layer, TRandom& r, double lowestGamma, double buo
 // (two to six points, mostly under the ground, now and then out of it) or a
 // must-cut point under the ground. The slices are wide so that the three
 // searches of a design stay cheap under the sanitizers.
-TDesignConditions GenerateConstraintDesign(std::uint64_t seed) {
+TDesignConditions GenerateConstraintDesign(std::uint64_t seed, TAnalysisOptions& options) {
     TRandom r(seed * 7919 + 17);
     TPolyline ground;
     const int n = r.Int(3, 8);
@@ -261,7 +262,7 @@ TDesignConditions GenerateConstraintDesign(std::uint64_t seed) {
     for (const TPoint& g : ground) water.push_back({g.X, g.Y - r.Uniform(1, 6)});
     d.WaterTable = ExactTable(water);
     d.StressType = r.Int(0, 1);
-    d.StressDisplay = r.Int(0, 1);
+    options.Form = static_cast<TFsForm>(r.Int(0, 1));
     d.MaxSliceWidth = ExactText(ground.back().X / r.Uniform(6, 12));
     const double elevation = lowest - r.Uniform(2, 25);
     d.NeverCutElevation = ExactText(elevation);
@@ -322,9 +323,10 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
     int searched = 0;
     for (int seed = 1; seed <= DesignCount(); ++seed) {
         SCOPED_TRACE("constraint seed " + std::to_string(seed));
-        TDesignConditions d = GenerateConstraintDesign(static_cast<std::uint64_t>(seed));
+        TAnalysisOptions choices;
+        TDesignConditions d = GenerateConstraintDesign(static_cast<std::uint64_t>(seed), choices);
         TRecordingDialogs dialogs;
-        TCheckResult checks = CheckDesignConditions(d);
+        TCheckResult checks = CheckDesignConditions(d, choices);
         if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse) continue;
         TAnalysisModel& e = checks.Model;
         ++searched;
@@ -374,6 +376,7 @@ TEST(EngineProperties, ConstraintsKeptAndBothDirectionsNeverWorse) {
 struct TFaceDesign {
     TDesignConditions Design;
     TDesignConditions Nudged;  // the face's top point moved by 1e-6 m
+    TAnalysisOptions Options;  // clockwise
 };
 
 TFaceDesign GenerateFaceDesign(std::uint64_t seed) {
@@ -415,11 +418,10 @@ TFaceDesign GenerateFaceDesign(std::uint64_t seed) {
         out.WaterTable = ExactTable({{0, waterLevel}, {70, waterLevel}});
     };
     d.StressType = r.Int(0, 1);
-    d.SlipDirection = 0;
-    d.StressDisplay = r.Int(0, 1);
+    TFaceDesign f;
+    f.Options.Form = static_cast<TFsForm>(r.Int(0, 1));
     d.MaxSliceWidth = ExactText(r.Pick({1.0, 2.0}));
     d.NeverCutElevation = ExactText(r.Pick({0.0, -r.Uniform(1, 15)}));
-    TFaceDesign f;
     fill(f.Design, 0);
     fill(f.Nudged, nudge);
     return f;
@@ -443,8 +445,8 @@ TEST(EngineProperties, FacesLayersAndWaterAreContinuous) {
         SCOPED_TRACE("face seed " + std::to_string(seed));
         const TFaceDesign f = GenerateFaceDesign(static_cast<std::uint64_t>(seed));
         TRecordingDialogs dialogs;
-        TCheckResult checks = CheckDesignConditions(f.Design);
-        TCheckResult nudgedChecks = CheckDesignConditions(f.Nudged);
+        TCheckResult checks = CheckDesignConditions(f.Design, f.Options);
+        TCheckResult nudgedChecks = CheckDesignConditions(f.Nudged, f.Options);
         if (PresentCheckResult(checks, dialogs) == TCheckOutcome::Refuse ||
             PresentCheckResult(nudgedChecks, dialogs) == TCheckOutcome::Refuse)
             continue;

@@ -59,8 +59,9 @@ TEST(GridPoints, MeshOfTwentyOverFortyMetres) {
     TCharts c;
     TRecordingProgress progress;
     TDesignConditions d = Slope40();
-    d.GridFsMeshCount = "20";
-    ASSERT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary, {0, &progress}), TStepOutcome::Done);
+    const TAnalysisOptions o{.GridFsMeshCount = "20"};
+    ASSERT_EQ(AppendGridPointFactors(d, o, c.Result, c.Arbitrary, {0, &progress}),
+              TStepOutcome::Done);
     ASSERT_EQ(c.R().size(), 380u);
     EXPECT_EQ(c.R(), c.A());
     // Columns X = 2 … 38 left to right, rows Y = 7 … 45 upwards within each.
@@ -78,7 +79,7 @@ TEST(GridPoints, MeshOfTwentyOverFortyMetres) {
 
     // Every label agrees with the best radius at its centre.
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(d);
+    engine.BuildAnalysisModel(d, o);
     int valid = 0;
     for (std::size_t k = 0; k < c.R().size(); k += 7) {
         const auto& p = c.R()[k];
@@ -108,14 +109,13 @@ TEST(GridPoints, MeshCountsThatCannotMakeAMesh) {
                          Case{"abc", TStepOutcome::Skipped}, Case{"", TStepOutcome::Skipped}}) {
         SCOPED_TRACE(k.text);
         TCharts c;
-        TDesignConditions d = Slope40();
-        d.GridFsMeshCount = k.text;
-        EXPECT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary), k.outcome);
+        const TAnalysisOptions o{.GridFsMeshCount = k.text};
+        EXPECT_EQ(AppendGridPointFactors(Slope40(), o, c.Result, c.Arbitrary), k.outcome);
         EXPECT_TRUE(c.R().empty());
         EXPECT_TRUE(c.A().empty());
     }
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(Slope40());
+    engine.BuildAnalysisModel(Slope40(), {});
     TCharts c;
     EXPECT_EQ(AppendGridPointFactors(engine, 0, c.Result, c.Arbitrary), TStepOutcome::Skipped);
     TAnalysisModel empty;  // no ground surface
@@ -126,8 +126,8 @@ TEST(GridPoints, MeshCountsThatCannotMakeAMesh) {
 TEST(GridPoints, LevelGroundIsLabelledInfinityInBlueAndMakesNoContour) {
     TCharts c;
     TDesignConditions d = Flat();
-    d.GridFsMeshCount = "4";
-    ASSERT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary), TStepOutcome::Done);
+    const TAnalysisOptions o{.GridFsMeshCount = "4"};
+    ASSERT_EQ(AppendGridPointFactors(d, o, c.Result, c.Arbitrary), TStepOutcome::Done);
     int infinite = 0;
     for (const auto& p : c.R()) {
         if (p.Label == "∞") {
@@ -140,7 +140,7 @@ TEST(GridPoints, LevelGroundIsLabelledInfinityInBlueAndMakesNoContour) {
     EXPECT_GT(infinite, 0);
 
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(d);
+    engine.BuildAnalysisModel(d, o);
     TCharts contours;
     ASSERT_EQ(AppendContours(engine, contours.Result, contours.Arbitrary), TStepOutcome::Done);
     EXPECT_TRUE(contours.R().empty());
@@ -148,7 +148,7 @@ TEST(GridPoints, LevelGroundIsLabelledInfinityInBlueAndMakesNoContour) {
 
 TEST(Contours, SampleDesignGivesLevelColouredPointPairsOnBothCharts) {
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(SampleDesign());
+    engine.BuildAnalysisModel(SampleDesign(), {});
     TCharts c;
     c.Result.Series[rsSafetyFactor].Add(10, 20, "1.00");  // from the centre table: kept
     c.Arbitrary.Series[rsSafetyFactor].Add(10, 20, "1.00");
@@ -185,28 +185,27 @@ TEST(Contours, SampleDesignGivesLevelColouredPointPairsOnBothCharts) {
 }
 
 TEST(GridPoints, ParallelResultsEqualSequentialOnes) {
-    std::vector<TDesignConditions> designs;
-    designs.push_back(SampleDesign());
+    std::vector<std::pair<TDesignConditions, TAnalysisOptions>> designs;
+    designs.emplace_back(SampleDesign(), TAnalysisOptions{});
     TDesignConditions water = SampleDesign();
     water.WaterEnabled = true;
     water.GammaW = "10.0";
     water.StressType = 1;
-    water.SlipDirection = 2;
-    designs.push_back(water);
+    designs.emplace_back(water, TAnalysisOptions{.Direction = TSlipDirection::Both});
     TDesignConditions ccw = Slope40();
     ccw.Layers[0].Boundary = TextTable({{"0", "15"}, {"10", "15"}, {"30", "5"}, {"40", "5"}});
-    ccw.SlipDirection = 1;
-    ccw.StressDisplay = 1;
-    designs.push_back(ccw);
+    designs.emplace_back(ccw, TAnalysisOptions{.Form = TFsForm::Force,
+                                               .Direction = TSlipDirection::CounterClockwise});
 
     for (std::size_t k = 0; k < designs.size(); ++k) {
         SCOPED_TRACE(k);
-        TDesignConditions d = designs[k];
-        d.GridFsMeshCount = "10";
+        const TDesignConditions& d = designs[k].first;
+        TAnalysisOptions o = designs[k].second;
+        o.GridFsMeshCount = "10";
         TAnalysisModel engine;
-        engine.BuildAnalysisModel(d);
+        engine.BuildAnalysisModel(d, o);
         TCharts one;
-        ASSERT_EQ(AppendGridPointFactors(d, one.Result, one.Arbitrary, {1, nullptr}),
+        ASSERT_EQ(AppendGridPointFactors(d, o, one.Result, one.Arbitrary, {1, nullptr}),
                   TStepOutcome::Done);
         const std::size_t gridPoints = one.R().size();
         ASSERT_EQ(gridPoints, 90u);
@@ -219,7 +218,7 @@ TEST(GridPoints, ParallelResultsEqualSequentialOnes) {
         EXPECT_GT(one.R().size(), gridPoints);
         for (int threads : {2, 5}) {
             TCharts many;
-            AppendGridPointFactors(d, many.Result, many.Arbitrary, {threads, nullptr});
+            AppendGridPointFactors(d, o, many.Result, many.Arbitrary, {threads, nullptr});
             AppendContours(engine, many.Result, many.Arbitrary, {threads, nullptr});
             // Exact equality: every coordinate, label and colour, bit for bit.
             EXPECT_EQ(one.Result, many.Result) << threads;
@@ -233,10 +232,10 @@ TEST(GridPoints, StopsWhenCancelled) {
     TRecordingProgress progress;
     progress.Cancel = true;
     TDesignConditions d = Slope40();
-    EXPECT_EQ(AppendGridPointFactors(d, c.Result, c.Arbitrary, {0, &progress}),
+    EXPECT_EQ(AppendGridPointFactors(d, {}, c.Result, c.Arbitrary, {0, &progress}),
               TStepOutcome::Cancelled);
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(d);
+    engine.BuildAnalysisModel(d, {});
     EXPECT_EQ(AppendContours(engine, c.Result, c.Arbitrary, {0, &progress}),
               TStepOutcome::Cancelled);
     EXPECT_TRUE(c.R().empty());

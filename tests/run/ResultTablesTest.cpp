@@ -138,7 +138,7 @@ TDesignConditions OneLayerDesign() {
 TEST(ResultTablesTest, DesignListingOneLayer) {
     const TDesignConditions d = OneLayerDesign();
     TAnalysisModel model;
-    model.BuildAnalysisModel(d);
+    model.BuildAnalysisModel(d, {});
     TResultTables t;
     WriteDesignListing(t, d, model);
 
@@ -179,7 +179,7 @@ TEST(ResultTablesTest, DesignListingFiveLayersWithEverything) {
     d.MustCutPointEnabled = true;
     d.MustCutPoint.Rows = {{"0", "30.00", "6.00"}};
     TAnalysisModel model;
-    model.BuildAnalysisModel(d);
+    model.BuildAnalysisModel(d, {});
     TResultTables t;
     WriteDesignListing(t, d, model);
 

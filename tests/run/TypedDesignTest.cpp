@@ -74,7 +74,7 @@ TEST(TypedDesignTest, FailsAsTheRunFails) {
         c.Edit(d);
         std::optional<ConversionError> model;
         try {
-            (void)BuildAnalysisModel(d);
+            (void)BuildAnalysisModel(d, {});
         } catch (const ConversionError& e) {
             model = LocateConversionError(d, e);
         }

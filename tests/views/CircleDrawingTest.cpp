@@ -26,6 +26,7 @@ TDesignConditions FlatDesign() {
 }
 
 struct TDrawn {
+    TAnalysisOptions options;  // the model is built with them
     TAnalysisModel engine;
     TCircleEvaluation eval;
     TChartModel chart = MakeResultChart();
@@ -33,7 +34,7 @@ struct TDrawn {
 
 void Draw(TDrawn& out, const TDesignConditions& d, TSlipCircle c, bool framing = true,
           const TDrawingOptions& drawing = {}) {
-    out.engine.BuildAnalysisModel(d);
+    out.engine.BuildAnalysisModel(d, out.options);
     out.eval = test::EvaluateAll(out.engine, c);
     ASSERT_TRUE(Accepted(out.eval.Verdict)) << static_cast<int>(out.eval.Verdict);
     DrawCircle(out.chart, out.engine, c, out.eval, d, drawing, framing);
@@ -162,8 +163,8 @@ TEST(CircleDrawing, FramingHoldsTheWholeCircleForBothDirections) {
         TDesignConditions d = FlatDesign();
         d.Layers[0].Boundary = k.ground;
         d.NeverCutElevation = "-60";
-        d.SlipDirection = k.direction;
         TDrawn drawn;
+        drawn.options.Direction = static_cast<TSlipDirection>(k.direction);
         const TSlipCircle& c = k.circle;
         Draw(drawn, d, c);
         const auto& e = drawn.eval;
@@ -216,7 +217,7 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.MustCutPoint = TextTable({{"30", "8"}});
     d.NeverCutElevation = "-10";
     TAnalysisModel engine;
-    engine.BuildAnalysisModel(d);
+    engine.BuildAnalysisModel(d, {});
     const TSlipCircle c{30, 30, 25};
     const TCircleEvaluation ev = test::EvaluateAll(engine, c);
     ASSERT_TRUE(Accepted(ev.Verdict));
@@ -244,7 +245,7 @@ TEST(CircleDrawing, OptionalFiguresFollowTheirSwitches) {
     d.WaterEnabled = false;
     d.NeverCutLineEnabled = false;
     d.MustCutPointEnabled = false;
-    engine.BuildAnalysisModel(d);
+    engine.BuildAnalysisModel(d, {});
     const TCircleEvaluation plain = test::EvaluateAll(engine, c);
     ASSERT_TRUE(Accepted(plain.Verdict));
     DrawCircle(chart, engine, c, plain, d, {}, false);
@@ -281,7 +282,7 @@ TEST(CircleDrawing, LoadIsDrawnAndNamedOutsideTheCalculationWhileOn) {
         d.LoadStartX = c.start;
         d.LoadEndX = c.end;
         TAnalysisModel engine;
-        engine.BuildAnalysisModel(d);
+        engine.BuildAnalysisModel(d, {});
         const TSlipCircle circle{30, 30, 25};
         const TCircleEvaluation ev = test::EvaluateAll(engine, circle);
         ASSERT_TRUE(Accepted(ev.Verdict));
