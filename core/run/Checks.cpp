@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "design/DesignFields.h"
+#include "design/TypedDesign.h"
 #include "engine/AnalysisModel.h"
 #include "engine/FactorField.h"
 #include "engine/Search.h"
@@ -32,10 +34,6 @@ std::string CircleConditionsQuestion(const TDesignConditions& design) {
 
 namespace {
 
-std::size_t UsablePoints(const TCoordinateTable& table) {
-    return ReadPolyline(table).size();
-}
-
 // The grid-point mesh count when the run will map grid points with it.
 std::optional<int> AcceptedGridFsMeshCount(const TAnalysisOptions& options) {
     if (!options.GridFsEnabled) return std::nullopt;
@@ -49,13 +47,12 @@ std::optional<int> AcceptedGridFsMeshCount(const TAnalysisOptions& options) {
 // flat, and a ground surface so entered has no centre above it at all (each
 // centre must lie between its first and its last point).
 template <class Refuse>
-void CheckLineDirections(const TDesignConditions& design, int layers, Refuse&& refuse) {
-    auto reversed = [](const TCoordinateTable& table) {
-        const TPolyline line = ReadPolyline(table);
+void CheckLineDirections(const TTypedDesign& design, int layers, Refuse&& refuse) {
+    auto reversed = [](const TPolyline& line) {
         return line.size() >= 2 && line.back().X < line.front().X;
     };
     for (int n = 1; n <= layers; ++n) {
-        if (!reversed(design.Layers[static_cast<std::size_t>(n - 1)].Boundary)) continue;
+        if (!reversed(design.Boundaries[static_cast<std::size_t>(n - 1)])) continue;
         const std::string number = std::to_string(n);
         refuse("[" + number + "]層目の座標データが右から左の順です。\r[" + number +
                "]層目の座標データを左から右の順に入力して下さい。");
@@ -66,14 +63,39 @@ void CheckLineDirections(const TDesignConditions& design, int layers, Refuse&& r
     }
 }
 
-}  // namespace
-
-double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) {
-    const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
+double SliceEstimate(const TPolyline& ground, double sliceWidth) {
     if (ground.size() < 2 || !(sliceWidth > 0)) return 0;
     const auto [left, right] = std::minmax_element(
         ground.begin(), ground.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
     return (right->X - left->X) / sliceWidth;
+}
+
+// The work estimate over the ground surface as read; `meshCount` is the
+// centre table's, as far as it converts.
+double WorkEstimate(const TPolyline& ground, std::optional<int> meshCount,
+                    const TAnalysisOptions& options, double sliceWidth) {
+    const double slices = SliceEstimate(ground, sliceWidth);
+    if (ground.size() < 2 || !(slices > 0)) return 0;
+    double left = ground.front().X, right = left, low = ground.front().Y, high = low;
+    for (const TPoint& g : ground) {
+        left = std::min(left, g.X);
+        right = std::max(right, g.X);
+        low = std::min(low, g.Y);
+        high = std::max(high, g.Y);
+    }
+    const double firstPitch = std::fabs(ground.back().X - ground.front().X) / 10;
+    const double directions = options.Direction == TSlipDirection::Both ? 2 : 1;
+    double centres = 121 * (RefinementGrids(firstPitch) + RunGridMoveAllowance) * directions;
+    if (const auto m = meshCount; m && *m >= 2 && *m <= 10) centres += (*m + 1.0) * (*m + 1);
+    if (const auto n = AcceptedGridFsMeshCount(options)) centres += (*n - 1.0) * *n;
+    if (options.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
+    return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
+}
+
+}  // namespace
+
+double SectionSliceEstimate(const TDesignConditions& design, double sliceWidth) {
+    return SliceEstimate(ReadPolyline(design.Layers[0].Boundary), sliceWidth);
 }
 
 int RefinementGrids(double firstPitch) {
@@ -93,24 +115,8 @@ double CirclesPerCentre(double extent, double slices) {
 
 double RunWorkEstimate(const TDesignConditions& design, const TAnalysisOptions& options,
                        double sliceWidth) {
-    const TPolyline ground = ReadPolyline(design.Layers[0].Boundary);
-    const double slices = SectionSliceEstimate(design, sliceWidth);
-    if (ground.size() < 2 || !(slices > 0)) return 0;
-    double left = ground.front().X, right = left, low = ground.front().Y, high = low;
-    for (const TPoint& g : ground) {
-        left = std::min(left, g.X);
-        right = std::max(right, g.X);
-        low = std::min(low, g.Y);
-        high = std::max(high, g.Y);
-    }
-    const double firstPitch = std::fabs(ground.back().X - ground.front().X) / 10;
-    const double directions = options.Direction == TSlipDirection::Both ? 2 : 1;
-    double centres = 121 * (RefinementGrids(firstPitch) + RunGridMoveAllowance) * directions;
-    if (const auto m = TryStrToInt(design.MeshCount); m && *m >= 2 && *m <= 10)
-        centres += (*m + 1.0) * (*m + 1);
-    if (const auto n = AcceptedGridFsMeshCount(options)) centres += (*n - 1.0) * *n;
-    if (options.ContourEnabled) centres += double{ContourMeshNodes} * ContourMeshNodes;
-    return slices * centres * CirclesPerCentre(std::max(right - left, high - low), slices);
+    return WorkEstimate(ReadPolyline(design.Layers[0].Boundary),
+                        StrictInteger(design, TFieldId::MeshCount), options, sliceWidth);
 }
 
 TCheckOutcome PresentCheckResult(const TCheckResult& checks, TUserDialogs& dialogs) {
@@ -128,15 +134,23 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design,
     TCheckResult checks;
     checks.Model.BuildAnalysisModel(design, options);
     const TAnalysisModel& model = checks.Model;
+    // The same conversions as the model's: nothing is left to fail here.
+    const TTypedDesign typed = ReadDesign(design);
     checks.Question = CircleConditionsQuestion(design);
 
     auto refuse = [&](std::string_view message) { checks.Faults.emplace_back(message); };
+    auto outside = [](TFieldId id, double value, int layer = -1) {
+        return !DesignField(id, layer).Range.Contains(value);
+    };
+    // The never-cut elevation is judged by the strict rule, also where the
+    // model converted it by the aborting one.
+    const std::optional<double> elevation = StrictNumber(design, TFieldId::NeverCutElevation);
 
     // Only layers the model can hold are looked at; a count beyond them is
     // refused below.
-    const int layerCount = std::min(model.NumLayers, MaxLayers);
+    const int layerCount = std::min(typed.LayerCount, MaxLayers);
     for (int n = 1; n <= layerCount; ++n) {
-        if (UsablePoints(design.Layers[static_cast<std::size_t>(n - 1)].Boundary) <= 1) {
+        if (typed.Boundaries[static_cast<std::size_t>(n - 1)].size() <= 1) {
             const std::string number = std::to_string(n);
             refuse("[" + number + "]層目の座標データが未定義です。\r\r[" + number +
                    "]層目の座標データを入力して下さい。");
@@ -144,86 +158,81 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design,
         }
     }
 
-    if (design.WaterEnabled && UsablePoints(design.WaterTable) <= 1) {
+    if (typed.WaterEnabled && typed.WaterTable.size() <= 1) {
         refuse("地下水の座標データが未定義です。\r座標データを入力して下さい。");
     }
-    if (!TryStrToFloat(design.NeverCutElevation)) {
+    if (!elevation) {
         refuse("ﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)の座標データが未定義です。\r座標データを入力して下さい。");
     }
-    if (design.NeverCutLineEnabled && design.MustCutPointEnabled) {
+    if (typed.NeverCutLineEnabled && typed.MustCutPointEnabled) {
         refuse("[ﾈﾊﾞｰｶｯﾄﾗｲﾝ]と[ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ]は同時に指定できません。\rどちらかを解除して下さい。");
     }
-    if (design.NeverCutLineEnabled && UsablePoints(design.NeverCutLine) <= 1) {
+    if (typed.NeverCutLineEnabled && typed.NeverCutLine.size() <= 1) {
         refuse("ﾈﾊﾞｰｶｯﾄﾗｲﾝ(任意)の座標データが未定義です。\r座標データを入力して下さい。");
     }
-    if (design.MustCutPointEnabled && UsablePoints(design.MustCutPoint) == 0) {
+    if (typed.MustCutPointEnabled && typed.MustCutPoint.empty()) {
         refuse("ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)の座標データが未定義です。\r座標データを入力して下さい。");
     }
 
-    if (design.LoadEnabled) {
-        const auto q = TryStrToFloat(design.LoadIntensity);
-        const auto xs = TryStrToFloat(design.LoadStartX);
-        const auto xe = TryStrToFloat(design.LoadEndX);
+    if (typed.LoadEnabled) {
+        const auto& q = typed.LoadIntensity;
+        const auto& xs = typed.LoadStartX;
+        const auto& xe = typed.LoadEndX;
         if (q && xs && xe) {
             if (*xs >= *xe) refuse("載荷重の位置データがおかしいです。\rデータを点検して下さい。");
-            if (*q < 0) refuse("載荷重が負です。\rデータを点検して下さい。");
+            if (outside(TFieldId::LoadIntensity, *q))
+                refuse("載荷重が負です。\rデータを点検して下さい。");
         } else {
             refuse("載荷重のデータがおかしいです。\rデータを点検して下さい。");
         }
     }
 
-    const double meshPitch = StrToFloat(design.MeshPitch);
-    if (!(meshPitch >= 0.5 && meshPitch <= 15)) refuse("ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。");
-    const int meshCount = StrToInt(design.MeshCount);
-    if (!(meshCount >= 2 && meshCount <= 10)) refuse("ﾒｯｼｭ数は2～10に設定して下さい。");
+    if (outside(TFieldId::MeshPitch, typed.MeshPitch))
+        refuse("ﾒｯｼｭﾋﾟｯﾁは0.5以上に設定して下さい。");
+    if (outside(TFieldId::MeshCount, typed.MeshCount)) refuse("ﾒｯｼｭ数は2～10に設定して下さい。");
 
     // Values the engine cannot work with would divide by zero, overrun the
     // layer arrays or never end: refused here, after the checks users know.
-    if (model.NumLayers < 1 || model.NumLayers > MaxLayers) {
-        refuse("地層数は1～5に設定して下さい。");
-    }
+    if (outside(TFieldId::LayerCount, typed.LayerCount)) refuse("地層数は1～5に設定して下さい。");
     // With groundwater on, a γw that is not a number would silently weigh the
     // water as nothing.
-    if (design.WaterEnabled) {
-        if (const auto gammaW = TryStrToFloat(design.GammaW); !gammaW) {
+    if (typed.WaterEnabled) {
+        if (!typed.GammaW) {
             refuse("水の単位体積重量(γw)のデータがおかしいです。\rデータを点検して下さい。");
-        } else if (!(*gammaW > 0)) {
+        } else if (outside(TFieldId::GammaW, *typed.GammaW)) {
             // Water of no or negative weight lifts the soil instead of loading it.
             refuse("水の単位体積重量(γw)が0以下です。\r0より大きい値に設定して下さい。");
         }
     }
     // Every |Fs| would pass a required factor of 0 or below.
-    if (!(model.RequiredFs > 0)) refuse("必要安全率が0以下です。\r0より大きい値に設定して下さい。");
+    if (outside(TFieldId::SafetyFactor, typed.SafetyFactor))
+        refuse("必要安全率が0以下です。\r0より大きい値に設定して下さい。");
     // Soil values without physical meaning give factors that look like
     // results (a negative weight, φ of 90° or more, negative cohesion). Each
     // value names the first layer at fault.
-    const int layers = model.LayersInUse();
-    auto checkLayers = [&](auto valueOf, auto sound, std::string_view what, std::string_view fault,
-                           std::string_view wanted) {
+    const int layers = typed.LayersInUse;
+    auto checkLayers = [&](TFieldId id, double TTypedLayer::*value, std::string_view what,
+                           std::string_view fault, std::string_view wanted) {
         for (int n = 1; n <= layers; ++n) {
-            if (sound(StrToFloat(valueOf(design.Layers[static_cast<std::size_t>(n - 1)]))))
-                continue;
+            if (!outside(id, typed.Layers[static_cast<std::size_t>(n - 1)].*value, n - 1)) continue;
             refuse("[" + std::to_string(n) + "]層目の" + std::string(what) + std::string(fault) +
                    "\r" + std::string(wanted));
             return;
         }
     };
-    auto positive = [](double v) { return v > 0; };
-    checkLayers([](const TSoilLayer& l) { return l.GammaT; }, positive, "湿潤単位体積重量(γt)",
-                "が0以下です。", "0より大きい値に設定して下さい。");
-    checkLayers([](const TSoilLayer& l) { return l.GammaS; }, positive, "水中単位体積重量(γs)",
-                "が0以下です。", "0より大きい値に設定して下さい。");
-    checkLayers([](const TSoilLayer& l) { return l.Phi; },
-                [](double v) { return v >= 0 && v < 90; }, "剪断抵抗角(φ)", "が範囲外です。",
+    checkLayers(TFieldId::GammaT, &TTypedLayer::GammaT, "湿潤単位体積重量(γt)", "が0以下です。",
+                "0より大きい値に設定して下さい。");
+    checkLayers(TFieldId::GammaS, &TTypedLayer::GammaS, "水中単位体積重量(γs)", "が0以下です。",
+                "0より大きい値に設定して下さい。");
+    checkLayers(TFieldId::Phi, &TTypedLayer::Phi, "剪断抵抗角(φ)", "が範囲外です。",
                 "0以上90未満の値に設定して下さい。");
-    checkLayers([](const TSoilLayer& l) { return l.Cohesion; }, [](double v) { return v >= 0; },
-                "粘着力(C)", "が負です。", "0以上の値に設定して下さい。");
-    CheckLineDirections(design, layers, refuse);
+    checkLayers(TFieldId::Cohesion, &TTypedLayer::Cohesion, "粘着力(C)", "が負です。",
+                "0以上の値に設定して下さい。");
+    CheckLineDirections(typed, layers, refuse);
     // Every circle through a must-cut point below the never-cut elevation
     // passes below that elevation: one of the two must give way.
-    if (design.MustCutPointEnabled) {
-        const TPolyline point = ReadPolyline(design.MustCutPoint);
-        const auto elevation = TryStrToFloat(design.NeverCutElevation);
+    if (typed.MustCutPointEnabled) {
+        const TPolyline& point = typed.MustCutPoint;
         if (!point.empty() && elevation && point.front().Y < *elevation) {
             refuse(
                 "ﾏｽﾄｶｯﾄﾎﾟｲﾝﾄ(任意)がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下です。\r"
@@ -233,11 +242,12 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design,
     if (!ModelValuesFinite(model)) {
         refuse("数値データに計算できない値があります。\rデータを点検して下さい。");
     }
-    const double sliceWidth = model.SliceWidthLimit;
+    const double sliceWidth = typed.MaxSliceWidth;
+    const TPolyline& ground = typed.Boundaries[0];
     bool slicesBounded = false;
-    if (!(sliceWidth > 0)) {
+    if (outside(TFieldId::MaxSliceWidth, sliceWidth)) {
         refuse("土塊分割上限幅は0より大きい値に設定して下さい。");
-    } else if (!(SectionSliceEstimate(design, sliceWidth) <= MaxSlicesPerSection)) {
+    } else if (!(SliceEstimate(ground, sliceWidth) <= MaxSlicesPerSection)) {
         refuse("土塊分割上限幅が小さすぎます。\rデータを点検して下さい。");
     } else {
         slicesBounded = true;
@@ -247,7 +257,8 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design,
     }
     // Grid points multiply the run's work; with contours they are its
     // largest part.
-    if (slicesBounded && !(RunWorkEstimate(design, options, sliceWidth) <= MaxRunWork)) {
+    if (slicesBounded && !(WorkEstimate(ground, StrictInteger(design, TFieldId::MeshCount), options,
+                                        sliceWidth) <= MaxRunWork)) {
         refuse(
             "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
             "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");

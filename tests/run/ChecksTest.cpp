@@ -383,6 +383,15 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChecksCaseTest,
                                                      d.MustCutPoint = Rows({{"0", "30", "0"}});
                                                  },
                                                  {}},
+                                           // The run reads a trailing blank; the check
+                                           // of the elevation does not.
+                                           TCase{"NeverCutElevationWithTrailingBlank",
+                                                 [](TDesignConditions& d) {
+                                                     d.NeverCutElevation = "0.00 ";
+                                                     d.MustCutPointEnabled = true;
+                                                     d.MustCutPoint = Rows({{"0", "30", "-5"}});
+                                                 },
+                                                 {NclElevationMessage}},
                                            TCase{"MustCutPointBelowNeverCutLine",
                                                  [](TDesignConditions& d) {
                                                      // Refused as the two together already are.
