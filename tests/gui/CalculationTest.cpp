@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 #include <algorithm>
 
@@ -118,6 +119,37 @@ class CalculationTest : public QObject {
         QVERIFY(!Button("StopButton")->isEnabled());
         QCOMPARE(F6().findChild<QProgressBar*>("ProgressBar")->value(), 0);
         QVERIFY(F6().findChild<QLineEdit*>("StatusText")->text().isEmpty());
+    }
+
+    // The run reads the options the window shows, keeps them beside the
+    // design it read, and a later switch of the form or direction makes its
+    // results stale; the print colour does not.
+    void RunReadsTheOptionsAndAChangeOfThemMakesItsResultsStale() {
+        F6().findChild<QRadioButton*>("StressDisplay1")->click();
+        F6().findChild<QRadioButton*>("SlipDirection2")->click();
+        const TDesignConditions before = Design();
+        {
+            TDialogResponder user;
+            QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
+            QVERIFY(WaitForRun());
+        }
+        const TAppState& c = app_->Context();
+        QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
+        QCOMPARE(app_->Calculation().LastResult().Form, 1);
+        QVERIFY(c.Results.ResultList[2].find("安全率(Fs)=Fr/Fo=") == 0);
+        QVERIFY(ResultsState(c) == TResultsState::Current);
+        QVERIFY(c.ResultsOptions.Direction == TSlipDirection::Both);
+        QVERIFY(c.Design == before);  // the run wrote nothing into the design
+
+        F6().findChild<QRadioButton*>("PrintMode1")->click();
+        QVERIFY(ResultsState(c) == TResultsState::Current);
+        F6().findChild<QRadioButton*>("SlipDirection0")->click();
+        QVERIFY(ResultsState(c) == TResultsState::Changed);
+        QVERIFY(ArbitraryState(c) == TResultsState::Changed);
+        F6().findChild<QRadioButton*>("SlipDirection2")->click();
+        QVERIFY(ResultsState(c) == TResultsState::Current);
+        F6().findChild<QRadioButton*>("StressDisplay0")->click();
+        QVERIFY(ResultsState(c) == TResultsState::Changed);
     }
 
     void StopEndsTheRunAndKeepsTheLastResult() {
