@@ -31,9 +31,9 @@ void DrawContours(const std::vector<TContourSegment>& segments, TChartModel& res
 // Grid points: builds a fresh model from the design and the analysis options
 // (ConversionError when a text does not convert) and, with N = their
 // GridFsMeshCount and pitch p = |X_last − X_first| / N over the ground
-// surface, labels every centre
-// (X_first + i·p, Y_min + j·p), i = 1 … N − 1 (columns, left to right),
-// j = 1 … N (rows, upwards). Progress: maximum N, one step per column.
+// surface, labels every centre (X_first + i·p, Y_min + j·p), i = 1 … N − 1
+// (columns, left to right), j = 1 … N (rows, upwards). Progress: maximum N,
+// one step per column.
 TStepOutcome AppendGridPointFactors(const TDesignConditions& design,
                                     const TAnalysisOptions& analysis, TChartModel& result,
                                     TChartModel& arbitrary, const TSearchOptions& options = {});
