@@ -45,9 +45,8 @@ std::vector<TStoredOption> MakeOptions() {
                              &O::RequiredFsSeismic, false, positive, "0より大きい数値"));
     options.push_back(Number(O::PlannedFsKey.Key, "計画安全率PFs", "PlannedFs", &O::PlannedFs, true,
                              positive, "0より大きい数値"));
-    options.push_back(Number(O::AnchorAngleKey.Key, "アンカー角度θ", "AnchorAngle",
-                             &O::AnchorAngle, true,
-                             {.Min = -90, .Max = 90, .MinOpen = true, .MaxOpen = true},
+    options.push_back(Number(O::AnchorAngleKey.Key, "アンカー角度θ", "AnchorAngle", &O::AnchorAngle,
+                             true, {.Min = -90, .Max = 90, .MinOpen = true, .MaxOpen = true},
                              "-90より大きく90より小さい数値"));
     options.push_back(Number(O::PilePitchKey.Key, "杭間隔", "PilePitch", &O::PilePitch, true,
                              positive, "0より大きい数値"));

@@ -112,8 +112,8 @@ TEST(OptionsBlock, DefaultsAreNotWrittenAndAFileWithoutABlockGivesThem) {
     options = BeforeLoad();
     ASSERT_TRUE(TryLoadDesignLines(SampleLinesAnd({"", ""}), design, options));
     EXPECT_EQ(options, expected);
-    ASSERT_TRUE(TryLoadDesignLines(SampleLinesAnd({"[sorvanta options]", "kh=0", "case=normal", ""}),
-                                   design, options));
+    ASSERT_TRUE(TryLoadDesignLines(
+        SampleLinesAnd({"[sorvanta options]", "kh=0", "case=normal", ""}), design, options));
     EXPECT_EQ(options, expected);
     // Any order reads; the save puts them in its own.
     ASSERT_TRUE(TryLoadDesignLines(
@@ -132,38 +132,58 @@ TEST(OptionsBlock, AWrongLineRefusesTheLoadNamingItAndChangesNothing) {
         std::string message;
     };
     const Case cases[] = {
-        {{"kh=0.2"}, 72, "72行目: 設計条件の後に、見出し「[sorvanta options]」のない行があります（'kh=0.2'）。"},
-        {{"", "x"}, 72, "72行目: 設計条件の後に、見出し「[sorvanta options]」のない行があります（''）。"},
-        {{"[sorvanta options]", "kh"}, 73, "73行目: オプションは「キー=値」の形で書いて下さい（'kh'）。"},
-        {{"[sorvanta options]", "", "kh=0.2"}, 73,
+        {{"kh=0.2"},
+         72,
+         "72行目: 設計条件の後に、見出し「[sorvanta options]」のない行があります（'kh=0.2'）。"},
+        {{"", "x"},
+         72,
+         "72行目: 設計条件の後に、見出し「[sorvanta options]」のない行があります（''）。"},
+        {{"[sorvanta options]", "kh"},
+         73,
+         "73行目: オプションは「キー=値」の形で書いて下さい（'kh'）。"},
+        {{"[sorvanta options]", "", "kh=0.2"},
+         73,
          "73行目: オプションは「キー=値」の形で書いて下さい（''）。"},
-        {{"[sorvanta options]", "[sorvanta options]"}, 73,
+        {{"[sorvanta options]", "[sorvanta options]"},
+         73,
          "73行目: オプションは「キー=値」の形で書いて下さい（'[sorvanta options]'）。"},
         {{"[sorvanta options]", "method=bishop"}, 73, "73行目: 不明なオプションです（'method'）。"},
         {{"[sorvanta options]", "KH=0.2"}, 73, "73行目: 不明なオプションです（'KH'）。"},
-        {{"[sorvanta options]", "kh=0.2", "case=both", "kh=0.2"}, 75,
+        {{"[sorvanta options]", "kh=0.2", "case=both", "kh=0.2"},
+         75,
          "75行目: オプション kh が2度あります。"},
-        {{"[sorvanta options]", "kh=abc"}, 73,
+        {{"[sorvanta options]", "kh=abc"},
+         73,
          "73行目: 設計水平震度khは0以上1未満の数値で指定して下さい（'abc'）。"},
-        {{"[sorvanta options]", "kh="}, 73,
+        {{"[sorvanta options]", "kh="},
+         73,
          "73行目: 設計水平震度khは0以上1未満の数値で指定して下さい（''）。"},
-        {{"[sorvanta options]", "kh=1"}, 73,
+        {{"[sorvanta options]", "kh=1"},
+         73,
          "73行目: 設計水平震度khは0以上1未満の数値で指定して下さい（'1'）。"},
-        {{"[sorvanta options]", "kh=-0.01"}, 73,
+        {{"[sorvanta options]", "kh=-0.01"},
+         73,
          "73行目: 設計水平震度khは0以上1未満の数値で指定して下さい（'-0.01'）。"},
-        {{"[sorvanta options]", "case=地震時"}, 73,
+        {{"[sorvanta options]", "case=地震時"},
+         73,
          "73行目: 検討ケースは normal、seismic、both のどれかで指定して下さい（'地震時'）。"},
-        {{"[sorvanta options]", "required-fs-seismic=0"}, 73,
+        {{"[sorvanta options]", "required-fs-seismic=0"},
+         73,
          "73行目: 地震時の所要安全率は0より大きい数値で指定して下さい（'0'）。"},
-        {{"[sorvanta options]", "planned-fs=1e999"}, 73,
+        {{"[sorvanta options]", "planned-fs=1e999"},
+         73,
          "73行目: 計画安全率PFsは0より大きい数値で指定して下さい（'1e999'）。"},
-        {{"[sorvanta options]", "anchor-angle=90"}, 73,
+        {{"[sorvanta options]", "anchor-angle=90"},
+         73,
          "73行目: アンカー角度θは-90より大きく90より小さい数値で指定して下さい（'90'）。"},
-        {{"[sorvanta options]", "anchor-angle=-90"}, 73,
+        {{"[sorvanta options]", "anchor-angle=-90"},
+         73,
          "73行目: アンカー角度θは-90より大きく90より小さい数値で指定して下さい（'-90'）。"},
-        {{"[sorvanta options]", "pile-pitch=0"}, 73,
+        {{"[sorvanta options]", "pile-pitch=0"},
+         73,
          "73行目: 杭間隔は0より大きい数値で指定して下さい（'0'）。"},
-        {{"[sorvanta options]", "load-in-analysis=TRUE"}, 73,
+        {{"[sorvanta options]", "load-in-analysis=TRUE"},
+         73,
          "73行目: 載荷重を計算に含めるは true か false で指定して下さい（'TRUE'）。"},
     };
     for (const Case& c : cases) {
@@ -216,10 +236,10 @@ TEST(AnalysisOptionsReading, GivesNumbersOrEveryProblem) {
     TAnalysisOptions bad;
     bad.Kh = "0,2";
     bad.RequiredFsSeismic = "";
-    EXPECT_EQ(ReadAnalysisOptions(bad).Problems,
-              (std::vector<std::string>{
-                  "設計水平震度khは0以上1未満の数値で指定して下さい（'0,2'）。",
-                  "地震時の所要安全率は0より大きい数値で指定して下さい（''）。"}));
+    EXPECT_EQ(
+        ReadAnalysisOptions(bad).Problems,
+        (std::vector<std::string>{"設計水平震度khは0以上1未満の数値で指定して下さい（'0,2'）。",
+                                  "地震時の所要安全率は0より大きい数値で指定して下さい（''）。"}));
 
     // Each value reads, but together they ask for what cannot be done.
     TAnalysisOptions together;
