@@ -47,7 +47,9 @@ struct TBatchOptions {
 const char* const BatchUsage =
     "[--out DIR [--text] [--json] [--pdf]] [--summary FILE.csv] [--summary-json FILE] [--jobs N] "
     "[--shard I/N] [--quiet] [--direction cw|ccw|both] [--form moment|force] [--grid-points N] "
-    "[--contours] [--no-slice-lines] [--no-slice-numbers] [--threads N]";
+    "[--contours] [--no-slice-lines] [--no-slice-numbers] [--threads N] [--kh KH] "
+    "[--case normal|seismic|both] [--required-fs-normal F] [--required-fs-seismic F] "
+    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis]";
 
 int UsageError(const TCommand& command, const std::string& problem) {
     return ReportError(problem + "（使い方: " + UsageLine(command) + " " + BatchUsage + "）",
@@ -154,13 +156,14 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
         if (const auto folder = plan.Unreadable.find(path); folder != plan.Unreadable.end()) {
             row.Outcome = TBatchOutcome::Unreadable;
             row.Message = folder->second;
-        } else if (LoadDesign(path, app.Design, &app.Axes, message) != ExitSuccess) {
+        } else if (LoadDesign(path, app.Design, app.Options, &app.Axes, message) != ExitSuccess) {
             row.Outcome = TBatchOutcome::Unreadable;
             row.Message = OneLine({message});
         } else {
             row.LoadOn = app.Design.LoadEnabled;
             app.Settings = plan.Run.Settings;
             ApplyRunSettings(app.Settings, app.Options, app.Drawing);
+            ApplyOptionFlags(plan.Run, app);
             TRecordingDialogs dialogs;
             TRunResult run;
             if (RunAppCalculation(app, path, dialogs, &progress, run, message) != ExitSuccess) {
@@ -408,8 +411,12 @@ const TCommandRegistration registration{
      "                            （0 ≦ I < N）。要約の No. は一覧での位置 + 1 です。\n"
      "  --quiet                   進行状況を表示しない\n"
      "  --direction cw|ccw|both、--form moment|force、--grid-points N、--contours、\n"
-     "  --no-slice-lines、--no-slice-numbers、--threads N\n"
-     "                            run と同じ。すべての設計条件に使います。\n"
+     "  --no-slice-lines、--no-slice-numbers、--threads N、\n"
+     "  --kh KH、--case normal|seismic|both、--required-fs-normal F、\n"
+     "  --required-fs-seismic F、--planned-fs PFS、--anchor-angle DEG、--pile-pitch M、\n"
+     "  --load-in-analysis\n"
+     "                            run と同じ。すべての設計条件に使います（設計条件ファイルの\n"
+     "                            地震時と対策工の指定に優先します）。\n"
      "\n要約の結果: ok、refused（点検で拒否）、no_circle（円なし）、unreadable（読めない、\n"
      "  "
      "値を変換できない、または読めないフォルダ）、output_"

@@ -10,7 +10,8 @@ namespace {
 int RunCheck(const TCommand& command, const std::vector<std::string>& args) {
     if (const int status = ExpectArguments(command, args, 1); status != ExitSuccess) return status;
     TDesignConditions design = StartupDesign();
-    if (const int status = LoadDesignForCommand(args[0], design); status != ExitSuccess) {
+    TAnalysisOptions options;
+    if (const int status = LoadDesignForCommand(args[0], design, options); status != ExitSuccess) {
         return status;
     }
     PrintLine("設計条件を読込みました。");

@@ -110,9 +110,10 @@ TDesignConditions StartupDesign() {
     return design;
 }
 
-int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes* axes,
-               std::string& message) {
-    const TDesignLoadResult result = TryLoadDesignFile(std::filesystem::path(path), design);
+int LoadDesign(const std::string& path, TDesignConditions& design, TAnalysisOptions& options,
+               TPreviewAxes* axes, std::string& message) {
+    const TDesignLoadResult result =
+        TryLoadDesignFile(std::filesystem::path(path), design, options);
     if (!result) {
         // A file error already names the file; a content error names the line.
         message = result.Line > 0 ? path + ": " + result.Message : result.Message;
@@ -122,9 +123,10 @@ int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes*
     return ExitSuccess;
 }
 
-int LoadDesignForCommand(const std::string& path, TDesignConditions& design, TPreviewAxes* axes) {
+int LoadDesignForCommand(const std::string& path, TDesignConditions& design,
+                         TAnalysisOptions& options, TPreviewAxes* axes) {
     std::string message;
-    const int status = LoadDesign(path, design, axes, message);
+    const int status = LoadDesign(path, design, options, axes, message);
     return status == ExitSuccess ? status : ReportError(message, status);
 }
 

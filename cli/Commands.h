@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "text/Conversion.h"
 
@@ -69,14 +70,14 @@ std::size_t DisplayWidth(std::string_view text);
 // then the sample design.
 TDesignConditions StartupDesign();
 
-// Loads `path` into `design` (fields not in the file keep their values). On
-// failure prints the error naming the file and returns ExitDataError, the
-// design left as it was; ExitSuccess otherwise.
+// Loads `path` into `design` and `options` (fields not in the file keep their
+// values). On failure prints the error naming the file and returns
+// ExitDataError, both left as they were; ExitSuccess otherwise.
 int LoadDesignForCommand(const std::string& path, TDesignConditions& design,
-                         TPreviewAxes* axes = nullptr);
+                         TAnalysisOptions& options, TPreviewAxes* axes = nullptr);
 // The same without printing: on failure `message` holds the error.
-int LoadDesign(const std::string& path, TDesignConditions& design, TPreviewAxes* axes,
-               std::string& message);
+int LoadDesign(const std::string& path, TDesignConditions& design, TAnalysisOptions& options,
+               TPreviewAxes* axes, std::string& message);
 
 // A conversion error of a run on the design loaded from `path`: with the
 // field located, "PATH: N行目: FIELD: 'text' は有効な数値ではありません。".

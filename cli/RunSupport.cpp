@@ -1,5 +1,6 @@
 #include "cli/RunSupport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,6 +8,7 @@
 
 #include "cli/Json.h"
 #include "design/DesignFile.h"
+#include "design/StoredOptions.h"
 #include "documents/Figures.h"
 #include "documents/PdfDocument.h"
 #include "documents/TextOutput.h"
@@ -21,7 +23,9 @@ namespace sorvanta::cli {
 const char* const RunOptionsUsage =
     "[--direction cw|ccw|both] [--form moment|force] [--grid-points N] [--contours] "
     "[--no-slice-lines] "
-    "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR]";
+    "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR] "
+    "[--kh KH] [--case normal|seismic|both] [--required-fs-normal F] [--required-fs-seismic F] "
+    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis]";
 
 const char* const RunOptionsHelp =
     "\nオプション:\n"
@@ -35,7 +39,16 @@ const char* const RunOptionsHelp =
     "  --text FILE               計算書をテキスト（cp932、CR LF）で書く\n"
     "  --json FILE               結果のすべてを JSON（UTF-8）で書く\n"
     "  --pdf FILE                計算書を PDF で書く\n"
-    "  --figures DIR             地形図、最少すべり円、任意すべり円を DIR に WMF と SVG で書く";
+    "  --figures DIR             地形図、最少すべり円、任意すべり円を DIR に WMF と SVG で書く\n"
+    "\n地震時と対策工（設計条件ファイルの指定に優先します）:\n"
+    "  --kh KH                   設計水平震度 kh（0 以上 1 未満。0: 地震時なし）\n"
+    "  --case normal|seismic|both  検討ケース: 常時（既定）、地震時、両方\n"
+    "  --required-fs-normal F    常時の所要安全率（設計条件の安全率に代えて）\n"
+    "  --required-fs-seismic F   地震時の所要安全率（既定 1.00）\n"
+    "  --planned-fs PFS          計画安全率 PFs: 必要抑止力を求める\n"
+    "  --anchor-angle DEG        アンカー角度（水平から下向きの度。-90 より大きく 90 より小さい）\n"
+    "  --pile-pitch M            杭間隔（m）: 杭1本あたりの抑止力にする\n"
+    "  --load-in-analysis        載荷重を安全率の計算に含める";
 
 namespace {
 
@@ -81,10 +94,17 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
         settings.ShowSliceNumbers = false;
         return TOptionParse::Parsed;
     }
+    // Every option the design file keeps is a flag of the same name.
+    const TStoredOption* stored =
+        arg.size() > 2 ? FindStoredOption(std::string_view(arg).substr(2)) : nullptr;
+    if (stored && stored->Value == TOptionValue::Flag) {
+        options.OptionFlags.emplace_back(stored->Key, "true");
+        return TOptionParse::Parsed;
+    }
     const bool outputFile =
         arg == "--text" || arg == "--json" || arg == "--pdf" || arg == "--figures";
     if (!(arg == "--direction" || arg == "--form" || arg == "--grid-points" || arg == "--threads" ||
-          (outputFiles && outputFile))) {
+          arg == "--required-fs-normal" || stored || (outputFiles && outputFile))) {
         return TOptionParse::NotRunOption;
     }
     if (i + 1 >= args.size()) {
@@ -96,7 +116,20 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
         problem = OptionValueProblem(arg, v);
         return TOptionParse::Bad;
     }
-    if (arg == "--direction") {
+    if (stored) {
+        TAnalysisOptions scratch;
+        if (auto bad = SetStoredOption(scratch, *stored, v))
+            problem = arg + ": " + *bad;
+        else
+            options.OptionFlags.emplace_back(stored->Key, v);
+    } else if (arg == "--required-fs-normal") {
+        const auto f = TryStrToFloat(v);
+        if (f && std::isfinite(*f) && *f > 0)
+            options.RequiredFsNormal = v;
+        else
+            problem = arg + ": 常時の所要安全率は0より大きい数値で指定して下さい（'" +
+                      ShortenForMessage(v) + "'）。";
+    } else if (arg == "--direction") {
         if (v == "cw")
             settings.SlipDirection = TSlipDirection::Clockwise;
         else if (v == "ccw")
@@ -211,14 +244,25 @@ int RunCalculationForCommand(TAppState& app, const std::string& designPath, TRun
 }
 
 int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRunResult& result) {
-    if (const int status = LoadDesignForCommand(options.Positionals[0], app.Design, &app.Axes);
+    if (const int status =
+            LoadDesignForCommand(options.Positionals[0], app.Design, app.Options, &app.Axes);
         status != ExitSuccess) {
         return status;
     }
     if (app.Design.LoadEnabled) ReportWarning(LoadOutsideCalculationNote);
     app.Settings = options.Settings;
     ApplyRunSettings(app.Settings, app.Options, app.Drawing);
+    ApplyOptionFlags(options, app);
     return RunCalculationForCommand(app, options.Positionals[0], result);
+}
+
+void ApplyOptionFlags(const TRunCommandOptions& options, TAppState& app) {
+    for (const auto& [key, text] : options.OptionFlags) {
+        // Read when parsed; a text the option cannot hold never gets here.
+        if (const TStoredOption* o = FindStoredOption(key))
+            (void)SetStoredOption(app.Options, *o, text);
+    }
+    if (options.RequiredFsNormal) app.Design.SafetyFactor = *options.RequiredFsNormal;
 }
 
 int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunCommandOptions& options,

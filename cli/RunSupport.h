@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -30,7 +31,16 @@ struct TRunCommandOptions {
     std::optional<std::string> JsonFile;
     std::optional<std::string> PdfFile;
     std::optional<std::string> FiguresDir;
+    // The analysis options the flags give (--kh, --case, …, each named as
+    // its key in the design file), as (key, text) in the order given. They
+    // override the design file's options for the run.
+    std::vector<std::pair<std::string, std::string>> OptionFlags;
+    // --required-fs-normal: the design's SafetyFactor for the run.
+    std::optional<std::string> RequiredFsNormal;
 };
+
+// Writes the flags' options over those the design file gave.
+void ApplyOptionFlags(const TRunCommandOptions& options, TAppState& app);
 
 // "[--direction cw|ccw|both] [--form moment|force] …" for the usage lines.
 extern const char* const RunOptionsUsage;
@@ -45,7 +55,8 @@ std::string OptionValueProblem(const std::string& option, const std::string& val
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
                     TRunCommandOptions& options);
 // One run option at args[i] (advancing i past its value): --direction,
-// --form, --grid-points, --threads, the switches, and with `outputFiles` the
+// --form, --grid-points, --threads, the analysis option flags, the
+// switches, and with `outputFiles` the
 // --text/--json/--pdf FILE and --figures DIR options. A bad value sets
 // `problem`.
 enum class TOptionParse { NotRunOption, Parsed, Bad };

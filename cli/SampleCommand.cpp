@@ -13,7 +13,7 @@ int RunSample(const TCommand& command, const std::vector<std::string>& args) {
     if (const int status = ExpectArguments(command, args, 1); status != ExitSuccess) return status;
     TDesignConditions design = StartupDesign();
     try {
-        SaveDesignFile(std::filesystem::path(args[0]), design);
+        SaveDesignFile(std::filesystem::path(args[0]), design, TAnalysisOptions{});
     } catch (const std::exception& e) {
         return ReportError(e.what(), ExitDataError);
     }

@@ -28,7 +28,27 @@ inline const std::vector<std::string> StressDisplay{"ﾓｰﾒﾝﾄ", "荷重"}
 inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "反時計回り最少Fs",
                                                     "最少Fsを探索"};
 inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
+inline const std::vector<std::string> DesignCase{"常時", "地震時", "両方"};  // TDesignCase
+inline const std::vector<std::string> RequiredFsSeismic{"1.00", "1.05", "1.10", "1.20"};
+
 }  // namespace Choices
+
+// The presets of "設計指針": each fills the values it names (nullptr leaves
+// one as it is). Only the values are stored, never the preset.
+struct TDesignGuide {
+    const char* Name;
+    const char* SafetyFactor;  // 常時 (the design's own)
+    const char* RequiredFsSeismic;
+    const char* Kh;
+    const char* PlannedFs;
+};
+inline constexpr TDesignGuide DesignGuides[] = {
+    {"道路盛土・切土", "1.20", "1.00", nullptr, nullptr},
+    {"宅地盛土", "1.50", "1.00", "0.25", nullptr},
+    {"地すべり", nullptr, nullptr, nullptr, "1.20"},
+    {"任意", nullptr, nullptr, nullptr, nullptr},
+};
+inline constexpr int FreeDesignGuide = 3;  // "任意": what the window shows until one is picked
 
 // The layer's choice lists differ between layer 1 and the layers below.
 inline const std::vector<std::string>& PhiChoices(int layerIndex) {

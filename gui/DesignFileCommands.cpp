@@ -52,13 +52,14 @@ bool SaveDesignCommand(QWidget* parent, TAppState& context, TDesignWindow& desig
     const QString file = ChooseDesignFile(parent, true);
     if (file.isEmpty()) return false;
     try {
-        SaveDesignFile(ToPath(file), context.Design);
+        SaveDesignFile(ToPath(file), context.Design, context.Options);
     } catch (const std::exception& e) {
         WarnFile(parent, QStringLiteral("設計条件を保存できませんでした。\n") +
                              QString::fromUtf8(e.what()));
         return false;
     }
     context.SavedDesign = context.Design;
+    context.SavedOptions = context.Options;
     designWindow.ShowDesignName();
     InformFile(parent, QStringLiteral("設計条件を保存しました。"));
     return true;
@@ -68,7 +69,8 @@ bool LoadDesignCommand(QWidget* parent, TAppState& context, TDesignWindow& desig
     if (!ConfirmSaveChanges(parent, context, designWindow)) return false;
     const QString file = ChooseDesignFile(parent, false);
     if (file.isEmpty()) return false;
-    const TDesignLoadResult result = TryLoadDesignFile(ToPath(file), context.Design);
+    const TDesignLoadResult result =
+        TryLoadDesignFile(ToPath(file), context.Design, context.Options);
     if (!result) {
         WarnFile(parent, QStringLiteral("設計条件を読込めませんでした。\n") + Q(result.Message));
         return false;
@@ -77,6 +79,7 @@ bool LoadDesignCommand(QWidget* parent, TAppState& context, TDesignWindow& desig
     designWindow.ShowLoadedDesign(result.Axes);
     // After the window's refresh, which normalises the layer count.
     context.SavedDesign = context.Design;
+    context.SavedOptions = context.Options;
     InformFile(parent, QStringLiteral("設計条件を読込みました。"));
     return true;
 }

@@ -143,6 +143,7 @@ void TDesignWindow::SetFullInputSet(bool full) {
     waterGroup_->setVisible(full);
     stressTypeGroup_->setVisible(full);
     calcTabs_->setTabVisible(calcTabs_->indexOf(loadGroup_->parentWidget()), full);
+    calcTabs_->setTabVisible(calcTabs_->indexOf(seismicTab_), full);
 }
 
 void TDesignWindow::ShowLoadedDesign(const TPreviewAxes& axes) {
@@ -209,6 +210,7 @@ void TDesignWindow::ShowDesignInControls() {
     SetChecked(contourEnabled_, options_.ContourEnabled);
     SetChoiceText(contourMeshCount_, options_.ContourMeshCount);
     SetRadio(printMode_, drawing_.PrintMode);
+    ShowOptionsInControls();
     for (TFigureKind kind : TableKinds) ShowTable(kind);
 }
 
@@ -355,11 +357,13 @@ void TDesignWindow::ApplyMustCutPointSwitch() {
 
 void TDesignWindow::ApplyLoadSwitch() {
     const bool on = design_.LoadEnabled;
-    // The note below the inputs adds its lines to the group's 195 pixels.
-    loadGroup_->setFixedHeight(on ? 195 + 48 : 45);
+    // The switch and the note below the inputs add their lines to the
+    // group's 195 pixels.
+    loadGroup_->setFixedHeight(on ? 195 + 22 + 48 : 45);
     loadIntensityGroup_->setVisible(on);
     loadRangeGroup_->setVisible(on);
-    loadNote_->setVisible(on);
+    loadInAnalysis_->setVisible(on);
+    ApplyLoadInAnalysis();
     if (on) {
         DrawLoad();
     } else {
@@ -452,6 +456,7 @@ void TDesignWindow::ConnectInputs() {
         DrawLoad();
     });
     bindRadio(printMode_, drawing_.PrintMode);
+    ConnectOptionInputs();
 
     connect(inputPages_, &QTabWidget::currentChanged, this, &TDesignWindow::OnSoilPageEntered);
     connect(quickEntryButton_, &QPushButton::clicked, this, &TDesignWindow::OpenQuickEntry);

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <string_view>
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
@@ -116,6 +117,7 @@ class TDesignWindow : public QWidget {
     QWidget* BuildGeneralTab();
     QWidget* BuildCircleTab();
     QWidget* BuildLoadTab();
+    QWidget* BuildSeismicTab();
     QWidget* BuildMiddlePanel();
     QWidget* BuildRightPanel();
     QTableWidget* MakeGrid(TFigureKind kind, const QString& name);
@@ -136,6 +138,13 @@ class TDesignWindow : public QWidget {
     void ShowMessage(const QString& text);
     void SetDigitiseStop();
     void OnSoilPageEntered(int index);
+    // The earthquake and countermeasure options (DesignWindow_Options.cpp).
+    void ShowOptionsInControls();
+    void ConnectOptionInputs();
+    void ApplyDesignGuide(int index);
+    void ApplyLoadInAnalysis();
+    // A value the option cannot hold is named at once, as the load's inputs are.
+    void CheckOptionInput(std::string_view key);
 
     TDesignConditions& design_;
     TAnalysisOptions& options_;
@@ -194,6 +203,17 @@ class TDesignWindow : public QWidget {
     QLineEdit* loadStartX_ = nullptr;
     QLineEdit* loadEndX_ = nullptr;
     QLabel* loadNote_ = nullptr;  // the load is outside the calculation
+    QCheckBox* loadInAnalysis_ = nullptr;
+
+    // Shown with the full input set only.
+    QWidget* seismicTab_ = nullptr;
+    QComboBox* designGuide_ = nullptr;  // fills values; not stored
+    QLineEdit* kh_ = nullptr;
+    QButtonGroup* designCase_ = nullptr;
+    QComboBox* requiredFsSeismic_ = nullptr;
+    QLineEdit* plannedFs_ = nullptr;
+    QLineEdit* anchorAngle_ = nullptr;
+    QLineEdit* pilePitch_ = nullptr;
 
     TChartView* chart_ = nullptr;
     QLabel* pointerX_ = nullptr;

@@ -375,6 +375,11 @@ QWidget* TDesignWindow::BuildLoadTab() {
     rl->addWidget(loadEndX_, 1, 1);
     rl->setColumnStretch(2, 1);
     gl->addWidget(loadRangeGroup_);
+    loadInAnalysis_ = new QCheckBox(QStringLiteral("載荷重を計算に含める"), loadGroup_);
+    loadInAnalysis_->setObjectName(QStringLiteral("LoadInAnalysis"));
+    loadInAnalysis_->setToolTip(
+        QStringLiteral("載荷重を安全率の計算に含めます（地震時の水平震度khは掛けません）"));
+    gl->addWidget(loadInAnalysis_);
     loadNote_ = new QLabel(QString::fromUtf8(LoadOutsideCalculationNote), loadGroup_);
     loadNote_->setObjectName(QStringLiteral("LoadNote"));
     loadNote_->setWordWrap(true);
@@ -384,6 +389,72 @@ QWidget* TDesignWindow::BuildLoadTab() {
     layout->addWidget(loadGroup_);
     layout->addStretch(1);
     return tab;
+}
+
+QWidget* TDesignWindow::BuildSeismicTab() {
+    seismicTab_ = new QWidget(this);
+    seismicTab_->setObjectName(QStringLiteral("SeismicTab"));
+    auto* layout = new QVBoxLayout(seismicTab_);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(3);
+
+    auto* seismic =
+        MakeGroup(seismicTab_, QStringLiteral("地震時"), QStringLiteral("SeismicGroup"));
+    auto* sg = new QGridLayout(seismic);
+    sg->setContentsMargins(6, 2, 6, 4);
+    sg->setVerticalSpacing(3);
+    designGuide_ = new QComboBox(seismic);
+    designGuide_->setObjectName(QStringLiteral("DesignGuide"));
+    for (const TDesignGuide& g : DesignGuides) designGuide_->addItem(QString::fromUtf8(g.Name));
+    designGuide_->setToolTip(QStringLiteral(
+        "選ぶと安全率などの値を入れます。値はあとから変えられます（指針は保存しません）"));
+    kh_ = MakeEdit(seismic, QStringLiteral("Kh"),
+                   QStringLiteral("設計水平震度（0以上1未満。0は地震時の検討なし）"));
+    auto* khNote = MakeLabel(seismic, QStringLiteral("※載荷重にはkhを掛けません"));
+    khNote->setObjectName(QStringLiteral("KhLoadNote"));
+    khNote->setStyleSheet(QStringLiteral("color: #800000;"));
+    auto* caseGroup =
+        MakeGroup(seismic, QStringLiteral("検討ケース"), QStringLiteral("DesignCase"));
+    designCase_ = MakeRadioGroup(caseGroup, Choices::DesignCase, 3);
+    caseGroup->setToolTip(QStringLiteral("常時、地震時、または両方を検討します"));
+    requiredFsSeismic_ =
+        MakeChoice(seismic, QStringLiteral("RequiredFsSeismic"), Choices::RequiredFsSeismic,
+                   QStringLiteral("地震時の所要安全率（常時は一般条件の安全率）"));
+    sg->addWidget(MakeLabel(seismic, QStringLiteral("設計指針")), 0, 0, Qt::AlignRight);
+    sg->addWidget(designGuide_, 0, 1, 1, 2);
+    sg->addWidget(MakeLabel(seismic, QStringLiteral("kh=")), 1, 0, Qt::AlignRight);
+    sg->addWidget(kh_, 1, 1);
+    sg->addWidget(khNote, 2, 0, 1, 3);
+    sg->addWidget(caseGroup, 3, 0, 1, 3);
+    // In the group "地震時": the required Fs of that case.
+    sg->addWidget(MakeLabel(seismic, QStringLiteral("所要安全率=")), 4, 0, Qt::AlignRight);
+    sg->addWidget(requiredFsSeismic_, 4, 1);
+    sg->setColumnStretch(2, 1);
+    layout->addWidget(seismic);
+
+    auto* measure =
+        MakeGroup(seismicTab_, QStringLiteral("対策工"), QStringLiteral("CountermeasureGroup"));
+    auto* mg = new QGridLayout(measure);
+    mg->setContentsMargins(6, 2, 6, 4);
+    mg->setVerticalSpacing(3);
+    plannedFs_ = MakeEdit(measure, QStringLiteral("PlannedFs"),
+                          QStringLiteral("計画安全率PFs: 必要抑止力を求めます（空欄は指定なし）"));
+    anchorAngle_ =
+        MakeEdit(measure, QStringLiteral("AnchorAngle"),
+                 QStringLiteral(
+                     "水平から下向きのアンカー角度（-90より大きく90より小さい。空欄は指定なし）"));
+    pilePitch_ = MakeEdit(measure, QStringLiteral("PilePitch"),
+                          QStringLiteral("杭1本あたりの抑止力を求める杭間隔（空欄は指定なし）"));
+    mg->addWidget(MakeLabel(measure, QStringLiteral("計画安全率=")), 0, 0, Qt::AlignRight);
+    mg->addWidget(plannedFs_, 0, 1);
+    mg->addWidget(MakeLabel(measure, QStringLiteral("アンカー角度(度)=")), 1, 0, Qt::AlignRight);
+    mg->addWidget(anchorAngle_, 1, 1);
+    mg->addWidget(MakeLabel(measure, QStringLiteral("杭間隔(m)=")), 2, 0, Qt::AlignRight);
+    mg->addWidget(pilePitch_, 2, 1);
+    mg->setColumnStretch(2, 1);
+    layout->addWidget(measure);
+    layout->addStretch(1);
+    return seismicTab_;
 }
 
 QWidget* TDesignWindow::BuildCalculationPage() {
@@ -398,6 +469,7 @@ QWidget* TDesignWindow::BuildCalculationPage() {
     calcTabs_->addTab(BuildGeneralTab(), QStringLiteral("一般条件"));
     calcTabs_->addTab(BuildCircleTab(), QStringLiteral("円弧条件"));
     calcTabs_->addTab(BuildLoadTab(), QStringLiteral("載荷重"));
+    calcTabs_->addTab(BuildSeismicTab(), QStringLiteral("地震時・対策工"));
     layout->addWidget(calcTabs_);
     return page;
 }

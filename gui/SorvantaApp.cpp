@@ -97,6 +97,7 @@ void TSorvantaApp::OnFirstShown() {
     DesignWindow().ApplyReducedInputSet();
     if (RememberedFullInputSet()) ShowFullInputSet(true);
     context_.SavedDesign = context_.Design;
+    context_.SavedOptions = context_.Options;
 }
 
 void TSorvantaApp::ShowFullInputSet(bool on) {

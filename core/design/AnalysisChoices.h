@@ -25,4 +25,11 @@ enum class TStrengthMode : std::uint8_t {
     Effective = 1,  // 有効応力: (W − u·b)
 };
 
+// Which cases a design is checked for, each against its own required Fs.
+enum class TDesignCase : std::uint8_t {
+    Normal = 0,   // 常時
+    Seismic = 1,  // 地震時: the seismic coefficient kh acts on the sliding mass
+    Both = 2,
+};
+
 }  // namespace sorvanta

@@ -35,6 +35,27 @@ struct TAnalysisOptions {
     // Offered by the window beside the contours; no run reads it.
     std::string ContourMeshCount{ContourMeshCountKey.Default};
 
+    // The earthquake case and the countermeasure. The design file keeps these
+    // (StoredOptions.h) when they differ from their defaults. Numbers are
+    // held as typed, so a file reads back byte for byte; an empty text is off.
+    static constexpr TOptionKey<std::string_view> KhKey{"kh", "0"};
+    static constexpr TOptionKey<TDesignCase> CaseKey{"case", TDesignCase::Normal};
+    static constexpr TOptionKey<std::string_view> RequiredFsSeismicKey{"required-fs-seismic",
+                                                                       "1.00"};
+    static constexpr TOptionKey<std::string_view> PlannedFsKey{"planned-fs", ""};
+    static constexpr TOptionKey<std::string_view> AnchorAngleKey{"anchor-angle", ""};
+    static constexpr TOptionKey<std::string_view> PilePitchKey{"pile-pitch", ""};
+    static constexpr TOptionKey<bool> LoadInAnalysisKey{"load-in-analysis", false};
+
+    std::string Kh{KhKey.Default};  // design horizontal seismic coefficient; 0: no earthquake
+    TDesignCase Case = CaseKey.Default;
+    // The 常時 factor is the design's own SafetyFactor.
+    std::string RequiredFsSeismic{RequiredFsSeismicKey.Default};
+    std::string PlannedFs{PlannedFsKey.Default};      // 計画安全率 PFs
+    std::string AnchorAngle{AnchorAngleKey.Default};  // degrees below horizontal
+    std::string PilePitch{PilePitchKey.Default};      // m
+    bool LoadInAnalysis = LoadInAnalysisKey.Default;  // the surcharge counts in Fs
+
     bool operator==(const TAnalysisOptions&) const = default;
 };
 

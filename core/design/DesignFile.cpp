@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "design/DesignFields.h"
+#include "design/StoredOptions.h"
 #include "text/Conversion.h"
 #include "text/Cp932.h"
 #include "text/DisplayText.h"
@@ -160,6 +161,19 @@ std::vector<std::string> DesignFileLines(const TDesignConditions& design) {
     return w.Take();
 }
 
+std::vector<std::string> DesignFileLines(const TDesignConditions& design,
+                                         const TAnalysisOptions& options) {
+    for (const TStoredOption& o : StoredOptions()) {
+        // The loader refuses a value it cannot read; a file the program
+        // writes must load again.
+        if (auto problem = StoredOptionProblem(options, o))
+            throw DesignSaveError(*problem + "設計条件を保存できません。");
+    }
+    std::vector<std::string> lines = DesignFileLines(design);
+    for (std::string& line : OptionsBlockLines(options)) lines.push_back(std::move(line));
+    return lines;
+}
+
 namespace {
 
 void WriteDesign(TLineWriter& w, const TDesignConditions& design) {
@@ -221,8 +235,9 @@ ConversionError LocateConversionError(const TDesignConditions& design,
     return error;
 }
 
-void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design) {
-    WriteFileAtomically(path, EncodeTextLines(DesignFileLines(design)));
+void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design,
+                    const TAnalysisOptions& options) {
+    WriteFileAtomically(path, EncodeTextLines(DesignFileLines(design, options)));
     // Only a design that reached the disk takes the file's name.
     design.DesignName = DesignNameOf(path);
 }
@@ -306,6 +321,9 @@ class TLineReader {
         return table;
     }
 
+    // Index of the line read next: where the lines after the design begin.
+    std::size_t NextIndex() const { return next_; }
+
     [[noreturn]] static void Fail(std::size_t lineNumber, std::string message) {
         throw TLoadFailure{lineNumber, std::move(message)};
     }
@@ -344,14 +362,55 @@ double PreviewValue(const std::string& text, std::size_t lineNumber, std::string
     }
 }
 
+// The lines after the design's own: nothing, or the options block. Blank
+// lines at the very end (an editor's last line end) are no content.
+void ReadOptionsBlock(const std::vector<std::string>& lines, std::size_t first,
+                      TAnalysisOptions& options) {
+    std::size_t end = lines.size();
+    while (end > first && lines[end - 1].empty()) --end;
+    if (first == end) return;
+    if (lines[first] != OptionsBlockMarker) {
+        TLineReader::Fail(first + 1, LineLabel(first + 1) + "設計条件の後に、見出し「" +
+                                         std::string(OptionsBlockMarker) +
+                                         "」のない行があります（'" +
+                                         ShortenForMessage(lines[first]) + "'）。");
+    }
+    std::vector<const TStoredOption*> seen;
+    for (std::size_t i = first + 1; i < end; ++i) {
+        const std::string& line = lines[i];
+        const std::string label = LineLabel(i + 1);
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) {
+            TLineReader::Fail(i + 1, label + "オプションは「キー=値」の形で書いて下さい（'" +
+                                         ShortenForMessage(line) + "'）。");
+        }
+        const std::string_view key = std::string_view(line).substr(0, eq);
+        const TStoredOption* option = FindStoredOption(key);
+        if (!option) {
+            TLineReader::Fail(i + 1,
+                              label + "不明なオプションです（'" + ShortenForMessage(key) + "'）。");
+        }
+        if (std::find(seen.begin(), seen.end(), option) != seen.end()) {
+            TLineReader::Fail(i + 1, label + "オプション " + std::string(key) + " が2度あります。");
+        }
+        seen.push_back(option);
+        if (auto problem = SetStoredOption(options, *option, std::string_view(line).substr(eq + 1)))
+            TLineReader::Fail(i + 1, label + *problem);
+    }
+}
+
 }  // namespace
 
 TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
-                                     TDesignConditions& design) {
+                                     TDesignConditions& design, TAnalysisOptions& options) {
     TDesignLoadResult result;
-    // Everything goes into a copy; the design is replaced only when the whole
-    // file was read, so a failure never leaves a half-loaded design.
+    // Everything goes into copies; the design and its options are replaced
+    // only when the whole file was read, so a failure never leaves a
+    // half-loaded design.
     TDesignConditions loaded = design;
+    TAnalysisOptions loadedOptions = options;
+    // A file without a block holds the defaults.
+    ResetStoredOptions(loadedOptions);
     try {
         TLineReader in(lines);
         int groundFirstLine = 0;
@@ -375,7 +434,7 @@ TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
                     break;
             }
         }
-        // Lines after the last value are ignored, as they always were.
+        const std::size_t designEnd = in.NextIndex();
 
         // The window normalises the layer count after a load; doing it here
         // lets the batch tool see the same design.
@@ -391,17 +450,21 @@ TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
         PreviewValue(loaded.NeverCutElevation, elevationLine,
                      DesignField(TFieldId::NeverCutElevation).Name);
         result.Axes = ComputePreviewAxes(loaded);
+
+        ReadOptionsBlock(lines, designEnd, loadedOptions);
     } catch (const TLoadFailure& failure) {
         result.Line = static_cast<int>(failure.Line);
         result.Message = failure.Message;
         return result;
     }
     design = std::move(loaded);
+    options = std::move(loadedOptions);
     result.Loaded = true;
     return result;
 }
 
-TDesignLoadResult TryLoadDesignBytes(std::string_view bytes, TDesignConditions& design) {
+TDesignLoadResult TryLoadDesignBytes(std::string_view bytes, TDesignConditions& design,
+                                     TAnalysisOptions& options) {
     std::vector<std::string> lines;
     try {
         lines = DecodeTextLines(bytes);
@@ -413,10 +476,11 @@ TDesignLoadResult TryLoadDesignBytes(std::string_view bytes, TDesignConditions& 
             LineLabel(line) + "cp932（シフトJIS）の文字として読めないバイトがあります。";
         return result;
     }
-    return TryLoadDesignLines(lines, design);
+    return TryLoadDesignLines(lines, design, options);
 }
 
-TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path, TDesignConditions& design) {
+TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path, TDesignConditions& design,
+                                    TAnalysisOptions& options) {
     std::string bytes;
     try {
         bytes = ReadFileBytes(path, MaxDesignFileBytes);
@@ -425,7 +489,7 @@ TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path, TDesignCo
         result.Message = e.what();
         return result;
     }
-    TDesignLoadResult result = TryLoadDesignBytes(bytes, design);
+    TDesignLoadResult result = TryLoadDesignBytes(bytes, design, options);
     if (result) design.DesignName = DesignNameOf(path);
     return result;
 }

@@ -2,6 +2,9 @@
 // The design conditions file: a positional text file (cp932, CR LF), one value
 // per line, the coordinate tables as counted blocks of comma-text rows. A file
 // written by the program reads back into the same design, byte for byte.
+// After the design's own lines, the options that differ from their defaults
+// follow as a block of "key=value" lines (StoredOptions.h); a design with
+// default options has no block, and its file is what it always was.
 
 #include <cstddef>
 #include <filesystem>
@@ -10,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "text/Conversion.h"
 
@@ -32,14 +36,20 @@ TCoordinateRow ParseRowCommaText(std::string_view line);
 // Every item of a comma-text line, for tests of the reading rule.
 std::vector<std::string> SplitCommaText(std::string_view line);
 
-// The lines of the file (UTF-8, without line ends), in file order.
-// Throws DesignSaveError when a text holds CR or LF.
+// The design's own lines of the file (UTF-8, without line ends), in file
+// order. Throws DesignSaveError when a text holds CR or LF.
 std::vector<std::string> DesignFileLines(const TDesignConditions& design);
+// The whole file: the design's lines, then the options block. Throws
+// DesignSaveError also for an option whose value the loader would refuse,
+// so that every file the program writes loads again.
+std::vector<std::string> DesignFileLines(const TDesignConditions& design,
+                                         const TAnalysisOptions& options);
 
 // Writes the file beside-and-rename, so a failed write never destroys the
 // previous file. Sets DesignName to the file's stem only when the file was
 // written. Throws DesignSaveError, TextCodecError or FileError (Japanese what()).
-void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design);
+void SaveDesignFile(const std::filesystem::path& path, TDesignConditions& design,
+                    const TAnalysisOptions& options);
 
 // Outcome of a load. On failure nothing of the design was changed.
 struct TDesignLoadResult {
@@ -51,19 +61,24 @@ struct TDesignLoadResult {
     explicit operator bool() const { return Loaded; }
 };
 
-// Reads the file into a copy of `design` (fields not in the file keep their
-// values) and replaces `design` only when every line was read and the preview
-// axes computed. DesignName becomes the file's stem on success only.
+// Reads the file into copies of `design` and `options` (fields and options
+// not in the file keep their values; the stored options the file does not
+// name take their defaults) and replaces both only when every line was read
+// and the preview axes computed. DesignName becomes the file's stem on
+// success only.
 [[nodiscard]] TDesignLoadResult TryLoadDesignFile(const std::filesystem::path& path,
-                                                  TDesignConditions& design);
+                                                  TDesignConditions& design,
+                                                  TAnalysisOptions& options);
 
 // The same from the file's bytes; DesignName is left alone.
 [[nodiscard]] TDesignLoadResult TryLoadDesignBytes(std::string_view bytes,
-                                                   TDesignConditions& design);
+                                                   TDesignConditions& design,
+                                                   TAnalysisOptions& options);
 
 // The same from lines already decoded to UTF-8; DesignName is left alone.
 [[nodiscard]] TDesignLoadResult TryLoadDesignLines(const std::vector<std::string>& lines,
-                                                   TDesignConditions& design);
+                                                   TDesignConditions& design,
+                                                   TAnalysisOptions& options);
 
 // File name without folder and extension, as DesignName holds it. Bytes of the
 // name that are not UTF-8 (a Shift-JIS name from a Windows archive) and control

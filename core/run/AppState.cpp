@@ -63,7 +63,8 @@ void ClearResults(TAppState& app) {
 
 bool DesignModified(const TAppState& app) {
     try {
-        return DesignFileLines(app.Design) != DesignFileLines(app.SavedDesign);
+        return DesignFileLines(app.Design, app.Options) !=
+               DesignFileLines(app.SavedDesign, app.SavedOptions);
     } catch (const std::exception&) {
         // A text the file cannot hold: it was typed since, so it is a change.
         return true;

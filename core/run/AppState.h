@@ -49,6 +49,7 @@ struct TAppState {
     // The design as it was last started with, loaded or saved: what a save
     // would keep.
     TDesignConditions SavedDesign;
+    TAnalysisOptions SavedOptions;  // the options the file kept with it
 };
 
 enum class TResultsState : std::uint8_t {
@@ -77,7 +78,8 @@ enum class TResultsState : std::uint8_t {
 void ClearResults(TAppState& app);
 
 // The design differs from the one last started with, loaded or saved in a
-// field its file keeps (fields the file does not hold are never saved).
+// field its file keeps, or in an option the file keeps with it (fields and
+// options the file does not hold are never saved).
 [[nodiscard]] bool DesignModified(const TAppState& app);
 
 }  // namespace sorvanta

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design/DesignFile.h"
+#include "design/StoredOptions.h"
 #include "text/TextFile.h"
 
 namespace sorvanta {
@@ -24,6 +25,14 @@ TDesignConditions Before() {
     return d;
 }
 
+TAnalysisOptions OptionsBefore() {
+    TAnalysisOptions o;
+    o.Direction = TSlipDirection::Both;
+    o.Kh = "0.15";
+    o.AnchorAngle = "20";
+    return o;
+}
+
 std::string Seed() {
     TDesignConditions d;
     LoadSampleDesign(d);
@@ -31,30 +40,41 @@ std::string Seed() {
     d.GammaW = "10.0";
     d.Layers[1].Boundary.Rows = {{"0", "\"q\" x", "5"}, {"", "", ""}, {"ｱ", "20", "6"}};
     d.NeverCutLine.Rows = {{"0", "1", "2"}, {"1", "3", "4"}};
-    return EncodeTextLines(DesignFileLines(d));
+    TAnalysisOptions o;
+    o.Kh = "0.2";
+    o.Case = TDesignCase::Both;
+    o.PlannedFs = "1.2";
+    o.LoadInAnalysis = true;
+    return EncodeTextLines(DesignFileLines(d, o));
 }
 
 // Loads `bytes` into a copy of Before() and checks the all-or-nothing rule.
 void LoadAndCheck(const std::string& bytes, const std::string& what, int* loadedCount = nullptr) {
+    const TAnalysisOptions optionsBefore = OptionsBefore();
+    TAnalysisOptions options = optionsBefore;
     const TDesignConditions before = Before();
     TDesignConditions d = before;
-    const TDesignLoadResult r = TryLoadDesignBytes(bytes, d);
+    const TDesignLoadResult r = TryLoadDesignBytes(bytes, d, options);
     if (!r) {
         ASSERT_EQ(d, before) << what << ": a refused file changed the design";
+        ASSERT_EQ(options, optionsBefore) << what << ": a refused file changed the options";
         ASSERT_FALSE(r.Message.empty()) << what;
         ASSERT_GE(r.Line, 1) << what;
         return;
     }
     if (loadedCount) ++*loadedCount;
     ASSERT_EQ(d.DesignName, before.DesignName) << what;
+    ASSERT_EQ(options.Direction, optionsBefore.Direction) << what;
 
     std::string saved;
-    ASSERT_NO_THROW(saved = EncodeTextLines(DesignFileLines(d))) << what;
+    ASSERT_NO_THROW(saved = EncodeTextLines(DesignFileLines(d, options))) << what;
     TDesignConditions again = before;
-    const TDesignLoadResult r2 = TryLoadDesignBytes(saved, again);
+    TAnalysisOptions optionsAgain = optionsBefore;
+    const TDesignLoadResult r2 = TryLoadDesignBytes(saved, again, optionsAgain);
     ASSERT_TRUE(r2) << what << ": " << r2.Message;
     ASSERT_EQ(again, d) << what;
-    ASSERT_EQ(EncodeTextLines(DesignFileLines(again)), saved) << what;
+    ASSERT_EQ(optionsAgain, options) << what;
+    ASSERT_EQ(EncodeTextLines(DesignFileLines(again, optionsAgain)), saved) << what;
 }
 
 TEST(DesignFileFuzz, EveryTruncationOfAFile) {
@@ -64,18 +84,46 @@ TEST(DesignFileFuzz, EveryTruncationOfAFile) {
         LoadAndCheck(seed.substr(0, n), "truncated to " + std::to_string(n), &loaded);
         if (HasFatalFailure()) return;
     }
-    // Complete files: the whole, without LF, without CR LF; and, as nothing marks
-    // a file's end, the last value cut to "0." and "0".
-    EXPECT_EQ(loaded, 5);
+    // Complete files, as nothing marks a file's end: the design's own lines
+    // ending with CR LF, CR or nothing, or with the last value cut to "0." and
+    // "0" (5); then each whole block line ending so (3 each for the marker,
+    // kh, case, planned-fs and load-in-analysis), and the values that still
+    // read when cut: "kh=0." and "kh=0" (2), "planned-fs=1.", "=1" and "=" (3).
+    EXPECT_EQ(loaded, 25);
 }
 
 TEST(DesignFileFuzz, MutatedFiles) {
     const std::string seed = Seed();
     std::mt19937 rng(20240611);
-    const std::vector<std::string> tokens{
-        "",           "TRUE",  "0",  "1",    "-1",    "2",       "51",  "2147483647",
-        "2147483648", "-,-,-", "\"", ",",    " ",     "1e309",   "nan", "\x81",
-        "\xff",       "\r",    "\n", "\r\n", ",,,,,", "\"a\"\"", "ｱｲｳ", "\x82\xa0"};
+    const std::vector<std::string> tokens{"",
+                                          "TRUE",
+                                          "0",
+                                          "1",
+                                          "-1",
+                                          "2",
+                                          "51",
+                                          "2147483647",
+                                          "2147483648",
+                                          "-,-,-",
+                                          "\"",
+                                          ",",
+                                          " ",
+                                          "1e309",
+                                          "nan",
+                                          "\x81",
+                                          "\xff",
+                                          "\r",
+                                          "\n",
+                                          "\r\n",
+                                          ",,,,,",
+                                          "\"a\"\"",
+                                          "ｱｲｳ",
+                                          "\x82\xa0",
+                                          "=",
+                                          "kh=",
+                                          "kh=0.5\r\n",
+                                          "[sorvanta options]\r\n",
+                                          "case=seismic"};
     auto pick = [&](std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
     };

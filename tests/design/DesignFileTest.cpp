@@ -63,6 +63,7 @@ TDesignConditions BeforeLoad() {
 // ---------------------------------------------------------------------------
 
 TEST(DesignFile, SampleIsTheGoldenFileAndReadsBackByteForByte) {
+    TAnalysisOptions options;
     const std::string bytes = EncodeTextLines(DesignFileLines(SampleDesign()));
     if (std::getenv("SORVANTA_UPDATE_GOLDEN")) WriteFileAtomically(GoldenSample, bytes);
     ASSERT_EQ(bytes, Slurp(GoldenSample))
@@ -79,7 +80,7 @@ TEST(DesignFile, SampleIsTheGoldenFileAndReadsBackByteForByte) {
     EXPECT_EQ(lines[63], "-,-,-");
 
     TDesignConditions loaded = BeforeLoad();
-    const TDesignLoadResult r = TryLoadDesignBytes(bytes, loaded);
+    const TDesignLoadResult r = TryLoadDesignBytes(bytes, loaded, options);
     ASSERT_TRUE(r) << r.Message;
     EXPECT_EQ(r.Axes, (TPreviewAxes{{-2, 72}, {-2, 72}}));
     TDesignConditions expected = SampleDesign();
@@ -89,6 +90,7 @@ TEST(DesignFile, SampleIsTheGoldenFileAndReadsBackByteForByte) {
 }
 
 TEST(DesignFile, AwkwardTextsSurviveSaveAndLoad) {
+    TAnalysisOptions options;
     TDesignConditions d = SampleDesign();
     d.LayerCount = "2";  // all five layers are still written and read
     d.WaterEnabled = true;
@@ -109,7 +111,7 @@ TEST(DesignFile, AwkwardTextsSurviveSaveAndLoad) {
 
     const std::string bytes = EncodeTextLines(DesignFileLines(d));
     TDesignConditions loaded;
-    const TDesignLoadResult r = TryLoadDesignBytes(bytes, loaded);
+    const TDesignLoadResult r = TryLoadDesignBytes(bytes, loaded, options);
     ASSERT_TRUE(r) << r.Message;
     d.DesignName = loaded.DesignName;
     EXPECT_EQ(loaded, d);
@@ -173,6 +175,7 @@ std::vector<std::string> SampleLinesWith(std::initializer_list<TEdit> edits) {
 }
 
 TEST(DesignFile, ReadsHandEditedValuesAsTheFormatSays) {
+    TAnalysisOptions options;
     TDesignConditions d = BeforeLoad();
     ASSERT_TRUE(TryLoadDesignLines(SampleLinesWith({{2, {"true"}},
                                                     {59, {"1"}},
@@ -180,7 +183,7 @@ TEST(DesignFile, ReadsHandEditedValuesAsTheFormatSays) {
                                                     {25, {" 0, 0.00 ,5.00"}},
                                                     {26, {"1,20.00,5.00,extra,items"}},
                                                     {50, {"0,0.00"}}}),
-                                   d));
+                                   d, options));
     EXPECT_FALSE(d.WaterEnabled);
     EXPECT_FALSE(d.ShowSafetyFactors);
     EXPECT_TRUE(d.ShowCalculationProcess);
@@ -191,6 +194,7 @@ TEST(DesignFile, ReadsHandEditedValuesAsTheFormatSays) {
 }
 
 TEST(DesignFile, KeepsTheFirstRowsOfATableLongerThanItsLimit) {
+    TAnalysisOptions options;
     std::vector<std::string> ground{"61"};
     for (int i = 0; i < 60; ++i)
         ground.push_back(std::to_string(i) + "," + std::to_string(i) + ",5");
@@ -205,7 +209,7 @@ TEST(DesignFile, KeepsTheFirstRowsOfATableLongerThanItsLimit) {
                          {64, {}},
                          {66, {"3", "0,10,5", "1,11,6"}},
                          {67, {}}}),
-        d);
+        d, options);
     ASSERT_TRUE(r) << r.Message;
     EXPECT_EQ(d.Layers[0].Boundary.Rows.size(), 51u);
     EXPECT_EQ(d.Layers[0].Boundary.Rows.back(), (TCoordinateRow{"50", "50", "5"}));
@@ -217,14 +221,16 @@ TEST(DesignFile, KeepsTheFirstRowsOfATableLongerThanItsLimit) {
 }
 
 TEST(DesignFile, NormalisesTheLayerCountAsTheWindowDoes) {
+    TAnalysisOptions options;
     TDesignConditions d;
-    ASSERT_TRUE(TryLoadDesignLines(SampleLinesWith({{1, {"7"}}}), d));
+    ASSERT_TRUE(TryLoadDesignLines(SampleLinesWith({{1, {"7"}}}), d, options));
     EXPECT_EQ(d.LayerCount, "5");
-    ASSERT_TRUE(TryLoadDesignLines(SampleLinesWith({{1, {"abc"}}}), d));
+    ASSERT_TRUE(TryLoadDesignLines(SampleLinesWith({{1, {"abc"}}}), d, options));
     EXPECT_EQ(d.LayerCount, "abc");
 }
 
 TEST(DesignFile, AFailedLoadChangesNothingAndNamesTheLine) {
+    TAnalysisOptions options;
     struct Case {
         const char* name;
         std::vector<std::string> lines;
@@ -266,7 +272,7 @@ TEST(DesignFile, AFailedLoadChangesNothingAndNamesTheLine) {
     };
     for (const Case& c : cases) {
         TDesignConditions d = BeforeLoad();
-        const TDesignLoadResult r = TryLoadDesignLines(c.lines, d);
+        const TDesignLoadResult r = TryLoadDesignLines(c.lines, d, options);
         EXPECT_FALSE(r) << c.name;
         EXPECT_EQ(r.Line, c.line) << c.name;
         EXPECT_EQ(r.Message, c.message) << c.name;
@@ -275,12 +281,13 @@ TEST(DesignFile, AFailedLoadChangesNothingAndNamesTheLine) {
 }
 
 TEST(DesignFile, BytesThatAreNotCp932AreRefusedWithTheirLine) {
+    TAnalysisOptions options;
     std::string bytes = EncodeTextLines(DesignFileLines(SampleDesign()));
     // Line 3 is "---": put a lead byte with an impossible trail byte into it.
     const std::size_t at = bytes.find("---");
     bytes.replace(at, 3, "\x81\x7f");
     TDesignConditions d = BeforeLoad();
-    const TDesignLoadResult r = TryLoadDesignBytes(bytes, d);
+    const TDesignLoadResult r = TryLoadDesignBytes(bytes, d, options);
     EXPECT_FALSE(r);
     EXPECT_EQ(r.Line, 3);
     EXPECT_NE(r.Message.find("3行目: "), std::string::npos) << r.Message;
@@ -291,26 +298,27 @@ TEST(DesignFile, BytesThatAreNotCp932AreRefusedWithTheirLine) {
 // Files on disk
 
 TEST(DesignFileOnDisk, SaveAndLoadSetTheDesignNameOnSuccessOnly) {
+    TAnalysisOptions options;
     TempDir dir;
     const fs::path path = *dir / "斜面A.dat";
     TDesignConditions d = SampleDesign();
-    SaveDesignFile(path, d);
+    SaveDesignFile(path, d, TAnalysisOptions{});
     EXPECT_EQ(d.DesignName, "斜面A");
     EXPECT_EQ(Slurp(path), Slurp(GoldenSample));
 
     TDesignConditions loaded = BeforeLoad();
-    const TDesignLoadResult r = TryLoadDesignFile(path, loaded);
+    const TDesignLoadResult r = TryLoadDesignFile(path, loaded, options);
     ASSERT_TRUE(r) << r.Message;
     EXPECT_EQ(loaded.DesignName, "斜面A");
 
-    const TDesignLoadResult missing = TryLoadDesignFile(*dir / "none.dat", loaded);
+    const TDesignLoadResult missing = TryLoadDesignFile(*dir / "none.dat", loaded, options);
     EXPECT_FALSE(missing);
     EXPECT_EQ(missing.Line, 0);
     EXPECT_FALSE(missing.Message.empty());
     EXPECT_EQ(loaded.DesignName, "斜面A");
 
     WriteFileAtomically(*dir / "bad.dat", "5\r\n");
-    EXPECT_FALSE(TryLoadDesignFile(*dir / "bad.dat", loaded));
+    EXPECT_FALSE(TryLoadDesignFile(*dir / "bad.dat", loaded, options));
     EXPECT_EQ(loaded.DesignName, "斜面A");
 }
 
@@ -318,20 +326,20 @@ TEST(DesignFileOnDisk, AFailedSaveKeepsThePreviousFileAndName) {
     TempDir dir;
     const fs::path path = *dir / "keep.dat";
     TDesignConditions d = SampleDesign();
-    SaveDesignFile(path, d);
+    SaveDesignFile(path, d, TAnalysisOptions{});
     const std::string before = Slurp(path);
 
     TDesignConditions unwritable = SampleDesign();
     unwritable.DesignName = "old";
     unwritable.SafetyFactor = "1.2😀";  // no cp932 code
-    EXPECT_THROW(SaveDesignFile(path, unwritable), TextCodecError);
+    EXPECT_THROW(SaveDesignFile(path, unwritable, TAnalysisOptions{}), TextCodecError);
     EXPECT_EQ(Slurp(path), before);
     EXPECT_EQ(unwritable.DesignName, "old");
 
     unwritable.SafetyFactor = "1.20";
     unwritable.Layers[2].Boundary.Rows[1].X = "20\r\n5";
     try {
-        SaveDesignFile(path, unwritable);
+        SaveDesignFile(path, unwritable, TAnalysisOptions{});
         ADD_FAILURE() << "a line break inside a value was written";
     } catch (const DesignSaveError& e) {
         EXPECT_STREQ(e.what(),
@@ -341,7 +349,8 @@ TEST(DesignFileOnDisk, AFailedSaveKeepsThePreviousFileAndName) {
     EXPECT_EQ(unwritable.DesignName, "old");
 
     unwritable.Layers[2].Boundary.Rows[1].X = "20.00";
-    EXPECT_THROW(SaveDesignFile(*dir / "no-such-folder" / "x.dat", unwritable), FileError);
+    EXPECT_THROW(SaveDesignFile(*dir / "no-such-folder" / "x.dat", unwritable, TAnalysisOptions{}),
+                 FileError);
     EXPECT_EQ(unwritable.DesignName, "old");
 }
 
@@ -404,13 +413,14 @@ TEST(DesignFile, AConversionFailureIsLocatedByFieldAndLine) {
 }
 
 TEST(DesignFileOnDisk, NamesThatAreNotUtf8AndHugeFiles) {
+    TAnalysisOptions options;
     TempDir dir;
     // A Shift-JIS 堤防.dat from a Windows archive: the name escapes the bytes
     // that are not UTF-8, so that every output can hold it.
     const fs::path sjis = *dir / "\x92\xE7\x96h.dat";
     fs::copy_file(GoldenSample, sjis);
     TDesignConditions d = SampleDesign();
-    ASSERT_TRUE(TryLoadDesignFile(sjis, d));
+    ASSERT_TRUE(TryLoadDesignFile(sjis, d, options));
     EXPECT_EQ(d.DesignName, "\\x92\\xE7\\x96h");
     EXPECT_EQ(DesignNameOf(*dir / "堤防.dat"), "堤防");
 
@@ -420,7 +430,7 @@ TEST(DesignFileOnDisk, NamesThatAreNotUtf8AndHugeFiles) {
     fs::resize_file(huge, MaxDesignFileBytes + 1);
     TDesignConditions before = BeforeLoad();
     TDesignConditions loaded = before;
-    const TDesignLoadResult r = TryLoadDesignFile(huge, loaded);
+    const TDesignLoadResult r = TryLoadDesignFile(huge, loaded, options);
     EXPECT_FALSE(r);
     EXPECT_NE(r.Message.find("上限は 1048576 バイト"), std::string::npos) << r.Message;
     EXPECT_EQ(loaded.DesignName, before.DesignName);

@@ -20,6 +20,7 @@
 #include "gui/QuickEntryWindow.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
+#include "run/AppState.h"
 #include "text/Conversion.h"
 #include "text/NumberFormat.h"
 #include "views/PreviewChart.h"
@@ -182,7 +183,7 @@ class DesignWindowTest : public QObject {
         auto* note = Find<QLabel>("LoadNote");
         QVERIFY(note->isHidden());
         Find<QCheckBox>("LoadEnabled")->click();
-        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 195 + 48);
+        QCOMPARE(Find<QGroupBox>("LoadGroup")->height(), 195 + 22 + 48);
         QVERIFY(!note->isHidden());
         QCOMPARE(note->text(), QStringLiteral("載荷重は図に描き、データを点検しますが、"
                                               "安全率の計算には含めません。"));
@@ -502,6 +503,55 @@ class DesignWindowTest : public QObject {
         QVERIFY(app_->MainWindow().MenuAction(TCommand::FullInputSet)->isChecked());
         QVERIFY(!Find<QWidget>("WaterGroup")->isHidden());
         QVERIFY(Find<QTabWidget>("CalculationTabs")->isTabVisible(2));
+    }
+
+    // The earthquake and countermeasure inputs stand on their own tab of the
+    // full input set, bound to the options; the preset fills values only.
+    void EarthquakeAndCountermeasureInputs() {
+        auto* calcTabs = Find<QTabWidget>("CalculationTabs");
+        const int tab = calcTabs->indexOf(Find<QWidget>("SeismicTab"));
+        QVERIFY(!calcTabs->isTabVisible(tab));
+        app_->MainWindow().MenuAction(TCommand::FullInputSet)->trigger();
+        QVERIFY(calcTabs->isTabVisible(tab));
+        for (const char* name : {"DesignGuide", "Kh", "DesignCase", "RequiredFsSeismic",
+                                 "PlannedFs", "AnchorAngle", "PilePitch", "LoadInAnalysis"})
+            QVERIFY2(!Find<QWidget>(name)->toolTip().isEmpty(), name);
+        QCOMPARE(Find<QComboBox>("DesignGuide")->currentText(), QStringLiteral("任意"));
+
+        TAnalysisOptions& options = app_->Context().Options;
+        TypeInto(Find<QLineEdit>("Kh"), "0.15");
+        TypeInto(Find<QComboBox>("RequiredFsSeismic"), "1.05");
+        TypeInto(Find<QLineEdit>("AnchorAngle"), "-20");
+        Find<QRadioButton>("DesignCase2")->click();
+        QCOMPARE(options.Kh, std::string("0.15"));
+        QCOMPARE(options.RequiredFsSeismic, std::string("1.05"));
+        QCOMPARE(options.AnchorAngle, std::string("-20"));
+        QCOMPARE(options.Case, TDesignCase::Both);
+        QVERIFY(DesignModified(app_->Context()));
+
+        // 宅地盛土: 常時 1.50 (the design's own), 地震時 1.00, kh 0.25.
+        auto* guide = Find<QComboBox>("DesignGuide");
+        guide->setCurrentIndex(1);
+        emit guide->activated(1);
+        QCOMPARE(design_->SafetyFactor, std::string("1.50"));
+        QCOMPARE(Find<QComboBox>("SafetyFactor")->currentText(), QStringLiteral("1.50"));
+        QCOMPARE(options.RequiredFsSeismic, std::string("1.00"));
+        QCOMPARE(options.Kh, std::string("0.25"));
+        QCOMPARE(options.AnchorAngle, std::string("-20"));  // not the preset's
+
+        // A value the option cannot hold is named when its input is left.
+        TDialogResponder user;
+        auto* pile = Find<QLineEdit>("PilePitch");
+        TypeInto(pile, "0");
+        emit pile->editingFinished();
+        QTRY_COMPARE(user.Texts(), QStringList{"杭間隔は0より大きい数値で指定して下さい（'0'）。"});
+
+        // Counting the load hides the note that it is not counted.
+        Find<QCheckBox>("LoadEnabled")->click();
+        QVERIFY(!Find<QLabel>("LoadNote")->isHidden());
+        Find<QCheckBox>("LoadInAnalysis")->click();
+        QVERIFY(options.LoadInAnalysis);
+        QVERIFY(Find<QLabel>("LoadNote")->isHidden());
     }
 
     // With the full input set a user enters groundwater without a file:

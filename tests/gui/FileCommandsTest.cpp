@@ -99,6 +99,58 @@ class FileCommandsTest : public QObject {
         QCOMPARE(preview.Left->Max, 73.5);
     }
 
+    // The earthquake and countermeasure options go into the file with the
+    // design and come back with it; a file without them gives the defaults.
+    void OptionsTravelWithTheFile() {
+        TDesignWindow& f6 = app_->DesignWindow();
+        TAnalysisOptions& options = app_->Context().Options;
+        f6.findChild<QLineEdit*>("Kh")->setText("0.2");
+        f6.findChild<QLineEdit*>("PlannedFs")->setText("1.25");
+        {
+            TDialogResponder user;
+            user.FileName = dir_.filePath("quake.dat");
+            Run(TCommand::Save);
+            QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を保存しました。"));
+        }
+        QFile f(dir_.filePath("quake.dat"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(
+            f.readAll().endsWith("\r\n0.0\r\n[sorvanta options]\r\nkh=0.2\r\nplanned-fs=1.25\r\n"));
+
+        // A changed option alone is offered for saving.
+        f6.findChild<QLineEdit*>("Kh")->setText("0.3");
+        {
+            TDialogResponder user;
+            user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");
+            user.FileName = dir_.filePath("quake.dat");
+            Run(TCommand::Load);
+            QCOMPARE(user.Seen.first().ObjectName, QStringLiteral("SaveChangesQuestion"));
+        }
+        QCOMPARE(options.Kh, std::string("0.2"));
+        QCOMPARE(f6.findChild<QLineEdit*>("Kh")->text(), QStringLiteral("0.2"));
+        QCOMPARE(f6.findChild<QLineEdit*>("PlannedFs")->text(), QStringLiteral("1.25"));
+
+        {
+            TDialogResponder user;
+            user.FileName = QStringLiteral(SORVANTA_TEST_DATA "/design/sample.dat");
+            Run(TCommand::Load);
+            // No question: nothing changed since the load.
+            QCOMPARE(user.Texts(), (QStringList{"設計条件読込", "設計条件を読込みました。"}));
+        }
+        QVERIFY(options == TAnalysisOptions{});
+        QCOMPARE(f6.findChild<QLineEdit*>("Kh")->text(), QStringLiteral("0"));
+        QVERIFY(f6.findChild<QLineEdit*>("PlannedFs")->text().isEmpty());
+
+        // A value the file could not load again is not saved.
+        f6.findChild<QLineEdit*>("Kh")->setText("1");
+        TDialogResponder user;
+        user.FileName = dir_.filePath("bad.dat");
+        Run(TCommand::Save);
+        QVERIFY2(user.Texts().last().contains(QStringLiteral("設計水平震度khは0以上1未満")),
+                 qPrintable(user.Texts().last()));
+        QVERIFY(!QFile::exists(dir_.filePath("bad.dat")));
+    }
+
     // The load outline divides by γt of layer 1: a γt that is not a number is
     // reported once, and the design is loaded all the same.
     void LoadOutlineErrorIsReportedOnce() {

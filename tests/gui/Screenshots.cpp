@@ -77,6 +77,10 @@ class Screenshots : public QObject {
         Shot("load");
         f6.findChild<QCheckBox*>("LoadEnabled")->click();
         calc->setTabVisible(2, false);
+        calc->setTabVisible(3, true);
+        calc->setCurrentIndex(3);
+        Shot("seismic");
+        calc->setTabVisible(3, false);
 
         pages->setCurrentIndex(0);
         f6.findChild<QTableWidget*>("Boundary1")->viewport()->setFocus();

@@ -82,6 +82,7 @@ class StartupTest : public QObject {
         QVERIFY(f6.findChild<QGroupBox*>("StressType")->isHidden());
         auto* calcTabs = f6.findChild<QTabWidget*>("CalculationTabs");
         QVERIFY(!calcTabs->isTabVisible(2));
+        QVERIFY(!calcTabs->isTabVisible(3));  // 地震時・対策工
         QVERIFY(calcTabs->isTabVisible(0) && calcTabs->isTabVisible(1));
         auto* layerTabs = f6.findChild<QTabWidget*>("LayerTabs");
         for (int i = 0; i < 5; ++i) QVERIFY(layerTabs->isTabVisible(i));
