@@ -24,6 +24,22 @@ struct TSoilValues {
     bool operator==(const TSoilValues&) const = default;
 };
 
+// What a design case adds to the soil's own weight. A new object adds
+// nothing, and a model without additions computes exactly as before them.
+struct TCaseLoads {
+    // Horizontal seismic coefficient kh (seismic coefficient method): a
+    // horizontal force kh·W at each slice's centre of gravity, in the
+    // direction the circle slides. 0: none.
+    double Kh = 0;
+    // The surcharge load q (kN/m2) over [SurchargeX0, SurchargeX1] counts as
+    // weight on the slices beneath it. It takes no kh.
+    bool Surcharge = false;
+    double SurchargeQ = 0;
+    double SurchargeX0 = 0;
+    double SurchargeX1 = 0;
+    bool operator==(const TCaseLoads&) const = default;
+};
+
 // Points a list of Figures holds at most, by TFigureKind.
 inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51,
                                                                  51, 3,  2,  6,  51};
@@ -113,6 +129,8 @@ class TAnalysisModel {
     bool MustCutOn = false;
     bool NeverCutLineOn = false;
 
+    TCaseLoads Loads;
+
     TModelLookups Lookups;
 
     // Fills the model from the design, step by step; later steps read what
@@ -174,6 +192,9 @@ class TAnalysisModel {
     }
     // The water line lies above the ground surface somewhere (WaterOn aside).
     [[nodiscard]] bool WaterAnywhereAboveGround() const;
+    // Sets the case's loads; the surcharge's ends become break points, so
+    // that no slice is partly loaded.
+    void SetCaseLoads(const TCaseLoads& loads);
     // Replaces a figure list (truncated to its capacity) and its count; for
     // the ground surface, rebuilds Surface.
     void SetFigure(TFigureKind kind, TPolyline points);
@@ -196,6 +217,9 @@ class TAnalysisModel {
 
 // The model of a design (TAnalysisModel::BuildAnalysisModel on a new object).
 [[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design);
+
+// The model of the same design under other loads.
+[[nodiscard]] TAnalysisModel WithCaseLoads(TAnalysisModel model, const TCaseLoads& loads);
 
 // The slice lists of a circle, one entry per slice in increasing X.
 struct TSliceList {

@@ -55,6 +55,7 @@ struct TSliceContext {
     TStrengthMode StrengthMode = TStrengthMode::Total;
     TFsForm DisplayForm = TFsForm::Moment;
     double GammaWater = 0;
+    TCaseLoads Loads;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
     TSliceContext(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
@@ -70,6 +71,7 @@ struct TSliceContext {
         StrengthMode = e.StrengthMode;
         DisplayForm = e.DisplayForm;
         GammaWater = e.GammaWater;
+        Loads = e.Loads;
         const int layers = e.LayersInUse();
         bool tabled = e.Lookups.Ready && (!WaterOn || e.Lookups.Tabled[WaterSlot]);
         for (int k = 0; k < layers; ++k) {
@@ -180,11 +182,33 @@ TPondedLoad PondedLoad(const TSliceContext& x, std::size_t si, std::size_t inter
     return load;
 }
 
-// One slice's W, resisting and driving terms.
+// One slice's W, resisting and driving terms. With a seismic coefficient
+// the terms depend on the sense the circle slides in, which only the sum of
+// the static driving terms tells: Resisting and Driving are then those of
+// clockwise sliding, the Counter pair those of counter-clockwise sliding.
 struct TSliceTerms {
     double W = 0;
     double Resisting = 0;
     double Driving = 0;
+    double StaticDriving = 0;
+    double CounterResisting = 0;
+    double CounterDriving = 0;
+};
+
+// The centre of gravity of a slice's soil, by its parts: each layer's part
+// above and below the water level weighs its area times its unit weight and
+// has its centre at mid-height of its span on the slice's centre line, the
+// vertical the slice method weighs the slice by.
+struct TGravity {
+    double Weight = 0;
+    double Moment = 0;  // Σ weight·y
+    void Add(double weight, double bottom, double top) {
+        Weight += weight;
+        Moment += weight * ((bottom + top) / 2);
+    }
+    [[nodiscard]] double Y(double fallback) const {
+        return Weight > 0 ? Moment / Weight : fallback;
+    }
 };
 
 // Slice i of a circle with `Layers` layers in use, with the arc between its
@@ -257,6 +281,8 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // the part below the water weighs saturated in both modes.
     double W = 0;
     double sumV = 0;
+    const bool seismic = x.Loads.Kh != 0;
+    TGravity gravity;
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
         const auto kk = static_cast<std::size_t>(k);
@@ -267,6 +293,17 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
             w = w - below[k + 1];
         }
         W += a * x.GammaT[kk] + w * x.GammaSat[kk];
+        if (seismic || WithRow) {
+            const double spanTop = yc + H[k];
+            const double bottom = yc + (k + 1 < Layers ? H[k + 1] : 0.0);
+            if (dry) {
+                gravity.Add(a * x.GammaT[kk], bottom, spanTop);
+            } else {
+                const double level = yc + hw;
+                gravity.Add(a * x.GammaT[kk], std::max(bottom, level), spanTop);
+                gravity.Add(w * x.GammaSat[kk], bottom, std::min(spanTop, level));
+            }
+        }
         if constexpr (WithRow) {
             sumV += a + w;
             if (k + 1 < Layers) H[k] = H[k] - H[k + 1];
@@ -286,6 +323,19 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
             ponded = true;
             W += pond.Weight;
             thrustMoment += pond.Moment;
+        }
+    }
+
+    // The surcharge, where it counts, is weight on the slice's top: no soil,
+    // so it takes no seismic force.
+    double load = 0;
+    if (x.Loads.Surcharge) {
+        const double from = std::min(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
+        const double to = std::max(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
+        const double loaded = std::min(to, xc + b / 2) - std::max(from, xc - b / 2);
+        if (loaded > 0) {
+            load = x.Loads.SurchargeQ * loaded;
+            W += load;
         }
     }
 
@@ -321,6 +371,25 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         // As W·sinα is the weight's moment over R, so is the thrust's term.
         if (thrustMoment != 0) terms.Driving += thrustMoment / R;
     }
+    if (seismic) {
+        // kh·W of the soil at its centre of gravity, horizontal, in the sense
+        // of sliding: clockwise sliding moves the mass towards −X. It drives
+        // with the lever Yo − yG (moment form; cosα in force form) and takes
+        // kh·W·sinα off the normal force, which, like the static one, never
+        // goes below zero.
+        const double force = x.Loads.Kh * gravity.Weight;
+        const bool moment = x.DisplayForm == TFsForm::Moment;
+        const double arm = moment ? R : 1.0;
+        const double cohesive =
+            moment ? R * cohesion * L + lever * cohesion * h : cohesion * L + cohesion * h;
+        const double push = moment ? force * (c.Yo - gravity.Y(yc)) : force * cosA;
+        terms.StaticDriving = terms.Driving;
+        terms.Resisting = arm * std::max(normal * cosA - force * sinA, 0.0) * tanPhi + cohesive;
+        terms.CounterResisting =
+            arm * std::max(normal * cosA + force * sinA, 0.0) * tanPhi + cohesive;
+        terms.CounterDriving = terms.Driving - push;
+        terms.Driving += push;
+    }
 
     if constexpr (WithRow) {
         row->No = i + 1;
@@ -343,6 +412,9 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         row->Phi = phi;
         row->Resisting = terms.Resisting;
         row->Driving = terms.Driving;
+        row->Load = load;
+        row->GravityY = gravity.Y(yc);
+        row->Counter = {terms.CounterResisting, terms.CounterDriving};
     }
     return terms;
 }
@@ -361,6 +433,8 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
+    const bool seismic = x.Loads.Kh != 0;
+    double staticDriving = 0, counterResisting = 0, counterDriving = 0;
     // Ponded water on vertical steps of the ground: at the start point (from
     // Yb up or down to the ground beside it), between slices, at the end point.
     const bool ponded = x.Ponded;
@@ -428,6 +502,23 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
         result.Driving += terms.Driving;
+        if (seismic) {
+            staticDriving += terms.StaticDriving;
+            counterResisting += terms.CounterResisting;
+            counterDriving += terms.CounterDriving;
+        }
+    }
+    // Under a seismic force the circle slides as its weight drives it.
+    if (seismic && staticDriving < 0) {
+        result.Resisting = counterResisting;
+        result.Driving = counterDriving;
+        if constexpr (WithRow) {
+            for (int i = 0; i < n; ++i) {
+                TSliceRow& row = rows[static_cast<std::size_t>(i)];
+                std::swap(row.Resisting, row.Counter.Resisting);
+                std::swap(row.Driving, row.Counter.Driving);
+            }
+        }
     }
     return true;
 }

@@ -47,6 +47,15 @@ struct TSliceRow {
     double Phi = 0;    // rad
     double Resisting = 0;
     double Driving = 0;
+    double Load = 0;  // the surcharge's weight on the slice, when it counts (in W)
+    // Elevation of the centre of gravity of the slice's soil (TGravity in
+    // the source); a seismic force acts there.
+    double GravityY = 0;
+    // Under a seismic force: the terms had the circle slid the other way.
+    struct {
+        double Resisting = 0;
+        double Driving = 0;
+    } Counter;
 };
 
 // Slices the interval of width `width` between two neighbouring break points
