@@ -130,6 +130,9 @@ class TAnalysisModel {
     bool NeverCutLineOn = false;
 
     TCaseLoads Loads;
+    // The planned safety factor of a countermeasure; 0: none. The search
+    // then also finds the circle needing the largest restraining force.
+    double PlannedFs = 0;
 
     TModelLookups Lookups;
 

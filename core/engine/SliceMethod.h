@@ -132,6 +132,16 @@ TSliceRow EvaluateSlice(const TAnalysisModel& model, const TSlipCircle& circle,
                         const TSliceList& slices, int index, TPoint left, TPoint right,
                         double crackHeight, double crackLever);
 
+// The restraining force per metre of slope that brings a circle to the
+// model's planned safety factor PFs: (PFs·Mo − Mr) / R in moment form,
+// PFs·Fo − Fr in force form, the driving sum taken in the sense the circle
+// slides; 0 or less where none is needed.
+[[nodiscard]] inline double RestrainingForce(const TAnalysisModel& model, double R,
+                                             double resisting, double driving) {
+    const double needed = model.PlannedFs * std::fabs(driving) - resisting;
+    return model.DisplayForm == TFsForm::Moment ? needed / R : needed;
+}
+
 // Area between an arc of opening dTheta (rad) and its chord:
 // Δθ·R²/2 − R²·cos(Δθ/2)·sin(Δθ/2).
 [[nodiscard]] double SegmentArea(double dTheta, double R);

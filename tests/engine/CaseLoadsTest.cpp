@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "engine/Search.h"
 #include "engine/SliceMethod.h"
 
 namespace sorvanta {
@@ -48,8 +49,8 @@ TEST(CaseLoads, SeismicForceEntersAsTheFormulaHasIt) {
                 const TSliceRow& s = base.Rows[i];
                 const double tanPhi = std::tan(s.Phi);
                 const double cohesive = s.Resisting - r * s.W * std::cos(s.Alpha) * tanPhi;
-                resisting += cohesive + r * (s.W * std::cos(s.Alpha) - kh * s.W * std::sin(s.Alpha)) *
-                                            tanPhi;
+                resisting += cohesive +
+                             r * (s.W * std::cos(s.Alpha) - kh * s.W * std::sin(s.Alpha)) * tanPhi;
                 driving += s.Driving + (form == 0 ? kh * s.W * (Circle.Yo - s.GravityY)
                                                   : kh * s.W * std::cos(s.Alpha));
             }
@@ -71,9 +72,9 @@ TEST(CaseLoads, SeismicForceActsInTheSenseOfSliding) {
             SCOPED_TRACE(testing::Message() << "form " << form << ", kh " << kh);
             const TCircleEvaluation right =
                 EvaluateAll(Seismic(OneLayerModel(Slope, 18, 30, 10, 0.5, form), kh), Circle);
-            const TCircleEvaluation left = EvaluateAll(
-                Seismic(OneLayerModel(Mirrored(Slope), 18, 30, 10, 0.5, form), kh),
-                {-Circle.Xo, Circle.Yo, Circle.R});
+            const TCircleEvaluation left =
+                EvaluateAll(Seismic(OneLayerModel(Mirrored(Slope), 18, 30, 10, 0.5, form), kh),
+                            {-Circle.Xo, Circle.Yo, Circle.R});
             ASSERT_EQ(right.Verdict, TCircleVerdict::Valid);
             ASSERT_EQ(left.Verdict, TCircleVerdict::Valid);
             EXPECT_GT(right.Fs, 0);
@@ -140,8 +141,8 @@ TEST(CaseLoads, SurchargeCountsAsWeightOnTheLoadedSlices) {
     // weight in W·sinα and W·cosα·tanφ, the others nothing. The model without
     // the load but with its ends as break points slices the circle alike.
     const double q = 12.5;
-    const TCaseLoads loads{.Surcharge = true, .SurchargeQ = q, .SurchargeX0 = 30.3,
-                           .SurchargeX1 = 38.9};
+    const TCaseLoads loads{
+        .Surcharge = true, .SurchargeQ = q, .SurchargeX0 = 30.3, .SurchargeX1 = 38.9};
     for (const int form : {0, 1}) {
         SCOPED_TRACE(form == 0 ? "moment form" : "force form");
         const TAnalysisModel plain = OneLayerModel(Slope, 18, 30, 10, 0.5, form);
@@ -168,6 +169,51 @@ TEST(CaseLoads, SurchargeCountsAsWeightOnTheLoadedSlices) {
         // The same circle without the load, sliced without the extra break
         // points, is today's evaluation.
         EXPECT_NEAR(EvaluateAll(plain, Circle).Fs, base.Fs, 1e-3 * base.Fs);
+    }
+}
+
+TEST(CaseLoads, RestrainingForceBringsTheCircleToThePlannedFactor) {
+    // Pr = (PFs − Fs)·Mo / r on any circle, whatever the form, kh or sense.
+    for (const int form : {0, 1}) {
+        for (const bool mirrored : {false, true}) {
+            TAnalysisModel model = Seismic(
+                OneLayerModel(mirrored ? Mirrored(Slope) : Slope, 18, 30, 10, 0.5, form), 0.15);
+            model.PlannedFs = 1.4;
+            const TSlipCircle c{mirrored ? -Circle.Xo : Circle.Xo, Circle.Yo, Circle.R};
+            const TCircleEvaluation ev = EvaluateAll(model, c);
+            const double r = form == 0 ? c.R : 1.0;
+            const double expected = (1.4 - std::fabs(ev.Fs)) * std::fabs(ev.Driving) / r;
+            EXPECT_NEAR(RestrainingForce(model, c.R, ev.Resisting, ev.Driving), expected,
+                        1e-9 * std::fabs(expected));
+        }
+    }
+}
+
+TEST(CaseLoads, SearchFindsTheCircleNeedingTheMostForce) {
+    // Beside the critical circle, at no change to it, and alike whatever the
+    // thread count; never less than the critical circle itself needs.
+    TAnalysisModel model = BuildAnalysisModel(test::SampleDesign());
+    for (const TSlipDirection direction : {TSlipDirection::Clockwise, TSlipDirection::Both}) {
+        model.Direction = direction;
+        model.PlannedFs = 0;
+        const TCriticalSearch plain = SearchCriticalCircle(model, {.Threads = 2});
+        EXPECT_FALSE(plain.MostForce.Found);
+        model.PlannedFs = 2.5;
+        const TCriticalSearch one = SearchCriticalCircle(model, {.Threads = 1});
+        const TCriticalSearch two = SearchCriticalCircle(model, {.Threads = 2});
+        EXPECT_EQ(one.Result.Fs, plain.Result.Fs);
+        EXPECT_EQ(one.Result.R, plain.Result.R);
+        EXPECT_EQ(one.Circles, plain.Circles);
+        ASSERT_TRUE(one.MostForce.Found);
+        EXPECT_EQ(one.MostForce, two.MostForce);
+        const double critical =
+            RestrainingForce(model, one.Result.R, one.Result.Resisting, one.Result.Driving);
+        EXPECT_GT(critical, 0);
+        EXPECT_GE(one.MostForce.Force, critical);
+        EXPECT_NEAR(one.MostForce.Force,
+                    RestrainingForce(model, one.MostForce.R, one.MostForce.Resisting,
+                                     one.MostForce.Driving),
+                    0);
     }
 }
 
