@@ -133,6 +133,8 @@ class TAnalysisModel {
     // The planned safety factor of a countermeasure; 0: none. The search
     // then also finds the circle needing the largest restraining force.
     double PlannedFs = 0;
+    TSliceMethodKind Method = TSliceMethodKind::Ordinary;
+    TPoreForm PoreForm = TPoreForm::Modified;
 
     TModelLookups Lookups;
 
@@ -242,12 +244,29 @@ struct TSliceList {
 // Scratch space of the evaluation, reused from circle to circle so that the
 // inner loop does not allocate. What it holds between calls means nothing:
 // every result is returned as a value.
+// What the methods of slices beyond the ordinary one need of a slice, in
+// the units of the model's form (moments over R in force form).
+struct TSliceForces {
+    double W = 0;      // everything the slice carries, as in its row
+    double SoilW = 0;  // the soil alone, which takes the seismic force
+    double B = 0;
+    double L = 0;
+    double Sin = 0, Cos = 0;
+    double C = 0;
+    double TanPhi = 0;
+    double Pore = 0;          // vertical pore force on the width b (u·b)
+    double Crack = 0;         // resisting term of the cohesion on a crack face
+    double Thrust = 0;        // driving term of ponded water's thrust
+    double GravityLever = 0;  // Yo − yG
+};
+
 struct TEngineScratch {
     std::vector<double> Breaks;
     // Per slice: the break-point interval of its centre X (IntervalOf).
     std::vector<std::size_t> CentreInterval;
     TSliceList Slices;
     std::vector<double> MeetX;
+    std::vector<TSliceForces> Forces;
 };
 
 }  // namespace sorvanta

@@ -43,16 +43,16 @@ std::optional<TStrengthLine> BackCalculate(const TAnalysisModel& model, const TS
 
 std::optional<double> CohesionFor(const TStrengthLine& line, double tanPhi) {
     if (!(line.PerCohesion > 0)) return std::nullopt;
-    const double c = (line.Fs0 * line.Driving - line.Fixed - line.PerTanPhi * tanPhi) /
-                     line.PerCohesion;
+    const double c =
+        (line.Fs0 * line.Driving - line.Fixed - line.PerTanPhi * tanPhi) / line.PerCohesion;
     if (!(c >= 0)) return std::nullopt;
     return c;
 }
 
 std::optional<double> TanPhiFor(const TStrengthLine& line, double cohesion) {
     if (!(line.PerTanPhi > 0)) return std::nullopt;
-    const double t = (line.Fs0 * line.Driving - line.Fixed - line.PerCohesion * cohesion) /
-                     line.PerTanPhi;
+    const double t =
+        (line.Fs0 * line.Driving - line.Fixed - line.PerCohesion * cohesion) / line.PerTanPhi;
     if (!(t >= 0)) return std::nullopt;
     return t;
 }

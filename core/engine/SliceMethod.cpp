@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/SliceMethods.h"
+
 namespace sorvanta {
 
 namespace {
@@ -56,6 +58,8 @@ struct TSliceContext {
     TFsForm DisplayForm = TFsForm::Moment;
     double GammaWater = 0;
     TCaseLoads Loads;
+    // Filled per slice for the methods beyond the ordinary one; null else.
+    TSliceForces* Forces = nullptr;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
     TSliceContext(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
@@ -293,7 +297,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
             w = w - below[k + 1];
         }
         W += a * x.GammaT[kk] + w * x.GammaSat[kk];
-        if (seismic || WithRow) {
+        if (seismic || WithRow || x.Forces) {
             const double spanTop = yc + H[k];
             const double bottom = yc + (k + 1 < Layers ? H[k + 1] : 0.0);
             if (dry) {
@@ -348,13 +352,14 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // is taken off, but never below zero: water standing above the ground
     // must not pull the slice down.
     double normal = W;
+    double pore = 0;
     if (x.StrengthMode == TStrengthMode::Effective) {
         // Under ponded water the pore force is taken on the base as it is,
         // over the whole column below the water level ((hw − e)·b + s), so
         // that the water's weight and the pore force cancel to the submerged
         // weight; elsewhere u on the width b, as ever.
         const double u = hw * x.GammaWater;
-        const double pore = ponded ? x.GammaWater * ((hw - sag) * b + s) : u * b;
+        pore = ponded ? x.GammaWater * ((hw - sag) * b + s) : u * b;
         normal = std::max(W - pore, 0.0);
     }
 
@@ -391,6 +396,23 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         terms.Driving += push;
     }
 
+    if (x.Forces) {
+        const bool moment = x.DisplayForm == TFsForm::Moment;
+        TSliceForces& f = x.Forces[si];
+        f.W = W;
+        f.SoilW = gravity.Weight;
+        f.B = b;
+        f.L = L;
+        f.Sin = sinA;
+        f.Cos = cosA;
+        f.C = cohesion;
+        f.TanPhi = tanPhi;
+        f.Pore = pore;
+        f.Crack = moment ? lever * cohesion * h / R : cohesion * h;
+        f.Thrust = thrustMoment / R;
+        f.GravityLever = c.Yo - gravity.Y(yc);
+    }
+
     if constexpr (WithRow) {
         row->No = i + 1;
         row->CentreX = xc;
@@ -423,8 +445,10 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 // false, with the sums incomplete, when a slice spans more than half a turn.
 template <int Layers, bool WithRow>
 bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
-               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
-    const TSliceContext x(e, sl, intervals, c);
+               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+               TSliceForces* forces) {
+    TSliceContext x(e, sl, intervals, c);
+    x.Forces = forces;
     const double Xb = result.Xb, Yb = result.Yb, Xe = result.Xe, Ye = result.Ye;
     const int n = sl.Count();
     const double* leftX = sl.LeftX.data();
@@ -527,13 +551,15 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
 // unrolled.
 template <bool WithRow>
 bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
-                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
+                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+                 TSliceForces* forces) {
     using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
-                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*);
+                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*, TSliceForces*);
     static constexpr std::array<TSum, MaxLayers + 1> sums{
         &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
         &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
-    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows);
+    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows,
+                                                           forces);
 }
 
 TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::size_t interval,
@@ -713,15 +739,26 @@ TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& c,
     if (!DivideSlices(model, c, k.Xb, k.Xe, sl, scratch))
         return refuse(TCircleVerdict::TooManySlices);
     const std::size_t* intervals = scratch.CentreInterval.data();
+    const bool ordinary =
+        model.Method == TSliceMethodKind::Ordinary && model.PoreForm == TPoreForm::Modified;
+    TSliceForces* forces = nullptr;
+    if (!ordinary) {
+        scratch.Forces.resize(static_cast<std::size_t>(sl.Count()));
+        forces = scratch.Forces.data();
+    }
     bool summed = false;
     if (wanted.Rows) {
         std::vector<TSliceRow>& rows = result.Rows;
         rows.resize(static_cast<std::size_t>(sl.Count()));
-        summed = SumSlicesOf<true>(model, sl, intervals, c, result, rows.data());
+        summed = SumSlicesOf<true>(model, sl, intervals, c, result, rows.data(), forces);
     } else {
-        summed = SumSlicesOf<false>(model, sl, intervals, c, result, nullptr);
+        summed = SumSlicesOf<false>(model, sl, intervals, c, result, nullptr, forces);
     }
     if (!summed) return refuse(TCircleVerdict::SliceOverHalfTurn);
+    if (!ordinary) {
+        const TCircleVerdict solved = SolveMethod(model, c, scratch.Forces, result);
+        if (solved != TCircleVerdict::Valid) return refuse(solved);
+    }
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;
     if (!std::isfinite(result.Resisting) || !std::isfinite(result.Driving) ||

@@ -81,6 +81,10 @@ struct TCircleEvaluation : TCircleResult {
     TSliceList Slices;
     // Every slice's row, when accepted (TCircleWanted::Rows).
     std::vector<TSliceRow> Rows;
+    // Janbu's correction factor f0 and the factor before it (Fs = f0·F0);
+    // 1 and 0 for the other methods.
+    double Correction = 1;
+    double UncorrectedFs = 0;
 };
 
 // The parts of TCircleEvaluation beyond the sums that a caller wants; without

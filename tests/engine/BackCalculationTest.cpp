@@ -37,10 +37,10 @@ TEST(BackCalculation, RoundTripRecoversTheLayersStrength) {
 }
 
 TEST(BackCalculation, RefusesWhereTheLayerDoesNotCarryTheCircle) {
-    const TAnalysisModel model = test::OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 18,
-                                                     28, 12, 0.5);
-    EXPECT_FALSE(BackCalculate(model, {26, 22, 23}, 1, 1.0));        // no such layer
-    EXPECT_FALSE(BackCalculate(model, {26, 22, 5}, 0, 1.0));         // the circle misses the ground
+    const TAnalysisModel model =
+        test::OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 18, 28, 12, 0.5);
+    EXPECT_FALSE(BackCalculate(model, {26, 22, 23}, 1, 1.0));  // no such layer
+    EXPECT_FALSE(BackCalculate(model, {26, 22, 5}, 0, 1.0));   // the circle misses the ground
     TStrengthLine flat{.Fs0 = 1, .Fixed = 10, .PerCohesion = 0, .PerTanPhi = 0, .Driving = 20};
     EXPECT_FALSE(CohesionFor(flat, 0.5));
     EXPECT_FALSE(TanPhiFor(flat, 5));
