@@ -27,9 +27,11 @@ enum class TStrengthMode : std::uint8_t {
 
 // The method of slices a circle's factor is computed by.
 enum class TSliceMethodKind : std::uint8_t {
-    Ordinary = 0,  // moment or force form, TFsForm
-    Bishop = 1,    // simplified Bishop: moment equilibrium, interslice shear neglected
-    Janbu = 2,     // simplified Janbu: force equilibrium, with its correction factor
+    Ordinary = 0,          // moment or force form, TFsForm
+    Bishop = 1,            // simplified Bishop: moment equilibrium, interslice shear neglected
+    Janbu = 2,             // simplified Janbu: force equilibrium, with its correction factor
+    Spencer = 3,           // force and moment equilibrium, interslice forces of one inclination
+    MorgensternPrice = 4,  // the same with the inclination λ·f(x), f a half-sine
 };
 
 // How the pore pressure enters the normal force of a slice's base.

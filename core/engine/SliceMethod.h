@@ -51,6 +51,12 @@ struct TSliceRow {
     // Elevation of the centre of gravity of the slice's soil (TGravity in
     // the source); a seismic force acts there.
     double GravityY = 0;
+    // Bishop's and Janbu's mα = cosα + sinα·tanφ / Fs; Spencer's and
+    // Morgenstern–Price's interslice forces on the slice's right side
+    // (normal E, shear X = λ·f·E), in the sense of sliding. 0 elsewhere.
+    double MAlpha = 0;
+    double InterE = 0;
+    double InterX = 0;
     // Under a seismic force: the terms had the circle slid the other way.
     struct {
         double Resisting = 0;
@@ -85,6 +91,8 @@ struct TCircleEvaluation : TCircleResult {
     // 1 and 0 for the other methods.
     double Correction = 1;
     double UncorrectedFs = 0;
+    // Spencer's and Morgenstern–Price's λ; 0 for the other methods.
+    double Lambda = 0;
 };
 
 // The parts of TCircleEvaluation beyond the sums that a caller wants; without

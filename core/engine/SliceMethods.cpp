@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace sorvanta {
 
@@ -29,8 +30,7 @@ double SeismicDriving(const TAnalysisModel& model, const TSliceForces& f, double
 
 TTerms Conventional(const TAnalysisModel& model, const TSliceForces& f, double sense, double R) {
     const double sin = sense * f.Sin;
-    const double normal =
-        f.W * f.Cos - f.Pore / f.Cos - model.Loads.Kh * f.SoilW * sin;
+    const double normal = f.W * f.Cos - f.Pore / f.Cos - model.Loads.Kh * f.SoilW * sin;
     const bool moment = model.DisplayForm == TFsForm::Moment;
     return {f.C * f.L + std::max(normal, 0.0) * f.TanPhi + f.Crack,
             f.W * sin + sense * f.Thrust + SeismicDriving(model, f, R, moment), 1};
@@ -49,6 +49,127 @@ TTerms Janbu(const TAnalysisModel& model, const TSliceForces& f, double sense, d
     const double mAlpha = f.Cos + sin * f.TanPhi / fs;
     return {(f.C * f.B + Effective(f) * f.TanPhi) / (f.Cos * mAlpha) + f.Crack,
             f.W * sin / f.Cos + sense * f.Thrust + model.Loads.Kh * f.SoilW, mAlpha};
+}
+
+// Spencer (f = 1) and Morgenstern–Price (f a half-sine over the mass) by
+// the scheme of Zhu, Lee, Qian and Chen (2005): for a given λ, F from the
+// force equilibrium of every slice with E = 0 at both ends; then λ from the
+// moment equilibrium of every slice about its base's middle, summed (the
+// thrust line's heights drop out); until both settle. Worked in the frame in
+// which the mass slides towards −X, slices from the toe; E on a slice's right
+// side pushes it towards −X, X = λ·f·E acts downwards there.
+TCircleVerdict Rigorous(const TAnalysisModel& model, const TSlipCircle& circle,
+                        const std::vector<TSliceForces>& forces, TCircleEvaluation& result,
+                        double sense, double scale) {
+    const std::size_t n = forces.size();
+    const double R = circle.R;
+    const double kh = model.Loads.Kh;
+    const bool halfSine = model.Method == TSliceMethodKind::MorgensternPrice;
+    struct TSlice {
+        std::size_t Index;
+        double Sin, Cos, TanPhi, T, Rr, B, H, Static, Driving, Cohesive;
+    };
+    std::vector<TSlice> sl(n);
+    std::vector<double> f(n + 1), edge(n + 1);
+    double x = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = sense > 0 ? k : n - 1 - k;
+        const TSliceForces& s = forces[i];
+        const double sin = sense * s.Sin;
+        const double normal =
+            (model.PoreForm == TPoreForm::Modified ? std::max(s.W - s.Pore, 0.0) * s.Cos
+                                                   : s.W * s.Cos - s.Pore / s.Cos) -
+            kh * s.SoilW * sin;
+        const double cohesive = s.C * s.L + s.Crack;
+        sl[k] = {i,
+                 sin,
+                 s.Cos,
+                 s.TanPhi,
+                 s.W * sin + kh * s.SoilW * s.Cos + sense * s.Thrust,
+                 cohesive + normal * s.TanPhi,
+                 s.B,
+                 R * s.Cos - s.GravityLever,
+                 normal,
+                 s.W * sin + kh * s.SoilW * s.GravityLever / R + sense * s.Thrust,
+                 cohesive};
+        edge[k] = x;
+        x += s.B;
+    }
+    edge[n] = x;
+    for (std::size_t k = 0; k <= n; ++k)
+        f[k] = halfSine ? std::sin(std::numbers::pi * edge[k] / x) : 1.0;
+
+    std::vector<double> E(n + 1);
+    double F = std::fabs(result.Fs) > 0 ? std::fabs(result.Fs) : 1.0;
+    double lambda = 0;
+    auto phi = [&](std::size_t k, double fk) {  // slice k's coefficient of an E beside it
+        const TSlice& s = sl[k];
+        return F * (s.Cos + lambda * fk * s.Sin) + s.TanPhi * (s.Sin - lambda * fk * s.Cos);
+    };
+    bool settled = false;
+    for (int outer = 0; outer < MethodIterationLimit && !settled; ++outer) {
+        // F for this λ.
+        int inner = 0;
+        for (; inner < MethodIterationLimit; ++inner) {
+            double weight = 1 / phi(n - 1, f[n]);
+            double resisting = 0, driving = 0;
+            for (std::size_t k = n; k-- > 0;) {
+                if (k + 1 < n) weight *= phi(k + 1, f[k + 1]) / phi(k, f[k + 1]);
+                resisting += sl[k].Rr * weight;
+                driving += sl[k].T * weight;
+            }
+            const double next = resisting / driving;
+            if (!std::isfinite(next) || !(next > 0)) return TCircleVerdict::NotConverged;
+            const bool same = std::fabs(next - F) <= 1e-12 * next;
+            F = next;
+            if (same) break;
+        }
+        if (inner == MethodIterationLimit) return TCircleVerdict::NotConverged;
+        // The interslice forces, and λ from the moments.
+        E[0] = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            E[k + 1] = (phi(k, f[k]) * E[k] + sl[k].Rr - F * sl[k].T) / phi(k, f[k + 1]);
+        double numerator = 0, denominator = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            const TSlice& s = sl[k];
+            numerator +=
+                s.B * (s.Sin / s.Cos) * (E[k + 1] + E[k]) + 2 * kh * forces[s.Index].SoilW * s.H;
+            denominator += s.B * (f[k + 1] * E[k + 1] + f[k] * E[k]);
+        }
+        const double next = numerator / denominator;
+        if (!std::isfinite(next)) return TCircleVerdict::NotConverged;
+        settled = inner == 0 && std::fabs(next - lambda) <= 1e-10 * (1 + std::fabs(lambda));
+        lambda = next;
+    }
+    if (!settled) return TCircleVerdict::NotConverged;
+
+    double resisting = 0, driving = 0;
+    const bool rows = result.Rows.size() == n;
+    for (std::size_t k = 0; k < n; ++k) {
+        const TSlice& s = sl[k];
+        if (!(phi(k, f[k + 1]) / F > SmallestMAlpha)) return TCircleVerdict::SmallMAlpha;
+        // N' = N − U from the slice's normal equilibrium. It may come out
+        // negative at the head of a cohesive mass (tension, as published
+        // solutions show); like them the method keeps it.
+        const double effective = s.Static + s.Sin * (E[k] - E[k + 1]) -
+                                 s.Cos * lambda * (f[k] * E[k] - f[k + 1] * E[k + 1]);
+        const double strength = s.Cohesive + effective * forces[s.Index].TanPhi;
+        resisting += strength;
+        driving += s.Driving;
+        if (rows) {
+            TSliceRow& row = result.Rows[s.Index];
+            row.Resisting = strength * scale;
+            row.Driving = sense * s.Driving * scale;
+            row.InterE = E[k + 1];
+            row.InterX = lambda * f[k + 1] * E[k + 1];
+        }
+    }
+    if (!std::isfinite(resisting) || !std::isfinite(driving)) return TCircleVerdict::NotFinite;
+    result.Resisting = resisting * scale;
+    result.Driving = sense * resisting / F * scale;
+    result.Fs = sense * F;
+    result.Lambda = lambda;
+    return TCircleVerdict::Valid;
 }
 
 }  // namespace
@@ -76,6 +197,10 @@ TCircleVerdict SolveMethod(const TAnalysisModel& model, const TSlipCircle& circl
             smallestM = std::min(smallestM, t.MAlpha);
         }
     };
+
+    if (model.Method == TSliceMethodKind::Spencer ||
+        model.Method == TSliceMethodKind::MorgensternPrice)
+        return Rigorous(model, circle, forces, result, sense, scale);
 
     double resisting = 0, driving = 0, smallestM = 1, correction = 1;
     if (model.Method == TSliceMethodKind::Ordinary) {
@@ -137,9 +262,13 @@ TCircleVerdict SolveMethod(const TAnalysisModel& model, const TSlipCircle& circl
                 case TSliceMethodKind::Janbu:
                     t = Janbu(model, forces[i], sense, fs);
                     break;
+                case TSliceMethodKind::Spencer:
+                case TSliceMethodKind::MorgensternPrice:
+                    break;
             }
             result.Rows[i].Resisting = correction * t.Resisting * scale;
             result.Rows[i].Driving = sense * t.Driving * scale;
+            if (model.Method != TSliceMethodKind::Ordinary) result.Rows[i].MAlpha = t.MAlpha;
         }
     }
     return TCircleVerdict::Valid;

@@ -50,14 +50,16 @@ TEST(SliceMethods, BishopAndJanbuSatisfyTheirOwnEquations) {
                                  (s.C * s.B + s.W * tanPhi) /
                                      (bishop ? mAlpha : std::cos(s.Alpha) * mAlpha) * ev.Correction;
             EXPECT_GE(crack, -1e-9) << "slice " << s.No;  // only the end slices' crack faces
-            resisting += (s.C * s.B + s.W * tanPhi) / (bishop ? mAlpha : std::cos(s.Alpha) * mAlpha);
+            resisting +=
+                (s.C * s.B + s.W * tanPhi) / (bishop ? mAlpha : std::cos(s.Alpha) * mAlpha);
             driving += bishop ? s.W * std::sin(s.Alpha) : s.W * std::tan(s.Alpha);
         }
         // The end slices' crack cohesion is the program's own term, alike in
         // every method; take it from the ordinary sums.
         const TCircleEvaluation ord = EvaluateAll(plain, Circle);
         double crack = ord.Resisting / Circle.R;
-        for (const TSliceRow& s : ord.Rows) crack -= s.C * s.L + s.W * std::cos(s.Alpha) * std::tan(s.Phi);
+        for (const TSliceRow& s : ord.Rows)
+            crack -= s.C * s.L + s.W * std::cos(s.Alpha) * std::tan(s.Phi);
         EXPECT_NEAR(F, (resisting + crack) / driving, 1e-9 * F);
         if (bishop) {
             EXPECT_EQ(ev.Correction, 1);
@@ -65,6 +67,40 @@ TEST(SliceMethods, BishopAndJanbuSatisfyTheirOwnEquations) {
         } else {
             EXPECT_GT(ev.Correction, 1);
             EXPECT_NEAR(ev.Fs, ev.Correction * ev.UncorrectedFs, 1e-12 * ev.Fs);
+        }
+    }
+}
+
+TEST(SliceMethods, RigorousMethodsBalanceMomentsAboutTheCentre) {
+    // λ comes from each slice's moments about its base; summed with the
+    // force balance they must give the moments about the circle's centre,
+    // where the base forces have no lever: F = Σ(c·l + N'·tanφ) / Σ(W·sinα +
+    // kh·W·h/R). Checked with a seismic force, whose lever enters λ (without
+    // it, or with half of it, the two differ by percents).
+    for (const TSliceMethodKind method :
+         {TSliceMethodKind::Spencer, TSliceMethodKind::MorgensternPrice}) {
+        for (const double kh : {0.0, 0.2}) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(method) << " kh " << kh);
+            const TAnalysisModel model =
+                WithMethod(OneLayerModel(Slope, 18, 30, 10, 0.5), method, kh);
+            const TCircleEvaluation ev = EvaluateAll(model, Circle);
+            ASSERT_EQ(ev.Verdict, TCircleVerdict::Valid);
+            EXPECT_NE(ev.Lambda, 0);
+            double resisting = 0, driving = 0;
+            for (const TSliceRow& s : ev.Rows) {
+                resisting += s.Resisting;
+                driving += s.Driving;
+            }
+            // To the slices' straight bases (b·tanα) in λ's equation.
+            EXPECT_NEAR(ev.Fs, resisting / driving, 1e-4 * ev.Fs);
+            // The last slice's right side is the mass's end: no force there.
+            const TSliceRow& head = ev.Rows.back();
+            EXPECT_NEAR(head.InterE, 0, 1e-6 * std::fabs(ev.Rows[ev.Rows.size() / 2].InterE));
+            // Rigorous and simplified Bishop agree closely on a circle.
+            const TCircleEvaluation bishop = EvaluateAll(
+                WithMethod(OneLayerModel(Slope, 18, 30, 10, 0.5), TSliceMethodKind::Bishop, kh),
+                Circle);
+            EXPECT_NEAR(ev.Fs, bishop.Fs, 0.01 * bishop.Fs);
         }
     }
 }
@@ -79,11 +115,13 @@ TEST(SliceMethods, JanbuCorrectionFollowsItsCurve) {
 TEST(SliceMethods, EveryMethodSlidesEitherWay) {
     // The mirrored section gives the same factor with the other sign, in
     // either form and under a seismic force.
-    for (const TSliceMethodKind method : {TSliceMethodKind::Bishop, TSliceMethodKind::Janbu}) {
+    for (const TSliceMethodKind method :
+         {TSliceMethodKind::Bishop, TSliceMethodKind::Janbu, TSliceMethodKind::Spencer,
+          TSliceMethodKind::MorgensternPrice}) {
         for (const int form : {0, 1}) {
             for (const double kh : {0.0, 0.15}) {
-                SCOPED_TRACE(testing::Message() << static_cast<int>(method) << " form " << form
-                                                << " kh " << kh);
+                SCOPED_TRACE(testing::Message()
+                             << static_cast<int>(method) << " form " << form << " kh " << kh);
                 const TCircleEvaluation right = EvaluateAll(
                     WithMethod(OneLayerModel(Slope, 18, 30, 10, 0.5, form), method, kh), Circle);
                 const TCircleEvaluation left = EvaluateAll(
@@ -145,8 +183,8 @@ TEST(SliceMethods, SearchMinimisesTheChosenMethod) {
     model.Method = TSliceMethodKind::Bishop;
     const TCriticalSearch bishop = SearchCriticalCircle(model);
     ASSERT_EQ(bishop.Result.Verdict, TCircleVerdict::Valid);
-    const TCircleEvaluation there = EvaluateAll(
-        model, {ordinary.Result.Xo, ordinary.Result.Yo, ordinary.Result.R});
+    const TCircleEvaluation there =
+        EvaluateAll(model, {ordinary.Result.Xo, ordinary.Result.Yo, ordinary.Result.R});
     EXPECT_LE(bishop.Result.Fs, there.Fs + 1e-9);
     EXPECT_GT(bishop.Result.Fs, ordinary.Result.Fs);
 }
