@@ -32,4 +32,19 @@ enum class TDesignCase : std::uint8_t {
     Both = 2,
 };
 
+// The method of slices a circle's factor is computed by.
+enum class TSliceMethodKind : std::uint8_t {
+    Ordinary = 0,          // moment or force form, TFsForm
+    Bishop = 1,            // simplified Bishop: moment equilibrium, interslice shear neglected
+    Janbu = 2,             // simplified Janbu: force equilibrium, with its correction factor
+    Spencer = 3,           // force and moment equilibrium, interslice forces of one inclination
+    MorgensternPrice = 4,  // the same with the inclination λ·f(x), f a half-sine
+};
+
+// How the pore pressure enters the normal force of a slice's base.
+enum class TPoreForm : std::uint8_t {
+    Modified = 0,      // (W − u·b)·cosα
+    Conventional = 1,  // W·cosα − u·l, l = b / cosα
+};
+
 }  // namespace sorvanta

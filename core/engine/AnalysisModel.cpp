@@ -208,6 +208,21 @@ void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design,
     RefreshLookups();
 }
 
+void TAnalysisModel::SetCaseLoads(const TCaseLoads& loads) {
+    Loads = loads;
+    if (loads.Surcharge && BreakX.size() >= 2) {
+        // Before the two reserved entries, which stand for a circle's ends.
+        const auto at = BreakX.end() - 2;
+        BreakX.insert(at, {loads.SurchargeX0, loads.SurchargeX1});
+    }
+    RefreshLookups();
+}
+
+TAnalysisModel WithCaseLoads(TAnalysisModel model, const TCaseLoads& loads) {
+    model.SetCaseLoads(loads);
+    return model;
+}
+
 void TAnalysisModel::RefreshLookups() {
     for (int k = 0; k < FigureKindCount; ++k) {
         const TPolyline& line = LineOf(static_cast<TFigureKind>(k));

@@ -26,6 +26,22 @@ struct TSoilValues {
     bool operator==(const TSoilValues&) const = default;
 };
 
+// What a design case adds to the soil's own weight. A new object adds
+// nothing, and a model without additions computes exactly as before them.
+struct TCaseLoads {
+    // Horizontal seismic coefficient kh (seismic coefficient method): a
+    // horizontal force kh·W at each slice's centre of gravity, in the
+    // direction the circle slides. 0: none.
+    double Kh = 0;
+    // The surcharge load q (kN/m2) over [SurchargeX0, SurchargeX1] counts as
+    // weight on the slices beneath it. It takes no kh.
+    bool Surcharge = false;
+    double SurchargeQ = 0;
+    double SurchargeX0 = 0;
+    double SurchargeX1 = 0;
+    bool operator==(const TCaseLoads&) const = default;
+};
+
 // Points a list of Figures holds at most, by TFigureKind.
 inline constexpr std::array<int, FigureKindCount> FigureCapacity{51, 51, 51, 51, 51,
                                                                  51, 3,  2,  6,  51};
@@ -116,6 +132,13 @@ class TAnalysisModel {
     bool MustCutOn = false;
     bool NeverCutLineOn = false;
 
+    TCaseLoads Loads;
+    // The planned safety factor of a countermeasure; 0: none. The search
+    // then also finds the circle needing the largest restraining force.
+    double PlannedFs = 0;
+    TSliceMethodKind Method = TSliceMethodKind::Ordinary;
+    TPoreForm PoreForm = TPoreForm::Modified;
+
     TModelLookups Lookups;
 
     // Fills the model from the design and the run's options, step by step;
@@ -178,6 +201,9 @@ class TAnalysisModel {
     }
     // The water line lies above the ground surface somewhere (WaterOn aside).
     [[nodiscard]] bool WaterAnywhereAboveGround() const;
+    // Sets the case's loads; the surcharge's ends become break points, so
+    // that no slice is partly loaded.
+    void SetCaseLoads(const TCaseLoads& loads);
     // Replaces a figure list (truncated to its capacity) and its count; for
     // the ground surface, rebuilds Surface.
     void SetFigure(TFigureKind kind, TPolyline points);
@@ -203,6 +229,9 @@ class TAnalysisModel {
 [[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design,
                                                 const TAnalysisOptions& options);
 
+// The model of the same design under other loads.
+[[nodiscard]] TAnalysisModel WithCaseLoads(TAnalysisModel model, const TCaseLoads& loads);
+
 // The slice lists of a circle, one entry per slice in increasing X.
 struct TSliceList {
     std::vector<double> CentreX;
@@ -221,12 +250,29 @@ struct TSliceList {
 // Scratch space of the evaluation, reused from circle to circle so that the
 // inner loop does not allocate. What it holds between calls means nothing:
 // every result is returned as a value.
+// What the methods of slices beyond the ordinary one need of a slice, in
+// the units of the model's form (moments over R in force form).
+struct TSliceForces {
+    double W = 0;      // everything the slice carries, as in its row
+    double SoilW = 0;  // the soil alone, which takes the seismic force
+    double B = 0;
+    double L = 0;
+    double Sin = 0, Cos = 0;
+    double C = 0;
+    double TanPhi = 0;
+    double Pore = 0;          // vertical pore force on the width b (u·b)
+    double Crack = 0;         // resisting term of the cohesion on a crack face
+    double Thrust = 0;        // driving term of ponded water's thrust
+    double GravityLever = 0;  // Yo − yG
+};
+
 struct TEngineScratch {
     std::vector<double> Breaks;
     // Per slice: the break-point interval of its centre X (IntervalOf).
     std::vector<std::size_t> CentreInterval;
     TSliceList Slices;
     std::vector<double> MeetX;
+    std::vector<TSliceForces> Forces;
 };
 
 }  // namespace sorvanta

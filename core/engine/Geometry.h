@@ -47,6 +47,11 @@ enum class TCircleVerdict : std::uint8_t {
     // A slice would span more than half a turn of arc: the end points are too
     // close together to be told apart.
     SliceOverHalfTurn,
+    // The method of slices has no solution on the circle: a slice's
+    // mα = cosα + sinα·tanφ / Fs is 0.2 or less (Bishop, Janbu), or the
+    // iteration for Fs does not settle within its limit.
+    SmallMAlpha,
+    NotConverged,
 };
 
 // A circle the slice method can evaluate: Valid or LevelGround.

@@ -102,6 +102,12 @@ class TRadiusPass {
                                            ? TCircleVerdict::LevelGround
                                            : c.Verdict;
         tally_.Add(verdict);
+        if (model_.PlannedFs > 0 && verdict == TCircleVerdict::Valid &&
+            QualifiesForDirection(direction_, c.Fs, Infinity)) {
+            const double force = RestrainingForce(model_, R, c.Resisting, c.Driving);
+            if (!mostForce_.Found || force > mostForce_.Force)
+                mostForce_ = {true, centre_.X, centre_.Y, R, force, c.Fs, c.Resisting, c.Driving};
+        }
         if (verdict == TCircleVerdict::Valid &&
             QualifiesForDirection(direction_, c.Fs, smallest_)) {
             best_ = {verdict, centre_.X, centre_.Y, R, c.Fs, c.Resisting, c.Driving, false};
@@ -134,6 +140,7 @@ class TRadiusPass {
         r.Circles = previous.Circles + fresh_;
         r.LastVerdict = tried_ ? lastVerdict_ : previous.LastVerdict;
         r.LastCrossings = tried_ ? lastCrossings_ : previous.LastCrossings;
+        r.MostForce = previous.MostForce.Larger(mostForce_);
         return r;
     }
 
@@ -149,6 +156,7 @@ class TRadiusPass {
     bool tried_ = false;
     TCircleVerdict lastVerdict_ = TCircleVerdict::NotTried;
     int lastCrossings_ = 0;
+    TForceCircle mostForce_;
     TSearchResult best_{TCircleVerdict::NotTried, 0, 0, 0, NoQualifyingFs, 0, 0, false};
     TSearchResult level_{TCircleVerdict::NotTried, 0, 0, 0, NoQualifyingFs, 0, 0, false};
 };
@@ -390,6 +398,7 @@ TSearchResult EitherWay(const TSearchResult& cw, const TSearchResult& ccw) {
     // The counter-clockwise passes run last.
     r.LastVerdict = ccw.LastVerdict;
     r.LastCrossings = ccw.LastCrossings;
+    r.MostForce = cw.MostForce.Larger(ccw.MostForce);
     return r;
 }
 
@@ -589,6 +598,7 @@ TSearchResult SearchGrid(const TAnalysisModel& model, TSlipDirection direction, 
         const TSearchResult& r = results[k];
         circles += r.Circles;
         tally.Add(r.Verdict);
+        state.MostForce = state.MostForce.Larger(r.MostForce);
         if (!Accepted(r.Verdict)) continue;
         if (r.Verdict == TCircleVerdict::Valid) {
             if (QualifiesForDirection(direction, r.Fs, state.SmallestAbsFs)) {
@@ -676,6 +686,7 @@ TCriticalSearch RefineOneWay(const TAnalysisModel& engine, TSlipDirection direct
             search.Cancelled = true;
             return search;
         }
+        search.MostForce = state.MostForce;
         if (options.Progress) options.Progress->Step();
         if (p < 0.01 || !std::isfinite(p)) break;
 
@@ -721,6 +732,7 @@ TCriticalSearch SearchCriticalCircle(const TAnalysisModel& model, const TSearchO
     both.Moves = cw.Moves + ccw.Moves;
     both.MoveLimitReached = cw.MoveLimitReached || ccw.MoveLimitReached;
     both.Cancelled = ccw.Cancelled;
+    both.MostForce = cw.MostForce.Larger(ccw.MostForce);
     return both;
 }
 

@@ -20,6 +20,24 @@ namespace sorvanta {
 // Fs reported when no circle qualified, and the start of every minimum.
 inline constexpr double NoQualifyingFs = 10000.0;
 
+// The circle needing the largest restraining force to reach the model's
+// planned safety factor (RestrainingForce), among the circles a search
+// evaluated that slide in its direction; none without a planned factor.
+struct TForceCircle {
+    bool Found = false;
+    double Xo = 0, Yo = 0, R = 0;
+    double Force = 0;  // kN per metre of slope
+    double Fs = 0;
+    double Resisting = 0;
+    double Driving = 0;
+    // This circle, or `other` when that one needs more; the earlier one on a
+    // tie, so that the result does not depend on how the work was split.
+    [[nodiscard]] TForceCircle Larger(const TForceCircle& other) const {
+        return other.Found && (!Found || other.Force > Force) ? other : *this;
+    }
+    bool operator==(const TForceCircle&) const = default;
+};
+
 // The outcome of a search at one level.
 struct TSearchResult {
     // Valid: valid circles found (the best one is reported); LevelGround:
@@ -42,6 +60,8 @@ struct TSearchResult {
     // crossings (NotTried when it tried none): why a centre has no circle.
     TCircleVerdict LastVerdict = TCircleVerdict::NotTried;
     int LastCrossings = 0;
+    // Over every circle evaluated to reach this result.
+    TForceCircle MostForce{};
 };
 
 // Radii with Min <= R <= Max are not evaluated by a pass.
@@ -151,6 +171,7 @@ struct TGridSearchState {
     // met again gets exactly what a new search would give. Only for grids
     // searched on one model.
     std::map<std::pair<std::uint64_t, std::uint64_t>, TSearchResult> Searched;
+    TForceCircle MostForce{};  // over every grid so far
 };
 
 // The best centre of the (n + 1) × (n + 1) grid Xo = X0 + i·p, Yo = Y0 + j·p
@@ -175,6 +196,9 @@ struct TCriticalSearch {
     bool MoveLimitReached = false;
     int Moves = 0;          // grid moves made
     long long Circles = 0;  // circles evaluated by all grids
+    // Over every circle of every grid, found beside the critical circle at
+    // the cost of one comparison per circle.
+    TForceCircle MostForce{};
 };
 
 // Where a grid that moves puts its best centre, by axis: a centre on the

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/SliceMethods.h"
+
 namespace sorvanta {
 
 namespace {
@@ -55,6 +57,9 @@ struct TSliceContext {
     TStrengthMode StrengthMode = TStrengthMode::Total;
     TFsForm DisplayForm = TFsForm::Moment;
     double GammaWater = 0;
+    TCaseLoads Loads;
+    // Filled per slice for the methods beyond the ordinary one; null else.
+    TSliceForces* Forces = nullptr;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
     TSliceContext(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
@@ -70,6 +75,7 @@ struct TSliceContext {
         StrengthMode = e.StrengthMode;
         DisplayForm = e.DisplayForm;
         GammaWater = e.GammaWater;
+        Loads = e.Loads;
         const int layers = e.LayersInUse();
         bool tabled = e.Lookups.Ready && (!WaterOn || e.Lookups.Tabled[WaterSlot]);
         for (int k = 0; k < layers; ++k) {
@@ -180,11 +186,33 @@ TPondedLoad PondedLoad(const TSliceContext& x, std::size_t si, std::size_t inter
     return load;
 }
 
-// One slice's W, resisting and driving terms.
+// One slice's W, resisting and driving terms. With a seismic coefficient
+// the terms depend on the sense the circle slides in, which only the sum of
+// the static driving terms tells: Resisting and Driving are then those of
+// clockwise sliding, the Counter pair those of counter-clockwise sliding.
 struct TSliceTerms {
     double W = 0;
     double Resisting = 0;
     double Driving = 0;
+    double StaticDriving = 0;
+    double CounterResisting = 0;
+    double CounterDriving = 0;
+};
+
+// The centre of gravity of a slice's soil, by its parts: each layer's part
+// above and below the water level weighs its area times its unit weight and
+// has its centre at mid-height of its span on the slice's centre line, the
+// vertical the slice method weighs the slice by.
+struct TGravity {
+    double Weight = 0;
+    double Moment = 0;  // Σ weight·y
+    void Add(double weight, double bottom, double top) {
+        Weight += weight;
+        Moment += weight * ((bottom + top) / 2);
+    }
+    [[nodiscard]] double Y(double fallback) const {
+        return Weight > 0 ? Moment / Weight : fallback;
+    }
 };
 
 // Slice i of a circle with `Layers` layers in use, with the arc between its
@@ -257,6 +285,8 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // the part below the water weighs saturated in both modes.
     double W = 0;
     double sumV = 0;
+    const bool seismic = x.Loads.Kh != 0;
+    TGravity gravity;
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
         const auto kk = static_cast<std::size_t>(k);
@@ -267,6 +297,17 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
             w = w - below[k + 1];
         }
         W += a * x.GammaT[kk] + w * x.GammaSat[kk];
+        if (seismic || WithRow || x.Forces) {
+            const double spanTop = yc + H[k];
+            const double bottom = yc + (k + 1 < Layers ? H[k + 1] : 0.0);
+            if (dry) {
+                gravity.Add(a * x.GammaT[kk], bottom, spanTop);
+            } else {
+                const double level = yc + hw;
+                gravity.Add(a * x.GammaT[kk], std::max(bottom, level), spanTop);
+                gravity.Add(w * x.GammaSat[kk], bottom, std::min(spanTop, level));
+            }
+        }
         if constexpr (WithRow) {
             sumV += a + w;
             if (k + 1 < Layers) H[k] = H[k] - H[k + 1];
@@ -289,6 +330,19 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         }
     }
 
+    // The surcharge, where it counts, is weight on the slice's top: no soil,
+    // so it takes no seismic force.
+    double load = 0;
+    if (x.Loads.Surcharge) {
+        const double from = std::min(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
+        const double to = std::max(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
+        const double loaded = std::min(to, xc + b / 2) - std::max(from, xc - b / 2);
+        if (loaded > 0) {
+            load = x.Loads.SurchargeQ * loaded;
+            W += load;
+        }
+    }
+
     // 6. Inclination.
     const double alpha = (c.Yo - yc == 0) ? HalfPi : std::atan((xc - c.Xo) / (c.Yo - yc));
     const double sinA = std::sin(alpha);
@@ -298,13 +352,14 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // is taken off, but never below zero: water standing above the ground
     // must not pull the slice down.
     double normal = W;
+    double pore = 0;
     if (x.StrengthMode == TStrengthMode::Effective) {
         // Under ponded water the pore force is taken on the base as it is,
         // over the whole column below the water level ((hw − e)·b + s), so
         // that the water's weight and the pore force cancel to the submerged
         // weight; elsewhere u on the width b, as ever.
         const double u = hw * x.GammaWater;
-        const double pore = ponded ? x.GammaWater * ((hw - sag) * b + s) : u * b;
+        pore = ponded ? x.GammaWater * ((hw - sag) * b + s) : u * b;
         normal = std::max(W - pore, 0.0);
     }
 
@@ -320,6 +375,42 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         terms.Resisting = normal * cosA * tanPhi + cohesion * L + cohesion * h;
         // As W·sinα is the weight's moment over R, so is the thrust's term.
         if (thrustMoment != 0) terms.Driving += thrustMoment / R;
+    }
+    if (seismic) {
+        // kh·W of the soil at its centre of gravity, horizontal, in the sense
+        // of sliding: clockwise sliding moves the mass towards −X. It drives
+        // with the lever Yo − yG (moment form; cosα in force form) and takes
+        // kh·W·sinα off the normal force, which, like the static one, never
+        // goes below zero.
+        const double force = x.Loads.Kh * gravity.Weight;
+        const bool moment = x.DisplayForm == TFsForm::Moment;
+        const double arm = moment ? R : 1.0;
+        const double cohesive =
+            moment ? R * cohesion * L + lever * cohesion * h : cohesion * L + cohesion * h;
+        const double push = moment ? force * (c.Yo - gravity.Y(yc)) : force * cosA;
+        terms.StaticDriving = terms.Driving;
+        terms.Resisting = arm * std::max(normal * cosA - force * sinA, 0.0) * tanPhi + cohesive;
+        terms.CounterResisting =
+            arm * std::max(normal * cosA + force * sinA, 0.0) * tanPhi + cohesive;
+        terms.CounterDriving = terms.Driving - push;
+        terms.Driving += push;
+    }
+
+    if (x.Forces) {
+        const bool moment = x.DisplayForm == TFsForm::Moment;
+        TSliceForces& f = x.Forces[si];
+        f.W = W;
+        f.SoilW = gravity.Weight;
+        f.B = b;
+        f.L = L;
+        f.Sin = sinA;
+        f.Cos = cosA;
+        f.C = cohesion;
+        f.TanPhi = tanPhi;
+        f.Pore = pore;
+        f.Crack = moment ? lever * cohesion * h / R : cohesion * h;
+        f.Thrust = thrustMoment / R;
+        f.GravityLever = c.Yo - gravity.Y(yc);
     }
 
     if constexpr (WithRow) {
@@ -343,6 +434,9 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         row->Phi = phi;
         row->Resisting = terms.Resisting;
         row->Driving = terms.Driving;
+        row->Load = load;
+        row->GravityY = gravity.Y(yc);
+        row->Counter = {terms.CounterResisting, terms.CounterDriving};
     }
     return terms;
 }
@@ -351,8 +445,10 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 // false, with the sums incomplete, when a slice spans more than half a turn.
 template <int Layers, bool WithRow>
 bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
-               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
-    const TSliceContext x(e, sl, intervals, c);
+               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+               TSliceForces* forces) {
+    TSliceContext x(e, sl, intervals, c);
+    x.Forces = forces;
     const double Xb = result.Xb, Yb = result.Yb, Xe = result.Xe, Ye = result.Ye;
     const int n = sl.Count();
     const double* leftX = sl.LeftX.data();
@@ -361,6 +457,8 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
+    const bool seismic = x.Loads.Kh != 0;
+    double staticDriving = 0, counterResisting = 0, counterDriving = 0;
     // Ponded water on vertical steps of the ground: at the start point (from
     // Yb up or down to the ground beside it), between slices, at the end point.
     const bool ponded = x.Ponded;
@@ -428,6 +526,23 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
         result.Driving += terms.Driving;
+        if (seismic) {
+            staticDriving += terms.StaticDriving;
+            counterResisting += terms.CounterResisting;
+            counterDriving += terms.CounterDriving;
+        }
+    }
+    // Under a seismic force the circle slides as its weight drives it.
+    if (seismic && staticDriving < 0) {
+        result.Resisting = counterResisting;
+        result.Driving = counterDriving;
+        if constexpr (WithRow) {
+            for (int i = 0; i < n; ++i) {
+                TSliceRow& row = rows[static_cast<std::size_t>(i)];
+                std::swap(row.Resisting, row.Counter.Resisting);
+                std::swap(row.Driving, row.Counter.Driving);
+            }
+        }
     }
     return true;
 }
@@ -436,13 +551,15 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
 // unrolled.
 template <bool WithRow>
 bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
-                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows) {
+                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+                 TSliceForces* forces) {
     using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
-                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*);
+                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*, TSliceForces*);
     static constexpr std::array<TSum, MaxLayers + 1> sums{
         &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
         &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
-    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows);
+    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows,
+                                                           forces);
 }
 
 TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::size_t interval,
@@ -622,15 +739,26 @@ TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& c,
     if (!DivideSlices(model, c, k.Xb, k.Xe, sl, scratch))
         return refuse(TCircleVerdict::TooManySlices);
     const std::size_t* intervals = scratch.CentreInterval.data();
+    const bool ordinary =
+        model.Method == TSliceMethodKind::Ordinary && model.PoreForm == TPoreForm::Modified;
+    TSliceForces* forces = nullptr;
+    if (!ordinary) {
+        scratch.Forces.resize(static_cast<std::size_t>(sl.Count()));
+        forces = scratch.Forces.data();
+    }
     bool summed = false;
     if (wanted.Rows) {
         std::vector<TSliceRow>& rows = result.Rows;
         rows.resize(static_cast<std::size_t>(sl.Count()));
-        summed = SumSlicesOf<true>(model, sl, intervals, c, result, rows.data());
+        summed = SumSlicesOf<true>(model, sl, intervals, c, result, rows.data(), forces);
     } else {
-        summed = SumSlicesOf<false>(model, sl, intervals, c, result, nullptr);
+        summed = SumSlicesOf<false>(model, sl, intervals, c, result, nullptr, forces);
     }
     if (!summed) return refuse(TCircleVerdict::SliceOverHalfTurn);
+    if (!ordinary) {
+        const TCircleVerdict solved = SolveMethod(model, c, scratch.Forces, result);
+        if (solved != TCircleVerdict::Valid) return refuse(solved);
+    }
 
     if (std::fabs(result.Driving) > 0) result.Fs = result.Resisting / result.Driving;
     if (!std::isfinite(result.Resisting) || !std::isfinite(result.Driving) ||

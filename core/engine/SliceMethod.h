@@ -47,6 +47,21 @@ struct TSliceRow {
     double Phi = 0;    // rad
     double Resisting = 0;
     double Driving = 0;
+    double Load = 0;  // the surcharge's weight on the slice, when it counts (in W)
+    // Elevation of the centre of gravity of the slice's soil (TGravity in
+    // the source); a seismic force acts there.
+    double GravityY = 0;
+    // Bishop's and Janbu's mα = cosα + sinα·tanφ / Fs; Spencer's and
+    // Morgenstern–Price's interslice forces on the slice's right side
+    // (normal E, shear X = λ·f·E), in the sense of sliding. 0 elsewhere.
+    double MAlpha = 0;
+    double InterE = 0;
+    double InterX = 0;
+    // Under a seismic force: the terms had the circle slid the other way.
+    struct {
+        double Resisting = 0;
+        double Driving = 0;
+    } Counter;
 };
 
 // Slices the interval of width `width` between two neighbouring break points
@@ -72,6 +87,12 @@ struct TCircleEvaluation : TCircleResult {
     TSliceList Slices;
     // Every slice's row, when accepted (TCircleWanted::Rows).
     std::vector<TSliceRow> Rows;
+    // Janbu's correction factor f0 and the factor before it (Fs = f0·F0);
+    // 1 and 0 for the other methods.
+    double Correction = 1;
+    double UncorrectedFs = 0;
+    // Spencer's and Morgenstern–Price's λ; 0 for the other methods.
+    double Lambda = 0;
 };
 
 // The parts of TCircleEvaluation beyond the sums that a caller wants; without
@@ -122,6 +143,16 @@ bool DivideSlices(const TAnalysisModel& model, const TSlipCircle& circle, double
 TSliceRow EvaluateSlice(const TAnalysisModel& model, const TSlipCircle& circle,
                         const TSliceList& slices, int index, TPoint left, TPoint right,
                         double crackHeight, double crackLever);
+
+// The restraining force per metre of slope that brings a circle to the
+// model's planned safety factor PFs: (PFs·Mo − Mr) / R in moment form,
+// PFs·Fo − Fr in force form, the driving sum taken in the sense the circle
+// slides; 0 or less where none is needed.
+[[nodiscard]] inline double RestrainingForce(const TAnalysisModel& model, double R,
+                                             double resisting, double driving) {
+    const double needed = model.PlannedFs * std::fabs(driving) - resisting;
+    return model.DisplayForm == TFsForm::Moment ? needed / R : needed;
+}
 
 // Area between an arc of opening dTheta (rad) and its chord:
 // Δθ·R²/2 − R²·cos(Δθ/2)·sin(Δθ/2).

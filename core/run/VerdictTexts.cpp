@@ -29,6 +29,10 @@ std::string CircleVerdictText(TCircleVerdict verdict, int crossings) {
             return "円弧不当(スライス数が多すぎる)";
         case TCircleVerdict::SliceOverHalfTurn:
             return "円弧不当(スライスの円弧が半周を超える)";
+        case TCircleVerdict::SmallMAlpha:
+            return "円弧不当(mαが0.2以下)";
+        case TCircleVerdict::NotConverged:
+            return "円弧不当(安全率が収束しない)";
     }
     return {};
 }
