@@ -15,7 +15,6 @@ int RunCheck(const TCommand& command, const std::vector<std::string>& args) {
         return status;
     }
     PrintLine("設計条件を読込みました。");
-    const TAnalysisOptions options;
     if (const int status = RunPreCalculationChecks(design, options, args[0]); status != ExitSuccess)
         return status;
     PrintLine("計算前の点検に合格しました。");

@@ -25,7 +25,9 @@ const char* const RunOptionsUsage =
     "[--no-slice-lines] "
     "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR] "
     "[--kh KH] [--case normal|seismic|both] [--required-fs-normal F] [--required-fs-seismic F] "
-    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis]";
+    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis] "
+    "[--method ordinary|bishop|janbu|spencer|morgenstern-price] "
+    "[--pore-pressure modified|conventional]";
 
 const char* const RunOptionsHelp =
     "\nオプション:\n"
@@ -48,7 +50,14 @@ const char* const RunOptionsHelp =
     "  --planned-fs PFS          計画安全率 PFs: 必要抑止力を求める\n"
     "  --anchor-angle DEG        アンカー角度（水平から下向きの度。-90 より大きく 90 より小さい）\n"
     "  --pile-pitch M            杭間隔（m）: 杭1本あたりの抑止力にする\n"
-    "  --load-in-analysis        載荷重を安全率の計算に含める";
+    "  --load-in-analysis        載荷重を安全率の計算に含める\n"
+    "\n分割法（設計条件ファイルの指定に優先します）:\n"
+    "  --method NAME             "
+    "ordinary（修正フェレニウス法、既定）、bishop（簡便ビショップ法）、\n"
+    "                            janbu（簡便ヤンブ法、補正係数付き）、spencer（スペンサー法）、\n"
+    "                            morgenstern-price（モルゲンシュテルン・プライス法、f(x) "
+    "は半正弦）\n"
+    "  --pore-pressure modified|conventional  間隙水圧: (W−u·b)·cosα（既定）、W·cosα−u·l";
 
 namespace {
 

@@ -46,6 +46,8 @@ struct TAnalysisOptions {
     static constexpr TOptionKey<std::string_view> AnchorAngleKey{"anchor-angle", ""};
     static constexpr TOptionKey<std::string_view> PilePitchKey{"pile-pitch", ""};
     static constexpr TOptionKey<bool> LoadInAnalysisKey{"load-in-analysis", false};
+    static constexpr TOptionKey<TSliceMethodKind> MethodKey{"method", TSliceMethodKind::Ordinary};
+    static constexpr TOptionKey<TPoreForm> PoreFormKey{"pore-pressure", TPoreForm::Modified};
 
     std::string Kh{KhKey.Default};  // design horizontal seismic coefficient; 0: no earthquake
     TDesignCase Case = CaseKey.Default;
@@ -55,6 +57,9 @@ struct TAnalysisOptions {
     std::string AnchorAngle{AnchorAngleKey.Default};  // degrees below horizontal
     std::string PilePitch{PilePitchKey.Default};      // m
     bool LoadInAnalysis = LoadInAnalysisKey.Default;  // the surcharge counts in Fs
+    // The method of slices and the pore pressure's form (kept like the above).
+    TSliceMethodKind Method = MethodKey.Default;
+    TPoreForm PoreForm = PoreFormKey.Default;
 
     bool operator==(const TAnalysisOptions&) const = default;
 };

@@ -59,6 +59,30 @@ std::vector<TStoredOption> MakeOptions() {
         o.Flag = &O::LoadInAnalysis;
         options.push_back(std::move(o));
     }
+    {
+        TStoredOption o;
+        o.Key = O::MethodKey.Key;
+        o.Name = "分割法";
+        o.ObjectName = "SliceMethod";
+        o.Value = TOptionValue::Choice;
+        o.Items = {"ordinary", "bishop", "janbu", "spencer", "morgenstern-price"};
+        o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.Method); };
+        o.SetIndex = [](TAnalysisOptions& a, int i) {
+            a.Method = static_cast<TSliceMethodKind>(i);
+        };
+        options.push_back(std::move(o));
+    }
+    {
+        TStoredOption o;
+        o.Key = O::PoreFormKey.Key;
+        o.Name = "間隙水圧の扱い";
+        o.ObjectName = "PoreForm";
+        o.Value = TOptionValue::Choice;
+        o.Items = {"modified", "conventional"};
+        o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.PoreForm); };
+        o.SetIndex = [](TAnalysisOptions& a, int i) { a.PoreForm = static_cast<TPoreForm>(i); };
+        options.push_back(std::move(o));
+    }
     return options;
 }
 

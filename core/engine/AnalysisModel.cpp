@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "design/StoredOptions.h"
 #include "text/Conversion.h"
 
 namespace sorvanta {
@@ -206,6 +207,28 @@ void TAnalysisModel::BuildAnalysisModel(const TDesignConditions& design,
     MustCutOn = design.MustCutPointEnabled;
     NeverCutLineOn = design.NeverCutLineEnabled;
     RefreshLookups();
+
+    // The options beyond the design's own. Options the checks refuse leave
+    // the model as the design alone gives it; so do options at their
+    // defaults, bit for bit.
+    const TAnalysisOptionsReading reading = ReadAnalysisOptions(options);
+    if (!reading) return;
+    const TTypedAnalysisOptions& o = reading.Values;
+    PlannedFs = o.PlannedFs.value_or(0.0);
+    Method = options.Method;
+    PoreForm = options.PoreForm;
+    TCaseLoads loads;
+    if (o.LoadInAnalysis && design.LoadEnabled) {
+        loads.Surcharge = true;
+        loads.SurchargeQ = TryStrToFloat(design.LoadIntensity).value_or(0.0);
+        loads.SurchargeX0 = TryStrToFloat(design.LoadStartX).value_or(0.0);
+        loads.SurchargeX1 = TryStrToFloat(design.LoadEndX).value_or(0.0);
+    }
+    if (o.Case == TDesignCase::Seismic) {
+        loads.Kh = o.Kh;
+        RequiredFs = o.RequiredFsSeismic;
+    }
+    if (loads != TCaseLoads{}) SetCaseLoads(loads);
 }
 
 void TAnalysisModel::SetCaseLoads(const TCaseLoads& loads) {
@@ -216,6 +239,12 @@ void TAnalysisModel::SetCaseLoads(const TCaseLoads& loads) {
         BreakX.insert(at, {loads.SurchargeX0, loads.SurchargeX1});
     }
     RefreshLookups();
+}
+
+TAnalysisModel SeismicCaseOf(TAnalysisModel model, double kh, double requiredFs) {
+    model.Loads.Kh = kh;
+    model.RequiredFs = requiredFs;
+    return model;
 }
 
 TAnalysisModel WithCaseLoads(TAnalysisModel model, const TCaseLoads& loads) {

@@ -229,6 +229,10 @@ class TAnalysisModel {
 [[nodiscard]] TAnalysisModel BuildAnalysisModel(const TDesignConditions& design,
                                                 const TAnalysisOptions& options);
 
+// The 地震時 case of a model: the same section with the seismic coefficient
+// kh and the case's required factor.
+[[nodiscard]] TAnalysisModel SeismicCaseOf(TAnalysisModel model, double kh, double requiredFs);
+
 // The model of the same design under other loads.
 [[nodiscard]] TAnalysisModel WithCaseLoads(TAnalysisModel model, const TCaseLoads& loads);
 

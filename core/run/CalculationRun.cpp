@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "design/DesignFile.h"
+#include "design/StoredOptions.h"
 #include "engine/Progress.h"
 #include "text/Conversion.h"
 #include "views/CircleDrawing.h"
@@ -169,6 +170,8 @@ TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> shared, const TRun
     progress.SearchStarted();
     const TCriticalSearch search = SearchCriticalCircle(engine, options);
     result.GridCount = search.GridCount;
+    result.Case = engine.Loads.Kh != 0 ? TDesignCase::Seismic : TDesignCase::Normal;
+    result.MostForce = search.MostForce;
     if (search.Cancelled) {
         progress.SetPosition(0);
         progress.SetStatusText("");
@@ -259,6 +262,20 @@ TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> shared, const TRun
         result.Outcome = TRunOutcome::Cancelled;
     }
     return result;
+}
+
+std::optional<double> CriticalRestrainingForce(const TRunResult& run) {
+    if (!run.HasCritical || !run.Model || !(run.Model->PlannedFs > 0)) return std::nullopt;
+    return RestrainingForce(*run.Model, run.Critical.R, run.Critical.Resisting,
+                            run.Critical.Driving);
+}
+
+TRunResult CalculateSeismicCase(const TRunResult& normal, const TRunInputs& inputs) {
+    const TAnalysisOptionsReading reading = ReadAnalysisOptions(inputs.Options);
+    if (!normal.Model || !reading) return {};
+    auto seismic = std::make_shared<const TAnalysisModel>(
+        SeismicCaseOf(*normal.Model, reading.Values.Kh, reading.Values.RequiredFsSeismic));
+    return CalculateRun(std::move(seismic), inputs);
 }
 
 }  // namespace sorvanta

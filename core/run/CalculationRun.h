@@ -120,7 +120,19 @@ struct TRunResult {
     std::optional<std::vector<TContourSegment>> Contours;  // set when the step completed
     // The model the run worked on.
     std::shared_ptr<const TAnalysisModel> Model;
+
+    // The case the run checked: 地震時 when its model carries a seismic
+    // coefficient (Model->Loads.Kh).
+    TDesignCase Case = TDesignCase::Normal;
+    // With a planned safety factor (Model->PlannedFs): the circle of the
+    // search needing the largest restraining force.
+    TForceCircle MostForce;
 };
+
+// The restraining force per metre the critical circle needs to reach the
+// planned factor (RestrainingForce); nothing without a planned factor or a
+// critical circle.
+[[nodiscard]] std::optional<double> CriticalRestrainingForce(const TRunResult& run);
 
 inline constexpr const char* SearchStatusText = "最少安全率検索中．．．";
 inline constexpr const char* GridFsStatusText = "格子点安全率検索中．．．";
@@ -140,6 +152,11 @@ TRunResult CalculateRun(const TRunInputs& inputs);
 // The run proper, after the checks, on the model they built (which the result
 // then shares).
 TRunResult CalculateRun(std::shared_ptr<const TAnalysisModel> model, const TRunInputs& inputs);
+
+// With 検討ケース 両方, the 地震時 run after the 常時 one: the same section on
+// the seismic model of the normal run's, against the 地震時 required factor.
+// Refused when the normal run has no model.
+TRunResult CalculateSeismicCase(const TRunResult& normal, const TRunInputs& inputs);
 
 // Progress maximum of a run whose first grid has pitch p0: an estimate of the
 // number of grids, ⌈(log₁₀ 0.01 − log₁₀ p0) / log₁₀ 0.02⌉ per direction

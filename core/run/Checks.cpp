@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "design/DesignFields.h"
+#include "design/StoredOptions.h"
 #include "design/TypedDesign.h"
 #include "engine/AnalysisModel.h"
 #include "engine/FactorField.h"
@@ -263,6 +264,9 @@ TCheckResult CheckDesignConditions(const TDesignConditions& design,
             "計算量が多すぎます（土塊分割上限幅と格子点安全率のﾒｯｼｭ数）。\r"
             "土塊分割上限幅を大きくするか、格子点安全率のﾒｯｼｭ数を小さくして下さい。");
     }
+    // The earthquake case, the countermeasure and the method: at their
+    // defaults these find nothing.
+    for (const std::string& problem : ReadAnalysisOptions(options).Problems) refuse(problem);
     return checks;
 }
 

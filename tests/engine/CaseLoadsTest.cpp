@@ -192,7 +192,7 @@ TEST(CaseLoads, RestrainingForceBringsTheCircleToThePlannedFactor) {
 TEST(CaseLoads, SearchFindsTheCircleNeedingTheMostForce) {
     // Beside the critical circle, at no change to it, and alike whatever the
     // thread count; never less than the critical circle itself needs.
-    TAnalysisModel model = BuildAnalysisModel(test::SampleDesign());
+    TAnalysisModel model = BuildAnalysisModel(test::SampleDesign(), {});
     for (const TSlipDirection direction : {TSlipDirection::Clockwise, TSlipDirection::Both}) {
         model.Direction = direction;
         model.PlannedFs = 0;

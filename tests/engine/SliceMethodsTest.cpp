@@ -178,7 +178,7 @@ TEST(SliceMethods, RefusesACircleWhereMAlphaVanishes) {
 TEST(SliceMethods, SearchMinimisesTheChosenMethod) {
     // The critical circle of Bishop's method needs no more than Bishop's
     // factor on the ordinary method's critical circle.
-    TAnalysisModel model = BuildAnalysisModel(test::SampleDesign());
+    TAnalysisModel model = BuildAnalysisModel(test::SampleDesign(), {});
     const TCriticalSearch ordinary = SearchCriticalCircle(model);
     model.Method = TSliceMethodKind::Bishop;
     const TCriticalSearch bishop = SearchCriticalCircle(model);
