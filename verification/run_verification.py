@@ -58,7 +58,10 @@ def command_line(binary, problem, run, extra):
 
 def fs_of(result, run):
     """|Fs| of the run: the critical circle's for `run`, the arbitrary
-    point's (as listed, three decimals) for `arbitrary`."""
+    point's (as listed, three decimals) for `arbitrary`; for `backcalc` the
+    strength found (φ in degrees, or c)."""
+    if run["command"] == "backcalc":
+        return result["phi"] if "phi" in result else result["c"]
     if run["command"] == "run":
         return abs(result["critical"]["Fs"])
     first = result["arbitrary_tables"]["judgement"][0]
@@ -135,8 +138,14 @@ def table(rows):
 
 
 def short_method(problem, run):
-    form = "force form" if "force" in run.get("options", []) else "moment form"
-    return "ordinary, %s; %s" % (form, problem["method_short"])
+    options = run.get("options", [])
+    if run["command"] == "backcalc":
+        return "back-calculation; %s" % problem["method_short"]
+    method = options[options.index("--method") + 1] if "--method" in options else "ordinary"
+    form = "force form" if "force" in options else "moment form"
+    if "--pore-pressure" in options:
+        form += ", u·l" if options[options.index("--pore-pressure") + 1] == "conventional" else ""
+    return "%s, %s; %s" % (method, form, problem["method_short"])
 
 
 def report(rows, problems, figures):
