@@ -147,7 +147,7 @@ TEST(OptionsBlock, AWrongLineRefusesTheLoadNamingItAndChangesNothing) {
         {{"[sorvanta options]", "[sorvanta options]"},
          73,
          "73行目: オプションは「キー=値」の形で書いて下さい（'[sorvanta options]'）。"},
-        {{"[sorvanta options]", "method=bishop"}, 73, "73行目: 不明なオプションです（'method'）。"},
+        {{"[sorvanta options]", "zone=A1"}, 73, "73行目: 不明なオプションです（'zone'）。"},
         {{"[sorvanta options]", "KH=0.2"}, 73, "73行目: 不明なオプションです（'KH'）。"},
         {{"[sorvanta options]", "kh=0.2", "case=both", "kh=0.2"},
          75,
