@@ -58,8 +58,12 @@ TJsonValue CasesJson(const std::vector<const TRunResult*>& runs, const TAnalysis
         TJsonValue critical = nullptr;
         if (run->HasCritical) {
             const TCriticalCircle& c = run->Critical;
-            critical = TJsonObject{{"Xo", c.Xo}, {"Yo", c.Yo},           {"R", c.R},
-                                   {"Fs", c.Fs}, {"Resisting", c.Resisting}, {"Driving", c.Driving}};
+            critical = TJsonObject{{"Xo", c.Xo},
+                                   {"Yo", c.Yo},
+                                   {"R", c.R},
+                                   {"Fs", c.Fs},
+                                   {"Resisting", c.Resisting},
+                                   {"Driving", c.Driving}};
         }
         cases.push_back(TJsonObject{
             {"case", seismic ? "seismic" : "normal"},
