@@ -12,8 +12,8 @@ namespace sorvanta {
 namespace {
 
 std::string Problem(std::string_view spec, std::string_view what) {
-    return "ばらつきの指定 '" + ShortenForMessage(spec) + "' が正しくありません: " +
-           std::string(what);
+    return "ばらつきの指定 '" + ShortenForMessage(spec) +
+           "' が正しくありません: " + std::string(what);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -89,12 +89,16 @@ std::optional<std::string> AddVariation(TVariations& into, std::string_view spec
 
     const auto open = value.find('(');
     if (open == std::string_view::npos || !value.ends_with(")"))
-        return Problem(spec, "分布は normal(平均,標準偏差)、lognormal(平均,標準偏差)、uniform(下限,上限) です。");
+        return Problem(
+            spec,
+            "分布は normal(平均,標準偏差)、lognormal(平均,標準偏差)、uniform(下限,上限) です。");
     const std::string_view name = Trim(value.substr(0, open));
     const std::string_view args = value.substr(open + 1, value.size() - open - 2);
     const auto comma = args.find(',');
-    const auto a = comma == std::string_view::npos ? std::nullopt : TryStrToFloat(Trim(args.substr(0, comma)));
-    const auto b = comma == std::string_view::npos ? std::nullopt : TryStrToFloat(Trim(args.substr(comma + 1)));
+    const auto a =
+        comma == std::string_view::npos ? std::nullopt : TryStrToFloat(Trim(args.substr(0, comma)));
+    const auto b = comma == std::string_view::npos ? std::nullopt
+                                                   : TryStrToFloat(Trim(args.substr(comma + 1)));
     if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b))
         return Problem(spec, "分布の2つの値を数値で書いて下さい。");
     if (name == "normal") {

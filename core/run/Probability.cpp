@@ -168,9 +168,8 @@ double VariedValue(const TVariation& v, double u) {
         case TDistributionKind::Lognormal: {
             if (!(dist.B > 0)) return std::clamp(dist.A, range.Low, range.High);
             const auto [mu, sigma] = LogParameters(dist.A, dist.B);
-            const double hi = range.High < Infinity
-                                  ? NormalCdf((std::log(range.High) - mu) / sigma)
-                                  : 1.0;
+            const double hi =
+                range.High < Infinity ? NormalCdf((std::log(range.High) - mu) / sigma) : 1.0;
             return std::min(std::exp(mu + sigma * NormalQuantile(u * hi)), range.High);
         }
     }
@@ -179,7 +178,8 @@ double VariedValue(const TVariation& v, double u) {
 
 std::pair<double, double> VariationMoments(const TVariation& v) {
     const TDistribution& d = v.Distribution;
-    if (d.Kind == TDistributionKind::Uniform) return {(d.A + d.B) / 2, (d.B - d.A) / std::sqrt(12.0)};
+    if (d.Kind == TDistributionKind::Uniform)
+        return {(d.A + d.B) / 2, (d.B - d.A) / std::sqrt(12.0)};
     return {d.A, d.B};
 }
 
@@ -187,7 +187,8 @@ std::optional<std::string> VariationsProblem(const TAnalysisModel& model,
                                              const TVariations& variations) {
     for (const TVariation& v : variations.Inputs) {
         if (v.Input == TVariedInput::WaterLevel) {
-            if (!model.WaterOn) return std::string("地下水が指定されていないため、water は使えません。");
+            if (!model.WaterOn)
+                return std::string("地下水が指定されていないため、water は使えません。");
         } else if (v.Layer >= model.LayersInUse()) {
             return std::to_string(v.Layer + 1) + "層目は有りません（" + VariationKey(v) + "）。";
         }
@@ -200,7 +201,8 @@ std::optional<std::string> VariationsProblem(const TAnalysisModel& model,
             friction = friction || v.Input == TVariedInput::Phi || v.Input == TVariedInput::TanPhi;
         }
         if (!cohesion || !friction)
-            return "rho" + std::to_string(c.Layer + 1) + " には同じ層の c と phi（または tanphi）の指定が要ります。";
+            return "rho" + std::to_string(c.Layer + 1) +
+                   " には同じ層の c と phi（または tanphi）の指定が要ります。";
     }
     if (variations.Inputs.empty()) return std::string("ばらつかせる値が有りません。");
     return std::nullopt;
@@ -211,12 +213,16 @@ TVariations DefaultVariations(const TAnalysisModel& model) {
     for (int k = 0; k < model.LayersInUse(); ++k) {
         const TSoilValues& soil = model.Soil[static_cast<std::size_t>(k)];
         if (soil.C > 0)
-            out.Inputs.push_back({TVariedInput::Cohesion, k,
-                                  {TDistributionKind::Lognormal, soil.C, DefaultCohesionCov * soil.C}});
+            out.Inputs.push_back(
+                {TVariedInput::Cohesion,
+                 k,
+                 {TDistributionKind::Lognormal, soil.C, DefaultCohesionCov * soil.C}});
         const double tanPhi = std::tan(soil.Phi);
         if (tanPhi > 0)
-            out.Inputs.push_back({TVariedInput::TanPhi, k,
-                                  {TDistributionKind::Lognormal, tanPhi, DefaultTanPhiCov * tanPhi}});
+            out.Inputs.push_back(
+                {TVariedInput::TanPhi,
+                 k,
+                 {TDistributionKind::Lognormal, tanPhi, DefaultTanPhiCov * tanPhi}});
     }
     return out;
 }
@@ -227,8 +233,9 @@ TAnalysisModel VariedModel(const TAnalysisModel& model, const TVariations& varia
     for (std::size_t i = 0; i < variations.Inputs.size(); ++i) {
         const TVariation& v = variations.Inputs[i];
         const double x = values[i];
-        TSoilValues* soil =
-            v.Input == TVariedInput::WaterLevel ? nullptr : &varied.Soil[static_cast<std::size_t>(v.Layer)];
+        TSoilValues* soil = v.Input == TVariedInput::WaterLevel
+                                ? nullptr
+                                : &varied.Soil[static_cast<std::size_t>(v.Layer)];
         switch (v.Input) {
             case TVariedInput::Cohesion:
                 soil->C = x;
@@ -279,23 +286,24 @@ std::vector<double> SampledValues(const TVariations& variations, const TProbabil
         if (ci < dims && fi < dims) partner[fi] = {ci, c.Rho};
     }
     std::vector<double> z(dims), values(dims);
-        for (std::size_t d = 0; d < dims; ++d) {
-            double u = Unit(Key(options.Seed, index, d));
-            if (options.LatinHypercube) {
-                const std::uint64_t stratum = Permute(index, n, Key(options.Seed, ~std::uint64_t{0}, d));
-                u = (static_cast<double>(stratum) + u) / static_cast<double>(n);
-            }
-            z[d] = NormalQuantile(u);
+    for (std::size_t d = 0; d < dims; ++d) {
+        double u = Unit(Key(options.Seed, index, d));
+        if (options.LatinHypercube) {
+            const std::uint64_t stratum =
+                Permute(index, n, Key(options.Seed, ~std::uint64_t{0}, d));
+            u = (static_cast<double>(stratum) + u) / static_cast<double>(n);
         }
-        for (std::size_t d = 0; d < dims; ++d) {
-            double zd = z[d];
-            if (partner[d].first < dims) {
-                const double rho = partner[d].second;
-                zd = rho * z[partner[d].first] + std::sqrt(1 - rho * rho) * zd;
-            }
-            values[d] = VariedValue(variations.Inputs[d], NormalCdf(zd));
+        z[d] = NormalQuantile(u);
+    }
+    for (std::size_t d = 0; d < dims; ++d) {
+        double zd = z[d];
+        if (partner[d].first < dims) {
+            const double rho = partner[d].second;
+            zd = rho * z[partner[d].first] + std::sqrt(1 - rho * rho) * zd;
         }
-        return values;
+        values[d] = VariedValue(variations.Inputs[d], NormalCdf(zd));
+    }
+    return values;
 }
 
 TProbabilityResult ProbabilityOfFailure(const TAnalysisModel& model, const TVariations& variations,
@@ -425,9 +433,9 @@ TSensitivityResult Sensitivity(const TAnalysisModel& model, double range, int st
     steps = std::max(steps, 2);
     double groundHeight = 0;
     if (!model.Ground().empty()) {
-        const auto [low, high] = std::minmax_element(
-            model.Ground().begin(), model.Ground().end(),
-            [](const TPoint& a, const TPoint& b) { return a.Y < b.Y; });
+        const auto [low, high] =
+            std::minmax_element(model.Ground().begin(), model.Ground().end(),
+                                [](const TPoint& a, const TPoint& b) { return a.Y < b.Y; });
         groundHeight = high->Y - low->Y;
     }
     for (int k = 0; k < model.LayersInUse(); ++k) {
@@ -473,7 +481,8 @@ TSensitivityResult Sensitivity(const TAnalysisModel& model, double range, int st
     for (int p = 0; p + 1 < points; ++p) {
         const double f = fs[static_cast<std::size_t>(p)];
         if (!std::isnan(f))
-            result.Lines[static_cast<std::size_t>(p / steps)].Fs[static_cast<std::size_t>(p % steps)] = f;
+            result.Lines[static_cast<std::size_t>(p / steps)]
+                .Fs[static_cast<std::size_t>(p % steps)] = f;
     }
     if (!std::isnan(fs.back())) result.BaseFs = fs.back();
     return result;

@@ -104,8 +104,8 @@ struct TFosmResult {
 // designed. The water level moves by the fraction times the height of the
 // ground surface (its highest point less its lowest).
 struct TSensitivityLine {
-    TVariation Input;  // which input (its distribution unused)
-    double Base = 0;   // the design's value (0 for the water level's shift)
+    TVariation Input;            // which input (its distribution unused)
+    double Base = 0;             // the design's value (0 for the water level's shift)
     std::vector<double> Change;  // relative change, −range … +range
     std::vector<double> Values;
     std::vector<std::optional<double>> Fs;

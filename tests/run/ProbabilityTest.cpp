@@ -21,8 +21,9 @@ TEST(Probability, NormalQuantileInvertsTheDistribution) {
 
 TEST(Probability, VariationsAreReadAndWrittenBack) {
     TVariations v;
-    ASSERT_EQ(ReadVariations(v, "c1=normal(20,4); tanphi1=lognormal(0.5,0.05);"
-                                "gamma2=uniform(17,19);water=normal(0,0.5);rho1=-0.5"),
+    ASSERT_EQ(ReadVariations(v,
+                             "c1=normal(20,4); tanphi1=lognormal(0.5,0.05);"
+                             "gamma2=uniform(17,19);water=normal(0,0.5);rho1=-0.5"),
               std::nullopt);
     ASSERT_EQ(v.Inputs.size(), 4u);
     EXPECT_EQ(v.Inputs[1].Input, TVariedInput::TanPhi);
@@ -36,11 +37,12 @@ TEST(Probability, VariationsAreReadAndWrittenBack) {
         const char* Spec;
         const char* Says;
     };
-    for (const TBad& bad : {TBad{"c1", "キー=分布"}, TBad{"c6=normal(1,1)", "1～5"},
-                            TBad{"k1=normal(1,1)", "キーは"}, TBad{"c1=gauss(1,1)", "normal"},
-                            TBad{"c1=normal(1)", "2つの値"}, TBad{"c1=normal(1,-1)", "標準偏差"},
-                            TBad{"c1=lognormal(0,1)", "正"}, TBad{"c1=uniform(2,1)", "下限"},
-                            TBad{"rho1=1", "相関係数"}, TBad{"c1=normal(1,1);c1=normal(2,1)", "2度"}}) {
+    for (const TBad& bad :
+         {TBad{"c1", "キー=分布"}, TBad{"c6=normal(1,1)", "1～5"}, TBad{"k1=normal(1,1)", "キーは"},
+          TBad{"c1=gauss(1,1)", "normal"}, TBad{"c1=normal(1)", "2つの値"},
+          TBad{"c1=normal(1,-1)", "標準偏差"}, TBad{"c1=lognormal(0,1)", "正"},
+          TBad{"c1=uniform(2,1)", "下限"}, TBad{"rho1=1", "相関係数"},
+          TBad{"c1=normal(1,1);c1=normal(2,1)", "2度"}}) {
         TVariations untouched = v;
         const auto problem = ReadVariations(untouched, bad.Spec);
         ASSERT_TRUE(problem) << bad.Spec;
@@ -81,7 +83,8 @@ TEST(Probability, ResultsDoNotDependOnTheThreadCount) {
               std::nullopt);
     ASSERT_EQ(VariationsProblem(model, v), std::nullopt);
     for (const bool latin : {false, true}) {
-        TProbabilityOptions options{.Samples = 20, .Seed = 3, .LatinHypercube = latin, .Threads = 1};
+        TProbabilityOptions options{
+            .Samples = 20, .Seed = 3, .LatinHypercube = latin, .Threads = 1};
         const TProbabilityResult one = ProbabilityOfFailure(model, v, options);
         options.Threads = 2;
         const TProbabilityResult two = ProbabilityOfFailure(model, v, options);
