@@ -19,7 +19,7 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
               " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
-    PrintLine(app.Arbitrary.JudgementList.at(0));
+    PrintLine(app.Arbitrary.Circle.JudgementList.at(0));
     PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" +
               FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +

@@ -185,10 +185,10 @@ TJsonValue ChartJson(const TChartModel& chart) {
                        {"series", std::move(series)}};
 }
 
-// The slice, load and judgement members, which both records hold under the
-// same names, in writing order.
-template <typename TTables>
-void AppendCircleMembers(TJsonObject& o, const TTables& t) {
+namespace {
+
+// Sections Ⅲ to Ⅴ of either record, in writing order.
+void AppendCircleMembers(TJsonObject& o, const TCircleReport& t) {
     o.insert(o.end(), {
                           {"slice_table", CellTableJson(t.SliceTable)},
                           {"slice_heading", Lines(t.SliceHeadingList)},
@@ -202,6 +202,8 @@ void AppendCircleMembers(TJsonObject& o, const TTables& t) {
                           {"judgement_label", ColouredTextJson(t.JudgementLabel)},
                       });
 }
+
+}  // namespace
 
 TJsonValue ResultTablesJson(const TResultTables& t) {
     TJsonObject o{
@@ -217,13 +219,13 @@ TJsonValue ResultTablesJson(const TResultTables& t) {
         {"result_caption", ColouredTextJson(t.ResultCaption)},
         {"centre_table", CellTableJson(t.CentreTable)},
     };
-    AppendCircleMembers(o, t);
+    AppendCircleMembers(o, t.Circle);
     return o;
 }
 
 TJsonValue ArbitraryTablesJson(const TArbitraryTables& t) {
     TJsonObject o;
-    AppendCircleMembers(o, t);
+    AppendCircleMembers(o, t.Circle);
     return o;
 }
 

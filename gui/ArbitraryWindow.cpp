@@ -124,8 +124,8 @@ QWidget* TArbitraryWindow::BuildFigureTab() {
 
 void TArbitraryWindow::ShowResults() {
     const TArbitraryTables& t = context_.Arbitrary;
-    circle_.Show(t);
-    ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
+    circle_.Show(t.Circle);
+    ShowJudgement(judgementLabel_, judgement_, t.Circle);
     SetResultLabelFontSize(context_.ArbitraryChart, fontSize_->value());
     chart_->SetModel(&context_.ArbitraryChart);
 }

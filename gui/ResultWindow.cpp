@@ -179,8 +179,8 @@ void TResultWindow::ShowResults() {
     resultGroup_->setTitle(Q(t.ResultCaption.Text));
     SetCaptionColour(resultGroup_, t.ResultCaption);
     ShowCells(centre_, t.CentreTable);
-    circle_.Show(t);
-    ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
+    circle_.Show(t.Circle);
+    ShowJudgement(judgementLabel_, judgement_, t.Circle);
     // A run works on a copy of the chart; the slider's size is this window's.
     SetResultLabelFontSize(context_.ResultChart, fontSize_->value());
     chart_->SetModel(&context_.ResultChart);

@@ -9,29 +9,9 @@ namespace sorvanta {
 
 namespace {
 
-// Sections Ⅲ to Ⅴ: from the result tables or from the arbitrary-point tables.
-struct TCircleSections {
-    const TLineList& SliceHeadingList;
-    const TLineList& SliceLegendList;
-    const TLineList& SliceNoteList;
-    const TCellTable& SliceTable;
-    const TLineList& LoadHeadingList;
-    const TLineList& LoadLegendList;
-    const TLineList& LoadFormulaList;
-    const TCellTable& LoadTable;
-    const TLineList& JudgementList;
-};
-
-template <class T>
-TCircleSections SectionsOf(const T& t) {
-    return {t.SliceHeadingList, t.SliceLegendList, t.SliceNoteList,
-            t.SliceTable,       t.LoadHeadingList, t.LoadLegendList,
-            t.LoadFormulaList,  t.LoadTable,       t.JudgementList};
-}
-
 struct TDocumentPlan {
     const TResultTables& Tables;
-    TCircleSections Circle;
+    const TCircleReport& Circle;  // Ⅲ to Ⅴ: the critical circle or the arbitrary point
     const TChartModel& GroundChart;
     const TChartModel& Figure;
     bool Arbitrary;
@@ -47,7 +27,7 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
 
     TPdfDocumentDrawer d(maker);
     const TResultTables& t = plan.Tables;
-    const TCircleSections& s = plan.Circle;
+    const TCircleReport& s = plan.Circle;
     maker.Contents().FontNumber = TPdfDocumentDrawer::DocumentFont;
     d.PageCounter = 0;
     d.PdfBeginPage();
@@ -112,14 +92,13 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
 void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
                         const TChartModel& groundChart, const TChartModel& resultChart,
                         std::string_view designName) {
-    WritePlan(maker, out, {tables, SectionsOf(tables), groundChart, resultChart, false},
-              designName);
+    WritePlan(maker, out, {tables, tables.Circle, groundChart, resultChart, false}, designName);
 }
 
 void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
                           const TArbitraryTables& arbitrary, const TChartModel& groundChart,
                           const TChartModel& arbitraryChart, std::string_view designName) {
-    WritePlan(maker, out, {tables, SectionsOf(arbitrary), groundChart, arbitraryChart, true},
+    WritePlan(maker, out, {tables, arbitrary.Circle, groundChart, arbitraryChart, true},
               designName);
 }
 

@@ -54,19 +54,19 @@ std::vector<std::string> TextOutputLines(const TResultTables& t) {
     out.emplace_back();
     out.emplace_back("Ⅲ.滑り円弧のスライス荷重");
     out.emplace_back();
-    AddList(out, t.SliceHeadingList);
+    AddList(out, t.Circle.SliceHeadingList);
     out.emplace_back("  表2:滑り円弧のスライス荷重一覧");
     out.emplace_back();
-    AddTable(out, t.SliceTable, 14);
+    AddTable(out, t.Circle.SliceTable, 14);
     out.emplace_back();
     out.emplace_back();
     out.emplace_back("Ⅳ.滑り円弧荷重");
     out.emplace_back();
-    AddList(out, t.LoadHeadingList);
+    AddList(out, t.Circle.LoadHeadingList);
     out.emplace_back();
     out.emplace_back("  表3:滑り円弧の荷重一覧");
     out.emplace_back();
-    AddTable(out, t.LoadTable, 14);
+    AddTable(out, t.Circle.LoadTable, 14);
     return out;
 }
 

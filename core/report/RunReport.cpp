@@ -21,7 +21,7 @@ void WriteFailure(const TRunContext& context) {
     TCellTable& centre = context.Tables.CentreTable;
     centre.SetRowCount(2);
     centre.SetRowCommaList(1, "-,-,-,-,-,-,-");
-    TCellTable& load = context.Tables.LoadTable;
+    TCellTable& load = context.Tables.Circle.LoadTable;
     load.SetRowCount(2);
     load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
     ClearAllSeries(context.ResultChart);
@@ -37,25 +37,27 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     TResultTables& tables = context.Tables;
     tables.FormulaList = FormulaLines(form);
     tables.ResultList = ResultLines(c, form);
-    tables.SliceHeadingList = SliceHeadingLines(c);
-    tables.LoadHeadingList = LoadHeadingLines(c);
-    tables.LoadLegendList = LoadLegendLines();
-    tables.LoadFormulaList = LoadFormulaLines(form);
-    tables.JudgementList = JudgementLines(c, form);
-    TArbitraryTables& arbitrary = context.Arbitrary;
-    arbitrary.SliceHeadingList = tables.SliceHeadingList;
-    arbitrary.LoadHeadingList = tables.LoadHeadingList;
-    arbitrary.LoadLegendList = tables.LoadLegendList;
-    arbitrary.LoadFormulaList = tables.LoadFormulaList;
-    arbitrary.JudgementList = tables.JudgementList;
+    TCircleReport& circle = tables.Circle;
+    circle.SliceHeadingList = SliceHeadingLines(c);
+    circle.LoadHeadingList = LoadHeadingLines(c);
+    circle.LoadLegendList = LoadLegendLines();
+    circle.LoadFormulaList = LoadFormulaLines(form);
+    circle.JudgementList = JudgementLines(c, form);
+    // The arbitrary point shows the critical circle until a centre is picked.
+    TCircleReport& arbitrary = context.Arbitrary.Circle;
+    arbitrary.SliceHeadingList = circle.SliceHeadingList;
+    arbitrary.LoadHeadingList = circle.LoadHeadingList;
+    arbitrary.LoadLegendList = circle.LoadLegendList;
+    arbitrary.LoadFormulaList = circle.LoadFormulaList;
+    arbitrary.JudgementList = circle.JudgementList;
 
     const std::string verdict = VerdictText(run.Judgement.Verdict);
     if (run.Judgement.Verdict == TVerdict::Within) {
         tables.ResultCaption = {"計算結果(" + verdict + ")", ColourMaroon};
-        tables.JudgementLabel = {verdict, ColourBlue};
+        circle.JudgementLabel = {verdict, ColourBlue};
     } else {
         tables.ResultCaption = {"計算結果(" + verdict + ")", ColourRed};
-        tables.JudgementLabel = {verdict, ColourRed};
+        circle.JudgementLabel = {verdict, ColourRed};
     }
 
     TCellTable& centreTable = tables.CentreTable;
@@ -77,13 +79,13 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
         }
     }
 
-    const TCircleRecord& circle = run.Circle;
-    WriteCircleTables(CircleTablesOf(tables), circle.Rows, circle.Sums, form);
-    WriteCircleTables(CircleTablesOf(arbitrary), circle.Rows, circle.Sums, form);
-    DrawCircle(context.ResultChart, model, circle.Circle, circle.Sums, design, context.Drawing,
+    const TCircleRecord& critical = run.Circle;
+    WriteCircleTables(circle, critical.Rows, critical.Sums, form);
+    WriteCircleTables(arbitrary, critical.Rows, critical.Sums, form);
+    DrawCircle(context.ResultChart, model, critical.Circle, critical.Sums, design, context.Drawing,
                true);
-    DrawCircle(context.ArbitraryChart, model, circle.Circle, circle.Sums, design, context.Drawing,
-               true);
+    DrawCircle(context.ArbitraryChart, model, critical.Circle, critical.Sums, design,
+               context.Drawing, true);
 
     DrawGridFactors(run.Grid, context.ResultChart, context.ArbitraryChart);
     if (run.Contours) DrawContours(*run.Contours, context.ResultChart, context.ArbitraryChart);

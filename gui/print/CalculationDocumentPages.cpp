@@ -160,6 +160,7 @@ void PaintSingleFrame(QPainter& p, double headingX, const char* heading, double 
 TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TReportSource source)
     : page_(page), source_(source), stressDisplay_(static_cast<int>(s.Options.Form)) {
     const bool arbitrary = source == TReportSource::Arbitrary;
+    const TCircleReport& circle = arbitrary ? s.Arbitrary.Circle : s.Results.Circle;
     switch (page) {
         case TDocumentPage::Contents:
             contents_ = s.Results.ContentsList;
@@ -179,17 +180,17 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
             centre_ = s.Results.CentreTable;
             break;
         case TDocumentPage::SliceLoads:
-            sliceHeading_ = arbitrary ? s.Arbitrary.SliceHeadingList : s.Results.SliceHeadingList;
-            bandTable_ = arbitrary ? s.Arbitrary.SliceTable : s.Results.SliceTable;
+            sliceHeading_ = circle.SliceHeadingList;
+            bandTable_ = circle.SliceTable;
             break;
         case TDocumentPage::Loads:
-            loadHeading_ = arbitrary ? s.Arbitrary.LoadHeadingList : s.Results.LoadHeadingList;
-            loadLegend_ = arbitrary ? s.Arbitrary.LoadLegendList : s.Results.LoadLegendList;
-            loadFormula_ = arbitrary ? s.Arbitrary.LoadFormulaList : s.Results.LoadFormulaList;
-            bandTable_ = arbitrary ? s.Arbitrary.LoadTable : s.Results.LoadTable;
+            loadHeading_ = circle.LoadHeadingList;
+            loadLegend_ = circle.LoadLegendList;
+            loadFormula_ = circle.LoadFormulaList;
+            bandTable_ = circle.LoadTable;
             break;
         case TDocumentPage::SlipCircle:
-            judgement_ = arbitrary ? s.Arbitrary.JudgementList : s.Results.JudgementList;
+            judgement_ = circle.JudgementList;
             figure_ = MakeCircleFigure();
             TPagePainter::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
                                           s.Drawing.PrintMode);

@@ -47,9 +47,10 @@ TEST(TextOutputTest, InitialTablesGiveTheFixedSequence) {
     // A list entry that is empty is two blanks; the load table ends the file.
     const std::string bytes = TextOutputBytes(tables);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    EXPECT_EQ(lines.back(), FormatTableRow(tables.LoadTable.Rows.back(), 14));
-    EXPECT_EQ(lines[lines.size() - 1 - static_cast<std::size_t>(tables.LoadTable.RowCount()) - 1],
-              "  表3:滑り円弧の荷重一覧");
+    EXPECT_EQ(lines.back(), FormatTableRow(tables.Circle.LoadTable.Rows.back(), 14));
+    EXPECT_EQ(
+        lines[lines.size() - 1 - static_cast<std::size_t>(tables.Circle.LoadTable.RowCount()) - 1],
+        "  表3:滑り円弧の荷重一覧");
 }
 
 // The sample design, run as the desktop program would with the answer Yes.

@@ -109,7 +109,7 @@ class CalculationTest : public QObject {
         QCOMPARE(c.ResultChart.Series[rsRadii].Points.size(), 3u);
         QCOMPARE(c.ResultChart.Series[rsRadii].Points[1].X, run.Critical.Xo);
         QVERIFY(!c.ArbitraryChart.Series[rsSlipSurface].Points.empty());
-        QCOMPARE(c.Arbitrary.JudgementList, c.Results.JudgementList);
+        QCOMPARE(c.Arbitrary.Circle.JudgementList, c.Results.Circle.JudgementList);
 
         // The result window shows the run; no message box reports it.
         QVERIFY(app_->ResultWindow().isVisible());

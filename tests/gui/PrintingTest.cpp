@@ -159,7 +159,7 @@ class PrintingTest : public QObject {
                                            "P-2"};
         QTest::newRow("III") << P::SliceLoads << S::Results
                              << QStringList{"Ⅲ．滑り円弧スライス荷重",
-                                            q(t.SliceHeadingList[0]),
+                                            q(t.Circle.SliceHeadingList[0]),
                                             "ｽﾗｲｽ番号",
                                             "V(体積)は、スライス下面を円弧",
                                             "表:滑り円弧のスライス荷重一覧",
@@ -167,44 +167,48 @@ class PrintingTest : public QObject {
                                             "V5(m3)",
                                             "ΣV(m3)",
                                             "No.01",
-                                            q(t.SliceTable.Cell(1, 1)),
-                                            q(t.SliceTable.Cell(1, 13)),
+                                            q(t.Circle.SliceTable.Cell(1, 1)),
+                                            q(t.Circle.SliceTable.Cell(1, 13)),
                                             "No.02",
                                             "P3 - 1"};
-        const int totals = t.LoadTable.RowCount() - 1;
+        const int totals = t.Circle.LoadTable.RowCount() - 1;
         QTest::newRow("IV") << P::Loads << S::Results
                             << QStringList{"Ⅳ．滑り円弧荷重",
-                                           q(t.LoadHeadingList[0]),
+                                           q(t.Circle.LoadHeadingList[0]),
                                            "ｽﾗｲｽNo(座標)",
                                            "tanφ",
                                            "Mr(kNm)",
                                            "Mo(kNm)",
-                                           q(t.LoadTable.Cell(1, 0)),
-                                           q(t.LoadTable.Cell(1, 12)),
+                                           q(t.Circle.LoadTable.Cell(1, 0)),
+                                           q(t.Circle.LoadTable.Cell(1, 12)),
                                            "P4 - 1",
                                            "ｽﾗｲｽNo(座標)",
                                            "合計",
-                                           q(t.LoadTable.Cell(totals, 13)),
+                                           q(t.Circle.LoadTable.Cell(totals, 13)),
                                            "P4 - 2"};
         QTest::newRow("V") << P::SlipCircle << S::Results
-                           << QStringList{"Ⅴ．滑り円弧図",       "滑り円弧を下記に示す。",
-                                          q(t.JudgementList[1]), q(t.JudgementList.back()),
-                                          "円弧滑り図",          "P-5"};
+                           << QStringList{"Ⅴ．滑り円弧図",
+                                          "滑り円弧を下記に示す。",
+                                          q(t.Circle.JudgementList[1]),
+                                          q(t.Circle.JudgementList.back()),
+                                          "円弧滑り図",
+                                          "P-5"};
         QTest::newRow("arbitrary III")
             << P::SliceLoads << S::Arbitrary
-            << QStringList{"Ⅲ．滑り円弧スライス荷重(任意点)", q(a.SliceHeadingList[0]), "No.01",
-                           q(a.SliceTable.Cell(1, 13)), "P3 - 1"};
+            << QStringList{"Ⅲ．滑り円弧スライス荷重(任意点)", q(a.Circle.SliceHeadingList[0]),
+                           "No.01", q(a.Circle.SliceTable.Cell(1, 13)), "P3 - 1"};
         QTest::newRow("arbitrary IV")
             << P::Loads << S::Arbitrary
             << QStringList{"Ⅳ．滑り円弧荷重(任意点)",
-                           q(a.LoadHeadingList[0]),
+                           q(a.Circle.LoadHeadingList[0]),
                            "P4 - 1",
                            "合計",
-                           q(a.LoadTable.Cell(a.LoadTable.RowCount() - 1, 12)),
+                           q(a.Circle.LoadTable.Cell(a.Circle.LoadTable.RowCount() - 1, 12)),
                            "P4 - 2"};
         QTest::newRow("arbitrary V")
             << P::SlipCircle << S::Arbitrary
-            << QStringList{"Ⅴ．滑り円弧図(任意点)", q(a.JudgementList[1]), "円弧滑り図", "P-5"};
+            << QStringList{"Ⅴ．滑り円弧図(任意点)", q(a.Circle.JudgementList[1]), "円弧滑り図",
+                           "P-5"};
     }
 
     void EveryLayoutShowsItsTextsInOrder() {
@@ -222,8 +226,8 @@ class PrintingTest : public QObject {
     // The minimum and arbitrary-point records differ, so each variant is seen
     // to read its own.
     void VariantsReadTheirOwnRecords() {
-        const TLineList& minimum = sample_->Tables.JudgementList;
-        const TLineList& arbitrary = sample_->Arbitrary.JudgementList;
+        const TLineList& minimum = sample_->Tables.Circle.JudgementList;
+        const TLineList& arbitrary = sample_->Arbitrary.Circle.JudgementList;
         std::size_t i = 0;
         while (i < minimum.size() && i < arbitrary.size() && minimum[i] == arbitrary[i]) ++i;
         QVERIFY(i < minimum.size() && i < arbitrary.size());
@@ -244,12 +248,12 @@ class PrintingTest : public QObject {
     // the second; both sheets head their columns and carry their mark.
     void FortyFiveSliceRowsRunOverTwoSheets() {
         pdftest::TSampleCalculation c;
-        c.Tables.SliceTable.SetRowCount(46);
+        c.Tables.Circle.SliceTable.SetRowCount(46);
         for (int r = 1; r <= 45; ++r) {
-            c.Tables.SliceTable.SetRowCommaList(r, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
-            c.Tables.SliceTable.Cell(r, 0) =
+            c.Tables.Circle.SliceTable.SetRowCommaList(r, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
+            c.Tables.Circle.SliceTable.Cell(r, 0) =
                 QStringLiteral("No.%1").arg(r, 2, 10, QChar('0')).toStdString();
-            c.Tables.SliceTable.Cell(r, 13) = std::to_string(1000 + r) + ".00";
+            c.Tables.Circle.SliceTable.Cell(r, 13) = std::to_string(1000 + r) + ".00";
         }
         const TDocumentPages pages(SourcesOf(c), TDocumentPage::SliceLoads);
         QCOMPARE(pages.SheetCount(), 2);
@@ -475,8 +479,8 @@ class PrintingTest : public QObject {
                                       "No.,1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00,9.00,10.0,"
                                       "11.0,12.0,13.0");
         };
-        if (sliceRows > 0) fill(app->Context().Results.SliceTable, sliceRows);
-        if (loadRows > 0) fill(app->Context().Results.LoadTable, loadRows);
+        if (sliceRows > 0) fill(app->Context().Results.Circle.SliceTable, sliceRows);
+        if (loadRows > 0) fill(app->Context().Results.Circle.LoadTable, loadRows);
         const QString pdf = scratch_.filePath("sheets.pdf");
         QFile::remove(pdf);
         app->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);

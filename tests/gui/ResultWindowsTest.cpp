@@ -129,18 +129,18 @@ class ResultWindowsTest : public QObject {
         return run;
     }
     void CompareArbitrary(const TArbitraryTables& t) {
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.SliceTable));
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid2")), Cells(t.LoadTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.Circle.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid2")), Cells(t.Circle.LoadTable));
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox1", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
-            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
-            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
-            {"ListBox4", &t.JudgementList},
+            {"ListBox1", &t.Circle.SliceHeadingList}, {"ListBox11", &t.Circle.SliceLegendList},
+            {"ListBox12", &t.Circle.SliceNoteList},   {"ListBox7", &t.Circle.LoadHeadingList},
+            {"ListBox8", &t.Circle.LoadLegendList},   {"ListBox10", &t.Circle.LoadFormulaList},
+            {"ListBox4", &t.Circle.JudgementList},
         };
         for (const auto& [name, lines] : lists)
             QCOMPARE(Lines(Find<QListWidget>(F16(), name)), Lines(*lines));
         QCOMPARE(Find<QLabel>(F16(), "Panel6")->text(),
-                 QString::fromStdString(t.JudgementLabel.Text));
+                 QString::fromStdString(t.Circle.JudgementLabel.Text));
     }
 
   private slots:
@@ -151,10 +151,10 @@ class ResultWindowsTest : public QObject {
     void BeforeAnyRunTheTablesHoldTheirInitialTexts() {
         const TResultTables initial;
         QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox1")), Lines(initial.ResultList));
-        QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox3")), Lines(initial.JudgementList));
+        QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox3")), Lines(initial.Circle.JudgementList));
         QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(), QStringLiteral("計算結果"));
         QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(), QStringLiteral("判定"));
-        QCOMPARE(Cells(Find<QTableWidget>(F2(), "StringGrid5")), Cells(initial.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F2(), "StringGrid5")), Cells(initial.Circle.SliceTable));
         for (const auto& s : F2().Chart()->Model()->Series) QVERIFY(s.Points.empty());
         QCOMPARE(Find<QSlider>(F2(), "FontSizeSlider")->value(), 9);
         QVERIFY(!F2().isVisible());
@@ -218,22 +218,28 @@ class ResultWindowsTest : public QObject {
         const TCoreRun core = CoreRun();
         const TResultTables& t = core.Results;
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox20", &t.ContentsList},    {"ListBox6", &t.LayerSettingsList},
-            {"ListBox5", &t.SoilLegendList},   {"ListBox2", &t.CalculationConditionsList},
-            {"ListBox9", &t.FormulaList},      {"ListBox1", &t.ResultList},
-            {"ListBox4", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
-            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
-            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
-            {"ListBox3", &t.JudgementList},
+            {"ListBox20", &t.ContentsList},
+            {"ListBox6", &t.LayerSettingsList},
+            {"ListBox5", &t.SoilLegendList},
+            {"ListBox2", &t.CalculationConditionsList},
+            {"ListBox9", &t.FormulaList},
+            {"ListBox1", &t.ResultList},
+            {"ListBox4", &t.Circle.SliceHeadingList},
+            {"ListBox11", &t.Circle.SliceLegendList},
+            {"ListBox12", &t.Circle.SliceNoteList},
+            {"ListBox7", &t.Circle.LoadHeadingList},
+            {"ListBox8", &t.Circle.LoadLegendList},
+            {"ListBox10", &t.Circle.LoadFormulaList},
+            {"ListBox3", &t.Circle.JudgementList},
         };
         for (const auto& [name, lines] : lists) {
             QVERIFY2(!lines->empty(), name);
             QCOMPARE(Lines(Find<QListWidget>(F2(), name)), Lines(*lines));
         }
         const std::pair<const char*, const TCellTable*> grids[] = {
-            {"StringGrid3", &t.SoilDataTable},    {"StringGrid4", &t.CoordinateTable1},
-            {"StringGrid6", &t.CoordinateTable2}, {"StringGrid1", &t.CentreTable},
-            {"StringGrid5", &t.SliceTable},       {"StringGrid2", &t.LoadTable},
+            {"StringGrid3", &t.SoilDataTable},     {"StringGrid4", &t.CoordinateTable1},
+            {"StringGrid6", &t.CoordinateTable2},  {"StringGrid1", &t.CentreTable},
+            {"StringGrid5", &t.Circle.SliceTable}, {"StringGrid2", &t.Circle.LoadTable},
         };
         for (const auto& [name, table] : grids)
             QCOMPARE(Cells(Find<QTableWidget>(F2(), name)), Cells(*table));
@@ -241,7 +247,7 @@ class ResultWindowsTest : public QObject {
                  QString::fromStdString(t.ResultCaption.Text));
         QCOMPARE(Colour(Find<QGroupBox>(F2(), "GroupBox11")), QColor(128, 0, 0));
         QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(),
-                 QString::fromStdString(t.JudgementLabel.Text));
+                 QString::fromStdString(t.Circle.JudgementLabel.Text));
         QVERIFY(*F2().Chart()->Model() == core.ResultChart);
         CompareArbitrary(core.Arbitrary);
         QVERIFY(*F16().Chart()->Model() == core.ArbitraryChart);
@@ -398,12 +404,12 @@ class ResultWindowsTest : public QObject {
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(xo->text(), QStringLiteral("12.35"));
         QCOMPARE(yo->text(), QStringLiteral("23.50"));
-        QVERIFY(!typed.JudgementList.empty());
+        QVERIFY(!typed.Circle.JudgementList.empty());
         CompareArbitrary(typed);
         // Pressed again, the button evaluates what the box now reads.
         TArbitraryTables rounded;
         EvaluateArbitraryPoint(Context().Design, 12.35, 23.5, rounded, typedChart);
-        QVERIFY(rounded.JudgementList != typed.JudgementList);
+        QVERIFY(rounded.Circle.JudgementList != typed.Circle.JudgementList);
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         CompareArbitrary(rounded);
 
@@ -421,7 +427,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(panel->text(), QStringLiteral("円弧中心が地形定義幅外"));
         QCOMPARE(Colour(panel), QColor(255, 0, 0));
         QVERIFY(Find<QListWidget>(F16(), "ListBox4")->count() == 0);
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(before.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(before.Circle.SliceTable));
 
         // A click on the separate chart reads that chart's own axes.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();

@@ -177,11 +177,11 @@ TEST(PdfDocument, InformationTexts) {
 
 TEST(PdfDocument, ArbitraryDocumentTakesSectionsThreeToFiveFromItsTables) {
     TResultTables tables;
-    tables.SliceHeadingList = {"MINIMUM"};
+    tables.Circle.SliceHeadingList = {"MINIMUM"};
     TArbitraryTables arbitrary;
-    arbitrary.SliceHeadingList = {"ARBITRARY"};
-    arbitrary.JudgementList = {"JUDGEMENT"};
-    arbitrary.LoadTable.Cell(0, 0) = "LOADHEAD";
+    arbitrary.Circle.SliceHeadingList = {"ARBITRARY"};
+    arbitrary.Circle.JudgementList = {"JUDGEMENT"};
+    arbitrary.Circle.LoadTable.Cell(0, 0) = "LOADHEAD";
     TPDFMaker maker;
     std::ostringstream out;
     PdfArbitraryDocument(maker, out, tables, arbitrary, MakePreviewChart(), MakeArbitraryChart(),

@@ -171,7 +171,7 @@ TEST_F(PdfExternal, CalculationsSucceeded) {
     ASSERT_EQ(sample_->Run.Outcome, TRunOutcome::Ok);
     ASSERT_EQ(long_->Run.Outcome, TRunOutcome::Ok);
     EXPECT_GT(long_->Tables.CentreTable.RowCount(), 2 * 37);
-    EXPECT_GT(long_->Tables.SliceTable.RowCount(), 40);
+    EXPECT_GT(long_->Tables.Circle.SliceTable.RowCount(), 40);
     for (const auto& doc : documents_)
         EXPECT_EQ(doc.Pages, doc.Source == sample_ ? 6 : 9) << doc.Path;
 }
@@ -206,10 +206,10 @@ TEST_F(PdfExternal, PdftotextExtractsHeadingsAndCells) {
         // Cells of every table that continues, its first and last rows, and
         // the totals row of the load table.
         const TCellTable& centre = doc.Source->Tables.CentreTable;
-        const TCellTable& slice =
-            doc.Arbitrary ? doc.Source->Arbitrary.SliceTable : doc.Source->Tables.SliceTable;
-        const TCellTable& load =
-            doc.Arbitrary ? doc.Source->Arbitrary.LoadTable : doc.Source->Tables.LoadTable;
+        const TCellTable& slice = doc.Arbitrary ? doc.Source->Arbitrary.Circle.SliceTable
+                                                : doc.Source->Tables.Circle.SliceTable;
+        const TCellTable& load = doc.Arbitrary ? doc.Source->Arbitrary.Circle.LoadTable
+                                               : doc.Source->Tables.Circle.LoadTable;
         for (const TCellTable* table : {&centre, &slice, &load}) {
             for (int row : {1, table->RowCount() - 1}) {
                 for (const std::string& cell : table->Rows[static_cast<std::size_t>(row)]) {

@@ -38,7 +38,7 @@ TDesignConditions Sample() {
 }  // namespace
 
 TEST(ArbitraryTexts, FactorInMomentForm) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, -1.2345), 0, 1.2);
     EXPECT_EQ(t.SliceHeadingList,
               (TLineList{"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
@@ -86,7 +86,7 @@ TEST(ArbitraryTexts, FactorInMomentForm) {
 }
 
 TEST(ArbitraryTexts, ForceFormAndLevelGround) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, 1.5), 1, 1.2);
     EXPECT_EQ(t.JudgementList[0], "安全率(Fs)=Fr/Fo=1.500");
     EXPECT_EQ(t.JudgementList[3], "  抵抗力(Fr)=12,345.68kN");
@@ -120,7 +120,7 @@ TEST(ArbitraryTexts, ForceFormAndLevelGround) {
 }
 
 TEST(ArbitraryTexts, NoCircleEmptiesTheHeadingsAndJudgementOnly) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, 1.5), 0, 1.2);
     const TLineList legend = t.LoadLegendList;
     TArbitraryOutcome none;
@@ -148,12 +148,12 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     EXPECT_EQ(o.Fs, best.Fs);
     EXPECT_DOUBLE_EQ(o.Theta, OpeningAngle(o.Xb, o.Yb, o.Xe, o.Ye, 30, 25));
 
-    const int n = t.SliceTable.RowCount() - 1;
+    const int n = t.Circle.SliceTable.RowCount() - 1;
     ASSERT_GT(n, 0);
-    EXPECT_EQ(t.LoadTable.RowCount(), n + 2);
-    EXPECT_EQ(t.LoadTable.Cell(n + 1, 0), "合計");
-    EXPECT_EQ(t.SliceHeadingList[2], "  円弧中心X座標(Xo)=30.00m");
-    EXPECT_FALSE(t.JudgementLabel.Text.empty());
+    EXPECT_EQ(t.Circle.LoadTable.RowCount(), n + 2);
+    EXPECT_EQ(t.Circle.LoadTable.Cell(n + 1, 0), "合計");
+    EXPECT_EQ(t.Circle.SliceHeadingList[2], "  円弧中心X座標(Xo)=30.00m");
+    EXPECT_FALSE(t.Circle.JudgementLabel.Text.empty());
 
     // Drawn without framing; the separate chart is a copy.
     EXPECT_EQ(chart.Series[rsRadii].Points.size(), 3u);
@@ -174,11 +174,11 @@ TEST(ArbitraryPoint, CentreWithoutACircleKeepsTablesAndChart) {
     TChartModel separate = MakeSeparateArbitraryChart();
     const TArbitraryOutcome o = EvaluateArbitraryPoint(d, 100, 25, t, chart, &separate);
     EXPECT_EQ(o.Status, 0);
-    EXPECT_EQ(t.JudgementLabel, (TColouredText{"円弧中心が地形定義幅外", TRgb{255, 0, 0}}));
-    EXPECT_EQ(t.SliceTable, before.SliceTable);
-    EXPECT_EQ(t.LoadTable, before.LoadTable);
-    EXPECT_EQ(t.LoadLegendList, before.LoadLegendList);
-    EXPECT_TRUE(t.JudgementList.empty());
+    EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{"円弧中心が地形定義幅外", TRgb{255, 0, 0}}));
+    EXPECT_EQ(t.Circle.SliceTable, before.Circle.SliceTable);
+    EXPECT_EQ(t.Circle.LoadTable, before.Circle.LoadTable);
+    EXPECT_EQ(t.Circle.LoadLegendList, before.Circle.LoadLegendList);
+    EXPECT_TRUE(t.Circle.JudgementList.empty());
     EXPECT_EQ(chart, drawn);
     // The copy into the separate chart happens whatever the status.
     EXPECT_EQ(separate.Series[rsRadii].Points.size(), 3u);
@@ -195,8 +195,8 @@ TEST(ArbitraryPoint, DisplayFormChangesTheTextsNotTheCircle) {
     EXPECT_EQ(a.R, b.R);
     EXPECT_EQ(a.Xb, b.Xb);
     EXPECT_EQ(c1.Series[rsSlipSurface], c2.Series[rsSlipSurface]);
-    EXPECT_NE(moment.JudgementList[0], force.JudgementList[0]);
-    EXPECT_EQ(force.LoadTable.Cell(0, 12), "Fr(kN)");
+    EXPECT_NE(moment.Circle.JudgementList[0], force.Circle.JudgementList[0]);
+    EXPECT_EQ(force.Circle.LoadTable.Cell(0, 12), "Fr(kN)");
 }
 
 TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
@@ -227,6 +227,6 @@ TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
         const TArbitraryOutcome o = EvaluateArbitraryPoint(d, c.Xo, c.Yo, t, chart);
         EXPECT_EQ(o.Status, 0) << c.Name;
         EXPECT_EQ(o.CircleStatus, c.Reason) << c.Name;
-        EXPECT_EQ(t.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;
+        EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;
     }
 }

@@ -159,21 +159,21 @@ TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember)
     EXPECT_NEAR(c.Theta, 2 * (c.Beta - c.Delta), 1e-9);
     EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率   (Fs)=Mr/Mo=", 0), 0u);
     EXPECT_EQ(app.Tables.ResultList.size(), 20u);
-    EXPECT_EQ(app.Tables.JudgementList.size(), 22u);
+    EXPECT_EQ(app.Tables.Circle.JudgementList.size(), 22u);
     EXPECT_EQ(app.Tables.FormulaList.size(), 15u);
     // 5 mesh intervals: (5 + 1)² centres and the header; the critical centre
     // lies at i = j = 2 and is marked as the solution.
     ASSERT_EQ(app.Tables.CentreTable.RowCount(), 37);
     EXPECT_NE(app.Tables.CentreTable.Rows[15][6].find("[解]"), std::string::npos);
     // Slice and load tables: header, slices, totals.
-    const int slices = app.Tables.SliceTable.RowCount() - 1;
+    const int slices = app.Tables.Circle.SliceTable.RowCount() - 1;
     ASSERT_GT(slices, 3);
-    EXPECT_EQ(app.Tables.LoadTable.RowCount(), slices + 2);
-    EXPECT_EQ(app.Tables.LoadTable.Rows.back()[0], "合計");
-    EXPECT_EQ(app.Arbitrary.SliceTable, app.Tables.SliceTable);
-    EXPECT_EQ(app.Arbitrary.LoadTable, app.Tables.LoadTable);
-    EXPECT_EQ(app.Arbitrary.JudgementList, app.Tables.JudgementList);
-    EXPECT_EQ(app.Arbitrary.LoadFormulaList, app.Tables.LoadFormulaList);
+    EXPECT_EQ(app.Tables.Circle.LoadTable.RowCount(), slices + 2);
+    EXPECT_EQ(app.Tables.Circle.LoadTable.Rows.back()[0], "合計");
+    EXPECT_EQ(app.Arbitrary.Circle.SliceTable, app.Tables.Circle.SliceTable);
+    EXPECT_EQ(app.Arbitrary.Circle.LoadTable, app.Tables.Circle.LoadTable);
+    EXPECT_EQ(app.Arbitrary.Circle.JudgementList, app.Tables.Circle.JudgementList);
+    EXPECT_EQ(app.Arbitrary.Circle.LoadFormulaList, app.Tables.Circle.LoadFormulaList);
     // Design listing written last.
     EXPECT_EQ(app.Tables.ContentsList.size(), 21u);
     EXPECT_EQ(app.Tables.LayerSettingsList[1], "  1)地層数=5層");
@@ -190,7 +190,7 @@ TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember)
     EXPECT_EQ(progress.Steps, run.GridCount + 2);
 
     // Σb of the totals row equals Xe − Xb.
-    const double sumB = std::stod(app.Tables.LoadTable.Rows.back()[1]);
+    const double sumB = std::stod(app.Tables.Circle.LoadTable.Rows.back()[1]);
     EXPECT_NEAR(sumB, c.Xe - c.Xb, 0.005 + 1e-9);
 }
 
@@ -200,10 +200,10 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
     app.Design.StressDisplay = 1;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
     EXPECT_EQ(app.Tables.ResultCaption, (TColouredText{"計算結果(安全率外)", ColourRed}));
-    EXPECT_EQ(app.Tables.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
+    EXPECT_EQ(app.Tables.Circle.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
     EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率(Fs)=Fr/Fo=", 0), 0u);
     EXPECT_EQ(app.Tables.CentreTable.Rows[0][3], "滑り力(Fo)");
-    EXPECT_EQ(app.Tables.LoadTable.Rows[0][13], "Fo(kN)");
+    EXPECT_EQ(app.Tables.Circle.LoadTable.Rows[0][13], "Fo(kN)");
     const TRunResult numbers = app.Run();
     EXPECT_EQ(numbers.Judgement, (TJudgement{TVerdict::Outside, 100.0, numbers.Critical.Fs}));
 
@@ -211,7 +211,7 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
     exact.Design.SafetyFactor = "0.01";
     ASSERT_EQ(exact.Run().Outcome, TRunOutcome::Ok);
     EXPECT_EQ(exact.Tables.ResultCaption, (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
-    EXPECT_EQ(exact.Tables.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));
+    EXPECT_EQ(exact.Tables.Circle.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));
 }
 
 // The run computes; its report is written from the numbers alone, so the
@@ -225,7 +225,7 @@ TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
     EXPECT_EQ(run.Judgement.Verdict, TVerdict::Within);
     EXPECT_EQ(run.CentreRows.size() + 1, app.Tables.CentreTable.Rows.size());
-    EXPECT_EQ(run.Circle.Rows.size() + 2, app.Tables.LoadTable.Rows.size());
+    EXPECT_EQ(run.Circle.Rows.size() + 2, app.Tables.Circle.LoadTable.Rows.size());
     EXPECT_EQ(run.Circle.Sums.Fs, run.Critical.Fs);
     ASSERT_TRUE(run.Grid.Factors && run.Contours);
     EXPECT_EQ(run.Grid.Factors->Columns.size(), 5u);
@@ -255,7 +255,7 @@ TEST(CalculationRunTest, JudgementBoundaryCountsAsWithin) {
     std::snprintf(text, sizeof text, "%.17g", std::fabs(first.Critical.Fs));
     app.Design.SafetyFactor = text;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
-    EXPECT_EQ(app.Tables.JudgementLabel.Text, "安全率以内");
+    EXPECT_EQ(app.Tables.Circle.JudgementLabel.Text, "安全率以内");
 }
 
 TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
@@ -269,10 +269,10 @@ TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
     EXPECT_EQ(app.Dialogs.Messages, run.Messages);
     ASSERT_EQ(app.Tables.CentreTable.RowCount(), 2);
     EXPECT_EQ(app.Tables.CentreTable.Rows[1], (std::vector<std::string>(7, "-")));
-    ASSERT_EQ(app.Tables.LoadTable.RowCount(), 2);
+    ASSERT_EQ(app.Tables.Circle.LoadTable.RowCount(), 2);
     std::vector<std::string> loadRow(13, "-");
     loadRow.emplace_back();
-    EXPECT_EQ(app.Tables.LoadTable.Rows[1], loadRow);
+    EXPECT_EQ(app.Tables.Circle.LoadTable.Rows[1], loadRow);
     for (const TChartModel* chart : {&app.ResultChart, &app.ArbitraryChart}) {
         for (const TChartSeries& series : chart->Series)
             EXPECT_TRUE(series.Points.empty()) << series.Title;
