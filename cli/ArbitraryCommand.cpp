@@ -7,6 +7,7 @@
 #include "design/DesignFile.h"
 #include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"
@@ -66,7 +67,7 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
     const TArbitraryOutcome& outcome = point.Outcome;
     if (outcome.Status == 0) {
         // The window shows the reason in its judgement panel.
-        PrintMessage(outcome.CircleStatus);
+        PrintMessage(ArbitraryStatusText(outcome));
     }
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, point);
     return outcome.Status == 0 ? ExitRefused : ExitSuccess;

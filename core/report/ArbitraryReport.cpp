@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "text/NumberFormat.h"
 #include "views/ChartNavigation.h"
 #include "views/CircleDrawing.h"
@@ -151,7 +152,7 @@ void WriteArbitraryTexts(TCircleReport& circle, const TArbitraryOutcome& outcome
             circle.SliceHeadingList.clear();
             circle.LoadHeadingList.clear();
             circle.JudgementList.clear();
-            circle.JudgementLabel = {outcome.CircleStatus, Red};
+            circle.JudgementLabel = {ArbitraryStatusText(outcome), Red};
             break;
     }
 }

@@ -4,6 +4,7 @@
 #include "engine/Search.h"
 #include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "views/CircleDrawing.h"
 
 using namespace sorvanta;
@@ -124,7 +125,7 @@ TEST(ArbitraryTexts, NoCircleEmptiesTheHeadingsAndJudgementOnly) {
     WriteArbitraryTexts(t, Example(1, 1.5), 0, 1.2);
     const TLineList legend = t.LoadLegendList;
     TArbitraryOutcome none;
-    none.CircleStatus = "円弧中心が地形定義幅外";
+    none.Verdict = TCircleVerdict::CentreOutsideWidth;
     WriteArbitraryTexts(t, none, 0, 1.2);
     EXPECT_TRUE(t.SliceHeadingList.empty());
     EXPECT_TRUE(t.LoadHeadingList.empty());
@@ -139,7 +140,7 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     TChartModel chart = MakeArbitraryChart();
     TChartModel separate = MakeSeparateArbitraryChart();
     const TArbitraryOutcome o = EvaluateArbitraryPoint(d, 30, 25, t, chart, &separate);
-    ASSERT_EQ(o.Status, 1) << o.CircleStatus;
+    ASSERT_EQ(o.Status, 1) << ArbitraryStatusText(o);
 
     const TAnalysisModel engine = BuildAnalysisModel(d);
     TEngineScratch scratch;
@@ -203,30 +204,42 @@ TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
     // Below the never-cut elevation no radius is allowed, so no circle was
     // tried and the reason used to be empty; with valid circles only in the
     // other direction it was whatever the last circle tried said.
+    using V = TCircleVerdict;
+    using R = TArbitraryReason;
     struct TCase {
         const char* Name;
         double Xo, Yo;
         const char* NeverCutElevation;
         int Direction;
-        const char* Reason;
+        R Reason;
+        V Verdict;
+        const char* Words;
     };
     const TCase cases[] = {
-        {"below the elevation, in the ground", 30, -1, "0.00", 0, "円弧中心が地層内"},
-        {"below the elevation, outside", -5, -1, "0.00", 0, "円弧中心が地形定義幅外"},
-        {"below the elevation, above the ground", 10, 8, "12.00", 0,
-         "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下"},
-        // Just above the toe every pass finds valid clockwise circles.
-        {"only the other direction", 20, 5.04, "0.00", 1, "該当する滑り方向の円弧は有りません。"},
+        {"below the elevation, in the ground", 30, -1, "0.00", 0, R::CircleVerdict,
+         V::CentreInGround, "円弧中心が地層内"},
+        {"below the elevation, outside", -5, -1, "0.00", 0, R::CircleVerdict, V::CentreOutsideWidth,
+         "円弧中心が地形定義幅外"},
+        {"below the elevation, above the ground", 10, 8, "12.00", 0, R::CircleVerdict,
+         V::CentreBelowNeverCut, "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下"},
+        // Just above the toe every pass finds valid clockwise circles: no
+        // circle's verdict, the search's own finding.
+        {"only the other direction", 20, 5.04, "0.00", 1, R::NoCircleInDirection, V::NotTried,
+         "該当する滑り方向の円弧は有りません。"},
     };
     for (const TCase& c : cases) {
         TDesignConditions d = Sample();
         d.NeverCutElevation = c.NeverCutElevation;
         d.SlipDirection = c.Direction;
+        const TArbitraryPoint point = CalculateArbitraryPoint(d, c.Xo, c.Yo);
+        const TArbitraryOutcome& o = point.Outcome;
+        EXPECT_EQ(o.Status, 0) << c.Name;
+        EXPECT_EQ(o.Reason, c.Reason) << c.Name;
+        EXPECT_EQ(o.Verdict, c.Verdict) << c.Name;
+        // The report names it on the judgement panel.
         TArbitraryTables t;
         TChartModel chart = MakeArbitraryChart();
-        const TArbitraryOutcome o = EvaluateArbitraryPoint(d, c.Xo, c.Yo, t, chart);
-        EXPECT_EQ(o.Status, 0) << c.Name;
-        EXPECT_EQ(o.CircleStatus, c.Reason) << c.Name;
-        EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;
+        WriteArbitraryReport(d, point, t, chart);
+        EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{c.Words, TRgb{255, 0, 0}})) << c.Name;
     }
 }

@@ -1,4 +1,4 @@
-#include "run/VerdictTexts.h"
+#include "report/VerdictTexts.h"
 
 namespace sorvanta {
 
@@ -31,6 +31,12 @@ std::string CircleVerdictText(TCircleVerdict verdict, int crossings) {
             return "円弧不当(スライスの円弧が半周を超える)";
     }
     return {};
+}
+
+std::string ArbitraryStatusText(const TArbitraryOutcome& outcome) {
+    if (outcome.Reason == TArbitraryReason::NoCircleInDirection)
+        return "該当する滑り方向の円弧は有りません。";
+    return CircleVerdictText(outcome.Verdict, outcome.Crossings);
 }
 
 }  // namespace sorvanta
