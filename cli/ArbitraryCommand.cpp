@@ -20,7 +20,7 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
               " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
-    PrintLine(app.Arbitrary.Circle.JudgementList.at(0));
+    PrintLine(app.Report.Arbitrary.Circle.JudgementList.at(0));
     PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" +
               FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
@@ -52,16 +52,17 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
         return status != ExitSuccess ? status : ExitRefused;
     }
 
+    TArbitraryPoint evaluated;
     try {
-        app.ArbitraryPoint = CalculateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y);
+        evaluated = CalculateArbitraryPoint(RunDesign(app.Design, app.Options), *x, *y);
     } catch (const ConversionError& e) {
         return ReportError(
             ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),
             ExitDataError);
     }
-    WriteArbitraryReport(RunDesign(app.Design, app.Options), *app.ArbitraryPoint, app.Arbitrary,
-                         app.ArbitraryChart, nullptr, app.Drawing);
-    const TArbitraryPoint& point = *app.ArbitraryPoint;
+    WriteArbitraryReport(RunDesign(app.Design, app.Options), std::move(evaluated), app.Report,
+                         nullptr, app.Drawing);
+    const TArbitraryPoint& point = *app.Report.ArbitraryPoint;
     if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
         return status;
     const TArbitraryOutcome& outcome = point.Outcome;

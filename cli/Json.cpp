@@ -280,10 +280,11 @@ TJsonValue ArbitraryPointJson(const TArbitraryPoint& point) {
                        {"verdict", VerdictName(point.Judgement.Verdict)}};
 }
 
-TJsonValue RunJson(const TRunJsonInput& in) {
+TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
+                   std::string_view designName) {
     TJsonValue critical;
-    if (in.Run.HasCritical) {
-        const TCriticalCircle& c = in.Run.Critical;
+    if (run.HasCritical) {
+        const TCriticalCircle& c = run.Critical;
         critical = TJsonObject{{"Xo", c.Xo},
                                {"Yo", c.Yo},
                                {"R", c.R},
@@ -299,15 +300,16 @@ TJsonValue RunJson(const TRunJsonInput& in) {
                                {"Delta", c.Delta}};
     }
     return TJsonObject{
-        {"design", in.Design.DesignName},
-        {"outcome", OutcomeName(in.Run.Outcome)},
-        {"messages", Lines(in.Run.Messages)},
+        {"design", std::string(designName)},
+        {"outcome", OutcomeName(run.Outcome)},
+        {"messages", Lines(run.Messages)},
         {"critical", std::move(critical)},
-        {"arbitrary", in.Point ? ArbitraryPointJson(*in.Point) : TJsonValue(nullptr)},
-        {"result_tables", ResultTablesJson(in.Tables)},
-        {"arbitrary_tables", ArbitraryTablesJson(in.Arbitrary)},
-        {"charts", TJsonObject{{"result", ChartJson(in.ResultChart)},
-                               {"arbitrary", ChartJson(in.ArbitraryChart)}}},
+        {"arbitrary",
+         report.ArbitraryPoint ? ArbitraryPointJson(*report.ArbitraryPoint) : TJsonValue(nullptr)},
+        {"result_tables", ResultTablesJson(report.Results)},
+        {"arbitrary_tables", ArbitraryTablesJson(report.Arbitrary)},
+        {"charts", TJsonObject{{"result", ChartJson(report.ResultChart)},
+                               {"arbitrary", ChartJson(report.ArbitraryChart)}}},
     };
 }
 

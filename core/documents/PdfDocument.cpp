@@ -89,36 +89,35 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
 
 }  // namespace
 
-void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
-                        const TChartModel& groundChart, const TChartModel& resultChart,
-                        std::string_view designName) {
-    WritePlan(maker, out, {tables, tables.Circle, groundChart, resultChart, false}, designName);
-}
-
-void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
-                          const TArbitraryTables& arbitrary, const TChartModel& groundChart,
-                          const TChartModel& arbitraryChart, std::string_view designName) {
-    WritePlan(maker, out, {tables, arbitrary.Circle, groundChart, arbitraryChart, true},
+void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TCalculationReport& report,
+                        const TChartModel& groundChart, std::string_view designName) {
+    WritePlan(maker, out,
+              {report.Results, report.Results.Circle, groundChart, report.ResultChart, false},
               designName);
 }
 
-void WritePdfMinimumDocument(const std::filesystem::path& path, const TResultTables& tables,
-                             const TChartModel& groundChart, const TChartModel& resultChart,
-                             std::string_view designName) {
+void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TCalculationReport& report,
+                          const TChartModel& groundChart, std::string_view designName) {
+    WritePlan(maker, out,
+              {report.Results, report.Arbitrary.Circle, groundChart, report.ArbitraryChart, true},
+              designName);
+}
+
+void WritePdfMinimumDocument(const std::filesystem::path& path, const TCalculationReport& report,
+                             const TChartModel& groundChart, std::string_view designName) {
     TPDFMaker maker;
     std::ostringstream out;
-    PdfMinimumDocument(maker, out, tables, groundChart, resultChart, designName);
+    PdfMinimumDocument(maker, out, report, groundChart, designName);
     // Built in memory first and replaced whole: a failure while drawing or
     // writing leaves the old file intact.
     WriteFileAtomically(path, out.str());
 }
 
-void WritePdfArbitraryDocument(const std::filesystem::path& path, const TResultTables& tables,
-                               const TArbitraryTables& arbitrary, const TChartModel& groundChart,
-                               const TChartModel& arbitraryChart, std::string_view designName) {
+void WritePdfArbitraryDocument(const std::filesystem::path& path, const TCalculationReport& report,
+                               const TChartModel& groundChart, std::string_view designName) {
     TPDFMaker maker;
     std::ostringstream out;
-    PdfArbitraryDocument(maker, out, tables, arbitrary, groundChart, arbitraryChart, designName);
+    PdfArbitraryDocument(maker, out, report, groundChart, designName);
     // Built in memory first and replaced whole: a failure while drawing or
     // writing leaves the old file intact.
     WriteFileAtomically(path, out.str());

@@ -29,7 +29,8 @@ std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t wi
     return line;
 }
 
-std::vector<std::string> TextOutputLines(const TResultTables& t) {
+std::vector<std::string> TextOutputLines(const TCalculationReport& report) {
+    const TResultTables& t = report.Results;
     std::vector<std::string> out;
     out.emplace_back("円弧すべり検討システムVer3.5");
     out.emplace_back();
@@ -70,12 +71,12 @@ std::vector<std::string> TextOutputLines(const TResultTables& t) {
     return out;
 }
 
-std::string TextOutputBytes(const TResultTables& tables) {
-    return EncodeTextLines(TextOutputLines(tables));
+std::string TextOutputBytes(const TCalculationReport& report) {
+    return EncodeTextLines(TextOutputLines(report));
 }
 
-void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path) {
-    WriteFileAtomically(path, TextOutputBytes(tables));
+void WriteTextOutput(const TCalculationReport& report, const std::filesystem::path& path) {
+    WriteFileAtomically(path, TextOutputBytes(report));
 }
 
 }  // namespace sorvanta

@@ -171,6 +171,14 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
     return point.Outcome;
 }
 
+TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design, TArbitraryPoint point,
+                                       TCalculationReport& report, TChartModel* separate,
+                                       const TDrawingOptions& drawing) {
+    report.ArbitraryPoint = std::move(point);
+    return WriteArbitraryReport(design, *report.ArbitraryPoint, report.Arbitrary,
+                                report.ArbitraryChart, separate, drawing);
+}
+
 TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design, double xo, double yo,
                                          TArbitraryTables& tables, TChartModel& chart,
                                          TChartModel* separate, const TDrawingOptions& drawing) {

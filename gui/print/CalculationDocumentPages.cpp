@@ -157,27 +157,30 @@ void PaintSingleFrame(QPainter& p, double headingX, const char* heading, double 
 
 }  // namespace
 
-TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TReportSource source)
-    : page_(page), source_(source), stressDisplay_(static_cast<int>(s.Options.Form)) {
+TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartModel& groundChart,
+                               const TAnalysisOptions& options, const TDrawingOptions& drawing,
+                               TDocumentPage page, TReportSource source)
+    : page_(page), source_(source), stressDisplay_(static_cast<int>(options.Form)) {
     const bool arbitrary = source == TReportSource::Arbitrary;
-    const TCircleReport& circle = arbitrary ? s.Arbitrary.Circle : s.Results.Circle;
+    const TResultTables& results = report.Results;
+    const TCircleReport& circle = arbitrary ? report.Arbitrary.Circle : results.Circle;
     switch (page) {
         case TDocumentPage::Contents:
-            contents_ = s.Results.ContentsList;
+            contents_ = results.ContentsList;
             break;
         case TDocumentPage::DesignConditions:
-            layerSettings_ = s.Results.LayerSettingsList;
-            soilData_ = s.Results.SoilDataTable;
-            calculationConditions_ = s.Results.CalculationConditionsList;
-            coordinates1_ = s.Results.CoordinateTable1;
-            coordinates2_ = s.Results.CoordinateTable2;
+            layerSettings_ = results.LayerSettingsList;
+            soilData_ = results.SoilDataTable;
+            calculationConditions_ = results.CalculationConditionsList;
+            coordinates1_ = results.CoordinateTable1;
+            coordinates2_ = results.CoordinateTable2;
             figure_ = MakeGroundFigure();
-            TPagePainter::CopyChartFigure(s.GroundChart, figure_, s.Drawing.PrintMode);
+            TPagePainter::CopyChartFigure(groundChart, figure_, drawing.PrintMode);
             break;
         case TDocumentPage::SafetyFactor:
-            formula_ = s.Results.FormulaList;
-            result_ = s.Results.ResultList;
-            centre_ = s.Results.CentreTable;
+            formula_ = results.FormulaList;
+            result_ = results.ResultList;
+            centre_ = results.CentreTable;
             break;
         case TDocumentPage::SliceLoads:
             sliceHeading_ = circle.SliceHeadingList;
@@ -192,8 +195,8 @@ TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TR
         case TDocumentPage::SlipCircle:
             judgement_ = circle.JudgementList;
             figure_ = MakeCircleFigure();
-            TPagePainter::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
-                                          s.Drawing.PrintMode);
+            TPagePainter::CopyChartFigure(arbitrary ? report.ArbitraryChart : report.ResultChart,
+                                          figure_, drawing.PrintMode);
             break;
     }
     Paginate();

@@ -107,26 +107,16 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
     }
     // The core's own run of the application's design.
-    struct TCoreRun {
-        TResultTables Results;
-        TArbitraryTables Arbitrary;
-        TChartModel ResultChart = MakeResultChart();
-        TChartModel ArbitraryChart = MakeArbitraryChart();
-    };
-    TCoreRun CoreRun() {
-        TCoreRun run;
+    TCalculationReport CoreRun() {
+        TCalculationReport report;
         TYes yes;
-        TRunContext context{.Design = Context().Design,
-                            .Tables = run.Results,
-                            .Arbitrary = run.Arbitrary,
-                            .ResultChart = run.ResultChart,
-                            .ArbitraryChart = run.ArbitraryChart,
-                            .Dialogs = yes,
-                            .Progress = nullptr,
-                            .Settings = {},
-                            .Drawing = {}};
-        StartCalculation(context);
-        return run;
+        StartCalculation(TRunContext{.Design = Context().Design,
+                                     .Report = report,
+                                     .Dialogs = yes,
+                                     .Progress = nullptr,
+                                     .Settings = {},
+                                     .Drawing = {}});
+        return report;
     }
     void CompareArbitrary(const TArbitraryTables& t) {
         QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.Circle.SliceTable));
@@ -215,7 +205,7 @@ class ResultWindowsTest : public QObject {
     // Every line and cell of both table windows is the core's, run on its own.
     void WindowsShowTheCoresRecordsExactly() {
         RunFromButton();
-        const TCoreRun core = CoreRun();
+        const TCalculationReport core = CoreRun();
         const TResultTables& t = core.Results;
         const std::pair<const char*, const TLineList*> lists[] = {
             {"ListBox20", &t.ContentsList},
@@ -268,7 +258,7 @@ class ResultWindowsTest : public QObject {
 
         // Over either arbitrary-point chart both windows show the position.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         MovePointer(f14.Chart(), f14.Chart()->PlotRect().center().toPoint());
         QVERIFY(F16().Pointer()->XText() != QStringLiteral("X=000.00m"));
         QCOMPARE(F16().Pointer()->XText(), f14.Pointer()->XText());
@@ -278,16 +268,18 @@ class ResultWindowsTest : public QObject {
     void SliderEnlargesOnlyTheLabelledSeriesOfItsOwnChart() {
         RunFromButton();
         Find<QSlider>(F2(), "FontSizeSlider")->setValue(13);
-        const auto& result = Context().ResultChart.Series;
+        const auto& result = Context().Report.ResultChart.Series;
         for (int i = 0; i < ResultSeriesCount; ++i) {
             const bool labelled =
                 i == rsMustCutPoint || i == rsRadii || i == rsSlipSurface || i == rsSafetyFactor;
             QCOMPARE(result[static_cast<std::size_t>(i)].LabelFontSize, labelled ? 13 : 9);
-            QCOMPARE(Context().ArbitraryChart.Series[static_cast<std::size_t>(i)].LabelFontSize, 9);
+            QCOMPARE(
+                Context().Report.ArbitraryChart.Series[static_cast<std::size_t>(i)].LabelFontSize,
+                9);
         }
         // The next run keeps the slider's size.
         RunFromButton();
-        QCOMPARE(Context().ResultChart.Series[rsRadii].LabelFontSize, 13);
+        QCOMPARE(Context().Report.ResultChart.Series[rsRadii].LabelFontSize, 13);
     }
 
     // The buttons of either window move the result chart and then the
@@ -299,27 +291,28 @@ class ResultWindowsTest : public QObject {
         QVERIFY(f13.isVisible());
         QCOMPARE(f13.pos(), QPoint(0, 80));
         QCOMPARE(f13.size(), QSize(600, 640));
-        QVERIFY(f13.Model().Bottom == Context().ResultChart.Bottom);
+        QVERIFY(f13.Model().Bottom == Context().Report.ResultChart.Bottom);
         f13.Model().Bottom = TAxisRange{0, 100};  // a limit of its own
 
-        const TAxisRange result = *Context().ResultChart.Bottom;
+        const TAxisRange result = *Context().Report.ResultChart.Bottom;
         QTest::mouseClick(Find<QToolButton>(F2(), "ZoomInButton"), Qt::LeftButton);
         const double span = result.Max - result.Min;
-        QCOMPARE(Context().ResultChart.Bottom->Min, result.Min + 0.2 * span);
+        QCOMPARE(Context().Report.ResultChart.Bottom->Min, result.Min + 0.2 * span);
         QCOMPARE(*f13.Model().Bottom, (TAxisRange{20, 80}));
 
         QTest::mouseClick(Find<QToolButton>(f13, "MoveRightButton"), Qt::LeftButton);
         QCOMPARE(*f13.Model().Bottom, (TAxisRange{8, 68}));
-        QCOMPARE(Context().ResultChart.Bottom->Min, result.Min + 0.2 * span - 0.2 * 0.6 * span);
+        QCOMPARE(Context().Report.ResultChart.Bottom->Min,
+                 result.Min + 0.2 * span - 0.2 * 0.6 * span);
 
         // The arbitrary-point pair works the same way.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         f14.Model().Left = TAxisRange{0, 10};
-        const TAxisRange left = *Context().ArbitraryChart.Left;
+        const TAxisRange left = *Context().Report.ArbitraryChart.Left;
         QTest::mouseClick(Find<QToolButton>(f14, "MoveUpButton"), Qt::LeftButton);
         QCOMPARE(*f14.Model().Left, (TAxisRange{-2, 8}));
-        QCOMPARE(Context().ArbitraryChart.Left->Min, left.Min - 0.2 * (left.Max - left.Min));
+        QCOMPARE(Context().Report.ArbitraryChart.Left->Min, left.Min - 0.2 * (left.Max - left.Min));
     }
 
     // After zooming and panning, a left drag towards the upper left brings
@@ -327,13 +320,13 @@ class ResultWindowsTest : public QObject {
     // equal-scale view, not the data's own stretched range.
     void RestoreGestureReturnsEveryCircleChartToItsFirstView() {
         RunFromButton();
-        const TAxisRange bottom = *Context().ResultChart.Bottom;
-        const TAxisRange left = *Context().ResultChart.Left;
+        const TAxisRange bottom = *Context().Report.ResultChart.Bottom;
+        const TAxisRange left = *Context().Report.ResultChart.Left;
         QCOMPARE(bottom.Max - bottom.Min, left.Max - left.Min);
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
         QTest::mouseClick(Find<QToolButton>(F2(), "SeparateWindowButton"), Qt::LeftButton);
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         const struct {
             const char* Name;
             TChartView* View;
@@ -364,7 +357,8 @@ class ResultWindowsTest : public QObject {
         QTest::mouseClick(Find<QToolButton>(F2(), "MoveUpButton"), Qt::LeftButton);
         const QPoint centre = F2().Chart()->PlotRect().center().toPoint();
         drag(F2().Chart(), Qt::LeftButton, centre, centre - QPoint(40, 30));
-        QVERIFY(Context().ResultChart.Bottom == bottom && Context().ResultChart.Left == left);
+        QVERIFY(Context().Report.ResultChart.Bottom == bottom &&
+                Context().Report.ResultChart.Left == left);
     }
 
     void ArbitraryPointByClickAndByTypedCentre() {
@@ -383,12 +377,12 @@ class ResultWindowsTest : public QObject {
         const QPoint pixel = chart->AxisToPixel({c.Xo + 2, c.Yo + 1}).toPoint();
         const QPointF clicked = chart->PixelToAxis(pixel);
         TArbitraryTables expected;
-        TChartModel expectedChart = Context().ArbitraryChart;
+        TChartModel expectedChart = Context().Report.ArbitraryChart;
         EvaluateArbitraryPoint(Context().Design, clicked.x(), clicked.y(), expected, expectedChart);
         QTest::mouseClick(chart, Qt::LeftButton, {}, pixel);
         QCOMPARE(xo->text(), QString::fromStdString(FormatFloat("0.00", clicked.x())));
         CompareArbitrary(expected);
-        QVERIFY(Context().ArbitraryChart == expectedChart);
+        QVERIFY(Context().Report.ArbitraryChart == expectedChart);
         // The separate chart follows, in its own colours.
         const auto& copied = app_->ArbitraryDiagramWindow().Model().Series[rsRadii].Points;
         QCOMPARE(copied.size(), 3u);
@@ -397,7 +391,7 @@ class ResultWindowsTest : public QObject {
 
         // A typed centre is evaluated as typed and shown to two decimals.
         TArbitraryTables typed;
-        TChartModel typedChart = Context().ArbitraryChart;
+        TChartModel typedChart = Context().Report.ArbitraryChart;
         EvaluateArbitraryPoint(Context().Design, 12.345, 23.5, typed, typedChart);
         xo->setText(QStringLiteral("12.345"));
         yo->setText(QStringLiteral("23.5"));
@@ -414,11 +408,11 @@ class ResultWindowsTest : public QObject {
         CompareArbitrary(rounded);
 
         // Text that is not a number does nothing.
-        const TArbitraryTables before = Context().Arbitrary;
+        const TArbitraryTables before = Context().Report.Arbitrary;
         xo->setText(QStringLiteral("abc"));
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(xo->text(), QStringLiteral("abc"));
-        QVERIFY(Context().Arbitrary == before);
+        QVERIFY(Context().Report.Arbitrary == before);
 
         // No valid circle: the circle status in red, tables kept.
         xo->setText(QStringLiteral("-100"));
@@ -459,12 +453,12 @@ class ResultWindowsTest : public QObject {
     // conversion message; the tables stay as they were.
     void ArbitraryPointOfADesignThatDoesNotConvert() {
         Context().Design.Layers[0].GammaT = "abc";
-        const TArbitraryTables before = Context().Arbitrary;
+        const TArbitraryTables before = Context().Report.Arbitrary;
         TDialogResponder user;
         F16().Evaluate(25, 20);
         QCOMPARE(user.Seen.size(), 1);
         QVERIFY2(user.Seen[0].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[0].Text));
-        QVERIFY(Context().Arbitrary == before);
+        QVERIFY(Context().Report.Arbitrary == before);
     }
 
     void ShowCommandsPlaceTheResultWindow() {
@@ -486,7 +480,7 @@ class ResultWindowsTest : public QObject {
     void CopyPutsTabSeparatedCellsOnTheClipboard() {
         RunFromButton();
         auto* grid = Find<QTableWidget>(F2(), "StringGrid1");
-        const TCellTable& centre = Context().Results.CentreTable;
+        const TCellTable& centre = Context().Report.Results.CentreTable;
         int solution = 0;
         for (int r = 1; r < centre.RowCount() && !solution; ++r)
             solution = centre.Cell(r, 6).find("[解]") != std::string::npos ? r : 0;
@@ -512,8 +506,9 @@ class ResultWindowsTest : public QObject {
         list->item(2)->setSelected(true);
         list->item(3)->setSelected(true);
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 Q(Context().Results.ResultList[2]) + '\n' + Q(Context().Results.ResultList[3]));
+        QCOMPARE(QApplication::clipboard()->text(), Q(Context().Report.Results.ResultList[2]) +
+                                                        '\n' +
+                                                        Q(Context().Report.Results.ResultList[3]));
     }
 
     // What a copy of a grid holds: the headings of the copied columns always;
@@ -573,8 +568,8 @@ class ResultWindowsTest : public QObject {
         RunFromButton();
         QVERIFY(frames > 0);
         QVERIFY(shownWhileRunning);
-        QVERIFY(F2().Chart()->Model() == &Context().ResultChart);
-        QVERIFY(Context().ResultChart == CoreRun().ResultChart);
+        QVERIFY(F2().Chart()->Model() == &Context().Report.ResultChart);
+        QVERIFY(Context().Report.ResultChart == CoreRun().ResultChart);
     }
 };
 
