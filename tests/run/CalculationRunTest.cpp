@@ -8,6 +8,7 @@
 #include "engine/AnalysisModel.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
+#include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
 #include "report/RunReport.h"
 #include "text/NumberFormat.h"
@@ -287,6 +288,33 @@ TEST(CalculationRunTest, RefusedRunWritesNothing) {
     EXPECT_EQ(run.Outcome, TRunOutcome::Refused);
     EXPECT_EQ(app.Report.Results, before);
     EXPECT_TRUE(app.Report.ResultChart.Series[rsGround].Points.empty());
+}
+
+// The report keeps the numbers its tables quote: the run that wrote them and
+// the arbitrary point they show, which a new critical circle replaces.
+TEST(CalculationRunTest, TheReportKeepsTheRunThatWroteItAndItsArbitraryPoint) {
+    TApp app;
+    const TRunResult first = app.Run();
+    ASSERT_EQ(first.Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Report.Run.Critical, first.Critical);
+    EXPECT_FALSE(app.Report.ArbitraryPoint);
+
+    WriteArbitraryReport(app.Design, CalculateArbitraryPoint(app.Design, 30, 25), app.Report);
+    ASSERT_TRUE(app.Report.ArbitraryPoint);
+    EXPECT_EQ(app.Report.ArbitraryPoint->Outcome.Xo, 30);
+
+    app.Dialogs.Answer = false;
+    ASSERT_EQ(app.Run().Outcome, TRunOutcome::Refused);
+    EXPECT_EQ(app.Report.Run.Outcome, TRunOutcome::Ok);
+    EXPECT_TRUE(app.Report.ArbitraryPoint);
+
+    app.Dialogs.Answer = true;
+    app.Design.SafetyFactor = "9";
+    const TRunResult second = app.Run();
+    ASSERT_EQ(second.Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Report.Run.Judgement, second.Judgement);
+    EXPECT_NE(app.Report.Run.Judgement, first.Judgement);
+    EXPECT_FALSE(app.Report.ArbitraryPoint);
 }
 
 TEST(CalculationRunTest, SafetyFactorLabelsOnTheResultChart) {
