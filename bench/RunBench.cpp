@@ -22,15 +22,11 @@ void RunSample(benchmark::State& state, bool gridAndContours) {
         options = TAnalysisOptions{
             .GridFsEnabled = true, .GridFsMeshCount = "30", .ContourEnabled = true};
     }
-    TResultTables tables;
-    TArbitraryTables arbitrary;
-    TChartModel resultChart = MakeResultChart();
-    TChartModel arbitraryChart = MakeArbitraryChart();
+    TCalculationReport report;
     TRecordingDialogs dialogs;
     TRunSettings settings;
     settings.Threads = static_cast<int>(state.range(0));
-    const TRunContext context{design,         options, tables,  arbitrary, resultChart,
-                              arbitraryChart, dialogs, nullptr, settings,  {}};
+    const TRunContext context{design, options, report, dialogs, nullptr, settings, {}};
     for (auto _ : state) {
         const TRunResult run = StartCalculation(context);
         if (run.Outcome != TRunOutcome::Ok) state.SkipWithError("the sample run found no circle");
@@ -55,23 +51,11 @@ BENCHMARK(BM_RunSampleGridPointsAndContours)
 void BM_TextOutputBytes(benchmark::State& state) {
     TDesignConditions design;
     LoadSampleDesign(design);
-    TResultTables tables;
-    TArbitraryTables arbitrary;
-    TChartModel resultChart = MakeResultChart();
-    TChartModel arbitraryChart = MakeArbitraryChart();
+    TCalculationReport report;
     TRecordingDialogs dialogs;
     const TAnalysisOptions options;
-    StartCalculation({design,
-                      options,
-                      tables,
-                      arbitrary,
-                      resultChart,
-                      arbitraryChart,
-                      dialogs,
-                      nullptr,
-                      {},
-                      {}});
-    for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(tables).size());
+    StartCalculation({design, options, report, dialogs, nullptr, {}, {}});
+    for (auto _ : state) benchmark::DoNotOptimize(TextOutputBytes(report).size());
 }
 BENCHMARK(BM_TextOutputBytes)->Unit(benchmark::kMicrosecond);
 

@@ -7,6 +7,7 @@
 #include "design/DesignFile.h"
 #include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"
@@ -19,7 +20,7 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
               " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
-    PrintLine(app.Arbitrary.JudgementList.at(0));
+    PrintLine(app.Report.Arbitrary.Circle.JudgementList.at(0));
     PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" +
               FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
@@ -51,22 +52,22 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
         return status != ExitSuccess ? status : ExitRefused;
     }
 
+    TArbitraryPoint evaluated;
     try {
-        app.ArbitraryPoint = CalculateArbitraryPoint(app.Design, app.Options, *x, *y);
+        evaluated = CalculateArbitraryPoint(app.Design, app.Options, *x, *y);
     } catch (const ConversionError& e) {
         return ReportError(
             ConversionErrorMessage(options.Positionals[0], LocateConversionError(app.Design, e)),
             ExitDataError);
     }
-    WriteArbitraryReport(app.Design, *app.ArbitraryPoint, app.Arbitrary, app.ArbitraryChart,
-                         nullptr, app.Drawing);
-    const TArbitraryPoint& point = *app.ArbitraryPoint;
+    WriteArbitraryReport(app.Design, std::move(evaluated), app.Report, nullptr, app.Drawing);
+    const TArbitraryPoint& point = *app.Report.ArbitraryPoint;
     if (const int status = WriteRunOutputs(app, run, options, true); status != ExitSuccess)
         return status;
     const TArbitraryOutcome& outcome = point.Outcome;
     if (outcome.Status == 0) {
         // The window shows the reason in its judgement panel.
-        PrintMessage(outcome.CircleStatus);
+        PrintMessage(ArbitraryStatusText(outcome));
     }
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, point);
     return outcome.Status == 0 ? ExitRefused : ExitSuccess;

@@ -132,8 +132,7 @@ int ParseBatchOptions(const TCommand& command, const std::vector<std::string>& a
 // --- One design -------------------------------------------------------------
 
 struct TBatchPlan {
-    const TBatchOptions& Options;
-    TRunCommandOptions Run;  // with the thread count of each design
+    const TBatchOptions& Options;  // with the thread count of each design
     const std::vector<std::string>& Designs;
     const TUnreadableFolders& Unreadable;
     const std::vector<fs::path>& OutputBases;  // empty without --out
@@ -161,7 +160,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             row.Message = OneLine({message});
         } else {
             row.LoadOn = app.Design.LoadEnabled;
-            app.Settings = plan.Run.Settings;
+            app.Settings = plan.Options.Run.Settings;
             ApplyRunSettings(app.Settings, app.Options, app.Drawing);
             ApplyOptionFlags(plan.Run, app);
             TRecordingDialogs dialogs;
@@ -174,7 +173,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
                 switch (run.Outcome) {
                     case TRunOutcome::Ok:
                         row.Outcome = TBatchOutcome::Ok;
-                        SetCircle(row, run.Critical, run.Judgement.Verdict);
+                        SetCircle(row, app.Report);
                         break;
                     case TRunOutcome::Refused:
                         row.Outcome = TBatchOutcome::Refused;
@@ -190,7 +189,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             }
             if (row.Outcome == TBatchOutcome::Ok && !plan.OutputBases.empty()) {
                 const fs::path& base = plan.OutputBases[position];
-                TRunCommandOptions outputs = plan.Run;
+                TRunCommandOptions outputs = plan.Options.Run;
                 if (plan.Options.Text) outputs.TextFile = fs::path(base).concat(".txt").string();
                 if (plan.Options.Json) outputs.JsonFile = fs::path(base).concat(".json").string();
                 if (plan.Options.Pdf) outputs.PdfFile = fs::path(base).concat(".pdf").string();
@@ -287,10 +286,10 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     const int jobs = static_cast<int>(std::min<std::size_t>(
         static_cast<std::size_t>(options.Jobs > 0 ? std::min(options.Jobs, cores) : cores),
         std::max<std::size_t>(positions.size(), 1)));
-    TBatchPlan plan{options, options.Run, designs, unreadable, bases};
     // Parallel designs search on one thread each, so that the machine is not
     // oversubscribed; the results are the same on any number of threads.
-    if (!options.ThreadsGiven) plan.Run.Settings.Threads = jobs > 1 ? 1 : 0;
+    if (!options.ThreadsGiven) options.Run.Settings.Threads = jobs > 1 ? 1 : 0;
+    const TBatchPlan plan{options, designs, unreadable, bases};
 
     TSummaryWriter writer(options.Summary ? &csv : nullptr, options.SummaryJson ? &json : nullptr);
     TBatchProgressReport report(positions.size(), options.Quiet);

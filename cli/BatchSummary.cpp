@@ -38,9 +38,9 @@ const char* BatchOutcomeName(TBatchOutcome outcome) {
     return "";
 }
 
-void SetCircle(TBatchRow& row, const TCriticalCircle& circle, TVerdict verdict) {
-    row.Circle = circle;
-    row.Verdict = verdict;
+void SetCircle(TBatchRow& row, const TCalculationReport& report) {
+    row.Circle = report.Run.Critical;
+    row.Verdict = report.Run.Judgement.Verdict;
 }
 
 std::string OneLine(const std::vector<std::string>& messages) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "run/CalculationReport.h"
 #include "run/CalculationRun.h"
 
 namespace sorvanta::cli {
@@ -40,8 +41,9 @@ struct TBatchRow {
     bool LoadOn = false;  // the design's load is on (not a summary column)
 };
 
-// The circle and the judgement of a run that found a circle.
-void SetCircle(TBatchRow& row, const TCriticalCircle& circle, TVerdict verdict);
+// The critical circle and its judgement from the report of a run that found
+// a circle.
+void SetCircle(TBatchRow& row, const TCalculationReport& report);
 
 // Messages joined on one line: CR and LF runs become one blank, messages are
 // separated by " / ".

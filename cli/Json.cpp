@@ -185,10 +185,10 @@ TJsonValue ChartJson(const TChartModel& chart) {
                        {"series", std::move(series)}};
 }
 
-// The slice, load and judgement members, which both records hold under the
-// same names, in writing order.
-template <typename TTables>
-void AppendCircleMembers(TJsonObject& o, const TTables& t) {
+namespace {
+
+// Sections Ⅲ to Ⅴ of either record, in writing order.
+void AppendCircleMembers(TJsonObject& o, const TCircleReport& t) {
     o.insert(o.end(), {
                           {"slice_table", CellTableJson(t.SliceTable)},
                           {"slice_heading", Lines(t.SliceHeadingList)},
@@ -202,6 +202,8 @@ void AppendCircleMembers(TJsonObject& o, const TTables& t) {
                           {"judgement_label", ColouredTextJson(t.JudgementLabel)},
                       });
 }
+
+}  // namespace
 
 TJsonValue ResultTablesJson(const TResultTables& t) {
     TJsonObject o{
@@ -217,13 +219,13 @@ TJsonValue ResultTablesJson(const TResultTables& t) {
         {"result_caption", ColouredTextJson(t.ResultCaption)},
         {"centre_table", CellTableJson(t.CentreTable)},
     };
-    AppendCircleMembers(o, t);
+    AppendCircleMembers(o, t.Circle);
     return o;
 }
 
 TJsonValue ArbitraryTablesJson(const TArbitraryTables& t) {
     TJsonObject o;
-    AppendCircleMembers(o, t);
+    AppendCircleMembers(o, t.Circle);
     return o;
 }
 
@@ -278,10 +280,11 @@ TJsonValue ArbitraryPointJson(const TArbitraryPoint& point) {
                        {"verdict", VerdictName(point.Judgement.Verdict)}};
 }
 
-TJsonValue RunJson(const TRunJsonInput& in) {
+TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
+                   std::string_view designName) {
     TJsonValue critical;
-    if (in.Run.HasCritical) {
-        const TCriticalCircle& c = in.Run.Critical;
+    if (run.HasCritical) {
+        const TCriticalCircle& c = run.Critical;
         critical = TJsonObject{{"Xo", c.Xo},
                                {"Yo", c.Yo},
                                {"R", c.R},
@@ -297,15 +300,16 @@ TJsonValue RunJson(const TRunJsonInput& in) {
                                {"Delta", c.Delta}};
     }
     return TJsonObject{
-        {"design", in.Design.DesignName},
-        {"outcome", OutcomeName(in.Run.Outcome)},
-        {"messages", Lines(in.Run.Messages)},
+        {"design", std::string(designName)},
+        {"outcome", OutcomeName(run.Outcome)},
+        {"messages", Lines(run.Messages)},
         {"critical", std::move(critical)},
-        {"arbitrary", in.Point ? ArbitraryPointJson(*in.Point) : TJsonValue(nullptr)},
-        {"result_tables", ResultTablesJson(in.Tables)},
-        {"arbitrary_tables", ArbitraryTablesJson(in.Arbitrary)},
-        {"charts", TJsonObject{{"result", ChartJson(in.ResultChart)},
-                               {"arbitrary", ChartJson(in.ArbitraryChart)}}},
+        {"arbitrary",
+         report.ArbitraryPoint ? ArbitraryPointJson(*report.ArbitraryPoint) : TJsonValue(nullptr)},
+        {"result_tables", ResultTablesJson(report.Results)},
+        {"arbitrary_tables", ArbitraryTablesJson(report.Arbitrary)},
+        {"charts", TJsonObject{{"result", ChartJson(report.ResultChart)},
+                               {"arbitrary", ChartJson(report.ArbitraryChart)}}},
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The JSON form of a run: the critical circle, every member of the result
-// tables and the arbitrary-point tables, and the two slip circle charts.
+// tables and the arbitrary-point tables, and the two slip circle charts, from
+// the calculation report.
 // UTF-8; numbers in the shortest form that reads back to the same double.
 
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "design/DesignConditions.h"
 #include "run/ArbitraryPoint.h"
+#include "run/CalculationReport.h"
 #include "run/CalculationRun.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
@@ -49,18 +51,11 @@ TJsonValue ChartJson(const TChartModel& chart);
 TJsonValue ResultTablesJson(const TResultTables& tables);
 TJsonValue ArbitraryTablesJson(const TArbitraryTables& tables);
 
-// The whole document.
-struct TRunJsonInput {
-    const TDesignConditions& Design;
-    const TRunResult& Run;
-    const TResultTables& Tables;
-    const TArbitraryTables& Arbitrary;
-    const TChartModel& ResultChart;
-    const TChartModel& ArbitraryChart;
-    // The arbitrary point evaluated after the run, if any.
-    const TArbitraryPoint* Point = nullptr;
-};
-TJsonValue RunJson(const TRunJsonInput& input);
+// The whole document: the outcome, messages and critical circle of `run`
+// (which wrote the report unless it was refused), the report's arbitrary
+// point, tables and charts, under the design's name.
+TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
+                   std::string_view designName);
 
 // "ok", "refused", "no_circle", "cancelled".
 const char* OutcomeName(TRunOutcome outcome);

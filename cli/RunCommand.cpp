@@ -12,7 +12,7 @@ namespace {
 
 void PrintSummary(const TAppState& app, const TRunResult& run) {
     const TCriticalCircle& c = run.Critical;
-    PrintLine(app.Results.ResultList.at(2));
+    PrintLine(app.Report.Results.ResultList.at(2));
     PrintLine("円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) + " Yo=" +
               FormatFloat("0.00m;-0.00m", c.Yo) + "  円弧半径 R=" + FormatFloat("0.00m", c.R));
     PrintLine("円弧起点 (" + FormatFloat("0.00;-0.00", c.Xb) + ", " +

@@ -296,25 +296,20 @@ std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult
         }
     };
     if (options.JsonFile) {
-        make(*options.JsonFile, [&] {
-            return WriteJson(
-                RunJson({app.Design, run, app.Results, app.Arbitrary, app.ResultChart,
-                         app.ArbitraryChart, app.ArbitraryPoint ? &*app.ArbitraryPoint : nullptr}));
-        });
+        make(*options.JsonFile,
+             [&] { return WriteJson(RunJson(app.Report, run, app.Design.DesignName)); });
     }
     if (run.Outcome != TRunOutcome::Ok) return files;
-    if (options.TextFile) make(*options.TextFile, [&] { return TextOutputBytes(app.Results); });
+    if (options.TextFile) make(*options.TextFile, [&] { return TextOutputBytes(app.Report); });
     if (options.PdfFile) {
         make(*options.PdfFile, [&] {
             const TChartModel ground = GroundChart(app);
             TPDFMaker maker;
             std::ostringstream out;
             if (arbitraryPdf) {
-                PdfArbitraryDocument(maker, out, app.Results, app.Arbitrary, ground,
-                                     app.ArbitraryChart, app.Design.DesignName);
+                PdfArbitraryDocument(maker, out, app.Report, ground, app.Design.DesignName);
             } else {
-                PdfMinimumDocument(maker, out, app.Results, ground, app.ResultChart,
-                                   app.Design.DesignName);
+                PdfMinimumDocument(maker, out, app.Report, ground, app.Design.DesignName);
             }
             return out.str();
         });
@@ -329,8 +324,7 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
         // be made or written leaves every output file as it was.
         WriteFilesAtomically(RunOutputFiles(app, run, options, arbitraryPdf));
         if (options.FiguresDir) {
-            WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app),
-                         app.ResultChart, app.ArbitraryChart);
+            WriteFigures(std::filesystem::path(*options.FiguresDir), GroundChart(app), app.Report);
         }
     } catch (const std::exception& e) {
         message = e.what();

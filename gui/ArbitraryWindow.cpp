@@ -111,11 +111,11 @@ QWidget* TArbitraryWindow::BuildFigureTab() {
         separate_.NavigateOwnChart(command);
     });
     connect(fontSize_, &QSlider::valueChanged, this, [this](int size) {
-        SetResultLabelFontSize(context_.ArbitraryChart, size);
+        SetResultLabelFontSize(context_.Report.ArbitraryChart, size);
         chart_->update();
     });
     connect(controls.SeparateWindow, &QToolButton::clicked, this,
-            [this] { separate_.ShowCopyOf(context_.ArbitraryChart); });
+            [this] { separate_.ShowCopyOf(context_.Report.ArbitraryChart); });
     connect(start_, &QToolButton::clicked, this, &TArbitraryWindow::EvaluateTypedCentre);
     connect(xo_, &QLineEdit::returnPressed, this, &TArbitraryWindow::EvaluateTypedCentre);
     connect(yo_, &QLineEdit::returnPressed, this, &TArbitraryWindow::EvaluateTypedCentre);
@@ -123,11 +123,11 @@ QWidget* TArbitraryWindow::BuildFigureTab() {
 }
 
 void TArbitraryWindow::ShowResults() {
-    const TArbitraryTables& t = context_.Arbitrary;
-    circle_.Show(t);
-    ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
-    SetResultLabelFontSize(context_.ArbitraryChart, fontSize_->value());
-    chart_->SetModel(&context_.ArbitraryChart);
+    const TArbitraryTables& t = context_.Report.Arbitrary;
+    circle_.Show(t.Circle);
+    ShowJudgement(judgementLabel_, judgement_, t.Circle);
+    SetResultLabelFontSize(context_.Report.ArbitraryChart, fontSize_->value());
+    chart_->SetModel(&context_.Report.ArbitraryChart);
 }
 
 void TArbitraryWindow::Evaluate(double xo, double yo) {
@@ -136,14 +136,13 @@ void TArbitraryWindow::Evaluate(double xo, double yo) {
     const TDesignConditions design = context_.Design;
     const TAnalysisOptions options = context_.Options;
     try {
-        context_.ArbitraryPoint = CalculateArbitraryPoint(design, options, xo, yo);
-        WriteArbitraryReport(design, *context_.ArbitraryPoint, context_.Arbitrary,
-                             context_.ArbitraryChart, &separate_.Model(), context_.Drawing);
+        WriteArbitraryReport(design, CalculateArbitraryPoint(design, options, xo, yo),
+                             context_.Report, &separate_.Model(), context_.Drawing);
     } catch (const std::exception& e) {
         // A design text that does not convert: the platform's conversion error.
         // What the records hold now is of no design to be written out.
         context_.ArbitraryDesign.reset();
-        context_.ArbitraryPoint.reset();
+        context_.Report.ArbitraryPoint.reset();
         Warn(this, CoreMessageText(e.what()), QStringLiteral("ArbitraryPointError"));
         return;
     }
@@ -162,7 +161,7 @@ void TArbitraryWindow::EvaluateTypedCentre() {
 }
 
 void TArbitraryWindow::NavigateOwnChart(TChartCommand command) {
-    NavigateChart(context_.ArbitraryChart, command);
+    NavigateChart(context_.Report.ArbitraryChart, command);
     chart_->update();
 }
 

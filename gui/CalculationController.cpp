@@ -129,27 +129,20 @@ struct TCalculationController::TJob {
         : Design(app.Design),
           Options(app.Options),
           Drawing(app.Drawing),
-          Results(app.Results),
-          Arbitrary(app.Arbitrary),
-          ResultChart(app.ResultChart),
-          ArbitraryChart(app.ArbitraryChart),
+          Report(app.Report),
           Dialogs(form, cancel),
-          Progress(form, cancel, controller, feed, ResultChart),
+          Progress(form, cancel, controller, feed, Report.ResultChart),
           Settings(app.Settings) {}
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design,         Options, Results,   Arbitrary, ResultChart,
-                           ArbitraryChart, Dialogs, &Progress, Settings,  Drawing};
+        return TRunContext{Design, Options, Report, Dialogs, &Progress, Settings, Drawing};
     }
 
     TDesignConditions Design;
     TAnalysisOptions Options;
     TDrawingOptions Drawing;
-    TResultTables Results;
-    TArbitraryTables Arbitrary;
-    TChartModel ResultChart;
-    TChartModel ArbitraryChart;
+    TCalculationReport Report;  // the run writes a copy, kept if it wrote
     TThreadDialogs Dialogs;
     TThreadProgress Progress;
     TRunSettings Settings;
@@ -236,12 +229,7 @@ void TCalculationController::OnFinished() {
         job->Error.empty() && (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
                                (outcome == TRunOutcome::Cancelled && job->Result.HasCritical));
     if (written) {
-        context_.Results = std::move(job->Results);
-        context_.Arbitrary = std::move(job->Arbitrary);
-        context_.ResultChart = std::move(job->ResultChart);
-        context_.ArbitraryChart = std::move(job->ArbitraryChart);
-        context_.Run = job->Result;
-        if (job->Result.HasCritical) context_.ArbitraryPoint.reset();
+        context_.Report = std::move(job->Report);
         // The design and options as the run read them: edits made while it
         // ran make the results stale at once.
         context_.ResultsDesign = job->Design;

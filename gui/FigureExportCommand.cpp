@@ -45,7 +45,7 @@ void FigureExportCommand(QWidget* parent, const TAppState& context, const TChart
     Apply(arbitrary, sizes.Arbitrary, styles.Arbitrary);
     try {
         WriteFigures(std::filesystem::path(QDir::currentPath().toStdU16String()), context.Preview,
-                     context.ResultChart, context.ArbitraryChart, sizes, styles);
+                     context.Report, sizes, styles);
     } catch (const std::exception& e) {
         Warn(parent, QString::fromUtf8(e.what()), QStringLiteral("FigureExportError"));
         return;

@@ -56,10 +56,9 @@ void TPdfCommands::Write(bool arbitrary) {
     const TAppState& c = context_;
     try {
         if (arbitrary) {
-            WritePdfArbitraryDocument(path, c.Results, c.Arbitrary, c.Preview, c.ArbitraryChart,
-                                      c.Design.DesignName);
+            WritePdfArbitraryDocument(path, c.Report, c.Preview, c.Design.DesignName);
         } else {
-            WritePdfMinimumDocument(path, c.Results, c.Preview, c.ResultChart, c.Design.DesignName);
+            WritePdfMinimumDocument(path, c.Report, c.Preview, c.Design.DesignName);
         }
     } catch (const std::filesystem::filesystem_error&) {
         // The system's reason is in English; what the user can do is not.

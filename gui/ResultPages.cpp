@@ -99,6 +99,17 @@ QWidget* TCircleTabs::BuildLoadTab(QWidget* parent) {
     return page;
 }
 
+void TCircleTabs::Show(const TCircleReport& c) const {
+    ShowCells(slices_, c.SliceTable);
+    ShowLines(sliceHeading_, c.SliceHeadingList);
+    ShowLines(sliceLegend_, c.SliceLegendList);
+    ShowLines(sliceNote_, c.SliceNoteList);
+    ShowLines(loadHeading_, c.LoadHeadingList);
+    ShowLines(loadLegend_, c.LoadLegendList);
+    ShowLines(loadFormula_, c.LoadFormulaList);
+    ShowCells(loads_, c.LoadTable);
+}
+
 TPointerDisplay* AddChartHeader(QWidget* page, QVBoxLayout* column, const QString& leftButtonHelp) {
     auto* top = new QHBoxLayout;
     auto* help = new QVBoxLayout;
@@ -138,11 +149,10 @@ QLabel* MakeJudgementLabel(QWidget* parent, const QString& name, QFrame::Shadow 
     return label;
 }
 
-void ShowJudgement(QLabel* label, QListWidget* list, const TColouredText& caption,
-                   const TLineList& lines) {
-    ShowLines(list, lines);
-    label->setText(Q(caption.Text));
-    SetCaptionColour(label, caption);
+void ShowJudgement(QLabel* label, QListWidget* list, const TCircleReport& circle) {
+    ShowLines(list, circle.JudgementList);
+    label->setText(Q(circle.JudgementLabel.Text));
+    SetCaptionColour(label, circle.JudgementLabel);
 }
 
 TChartControls MakeChartControls(QWidget* page) {

@@ -29,8 +29,8 @@ QTabWidget* MakeResultWindowFrame(QWidget* window, const QString& name, const QS
 // A vertical layout with the result windows' 4-pixel margins and spacing.
 QVBoxLayout* PaddedColumn(QWidget* parent);
 
-// Tabs Ⅲ (slices) and Ⅳ (loads); Show fills them from a record with the slice
-// and load members (result tables or arbitrary-point tables).
+// Tabs Ⅲ (slices) and Ⅳ (loads) of one circle's report: the run's critical
+// circle or the arbitrary point.
 class TCircleTabs {
   public:
     // The result window frames the slice heading as a fixed-width "凡例" group;
@@ -40,17 +40,7 @@ class TCircleTabs {
     QWidget* BuildSliceTab(QWidget* parent, const QString& headingName, THeadingFrame frame);
     QWidget* BuildLoadTab(QWidget* parent);
 
-    template <class TTables>
-    void Show(const TTables& t) const {
-        ShowCells(slices_, t.SliceTable);
-        ShowLines(sliceHeading_, t.SliceHeadingList);
-        ShowLines(sliceLegend_, t.SliceLegendList);
-        ShowLines(sliceNote_, t.SliceNoteList);
-        ShowLines(loadHeading_, t.LoadHeadingList);
-        ShowLines(loadLegend_, t.LoadLegendList);
-        ShowLines(loadFormula_, t.LoadFormulaList);
-        ShowCells(loads_, t.LoadTable);
-    }
+    void Show(const TCircleReport& circle) const;
 
   private:
     QTableWidget* slices_ = nullptr;       // StringGrid5
@@ -73,8 +63,8 @@ TChartView* MakeResultChart(QWidget* parent, const QString& name);
 // The large judgement caption above the judgement list.
 QLabel* MakeJudgementLabel(QWidget* parent, const QString& name, QFrame::Shadow shadow);
 
-void ShowJudgement(QLabel* label, QListWidget* list, const TColouredText& caption,
-                   const TLineList& lines);
+// The circle's judgement caption and list.
+void ShowJudgement(QLabel* label, QListWidget* list, const TCircleReport& circle);
 
 // The bottom row of a chart page: navigation buttons, font-size slider and the
 // separate-window button, then a stretch for the window's own buttons.

@@ -155,7 +155,7 @@ QWidget* TResultWindow::BuildFigureTab() {
         if (separate_) separate_->NavigateOwnChart(command);
     });
     connect(fontSize_, &QSlider::valueChanged, this, [this](int size) {
-        SetResultLabelFontSize(context_.ResultChart, size);
+        SetResultLabelFontSize(context_.Report.ResultChart, size);
         SetResultLabelFontSize(trialChart_, size);
         chart_->update();
     });
@@ -166,7 +166,7 @@ QWidget* TResultWindow::BuildFigureTab() {
 }
 
 void TResultWindow::ShowResults() {
-    const TResultTables& t = context_.Results;
+    const TResultTables& t = context_.Report.Results;
     ShowLines(contents_, t.ContentsList);
     ShowLines(layerSettings_, t.LayerSettingsList);
     ShowCells(soilData_, t.SoilDataTable);
@@ -179,11 +179,11 @@ void TResultWindow::ShowResults() {
     resultGroup_->setTitle(Q(t.ResultCaption.Text));
     SetCaptionColour(resultGroup_, t.ResultCaption);
     ShowCells(centre_, t.CentreTable);
-    circle_.Show(t);
-    ShowJudgement(judgementLabel_, judgement_, t.JudgementLabel, t.JudgementList);
+    circle_.Show(t.Circle);
+    ShowJudgement(judgementLabel_, judgement_, t.Circle);
     // A run works on a copy of the chart; the slider's size is this window's.
-    SetResultLabelFontSize(context_.ResultChart, fontSize_->value());
-    chart_->SetModel(&context_.ResultChart);
+    SetResultLabelFontSize(context_.Report.ResultChart, fontSize_->value());
+    chart_->SetModel(&context_.Report.ResultChart);
 }
 
 void TResultWindow::ShowFigureTab() {
@@ -200,7 +200,7 @@ void TResultWindow::ShowTrialChart(const TChartModel& chart) {
 }
 
 void TResultWindow::EndTrialChart() {
-    if (chart_->Model() == &trialChart_) chart_->SetModel(&context_.ResultChart);
+    if (chart_->Model() == &trialChart_) chart_->SetModel(&context_.Report.ResultChart);
 }
 
 void TResultWindow::NavigateOwnChart(TChartCommand command) {

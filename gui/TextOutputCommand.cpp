@@ -21,7 +21,7 @@ void TextOutputCommand(QWidget* parent, const TAppState& context) {
     if (!ConfirmReplace(parent, {name})) return;
     const QString file = QDir::current().absoluteFilePath(name);
     try {
-        WriteTextOutput(context.Results, std::filesystem::path(file.toStdU16String()));
+        WriteTextOutput(context.Report, std::filesystem::path(file.toStdU16String()));
     } catch (const std::exception& e) {
         ReportOutputError(parent, QString::fromUtf8(e.what()));
         return;

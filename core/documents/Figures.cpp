@@ -35,16 +35,16 @@ std::string ChartToSvg(const TChartModel& chart, TFigureSize size, const TChartS
 }
 
 void WriteFigures(const std::filesystem::path& dir, const TChartModel& preview,
-                  const TChartModel& result, const TChartModel& arbitrary,
-                  const TFigureSizes& sizes, const TFigureStyles& styles) {
+                  const TCalculationReport& report, const TFigureSizes& sizes,
+                  const TFigureStyles& styles) {
     const struct {
         const char* Name;
         const TChartModel& Chart;
         TFigureSize Size;
         const TChartStyle& Style;
     } figures[] = {{PreviewFigureName, preview, sizes.Preview, styles.Preview},
-                   {ResultFigureName, result, sizes.Result, styles.Result},
-                   {ArbitraryFigureName, arbitrary, sizes.Arbitrary, styles.Arbitrary}};
+                   {ResultFigureName, report.ResultChart, sizes.Result, styles.Result},
+                   {ArbitraryFigureName, report.ArbitraryChart, sizes.Arbitrary, styles.Arbitrary}};
     for (const auto& f : figures) {
         const std::string name(f.Name);
         WriteFileAtomically(dir / (name + ".wmf"), ChartToWmf(f.Chart, f.Size, f.Style));

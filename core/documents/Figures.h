@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "run/CalculationReport.h"
 #include "views/ChartModel.h"
 #include "views/ChartPainter.h"
 
@@ -45,12 +46,13 @@ inline constexpr const char* PreviewFigureName = "地形図";
 inline constexpr const char* ResultFigureName = "最少すべり円";
 inline constexpr const char* ArbitraryFigureName = "任意すべり円";
 
-// Writes 地形図, 最少すべり円 and 任意すべり円 into `dir`, each as .wmf and
-// then .svg, replacing files of those names. Every file is written whole or
+// Writes 地形図 (the design window's chart `preview`) and the report's
+// 最少すべり円 and 任意すべり円 into `dir`, each as .wmf and then .svg,
+// replacing files of those names. Every file is written whole or
 // not at all; a file that cannot be written throws FileError naming it, the
 // files before it written and the ones after it not.
 void WriteFigures(const std::filesystem::path& dir, const TChartModel& preview,
-                  const TChartModel& result, const TChartModel& arbitrary,
-                  const TFigureSizes& sizes = {}, const TFigureStyles& styles = {});
+                  const TCalculationReport& report, const TFigureSizes& sizes = {},
+                  const TFigureStyles& styles = {});
 
 }  // namespace sorvanta

@@ -9,29 +9,9 @@ namespace sorvanta {
 
 namespace {
 
-// Sections Ⅲ to Ⅴ: from the result tables or from the arbitrary-point tables.
-struct TCircleSections {
-    const TLineList& SliceHeadingList;
-    const TLineList& SliceLegendList;
-    const TLineList& SliceNoteList;
-    const TCellTable& SliceTable;
-    const TLineList& LoadHeadingList;
-    const TLineList& LoadLegendList;
-    const TLineList& LoadFormulaList;
-    const TCellTable& LoadTable;
-    const TLineList& JudgementList;
-};
-
-template <class T>
-TCircleSections SectionsOf(const T& t) {
-    return {t.SliceHeadingList, t.SliceLegendList, t.SliceNoteList,
-            t.SliceTable,       t.LoadHeadingList, t.LoadLegendList,
-            t.LoadFormulaList,  t.LoadTable,       t.JudgementList};
-}
-
 struct TDocumentPlan {
     const TResultTables& Tables;
-    TCircleSections Circle;
+    const TCircleReport& Circle;  // Ⅲ to Ⅴ: the critical circle or the arbitrary point
     const TChartModel& GroundChart;
     const TChartModel& Figure;
     bool Arbitrary;
@@ -47,7 +27,7 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
 
     TPdfDocumentDrawer d(maker);
     const TResultTables& t = plan.Tables;
-    const TCircleSections& s = plan.Circle;
+    const TCircleReport& s = plan.Circle;
     maker.Contents().FontNumber = TPdfDocumentDrawer::DocumentFont;
     d.PageCounter = 0;
     d.PdfBeginPage();
@@ -109,37 +89,35 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
 
 }  // namespace
 
-void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
-                        const TChartModel& groundChart, const TChartModel& resultChart,
-                        std::string_view designName) {
-    WritePlan(maker, out, {tables, SectionsOf(tables), groundChart, resultChart, false},
+void PdfMinimumDocument(TPDFMaker& maker, std::ostream& out, const TCalculationReport& report,
+                        const TChartModel& groundChart, std::string_view designName) {
+    WritePlan(maker, out,
+              {report.Results, report.Results.Circle, groundChart, report.ResultChart, false},
               designName);
 }
 
-void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TResultTables& tables,
-                          const TArbitraryTables& arbitrary, const TChartModel& groundChart,
-                          const TChartModel& arbitraryChart, std::string_view designName) {
-    WritePlan(maker, out, {tables, SectionsOf(arbitrary), groundChart, arbitraryChart, true},
+void PdfArbitraryDocument(TPDFMaker& maker, std::ostream& out, const TCalculationReport& report,
+                          const TChartModel& groundChart, std::string_view designName) {
+    WritePlan(maker, out,
+              {report.Results, report.Arbitrary.Circle, groundChart, report.ArbitraryChart, true},
               designName);
 }
 
-void WritePdfMinimumDocument(const std::filesystem::path& path, const TResultTables& tables,
-                             const TChartModel& groundChart, const TChartModel& resultChart,
-                             std::string_view designName) {
+void WritePdfMinimumDocument(const std::filesystem::path& path, const TCalculationReport& report,
+                             const TChartModel& groundChart, std::string_view designName) {
     TPDFMaker maker;
     std::ostringstream out;
-    PdfMinimumDocument(maker, out, tables, groundChart, resultChart, designName);
+    PdfMinimumDocument(maker, out, report, groundChart, designName);
     // Built in memory first and replaced whole: a failure while drawing or
     // writing leaves the old file intact.
     WriteFileAtomically(path, out.str());
 }
 
-void WritePdfArbitraryDocument(const std::filesystem::path& path, const TResultTables& tables,
-                               const TArbitraryTables& arbitrary, const TChartModel& groundChart,
-                               const TChartModel& arbitraryChart, std::string_view designName) {
+void WritePdfArbitraryDocument(const std::filesystem::path& path, const TCalculationReport& report,
+                               const TChartModel& groundChart, std::string_view designName) {
     TPDFMaker maker;
     std::ostringstream out;
-    PdfArbitraryDocument(maker, out, tables, arbitrary, groundChart, arbitraryChart, designName);
+    PdfArbitraryDocument(maker, out, report, groundChart, designName);
     // Built in memory first and replaced whole: a failure while drawing or
     // writing leaves the old file intact.
     WriteFileAtomically(path, out.str());

@@ -29,7 +29,8 @@ std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t wi
     return line;
 }
 
-std::vector<std::string> TextOutputLines(const TResultTables& t) {
+std::vector<std::string> TextOutputLines(const TCalculationReport& report) {
+    const TResultTables& t = report.Results;
     std::vector<std::string> out;
     out.emplace_back("円弧すべり検討システムVer3.5");
     out.emplace_back();
@@ -54,28 +55,28 @@ std::vector<std::string> TextOutputLines(const TResultTables& t) {
     out.emplace_back();
     out.emplace_back("Ⅲ.滑り円弧のスライス荷重");
     out.emplace_back();
-    AddList(out, t.SliceHeadingList);
+    AddList(out, t.Circle.SliceHeadingList);
     out.emplace_back("  表2:滑り円弧のスライス荷重一覧");
     out.emplace_back();
-    AddTable(out, t.SliceTable, 14);
+    AddTable(out, t.Circle.SliceTable, 14);
     out.emplace_back();
     out.emplace_back();
     out.emplace_back("Ⅳ.滑り円弧荷重");
     out.emplace_back();
-    AddList(out, t.LoadHeadingList);
+    AddList(out, t.Circle.LoadHeadingList);
     out.emplace_back();
     out.emplace_back("  表3:滑り円弧の荷重一覧");
     out.emplace_back();
-    AddTable(out, t.LoadTable, 14);
+    AddTable(out, t.Circle.LoadTable, 14);
     return out;
 }
 
-std::string TextOutputBytes(const TResultTables& tables) {
-    return EncodeTextLines(TextOutputLines(tables));
+std::string TextOutputBytes(const TCalculationReport& report) {
+    return EncodeTextLines(TextOutputLines(report));
 }
 
-void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path) {
-    WriteFileAtomically(path, TextOutputBytes(tables));
+void WriteTextOutput(const TCalculationReport& report, const std::filesystem::path& path) {
+    WriteFileAtomically(path, TextOutputBytes(report));
 }
 
 }  // namespace sorvanta

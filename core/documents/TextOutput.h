@@ -1,13 +1,13 @@
 #pragma once
-// The text output "円弧すべり.txt": the result tables line by line and cell
-// by cell, cp932 with CR LF.
+// The text output "円弧すべり.txt": the report's result tables line by line
+// and cell by cell, cp932 with CR LF.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "run/ResultTables.h"
+#include "run/CalculationReport.h"
 
 namespace sorvanta {
 
@@ -18,12 +18,12 @@ inline constexpr const char* TextOutputFileName = "円弧すべり.txt";
 std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t width);
 
 // The lines of the text output (UTF-8, without line ends).
-std::vector<std::string> TextOutputLines(const TResultTables& tables);
+std::vector<std::string> TextOutputLines(const TCalculationReport& report);
 
 // The file's bytes: cp932, CR LF after every line. Throws TextCodecError.
-std::string TextOutputBytes(const TResultTables& tables);
+std::string TextOutputBytes(const TCalculationReport& report);
 
 // Writes the file whole or not at all (FileError, TextCodecError).
-void WriteTextOutput(const TResultTables& tables, const std::filesystem::path& path);
+void WriteTextOutput(const TCalculationReport& report, const std::filesystem::path& path);
 
 }  // namespace sorvanta

@@ -21,7 +21,7 @@ struct TSlipCircle {
 };
 
 // What became of a circle: accepted (Valid, LevelGround) or why it was
-// refused. The words for each are CircleVerdictText's (run/VerdictTexts.h).
+// refused. The words for each are CircleVerdictText's (report/VerdictTexts.h).
 enum class TCircleVerdict : std::uint8_t {
     // No circle was evaluated (a search that tried none).
     NotTried,

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "text/NumberFormat.h"
 #include "views/ChartNavigation.h"
 #include "views/CircleDrawing.h"
@@ -43,7 +44,7 @@ void AppendClosingLines(TLineList& l, const TArbitraryOutcome& o) {
     l.insert(l.end(), closing.begin(), closing.end());
 }
 
-void WriteStatus1(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment, double requiredFs) {
+void WriteStatus1(TCircleReport& t, const TArbitraryOutcome& o, bool moment, double requiredFs) {
     t.SliceHeadingList = SliceHeading(o);
     t.LoadHeadingList = {"最少安全率のすべり円弧の", "荷重を下記に示す。",
                          "  Xo(円弧中心X座標)=" + F("0.00m;-0.00m", o.Xo),
@@ -83,7 +84,7 @@ void WriteStatus1(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment, 
     t.JudgementLabel = {VerdictText(verdict), verdict == TVerdict::Within ? Blue : Red};
 }
 
-void WriteStatus2(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment) {
+void WriteStatus2(TCircleReport& t, const TArbitraryOutcome& o, bool moment) {
     t.SliceHeadingList = SliceHeading(o);
     t.SliceHeadingList.insert(t.SliceHeadingList.end(),
                               {"", "ここに", "  ｽﾗｲｽNo:ｽﾗｲｽ番号", "   b   ：ｽﾗｲｽの幅        (m)",
@@ -137,21 +138,21 @@ void WriteStatus2(TArbitraryTables& t, const TArbitraryOutcome& o, bool moment) 
 
 }  // namespace
 
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
-                         int displayForm, double requiredFs) {
+void WriteArbitraryTexts(TCircleReport& circle, const TArbitraryOutcome& outcome, int displayForm,
+                         double requiredFs) {
     const bool moment = displayForm == 0;
     switch (outcome.Status) {
         case 1:
-            WriteStatus1(tables, outcome, moment, requiredFs);
+            WriteStatus1(circle, outcome, moment, requiredFs);
             break;
         case 2:
-            WriteStatus2(tables, outcome, moment);
+            WriteStatus2(circle, outcome, moment);
             break;
         default:
-            tables.SliceHeadingList.clear();
-            tables.LoadHeadingList.clear();
-            tables.JudgementList.clear();
-            tables.JudgementLabel = {outcome.CircleStatus, Red};
+            circle.SliceHeadingList.clear();
+            circle.LoadHeadingList.clear();
+            circle.JudgementList.clear();
+            circle.JudgementLabel = {ArbitraryStatusText(outcome), Red};
             break;
     }
 }
@@ -161,13 +162,21 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
                                        TChartModel& chart, TChartModel* separate,
                                        const TDrawingOptions& drawing) {
     if (point.Outcome.Status != 0) {
-        WriteCircleTables(CircleTablesOf(tables), point.Circle.Rows, point.Circle.Sums, point.Form);
+        WriteCircleTables(tables.Circle, point.Circle.Rows, point.Circle.Sums, point.Form);
         DrawCircle(chart, *point.Model, point.Circle.Circle, point.Circle.Sums, design, drawing,
                    false);
     }
-    WriteArbitraryTexts(tables, point.Outcome, point.Form, point.Judgement.Required);
+    WriteArbitraryTexts(tables.Circle, point.Outcome, point.Form, point.Judgement.Required);
     if (separate) CopyChart(chart, *separate);
     return point.Outcome;
+}
+
+TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design, TArbitraryPoint point,
+                                       TCalculationReport& report, TChartModel* separate,
+                                       const TDrawingOptions& drawing) {
+    report.ArbitraryPoint = std::move(point);
+    return WriteArbitraryReport(design, *report.ArbitraryPoint, report.Arbitrary,
+                                report.ArbitraryChart, separate, drawing);
 }
 
 TArbitraryOutcome EvaluateArbitraryPoint(const TDesignConditions& design,

@@ -5,6 +5,7 @@
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "run/ArbitraryPoint.h"
+#include "run/CalculationReport.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
@@ -16,6 +17,11 @@ namespace sorvanta {
 TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
                                        const TArbitraryPoint& point, TArbitraryTables& tables,
                                        TChartModel& chart, TChartModel* separate = nullptr,
+                                       const TDrawingOptions& drawing = {});
+
+// The same into the calculation report, which keeps the point.
+TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design, TArbitraryPoint point,
+                                       TCalculationReport& report, TChartModel* separate = nullptr,
                                        const TDrawingOptions& drawing = {});
 
 // CalculateArbitraryPoint, then its report. Throws ConversionError when the

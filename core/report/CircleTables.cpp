@@ -14,13 +14,13 @@ double Degrees(double radians) {
 
 }  // namespace
 
-void PrepareCircleTables(TCircleTables target, int n) {
-    target.SliceTable->SetRowCount(n + 1);
-    target.LoadTable->SetRowCount(n + 1);
+void PrepareCircleTables(TCircleReport& target, int n) {
+    target.SliceTable.SetRowCount(n + 1);
+    target.LoadTable.SetRowCount(n + 1);
 }
 
-void WriteSliceRows(TCircleTables target, int i, const TSliceRow& s) {
-    TCellTable& slice = *target.SliceTable;
+void WriteSliceRows(TCircleReport& target, int i, const TSliceRow& s) {
+    TCellTable& slice = target.SliceTable;
     const std::string number = "No." + FormatFloat("00", i);
 
     slice.SetRowCommaList(i, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
@@ -41,7 +41,7 @@ void WriteSliceRows(TCircleTables target, int i, const TSliceRow& s) {
     slice.Cell(i, 12) = FormatFloat("0.00", sumH);
     slice.Cell(i, 13) = FormatFloat("0.00", sumV);
 
-    TCellTable& load = *target.LoadTable;
+    TCellTable& load = target.LoadTable;
     auto& row = load.Rows.at(static_cast<std::size_t>(i));
     row[0] = number + FormatFloat("(0.00)", s.CentreX);
     row[1] = FormatFloat("0.00", s.B);
@@ -59,8 +59,8 @@ void WriteSliceRows(TCircleTables target, int i, const TSliceRow& s) {
     row[13] = FormatFloat(" #,0.00;-#,0.00", s.Driving);
 }
 
-void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form) {
-    TCellTable& load = *target.LoadTable;
+void WriteLoadTotals(TCircleReport& target, const TCircleResult& sums, int form) {
+    TCellTable& load = target.LoadTable;
     load.SetRowCommaList(0, form == 1 ? LoadHeaderForce : LoadHeaderMoment);
     const int row = load.RowCount();
     load.SetRowCount(row + 1);
@@ -74,7 +74,7 @@ void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form) 
     cells[13] = FormatFloat(" #,##0.00;-#,##0.00", sums.Driving);
 }
 
-void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+void WriteCircleTables(TCircleReport& target, const std::vector<TSliceRow>& rows,
                        const TCircleResult& sums, int form) {
     const int n = static_cast<int>(rows.size());
     PrepareCircleTables(target, n);

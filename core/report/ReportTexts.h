@@ -36,28 +36,17 @@ std::vector<std::string> CentreTableRow(int k, double x, double y, int status, d
 // no circle (the arbitrary point shows the circle status then).
 [[nodiscard]] std::string VerdictText(TVerdict verdict);
 
-// The slice table and load table that an evaluation of a circle writes:
-// output mode 1 targets the result tables, 2 the arbitrary-point tables.
-struct TCircleTables {
-    TCellTable* SliceTable = nullptr;
-    TCellTable* LoadTable = nullptr;
-};
-inline TCircleTables CircleTablesOf(TResultTables& t) {
-    return {&t.SliceTable, &t.LoadTable};
-}
-inline TCircleTables CircleTablesOf(TArbitraryTables& t) {
-    return {&t.SliceTable, &t.LoadTable};
-}
-
+// The slice table and load table of a circle's report, as an evaluation of
+// the circle writes them.
 // n slices: both tables get n + 1 rows (header and one row per slice).
-void PrepareCircleTables(TCircleTables target, int n);
+void PrepareCircleTables(TCircleReport& target, int n);
 // Row i (from 1) of the slice table and of the load table from slice i.
-void WriteSliceRows(TCircleTables target, int i, const TSliceRow& slice);
+void WriteSliceRows(TCircleReport& target, int i, const TSliceRow& slice);
 // Load table header for the form (0 moment, 1 force) and the totals row from
 // WidthSum, WeightSum, Resisting and Driving of the circle.
-void WriteLoadTotals(TCircleTables target, const TCircleResult& sums, int form);
+void WriteLoadTotals(TCircleReport& target, const TCircleResult& sums, int form);
 // All three: the tables of one evaluated circle, its slices and its sums.
-void WriteCircleTables(TCircleTables target, const std::vector<TSliceRow>& rows,
+void WriteCircleTables(TCircleReport& target, const std::vector<TSliceRow>& rows,
                        const TCircleResult& sums, int form);
 
 // Section Ⅰ from the design conditions as entered and the run's model.
@@ -68,7 +57,7 @@ void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
 // panel for the outcome, in the moment (form 0) or force form (1). Status 2
 // leaves the load legend and formula lists as they were; status 0 empties the
 // two heading lists and the judgement list and shows the circle status in red.
-void WriteArbitraryTexts(TArbitraryTables& tables, const TArbitraryOutcome& outcome,
-                         int displayForm, double requiredFs);
+void WriteArbitraryTexts(TCircleReport& circle, const TArbitraryOutcome& outcome, int displayForm,
+                         double requiredFs);
 
 }  // namespace sorvanta

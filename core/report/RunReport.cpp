@@ -18,14 +18,15 @@ void ClearAllSeries(TChartModel& chart) {
 // No qualifying circle: the centre table, load table and charts cleared.
 // Everything else keeps the previous run's content.
 void WriteFailure(const TRunContext& context) {
-    TCellTable& centre = context.Tables.CentreTable;
+    TCalculationReport& report = context.Report;
+    TCellTable& centre = report.Results.CentreTable;
     centre.SetRowCount(2);
     centre.SetRowCommaList(1, "-,-,-,-,-,-,-");
-    TCellTable& load = context.Tables.LoadTable;
+    TCellTable& load = report.Results.Circle.LoadTable;
     load.SetRowCount(2);
     load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
-    ClearAllSeries(context.ResultChart);
-    ClearAllSeries(context.ArbitraryChart);
+    ClearAllSeries(report.ResultChart);
+    ClearAllSeries(report.ArbitraryChart);
 }
 
 void WriteCritical(const TRunResult& run, const TRunContext& context) {
@@ -34,34 +35,37 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     const int form = run.Form;
     const TAnalysisModel& model = *run.Model;
 
-    TResultTables& tables = context.Tables;
+    TCalculationReport& report = context.Report;
+    TResultTables& tables = report.Results;
     tables.FormulaList = FormulaLines(form);
     tables.ResultList = ResultLines(c, form);
-    tables.SliceHeadingList = SliceHeadingLines(c);
-    tables.LoadHeadingList = LoadHeadingLines(c);
-    tables.LoadLegendList = LoadLegendLines();
-    tables.LoadFormulaList = LoadFormulaLines(form);
-    tables.JudgementList = JudgementLines(c, form);
-    TArbitraryTables& arbitrary = context.Arbitrary;
-    arbitrary.SliceHeadingList = tables.SliceHeadingList;
-    arbitrary.LoadHeadingList = tables.LoadHeadingList;
-    arbitrary.LoadLegendList = tables.LoadLegendList;
-    arbitrary.LoadFormulaList = tables.LoadFormulaList;
-    arbitrary.JudgementList = tables.JudgementList;
+    TCircleReport& circle = tables.Circle;
+    circle.SliceHeadingList = SliceHeadingLines(c);
+    circle.LoadHeadingList = LoadHeadingLines(c);
+    circle.LoadLegendList = LoadLegendLines();
+    circle.LoadFormulaList = LoadFormulaLines(form);
+    circle.JudgementList = JudgementLines(c, form);
+    // The arbitrary point shows the critical circle until a centre is picked.
+    TCircleReport& arbitrary = report.Arbitrary.Circle;
+    arbitrary.SliceHeadingList = circle.SliceHeadingList;
+    arbitrary.LoadHeadingList = circle.LoadHeadingList;
+    arbitrary.LoadLegendList = circle.LoadLegendList;
+    arbitrary.LoadFormulaList = circle.LoadFormulaList;
+    arbitrary.JudgementList = circle.JudgementList;
 
     const std::string verdict = VerdictText(run.Judgement.Verdict);
     if (run.Judgement.Verdict == TVerdict::Within) {
         tables.ResultCaption = {"計算結果(" + verdict + ")", ColourMaroon};
-        tables.JudgementLabel = {verdict, ColourBlue};
+        circle.JudgementLabel = {verdict, ColourBlue};
     } else {
         tables.ResultCaption = {"計算結果(" + verdict + ")", ColourRed};
-        tables.JudgementLabel = {verdict, ColourRed};
+        circle.JudgementLabel = {verdict, ColourRed};
     }
 
     TCellTable& centreTable = tables.CentreTable;
     centreTable.SetRowCommaList(0, form == 1 ? CentreHeaderForce : CentreHeaderMoment);
-    context.ResultChart.Series.at(rsSafetyFactor).Clear();
-    context.ArbitraryChart.Series.at(rsSafetyFactor).Clear();
+    report.ResultChart.Series.at(rsSafetyFactor).Clear();
+    report.ArbitraryChart.Series.at(rsSafetyFactor).Clear();
     centreTable.SetRowCount(static_cast<int>(run.CentreRows.size()) + 1);
     const double criticalAbsFs = std::fabs(c.Fs);
     for (std::size_t k = 0; k < run.CentreRows.size(); ++k) {
@@ -69,7 +73,7 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
         centreTable.Rows[k + 1] = CentreTableRow(static_cast<int>(k + 1), r.X, r.Y, r.Status,
                                                  r.Driving, r.Resisting, r.R, r.Fs, criticalAbsFs);
         if (design.ShowSafetyFactors && r.Status == 1) {
-            context.ResultChart.Series.at(rsSafetyFactor)
+            report.ResultChart.Series.at(rsSafetyFactor)
                 .Add(r.X, r.Y, FormatFloat("0.00", r.Fs),
                      JudgeFactor(r.Fs, run.Judgement.Required).Verdict == TVerdict::Within
                          ? ColourBlue
@@ -77,16 +81,16 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
         }
     }
 
-    const TCircleRecord& circle = run.Circle;
-    WriteCircleTables(CircleTablesOf(tables), circle.Rows, circle.Sums, form);
-    WriteCircleTables(CircleTablesOf(arbitrary), circle.Rows, circle.Sums, form);
-    DrawCircle(context.ResultChart, model, circle.Circle, circle.Sums, design, context.Drawing,
+    const TCircleRecord& critical = run.Circle;
+    WriteCircleTables(circle, critical.Rows, critical.Sums, form);
+    WriteCircleTables(arbitrary, critical.Rows, critical.Sums, form);
+    DrawCircle(report.ResultChart, model, critical.Circle, critical.Sums, design, context.Drawing,
                true);
-    DrawCircle(context.ArbitraryChart, model, circle.Circle, circle.Sums, design, context.Drawing,
-               true);
+    DrawCircle(report.ArbitraryChart, model, critical.Circle, critical.Sums, design,
+               context.Drawing, true);
 
-    DrawGridFactors(run.Grid, context.ResultChart, context.ArbitraryChart);
-    if (run.Contours) DrawContours(*run.Contours, context.ResultChart, context.ArbitraryChart);
+    DrawGridFactors(run.Grid, report.ResultChart, report.ArbitraryChart);
+    if (run.Contours) DrawContours(*run.Contours, report.ResultChart, report.ArbitraryChart);
 
     WriteDesignListing(tables, design, model);
 }
@@ -94,8 +98,8 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
 }  // namespace
 
 TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
-    return TRunContext{app.Design,         app.Options, app.Results, app.Arbitrary, app.ResultChart,
-                       app.ArbitraryChart, dialogs,     progress,    app.Settings,  app.Drawing};
+    return TRunContext{app.Design, app.Options,  app.Report, dialogs,
+                       progress,   app.Settings, app.Drawing};
 }
 
 void WriteRunReport(const TRunResult& run, const TRunContext& context) {
@@ -103,23 +107,22 @@ void WriteRunReport(const TRunResult& run, const TRunContext& context) {
         WriteCritical(run, context);
     } else if (run.Outcome == TRunOutcome::NoCircle) {
         WriteFailure(context);
+    } else {
+        return;
     }
+    context.Report.Run = run;
+    // The arbitrary-point tables show the critical circle again.
+    if (run.HasCritical) context.Report.ArbitraryPoint.reset();
 }
 
 TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* progress) {
-    TRunResult run = StartCalculation(RunContextOf(app, dialogs, progress));
-    if (run.HasCritical || run.Outcome == TRunOutcome::NoCircle) {
-        app.Run = run;
-        // The arbitrary-point records show the critical circle again.
-        if (run.HasCritical) app.ArbitraryPoint.reset();
-    }
-    return run;
+    return StartCalculation(RunContextOf(app, dialogs, progress));
 }
 
 TRunResult StartCalculation(const TRunContext& context) {
     TRunResult run =
         CalculateRun(TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
-                                &context.ResultChart, context.Settings, context.Drawing});
+                                &context.Report.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
     return run;
 }
@@ -128,7 +131,7 @@ TRunResult RunCalculation(std::shared_ptr<const TAnalysisModel> model, const TRu
     TRunResult run =
         CalculateRun(std::move(model),
                      TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
-                                &context.ResultChart, context.Settings, context.Drawing});
+                                &context.Report.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
     return run;
 }

@@ -1,14 +1,14 @@
 #pragma once
-// A calculation run and its report: the run's numbers written into the result
-// tables, the arbitrary-point tables and the two slip circle charts. The
-// window and the batch tool drive the same code; what each shows afterwards
-// follows from the run's outcome.
+// A calculation run and its report: the run's numbers written into the
+// calculation report (result tables, arbitrary-point tables and the two slip
+// circle charts). The window and the batch tool drive the same code; what each
+// shows afterwards follows from the run's outcome.
 
 #include "design/DesignConditions.h"
 #include "run/AppState.h"
+#include "run/CalculationReport.h"
 #include "run/CalculationRun.h"
 #include "run/Checks.h"
-#include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
 
@@ -16,18 +16,16 @@ namespace sorvanta {
 
 class TProgress;
 
-// Where a run's report goes, and through whom the run talks to the user.
+// What a run reads, where its report goes, and through whom the run talks to
+// the user.
 struct TRunContext {
     const TDesignConditions& Design;
     const TAnalysisOptions& Options;
-    TResultTables& Tables;
-    TArbitraryTables& Arbitrary;
-    TChartModel& ResultChart;
-    TChartModel& ArbitraryChart;
+    TCalculationReport& Report;
     TUserDialogs& Dialogs;
     // Progress bar, status text, cancellation, the start of the search and,
-    // with 計算過程表示, each trial circle after it has been drawn into
-    // ResultChart. May be null.
+    // with 計算過程表示, each trial circle after it has been drawn into the
+    // report's ResultChart. May be null.
     TProgress* Progress = nullptr;
     TRunSettings Settings;
     TDrawingOptions Drawing{};
@@ -37,11 +35,11 @@ struct TRunContext {
 [[nodiscard]] TRunContext RunContextOf(TAppState& app, TUserDialogs& dialogs,
                                        TProgress* progress = nullptr);
 
-// Writes a run's numbers into the context's tables and charts:
+// Writes a run's numbers into the context's report:
 //   Ok, or Cancelled with a critical circle: every member (the grid points
-//     and contours as far as they came);
-//   NoCircle: the centre and load tables and the charts cleared; the window
-//     then shows its circle conditions;
+//     and contours as far as they came), the run, and no arbitrary point;
+//   NoCircle: the centre and load tables and the charts cleared, and the run;
+//     the window then shows its circle conditions;
 //   Refused, or Cancelled before a critical circle: nothing.
 void WriteRunReport(const TRunResult& run, const TRunContext& context);
 

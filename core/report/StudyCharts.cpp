@@ -11,10 +11,10 @@ namespace sorvanta {
 namespace {
 
 // Distinct line colours for up to 16 inputs.
-constexpr TRgb Palette[] = {{0, 0, 255},   {255, 0, 0},   {0, 128, 0},     {128, 0, 128},
-                            {255, 128, 0}, {0, 128, 128}, {128, 128, 0},   {128, 0, 0},
-                            {0, 0, 128},   {255, 0, 255}, {0, 192, 192},   {96, 96, 96},
-                            {192, 96, 0},  {0, 96, 192},  {96, 192, 0},    {192, 0, 96}};
+constexpr TRgb Palette[] = {{0, 0, 255},   {255, 0, 0},   {0, 128, 0},   {128, 0, 128},
+                            {255, 128, 0}, {0, 128, 128}, {128, 128, 0}, {128, 0, 0},
+                            {0, 0, 128},   {255, 0, 255}, {0, 192, 192}, {96, 96, 96},
+                            {192, 96, 0},  {0, 96, 192},  {96, 192, 0},  {192, 0, 96}};
 
 TChartSeries Line(std::string title, TRgb colour, int width = 2) {
     TChartSeries s;
@@ -77,9 +77,8 @@ TChartModel SensitivityTornado(const TSensitivityResult& result) {
         }
         if (low <= high) bars.push_back({VariationName(line.Input), low, high});
     }
-    std::stable_sort(bars.begin(), bars.end(), [](const TBar& a, const TBar& b) {
-        return a.High - a.Low > b.High - b.Low;
-    });
+    std::stable_sort(bars.begin(), bars.end(),
+                     [](const TBar& a, const TBar& b) { return a.High - a.Low > b.High - b.Low; });
     TChartModel chart;
     chart.Title = "安全率の幅（トルネード図）";
     chart.BottomTitle = "Fs";
@@ -87,13 +86,15 @@ TChartModel SensitivityTornado(const TSensitivityResult& result) {
     const int n = static_cast<int>(bars.size());
     for (int i = 0; i < n; ++i) {
         const TBar& bar = bars[static_cast<std::size_t>(i)];
-        TChartSeries s = Line(bar.Name, Palette[static_cast<std::size_t>(i) % std::size(Palette)], 14);
+        TChartSeries s =
+            Line(bar.Name, Palette[static_cast<std::size_t>(i) % std::size(Palette)], 14);
         s.ShowInLegend = false;
         s.LabelsShown = true;
         s.LabelOffset = 10;
         const double y = n - i;
-        s.Points.push_back({bar.Low, y, bar.Name + "  " + FormatFloat("0.000", bar.Low) + "～" +
-                                            FormatFloat("0.000", bar.High)});
+        s.Points.push_back({bar.Low, y,
+                            bar.Name + "  " + FormatFloat("0.000", bar.Low) + "～" +
+                                FormatFloat("0.000", bar.High)});
         s.Points.push_back({bar.High, y});
         chart.Series.push_back(std::move(s));
     }
@@ -111,8 +112,7 @@ TChartModel FsHistogram(const TProbabilityResult& result) {
     TChartModel chart;
     chart.Title = "安全率の分布";
     chart.BottomTitle = "Fs";
-    const long long total =
-        std::accumulate(result.Histogram.begin(), result.Histogram.end(), 0LL);
+    const long long total = std::accumulate(result.Histogram.begin(), result.Histogram.end(), 0LL);
     TChartSeries bars = Line("度数（割合）", {0, 0, 255}, 1);
     bars.Kind = TSeriesKind::Area;
     TChartSeries cumulative = Line("累積", {255, 0, 0}, 2);
@@ -129,7 +129,8 @@ TChartModel FsHistogram(const TProbabilityResult& result) {
         last = std::min(last + 1, result.Histogram.size() - 1);
         for (std::size_t k = first; k <= last; ++k) {
             const double left = static_cast<double>(k) * result.HistogramWidth;
-            const double share = static_cast<double>(result.Histogram[k]) / static_cast<double>(total);
+            const double share =
+                static_cast<double>(result.Histogram[k]) / static_cast<double>(total);
             bars.Points.push_back({left, share});
             bars.Points.push_back({left + result.HistogramWidth, share});
             sum += result.Histogram[k];

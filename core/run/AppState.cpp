@@ -49,12 +49,7 @@ TResultsState ArbitraryState(const TAppState& app) {
 }
 
 void ClearResults(TAppState& app) {
-    app.Results = TResultTables{};
-    app.Arbitrary = TArbitraryTables{};
-    app.ResultChart = MakeResultChart();
-    app.ArbitraryChart = MakeArbitraryChart();
-    app.Run = TRunResult{};
-    app.ArbitraryPoint.reset();
+    app.Report = TCalculationReport{};
     app.ResultsDesign.reset();
     app.ArbitraryDesign.reset();
     app.ResultsOptions = TAnalysisOptions{};

@@ -1,6 +1,6 @@
 #pragma once
 // What a front end holds: the one design, the preview of its section, the
-// last run's result records and charts, and how runs are carried out. The
+// calculation report of the last run, and how runs are carried out. The
 // windows edit and show it in place; the batch tool fills it from a file.
 // A run overwrites the results.
 
@@ -9,9 +9,7 @@
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
-#include "run/ArbitraryPoint.h"
-#include "run/CalculationRun.h"
-#include "run/ResultTables.h"
+#include "run/CalculationReport.h"
 #include "run/RunSettings.h"
 #include "views/ChartModel.h"
 
@@ -23,27 +21,19 @@ struct TAppState {
     TDrawingOptions Drawing;
     TPreviewAxes Axes = SamplePreviewAxes;  // the preview's ranges after the last load
     TChartModel Preview = MakePreviewChart();
-    TResultTables Results;
-    TArbitraryTables Arbitrary;
-    TChartModel ResultChart = MakeResultChart();
-    TChartModel ArbitraryChart = MakeArbitraryChart();
+    TCalculationReport Report;
     TRunSettings Settings;
-    // The numbers the records were written from: the last run that wrote
-    // them, and the arbitrary point they show (unset while they show the
-    // critical circle).
-    TRunResult Run;
-    std::optional<TArbitraryPoint> ArbitraryPoint;
 
-    // The design each record was calculated from, as the run read it; unset
-    // while the record holds its initial texts. An output describes what was
-    // calculated, so it is written only while the design and the options
-    // still are those.
+    // The design each part of the report (the run's, the arbitrary point's)
+    // was calculated from, as the run read it; unset while it holds its
+    // initial texts. An output describes what was calculated, so it is
+    // written only while the design and the options still are those.
     std::optional<TDesignConditions> ResultsDesign;
     std::optional<TDesignConditions> ArbitraryDesign;
-    // The options each record was calculated with (read beside the design).
+    // The options each part was calculated with (read beside the design).
     TAnalysisOptions ResultsOptions;
     TAnalysisOptions ArbitraryOptions;
-    // The slice lines and numbers each record's chart was drawn with.
+    // The slice lines and numbers each part's chart was drawn with.
     TDrawingOptions ResultsDrawing;
     TDrawingOptions ArbitraryDrawing;
     // The design as it was last started with, loaded or saved: what a save
@@ -74,7 +64,7 @@ enum class TResultsState : std::uint8_t {
 [[nodiscard]] TResultsState ResultsState(const TAppState& app);
 [[nodiscard]] TResultsState ArbitraryState(const TAppState& app);
 
-// The records and charts back to their initial state, as at start-up.
+// The report back to its initial state, as at start-up.
 void ClearResults(TAppState& app);
 
 // The design differs from the one last started with, loaded or saved in a

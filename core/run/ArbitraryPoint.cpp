@@ -5,29 +5,33 @@
 #include "engine/Geometry.h"
 #include "engine/Search.h"
 #include "engine/SliceMethod.h"
-#include "run/VerdictTexts.h"
 
 namespace sorvanta {
 
 namespace {
 
-// Valid circles about the centre, none in the slip direction asked for.
-constexpr std::string_view NoCircleInDirection = "該当する滑り方向の円弧は有りません。";
-
 // Why the search at the centre found no circle: the verdict of the last
 // circle tried, unless that says nothing about it (circles were valid but
 // none qualified for the direction) or no circle was tried at all.
-std::string NoCircleReason(const TAnalysisModel& engine, const TSearchResult& best, TPoint centre) {
-    if (best.Verdict == TCircleVerdict::Valid) return std::string(NoCircleInDirection);
-    if (best.LastVerdict != TCircleVerdict::NotTried)
-        return CircleVerdictText(best.LastVerdict, best.LastCrossings);
+void SetNoCircleReason(TArbitraryOutcome& o, const TAnalysisModel& engine,
+                       const TSearchResult& best, TPoint centre) {
+    if (best.Verdict == TCircleVerdict::Valid) {
+        o.Reason = TArbitraryReason::NoCircleInDirection;
+        return;
+    }
+    if (best.LastVerdict != TCircleVerdict::NotTried) {
+        o.Verdict = best.LastVerdict;
+        o.Crossings = best.LastCrossings;
+        return;
+    }
     // Nothing tried: the centre lies where no radius is allowed.
     const TCircleVerdict verdict = ClassifyCircle(engine, {centre.X, centre.Y, 0}).Verdict;
     if (verdict == TCircleVerdict::CentreOutsideWidth || verdict == TCircleVerdict::CentreInGround)
-        return CircleVerdictText(verdict);
-    if (!engine.MustCutOn && centre.Y < engine.NclElevation)
-        return CircleVerdictText(TCircleVerdict::CentreBelowNeverCut);
-    return CircleVerdictText(TCircleVerdict::NoCrossing);
+        o.Verdict = verdict;
+    else if (!engine.MustCutOn && centre.Y < engine.NclElevation)
+        o.Verdict = TCircleVerdict::CentreBelowNeverCut;
+    else
+        o.Verdict = TCircleVerdict::NoCrossing;
 }
 
 }  // namespace
@@ -56,8 +60,12 @@ TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design,
     o.Yo = yo;
     const TSearchResult best = SearchRadius(engine, scratch, TPoint{xo, yo});
     o.Status = best.R == 0 ? 0 : CentreStatus(best.Verdict);
-    o.CircleStatus = o.Status == 0 ? NoCircleReason(engine, best, TPoint{xo, yo})
-                                   : CircleVerdictText(best.LastVerdict, best.LastCrossings);
+    if (o.Status == 0) {
+        SetNoCircleReason(o, engine, best, TPoint{xo, yo});
+    } else {
+        o.Verdict = best.LastVerdict;
+        o.Crossings = best.LastCrossings;
+    }
 
     if (o.Status != 0) {
         TCircleRecord record = EvaluateCircleRecord(engine, TSlipCircle{xo, yo, best.R});
@@ -65,7 +73,8 @@ TArbitraryPoint CalculateArbitraryPoint(const TDesignConditions& design,
         if (!Accepted(r.Verdict)) {
             // Cannot follow a valid search; kept safe all the same.
             o.Status = 0;
-            o.CircleStatus = CircleVerdictText(r.Verdict, r.Crossings);
+            o.Verdict = r.Verdict;
+            o.Crossings = r.Crossings;
         } else {
             // A driving sum of exactly 0 is level ground to the search too.
             o.Status = (r.Verdict == TCircleVerdict::Valid && r.Driving == 0)

@@ -3,14 +3,23 @@
 // user picks, as numbers. The report layer writes its tables, texts and
 // drawing.
 
+#include <cstdint>
 #include <memory>
-#include <string>
 
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
+#include "engine/Geometry.h"
 #include "run/CalculationRun.h"
 
 namespace sorvanta {
+
+// What names the circle status of a centre: a circle's verdict, or the
+// search's own finding that valid circles about it all slip the other way,
+// which no circle's verdict says.
+enum class TArbitraryReason : std::uint8_t {
+    CircleVerdict,        // Verdict and Crossings
+    NoCircleInDirection,  // circles were valid, none in the slip direction asked
+};
 
 // What the evaluation found about the centre.
 struct TArbitraryOutcome {
@@ -19,12 +28,15 @@ struct TArbitraryOutcome {
     double Fs = 0, Resisting = 0, Driving = 0;
     double Xb = 0, Yb = 0, Xe = 0, Ye = 0;
     double Theta = 0, Beta = 0, Delta = 0;  // degrees
-    // The reason of status 0, never empty: the status text of the last
-    // circle tried, "該当する滑り方向の円弧は有りません。" when circles were
-    // valid but none in the slip direction, or for a centre about which no
-    // circle could be tried, why (outside the ground's width, in the ground,
-    // below the never-cut elevation).
-    std::string CircleStatus;
+    // What the circle status names. Status 1 and 2: the verdict of the last
+    // circle the search tried. Status 0: NoCircleInDirection when circles
+    // were valid but none slips in the direction asked; otherwise a verdict,
+    // never NotTried: the last tried circle's or, where no circle could be
+    // tried, where the centre lies (outside the ground's width, in the
+    // ground, below the never-cut elevation).
+    TArbitraryReason Reason = TArbitraryReason::CircleVerdict;
+    TCircleVerdict Verdict = TCircleVerdict::NotTried;
+    int Crossings = 0;  // of TCircleVerdict::Crossings
     bool operator==(const TArbitraryOutcome&) const = default;
 };
 

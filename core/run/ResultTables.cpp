@@ -127,19 +127,15 @@ TResultTables::TResultTables()
                  "    5)すべり円中心X座標(Xo)=0",
                  "    6)すべり円中心Y座標(Yo)=0"},
       ResultCaption{"計算結果", std::nullopt},
-      CentreTable(MakeCentreTable()),
-      SliceTable(MakeSliceTable()),
+      CentreTable(MakeCentreTable()) {
+    Circle.JudgementList = {"安全率(Fs)=Mr/Mo",     "  Xo=0.0m",     "  Yo=0.0m",      "  R =0.00m",
+                            "  Mr=Σ(cL+Wcosαtanφ)", "  Mo=Σ(Wsinα)", "  Fs=Mr/Mo=0.00"};
+}
+
+TCircleReport::TCircleReport()
+    : SliceTable(MakeSliceTable()),
       SliceLegendList(SliceLegendText()),
       SliceNoteList(SliceNoteText()),
-      LoadTable(MakeLoadTable()),
-      JudgementList{"安全率(Fs)=Mr/Mo",     "  Xo=0.0m",     "  Yo=0.0m",      "  R =0.00m",
-                    "  Mr=Σ(cL+Wcosαtanφ)", "  Mo=Σ(Wsinα)", "  Fs=Mr/Mo=0.00"},
-      JudgementLabel{"判定", std::nullopt} {}
-
-TArbitraryTables::TArbitraryTables()
-    : SliceLegendList(SliceLegendText()),
-      SliceNoteList(SliceNoteText()),
-      SliceTable(MakeSliceTable()),
       LoadTable(MakeLoadTable()),
       JudgementLabel{"判定", std::nullopt} {}
 

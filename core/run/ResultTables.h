@@ -73,6 +73,28 @@ TCellTable MakeCentreTable();      // 7 columns
 TCellTable MakeSliceTable();       // 14 columns
 TCellTable MakeLoadTable();        // 14 columns
 
+// Sections Ⅲ to Ⅴ of one circle: its slices, loads and judgement. The run's
+// critical circle and the arbitrary point each have one. A new one holds the
+// fixed texts, the empty tables and the caption "判定".
+struct TCircleReport {
+    // Ⅲ slice loads
+    TCellTable SliceTable;
+    TLineList SliceHeadingList;
+    TLineList SliceLegendList;  // fixed text
+    TLineList SliceNoteList;    // fixed text
+    // Ⅳ loads
+    TLineList LoadHeadingList;
+    TLineList LoadLegendList;
+    TLineList LoadFormulaList;
+    TCellTable LoadTable;
+    // Ⅴ slip circle figure
+    TLineList JudgementList;
+    TColouredText JudgementLabel;
+
+    TCircleReport();
+    bool operator==(const TCircleReport&) const = default;
+};
+
 // The calculation document, by section (Ⅰ to Ⅴ). One record lives as long as
 // the application; a run overwrites the members it writes. A new record holds
 // the initial texts and structures.
@@ -90,39 +112,18 @@ struct TResultTables {
     TLineList ResultList;
     TColouredText ResultCaption;
     TCellTable CentreTable;
-    // Ⅲ slice loads
-    TCellTable SliceTable;
-    TLineList SliceHeadingList;
-    TLineList SliceLegendList;  // fixed text
-    TLineList SliceNoteList;    // fixed text
-    // Ⅳ loads
-    TLineList LoadHeadingList;
-    TLineList LoadLegendList;
-    TLineList LoadFormulaList;
-    TCellTable LoadTable;
-    // Ⅴ slip circle figure
-    TLineList JudgementList;
-    TColouredText JudgementLabel;
+    // Ⅲ to Ⅴ
+    TCircleReport Circle;
 
     TResultTables();
     bool operator==(const TResultTables&) const = default;
 };
 
-// The tables of the arbitrary-point analysis: the same members, texts and
-// structures. A run preloads them with the critical circle.
+// The tables of the arbitrary-point analysis: sections Ⅲ to Ⅴ alone. A run
+// preloads them with the critical circle.
 struct TArbitraryTables {
-    TLineList SliceHeadingList;
-    TLineList SliceLegendList;  // fixed text
-    TLineList SliceNoteList;    // fixed text
-    TCellTable SliceTable;
-    TLineList LoadHeadingList;
-    TLineList LoadLegendList;
-    TLineList LoadFormulaList;
-    TCellTable LoadTable;
-    TLineList JudgementList;
-    TColouredText JudgementLabel;
+    TCircleReport Circle;
 
-    TArbitraryTables();
     bool operator==(const TArbitraryTables&) const = default;
 };
 

@@ -157,42 +157,46 @@ void PaintSingleFrame(QPainter& p, double headingX, const char* heading, double 
 
 }  // namespace
 
-TDocumentPages::TDocumentPages(const TDocumentSources& s, TDocumentPage page, TReportSource source)
-    : page_(page), source_(source), stressDisplay_(static_cast<int>(s.Options.Form)) {
+TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartModel& groundChart,
+                               const TAnalysisOptions& options, const TDrawingOptions& drawing,
+                               TDocumentPage page, TReportSource source)
+    : page_(page), source_(source), stressDisplay_(static_cast<int>(options.Form)) {
     const bool arbitrary = source == TReportSource::Arbitrary;
+    const TResultTables& results = report.Results;
+    const TCircleReport& circle = arbitrary ? report.Arbitrary.Circle : results.Circle;
     switch (page) {
         case TDocumentPage::Contents:
-            contents_ = s.Results.ContentsList;
+            contents_ = results.ContentsList;
             break;
         case TDocumentPage::DesignConditions:
-            layerSettings_ = s.Results.LayerSettingsList;
-            soilData_ = s.Results.SoilDataTable;
-            calculationConditions_ = s.Results.CalculationConditionsList;
-            coordinates1_ = s.Results.CoordinateTable1;
-            coordinates2_ = s.Results.CoordinateTable2;
+            layerSettings_ = results.LayerSettingsList;
+            soilData_ = results.SoilDataTable;
+            calculationConditions_ = results.CalculationConditionsList;
+            coordinates1_ = results.CoordinateTable1;
+            coordinates2_ = results.CoordinateTable2;
             figure_ = MakeGroundFigure();
-            TPagePainter::CopyChartFigure(s.GroundChart, figure_, s.Drawing.PrintMode);
+            TPagePainter::CopyChartFigure(groundChart, figure_, drawing.PrintMode);
             break;
         case TDocumentPage::SafetyFactor:
-            formula_ = s.Results.FormulaList;
-            result_ = s.Results.ResultList;
-            centre_ = s.Results.CentreTable;
+            formula_ = results.FormulaList;
+            result_ = results.ResultList;
+            centre_ = results.CentreTable;
             break;
         case TDocumentPage::SliceLoads:
-            sliceHeading_ = arbitrary ? s.Arbitrary.SliceHeadingList : s.Results.SliceHeadingList;
-            bandTable_ = arbitrary ? s.Arbitrary.SliceTable : s.Results.SliceTable;
+            sliceHeading_ = circle.SliceHeadingList;
+            bandTable_ = circle.SliceTable;
             break;
         case TDocumentPage::Loads:
-            loadHeading_ = arbitrary ? s.Arbitrary.LoadHeadingList : s.Results.LoadHeadingList;
-            loadLegend_ = arbitrary ? s.Arbitrary.LoadLegendList : s.Results.LoadLegendList;
-            loadFormula_ = arbitrary ? s.Arbitrary.LoadFormulaList : s.Results.LoadFormulaList;
-            bandTable_ = arbitrary ? s.Arbitrary.LoadTable : s.Results.LoadTable;
+            loadHeading_ = circle.LoadHeadingList;
+            loadLegend_ = circle.LoadLegendList;
+            loadFormula_ = circle.LoadFormulaList;
+            bandTable_ = circle.LoadTable;
             break;
         case TDocumentPage::SlipCircle:
-            judgement_ = arbitrary ? s.Arbitrary.JudgementList : s.Results.JudgementList;
+            judgement_ = circle.JudgementList;
             figure_ = MakeCircleFigure();
-            TPagePainter::CopyChartFigure(arbitrary ? s.ArbitraryChart : s.ResultChart, figure_,
-                                          s.Drawing.PrintMode);
+            TPagePainter::CopyChartFigure(arbitrary ? report.ArbitraryChart : report.ResultChart,
+                                          figure_, drawing.PrintMode);
             break;
     }
     Paginate();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "design/AnalysisOptions.h"
-#include "run/ResultTables.h"
+#include "run/CalculationReport.h"
 #include "views/ChartModel.h"
 
 class QPainter;
@@ -31,23 +31,15 @@ enum class TDocumentPage : std::uint8_t {
 // or the arbitrary point's.
 enum class TReportSource : std::uint8_t { Results = 0, Arbitrary = 1 };
 
-// What the pages are made from. Only read while a page is being filled.
-struct TDocumentSources {
-    const TAnalysisOptions& Options;  // the form of Fs
-    const TDrawingOptions& Drawing;   // the print colour
-    const TResultTables& Results;
-    const TArbitraryTables& Arbitrary;
-    const TChartModel& GroundChart;  // the design window's "地形図"
-    const TChartModel& ResultChart;
-    const TChartModel& ArbitraryChart;
-};
-
 class TDocumentPages {
   public:
-    // Fills the page's elements from the sources; the page keeps its own
-    // copies, so the sources may change while it is shown.
-    TDocumentPages(const TDocumentSources& sources, TDocumentPage page,
-                   TReportSource source = TReportSource::Results);
+    // Fills the page's elements from the report, the design window's
+    // "地形図" (groundChart), the form of Fs of the options and the print
+    // colour of the drawing options; the page keeps its own copies, so they
+    // may change while it is shown.
+    TDocumentPages(const TCalculationReport& report, const TChartModel& groundChart,
+                   const TAnalysisOptions& options, const TDrawingOptions& drawing,
+                   TDocumentPage page, TReportSource source = TReportSource::Results);
 
     [[nodiscard]] TDocumentPage Page() const { return page_; }
     [[nodiscard]] TReportSource Source() const { return source_; }

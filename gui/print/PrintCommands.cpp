@@ -28,9 +28,9 @@ TPrintCommands::TPrintCommands(TAppState& context, QWidget* dialogParent, QObjec
 
 TPrintCommands::~TPrintCommands() = default;
 
-TDocumentSources TPrintCommands::Sources() const {
-    return {context_.Options, context_.Drawing,     context_.Results,       context_.Arbitrary,
-            context_.Preview, context_.ResultChart, context_.ArbitraryChart};
+TDocumentPages TPrintCommands::PagesOf(TDocumentPage page, TReportSource source) const {
+    return TDocumentPages(context_.Report, context_.Preview, context_.Options, context_.Drawing,
+                          page, source);
 }
 
 TPrintCommands::TShownWindows TPrintCommands::HideWindows() {
@@ -84,7 +84,7 @@ TPrintCommands::TPrinted TPrintCommands::Print(const std::vector<TDocumentPages>
 
 void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMode mode) {
     // Filled afresh from the records every time.
-    const TDocumentPages pages(Sources(), page, source);
+    const TDocumentPages pages = PagesOf(page, source);
     const TShownWindows shown = HideWindows();
     if (mode == TShowMode::Print) {
         Print({pages});
@@ -118,7 +118,7 @@ void TPrintCommands::PrintCalculationDocument() {
     for (TDocumentPage page :
          {TDocumentPage::Contents, TDocumentPage::DesignConditions, TDocumentPage::SafetyFactor,
           TDocumentPage::SliceLoads, TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
-        layouts.emplace_back(Sources(), page, TReportSource::Results);
+        layouts.push_back(PagesOf(page, TReportSource::Results));
     }
     if (!AskYesNo(dialogParent_, QMessageBox::Question, PrintQuestion(DocumentSheetCount(layouts)),
                   QStringLiteral("PrintQuestion")))

@@ -64,7 +64,7 @@ class TPrintCommands : public QObject {
     void PrinterSetup();
 
   private:
-    [[nodiscard]] TDocumentSources Sources() const;
+    [[nodiscard]] TDocumentPages PagesOf(TDocumentPage page, TReportSource source) const;
     using TShownWindows = std::vector<QPointer<QWidget>>;
     // Hides the windows; returns those that were shown.
     TShownWindows HideWindows();

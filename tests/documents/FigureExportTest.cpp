@@ -200,7 +200,7 @@ const std::vector<std::string> AllSix = {"任意すべり円.svg", "任意すべ
 TEST_F(FigureExportTest, ARunGivesThreeWellFormedMetafilesWithTheirJapaneseTexts) {
     const pdftest::TSampleCalculation calc;
     ASSERT_TRUE(calc.Run.HasCritical);
-    WriteFigures(dir_, calc.Preview, calc.ResultChart, calc.ArbitraryChart);
+    WriteFigures(dir_, calc.Preview, calc.Report);
     ASSERT_EQ(Files(), AllSix);
 
     const TFigureSizes sizes;
@@ -240,10 +240,7 @@ TEST_F(FigureExportTest, ARunGivesThreeWellFormedMetafilesWithTheirJapaneseTexts
 }
 
 TEST_F(FigureExportTest, EmptyChartsBeforeAnyRunStillGiveFiguresAndASecondExportReplacesThem) {
-    const TChartModel preview = MakePreviewChart();
-    const TChartModel result = MakeResultChart();
-    const TChartModel arbitrary = MakeArbitraryChart();
-    WriteFigures(dir_, preview, result, arbitrary);
+    WriteFigures(dir_, MakePreviewChart(), TCalculationReport{});
     ASSERT_EQ(Files(), AllSix);
     for (const char* name : {"地形図.wmf", "最少すべり円.wmf", "任意すべり円.wmf"}) {
         const TWmfFile f = ReadWmf(ReadFileBytes(dir_ / name));
@@ -251,19 +248,17 @@ TEST_F(FigureExportTest, EmptyChartsBeforeAnyRunStillGiveFiguresAndASecondExport
     }
 
     const pdftest::TSampleCalculation calc;
-    WriteFigures(dir_, calc.Preview, calc.ResultChart, calc.ArbitraryChart,
-                 {{300, 200}, {400, 300}, {500, 400}});
+    WriteFigures(dir_, calc.Preview, calc.Report, {{300, 200}, {400, 300}, {500, 400}});
     EXPECT_EQ(Files(), AllSix);  // replaced, no temporary left
     EXPECT_EQ(ReadWmf(ReadFileBytes(dir_ / "任意すべり円.wmf")).Width, 500);
     EXPECT_TRUE(ReadWmf(ReadFileBytes(dir_ / "最少すべり円.wmf")).HasTextStartingWith("(Xo="));
 }
 
 TEST_F(FigureExportTest, AFileThatCannotBeWrittenStopsThereNamingIt) {
-    const TChartModel chart = MakeResultChart();
     // The result chart's metafile cannot replace what stands in its place.
     fs::create_directories(dir_ / "最少すべり円.wmf" / "occupied");
     try {
-        WriteFigures(dir_, MakePreviewChart(), chart, chart);
+        WriteFigures(dir_, MakePreviewChart(), TCalculationReport{});
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("最少すべり円.wmf"), std::string::npos) << e.what();
@@ -295,15 +290,15 @@ TEST(FigureColours, EverySlipCircleChartFillsEachLayerInItsOwnColour) {
     const pdftest::TSampleCalculation calc;
     ASSERT_TRUE(calc.Run.HasCritical);
     TChartModel separateResult = MakeResultChart();
-    CopyChart(calc.ResultChart, separateResult);
+    CopyChart(calc.Report.ResultChart, separateResult);
     TChartModel separateArbitrary = MakeSeparateArbitraryChart();
-    CopyChart(calc.ArbitraryChart, separateArbitrary);
+    CopyChart(calc.Report.ArbitraryChart, separateArbitrary);
     const std::vector<std::string> layers{"#808000", "#008080", "#800000", "#008000", "#800080"};
     const struct {
         const char* Name;
         const TChartModel& Chart;
-    } charts[] = {{"result", calc.ResultChart},
-                  {"arbitrary", calc.ArbitraryChart},
+    } charts[] = {{"result", calc.Report.ResultChart},
+                  {"arbitrary", calc.Report.ArbitraryChart},
                   {"separate result window", separateResult},
                   {"separate arbitrary window", separateArbitrary}};
     for (const auto& c : charts) {
@@ -329,7 +324,7 @@ TEST(FigureLayout, ASlipCircleFigureHasTheSquarePlotOfItsWindow) {
     for (const TFigureSize size :
          {TFigureSize{560, 460}, TFigureSize{300, 500}, TFigureSize{900, 380}}) {
         SCOPED_TRACE(testing::Message() << size.Width << "x" << size.Height);
-        for (const TChartModel* chart : {&calc.ResultChart, &calc.ArbitraryChart}) {
+        for (const TChartModel* chart : {&calc.Report.ResultChart, &calc.Report.ArbitraryChart}) {
             const std::string svg = ChartToSvg(*chart, size, style);
             // The plot's frame is the one rectangle drawn without a fill.
             std::vector<std::string> fills = SvgAttributes(svg, "rect", "fill");

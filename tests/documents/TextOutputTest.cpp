@@ -33,8 +33,9 @@ TEST(TextOutputTest, CellsAreCountedInCp932BytesAndNeverCut) {
 }
 
 TEST(TextOutputTest, InitialTablesGiveTheFixedSequence) {
-    const TResultTables tables;
-    const std::vector<std::string> lines = TextOutputLines(tables);
+    const TCalculationReport report;
+    const TResultTables& tables = report.Results;
+    const std::vector<std::string> lines = TextOutputLines(report);
     ASSERT_GE(lines.size(), 10u);
     EXPECT_EQ(lines[0], "円弧すべり検討システムVer3.5");
     EXPECT_EQ(lines[1], "");
@@ -45,52 +46,40 @@ TEST(TextOutputTest, InitialTablesGiveTheFixedSequence) {
     EXPECT_EQ(lines[8], "2.土質データ");
     EXPECT_EQ(lines[9], "    No.:    γt:     φ:      C:");
     // A list entry that is empty is two blanks; the load table ends the file.
-    const std::string bytes = TextOutputBytes(tables);
+    const std::string bytes = TextOutputBytes(report);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    EXPECT_EQ(lines.back(), FormatTableRow(tables.LoadTable.Rows.back(), 14));
-    EXPECT_EQ(lines[lines.size() - 1 - static_cast<std::size_t>(tables.LoadTable.RowCount()) - 1],
-              "  表3:滑り円弧の荷重一覧");
+    EXPECT_EQ(lines.back(), FormatTableRow(tables.Circle.LoadTable.Rows.back(), 14));
+    EXPECT_EQ(
+        lines[lines.size() - 1 - static_cast<std::size_t>(tables.Circle.LoadTable.RowCount()) - 1],
+        "  表3:滑り円弧の荷重一覧");
 }
 
 // The sample design, run as the desktop program would with the answer Yes.
 TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     TDesignConditions design;
     LoadSampleDesign(design);
-    TResultTables tables;
-    TArbitraryTables arbitrary;
-    TChartModel resultChart = MakeResultChart();
-    TChartModel arbitraryChart = MakeArbitraryChart();
+    TCalculationReport report;
     TRecordingDialogs dialogs;
     const TAnalysisOptions options;
-    const TRunResult run = StartCalculation({design,
-                                             options,
-                                             tables,
-                                             arbitrary,
-                                             resultChart,
-                                             arbitraryChart,
-                                             dialogs,
-                                             nullptr,
-                                             {},
-                                             {}});
+    const TRunResult run = StartCalculation({design, options, report, dialogs, nullptr, {}, {}});
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
 
-    const std::string bytes = TextOutputBytes(tables);
+    const std::string bytes = TextOutputBytes(report);
     if (std::getenv("SORVANTA_UPDATE_GOLDEN")) WriteFileAtomically(GoldenSample, bytes);
     EXPECT_EQ(bytes, ReadFileBytes(GoldenSample));
 
     // Written twice, the file holds the same bytes.
     const std::filesystem::path out =
         std::filesystem::path(testing::TempDir()) / TextOutputFileName;
-    WriteTextOutput(tables, out);
-    WriteTextOutput(tables, out);
+    WriteTextOutput(report, out);
+    WriteTextOutput(report, out);
     EXPECT_EQ(ReadFileBytes(out), bytes);
     std::filesystem::remove(out);
 }
 
 TEST(TextOutputTest, UnwritablePlaceFailsWithoutTouchingAnything) {
-    const TResultTables tables;
-    EXPECT_THROW(WriteTextOutput(
-                     tables, std::filesystem::path(testing::TempDir()) / "no-such-dir" / "x.txt"),
+    EXPECT_THROW(WriteTextOutput(TCalculationReport{}, std::filesystem::path(testing::TempDir()) /
+                                                           "no-such-dir" / "x.txt"),
                  FileError);
 }
 

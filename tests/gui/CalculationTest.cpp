@@ -53,7 +53,7 @@ class CalculationTest : public QObject {
                  QStringLiteral(
                      "[2]層目の座標データが未定義です。\n\n[2]層目の座標データを入力して下さい。"));
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
-        QVERIFY(app_->Context().Results == TResultTables());
+        QVERIFY(app_->Context().Report.Results == TResultTables());
         QVERIFY(Button("StartButton")->isEnabled());
     }
 
@@ -77,7 +77,7 @@ class CalculationTest : public QObject {
         QVERIFY(WaitForRun());
         QCOMPARE(user.Seen.size(), 1);
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
-        QVERIFY(app_->Context().Results == TResultTables());
+        QVERIFY(app_->Context().Report.Results == TResultTables());
     }
 
     void TextThatIsNotANumberStopsTheRun() {
@@ -87,7 +87,7 @@ class CalculationTest : public QObject {
         QVERIFY(WaitForRun());
         QCOMPARE(user.Seen.size(), 1);
         QVERIFY2(user.Seen[0].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[0].Text));
-        QVERIFY(app_->Context().Results == TResultTables());
+        QVERIFY(app_->Context().Report.Results == TResultTables());
     }
 
     void RunFromTheButtonStoresTheCriticalCircle() {
@@ -104,13 +104,13 @@ class CalculationTest : public QObject {
         QCOMPARE(run.Outcome, TRunOutcome::Ok);
         QVERIFY(run.HasCritical);
         const TAppState& c = app_->Context();
-        QCOMPARE(c.Results.ResultList.size(), 20u);
-        QVERIFY(c.Results.ResultList[2].find("安全率") == 0);
-        QVERIFY(c.Results.CentreTable.RowCount() > 2);
-        QCOMPARE(c.ResultChart.Series[rsRadii].Points.size(), 3u);
-        QCOMPARE(c.ResultChart.Series[rsRadii].Points[1].X, run.Critical.Xo);
-        QVERIFY(!c.ArbitraryChart.Series[rsSlipSurface].Points.empty());
-        QCOMPARE(c.Arbitrary.JudgementList, c.Results.JudgementList);
+        QCOMPARE(c.Report.Results.ResultList.size(), 20u);
+        QVERIFY(c.Report.Results.ResultList[2].find("安全率") == 0);
+        QVERIFY(c.Report.Results.CentreTable.RowCount() > 2);
+        QCOMPARE(c.Report.ResultChart.Series[rsRadii].Points.size(), 3u);
+        QCOMPARE(c.Report.ResultChart.Series[rsRadii].Points[1].X, run.Critical.Xo);
+        QVERIFY(!c.Report.ArbitraryChart.Series[rsSlipSurface].Points.empty());
+        QCOMPARE(c.Report.Arbitrary.Circle.JudgementList, c.Report.Results.Circle.JudgementList);
 
         // The result window shows the run; no message box reports it.
         QVERIFY(app_->ResultWindow().isVisible());
@@ -158,8 +158,8 @@ class CalculationTest : public QObject {
         QTest::mouseClick(Button("StartButton"), Qt::LeftButton);
         QVERIFY(WaitForRun());
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
-        const TResultTables results = app_->Context().Results;
-        const TChartModel chart = app_->Context().ResultChart;
+        const TResultTables results = app_->Context().Report.Results;
+        const TChartModel chart = app_->Context().Report.ResultChart;
         QVERIFY(!(results == TResultTables()));
 
         // A slice width this fine keeps the search busy for minutes: the stop
@@ -171,8 +171,8 @@ class CalculationTest : public QObject {
         QTest::mouseClick(Button("StopButton"), Qt::LeftButton);
         QVERIFY(WaitForRun(30000));
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Cancelled);
-        QVERIFY(app_->Context().Results == results);
-        QVERIFY(app_->Context().ResultChart == chart);
+        QVERIFY(app_->Context().Report.Results == results);
+        QVERIFY(app_->Context().Report.ResultChart == chart);
         QVERIFY(F6().findChild<QWidget*>("LeftPanel")->isEnabled());
     }
 };

@@ -579,10 +579,10 @@ class DesignWindowTest : public QObject {
         QTest::mouseClick(Find<QPushButton>("StartButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!app_->Calculation().Running(), 120000);
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
-        const TResultTables& r = app_->Context().Results;
+        const TResultTables& r = app_->Context().Report.Results;
         QCOMPARE(r.LayerSettingsList.at(2), std::string("  2)地下水：有り"));
         QCOMPARE(r.LayerSettingsList.at(3), std::string("  3)水の単位体積重量(kN/m3)=10.00"));
-        QCOMPARE(app_->Context().ResultChart.Series[rsWater].Points.size(), 3u);
+        QCOMPARE(app_->Context().Report.ResultChart.Series[rsWater].Points.size(), 3u);
         // The dry sample gives 2.040.
         QVERIFY(std::abs(app_->Calculation().LastResult().Critical.Fs - 2.040) > 0.005);
     }

@@ -283,7 +283,8 @@ class OutputCommandsTest : public QObject {
         app_->ArbitraryWindow().Evaluate(20, 35);
         TAppState& c = app_->Context();
         QVERIFY(app_->ResultWindow().isVisible() && app_->ArbitraryWindow().isVisible());
-        QVERIFY(!(c.Results == TResultTables{}) && !(c.ResultChart == MakeResultChart()));
+        QVERIFY(!(c.Report.Results == TResultTables{}) &&
+                !(c.Report.ResultChart == MakeResultChart()));
         QVERIFY(c.ArbitraryDesign.has_value());
         WriteOld(Out(kText));
         {
@@ -293,10 +294,10 @@ class OutputCommandsTest : public QObject {
             QCOMPARE(user.Texts().last(), QStringLiteral("設計条件を読込みました。"));
         }
         QDir::setCurrent(dir_->path());
-        QVERIFY(c.Results == TResultTables{});
-        QVERIFY(c.Arbitrary == TArbitraryTables{});
-        QVERIFY(c.ResultChart == MakeResultChart());
-        QVERIFY(c.ArbitraryChart == MakeArbitraryChart());
+        QVERIFY(c.Report.Results == TResultTables{});
+        QVERIFY(c.Report.Arbitrary == TArbitraryTables{});
+        QVERIFY(c.Report.ResultChart == MakeResultChart());
+        QVERIFY(c.Report.ArbitraryChart == MakeArbitraryChart());
         const QWidget* windows[] = {&app_->ResultWindow(), &app_->ArbitraryWindow(),
                                     &app_->ResultDiagramWindow(), &app_->ArbitraryDiagramWindow()};
         for (const QWidget* w : windows) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
@@ -373,7 +374,8 @@ class OutputCommandsTest : public QObject {
 
         // What the arbitrary-point window does with the centre (20, 35).
         TAppState& c = app_->Context();
-        QCOMPARE(EvaluateArbitraryPoint(c.Design, c.Options, 20, 35, c.Arbitrary, c.ArbitraryChart)
+        QCOMPARE(EvaluateArbitraryPoint(c.Design, c.Options, 20, 35, c.Report.Arbitrary,
+                                        c.Report.ArbitraryChart)
                      .Status,
                  1);
         app_->PdfCommands().SetArbitraryWindowQuery([] { return true; });

@@ -64,9 +64,9 @@ QString MissingInOrder(const QString& layoutText, const QStringList& expected) {
     return {};
 }
 
-TDocumentSources SourcesOf(const pdftest::TSampleCalculation& c) {
-    return {c.Options, c.Drawing,     c.Tables,        c.Arbitrary,
-            c.Preview, c.ResultChart, c.ArbitraryChart};
+TDocumentPages PagesOf(const pdftest::TSampleCalculation& c, TDocumentPage page,
+                       TReportSource source = TReportSource::Results) {
+    return TDocumentPages(c.Report, c.Preview, c.Options, c.Drawing, page, source);
 }
 
 bool PrintToPdf(const QString& path, const std::vector<TDocumentPages>& layouts) {
@@ -125,8 +125,8 @@ class PrintingTest : public QObject {
         QTest::addColumn<TDocumentPage>("page");
         QTest::addColumn<TReportSource>("source");
         QTest::addColumn<QStringList>("expected");
-        const TResultTables& t = sample_->Tables;
-        const TArbitraryTables& a = sample_->Arbitrary;
+        const TResultTables& t = sample_->Report.Results;
+        const TArbitraryTables& a = sample_->Report.Arbitrary;
         auto q = [](const std::string& s) { return QString::fromStdString(s).trimmed(); };
         using P = TDocumentPage;
         using S = TReportSource;
@@ -159,7 +159,7 @@ class PrintingTest : public QObject {
                                            "P-2"};
         QTest::newRow("III") << P::SliceLoads << S::Results
                              << QStringList{"Ⅲ．滑り円弧スライス荷重",
-                                            q(t.SliceHeadingList[0]),
+                                            q(t.Circle.SliceHeadingList[0]),
                                             "ｽﾗｲｽ番号",
                                             "V(体積)は、スライス下面を円弧",
                                             "表:滑り円弧のスライス荷重一覧",
@@ -167,44 +167,48 @@ class PrintingTest : public QObject {
                                             "V5(m3)",
                                             "ΣV(m3)",
                                             "No.01",
-                                            q(t.SliceTable.Cell(1, 1)),
-                                            q(t.SliceTable.Cell(1, 13)),
+                                            q(t.Circle.SliceTable.Cell(1, 1)),
+                                            q(t.Circle.SliceTable.Cell(1, 13)),
                                             "No.02",
                                             "P3 - 1"};
-        const int totals = t.LoadTable.RowCount() - 1;
+        const int totals = t.Circle.LoadTable.RowCount() - 1;
         QTest::newRow("IV") << P::Loads << S::Results
                             << QStringList{"Ⅳ．滑り円弧荷重",
-                                           q(t.LoadHeadingList[0]),
+                                           q(t.Circle.LoadHeadingList[0]),
                                            "ｽﾗｲｽNo(座標)",
                                            "tanφ",
                                            "Mr(kNm)",
                                            "Mo(kNm)",
-                                           q(t.LoadTable.Cell(1, 0)),
-                                           q(t.LoadTable.Cell(1, 12)),
+                                           q(t.Circle.LoadTable.Cell(1, 0)),
+                                           q(t.Circle.LoadTable.Cell(1, 12)),
                                            "P4 - 1",
                                            "ｽﾗｲｽNo(座標)",
                                            "合計",
-                                           q(t.LoadTable.Cell(totals, 13)),
+                                           q(t.Circle.LoadTable.Cell(totals, 13)),
                                            "P4 - 2"};
         QTest::newRow("V") << P::SlipCircle << S::Results
-                           << QStringList{"Ⅴ．滑り円弧図",       "滑り円弧を下記に示す。",
-                                          q(t.JudgementList[1]), q(t.JudgementList.back()),
-                                          "円弧滑り図",          "P-5"};
+                           << QStringList{"Ⅴ．滑り円弧図",
+                                          "滑り円弧を下記に示す。",
+                                          q(t.Circle.JudgementList[1]),
+                                          q(t.Circle.JudgementList.back()),
+                                          "円弧滑り図",
+                                          "P-5"};
         QTest::newRow("arbitrary III")
             << P::SliceLoads << S::Arbitrary
-            << QStringList{"Ⅲ．滑り円弧スライス荷重(任意点)", q(a.SliceHeadingList[0]), "No.01",
-                           q(a.SliceTable.Cell(1, 13)), "P3 - 1"};
+            << QStringList{"Ⅲ．滑り円弧スライス荷重(任意点)", q(a.Circle.SliceHeadingList[0]),
+                           "No.01", q(a.Circle.SliceTable.Cell(1, 13)), "P3 - 1"};
         QTest::newRow("arbitrary IV")
             << P::Loads << S::Arbitrary
             << QStringList{"Ⅳ．滑り円弧荷重(任意点)",
-                           q(a.LoadHeadingList[0]),
+                           q(a.Circle.LoadHeadingList[0]),
                            "P4 - 1",
                            "合計",
-                           q(a.LoadTable.Cell(a.LoadTable.RowCount() - 1, 12)),
+                           q(a.Circle.LoadTable.Cell(a.Circle.LoadTable.RowCount() - 1, 12)),
                            "P4 - 2"};
         QTest::newRow("arbitrary V")
             << P::SlipCircle << S::Arbitrary
-            << QStringList{"Ⅴ．滑り円弧図(任意点)", q(a.JudgementList[1]), "円弧滑り図", "P-5"};
+            << QStringList{"Ⅴ．滑り円弧図(任意点)", q(a.Circle.JudgementList[1]), "円弧滑り図",
+                           "P-5"};
     }
 
     void EveryLayoutShowsItsTextsInOrder() {
@@ -213,7 +217,7 @@ class PrintingTest : public QObject {
         QFETCH(QStringList, expected);
         const QString pdf =
             Keep(QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-') + ".pdf");
-        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(*sample_), page, source)}));
+        QVERIFY(PrintToPdf(pdf, {PagesOf(*sample_, page, source)}));
         const QString text = PdfPages(pdf).join(QString());
         const QString missing = MissingInOrder(text, expected);
         QVERIFY2(missing.isEmpty(), qPrintable("not found in order: " + missing + "\n" + text));
@@ -222,15 +226,14 @@ class PrintingTest : public QObject {
     // The minimum and arbitrary-point records differ, so each variant is seen
     // to read its own.
     void VariantsReadTheirOwnRecords() {
-        const TLineList& minimum = sample_->Tables.JudgementList;
-        const TLineList& arbitrary = sample_->Arbitrary.JudgementList;
+        const TLineList& minimum = sample_->Report.Results.Circle.JudgementList;
+        const TLineList& arbitrary = sample_->Report.Arbitrary.Circle.JudgementList;
         std::size_t i = 0;
         while (i < minimum.size() && i < arbitrary.size() && minimum[i] == arbitrary[i]) ++i;
         QVERIFY(i < minimum.size() && i < arbitrary.size());
         for (TReportSource source : {TReportSource::Results, TReportSource::Arbitrary}) {
             const QString pdf = scratch_.filePath("variants.pdf");
-            QVERIFY(PrintToPdf(
-                pdf, {TDocumentPages(SourcesOf(*sample_), TDocumentPage::SlipCircle, source)}));
+            QVERIFY(PrintToPdf(pdf, {PagesOf(*sample_, TDocumentPage::SlipCircle, source)}));
             const QString text = WithoutBlanks(PdfPages(pdf).join(QString()));
             const bool own = source == TReportSource::Arbitrary;
             QVERIFY(text.contains(
@@ -244,14 +247,14 @@ class PrintingTest : public QObject {
     // the second; both sheets head their columns and carry their mark.
     void FortyFiveSliceRowsRunOverTwoSheets() {
         pdftest::TSampleCalculation c;
-        c.Tables.SliceTable.SetRowCount(46);
+        c.Report.Results.Circle.SliceTable.SetRowCount(46);
         for (int r = 1; r <= 45; ++r) {
-            c.Tables.SliceTable.SetRowCommaList(r, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
-            c.Tables.SliceTable.Cell(r, 0) =
+            c.Report.Results.Circle.SliceTable.SetRowCommaList(r, "-,-,-,-,-,-,-,-,-,-,-,-,-,-");
+            c.Report.Results.Circle.SliceTable.Cell(r, 0) =
                 QStringLiteral("No.%1").arg(r, 2, 10, QChar('0')).toStdString();
-            c.Tables.SliceTable.Cell(r, 13) = std::to_string(1000 + r) + ".00";
+            c.Report.Results.Circle.SliceTable.Cell(r, 13) = std::to_string(1000 + r) + ".00";
         }
-        const TDocumentPages pages(SourcesOf(c), TDocumentPage::SliceLoads);
+        const TDocumentPages pages = PagesOf(c, TDocumentPage::SliceLoads);
         QCOMPARE(pages.SheetCount(), 2);
         const QString pdf = Keep("III-45-rows.pdf");
         QVERIFY(PrintToPdf(pdf, {pages}));
@@ -285,12 +288,13 @@ class PrintingTest : public QObject {
         QFETCH(TDocumentPage, page);
         QFETCH(double, limitMm);
         pdftest::TSampleCalculation c;
-        TCellTable& table = page == TDocumentPage::DesignConditions ? c.Tables.CoordinateTable1
-                                                                    : c.Tables.CentreTable;
+        TCellTable& table = page == TDocumentPage::DesignConditions
+                                ? c.Report.Results.CoordinateTable1
+                                : c.Report.Results.CentreTable;
         table.SetRowCount(150);
         for (int r = 1; r < 150; ++r) table.Cell(r, 0) = "R" + std::to_string(1000 + r);
         const QString pdf = Keep(QStringLiteral("long-%1.pdf").arg(static_cast<int>(page)));
-        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(c), page)}));
+        QVERIFY(PrintToPdf(pdf, {PagesOf(c, page)}));
         QCOMPARE(PdfPages(pdf).size(), 1);
         const QString boxes = Run("pdftotext", {"-bbox", pdf, "-"});
         double lowest = 0;
@@ -308,7 +312,7 @@ class PrintingTest : public QObject {
     void ForceFormHeadsTheLastColumnsWithForces() {
         pdftest::TSampleCalculation c({}, TAnalysisOptions{.Form = TFsForm::Force});
         const QString pdf = scratch_.filePath("force.pdf");
-        QVERIFY(PrintToPdf(pdf, {TDocumentPages(SourcesOf(c), TDocumentPage::Loads)}));
+        QVERIFY(PrintToPdf(pdf, {PagesOf(c, TDocumentPage::Loads)}));
         const QString text = PdfPages(pdf).join(QString());
         QVERIFY2(MissingInOrder(text, {"tanφ", "Fr(kN)", "Fo(kN)"}).isEmpty(), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("Mr(kNm)")));
@@ -331,7 +335,7 @@ class PrintingTest : public QObject {
         sample_->Drawing.PrintMode = mode;
         const QString pdf =
             Keep(QStringLiteral("mode%1-%2.pdf").arg(mode).arg(static_cast<int>(page)));
-        const TDocumentPages pages(SourcesOf(*sample_), page);
+        const TDocumentPages pages = PagesOf(*sample_, page);
         sample_->Drawing.PrintMode = 0;
         QVERIFY(PrintToPdf(pdf, {pages}));
         QTemporaryDir images;
@@ -353,7 +357,7 @@ class PrintingTest : public QObject {
         image.fill(Qt::white);
         {
             QPainter painter(&image);
-            TDocumentPages(SourcesOf(*sample_), TDocumentPage::SlipCircle).PaintSheet(painter, 0);
+            PagesOf(*sample_, TDocumentPage::SlipCircle).PaintSheet(painter, 0);
         }
         if (!qEnvironmentVariableIsEmpty("SORVANTA_PAGES_DIR")) image.save(Keep("V-image.png"));
         auto px = [&](double mm) { return qRound(mm / 25.4 * dpi); };
@@ -475,8 +479,8 @@ class PrintingTest : public QObject {
                                       "No.,1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00,9.00,10.0,"
                                       "11.0,12.0,13.0");
         };
-        if (sliceRows > 0) fill(app->Context().Results.SliceTable, sliceRows);
-        if (loadRows > 0) fill(app->Context().Results.LoadTable, loadRows);
+        if (sliceRows > 0) fill(app->Context().Report.Results.Circle.SliceTable, sliceRows);
+        if (loadRows > 0) fill(app->Context().Report.Results.Circle.LoadTable, loadRows);
         const QString pdf = scratch_.filePath("sheets.pdf");
         QFile::remove(pdf);
         app->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);

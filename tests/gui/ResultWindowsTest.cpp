@@ -107,41 +107,31 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
     }
     // The core's own run of the application's design.
-    struct TCoreRun {
-        TResultTables Results;
-        TArbitraryTables Arbitrary;
-        TChartModel ResultChart = MakeResultChart();
-        TChartModel ArbitraryChart = MakeArbitraryChart();
-    };
-    TCoreRun CoreRun() {
-        TCoreRun run;
+    TCalculationReport CoreRun() {
+        TCalculationReport report;
         TYes yes;
-        TRunContext context{.Design = Context().Design,
-                            .Options = Context().Options,
-                            .Tables = run.Results,
-                            .Arbitrary = run.Arbitrary,
-                            .ResultChart = run.ResultChart,
-                            .ArbitraryChart = run.ArbitraryChart,
-                            .Dialogs = yes,
-                            .Progress = nullptr,
-                            .Settings = {},
-                            .Drawing = {}};
-        StartCalculation(context);
-        return run;
+        StartCalculation(TRunContext{.Design = Context().Design,
+                                     .Options = Context().Options,
+                                     .Report = report,
+                                     .Dialogs = yes,
+                                     .Progress = nullptr,
+                                     .Settings = {},
+                                     .Drawing = {}});
+        return report;
     }
     void CompareArbitrary(const TArbitraryTables& t) {
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.SliceTable));
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid2")), Cells(t.LoadTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(t.Circle.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid2")), Cells(t.Circle.LoadTable));
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox1", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
-            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
-            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
-            {"ListBox4", &t.JudgementList},
+            {"ListBox1", &t.Circle.SliceHeadingList}, {"ListBox11", &t.Circle.SliceLegendList},
+            {"ListBox12", &t.Circle.SliceNoteList},   {"ListBox7", &t.Circle.LoadHeadingList},
+            {"ListBox8", &t.Circle.LoadLegendList},   {"ListBox10", &t.Circle.LoadFormulaList},
+            {"ListBox4", &t.Circle.JudgementList},
         };
         for (const auto& [name, lines] : lists)
             QCOMPARE(Lines(Find<QListWidget>(F16(), name)), Lines(*lines));
         QCOMPARE(Find<QLabel>(F16(), "Panel6")->text(),
-                 QString::fromStdString(t.JudgementLabel.Text));
+                 QString::fromStdString(t.Circle.JudgementLabel.Text));
     }
 
   private slots:
@@ -152,10 +142,10 @@ class ResultWindowsTest : public QObject {
     void BeforeAnyRunTheTablesHoldTheirInitialTexts() {
         const TResultTables initial;
         QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox1")), Lines(initial.ResultList));
-        QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox3")), Lines(initial.JudgementList));
+        QCOMPARE(Lines(Find<QListWidget>(F2(), "ListBox3")), Lines(initial.Circle.JudgementList));
         QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(), QStringLiteral("計算結果"));
         QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(), QStringLiteral("判定"));
-        QCOMPARE(Cells(Find<QTableWidget>(F2(), "StringGrid5")), Cells(initial.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F2(), "StringGrid5")), Cells(initial.Circle.SliceTable));
         for (const auto& s : F2().Chart()->Model()->Series) QVERIFY(s.Points.empty());
         QCOMPARE(Find<QSlider>(F2(), "FontSizeSlider")->value(), 9);
         QVERIFY(!F2().isVisible());
@@ -216,25 +206,31 @@ class ResultWindowsTest : public QObject {
     // Every line and cell of both table windows is the core's, run on its own.
     void WindowsShowTheCoresRecordsExactly() {
         RunFromButton();
-        const TCoreRun core = CoreRun();
+        const TCalculationReport core = CoreRun();
         const TResultTables& t = core.Results;
         const std::pair<const char*, const TLineList*> lists[] = {
-            {"ListBox20", &t.ContentsList},    {"ListBox6", &t.LayerSettingsList},
-            {"ListBox5", &t.SoilLegendList},   {"ListBox2", &t.CalculationConditionsList},
-            {"ListBox9", &t.FormulaList},      {"ListBox1", &t.ResultList},
-            {"ListBox4", &t.SliceHeadingList}, {"ListBox11", &t.SliceLegendList},
-            {"ListBox12", &t.SliceNoteList},   {"ListBox7", &t.LoadHeadingList},
-            {"ListBox8", &t.LoadLegendList},   {"ListBox10", &t.LoadFormulaList},
-            {"ListBox3", &t.JudgementList},
+            {"ListBox20", &t.ContentsList},
+            {"ListBox6", &t.LayerSettingsList},
+            {"ListBox5", &t.SoilLegendList},
+            {"ListBox2", &t.CalculationConditionsList},
+            {"ListBox9", &t.FormulaList},
+            {"ListBox1", &t.ResultList},
+            {"ListBox4", &t.Circle.SliceHeadingList},
+            {"ListBox11", &t.Circle.SliceLegendList},
+            {"ListBox12", &t.Circle.SliceNoteList},
+            {"ListBox7", &t.Circle.LoadHeadingList},
+            {"ListBox8", &t.Circle.LoadLegendList},
+            {"ListBox10", &t.Circle.LoadFormulaList},
+            {"ListBox3", &t.Circle.JudgementList},
         };
         for (const auto& [name, lines] : lists) {
             QVERIFY2(!lines->empty(), name);
             QCOMPARE(Lines(Find<QListWidget>(F2(), name)), Lines(*lines));
         }
         const std::pair<const char*, const TCellTable*> grids[] = {
-            {"StringGrid3", &t.SoilDataTable},    {"StringGrid4", &t.CoordinateTable1},
-            {"StringGrid6", &t.CoordinateTable2}, {"StringGrid1", &t.CentreTable},
-            {"StringGrid5", &t.SliceTable},       {"StringGrid2", &t.LoadTable},
+            {"StringGrid3", &t.SoilDataTable},     {"StringGrid4", &t.CoordinateTable1},
+            {"StringGrid6", &t.CoordinateTable2},  {"StringGrid1", &t.CentreTable},
+            {"StringGrid5", &t.Circle.SliceTable}, {"StringGrid2", &t.Circle.LoadTable},
         };
         for (const auto& [name, table] : grids)
             QCOMPARE(Cells(Find<QTableWidget>(F2(), name)), Cells(*table));
@@ -242,7 +238,7 @@ class ResultWindowsTest : public QObject {
                  QString::fromStdString(t.ResultCaption.Text));
         QCOMPARE(Colour(Find<QGroupBox>(F2(), "GroupBox11")), QColor(128, 0, 0));
         QCOMPARE(Find<QLabel>(F2(), "Panel5")->text(),
-                 QString::fromStdString(t.JudgementLabel.Text));
+                 QString::fromStdString(t.Circle.JudgementLabel.Text));
         QVERIFY(*F2().Chart()->Model() == core.ResultChart);
         CompareArbitrary(core.Arbitrary);
         QVERIFY(*F16().Chart()->Model() == core.ArbitraryChart);
@@ -263,7 +259,7 @@ class ResultWindowsTest : public QObject {
 
         // Over either arbitrary-point chart both windows show the position.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         MovePointer(f14.Chart(), f14.Chart()->PlotRect().center().toPoint());
         QVERIFY(F16().Pointer()->XText() != QStringLiteral("X=000.00m"));
         QCOMPARE(F16().Pointer()->XText(), f14.Pointer()->XText());
@@ -273,16 +269,18 @@ class ResultWindowsTest : public QObject {
     void SliderEnlargesOnlyTheLabelledSeriesOfItsOwnChart() {
         RunFromButton();
         Find<QSlider>(F2(), "FontSizeSlider")->setValue(13);
-        const auto& result = Context().ResultChart.Series;
+        const auto& result = Context().Report.ResultChart.Series;
         for (int i = 0; i < ResultSeriesCount; ++i) {
             const bool labelled =
                 i == rsMustCutPoint || i == rsRadii || i == rsSlipSurface || i == rsSafetyFactor;
             QCOMPARE(result[static_cast<std::size_t>(i)].LabelFontSize, labelled ? 13 : 9);
-            QCOMPARE(Context().ArbitraryChart.Series[static_cast<std::size_t>(i)].LabelFontSize, 9);
+            QCOMPARE(
+                Context().Report.ArbitraryChart.Series[static_cast<std::size_t>(i)].LabelFontSize,
+                9);
         }
         // The next run keeps the slider's size.
         RunFromButton();
-        QCOMPARE(Context().ResultChart.Series[rsRadii].LabelFontSize, 13);
+        QCOMPARE(Context().Report.ResultChart.Series[rsRadii].LabelFontSize, 13);
     }
 
     // The buttons of either window move the result chart and then the
@@ -294,27 +292,28 @@ class ResultWindowsTest : public QObject {
         QVERIFY(f13.isVisible());
         QCOMPARE(f13.pos(), QPoint(0, 80));
         QCOMPARE(f13.size(), QSize(600, 640));
-        QVERIFY(f13.Model().Bottom == Context().ResultChart.Bottom);
+        QVERIFY(f13.Model().Bottom == Context().Report.ResultChart.Bottom);
         f13.Model().Bottom = TAxisRange{0, 100};  // a limit of its own
 
-        const TAxisRange result = *Context().ResultChart.Bottom;
+        const TAxisRange result = *Context().Report.ResultChart.Bottom;
         QTest::mouseClick(Find<QToolButton>(F2(), "ZoomInButton"), Qt::LeftButton);
         const double span = result.Max - result.Min;
-        QCOMPARE(Context().ResultChart.Bottom->Min, result.Min + 0.2 * span);
+        QCOMPARE(Context().Report.ResultChart.Bottom->Min, result.Min + 0.2 * span);
         QCOMPARE(*f13.Model().Bottom, (TAxisRange{20, 80}));
 
         QTest::mouseClick(Find<QToolButton>(f13, "MoveRightButton"), Qt::LeftButton);
         QCOMPARE(*f13.Model().Bottom, (TAxisRange{8, 68}));
-        QCOMPARE(Context().ResultChart.Bottom->Min, result.Min + 0.2 * span - 0.2 * 0.6 * span);
+        QCOMPARE(Context().Report.ResultChart.Bottom->Min,
+                 result.Min + 0.2 * span - 0.2 * 0.6 * span);
 
         // The arbitrary-point pair works the same way.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         f14.Model().Left = TAxisRange{0, 10};
-        const TAxisRange left = *Context().ArbitraryChart.Left;
+        const TAxisRange left = *Context().Report.ArbitraryChart.Left;
         QTest::mouseClick(Find<QToolButton>(f14, "MoveUpButton"), Qt::LeftButton);
         QCOMPARE(*f14.Model().Left, (TAxisRange{-2, 8}));
-        QCOMPARE(Context().ArbitraryChart.Left->Min, left.Min - 0.2 * (left.Max - left.Min));
+        QCOMPARE(Context().Report.ArbitraryChart.Left->Min, left.Min - 0.2 * (left.Max - left.Min));
     }
 
     // After zooming and panning, a left drag towards the upper left brings
@@ -322,13 +321,13 @@ class ResultWindowsTest : public QObject {
     // equal-scale view, not the data's own stretched range.
     void RestoreGestureReturnsEveryCircleChartToItsFirstView() {
         RunFromButton();
-        const TAxisRange bottom = *Context().ResultChart.Bottom;
-        const TAxisRange left = *Context().ResultChart.Left;
+        const TAxisRange bottom = *Context().Report.ResultChart.Bottom;
+        const TAxisRange left = *Context().Report.ResultChart.Left;
         QCOMPARE(bottom.Max - bottom.Min, left.Max - left.Min);
         app_->MainWindow().ToolAction(TCommand::ShowArbitrary)->trigger();
         QTest::mouseClick(Find<QToolButton>(F2(), "SeparateWindowButton"), Qt::LeftButton);
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
-        f14.ShowCopyOf(Context().ArbitraryChart);
+        f14.ShowCopyOf(Context().Report.ArbitraryChart);
         const struct {
             const char* Name;
             TChartView* View;
@@ -359,7 +358,8 @@ class ResultWindowsTest : public QObject {
         QTest::mouseClick(Find<QToolButton>(F2(), "MoveUpButton"), Qt::LeftButton);
         const QPoint centre = F2().Chart()->PlotRect().center().toPoint();
         drag(F2().Chart(), Qt::LeftButton, centre, centre - QPoint(40, 30));
-        QVERIFY(Context().ResultChart.Bottom == bottom && Context().ResultChart.Left == left);
+        QVERIFY(Context().Report.ResultChart.Bottom == bottom &&
+                Context().Report.ResultChart.Left == left);
     }
 
     void ArbitraryPointByClickAndByTypedCentre() {
@@ -378,13 +378,13 @@ class ResultWindowsTest : public QObject {
         const QPoint pixel = chart->AxisToPixel({c.Xo + 2, c.Yo + 1}).toPoint();
         const QPointF clicked = chart->PixelToAxis(pixel);
         TArbitraryTables expected;
-        TChartModel expectedChart = Context().ArbitraryChart;
+        TChartModel expectedChart = Context().Report.ArbitraryChart;
         EvaluateArbitraryPoint(Context().Design, Context().Options, clicked.x(), clicked.y(),
                                expected, expectedChart);
         QTest::mouseClick(chart, Qt::LeftButton, {}, pixel);
         QCOMPARE(xo->text(), QString::fromStdString(FormatFloat("0.00", clicked.x())));
         CompareArbitrary(expected);
-        QVERIFY(Context().ArbitraryChart == expectedChart);
+        QVERIFY(Context().Report.ArbitraryChart == expectedChart);
         // The separate chart follows, in its own colours.
         const auto& copied = app_->ArbitraryDiagramWindow().Model().Series[rsRadii].Points;
         QCOMPARE(copied.size(), 3u);
@@ -393,7 +393,7 @@ class ResultWindowsTest : public QObject {
 
         // A typed centre is evaluated as typed and shown to two decimals.
         TArbitraryTables typed;
-        TChartModel typedChart = Context().ArbitraryChart;
+        TChartModel typedChart = Context().Report.ArbitraryChart;
         EvaluateArbitraryPoint(Context().Design, Context().Options, 12.345, 23.5, typed,
                                typedChart);
         xo->setText(QStringLiteral("12.345"));
@@ -401,22 +401,22 @@ class ResultWindowsTest : public QObject {
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(xo->text(), QStringLiteral("12.35"));
         QCOMPARE(yo->text(), QStringLiteral("23.50"));
-        QVERIFY(!typed.JudgementList.empty());
+        QVERIFY(!typed.Circle.JudgementList.empty());
         CompareArbitrary(typed);
         // Pressed again, the button evaluates what the box now reads.
         TArbitraryTables rounded;
         EvaluateArbitraryPoint(Context().Design, Context().Options, 12.35, 23.5, rounded,
                                typedChart);
-        QVERIFY(rounded.JudgementList != typed.JudgementList);
+        QVERIFY(rounded.Circle.JudgementList != typed.Circle.JudgementList);
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         CompareArbitrary(rounded);
 
         // Text that is not a number does nothing.
-        const TArbitraryTables before = Context().Arbitrary;
+        const TArbitraryTables before = Context().Report.Arbitrary;
         xo->setText(QStringLiteral("abc"));
         QTest::mouseClick(Find<QToolButton>(F16(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(xo->text(), QStringLiteral("abc"));
-        QVERIFY(Context().Arbitrary == before);
+        QVERIFY(Context().Report.Arbitrary == before);
 
         // No valid circle: the circle status in red, tables kept.
         xo->setText(QStringLiteral("-100"));
@@ -425,7 +425,7 @@ class ResultWindowsTest : public QObject {
         QCOMPARE(panel->text(), QStringLiteral("円弧中心が地形定義幅外"));
         QCOMPARE(Colour(panel), QColor(255, 0, 0));
         QVERIFY(Find<QListWidget>(F16(), "ListBox4")->count() == 0);
-        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(before.SliceTable));
+        QCOMPARE(Cells(Find<QTableWidget>(F16(), "StringGrid5")), Cells(before.Circle.SliceTable));
 
         // A click on the separate chart reads that chart's own axes.
         TArbitraryDiagramWindow& f14 = app_->ArbitraryDiagramWindow();
@@ -457,12 +457,12 @@ class ResultWindowsTest : public QObject {
     // conversion message; the tables stay as they were.
     void ArbitraryPointOfADesignThatDoesNotConvert() {
         Context().Design.Layers[0].GammaT = "abc";
-        const TArbitraryTables before = Context().Arbitrary;
+        const TArbitraryTables before = Context().Report.Arbitrary;
         TDialogResponder user;
         F16().Evaluate(25, 20);
         QCOMPARE(user.Seen.size(), 1);
         QVERIFY2(user.Seen[0].Text.contains(QStringLiteral("abc")), qPrintable(user.Seen[0].Text));
-        QVERIFY(Context().Arbitrary == before);
+        QVERIFY(Context().Report.Arbitrary == before);
     }
 
     void ShowCommandsPlaceTheResultWindow() {
@@ -484,7 +484,7 @@ class ResultWindowsTest : public QObject {
     void CopyPutsTabSeparatedCellsOnTheClipboard() {
         RunFromButton();
         auto* grid = Find<QTableWidget>(F2(), "StringGrid1");
-        const TCellTable& centre = Context().Results.CentreTable;
+        const TCellTable& centre = Context().Report.Results.CentreTable;
         int solution = 0;
         for (int r = 1; r < centre.RowCount() && !solution; ++r)
             solution = centre.Cell(r, 6).find("[解]") != std::string::npos ? r : 0;
@@ -510,8 +510,9 @@ class ResultWindowsTest : public QObject {
         list->item(2)->setSelected(true);
         list->item(3)->setSelected(true);
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 Q(Context().Results.ResultList[2]) + '\n' + Q(Context().Results.ResultList[3]));
+        QCOMPARE(QApplication::clipboard()->text(), Q(Context().Report.Results.ResultList[2]) +
+                                                        '\n' +
+                                                        Q(Context().Report.Results.ResultList[3]));
     }
 
     // What a copy of a grid holds: the headings of the copied columns always;
@@ -571,8 +572,8 @@ class ResultWindowsTest : public QObject {
         RunFromButton();
         QVERIFY(frames > 0);
         QVERIFY(shownWhileRunning);
-        QVERIFY(F2().Chart()->Model() == &Context().ResultChart);
-        QVERIFY(Context().ResultChart == CoreRun().ResultChart);
+        QVERIFY(F2().Chart()->Model() == &Context().Report.ResultChart);
+        QVERIFY(Context().Report.ResultChart == CoreRun().ResultChart);
     }
 };
 

@@ -46,7 +46,9 @@ std::unique_ptr<TDocument> MinimumDocument(const TResultTables& tables,
     auto doc = std::make_unique<TDocument>();
     doc->Maker.FixedCreationTime = FixedTime;
     std::ostringstream out;
-    PdfMinimumDocument(doc->Maker, out, tables, MakePreviewChart(), MakeResultChart(), designName);
+    TCalculationReport report;
+    report.Results = tables;
+    PdfMinimumDocument(doc->Maker, out, report, MakePreviewChart(), designName);
     doc->Bytes = out.str();
     doc->Pages = PageContents(doc->Maker);
     return doc;
@@ -162,30 +164,28 @@ TEST(PdfDocument, InformationTexts) {
     }
     TPDFMaker maker;
     std::ostringstream out;
-    PdfArbitraryDocument(maker, out, TResultTables(), TArbitraryTables(), MakePreviewChart(),
-                         MakeArbitraryChart(), "設計1");
+    PdfArbitraryDocument(maker, out, TCalculationReport(), MakePreviewChart(), "設計1");
     const std::string info = ObjectBody(out.str(), 3);
     EXPECT_NE(info.find("/Author <" + InfoHexText("Vexlo") + ">"), std::string::npos);
     EXPECT_NE(info.find("/Title <" + InfoHexText("設計1") + ">"), std::string::npos);
     // A name without a cp932 form is refused, not written with a gap.
     TPDFMaker refused;
     std::ostringstream ignored;
-    EXPECT_THROW(PdfMinimumDocument(refused, ignored, TResultTables(), MakePreviewChart(),
-                                    MakeResultChart(), "設計😀"),
-                 TextCodecError);
+    EXPECT_THROW(
+        PdfMinimumDocument(refused, ignored, TCalculationReport(), MakePreviewChart(), "設計😀"),
+        TextCodecError);
 }
 
 TEST(PdfDocument, ArbitraryDocumentTakesSectionsThreeToFiveFromItsTables) {
-    TResultTables tables;
-    tables.SliceHeadingList = {"MINIMUM"};
-    TArbitraryTables arbitrary;
+    TCalculationReport report;
+    report.Results.Circle.SliceHeadingList = {"MINIMUM"};
+    TCircleReport& arbitrary = report.Arbitrary.Circle;
     arbitrary.SliceHeadingList = {"ARBITRARY"};
     arbitrary.JudgementList = {"JUDGEMENT"};
     arbitrary.LoadTable.Cell(0, 0) = "LOADHEAD";
     TPDFMaker maker;
     std::ostringstream out;
-    PdfArbitraryDocument(maker, out, tables, arbitrary, MakePreviewChart(), MakeArbitraryChart(),
-                         "");
+    PdfArbitraryDocument(maker, out, report, MakePreviewChart(), "");
     const auto pages = PageContents(maker);
     ASSERT_EQ(pages.size(), 6u);
     EXPECT_NE(pages[3].find(HexShow("Ⅲ.滑り円弧スライス荷重(任意点)")), std::string::npos);
@@ -342,27 +342,25 @@ TEST(PdfDocumentFile, BytesAreStableAndAFailedDocumentKeepsTheOldFile) {
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    const TResultTables tables = TablesWithCentreRows(40);
+    TCalculationReport report;
+    report.Results = TablesWithCentreRows(40);
     std::string first;
     {
         pdftest::ScopedEnv epoch("SOURCE_DATE_EPOCH", "1709212455");
-        WritePdfMinimumDocument(path, tables, MakePreviewChart(), MakeResultChart(), "a");
+        WritePdfMinimumDocument(path, report, MakePreviewChart(), "a");
         first = read(path);
-        WritePdfMinimumDocument(path, tables, MakePreviewChart(), MakeResultChart(), "a");
+        WritePdfMinimumDocument(path, report, MakePreviewChart(), "a");
         EXPECT_EQ(read(path), first);
         EXPECT_NE(first.find("/CreationDate (D:20240229131415)"), std::string::npos);
     }
 
-    TResultTables bad = tables;
-    bad.CentreTable.Cell(3, 2) = "😀";
-    EXPECT_THROW(WritePdfMinimumDocument(path, bad, MakePreviewChart(), MakeResultChart(), "a"),
-                 TextCodecError);
+    TCalculationReport bad = report;
+    bad.Results.CentreTable.Cell(3, 2) = "😀";
+    EXPECT_THROW(WritePdfMinimumDocument(path, bad, MakePreviewChart(), "a"), TextCodecError);
     EXPECT_EQ(read(path), first);
 
     const auto missing = dir / "no-such-folder" / "x.pdf";
-    EXPECT_THROW(WritePdfArbitraryDocument(missing, tables, TArbitraryTables(), MakePreviewChart(),
-                                           MakeArbitraryChart(), "a"),
-                 FileError);
+    EXPECT_THROW(WritePdfArbitraryDocument(missing, report, MakePreviewChart(), "a"), FileError);
     EXPECT_FALSE(std::filesystem::exists(missing));
     std::filesystem::remove_all(dir);
 }

@@ -106,11 +106,9 @@ class PdfExternal : public ::testing::Test {
         for (auto* calc : {sample_, long_}) {
             const std::string name = calc == sample_ ? "sample" : "long";
             TDocumentFile minimum{dir_ / (name + "-minimum.pdf"), 0, false, calc};
-            WritePdfMinimumDocument(minimum.Path, calc->Tables, calc->Preview, calc->ResultChart,
-                                    name);
+            WritePdfMinimumDocument(minimum.Path, calc->Report, calc->Preview, name);
             TDocumentFile arbitrary{dir_ / (name + "-arbitrary.pdf"), 0, true, calc};
-            WritePdfArbitraryDocument(arbitrary.Path, calc->Tables, calc->Arbitrary, calc->Preview,
-                                      calc->ArbitraryChart, name);
+            WritePdfArbitraryDocument(arbitrary.Path, calc->Report, calc->Preview, name);
             documents_.push_back(minimum);
             documents_.push_back(arbitrary);
         }
@@ -170,8 +168,8 @@ class PdfExternal : public ::testing::Test {
 TEST_F(PdfExternal, CalculationsSucceeded) {
     ASSERT_EQ(sample_->Run.Outcome, TRunOutcome::Ok);
     ASSERT_EQ(long_->Run.Outcome, TRunOutcome::Ok);
-    EXPECT_GT(long_->Tables.CentreTable.RowCount(), 2 * 37);
-    EXPECT_GT(long_->Tables.SliceTable.RowCount(), 40);
+    EXPECT_GT(long_->Report.Results.CentreTable.RowCount(), 2 * 37);
+    EXPECT_GT(long_->Report.Results.Circle.SliceTable.RowCount(), 40);
     for (const auto& doc : documents_)
         EXPECT_EQ(doc.Pages, doc.Source == sample_ ? 6 : 9) << doc.Path;
 }
@@ -205,11 +203,11 @@ TEST_F(PdfExternal, PdftotextExtractsHeadingsAndCells) {
         if (doc.Source == long_) expected.push_back("前ページつづき");
         // Cells of every table that continues, its first and last rows, and
         // the totals row of the load table.
-        const TCellTable& centre = doc.Source->Tables.CentreTable;
-        const TCellTable& slice =
-            doc.Arbitrary ? doc.Source->Arbitrary.SliceTable : doc.Source->Tables.SliceTable;
-        const TCellTable& load =
-            doc.Arbitrary ? doc.Source->Arbitrary.LoadTable : doc.Source->Tables.LoadTable;
+        const TCellTable& centre = doc.Source->Report.Results.CentreTable;
+        const TCellTable& slice = doc.Arbitrary ? doc.Source->Report.Arbitrary.Circle.SliceTable
+                                                : doc.Source->Report.Results.Circle.SliceTable;
+        const TCellTable& load = doc.Arbitrary ? doc.Source->Report.Arbitrary.Circle.LoadTable
+                                               : doc.Source->Report.Results.Circle.LoadTable;
         for (const TCellTable* table : {&centre, &slice, &load}) {
             for (int row : {1, table->RowCount() - 1}) {
                 for (const std::string& cell : table->Rows[static_cast<std::size_t>(row)]) {

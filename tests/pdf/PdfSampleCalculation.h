@@ -8,8 +8,8 @@
 #include "design/DesignConditions.h"
 #include "report/ArbitraryReport.h"
 #include "report/RunReport.h"
+#include "run/CalculationReport.h"
 #include "run/Checks.h"
-#include "run/ResultTables.h"
 #include "views/ChartModel.h"
 #include "views/PreviewChart.h"
 
@@ -19,11 +19,8 @@ struct TSampleCalculation {
     TDesignConditions Design;
     TAnalysisOptions Options;
     TDrawingOptions Drawing;
-    TResultTables Tables;
-    TArbitraryTables Arbitrary;
     TChartModel Preview = MakePreviewChart();
-    TChartModel ResultChart = MakeResultChart();
-    TChartModel ArbitraryChart = MakeArbitraryChart();
+    TCalculationReport Report;
     TRunResult Run;
 
     // The sample design, changed by `edit`, calculated with `options`; then
@@ -37,19 +34,12 @@ struct TSampleCalculation {
         Preview.Bottom = SamplePreviewAxes.Bottom;
         Preview.Left = SamplePreviewAxes.Left;
         TRecordingDialogs dialogs;
-        Run = StartCalculation({Design,
-                                Options,
-                                Tables,
-                                Arbitrary,
-                                ResultChart,
-                                ArbitraryChart,
-                                dialogs,
-                                nullptr,
-                                {},
-                                Drawing});
+        Run = StartCalculation({Design, Options, Report, dialogs, nullptr, {}, Drawing});
         if (Run.HasCritical) {
-            EvaluateArbitraryPoint(Design, Options, Run.Critical.Xo + 1, Run.Critical.Yo + 1,
-                                   Arbitrary, ArbitraryChart);
+            WriteArbitraryReport(
+                Design,
+                CalculateArbitraryPoint(Design, Options, Run.Critical.Xo + 1, Run.Critical.Yo + 1),
+                Report);
         }
     }
 };

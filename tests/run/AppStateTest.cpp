@@ -93,15 +93,15 @@ TEST(AppState, EachRecordKeepsItsOwnOptions) {
 
 TEST(AppState, ClearResultsIsTheStartUpState) {
     TAppState app;
-    app.Results.ResultList = {"x"};
-    app.ResultChart.Series[rsRadii].Add(1, 2);
-    app.ArbitraryChart.Bottom = TAxisRange{0, 1};
+    app.Report.Results.ResultList = {"x"};
+    app.Report.ResultChart.Series[rsRadii].Add(1, 2);
+    app.Report.ArbitraryChart.Bottom = TAxisRange{0, 1};
     app.ResultsDesign = app.ArbitraryDesign = Sample();
     ClearResults(app);
     const TAppState fresh;
-    EXPECT_TRUE(app.Results == fresh.Results);
-    EXPECT_TRUE(app.Arbitrary == fresh.Arbitrary);
-    EXPECT_TRUE(app.ResultChart == fresh.ResultChart);
-    EXPECT_TRUE(app.ArbitraryChart == fresh.ArbitraryChart);
+    EXPECT_TRUE(app.Report.Results == fresh.Report.Results);
+    EXPECT_TRUE(app.Report.Arbitrary == fresh.Report.Arbitrary);
+    EXPECT_TRUE(app.Report.ResultChart == fresh.Report.ResultChart);
+    EXPECT_TRUE(app.Report.ArbitraryChart == fresh.Report.ArbitraryChart);
     EXPECT_FALSE(app.ResultsDesign || app.ArbitraryDesign);
 }

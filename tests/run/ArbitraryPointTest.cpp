@@ -4,6 +4,7 @@
 #include "engine/Search.h"
 #include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "views/CircleDrawing.h"
 
 using namespace sorvanta;
@@ -38,7 +39,7 @@ TDesignConditions Sample() {
 }  // namespace
 
 TEST(ArbitraryTexts, FactorInMomentForm) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, -1.2345), 0, 1.2);
     EXPECT_EQ(t.SliceHeadingList,
               (TLineList{"最少安全率の滑り円弧の", "スライス荷重を下記に示す。",
@@ -86,7 +87,7 @@ TEST(ArbitraryTexts, FactorInMomentForm) {
 }
 
 TEST(ArbitraryTexts, ForceFormAndLevelGround) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, 1.5), 1, 1.2);
     EXPECT_EQ(t.JudgementList[0], "安全率(Fs)=Fr/Fo=1.500");
     EXPECT_EQ(t.JudgementList[3], "  抵抗力(Fr)=12,345.68kN");
@@ -120,11 +121,11 @@ TEST(ArbitraryTexts, ForceFormAndLevelGround) {
 }
 
 TEST(ArbitraryTexts, NoCircleEmptiesTheHeadingsAndJudgementOnly) {
-    TArbitraryTables t;
+    TCircleReport t;
     WriteArbitraryTexts(t, Example(1, 1.5), 0, 1.2);
     const TLineList legend = t.LoadLegendList;
     TArbitraryOutcome none;
-    none.CircleStatus = "円弧中心が地形定義幅外";
+    none.Verdict = TCircleVerdict::CentreOutsideWidth;
     WriteArbitraryTexts(t, none, 0, 1.2);
     EXPECT_TRUE(t.SliceHeadingList.empty());
     EXPECT_TRUE(t.LoadHeadingList.empty());
@@ -139,7 +140,7 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     TChartModel chart = MakeArbitraryChart();
     TChartModel separate = MakeSeparateArbitraryChart();
     const TArbitraryOutcome o = EvaluateArbitraryPoint(d, {}, 30, 25, t, chart, &separate);
-    ASSERT_EQ(o.Status, 1) << o.CircleStatus;
+    ASSERT_EQ(o.Status, 1) << ArbitraryStatusText(o);
 
     const TAnalysisModel engine = BuildAnalysisModel(d, {});
     TEngineScratch scratch;
@@ -148,12 +149,12 @@ TEST(ArbitraryPoint, EvaluatesTheBestCircleAboutTheCentre) {
     EXPECT_EQ(o.Fs, best.Fs);
     EXPECT_DOUBLE_EQ(o.Theta, OpeningAngle(o.Xb, o.Yb, o.Xe, o.Ye, 30, 25));
 
-    const int n = t.SliceTable.RowCount() - 1;
+    const int n = t.Circle.SliceTable.RowCount() - 1;
     ASSERT_GT(n, 0);
-    EXPECT_EQ(t.LoadTable.RowCount(), n + 2);
-    EXPECT_EQ(t.LoadTable.Cell(n + 1, 0), "合計");
-    EXPECT_EQ(t.SliceHeadingList[2], "  円弧中心X座標(Xo)=30.00m");
-    EXPECT_FALSE(t.JudgementLabel.Text.empty());
+    EXPECT_EQ(t.Circle.LoadTable.RowCount(), n + 2);
+    EXPECT_EQ(t.Circle.LoadTable.Cell(n + 1, 0), "合計");
+    EXPECT_EQ(t.Circle.SliceHeadingList[2], "  円弧中心X座標(Xo)=30.00m");
+    EXPECT_FALSE(t.Circle.JudgementLabel.Text.empty());
 
     // Drawn without framing; the separate chart is a copy.
     EXPECT_EQ(chart.Series[rsRadii].Points.size(), 3u);
@@ -174,11 +175,11 @@ TEST(ArbitraryPoint, CentreWithoutACircleKeepsTablesAndChart) {
     TChartModel separate = MakeSeparateArbitraryChart();
     const TArbitraryOutcome o = EvaluateArbitraryPoint(d, {}, 100, 25, t, chart, &separate);
     EXPECT_EQ(o.Status, 0);
-    EXPECT_EQ(t.JudgementLabel, (TColouredText{"円弧中心が地形定義幅外", TRgb{255, 0, 0}}));
-    EXPECT_EQ(t.SliceTable, before.SliceTable);
-    EXPECT_EQ(t.LoadTable, before.LoadTable);
-    EXPECT_EQ(t.LoadLegendList, before.LoadLegendList);
-    EXPECT_TRUE(t.JudgementList.empty());
+    EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{"円弧中心が地形定義幅外", TRgb{255, 0, 0}}));
+    EXPECT_EQ(t.Circle.SliceTable, before.Circle.SliceTable);
+    EXPECT_EQ(t.Circle.LoadTable, before.Circle.LoadTable);
+    EXPECT_EQ(t.Circle.LoadLegendList, before.Circle.LoadLegendList);
+    EXPECT_TRUE(t.Circle.JudgementList.empty());
     EXPECT_EQ(chart, drawn);
     // The copy into the separate chart happens whatever the status.
     EXPECT_EQ(separate.Series[rsRadii].Points.size(), 3u);
@@ -195,38 +196,50 @@ TEST(ArbitraryPoint, DisplayFormChangesTheTextsNotTheCircle) {
     EXPECT_EQ(a.R, b.R);
     EXPECT_EQ(a.Xb, b.Xb);
     EXPECT_EQ(c1.Series[rsSlipSurface], c2.Series[rsSlipSurface]);
-    EXPECT_NE(moment.JudgementList[0], force.JudgementList[0]);
-    EXPECT_EQ(force.LoadTable.Cell(0, 12), "Fr(kN)");
+    EXPECT_NE(moment.Circle.JudgementList[0], force.Circle.JudgementList[0]);
+    EXPECT_EQ(force.Circle.LoadTable.Cell(0, 12), "Fr(kN)");
 }
 
 TEST(ArbitraryPoint, CentreWithoutACircleAlwaysSaysWhy) {
     // Below the never-cut elevation no radius is allowed, so no circle was
     // tried and the reason used to be empty; with valid circles only in the
     // other direction it was whatever the last circle tried said.
+    using V = TCircleVerdict;
+    using R = TArbitraryReason;
     struct TCase {
         const char* Name;
         double Xo, Yo;
         const char* NeverCutElevation;
         int Direction;
-        const char* Reason;
+        R Reason;
+        V Verdict;
+        const char* Words;
     };
     const TCase cases[] = {
-        {"below the elevation, in the ground", 30, -1, "0.00", 0, "円弧中心が地層内"},
-        {"below the elevation, outside", -5, -1, "0.00", 0, "円弧中心が地形定義幅外"},
-        {"below the elevation, above the ground", 10, 8, "12.00", 0,
-         "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下"},
-        // Just above the toe every pass finds valid clockwise circles.
-        {"only the other direction", 20, 5.04, "0.00", 1, "該当する滑り方向の円弧は有りません。"},
+        {"below the elevation, in the ground", 30, -1, "0.00", 0, R::CircleVerdict,
+         V::CentreInGround, "円弧中心が地層内"},
+        {"below the elevation, outside", -5, -1, "0.00", 0, R::CircleVerdict, V::CentreOutsideWidth,
+         "円弧中心が地形定義幅外"},
+        {"below the elevation, above the ground", 10, 8, "12.00", 0, R::CircleVerdict,
+         V::CentreBelowNeverCut, "円弧中心がﾈﾊﾞｰｶｯﾄﾗｲﾝ(標高)より下"},
+        // Just above the toe every pass finds valid clockwise circles: no
+        // circle's verdict, the search's own finding.
+        {"only the other direction", 20, 5.04, "0.00", 1, R::NoCircleInDirection, V::NotTried,
+         "該当する滑り方向の円弧は有りません。"},
     };
     for (const TCase& c : cases) {
         TDesignConditions d = Sample();
         d.NeverCutElevation = c.NeverCutElevation;
         const TAnalysisOptions options{.Direction = static_cast<TSlipDirection>(c.Direction)};
+        const TArbitraryPoint point = CalculateArbitraryPoint(d, options, c.Xo, c.Yo);
+        const TArbitraryOutcome& o = point.Outcome;
+        EXPECT_EQ(o.Status, 0) << c.Name;
+        EXPECT_EQ(o.Reason, c.Reason) << c.Name;
+        EXPECT_EQ(o.Verdict, c.Verdict) << c.Name;
+        // The report names it on the judgement panel.
         TArbitraryTables t;
         TChartModel chart = MakeArbitraryChart();
-        const TArbitraryOutcome o = EvaluateArbitraryPoint(d, options, c.Xo, c.Yo, t, chart);
-        EXPECT_EQ(o.Status, 0) << c.Name;
-        EXPECT_EQ(o.CircleStatus, c.Reason) << c.Name;
-        EXPECT_EQ(t.JudgementLabel, (TColouredText{c.Reason, TRgb{255, 0, 0}})) << c.Name;
+        WriteArbitraryReport(d, point, t, chart);
+        EXPECT_EQ(t.Circle.JudgementLabel, (TColouredText{c.Words, TRgb{255, 0, 0}})) << c.Name;
     }
 }

@@ -8,6 +8,7 @@
 #include "engine/AnalysisModel.h"
 #include "engine/Progress.h"
 #include "engine/SliceMethod.h"
+#include "report/ArbitraryReport.h"
 #include "report/ReportTexts.h"
 #include "report/RunReport.h"
 #include "text/NumberFormat.h"
@@ -19,10 +20,7 @@ namespace {
 struct TApp {
     TDesignConditions Design;
     TAnalysisOptions Options;
-    TResultTables Tables;
-    TArbitraryTables Arbitrary;
-    TChartModel ResultChart = MakeResultChart();
-    TChartModel ArbitraryChart = MakeArbitraryChart();
+    TCalculationReport Report;
     TRecordingDialogs Dialogs;
 
     TApp() { LoadSampleDesign(Design); }
@@ -30,8 +28,7 @@ struct TApp {
     TRunResult Run(TProgress* progress = nullptr, int threads = 0) {
         TRunSettings settings;
         settings.Threads = threads;
-        TRunContext context{Design,         Options, Tables,   Arbitrary, ResultChart,
-                            ArbitraryChart, Dialogs, progress, settings,  {}};
+        TRunContext context{Design, Options, Report, Dialogs, progress, settings, {}};
         return StartCalculation(context);
     }
 };
@@ -131,7 +128,7 @@ TEST(CalculationRunTest, CentreMeshFollowsCountAndPitch) {
     four.Design.MeshCount = "4";
     const TRunResult run = four.Run();
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
-    const TCellTable& table = four.Tables.CentreTable;
+    const TCellTable& table = four.Report.Results.CentreTable;
     ASSERT_EQ(table.RowCount(), 26);
     EXPECT_EQ(table.Rows[13][1], FormatFloat("0.00", run.Critical.Xo));
     EXPECT_EQ(table.Rows[13][2], FormatFloat("0.00", run.Critical.Yo));
@@ -142,9 +139,9 @@ TEST(CalculationRunTest, CentreMeshFollowsCountAndPitch) {
     wide.Design.MeshCount = "10";
     wide.Design.MeshPitch = "15";
     ASSERT_EQ(wide.Run().Outcome, TRunOutcome::Ok);
-    ASSERT_EQ(wide.Tables.CentreTable.RowCount(), 122);
-    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][6], "[地形外]");
-    EXPECT_EQ(wide.Tables.CentreTable.Rows[1][3], "-");
+    ASSERT_EQ(wide.Report.Results.CentreTable.RowCount(), 122);
+    EXPECT_EQ(wide.Report.Results.CentreTable.Rows[1][6], "[地形外]");
+    EXPECT_EQ(wide.Report.Results.CentreTable.Rows[1][3], "-");
 }
 
 TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember) {
@@ -158,40 +155,42 @@ TEST(CalculationRunTest, SampleDesignFindsTheCriticalCircleAndWritesEveryMember)
     EXPECT_GT(c.Fs, 0);  // the sample slope falls to the left: clockwise slip
     EXPECT_GT(c.R, 0);
     EXPECT_NEAR(c.Theta, 2 * (c.Beta - c.Delta), 1e-9);
-    EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率   (Fs)=Mr/Mo=", 0), 0u);
-    EXPECT_EQ(app.Tables.ResultList.size(), 20u);
-    EXPECT_EQ(app.Tables.JudgementList.size(), 22u);
-    EXPECT_EQ(app.Tables.FormulaList.size(), 15u);
+    EXPECT_EQ(app.Report.Results.ResultList[2].rfind("安全率   (Fs)=Mr/Mo=", 0), 0u);
+    EXPECT_EQ(app.Report.Results.ResultList.size(), 20u);
+    EXPECT_EQ(app.Report.Results.Circle.JudgementList.size(), 22u);
+    EXPECT_EQ(app.Report.Results.FormulaList.size(), 15u);
     // 5 mesh intervals: (5 + 1)² centres and the header; the critical centre
     // lies at i = j = 2 and is marked as the solution.
-    ASSERT_EQ(app.Tables.CentreTable.RowCount(), 37);
-    EXPECT_NE(app.Tables.CentreTable.Rows[15][6].find("[解]"), std::string::npos);
+    ASSERT_EQ(app.Report.Results.CentreTable.RowCount(), 37);
+    EXPECT_NE(app.Report.Results.CentreTable.Rows[15][6].find("[解]"), std::string::npos);
     // Slice and load tables: header, slices, totals.
-    const int slices = app.Tables.SliceTable.RowCount() - 1;
+    const int slices = app.Report.Results.Circle.SliceTable.RowCount() - 1;
     ASSERT_GT(slices, 3);
-    EXPECT_EQ(app.Tables.LoadTable.RowCount(), slices + 2);
-    EXPECT_EQ(app.Tables.LoadTable.Rows.back()[0], "合計");
-    EXPECT_EQ(app.Arbitrary.SliceTable, app.Tables.SliceTable);
-    EXPECT_EQ(app.Arbitrary.LoadTable, app.Tables.LoadTable);
-    EXPECT_EQ(app.Arbitrary.JudgementList, app.Tables.JudgementList);
-    EXPECT_EQ(app.Arbitrary.LoadFormulaList, app.Tables.LoadFormulaList);
+    EXPECT_EQ(app.Report.Results.Circle.LoadTable.RowCount(), slices + 2);
+    EXPECT_EQ(app.Report.Results.Circle.LoadTable.Rows.back()[0], "合計");
+    EXPECT_EQ(app.Report.Arbitrary.Circle.SliceTable, app.Report.Results.Circle.SliceTable);
+    EXPECT_EQ(app.Report.Arbitrary.Circle.LoadTable, app.Report.Results.Circle.LoadTable);
+    EXPECT_EQ(app.Report.Arbitrary.Circle.JudgementList, app.Report.Results.Circle.JudgementList);
+    EXPECT_EQ(app.Report.Arbitrary.Circle.LoadFormulaList,
+              app.Report.Results.Circle.LoadFormulaList);
     // Design listing written last.
-    EXPECT_EQ(app.Tables.ContentsList.size(), 21u);
-    EXPECT_EQ(app.Tables.LayerSettingsList[1], "  1)地層数=5層");
+    EXPECT_EQ(app.Report.Results.ContentsList.size(), 21u);
+    EXPECT_EQ(app.Report.Results.LayerSettingsList[1], "  1)地層数=5層");
     // Charts: both drawn and framed.
-    EXPECT_FALSE(app.ResultChart.Series[rsSlipSurface].Points.empty());
-    EXPECT_EQ(app.ResultChart.Series[rsRadii].Points.size(), 3u);
-    EXPECT_EQ(app.ArbitraryChart.Series[rsRadii].Points, app.ResultChart.Series[rsRadii].Points);
-    EXPECT_TRUE(app.ResultChart.Bottom.has_value());
-    EXPECT_TRUE(app.ArbitraryChart.Left.has_value());
-    EXPECT_TRUE(app.ResultChart.Series[rsSafetyFactor].Points.empty());
+    EXPECT_FALSE(app.Report.ResultChart.Series[rsSlipSurface].Points.empty());
+    EXPECT_EQ(app.Report.ResultChart.Series[rsRadii].Points.size(), 3u);
+    EXPECT_EQ(app.Report.ArbitraryChart.Series[rsRadii].Points,
+              app.Report.ResultChart.Series[rsRadii].Points);
+    EXPECT_TRUE(app.Report.ResultChart.Bottom.has_value());
+    EXPECT_TRUE(app.Report.ArbitraryChart.Left.has_value());
+    EXPECT_TRUE(app.Report.ResultChart.Series[rsSafetyFactor].Points.empty());
 
     EXPECT_EQ(progress.Events.front(), "status 最少安全率検索中．．．");
     EXPECT_EQ(progress.Events.back(), "status ");
     EXPECT_EQ(progress.Steps, run.GridCount + 2);
 
     // Σb of the totals row equals Xe − Xb.
-    const double sumB = std::stod(app.Tables.LoadTable.Rows.back()[1]);
+    const double sumB = std::stod(app.Report.Results.Circle.LoadTable.Rows.back()[1]);
     EXPECT_NEAR(sumB, c.Xe - c.Xb, 0.005 + 1e-9);
 }
 
@@ -200,19 +199,21 @@ TEST(CalculationRunTest, JudgementFollowsRequiredFactorAndFormWritesForceTexts) 
     app.Design.SafetyFactor = "100";
     app.Options.Form = TFsForm::Force;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
-    EXPECT_EQ(app.Tables.ResultCaption, (TColouredText{"計算結果(安全率外)", ColourRed}));
-    EXPECT_EQ(app.Tables.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
-    EXPECT_EQ(app.Tables.ResultList[2].rfind("安全率(Fs)=Fr/Fo=", 0), 0u);
-    EXPECT_EQ(app.Tables.CentreTable.Rows[0][3], "滑り力(Fo)");
-    EXPECT_EQ(app.Tables.LoadTable.Rows[0][13], "Fo(kN)");
+    EXPECT_EQ(app.Report.Results.ResultCaption, (TColouredText{"計算結果(安全率外)", ColourRed}));
+    EXPECT_EQ(app.Report.Results.Circle.JudgementLabel, (TColouredText{"安全率外", ColourRed}));
+    EXPECT_EQ(app.Report.Results.ResultList[2].rfind("安全率(Fs)=Fr/Fo=", 0), 0u);
+    EXPECT_EQ(app.Report.Results.CentreTable.Rows[0][3], "滑り力(Fo)");
+    EXPECT_EQ(app.Report.Results.Circle.LoadTable.Rows[0][13], "Fo(kN)");
     const TRunResult numbers = app.Run();
     EXPECT_EQ(numbers.Judgement, (TJudgement{TVerdict::Outside, 100.0, numbers.Critical.Fs}));
 
     TApp exact;
     exact.Design.SafetyFactor = "0.01";
     ASSERT_EQ(exact.Run().Outcome, TRunOutcome::Ok);
-    EXPECT_EQ(exact.Tables.ResultCaption, (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
-    EXPECT_EQ(exact.Tables.JudgementLabel, (TColouredText{"安全率以内", ColourBlue}));
+    EXPECT_EQ(exact.Report.Results.ResultCaption,
+              (TColouredText{"計算結果(安全率以内)", ColourMaroon}));
+    EXPECT_EQ(exact.Report.Results.Circle.JudgementLabel,
+              (TColouredText{"安全率以内", ColourBlue}));
 }
 
 // The run computes; its report is written from the numbers alone, so the
@@ -225,8 +226,8 @@ TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
     const TRunResult run = app.Run();
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
     EXPECT_EQ(run.Judgement.Verdict, TVerdict::Within);
-    EXPECT_EQ(run.CentreRows.size() + 1, app.Tables.CentreTable.Rows.size());
-    EXPECT_EQ(run.Circle.Rows.size() + 2, app.Tables.LoadTable.Rows.size());
+    EXPECT_EQ(run.CentreRows.size() + 1, app.Report.Results.CentreTable.Rows.size());
+    EXPECT_EQ(run.Circle.Rows.size() + 2, app.Report.Results.Circle.LoadTable.Rows.size());
     EXPECT_EQ(run.Circle.Sums.Fs, run.Critical.Fs);
     ASSERT_TRUE(run.Grid.Factors && run.Contours);
     EXPECT_EQ(run.Grid.Factors->Columns.size(), 5u);
@@ -235,17 +236,15 @@ TEST(CalculationRunTest, ReportFromTheNumbersEqualsTheRunsRecords) {
     TApp again;
     again.Design = app.Design;
     again.Options = app.Options;
-    TRunContext context{again.Design,    again.Options,     again.Tables,
-                        again.Arbitrary, again.ResultChart, again.ArbitraryChart,
-                        again.Dialogs,   nullptr,           {}};
+    TRunContext context{again.Design, again.Options, again.Report, again.Dialogs, nullptr, {}};
     const TRunResult numbers = CalculateRun(TRunInputs{again.Design, again.Options, again.Dialogs});
-    EXPECT_TRUE(again.Tables == TResultTables{}) << "the run wrote a record";
+    EXPECT_TRUE(again.Report.Results == TResultTables{}) << "the run wrote a record";
     for (int pass = 0; pass < 2; ++pass) {
         WriteRunReport(numbers, context);
-        EXPECT_TRUE(again.Tables == app.Tables);
-        EXPECT_TRUE(again.Arbitrary == app.Arbitrary);
-        EXPECT_TRUE(again.ResultChart == app.ResultChart);
-        EXPECT_TRUE(again.ArbitraryChart == app.ArbitraryChart);
+        EXPECT_TRUE(again.Report.Results == app.Report.Results);
+        EXPECT_TRUE(again.Report.Arbitrary == app.Report.Arbitrary);
+        EXPECT_TRUE(again.Report.ResultChart == app.Report.ResultChart);
+        EXPECT_TRUE(again.Report.ArbitraryChart == app.Report.ArbitraryChart);
     }
 }
 
@@ -258,30 +257,30 @@ TEST(CalculationRunTest, JudgementBoundaryCountsAsWithin) {
     std::snprintf(text, sizeof text, "%.17g", std::fabs(first.Critical.Fs));
     app.Design.SafetyFactor = text;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
-    EXPECT_EQ(app.Tables.JudgementLabel.Text, "安全率以内");
+    EXPECT_EQ(app.Report.Results.Circle.JudgementLabel.Text, "安全率以内");
 }
 
 TEST(CalculationRunTest, NoCircleInDirectionTakesTheFailurePath) {
     TApp app;
     ASSERT_EQ(app.Run().Outcome, TRunOutcome::Ok);
-    const TLineList resultBefore = app.Tables.ResultList;
+    const TLineList resultBefore = app.Report.Results.ResultList;
     // The sample slope only slips clockwise.
     app.Options.Direction = TSlipDirection::CounterClockwise;
     const TRunResult run = app.Run();
     EXPECT_EQ(run.Outcome, TRunOutcome::NoCircle);
     EXPECT_EQ(run.Messages, (std::vector<std::string>{NoCircleMessage}));
     EXPECT_EQ(app.Dialogs.Messages, run.Messages);
-    ASSERT_EQ(app.Tables.CentreTable.RowCount(), 2);
-    EXPECT_EQ(app.Tables.CentreTable.Rows[1], (std::vector<std::string>(7, "-")));
-    ASSERT_EQ(app.Tables.LoadTable.RowCount(), 2);
+    ASSERT_EQ(app.Report.Results.CentreTable.RowCount(), 2);
+    EXPECT_EQ(app.Report.Results.CentreTable.Rows[1], (std::vector<std::string>(7, "-")));
+    ASSERT_EQ(app.Report.Results.Circle.LoadTable.RowCount(), 2);
     std::vector<std::string> loadRow(13, "-");
     loadRow.emplace_back();
-    EXPECT_EQ(app.Tables.LoadTable.Rows[1], loadRow);
-    for (const TChartModel* chart : {&app.ResultChart, &app.ArbitraryChart}) {
+    EXPECT_EQ(app.Report.Results.Circle.LoadTable.Rows[1], loadRow);
+    for (const TChartModel* chart : {&app.Report.ResultChart, &app.Report.ArbitraryChart}) {
         for (const TChartSeries& series : chart->Series)
             EXPECT_TRUE(series.Points.empty()) << series.Title;
     }
-    EXPECT_EQ(app.Tables.ResultList, resultBefore);
+    EXPECT_EQ(app.Report.Results.ResultList, resultBefore);
 }
 
 TEST(CalculationRunTest, RefusedRunWritesNothing) {
@@ -290,8 +289,35 @@ TEST(CalculationRunTest, RefusedRunWritesNothing) {
     const TResultTables before;
     const TRunResult run = app.Run();
     EXPECT_EQ(run.Outcome, TRunOutcome::Refused);
-    EXPECT_EQ(app.Tables, before);
-    EXPECT_TRUE(app.ResultChart.Series[rsGround].Points.empty());
+    EXPECT_EQ(app.Report.Results, before);
+    EXPECT_TRUE(app.Report.ResultChart.Series[rsGround].Points.empty());
+}
+
+// The report keeps the numbers its tables quote: the run that wrote them and
+// the arbitrary point they show, which a new critical circle replaces.
+TEST(CalculationRunTest, TheReportKeepsTheRunThatWroteItAndItsArbitraryPoint) {
+    TApp app;
+    const TRunResult first = app.Run();
+    ASSERT_EQ(first.Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Report.Run.Critical, first.Critical);
+    EXPECT_FALSE(app.Report.ArbitraryPoint);
+
+    WriteArbitraryReport(app.Design, CalculateArbitraryPoint(app.Design, 30, 25), app.Report);
+    ASSERT_TRUE(app.Report.ArbitraryPoint);
+    EXPECT_EQ(app.Report.ArbitraryPoint->Outcome.Xo, 30);
+
+    app.Dialogs.Answer = false;
+    ASSERT_EQ(app.Run().Outcome, TRunOutcome::Refused);
+    EXPECT_EQ(app.Report.Run.Outcome, TRunOutcome::Ok);
+    EXPECT_TRUE(app.Report.ArbitraryPoint);
+
+    app.Dialogs.Answer = true;
+    app.Design.SafetyFactor = "9";
+    const TRunResult second = app.Run();
+    ASSERT_EQ(second.Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(app.Report.Run.Judgement, second.Judgement);
+    EXPECT_NE(app.Report.Run.Judgement, first.Judgement);
+    EXPECT_FALSE(app.Report.ArbitraryPoint);
 }
 
 TEST(CalculationRunTest, SafetyFactorLabelsOnTheResultChart) {
@@ -300,9 +326,9 @@ TEST(CalculationRunTest, SafetyFactorLabelsOnTheResultChart) {
     app.Design.SafetyFactor = "1.2";
     const TRunResult run = app.Run();
     ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
-    const auto& points = app.ResultChart.Series[rsSafetyFactor].Points;
+    const auto& points = app.Report.ResultChart.Series[rsSafetyFactor].Points;
     ASSERT_FALSE(points.empty());
-    EXPECT_TRUE(app.ArbitraryChart.Series[rsSafetyFactor].Points.empty());
+    EXPECT_TRUE(app.Report.ArbitraryChart.Series[rsSafetyFactor].Points.empty());
     for (const TChartPoint& p : points) {
         ASSERT_TRUE(p.Label && p.Colour);
         const double fs = std::stod(*p.Label);
@@ -322,8 +348,8 @@ TEST(CalculationRunTest, ResultsDoNotDependOnTheThreadCount) {
         const TRunResult a = one.Run(nullptr, 1);
         const TRunResult b = many.Run(nullptr, 4);
         EXPECT_EQ(a.Critical, b.Critical);
-        EXPECT_EQ(one.Tables, many.Tables);
-        EXPECT_EQ(one.ResultChart, many.ResultChart);
+        EXPECT_EQ(one.Report.Results, many.Report.Results);
+        EXPECT_EQ(one.Report.ResultChart, many.Report.ResultChart);
     }
 }
 
@@ -333,7 +359,7 @@ TEST(CalculationRunTest, CancelledSearchLeavesTheTablesAsTheyWere) {
     progress.CancelNow = true;
     const TRunResult run = app.Run(&progress);
     EXPECT_EQ(run.Outcome, TRunOutcome::Cancelled);
-    EXPECT_EQ(app.Tables, TResultTables{});
+    EXPECT_EQ(app.Report.Results, TResultTables{});
 }
 
 TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
@@ -355,7 +381,7 @@ TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
     };
     TApp app;
     app.Design.ShowCalculationProcess = true;
-    TWatch progress(app.ResultChart);
+    TWatch progress(app.Report.ResultChart);
     ASSERT_EQ(app.Run(&progress).Outcome, TRunOutcome::Ok);
     EXPECT_GT(progress.TrialCircles, 100);
     EXPECT_EQ(progress.Drawn, progress.TrialCircles);

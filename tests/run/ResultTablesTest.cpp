@@ -33,14 +33,14 @@ TEST(ResultTablesTest, StructuresAndInitialTexts) {
     EXPECT_EQ(t.CentreTable.DefaultRowHeight, 17);
     EXPECT_EQ(t.CentreTable.ColWidths, (std::vector<int>{25, 45, 45, 70, 70, 70, 65}));
     EXPECT_EQ(t.CentreTable.Rows[0][6], "安全率(Fs)");
-    EXPECT_EQ(t.SliceTable.ColWidths,
+    EXPECT_EQ(t.Circle.SliceTable.ColWidths,
               (std::vector<int>{38, 28, 35, 35, 35, 35, 35, 35, 35, 35, 33, 33, 35, 35}));
-    EXPECT_EQ(t.SliceTable.Rows[0][13], "ΣV(m3)");
-    EXPECT_EQ(t.LoadTable.ColWidths,
+    EXPECT_EQ(t.Circle.SliceTable.Rows[0][13], "ΣV(m3)");
+    EXPECT_EQ(t.Circle.LoadTable.ColWidths,
               (std::vector<int>{75, 35, 35, 35, 35, 35, 55, 35, 35, 35, 30, 35, 55, 65}));
-    EXPECT_EQ(t.LoadTable.Rows[0][12], "Mr(kNm)");
-    for (const TCellTable* table :
-         {&t.SoilDataTable, &t.CoordinateTable1, &t.CentreTable, &t.SliceTable, &t.LoadTable}) {
+    EXPECT_EQ(t.Circle.LoadTable.Rows[0][12], "Mr(kNm)");
+    for (const TCellTable* table : {&t.SoilDataTable, &t.CoordinateTable1, &t.CentreTable,
+                                    &t.Circle.SliceTable, &t.Circle.LoadTable}) {
         for (std::size_t r = 1; r < table->Rows.size(); ++r) {
             for (const std::string& cell : table->Rows[r]) EXPECT_EQ(cell, "");
         }
@@ -48,18 +48,18 @@ TEST(ResultTablesTest, StructuresAndInitialTexts) {
     EXPECT_EQ(t.ContentsList, (TLineList{"目次"}));
     EXPECT_EQ(t.ResultCaption.Text, "計算結果");
     EXPECT_FALSE(t.ResultCaption.Colour.has_value());
-    EXPECT_EQ(t.JudgementLabel.Text, "判定");
+    EXPECT_EQ(t.Circle.JudgementLabel.Text, "判定");
     EXPECT_EQ(t.FormulaList.size(), 13u);
     EXPECT_EQ(t.CalculationConditionsList.size(), 9u);
-    EXPECT_EQ(t.SliceLegendList.size(), 7u);
-    EXPECT_EQ(t.SliceNoteList[3], "　従って、V=b･Hとは若干異なる。");
-    EXPECT_TRUE(t.SliceHeadingList.empty());
+    EXPECT_EQ(t.Circle.SliceLegendList.size(), 7u);
+    EXPECT_EQ(t.Circle.SliceNoteList[3], "　従って、V=b･Hとは若干異なる。");
+    EXPECT_TRUE(t.Circle.SliceHeadingList.empty());
 
     const TArbitraryTables a;
-    EXPECT_EQ(a.SliceTable, t.SliceTable);
-    EXPECT_EQ(a.LoadTable, t.LoadTable);
-    EXPECT_EQ(a.SliceLegendList, t.SliceLegendList);
-    EXPECT_EQ(a.SliceNoteList, t.SliceNoteList);
+    EXPECT_EQ(a.Circle.SliceTable, t.Circle.SliceTable);
+    EXPECT_EQ(a.Circle.LoadTable, t.Circle.LoadTable);
+    EXPECT_EQ(a.Circle.SliceLegendList, t.Circle.SliceLegendList);
+    EXPECT_EQ(a.Circle.SliceNoteList, t.Circle.SliceNoteList);
 }
 
 TEST(ResultTablesTest, CommaListFillsNamedCellsAndEmptiesTheRest) {
@@ -92,39 +92,41 @@ TSliceRow ExampleSlice() {
 
 TEST(ResultTablesTest, SliceRowsInBothTables) {
     TResultTables t;
-    PrepareCircleTables(CircleTablesOf(t), 4);
-    ASSERT_EQ(t.SliceTable.RowCount(), 5);
-    ASSERT_EQ(t.LoadTable.RowCount(), 5);
-    WriteSliceRows(CircleTablesOf(t), 3, ExampleSlice());
-    EXPECT_EQ(t.SliceTable.Rows[3], (Cells{"No.03", "0.83", "1.23", "1.00", "0.50", "0.40", "-",
-                                           "-", "2.00", "1.50", "-", "-", "3.73", "2.90"}));
-    EXPECT_EQ(t.LoadTable.Rows[3],
+    PrepareCircleTables(t.Circle, 4);
+    ASSERT_EQ(t.Circle.SliceTable.RowCount(), 5);
+    ASSERT_EQ(t.Circle.LoadTable.RowCount(), 5);
+    WriteSliceRows(t.Circle, 3, ExampleSlice());
+    EXPECT_EQ(t.Circle.SliceTable.Rows[3],
+              (Cells{"No.03", "0.83", "1.23", "1.00", "0.50", "0.40", "-", "-", "2.00", "1.50", "-",
+                     "-", "3.73", "2.90"}));
+    EXPECT_EQ(t.Circle.LoadTable.Rows[3],
               (Cells{"No.03(12.50)", "0.83", "3.73", "2.90", "20.00", "0.90", "52.20", "-12.3",
                      "0.977", "-0.214", "25.0", "0.466", "1,234.57", "-99.99"}));
     TSliceRow positive = ExampleSlice();
     positive.Alpha = 5 * std::numbers::pi / 180;
     positive.Driving = 1234.5;
-    WriteSliceRows(CircleTablesOf(t), 1, positive);
-    EXPECT_EQ(t.LoadTable.Rows[1][7], " 5.0");
-    EXPECT_EQ(t.LoadTable.Rows[1][13], " 1,234.50");
+    WriteSliceRows(t.Circle, 1, positive);
+    EXPECT_EQ(t.Circle.LoadTable.Rows[1][7], " 5.0");
+    EXPECT_EQ(t.Circle.LoadTable.Rows[1][13], " 1,234.50");
 }
 
 TEST(ResultTablesTest, LoadTotalsRewriteHeaderAndAppendRow) {
     TArbitraryTables t;
-    PrepareCircleTables(CircleTablesOf(t), 1);
+    PrepareCircleTables(t.Circle, 1);
     TCircleResult sums;
     sums.WidthSum = 34.641;
     sums.WeightSum = 12345.678;
     sums.Resisting = 1000;
     sums.Driving = -2500.5;
-    WriteLoadTotals(CircleTablesOf(t), sums, 1);
-    ASSERT_EQ(t.LoadTable.RowCount(), 3);
-    EXPECT_EQ(t.LoadTable.Rows[0][12], "Fr(kN)");
-    EXPECT_EQ(t.LoadTable.Rows[0][13], "Fo(kN)");
-    EXPECT_EQ(t.LoadTable.Rows[2], (Cells{"合計", "34.64", "-", "-", "-", "-", "12,345.68", "-",
-                                          "-", "-", "-", "-", "1,000.00", "-2,500.50"}));
-    WriteLoadTotals(CircleTablesOf(t), sums, 0);
-    EXPECT_EQ(t.LoadTable.Rows[0][13], "Mo(kNm)");
+    WriteLoadTotals(t.Circle, sums, 1);
+    ASSERT_EQ(t.Circle.LoadTable.RowCount(), 3);
+    EXPECT_EQ(t.Circle.LoadTable.Rows[0][12], "Fr(kN)");
+    EXPECT_EQ(t.Circle.LoadTable.Rows[0][13], "Fo(kN)");
+    EXPECT_EQ(t.Circle.LoadTable.Rows[2],
+              (Cells{"合計", "34.64", "-", "-", "-", "-", "12,345.68", "-", "-", "-", "-", "-",
+                     "1,000.00", "-2,500.50"}));
+    WriteLoadTotals(t.Circle, sums, 0);
+    EXPECT_EQ(t.Circle.LoadTable.Rows[0][13], "Mo(kNm)");
 }
 
 TDesignConditions OneLayerDesign() {

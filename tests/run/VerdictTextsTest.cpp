@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run/VerdictTexts.h"
+#include "report/VerdictTexts.h"
 
 namespace sorvanta {
 namespace {
@@ -30,6 +30,19 @@ TEST(VerdictTexts, EveryVerdictHasItsText) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CircleVerdictText(c.Verdict, c.Crossings), c.Text) << static_cast<int>(c.Verdict);
+}
+
+TEST(VerdictTexts, ArbitraryStatusNamesTheVerdictOrTheDirection) {
+    TArbitraryOutcome o;
+    o.Verdict = TCircleVerdict::Crossings;
+    o.Crossings = 3;
+    EXPECT_EQ(ArbitraryStatusText(o), "円弧不当(地形と3点交差)");
+    o.Verdict = TCircleVerdict::CentreOutsideWidth;
+    o.Crossings = 0;
+    EXPECT_EQ(ArbitraryStatusText(o), "円弧中心が地形定義幅外");
+    // Not a verdict of any circle: whatever verdict is left, the words say so.
+    o.Reason = TArbitraryReason::NoCircleInDirection;
+    EXPECT_EQ(ArbitraryStatusText(o), "該当する滑り方向の円弧は有りません。");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "run/VerdictTexts.h"
+#include "report/VerdictTexts.h"
 
 namespace sorvanta {
 
@@ -35,6 +35,12 @@ std::string CircleVerdictText(TCircleVerdict verdict, int crossings) {
             return "円弧不当(安全率が収束しない)";
     }
     return {};
+}
+
+std::string ArbitraryStatusText(const TArbitraryOutcome& outcome) {
+    if (outcome.Reason == TArbitraryReason::NoCircleInDirection)
+        return "該当する滑り方向の円弧は有りません。";
+    return CircleVerdictText(outcome.Verdict, outcome.Crossings);
 }
 
 }  // namespace sorvanta
