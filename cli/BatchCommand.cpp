@@ -162,7 +162,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             row.LoadOn = app.Design.LoadEnabled;
             app.Settings = plan.Options.Run.Settings;
             ApplyRunSettings(app.Settings, app.Options, app.Drawing);
-            ApplyOptionFlags(plan.Run, app);
+            ApplyOptionFlags(plan.Options.Run, app);
             TRecordingDialogs dialogs;
             TRunResult run;
             if (RunAppCalculation(app, path, dialogs, &progress, run, message) != ExitSuccess) {

@@ -136,7 +136,7 @@ class CalculationTest : public QObject {
         const TAppState& c = app_->Context();
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
         QCOMPARE(app_->Calculation().LastResult().Form, 1);
-        QVERIFY(c.Results.ResultList[2].find("安全率(Fs)=Fr/Fo=") == 0);
+        QVERIFY(c.Report.Results.ResultList[2].find("安全率(Fs)=Fr/Fo=") == 0);
         QVERIFY(ResultsState(c) == TResultsState::Current);
         QVERIFY(c.ResultsOptions.Direction == TSlipDirection::Both);
         QVERIFY(c.Design == before);  // the run wrote nothing into the design

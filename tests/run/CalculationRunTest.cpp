@@ -302,7 +302,8 @@ TEST(CalculationRunTest, TheReportKeepsTheRunThatWroteItAndItsArbitraryPoint) {
     EXPECT_EQ(app.Report.Run.Critical, first.Critical);
     EXPECT_FALSE(app.Report.ArbitraryPoint);
 
-    WriteArbitraryReport(app.Design, CalculateArbitraryPoint(app.Design, 30, 25), app.Report);
+    WriteArbitraryReport(app.Design, CalculateArbitraryPoint(app.Design, app.Options, 30, 25),
+                         app.Report);
     ASSERT_TRUE(app.Report.ArbitraryPoint);
     EXPECT_EQ(app.Report.ArbitraryPoint->Outcome.Xo, 30);
 
