@@ -43,8 +43,7 @@ int ParseBackcalcOptions(const TCommand& command, const std::vector<std::string>
             std::optional<double>& into = arg == "--fs0" ? options.Fs0
                                           : arg == "--c" ? options.Cohesion
                                                          : options.Phi;
-            if (!number(into))
-                return ReportUsageError(command, arg + " の値が数値ではありません");
+            if (!number(into)) return ReportUsageError(command, arg + " の値が数値ではありません");
         } else if (arg == "--layer") {
             std::optional<double> n;
             if (!number(n) || *n != std::floor(*n) || *n < 1 || *n > MaxLayers)
@@ -142,9 +141,9 @@ int RunBackcalc(const TCommand& command, const std::vector<std::string>& args) {
               Fixed(line->Fixed, 2) + " + " + Fixed(line->PerCohesion, 3) + "·c + " +
               Fixed(line->PerTanPhi, 2) + "·tanφ");
     if (options.Cohesion) {
-        PrintLine(answer ? "c=" + Fixed(*options.Cohesion, 2) + " のとき φ=" + Fixed(*answer, 2) +
-                               "°"
-                         : "c=" + Fixed(*options.Cohesion, 2) + " では正の φ が有りません。");
+        PrintLine(answer
+                      ? "c=" + Fixed(*options.Cohesion, 2) + " のとき φ=" + Fixed(*answer, 2) + "°"
+                      : "c=" + Fixed(*options.Cohesion, 2) + " では正の φ が有りません。");
     } else {
         PrintLine(answer ? "φ=" + Fixed(*options.Phi, 2) + "° のとき c=" + Fixed(*answer, 2)
                          : "φ=" + Fixed(*options.Phi, 2) + "° では正の c が有りません。");
