@@ -30,6 +30,10 @@ inline const std::vector<std::string> SlipDirection{"　時計回り最少Fs", "
 inline const std::vector<std::string> PrintMode{"ｶﾗｰ", "白黒"};
 inline const std::vector<std::string> DesignCase{"常時", "地震時", "両方"};  // TDesignCase
 inline const std::vector<std::string> RequiredFsSeismic{"1.00", "1.05", "1.10", "1.20"};
+inline const std::vector<std::string> SliceMethod{
+    "修正フェレニウス法", "簡便ビショップ法", "簡便ヤンブ法", "スペンサー法",
+    "モルゲンシュテルン・プライス法"};                                         // TSliceMethodKind
+inline const std::vector<std::string> PoreForm{"(W−u·b)·cosα", "W·cosα−u·l"};  // TPoreForm
 
 }  // namespace Choices
 

@@ -214,6 +214,8 @@ class TDesignWindow : public QWidget {
     QLineEdit* plannedFs_ = nullptr;
     QLineEdit* anchorAngle_ = nullptr;
     QLineEdit* pilePitch_ = nullptr;
+    QComboBox* sliceMethod_ = nullptr;
+    QComboBox* poreForm_ = nullptr;
 
     TChartView* chart_ = nullptr;
     QLabel* pointerX_ = nullptr;

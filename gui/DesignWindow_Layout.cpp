@@ -453,6 +453,33 @@ QWidget* TDesignWindow::BuildSeismicTab() {
     mg->addWidget(pilePitch_, 2, 1);
     mg->setColumnStretch(2, 1);
     layout->addWidget(measure);
+
+    auto* method =
+        MakeGroup(seismicTab_, QStringLiteral("分割法"), QStringLiteral("SliceMethodGroup"));
+    auto* tg = new QGridLayout(method);
+    tg->setContentsMargins(6, 2, 6, 4);
+    tg->setVerticalSpacing(3);
+    // Fixed lists: the index is the option's value.
+    const auto fixedChoice = [method](const QString& name, const std::vector<std::string>& items,
+                                      const QString& hint) {
+        auto* box = new QComboBox(method);
+        box->setObjectName(name);
+        for (const std::string& item : items) box->addItem(QString::fromStdString(item));
+        box->setToolTip(hint);
+        return box;
+    };
+    sliceMethod_ = fixedChoice(QStringLiteral("SliceMethod"), Choices::SliceMethod,
+                               QStringLiteral("安全率を求める分割法（修正フェレニウス法は応力計算表"
+                                              "示のモーメント・荷重に従います）"));
+    poreForm_ = fixedChoice(QStringLiteral("PoreForm"), Choices::PoreForm,
+                            QStringLiteral("すべり面の垂直力から間隙水圧を差し引く式（uは間隙水圧、"
+                                           "bはスライス幅、lはすべり面長）"));
+    tg->addWidget(MakeLabel(method, QStringLiteral("分割法")), 0, 0, Qt::AlignRight);
+    tg->addWidget(sliceMethod_, 0, 1);
+    tg->addWidget(MakeLabel(method, QStringLiteral("間隙水圧")), 1, 0, Qt::AlignRight);
+    tg->addWidget(poreForm_, 1, 1);
+    tg->setColumnStretch(2, 1);
+    layout->addWidget(method);
     layout->addStretch(1);
     return seismicTab_;
 }

@@ -33,6 +33,12 @@ void TDesignWindow::ShowOptionsInControls() {
         const QSignalBlocker block(b);
         b->setChecked(true);
     }
+    const auto choose = [](QComboBox* box, int index) {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(index);
+    };
+    choose(sliceMethod_, static_cast<int>(options_.Method));
+    choose(poreForm_, static_cast<int>(options_.PoreForm));
     {
         const QSignalBlocker block(loadInAnalysis_);
         loadInAnalysis_->setChecked(options_.LoadInAnalysis);
@@ -62,6 +68,12 @@ void TDesignWindow::ConnectOptionInputs() {
     connect(loadInAnalysis_, &QCheckBox::toggled, this, [this](bool on) {
         options_.LoadInAnalysis = on;
         ApplyLoadInAnalysis();
+    });
+    connect(sliceMethod_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) options_.Method = static_cast<TSliceMethodKind>(index);
+    });
+    connect(poreForm_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) options_.PoreForm = static_cast<TPoreForm>(index);
     });
     connect(designGuide_, &QComboBox::activated, this, &TDesignWindow::ApplyDesignGuide);
 }

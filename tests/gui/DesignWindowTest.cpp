@@ -513,12 +513,68 @@ class DesignWindowTest : public QObject {
         QVERIFY(!calcTabs->isTabVisible(tab));
         app_->MainWindow().MenuAction(TCommand::FullInputSet)->trigger();
         QVERIFY(calcTabs->isTabVisible(tab));
-        for (const char* name : {"DesignGuide", "Kh", "DesignCase", "RequiredFsSeismic",
-                                 "PlannedFs", "AnchorAngle", "PilePitch", "LoadInAnalysis"})
+        for (const char* name :
+             {"DesignGuide", "Kh", "DesignCase", "RequiredFsSeismic", "PlannedFs", "AnchorAngle",
+              "PilePitch", "LoadInAnalysis", "SliceMethod", "PoreForm"})
             QVERIFY2(!Find<QWidget>(name)->toolTip().isEmpty(), name);
         QCOMPARE(Find<QComboBox>("DesignGuide")->currentText(), QStringLiteral("任意"));
 
-        TAnalysisOptions& options = app_->Context().Options;
+        // The method of slices and the pore-pressure form: the index is the value.
+        TAppState& context = app_->Context();
+        TAnalysisOptions& options = context.Options;
+        auto* method = Find<QComboBox>("SliceMethod");
+        auto* pore = Find<QComboBox>("PoreForm");
+        const auto items = [](const QComboBox* box) {
+            QStringList texts;
+            for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+            return texts;
+        };
+        QCOMPARE(items(method),
+                 (QStringList{"修正フェレニウス法", "簡便ビショップ法", "簡便ヤンブ法",
+                              "スペンサー法", "モルゲンシュテルン・プライス法"}));
+        QCOMPARE(items(pore), (QStringList{"(W−u·b)·cosα", "W·cosα−u·l"}));
+        QCOMPARE(method->currentIndex(), 0);
+        QCOMPARE(pore->currentIndex(), 0);
+        QVERIFY(!DesignModified(context));
+        context.ResultsDesign = context.Design;  // as if calculated now
+        context.ResultsOptions = options;
+        context.ResultsDrawing = context.Drawing;
+        QVERIFY(ResultsState(context) == TResultsState::Current);
+        method->setCurrentIndex(4);
+        QVERIFY(options.Method == TSliceMethodKind::MorgensternPrice);
+        QVERIFY(DesignModified(context));
+        QVERIFY(ResultsState(context) == TResultsState::Changed);
+        method->setCurrentIndex(1);
+        pore->setCurrentIndex(1);
+        QVERIFY(options.Method == TSliceMethodKind::Bishop);
+        QVERIFY(options.PoreForm == TPoreForm::Conventional);
+        // Saved with the design, and shown again by a load.
+        QTemporaryDir dir;
+        const QString file = dir.filePath("bishop.dat");
+        {
+            TDialogResponder user;
+            user.FileName = file;
+            app_->MainWindow().MenuAction(TCommand::Save)->trigger();
+            QTRY_VERIFY(!DesignModified(context));
+        }
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().endsWith(
+            "[sorvanta options]\r\nmethod=bishop\r\npore-pressure=conventional\r\n"));
+        method->setCurrentIndex(0);
+        pore->setCurrentIndex(0);
+        {
+            TDialogResponder user;
+            user.AnswerNoTo << QStringLiteral("SaveChangesQuestion");
+            user.FileName = file;
+            app_->MainWindow().MenuAction(TCommand::Load)->trigger();
+            QTRY_VERIFY(options.Method == TSliceMethodKind::Bishop);
+            QCOMPARE(user.Seen.first().ObjectName, QStringLiteral("SaveChangesQuestion"));
+        }
+        QCOMPARE(method->currentText(), QStringLiteral("簡便ビショップ法"));
+        QCOMPARE(pore->currentText(), QStringLiteral("W·cosα−u·l"));
+        QVERIFY(!DesignModified(context));
+
         TypeInto(Find<QLineEdit>("Kh"), "0.15");
         TypeInto(Find<QComboBox>("RequiredFsSeismic"), "1.05");
         TypeInto(Find<QLineEdit>("AnchorAngle"), "-20");

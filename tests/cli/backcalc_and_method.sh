@@ -1,0 +1,52 @@
+#!/bin/bash
+# backcalc on the published circle whose strengths are known, its refusals
+# and usage errors; run and arbitrary with --method; a seismic case without kh.
+# Usage: backcalc_and_method.sh SORVANTA_CALC TEST_DATA_DIR
+source "$(dirname "$0")/common.bash"
+expect_out() { grep -qF -- "$1" "$work/out" || fail "$2: stdout lacks '$1': $(cat "$work/out")"; }
+expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: stderr lacks '$1': $(cat "$work/err")"; }
+fk=$(realpath "$data/../../verification/fredlund-krahn-1977-case1/design.dat")
+sample=$(realpath "$data/design/sample.dat")
+cd "$work"
+circle="--centre 120 90 --direction ccw"
+
+# The published φ = 20° comes back from its c = 600 and Fs 1.928.
+# shellcheck disable=SC2086
+run backcalc "$fk" --fs0 1.928 --layer 1 --c 600 $circle --json fk.json
+expect_status 0 "backcalc round trip"
+grep -qE '^  "phi": 20\.006[0-9]*,$' fk.json || fail "backcalc round trip: $(grep phi fk.json)"
+
+# A cohesion that alone holds more than Fs0 leaves no positive φ.
+# shellcheck disable=SC2086
+run backcalc "$fk" --fs0 0.5 --layer 1 --c 6000 $circle
+expect_status 1 "backcalc without a solution"
+expect_out "では正の φ が有りません。" "backcalc without a solution"
+
+# Usage errors name what is wrong.
+while IFS='|' read -r args message; do
+    # shellcheck disable=SC2086
+    run backcalc "$fk" $args $circle
+    expect_status 3 "backcalc $args"
+    expect_err "$message" "backcalc $args"
+done <<'LIST'
+--fs0 1.928 --layer 2 --c 600|2層目は有りません（地層数 1）
+--layer 1 --c 600|--fs0 に 0 より大きい安全率を指定して下さい
+--fs0 1.928 --layer 1 --c 600 --phi 20|--c と --phi のどちらか一方を指定して下さい
+--fs0 1.928 --layer 1 --c 600 --pdf x.pdf|backcalc が書けるのは --json だけです
+LIST
+[ ! -e x.pdf ] || fail "backcalc --pdf wrote a file"
+
+# The simplified Bishop method on the same circle (counter-clockwise: Fs is
+# written negative).
+for method in "ordinary|-1.928" "bishop|-2.076"; do
+    run arbitrary "$fk" 120 90 --direction ccw --method "${method%|*}"
+    expect_status 0 "arbitrary --method ${method%|*}"
+    expect_out "(Fs)=Mr/Mo=${method#*|}" "arbitrary --method ${method%|*}"
+done
+
+# A seismic case needs kh: the design's block is refused by the run's checks.
+{ cat "$sample"; printf '[sorvanta options]\r\ncase=seismic\r\nkh=0\r\n'; } >no-kh.dat
+run run no-kh.dat
+expect_status 1 "run, seismic without kh"
+expect_err "検討ケースに地震時を含むときは、設計水平震度khを0より大きくして下さい。" \
+    "run, seismic without kh"
