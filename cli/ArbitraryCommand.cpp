@@ -26,7 +26,9 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
               FormatFloat("0.00;-0.00", o.Ye) + ")");
     PrintLine("判定: " + VerdictText(point.Judgement.Verdict) + "（必要安全率 " +
-              app.Design.SafetyFactor + "）");
+              (point.Model && point.Model->Loads.Kh != 0 ? app.Options.RequiredFsSeismic
+                                                         : app.Design.SafetyFactor) +
+              "）");
 }
 
 int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) {

@@ -19,7 +19,7 @@ void PrintSummary(const TAppState& app, const TRunResult& run) {
               FormatFloat("0.00;-0.00", c.Yb) + ")  円弧終点 (" + FormatFloat("0.00;-0.00", c.Xe) +
               ", " + FormatFloat("0.00;-0.00", c.Ye) + ")");
     PrintLine("判定: " + VerdictText(run.Judgement.Verdict) + "（必要安全率 " +
-              app.Design.SafetyFactor + "）");
+              RequiredFsText(app, run) + "）");
 }
 
 int RunRun(const TCommand& command, const std::vector<std::string>& args) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/CaseJson.h"
 #include "cli/Json.h"
 #include "design/DesignFile.h"
 #include "design/StoredOptions.h"
@@ -238,6 +239,13 @@ int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialog
                       TProgress* progress, TRunResult& result, std::string& message) {
     try {
         result = StartCalculation(app, dialogs, progress);
+        app.Report.SeismicCase.reset();
+        const TAnalysisOptionsReading reading = ReadAnalysisOptions(app.Options);
+        if (reading && reading.Values.Case == TDesignCase::Both && result.Model) {
+            app.Report.SeismicCase =
+                CalculateSeismicCase(result, TRunInputs{app.Design, app.Options, dialogs, progress,
+                                                        nullptr, app.Settings, app.Drawing});
+        }
     } catch (const ConversionError& e) {
         message = ConversionErrorMessage(designPath, e);
         return ExitDataError;
@@ -258,11 +266,17 @@ int LoadAndRunCalculation(const TRunCommandOptions& options, TAppState& app, TRu
         status != ExitSuccess) {
         return status;
     }
-    if (app.Design.LoadEnabled) ReportWarning(LoadOutsideCalculationNote);
+    if (app.Design.LoadEnabled && !app.Options.LoadInAnalysis)
+        ReportWarning(LoadOutsideCalculationNote);
     app.Settings = options.Settings;
     ApplyRunSettings(app.Settings, app.Options, app.Drawing);
     ApplyOptionFlags(options, app);
     return RunCalculationForCommand(app, options.Positionals[0], result);
+}
+
+std::string RequiredFsText(const TAppState& app, const TRunResult& run) {
+    return run.Case == TDesignCase::Seismic ? app.Options.RequiredFsSeismic
+                                            : app.Design.SafetyFactor;
 }
 
 void ApplyOptionFlags(const TRunCommandOptions& options, TAppState& app) {
@@ -296,8 +310,16 @@ std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult
         }
     };
     if (options.JsonFile) {
-        make(*options.JsonFile,
-             [&] { return WriteJson(RunJson(app.Report, run, app.Design.DesignName)); });
+        make(*options.JsonFile, [&] {
+            TJsonValue json = RunJson(app.Report, run, app.Design.DesignName);
+            if (ReportsCases(app.Options)) {
+                std::vector<const TRunResult*> cases{&run};
+                if (app.Report.SeismicCase) cases.push_back(&*app.Report.SeismicCase);
+                std::get<TJsonObject>(json.Value)
+                    .emplace_back("cases", CasesJson(cases, app.Options));
+            }
+            return WriteJson(json);
+        });
     }
     if (run.Outcome != TRunOutcome::Ok) return files;
     if (options.TextFile) make(*options.TextFile, [&] { return TextOutputBytes(app.Report); });

@@ -39,6 +39,10 @@ struct TRunCommandOptions {
     std::optional<std::string> RequiredFsNormal;
 };
 
+// The required factor the run was judged against, as typed: the design's
+// 安全率, or in the 地震時 case the options' one.
+[[nodiscard]] std::string RequiredFsText(const TAppState& app, const TRunResult& run);
+
 // Writes the flags' options over those the design file gave.
 void ApplyOptionFlags(const TRunCommandOptions& options, TAppState& app);
 

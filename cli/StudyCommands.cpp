@@ -214,11 +214,12 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
     }
     if (options.Vary.empty()) {
         variations = DefaultVariations(model);
-        PrintLine("--vary の指定が無いため、各層の c と tanφ を対数正規分布でばらつかせます"
-                  "（変動係数 c " +
-                  std::to_string(std::lround(DefaultCohesionCov * 100)) + "%、tanφ " +
-                  std::to_string(std::lround(DefaultTanPhiCov * 100)) + "%）: " +
-                  VariationsText(variations));
+        PrintLine(
+            "--vary の指定が無いため、各層の c と tanφ を対数正規分布でばらつかせます"
+            "（変動係数 c " +
+            std::to_string(std::lround(DefaultCohesionCov * 100)) + "%、tanφ " +
+            std::to_string(std::lround(DefaultTanPhiCov * 100)) +
+            "%）: " + VariationsText(variations));
     }
     if (auto problem = VariationsProblem(model, variations))
         return ReportUsageError(command, *problem);
@@ -240,8 +241,7 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
     PrintLine("破壊確率 Pf=P(Fs<1)=" + fixed(r.Pf, "0.0000") + "（95%信頼区間 " +
               fixed(r.PfLow, "0.0000") + "～" + fixed(r.PfHigh, "0.0000") + "）");
     PrintLine("信頼性指標 β（正規）=" + fixed(r.BetaNormal) + "  β（対数正規）=" +
-              fixed(r.BetaLognormal) +
-              (fosm ? "  β（FOSM）=" + fixed(fosm->Beta) : std::string()));
+              fixed(r.BetaLognormal) + (fosm ? "  β（FOSM）=" + fixed(fosm->Beta) : std::string()));
 
     std::vector<TFileContents> files;
     if (options.Run.JsonFile) {
@@ -299,7 +299,8 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
 }
 
 const char* const SensitivityHelp =
-    "\n感度: c、φ、γt（各層）と地下水位を1つずつ ±割合 の範囲で変え、それぞれ最少安全率を探索します。\n"
+    "\n感度: c、φ、γt（各層）と地下水位を1つずつ ±割合 "
+    "の範囲で変え、それぞれ最少安全率を探索します。\n"
     "  --range R        変化幅（既定 0.2 = ±20%。地下水位は地表面の高低差の割合）\n"
     "  --steps N        刻み数（既定 11）\n"
     "  --json FILE      結果を JSON で書く\n"
@@ -314,7 +315,8 @@ const char* const ProbabilityHelp =
     "  --seed S         乱数の種（既定 1）\n"
     "  --latin          ラテン超方格法で標本を取る\n"
     "  --vary SPEC      ばらつき: c1=normal(平均,標準偏差)、phi1=lognormal(平均,標準偏差)、\n"
-    "                   tanphi1=…、gamma1=uniform(下限,上限)、water=normal(0,0.5)（水位の移動 m）、\n"
+    "                   tanphi1=…、gamma1=uniform(下限,上限)、water=normal(0,0.5)（水位の移動 "
+    "m）、\n"
     "                   rho1=-0.5（1層目の c と φ の相関）。省略すると各層の c と tanφ を\n"
     "                   変動係数 30% と 10% の対数正規分布でばらつかせる\n"
     "  --json FILE      結果（ヒストグラム、収束を含む）を JSON で書く\n"
@@ -330,9 +332,9 @@ const TCommandRegistration sensitivity{
      SensitivityHelp}};
 
 const TCommandRegistration probability{
-    {"probability", "DESIGN.dat [--samples N] [--seed S] [--latin] [--vary SPEC]... [--json FILE] [--svg FILE]",
-     "入力のばらつきから破壊確率と信頼性指標を求めます。", 55, &RunProbability,
-     ProbabilityHelp}};
+    {"probability",
+     "DESIGN.dat [--samples N] [--seed S] [--latin] [--vary SPEC]... [--json FILE] [--svg FILE]",
+     "入力のばらつきから破壊確率と信頼性指標を求めます。", 55, &RunProbability, ProbabilityHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

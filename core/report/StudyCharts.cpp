@@ -105,6 +105,16 @@ TChartModel SensitivityTornado(const TSensitivityResult& result) {
         chart.Series.push_back(std::move(base));
     }
     chart.Left = TAxisRange{0, n + 1.0};
+    // Room for the labels of the widest bars.
+    if (!bars.empty()) {
+        double low = bars.front().Low, high = bars.front().High;
+        for (const TBar& bar : bars) {
+            low = std::min(low, bar.Low);
+            high = std::max(high, bar.High);
+        }
+        const double pad = std::max(high - low, 1e-3) * 0.25;
+        chart.Bottom = TAxisRange{low - pad, high + pad};
+    }
     return chart;
 }
 
@@ -125,17 +135,24 @@ TChartModel FsHistogram(const TProbabilityResult& result) {
         last = k;
     }
     if (total > 0) {
-        first = first > 0 ? first - 1 : 0;
-        last = std::min(last + 1, result.Histogram.size() - 1);
-        for (std::size_t k = first; k <= last; ++k) {
+        // About 30 bars over the bins that hold samples.
+        const std::size_t merge = std::max<std::size_t>(1, (last - first + 1 + 29) / 30);
+        const double width = result.HistogramWidth * static_cast<double>(merge);
+        first -= first % merge;
+        cumulative.Points.push_back({static_cast<double>(first) * result.HistogramWidth, 0});
+        for (std::size_t k = first; k <= last; k += merge) {
+            long long count = 0;
+            for (std::size_t j = k; j < std::min(k + merge, result.Histogram.size()); ++j)
+                count += result.Histogram[j];
             const double left = static_cast<double>(k) * result.HistogramWidth;
-            const double share =
-                static_cast<double>(result.Histogram[k]) / static_cast<double>(total);
+            const double share = static_cast<double>(count) / static_cast<double>(total);
+            bars.Points.push_back({left, 0});
             bars.Points.push_back({left, share});
-            bars.Points.push_back({left + result.HistogramWidth, share});
-            sum += result.Histogram[k];
-            cumulative.Points.push_back({left + result.HistogramWidth,
-                                         static_cast<double>(sum) / static_cast<double>(total)});
+            bars.Points.push_back({left + width, share});
+            bars.Points.push_back({left + width, 0});
+            sum += count;
+            cumulative.Points.push_back(
+                {left + width, static_cast<double>(sum) / static_cast<double>(total)});
         }
     }
     chart.Series.push_back(std::move(bars));

@@ -23,6 +23,8 @@ struct TCalculationReport {
     // arbitrary point they show (unset while they show the critical circle).
     TRunResult Run;
     std::optional<TArbitraryPoint> ArbitraryPoint;
+    // 検討ケース 両方: the 地震時 run beside Run (the 常時 one).
+    std::optional<TRunResult> SeismicCase;
 };
 
 }  // namespace sorvanta

@@ -70,9 +70,9 @@ struct TProbabilityResult {
     double BetaNormal = 0;         // (μ − 1) / σ
     double BetaLognormal = 0;      // ln(μ / √(1 + V²)) / √ln(1 + V²)
     // Fs in bins of HistogramWidth from 0; the last bin holds everything
-    // beyond.
-    double HistogramWidth = 0.05;
-    std::vector<long long> Histogram = std::vector<long long>(80, 0);
+    // beyond. Fine enough for narrow spreads; the charts merge bins.
+    double HistogramWidth = 0.01;
+    std::vector<long long> Histogram = std::vector<long long>(500, 0);
     // Pf after 10, 20, 50, 100, 200, 500, … samples, and after all.
     std::vector<std::pair<int, double>> Convergence;
     bool Cancelled = false;

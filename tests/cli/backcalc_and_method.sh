@@ -50,3 +50,23 @@ run run no-kh.dat
 expect_status 1 "run, seismic without kh"
 expect_err "検討ケースに地震時を含むときは、設計水平震度khを0より大きくして下さい。" \
     "run, seismic without kh"
+
+# Both cases: one JSON object per case, the 地震時 one judged against its own
+# factor and below the 常時 one; a plain run writes no "cases".
+run run "$sample" --kh 0.2 --case both --planned-fs 2.5 --json both.json
+expect_status 0 "run, both cases"
+python3 - both.json <<'PY' || fail "run, both cases: $(head -c 400 both.json)"
+import json, sys
+cases = json.load(open(sys.argv[1]))["cases"]
+normal, seismic = cases
+assert [c["case"] for c in cases] == ["normal", "seismic"]
+assert (normal["kh"], seismic["kh"]) == (0, 0.2)
+assert (normal["required_fs"], seismic["required_fs"]) == (1.2, 1.0)
+assert 0 < seismic["critical"]["Fs"] < normal["critical"]["Fs"]
+for c in cases:
+    force = c["restraining_force"]
+    assert force["most"]["Pr"] >= force["critical"] > 0
+PY
+run run "$sample" --json plain.json
+python3 -c 'import json,sys; assert "cases" not in json.load(open(sys.argv[1]))' plain.json ||
+    fail "a plain run wrote cases"
