@@ -17,6 +17,14 @@ namespace sorvanta {
 // The run's lists for a critical circle in the form (0 moment, 1 force).
 TLineList FormulaLines(int form);
 TLineList ResultLines(const TCriticalCircle& c, int form);
+// The formula of the run's case and method where they are not the 常時 case
+// by the ordinary method (the 地震時 case, another method, the pore pressure
+// on the base length, the surcharge in the calculation); FormulaLines else.
+TLineList CaseFormulaLines(const TRunResult& run);
+// With a planned factor, the restraining force of the critical circle and
+// the circle needing the most; none without one. The documents put them
+// below the formula, where the page has room.
+TLineList CaseResultLines(const TRunResult& run);
 TLineList SliceHeadingLines(const TCriticalCircle& c);
 TLineList LoadHeadingLines(const TCriticalCircle& c);
 TLineList LoadLegendLines();

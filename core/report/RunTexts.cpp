@@ -36,6 +36,100 @@ TLineList FormulaLines(int form) {
     return lines;
 }
 
+namespace {
+
+bool Ordinary(const TAnalysisModel& m) {
+    return m.Loads == TCaseLoads{} && m.Method == TSliceMethodKind::Ordinary &&
+           m.PoreForm == TPoreForm::Modified;
+}
+
+const char* MethodName(TSliceMethodKind method) {
+    switch (method) {
+        case TSliceMethodKind::Ordinary:
+            return "修正フェレニウス法";
+        case TSliceMethodKind::Bishop:
+            return "簡便ビショップ法";
+        case TSliceMethodKind::Janbu:
+            return "簡便ヤンブ法";
+        case TSliceMethodKind::Spencer:
+            return "スペンサー法";
+        case TSliceMethodKind::MorgensternPrice:
+            return "モルゲンシュテルン・プライス法";
+    }
+    return "";
+}
+
+}  // namespace
+
+TLineList CaseFormulaLines(const TRunResult& run) {
+    if (!run.Model || Ordinary(*run.Model)) return FormulaLines(run.Form);
+    const TAnalysisModel& m = *run.Model;
+    const bool force = run.Form == 1;
+    const bool seismic = m.Loads.Kh != 0;
+    const std::string kh = seismic ? "-kh･W･sinα" : "";
+    const std::string pore = m.PoreForm == TPoreForm::Conventional ? "W･cosα-u･l" : "(W-u･b)･cosα";
+    TLineList lines{std::string("安全率は、") + MethodName(m.Method) + "により次式で計算する。"};
+    if (seismic) lines.push_back("  地震時: 設計水平震度 kh=" + FormatFloat("0.00##", m.Loads.Kh));
+    switch (m.Method) {
+        case TSliceMethodKind::Ordinary:
+            if (force) {
+                lines.insert(lines.end(),
+                             {"  Fs=Fr/Fo", "  Fr=Σ{c･L+(" + pore + kh + ")･tanφ}",
+                              seismic ? "  Fo=Σ(W･sinα+kh･W･cosα)" : "  Fo=Σ(W･sinα)"});
+            } else {
+                lines.insert(lines.end(),
+                             {"  Fs=Mr/Mo", "  Mr=R･Σ{c･L+(" + pore + kh + ")･tanφ}",
+                              seismic ? "  Mo=Σ(R･W･sinα+kh･W･h)" : "  Mo=R･Σ(W･sinα)"});
+            }
+            break;
+        case TSliceMethodKind::Bishop:
+            lines.insert(lines.end(), {"  Fs=Σ{(c･b+(W-u･b)･tanφ)/mα}/Σ(W･sinα" +
+                                           std::string(seismic ? "+kh･W･h/R)" : ")"),
+                                       "  mα=cosα+sinα･tanφ/Fs"});
+            break;
+        case TSliceMethodKind::Janbu:
+            lines.insert(lines.end(), {"  Fs=f0･Σ{(c･b+(W-u･b)･tanφ)/(cosα･mα)}/Σ(W･tanα" +
+                                           std::string(seismic ? "+kh･W)" : ")"),
+                                       "  mα=cosα+sinα･tanφ/Fs", "  f0=1+b1･(d/L-1.4･(d/L)^2)"});
+            break;
+        case TSliceMethodKind::Spencer:
+        case TSliceMethodKind::MorgensternPrice:
+            lines.insert(lines.end(), {"  各ｽﾗｲｽの力の釣合いと全体のﾓｰﾒﾝﾄの釣合いを満たすFsとλ",
+                                       m.Method == TSliceMethodKind::Spencer
+                                           ? "  ｽﾗｲｽ間力: X=λ･E"
+                                           : "  ｽﾗｲｽ間力: X=λ･f(x)･E、f(x)は半正弦"});
+            break;
+    }
+    lines.insert(lines.end(),
+                 {"", "ここに", "  Fs:安全率", "  C :粘着力(kN/m2)",
+                  "  L :ｽﾗｲｽで区切られたすべり面の長さ(m)", "  W :ｽﾗｲｽで区切られた土塊重量(kN)",
+                  "  α:ｽﾗｲｽ底面の傾き(度)", "  φ:剪断抵抗角(度)"});
+    if (seismic) lines.push_back("  h :円弧中心からｽﾗｲｽ重心までの鉛直距離(m)");
+    if (m.Loads.Surcharge) lines.push_back("  W には載荷重を含む（載荷重に kh は掛けない）");
+    return lines;
+}
+
+TLineList CaseResultLines(const TRunResult& run) {
+    TLineList lines;
+    if (!run.Model) return lines;
+    const TAnalysisModel& m = *run.Model;
+    if (const auto force = CriticalRestrainingForce(run)) {
+        lines.push_back("");
+        lines.push_back("計画安全率 (PFs)=" + FormatFloat("0.00", m.PlannedFs));
+        lines.push_back("必要抑止力 (Pr)=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m", *force));
+        const TForceCircle& most = run.MostForce;
+        if (most.Found) {
+            lines.push_back(
+                "最大必要抑止力円 Pr=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m", most.Force) +
+                " (Fs=" + FormatFloat("0.000;-0.000", most.Fs) + ")");
+            lines.push_back("  円弧中心 (" + FormatFloat("0.00;-0.00", most.Xo) + ", " +
+                            FormatFloat("0.00;-0.00", most.Yo) +
+                            ")  R=" + FormatFloat("0.00m", most.R));
+        }
+    }
+    return lines;
+}
+
 TLineList CircleAngleLines(double theta, double beta, double delta) {
     return {
         "  円弧開き角度 (Θ)=" + FormatFloat("0.00度", theta),

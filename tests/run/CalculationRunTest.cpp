@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <string>
@@ -388,6 +389,52 @@ TEST(CalculationRunTest, TrialCirclesAreDrawnWhenTheProcessIsShown) {
     EXPECT_EQ(progress.Drawn, progress.TrialCircles);
     // The search is announced once, after the checks and before any circle.
     EXPECT_EQ(std::count(progress.Events.begin(), progress.Events.end(), "search"), 1);
+}
+
+}  // namespace
+}  // namespace sorvanta
+
+namespace sorvanta {
+namespace {
+
+TEST(CalculationRunTest, TheDocumentNamesTheCaseTheMethodAndTheRestrainingForce) {
+    // The 常時 case by the ordinary method keeps its texts; any other case or
+    // method says which, with its formula, and a planned factor adds the
+    // restraining forces below the formula.
+    TApp plain;
+    ASSERT_EQ(plain.Run().Outcome, TRunOutcome::Ok);
+    EXPECT_EQ(plain.Report.Results.FormulaList, FormulaLines(0));
+
+    struct TCase {
+        const char* Kh;
+        TDesignCase Case;
+        TSliceMethodKind Method;
+        const char* Says;
+        const char* KhLine;  // empty: none
+    };
+    for (const TCase& c :
+         {TCase{"0.2", TDesignCase::Seismic, TSliceMethodKind::Ordinary, "  Mo=Σ(R･W･sinα+kh･W･h)",
+                "  地震時: 設計水平震度 kh=0.20"},
+          TCase{"0", TDesignCase::Normal, TSliceMethodKind::Bishop, "  mα=cosα+sinα･tanφ/Fs", ""},
+          TCase{"0.15", TDesignCase::Seismic, TSliceMethodKind::Spencer, "  ｽﾗｲｽ間力: X=λ･E",
+                "  地震時: 設計水平震度 kh=0.15"}}) {
+        TApp app;
+        app.Options.Kh = c.Kh;
+        app.Options.Case = c.Case;
+        app.Options.Method = c.Method;
+        app.Options.PlannedFs = "2.5";
+        const TRunResult run = app.Run();
+        ASSERT_EQ(run.Outcome, TRunOutcome::Ok) << c.Says;
+        const TLineList& formula = app.Report.Results.FormulaList;
+        EXPECT_NE(std::find(formula.begin(), formula.end(), c.Says), formula.end()) << c.Says;
+        EXPECT_EQ(formula.front().find("安全率は、"), 0u);
+        EXPECT_EQ(formula[1] == c.KhLine, *c.KhLine != 0) << c.Says;
+        const std::string force = "必要抑止力 (Pr)=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m",
+                                                                   *CriticalRestrainingForce(run));
+        EXPECT_NE(std::find(formula.begin(), formula.end(), force), formula.end()) << c.Says;
+        // The result list itself keeps its 20 lines.
+        EXPECT_EQ(app.Report.Results.ResultList.size(), plain.Report.Results.ResultList.size());
+    }
 }
 
 }  // namespace
