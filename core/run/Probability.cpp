@@ -369,8 +369,9 @@ TProbabilityResult ProbabilityOfFailure(const TAnalysisModel& model, const TVari
         const double z = 1.959963984540054;
         const double centre = (p + z * z / (2 * N)) / (1 + z * z / N);
         const double half = z * std::sqrt(p * (1 - p) / N + z * z / (4 * N * N)) / (1 + z * z / N);
-        result.PfLow = std::max(0.0, centre - half);
-        result.PfHigh = std::min(1.0, centre + half);
+        // The interval holds p itself even where rounding puts an end past it.
+        result.PfLow = std::clamp(centre - half, 0.0, p);
+        result.PfHigh = std::clamp(centre + half, p, 1.0);
         const double sd = result.StandardDeviation;
         if (sd > 0) {
             result.BetaNormal = (result.Mean - 1) / sd;

@@ -1,0 +1,37 @@
+#!/bin/bash
+# sensitivity and probability: their outputs, that a seed fixes the result
+# whatever the thread count, and their refusals.
+# Usage: studies.sh SORVANTA_CALC TEST_DATA_DIR
+source "$(dirname "$0")/common.bash"
+expect_err() { grep -qF -- "$1" "$work/err" || fail "$2: stderr lacks '$1': $(cat "$work/err")"; }
+sample=$(realpath "$data/design/sample.dat")
+cd "$work"
+
+run sensitivity "$sample" --steps 3 --json sens.json --csv sens.csv --svg sens.svg
+expect_status 0 "sensitivity"
+python3 - sens.json <<'PY' || fail "sensitivity json: $(head -c 300 sens.json)"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert len(d["inputs"]) == 15  # c, φ, γt of five layers
+for i in d["inputs"]:
+    assert i["change"] == [-0.2, 0, 0.2] and i["fs"][1] == d["base_fs"]
+PY
+[ -s sens-tornado.svg ] && [ -s sens.svg ] && [ "$(wc -l <sens.csv)" = 46 ] ||
+    fail "sensitivity files"
+
+vary=(--vary 'c1=lognormal(20,6)' --vary 'tanphi1=lognormal(0.466,0.047)' --vary rho1=-0.5)
+for threads in 1 2; do
+    run probability "$sample" --samples 12 --seed 5 --latin "${vary[@]}" --threads $threads \
+        --json "p$threads.json"
+    expect_status 0 "probability, $threads threads"
+done
+cmp -s p1.json p2.json || fail "probability depends on the thread count"
+python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); assert d["evaluated"]+d["no_circle"]==12 and 0<=d["pf_low"]<=d["pf"]<=d["pf_high"]<=1' p1.json ||
+    fail "probability json"
+
+run probability "$sample" --samples 5 --vary 'c9=normal(1,1)'
+expect_status 3 "probability, a layer beyond five"
+expect_err "層番号は 1～5 です" "probability, a layer beyond five"
+run probability "$sample" --samples 5 --vary 'water=normal(0,1)'
+expect_status 3 "probability, water without groundwater"
+expect_err "地下水が指定されていない" "probability, water without groundwater"
