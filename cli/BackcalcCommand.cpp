@@ -54,19 +54,9 @@ int ParseBackcalcOptions(const TCommand& command, const std::vector<std::string>
             if (!number(x) || !number(y))
                 return ReportUsageError(command, "--centre X Y の座標が数値ではありません");
             options.Centre = TPoint{*x, *y};
-        } else {
-            std::string problem;
-            switch (ParseRunOption(args, i, options.Run, true, problem)) {
-                case TOptionParse::Parsed:
-                    break;
-                case TOptionParse::Bad:
-                    return ReportUsageError(command, problem);
-                case TOptionParse::NotRunOption:
-                    if (arg.starts_with("--"))
-                        return ReportUsageError(command, "不明なオプション: " + arg);
-                    options.Run.Positionals.push_back(arg);
-                    break;
-            }
+        } else if (const int status = ParseOtherArgument(command, args, i, options.Run);
+                   status != ExitSuccess) {
+            return status;
         }
     }
     if (const int status = ExpectArguments(command, options.Run.Positionals, 1);

@@ -11,20 +11,6 @@ std::string ChoiceKey(const TAnalysisOptions& options, std::string_view key) {
     return option ? StoredOptionText(options, *option) : std::string();
 }
 
-const char* JudgementName(TVerdict verdict) {
-    switch (verdict) {
-        case TVerdict::Within:
-            return "within";
-        case TVerdict::Outside:
-            return "outside";
-        case TVerdict::Infinite:
-            return "infinite";
-        case TVerdict::NoCircle:
-            return "no_circle";
-    }
-    return "no_circle";
-}
-
 TJsonValue ForceJson(const TRunResult& run) {
     if (!run.Model || !(run.Model->PlannedFs > 0)) return nullptr;
     TJsonObject force{{"planned_fs", run.Model->PlannedFs}};
@@ -74,7 +60,7 @@ TJsonValue CasesJson(const std::vector<const TRunResult*>& runs, const TAnalysis
             {"outcome", OutcomeName(run->Outcome)},
             {"required_fs", run->Model ? TJsonValue(run->Model->RequiredFs) : TJsonValue(nullptr)},
             {"critical", std::move(critical)},
-            {"verdict", JudgementName(run->Judgement.Verdict)},
+            {"verdict", VerdictName(run->Judgement.Verdict)},
             {"restraining_force", ForceJson(*run)}});
     }
     return cases;

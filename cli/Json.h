@@ -59,5 +59,7 @@ TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
 
 // "ok", "refused", "no_circle", "cancelled".
 const char* OutcomeName(TRunOutcome outcome);
+// "within", "outside", "infinite", "no_circle".
+const char* VerdictName(TVerdict verdict);
 
 }  // namespace sorvanta::cli

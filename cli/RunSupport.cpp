@@ -179,25 +179,30 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
     return problem.empty() ? TOptionParse::Parsed : TOptionParse::Bad;
 }
 
+int ParseOtherArgument(const TCommand& command, const std::vector<std::string>& args,
+                       std::size_t& i, TRunCommandOptions& options) {
+    const std::string& arg = args[i];
+    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
+        options.Positionals.push_back(arg);
+        return ExitSuccess;
+    }
+    std::string problem;
+    switch (ParseRunOption(args, i, options, true, problem)) {
+        case TOptionParse::Parsed:
+            break;
+        case TOptionParse::Bad:
+            return UsageError(command, problem);
+        case TOptionParse::NotRunOption:
+            return UsageError(command, "不明なオプションです: '" + ShortenForMessage(arg) + "'");
+    }
+    return ExitSuccess;
+}
+
 int ParseRunOptions(const TCommand& command, const std::vector<std::string>& args,
                     TRunCommandOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
-            options.Positionals.push_back(arg);
-            continue;
-        }
-        std::string problem;
-        switch (ParseRunOption(args, i, options, true, problem)) {
-            case TOptionParse::Parsed:
-                break;
-            case TOptionParse::Bad:
-                return UsageError(command, problem);
-            case TOptionParse::NotRunOption:
-                return UsageError(command,
-                                  "不明なオプションです: '" + ShortenForMessage(arg) + "'");
-        }
-    }
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (const int status = ParseOtherArgument(command, args, i, options); status != ExitSuccess)
+            return status;
     return ExitSuccess;
 }
 

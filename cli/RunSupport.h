@@ -67,6 +67,12 @@ enum class TOptionParse { NotRunOption, Parsed, Bad };
 TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i,
                             TRunCommandOptions& options, bool outputFiles, std::string& problem);
 
+// args[i] as ParseRunOptions reads it: a run option (with output files) or a
+// positional argument; for commands with options of their own. A bad or
+// unknown option prints the usage error and gives ExitUsage.
+int ParseOtherArgument(const TCommand& command, const std::vector<std::string>& args,
+                       std::size_t& i, TRunCommandOptions& options);
+
 // The application's state as the tool starts: the design of the program's
 // start-up, nothing computed.
 [[nodiscard]] TAppState StartupState();

@@ -80,19 +80,9 @@ int ParseStudyOptions(const TCommand& command, const std::vector<std::string>& a
             const auto v = value();
             if (!v) return ReportUsageError(command, "--vary に指定を書いて下さい");
             options.Vary.push_back(*v);
-        } else {
-            std::string problem;
-            switch (ParseRunOption(args, i, options.Run, true, problem)) {
-                case TOptionParse::Parsed:
-                    break;
-                case TOptionParse::Bad:
-                    return ReportUsageError(command, problem);
-                case TOptionParse::NotRunOption:
-                    if (arg.starts_with("--"))
-                        return ReportUsageError(command, "不明なオプション: " + arg);
-                    options.Run.Positionals.push_back(arg);
-                    break;
-            }
+        } else if (const int status = ParseOtherArgument(command, args, i, options.Run);
+                   status != ExitSuccess) {
+            return status;
         }
     }
     if (options.Run.TextFile || options.Run.PdfFile || options.Run.FiguresDir)

@@ -15,16 +15,11 @@ namespace sorvanta {
 namespace {
 
 using test::EvaluateAll;
+using test::Mirrored;
 using test::OneLayerModel;
 
 const TPolyline Slope{{0, 0}, {20, 0}, {40, 10}, {70, 10}};
 const TSlipCircle Circle{26, 22, 23};
-
-TPolyline Mirrored(const TPolyline& line) {
-    TPolyline out;
-    for (auto it = line.rbegin(); it != line.rend(); ++it) out.push_back({-it->X, it->Y});
-    return out;
-}
 
 TAnalysisModel Seismic(TAnalysisModel model, double kh) {
     return WithCaseLoads(std::move(model), {.Kh = kh});

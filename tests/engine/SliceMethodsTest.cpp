@@ -14,6 +14,7 @@ namespace sorvanta {
 namespace {
 
 using test::EvaluateAll;
+using test::Mirrored;
 using test::OneLayerModel;
 
 const TPolyline Slope{{0, 0}, {20, 0}, {40, 10}, {70, 10}};
@@ -22,12 +23,6 @@ const TSlipCircle Circle{26, 22, 23};
 TAnalysisModel WithMethod(TAnalysisModel model, TSliceMethodKind method, double kh = 0) {
     model.Method = method;
     return WithCaseLoads(std::move(model), {.Kh = kh});
-}
-
-TPolyline Mirrored(const TPolyline& line) {
-    TPolyline out;
-    for (auto it = line.rbegin(); it != line.rend(); ++it) out.push_back({-it->X, it->Y});
-    return out;
 }
 
 TEST(SliceMethods, BishopAndJanbuSatisfyTheirOwnEquations) {

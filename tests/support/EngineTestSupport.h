@@ -62,6 +62,14 @@ inline TAnalysisModel OneLayerModel(const TPolyline& ground, double gamma, doubl
     return e;
 }
 
+// The line mirrored about X = 0, points in increasing X again: the same
+// section sliding the other way.
+inline TPolyline Mirrored(const TPolyline& line) {
+    TPolyline out;
+    for (auto it = line.rbegin(); it != line.rend(); ++it) out.push_back({-it->X, it->Y});
+    return out;
+}
+
 // A circle's evaluation with everything a test looks at (crossings, slices,
 // rows), on scratch space of its own.
 inline TCircleEvaluation EvaluateAll(const TAnalysisModel& model, const TSlipCircle& circle) {
