@@ -217,8 +217,10 @@ struct TGravity {
 
 // Slice i of a circle with `Layers` layers in use, with the arc between its
 // left and right points (ArcAngle). Without a row only the sums are computed; the
-// arithmetic of every value that reaches them is the same either way.
-template <int Layers, bool WithRow>
+// arithmetic of every value that reaches them is the same either way. Without
+// `Extras` (no case loads, no method beyond the ordinary one) their branches
+// are compiled out of the search's inner loop.
+template <int Layers, bool WithRow, bool Extras>
 TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
                       TPoint right, double dTheta, double h, double lever, double stepMoment,
                       TSliceRow* row) {
@@ -285,7 +287,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // the part below the water weighs saturated in both modes.
     double W = 0;
     double sumV = 0;
-    const bool seismic = x.Loads.Kh != 0;
+    const bool seismic = Extras && x.Loads.Kh != 0;
     TGravity gravity;
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
@@ -297,7 +299,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
             w = w - below[k + 1];
         }
         W += a * x.GammaT[kk] + w * x.GammaSat[kk];
-        if (seismic || WithRow || x.Forces) {
+        if (seismic || WithRow || (Extras && x.Forces)) {
             const double spanTop = yc + H[k];
             const double bottom = yc + (k + 1 < Layers ? H[k + 1] : 0.0);
             if (dry) {
@@ -333,7 +335,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // The surcharge, where it counts, is weight on the slice's top: no soil,
     // so it takes no seismic force.
     double load = 0;
-    if (x.Loads.Surcharge) {
+    if (Extras && x.Loads.Surcharge) {
         const double from = std::min(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
         const double to = std::max(x.Loads.SurchargeX0, x.Loads.SurchargeX1);
         const double loaded = std::min(to, xc + b / 2) - std::max(from, xc - b / 2);
@@ -396,7 +398,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         terms.Driving += push;
     }
 
-    if (x.Forces) {
+    if (Extras && x.Forces) {
         const bool moment = x.DisplayForm == TFsForm::Moment;
         TSliceForces& f = x.Forces[si];
         f.W = W;
@@ -443,7 +445,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 
 // Every slice of a circle that DivideSlices has cut, summed into `result`;
 // false, with the sums incomplete, when a slice spans more than half a turn.
-template <int Layers, bool WithRow>
+template <int Layers, bool WithRow, bool Extras>
 bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
                const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
                TSliceForces* forces) {
@@ -457,7 +459,7 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
-    const bool seismic = x.Loads.Kh != 0;
+    const bool seismic = Extras && x.Loads.Kh != 0;
     double staticDriving = 0, counterResisting = 0, counterDriving = 0;
     // Ponded water on vertical steps of the ground: at the start point (from
     // Yb up or down to the ground beside it), between slices, at the end point.
@@ -520,8 +522,8 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
             if (i == n - 1) stepMoment += step(Xe, groundOn(si, centreX[si] + width[si] / 2), Ye);
         }
         const TSliceTerms terms =
-            SliceCore<Layers, WithRow>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
-                                       stepMoment, WithRow ? &rows[si] : nullptr);
+            SliceCore<Layers, WithRow, Extras>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
+                                               stepMoment, WithRow ? &rows[si] : nullptr);
         result.WidthSum += width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
@@ -555,9 +557,14 @@ bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_
                  TSliceForces* forces) {
     using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
                           const TSlipCircle&, TCircleEvaluation&, TSliceRow*, TSliceForces*);
-    static constexpr std::array<TSum, MaxLayers + 1> sums{
-        &SumSlices<0, WithRow>, &SumSlices<1, WithRow>, &SumSlices<2, WithRow>,
-        &SumSlices<3, WithRow>, &SumSlices<4, WithRow>, &SumSlices<5, WithRow>};
+    static constexpr std::array<TSum, MaxLayers + 1> plain{
+        &SumSlices<0, WithRow, false>, &SumSlices<1, WithRow, false>,
+        &SumSlices<2, WithRow, false>, &SumSlices<3, WithRow, false>,
+        &SumSlices<4, WithRow, false>, &SumSlices<5, WithRow, false>};
+    static constexpr std::array<TSum, MaxLayers + 1> extras{
+        &SumSlices<0, WithRow, true>, &SumSlices<1, WithRow, true>, &SumSlices<2, WithRow, true>,
+        &SumSlices<3, WithRow, true>, &SumSlices<4, WithRow, true>, &SumSlices<5, WithRow, true>};
+    const auto& sums = forces || e.Loads != TCaseLoads{} ? extras : plain;
     return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows,
                                                            forces);
 }
@@ -567,8 +574,8 @@ TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::
     using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
                                   double, double, double, TSliceRow*);
     static constexpr std::array<TCore, MaxLayers + 1> cores{
-        &SliceCore<0, true>, &SliceCore<1, true>, &SliceCore<2, true>,
-        &SliceCore<3, true>, &SliceCore<4, true>, &SliceCore<5, true>};
+        &SliceCore<0, true, true>, &SliceCore<1, true, true>, &SliceCore<2, true, true>,
+        &SliceCore<3, true, true>, &SliceCore<4, true, true>, &SliceCore<5, true, true>};
     TSliceRow row;
     cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, dTheta, h, lever,
                                                      0.0, &row);
