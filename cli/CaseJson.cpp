@@ -11,7 +11,7 @@ std::string ChoiceKey(const TAnalysisOptions& options, std::string_view key) {
     return option ? StoredOptionText(options, *option) : std::string();
 }
 
-TJsonValue ForceJson(const TRunResult& run) {
+TJsonValue ForceJson(const TRunResult& run, const TAnalysisOptions& options) {
     if (!run.Model || !(run.Model->PlannedFs > 0)) return nullptr;
     TJsonObject force{{"planned_fs", run.Model->PlannedFs}};
     const auto critical = CriticalRestrainingForce(run);
@@ -25,6 +25,20 @@ TJsonValue ForceJson(const TRunResult& run) {
                                                                 {"Driving", m.Driving},
                                                                 {"Pr", m.Force}})
                                        : TJsonValue(nullptr));
+    const TTypedAnalysisOptions o = ReadAnalysisOptions(options).Values;
+    if (o.AnchorAngle) {
+        const auto anchor =
+            o.AnchorX ? CriticalAnchorForce(run, *o.AnchorAngle, *o.AnchorX) : std::nullopt;
+        force.emplace_back("anchor", anchor ? TJsonValue(TJsonObject{{"x", anchor->X},
+                                                                     {"theta", anchor->Theta},
+                                                                     {"alpha", anchor->Alpha},
+                                                                     {"phi", anchor->Phi},
+                                                                     {"Td", anchor->Force}})
+                                            : TJsonValue(nullptr));
+    }
+    if (o.PilePitch && critical)
+        force.emplace_back(
+            "per_pile", TJsonObject{{"pitch", *o.PilePitch}, {"force", *critical * *o.PilePitch}});
     return force;
 }
 
@@ -61,7 +75,7 @@ TJsonValue CasesJson(const std::vector<const TRunResult*>& runs, const TAnalysis
             {"required_fs", run->Model ? TJsonValue(run->Model->RequiredFs) : TJsonValue(nullptr)},
             {"critical", std::move(critical)},
             {"verdict", VerdictName(run->Judgement.Verdict)},
-            {"restraining_force", ForceJson(*run)}});
+            {"restraining_force", ForceJson(*run, options)}});
     }
     return cases;
 }

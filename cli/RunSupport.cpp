@@ -26,7 +26,7 @@ const char* const RunOptionsUsage =
     "[--no-slice-lines] "
     "[--no-slice-numbers] [--threads N] [--text FILE] [--json FILE] [--pdf FILE] [--figures DIR] "
     "[--kh KH] [--case normal|seismic|both] [--required-fs-normal F] [--required-fs-seismic F] "
-    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis] "
+    "[--planned-fs PFS] [--anchor-angle DEG --anchor-x X] [--pile-pitch M] [--load-in-analysis] "
     "[--method ordinary|bishop|janbu|spencer|morgenstern-price] "
     "[--pore-pressure modified|conventional]";
 
@@ -50,6 +50,7 @@ const char* const RunOptionsHelp =
     "  --required-fs-seismic F   地震時の所要安全率（既定 1.00）\n"
     "  --planned-fs PFS          計画安全率 PFs: 必要抑止力を求める\n"
     "  --anchor-angle DEG        アンカー角度（水平から下向きの度。-90 より大きく 90 より小さい）\n"
+    "  --anchor-x X              アンカーがすべり面と交わる X 座標（アンカー力 Td を求める）\n"
     "  --pile-pitch M            杭間隔（m）: 杭1本あたりの抑止力にする\n"
     "  --load-in-analysis        載荷重を安全率の計算に含める\n"
     "\n分割法（設計条件ファイルの指定に優先します）:\n"

@@ -213,6 +213,7 @@ class TDesignWindow : public QWidget {
     QComboBox* requiredFsSeismic_ = nullptr;
     QLineEdit* plannedFs_ = nullptr;
     QLineEdit* anchorAngle_ = nullptr;
+    QLineEdit* anchorX_ = nullptr;
     QLineEdit* pilePitch_ = nullptr;
     QComboBox* sliceMethod_ = nullptr;
     QComboBox* poreForm_ = nullptr;

@@ -443,14 +443,20 @@ QWidget* TDesignWindow::BuildSeismicTab() {
         MakeEdit(measure, QStringLiteral("AnchorAngle"),
                  QStringLiteral(
                      "水平から下向きのアンカー角度（-90より大きく90より小さい。空欄は指定なし）"));
+    anchorX_ = MakeEdit(
+        measure, QStringLiteral("AnchorX"),
+        QStringLiteral(
+            "アンカーがすべり面と交わるX座標: そこのすべり面の傾きαでアンカー力を求めます"));
     pilePitch_ = MakeEdit(measure, QStringLiteral("PilePitch"),
                           QStringLiteral("杭1本あたりの抑止力を求める杭間隔（空欄は指定なし）"));
     mg->addWidget(MakeLabel(measure, QStringLiteral("計画安全率=")), 0, 0, Qt::AlignRight);
     mg->addWidget(plannedFs_, 0, 1);
     mg->addWidget(MakeLabel(measure, QStringLiteral("アンカー角度(度)=")), 1, 0, Qt::AlignRight);
     mg->addWidget(anchorAngle_, 1, 1);
-    mg->addWidget(MakeLabel(measure, QStringLiteral("杭間隔(m)=")), 2, 0, Qt::AlignRight);
-    mg->addWidget(pilePitch_, 2, 1);
+    mg->addWidget(MakeLabel(measure, QStringLiteral("アンカー位置X(m)=")), 2, 0, Qt::AlignRight);
+    mg->addWidget(anchorX_, 2, 1);
+    mg->addWidget(MakeLabel(measure, QStringLiteral("杭間隔(m)=")), 3, 0, Qt::AlignRight);
+    mg->addWidget(pilePitch_, 3, 1);
     mg->setColumnStretch(2, 1);
     layout->addWidget(measure);
 

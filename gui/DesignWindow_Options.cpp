@@ -24,6 +24,7 @@ void TDesignWindow::ShowOptionsInControls() {
     edit(kh_, options_.Kh);
     edit(plannedFs_, options_.PlannedFs);
     edit(anchorAngle_, options_.AnchorAngle);
+    edit(anchorX_, options_.AnchorX);
     edit(pilePitch_, options_.PilePitch);
     {
         const QSignalBlocker block(requiredFsSeismic_);
@@ -57,6 +58,7 @@ void TDesignWindow::ConnectOptionInputs() {
     bindEdit(kh_, options_.Kh, TAnalysisOptions::KhKey.Key);
     bindEdit(plannedFs_, options_.PlannedFs, TAnalysisOptions::PlannedFsKey.Key);
     bindEdit(anchorAngle_, options_.AnchorAngle, TAnalysisOptions::AnchorAngleKey.Key);
+    bindEdit(anchorX_, options_.AnchorX, TAnalysisOptions::AnchorXKey.Key);
     bindEdit(pilePitch_, options_.PilePitch, TAnalysisOptions::PilePitchKey.Key);
     connect(requiredFsSeismic_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { options_.RequiredFsSeismic = S(text); });

@@ -45,6 +45,7 @@ struct TAnalysisOptions {
     static constexpr TOptionKey<std::string_view> PlannedFsKey{"planned-fs", ""};
     static constexpr TOptionKey<std::string_view> AnchorAngleKey{"anchor-angle", ""};
     static constexpr TOptionKey<std::string_view> PilePitchKey{"pile-pitch", ""};
+    static constexpr TOptionKey<std::string_view> AnchorXKey{"anchor-x", ""};
     static constexpr TOptionKey<bool> LoadInAnalysisKey{"load-in-analysis", false};
     static constexpr TOptionKey<TSliceMethodKind> MethodKey{"method", TSliceMethodKind::Ordinary};
     static constexpr TOptionKey<TPoreForm> PoreFormKey{"pore-pressure", TPoreForm::Modified};
@@ -56,6 +57,8 @@ struct TAnalysisOptions {
     std::string PlannedFs{PlannedFsKey.Default};      // 計画安全率 PFs
     std::string AnchorAngle{AnchorAngleKey.Default};  // degrees below horizontal
     std::string PilePitch{PilePitchKey.Default};      // m
+    // X where the anchor crosses the slip surface: α there enters the anchor force.
+    std::string AnchorX{AnchorXKey.Default};
     bool LoadInAnalysis = LoadInAnalysisKey.Default;  // the surcharge counts in Fs
     // The method of slices and the pore pressure's form (kept like the above).
     TSliceMethodKind Method = MethodKey.Default;

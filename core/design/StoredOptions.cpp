@@ -50,6 +50,8 @@ std::vector<TStoredOption> MakeOptions() {
                              "-90より大きく90より小さい数値"));
     options.push_back(Number(O::PilePitchKey.Key, "杭間隔", "PilePitch", &O::PilePitch, true,
                              positive, "0より大きい数値"));
+    options.push_back(
+        Number(O::AnchorXKey.Key, "アンカー位置X", "AnchorX", &O::AnchorX, true, {}, "数値"));
     {
         TStoredOption o;
         o.Key = O::LoadInAnalysisKey.Key;
@@ -226,6 +228,7 @@ TAnalysisOptionsReading ReadAnalysisOptions(const TAnalysisOptions& options) {
     t.PlannedFs = number(&TAnalysisOptions::PlannedFs);
     t.AnchorAngle = number(&TAnalysisOptions::AnchorAngle);
     t.PilePitch = number(&TAnalysisOptions::PilePitch);
+    t.AnchorX = number(&TAnalysisOptions::AnchorX);
     t.LoadInAnalysis = options.LoadInAnalysis;
     if (!r.Problems.empty()) return r;
 
@@ -236,6 +239,9 @@ TAnalysisOptionsReading ReadAnalysisOptions(const TAnalysisOptions& options) {
     }
     if ((t.AnchorAngle || t.PilePitch) && !t.PlannedFs) {
         r.Problems.push_back("アンカー角度と杭間隔は、計画安全率PFsとともに指定して下さい。");
+    }
+    if (t.AnchorX && !t.AnchorAngle) {
+        r.Problems.push_back("アンカー位置Xは、アンカー角度とともに指定して下さい。");
     }
     return r;
 }

@@ -80,6 +80,7 @@ struct TTypedAnalysisOptions {
     std::optional<double> PlannedFs;
     std::optional<double> AnchorAngle;  // degrees below horizontal
     std::optional<double> PilePitch;    // m
+    std::optional<double> AnchorX;      // where the anchor crosses the slip surface
     bool LoadInAnalysis = false;
 };
 

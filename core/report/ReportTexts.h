@@ -24,7 +24,7 @@ TLineList CaseFormulaLines(const TRunResult& run);
 // With a planned factor, the restraining force of the critical circle and
 // the circle needing the most; none without one. The documents put them
 // below the formula, where the page has room.
-TLineList CaseResultLines(const TRunResult& run);
+TLineList CaseResultLines(const TRunResult& run, const TAnalysisOptions& options);
 TLineList SliceHeadingLines(const TCriticalCircle& c);
 TLineList LoadHeadingLines(const TCriticalCircle& c);
 TLineList LoadLegendLines();

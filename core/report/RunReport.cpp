@@ -38,7 +38,8 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     TCalculationReport& report = context.Report;
     TResultTables& tables = report.Results;
     tables.FormulaList = CaseFormulaLines(run);
-    for (std::string& line : CaseResultLines(run)) tables.FormulaList.push_back(std::move(line));
+    for (std::string& line : CaseResultLines(run, context.Options))
+        tables.FormulaList.push_back(std::move(line));
     tables.ResultList = ResultLines(c, form);
     TCircleReport& circle = tables.Circle;
     circle.SliceHeadingList = SliceHeadingLines(c);

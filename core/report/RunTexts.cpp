@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "design/StoredOptions.h"
 #include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
 
@@ -109,24 +110,38 @@ TLineList CaseFormulaLines(const TRunResult& run) {
     return lines;
 }
 
-TLineList CaseResultLines(const TRunResult& run) {
+TLineList CaseResultLines(const TRunResult& run, const TAnalysisOptions& options) {
     TLineList lines;
-    if (!run.Model) return lines;
+    const auto force = CriticalRestrainingForce(run);
+    if (!force) return lines;
     const TAnalysisModel& m = *run.Model;
-    if (const auto force = CriticalRestrainingForce(run)) {
-        lines.push_back("");
-        lines.push_back("計画安全率 (PFs)=" + FormatFloat("0.00", m.PlannedFs));
-        lines.push_back("必要抑止力 (Pr)=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m", *force));
-        const TForceCircle& most = run.MostForce;
-        if (most.Found) {
-            lines.push_back(
-                "最大必要抑止力円 Pr=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m", most.Force) +
-                " (Fs=" + FormatFloat("0.000;-0.000", most.Fs) + ")");
-            lines.push_back("  円弧中心 (" + FormatFloat("0.00;-0.00", most.Xo) + ", " +
-                            FormatFloat("0.00;-0.00", most.Yo) +
-                            ")  R=" + FormatFloat("0.00m", most.R));
-        }
+    const std::string kn = "#,##0.00kN/m;-#,##0.00kN/m";
+    lines.push_back("");
+    lines.push_back("計画安全率 (PFs)=" + FormatFloat("0.00", m.PlannedFs) +
+                    "  必要抑止力 (Pr)=" + FormatFloat(kn, *force));
+    const TForceCircle& most = run.MostForce;
+    if (most.Found) {
+        lines.push_back("最大必要抑止力円 Pr=" + FormatFloat(kn, most.Force) +
+                        " (Fs=" + FormatFloat("0.000;-0.000", most.Fs) + ")");
+        lines.push_back("  円弧中心 (" + FormatFloat("0.00;-0.00", most.Xo) + ", " +
+                        FormatFloat("0.00;-0.00", most.Yo) +
+                        ")  R=" + FormatFloat("0.00m", most.R));
     }
+    const TTypedAnalysisOptions o = ReadAnalysisOptions(options).Values;
+    if (o.AnchorAngle && !o.AnchorX) {
+        lines.push_back("ｱﾝｶｰ力 Td: ｱﾝｶｰ位置Xを指定すると求めます");
+    } else if (o.AnchorAngle) {
+        const auto anchor = CriticalAnchorForce(run, *o.AnchorAngle, *o.AnchorX);
+        lines.push_back(anchor ? "ｱﾝｶｰ力 Td=" + FormatFloat(kn, anchor->Force) +
+                                     " (θ=" + FormatFloat("0.0;-0.0", anchor->Theta) +
+                                     "度, α=" + FormatFloat("0.0;-0.0", anchor->Alpha) + "度)"
+                               : std::string("ｱﾝｶｰ力 Td: X=") +
+                                     FormatFloat("0.00;-0.00", *o.AnchorX) + " では求まりません");
+    }
+    if (o.PilePitch)
+        lines.push_back(
+            "杭1本あたりの抑止力=" + FormatFloat("#,##0.00kN;-#,##0.00kN", *force * *o.PilePitch) +
+            " (杭間隔 " + FormatFloat("0.00m", *o.PilePitch) + ")");
     return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "design/DesignFile.h"
 #include "design/StoredOptions.h"
@@ -268,6 +269,30 @@ std::optional<double> CriticalRestrainingForce(const TRunResult& run) {
     if (!run.HasCritical || !run.Model || !(run.Model->PlannedFs > 0)) return std::nullopt;
     return RestrainingForce(*run.Model, run.Critical.R, run.Critical.Resisting,
                             run.Critical.Driving);
+}
+
+std::optional<TAnchorForce> CriticalAnchorForce(const TRunResult& run, double thetaDegrees,
+                                                double x) {
+    const auto force = CriticalRestrainingForce(run);
+    if (!force) return std::nullopt;
+    // Positive where the slip surface dips in the sense the circle slides.
+    const double sense = run.Critical.Driving < 0 ? -1.0 : 1.0;
+    for (const TSliceRow& row : run.Circle.Rows) {
+        if (!(std::fabs(x - row.CentreX) <= row.B / 2)) continue;
+        constexpr double degree = std::numbers::pi / 180;
+        const double alpha = sense * row.Alpha;
+        const double angle = alpha + thetaDegrees * degree;
+        const double effect = std::cos(angle) + std::sin(angle) * std::tan(row.Phi);
+        if (!(effect > 0)) return std::nullopt;  // an anchor pulling the mass out of the slope
+        TAnchorForce a;
+        a.X = x;
+        a.Theta = thetaDegrees;
+        a.Alpha = alpha / degree;
+        a.Phi = row.Phi / degree;
+        a.Force = *force / effect;
+        return a;
+    }
+    return std::nullopt;
 }
 
 TRunResult CalculateSeismicCase(const TRunResult& normal, const TRunInputs& inputs) {

@@ -134,6 +134,22 @@ struct TRunResult {
 // critical circle.
 [[nodiscard]] std::optional<double> CriticalRestrainingForce(const TRunResult& run);
 
+// The critical circle's restraining force as an anchor force per metre,
+// Td = Pr / {cos(α + θ) + sin(α + θ)·tanφ}, for an anchor at θ below the
+// horizontal crossing the slip surface at X, where the surface dips at α in
+// the sense of sliding and the soil has φ. Nothing without a force, when X
+// lies outside the sliding mass, or when the anchor would not hold the mass
+// (cos(α + θ) + sin(α + θ)·tanφ ≤ 0).
+struct TAnchorForce {
+    double X = 0;
+    double Theta = 0;  // degrees
+    double Alpha = 0;  // degrees
+    double Phi = 0;    // degrees
+    double Force = 0;  // Td, kN/m
+};
+[[nodiscard]] std::optional<TAnchorForce> CriticalAnchorForce(const TRunResult& run,
+                                                              double thetaDegrees, double x);
+
 inline constexpr const char* SearchStatusText = "最少安全率検索中．．．";
 inline constexpr const char* GridFsStatusText = "格子点安全率検索中．．．";
 inline constexpr const char* ContourStatusText = "等高線検索中．．．";

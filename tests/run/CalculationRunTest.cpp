@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -431,10 +432,40 @@ TEST(CalculationRunTest, TheDocumentNamesTheCaseTheMethodAndTheRestrainingForce)
         EXPECT_EQ(formula[1] == c.KhLine, *c.KhLine != 0) << c.Says;
         const std::string force = "必要抑止力 (Pr)=" + FormatFloat("#,##0.00kN/m;-#,##0.00kN/m",
                                                                    *CriticalRestrainingForce(run));
-        EXPECT_NE(std::find(formula.begin(), formula.end(), force), formula.end()) << c.Says;
+        EXPECT_TRUE(std::any_of(formula.begin(), formula.end(), [&](const std::string& line) {
+            return line.find(force) != std::string::npos;
+        })) << c.Says;
         // The result list itself keeps its 20 lines.
         EXPECT_EQ(app.Report.Results.ResultList.size(), plain.Report.Results.ResultList.size());
     }
+}
+
+}  // namespace
+}  // namespace sorvanta
+
+namespace sorvanta {
+namespace {
+
+TEST(CalculationRunTest, AnchorForceTakesTheSlipSurfaceWhereTheAnchorCrossesIt) {
+    TApp app;
+    app.Options.PlannedFs = "2.5";
+    const TRunResult run = app.Run();
+    ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+    const double pr = *CriticalRestrainingForce(run);
+    // By hand at the slice under X = 30.3: α of its base, φ of its soil.
+    const TSliceRow* under = nullptr;
+    for (const TSliceRow& row : run.Circle.Rows)
+        if (std::fabs(row.CentreX - 30.3) <= row.B / 2) under = &row;
+    ASSERT_NE(under, nullptr);
+    const double angle = under->Alpha + 20 * std::numbers::pi / 180;
+    const auto anchor = CriticalAnchorForce(run, 20, 30.3);
+    ASSERT_TRUE(anchor);
+    EXPECT_NEAR(anchor->Force, pr / (std::cos(angle) + std::sin(angle) * std::tan(under->Phi)),
+                1e-9 * pr);
+    EXPECT_GT(anchor->Alpha, 0);  // the base dips towards −X, the way the mass slides
+    // Outside the sliding mass, or an anchor that would pull the mass out.
+    EXPECT_FALSE(CriticalAnchorForce(run, 20, run.Critical.Xe + 1));
+    EXPECT_FALSE(CriticalAnchorForce(run, -89, 30.3));
 }
 
 }  // namespace
