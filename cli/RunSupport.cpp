@@ -245,13 +245,6 @@ int RunAppCalculation(TAppState& app, const std::string& designPath, TUserDialog
                       TProgress* progress, TRunResult& result, std::string& message) {
     try {
         result = StartCalculation(app, dialogs, progress);
-        app.Report.SeismicCase.reset();
-        const TAnalysisOptionsReading reading = ReadAnalysisOptions(app.Options);
-        if (reading && reading.Values.Case == TDesignCase::Both && result.Model) {
-            app.Report.SeismicCase =
-                CalculateSeismicCase(result, TRunInputs{app.Design, app.Options, dialogs, progress,
-                                                        nullptr, app.Settings, app.Drawing});
-        }
     } catch (const ConversionError& e) {
         message = ConversionErrorMessage(designPath, e);
         return ExitDataError;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "design/StoredOptions.h"
+#include "engine/Progress.h"
 #include "report/GridCharts.h"
 #include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
@@ -121,11 +123,27 @@ TRunResult StartCalculation(TAppState& app, TUserDialogs& dialogs, TProgress* pr
     return StartCalculation(RunContextOf(app, dialogs, progress));
 }
 
+namespace {
+
+// 検討ケース 両方: the 地震時 search follows the 常時 one on the same model.
+void CalculateSecondCase(const TRunResult& run, const TRunContext& context) {
+    context.Report.SeismicCase.reset();
+    const TAnalysisOptionsReading reading = ReadAnalysisOptions(context.Options);
+    if (!reading || reading.Values.Case != TDesignCase::Both || !run.Model) return;
+    if (context.Progress && context.Progress->Cancelled()) return;
+    context.Report.SeismicCase = CalculateSeismicCase(
+        run, TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress, nullptr,
+                        context.Settings, context.Drawing});
+}
+
+}  // namespace
+
 TRunResult StartCalculation(const TRunContext& context) {
     TRunResult run =
         CalculateRun(TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
                                 &context.Report.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
+    CalculateSecondCase(run, context);
     return run;
 }
 
@@ -135,6 +153,7 @@ TRunResult RunCalculation(std::shared_ptr<const TAnalysisModel> model, const TRu
                      TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress,
                                 &context.Report.ResultChart, context.Settings, context.Drawing});
     WriteRunReport(run, context);
+    CalculateSecondCase(run, context);
     return run;
 }
 
