@@ -313,7 +313,7 @@ std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult
             TJsonValue json = RunJson(app.Report, run, app.Design.DesignName);
             if (ReportsCases(app.Options)) {
                 std::vector<const TRunResult*> cases{&run};
-                if (app.Report.SeismicCase) cases.push_back(&*app.Report.SeismicCase);
+                if (app.Report.SeismicCase) cases.push_back(&app.Report.SeismicCase->Run);
                 std::get<TJsonObject>(json.Value)
                     .emplace_back("cases", CasesJson(cases, app.Options));
             }

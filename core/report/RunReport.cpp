@@ -131,9 +131,15 @@ void CalculateSecondCase(const TRunResult& run, const TRunContext& context) {
     const TAnalysisOptionsReading reading = ReadAnalysisOptions(context.Options);
     if (!reading || reading.Values.Case != TDesignCase::Both || !run.Model) return;
     if (context.Progress && context.Progress->Cancelled()) return;
-    context.Report.SeismicCase = CalculateSeismicCase(
+    auto seismic = std::make_shared<TCalculationReport>();
+    const TRunContext second{context.Design,   context.Options,  *seismic,       context.Dialogs,
+                             context.Progress, context.Settings, context.Drawing};
+    const TRunResult run2 = CalculateSeismicCase(
         run, TRunInputs{context.Design, context.Options, context.Dialogs, context.Progress, nullptr,
                         context.Settings, context.Drawing});
+    WriteRunReport(run2, second);
+    seismic->Run = run2;
+    context.Report.SeismicCase = std::move(seismic);
 }
 
 }  // namespace

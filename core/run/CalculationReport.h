@@ -5,6 +5,7 @@
 // overwrite the members they write; a new report holds the initial texts and
 // empty charts.
 
+#include <memory>
 #include <optional>
 
 #include "run/ArbitraryPoint.h"
@@ -23,8 +24,9 @@ struct TCalculationReport {
     // arbitrary point they show (unset while they show the critical circle).
     TRunResult Run;
     std::optional<TArbitraryPoint> ArbitraryPoint;
-    // 検討ケース 両方: the 地震時 run beside Run (the 常時 one).
-    std::optional<TRunResult> SeismicCase;
+    // 検討ケース 両方: the 地震時 run's own report (its Run, tables and
+    // charts) beside this one, the 常時 case's. Shared: it is written once.
+    std::shared_ptr<const TCalculationReport> SeismicCase;
 };
 
 }  // namespace sorvanta
