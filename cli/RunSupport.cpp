@@ -106,8 +106,10 @@ TOptionParse ParseRunOption(const std::vector<std::string>& args, std::size_t& i
         return TOptionParse::Parsed;
     }
     // Every option the design file keeps is a flag of the same name.
+    // A list (the probability study's variations) has a command of its own.
     const TStoredOption* stored =
         arg.size() > 2 ? FindStoredOption(std::string_view(arg).substr(2)) : nullptr;
+    if (stored && stored->Value == TOptionValue::List) stored = nullptr;
     if (stored && stored->Value == TOptionValue::Flag) {
         options.OptionFlags.emplace_back(stored->Key, "true");
         return TOptionParse::Parsed;

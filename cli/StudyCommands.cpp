@@ -202,7 +202,11 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
         if (auto problem = AddVariation(variations, spec))
             return ReportUsageError(command, *problem);
     }
-    if (options.Vary.empty()) {
+    if (options.Vary.empty() && !app.Options.Variations.empty()) {
+        // Read when the design was loaded.
+        (void)ReadVariations(variations, app.Options.Variations);
+        PrintLine("設計ファイルのばらつき指定を使います: " + VariationsText(variations));
+    } else if (options.Vary.empty()) {
         variations = DefaultVariations(model);
         PrintLine(
             "--vary の指定が無いため、各層の c と tanφ を対数正規分布でばらつかせます"

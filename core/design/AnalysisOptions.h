@@ -49,6 +49,7 @@ struct TAnalysisOptions {
     static constexpr TOptionKey<bool> LoadInAnalysisKey{"load-in-analysis", false};
     static constexpr TOptionKey<TSliceMethodKind> MethodKey{"method", TSliceMethodKind::Ordinary};
     static constexpr TOptionKey<TPoreForm> PoreFormKey{"pore-pressure", TPoreForm::Modified};
+    static constexpr TOptionKey<std::string_view> VariationsKey{"vary", ""};
 
     std::string Kh{KhKey.Default};  // design horizontal seismic coefficient; 0: no earthquake
     TDesignCase Case = CaseKey.Default;
@@ -63,6 +64,9 @@ struct TAnalysisOptions {
     // The method of slices and the pore pressure's form (kept like the above).
     TSliceMethodKind Method = MethodKey.Default;
     TPoreForm PoreForm = PoreFormKey.Default;
+    // The uncertain inputs of a probability study, in their list form
+    // ("c1=normal(20,4);rho1=-0.5"); empty: the study's defaults.
+    std::string Variations{VariationsKey.Default};
 
     bool operator==(const TAnalysisOptions&) const = default;
 };

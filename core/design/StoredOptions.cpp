@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "design/Variations.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
 
@@ -85,6 +86,19 @@ std::vector<TStoredOption> MakeOptions() {
         o.SetIndex = [](TAnalysisOptions& a, int i) { a.PoreForm = static_cast<TPoreForm>(i); };
         options.push_back(std::move(o));
     }
+    {
+        TStoredOption o;
+        o.Key = O::VariationsKey.Key;
+        o.Name = "ばらつき";
+        o.ObjectName = "Variations";
+        o.Value = TOptionValue::List;
+        o.Text = &O::Variations;
+        o.Check = [](std::string_view text) -> std::optional<std::string> {
+            TVariations scratch;
+            return ReadVariations(scratch, text);
+        };
+        options.push_back(std::move(o));
+    }
     return options;
 }
 
@@ -132,6 +146,7 @@ const TStoredOption* FindStoredOption(std::string_view key) {
 std::string StoredOptionText(const TAnalysisOptions& options, const TStoredOption& option) {
     switch (option.Value) {
         case TOptionValue::Number:
+        case TOptionValue::List:
             return options.*option.Text;
         case TOptionValue::Choice: {
             const int i = option.GetIndex(options);
@@ -158,6 +173,12 @@ std::optional<std::string> SetStoredOption(TAnalysisOptions& options, const TSto
             options.*option.Text = std::string(text);
             return std::nullopt;
         }
+        case TOptionValue::List:
+            if (!text.empty()) {
+                if (auto problem = option.Check(text)) return problem;
+            }
+            options.*option.Text = std::string(text);
+            return std::nullopt;
         case TOptionValue::Choice:
             for (std::size_t i = 0; i < option.Items.size(); ++i) {
                 if (option.Items[i] == text) {
@@ -188,6 +209,7 @@ void ResetStoredOptions(TAnalysisOptions& options) {
     for (const TStoredOption& o : StoredOptions()) {
         switch (o.Value) {
             case TOptionValue::Number:
+            case TOptionValue::List:
                 options.*o.Text = defaults.*o.Text;
                 break;
             case TOptionValue::Choice:

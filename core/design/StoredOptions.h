@@ -20,6 +20,7 @@ enum class TOptionValue : std::uint8_t {
     Number,  // the text as typed; an optional one may be empty (off)
     Choice,  // one of Items, by index
     Flag,    // "true" or "false"
+    List,    // a text of its own syntax, read by Check; empty is off
 };
 
 struct TStoredOption {
@@ -41,6 +42,9 @@ struct TStoredOption {
 
     // Flag
     bool TAnalysisOptions::*Flag = nullptr;
+
+    // List (the text in Text): the problem of a text, or none.
+    std::optional<std::string> (*Check)(std::string_view) = nullptr;
 };
 
 // Every stored option, in the order the file writes them.

@@ -29,6 +29,16 @@ cmp -s p1.json p2.json || fail "probability depends on the thread count"
 python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); assert d["evaluated"]+d["no_circle"]==12 and 0<=d["pf_low"]<=d["pf"]<=d["pf_high"]<=1' p1.json ||
     fail "probability json"
 
+# The same variations kept in the design file's options block.
+cp "$sample" stored.dat
+printf '[sorvanta options]\r\nvary=c1=lognormal(20,6);tanphi1=lognormal(0.466,0.047);rho1=-0.5\r\n' \
+    >>stored.dat
+run probability stored.dat --samples 12 --seed 5 --latin --threads 1 --json ps.json
+expect_status 0 "probability, stored variations"
+grep -qF "設計ファイルのばらつき指定を使います" "$work/out" || fail "stored variations not named"
+python3 -c 'import json,sys; a,b=(json.load(open(f)) for f in sys.argv[1:]); assert all(a[k]==b[k] for k in ("pf","mean","standard_deviation","variations","histogram"))' p1.json ps.json ||
+    fail "stored variations differ from the same --vary"
+
 run probability "$sample" --samples 5 --vary 'c9=normal(1,1)'
 expect_status 3 "probability, a layer beyond five"
 expect_err "層番号は 1～5 です" "probability, a layer beyond five"

@@ -200,6 +200,26 @@ TEST(OptionsBlock, AWrongLineRefusesTheLoadNamingItAndChangesNothing) {
     }
 }
 
+TEST(OptionsBlock, AProbabilityStudysVariationsAreKeptAsTheirList) {
+    TAnalysisOptions options;
+    options.Variations = "c1=normal(20,4);phi1=lognormal(30,3);rho1=-0.5";
+    const std::vector<std::string> lines = DesignFileLines(SampleDesign(), options);
+    EXPECT_EQ(lines, SampleLinesAnd({"[sorvanta options]",
+                                     "vary=c1=normal(20,4);phi1=lognormal(30,3);rho1=-0.5"}));
+    TDesignConditions design;
+    TAnalysisOptions loaded;
+    ASSERT_TRUE(TryLoadDesignLines(lines, design, loaded));
+    EXPECT_EQ(loaded, options);
+
+    loaded = BeforeLoad();
+    const TDesignLoadResult r = TryLoadDesignLines(
+        SampleLinesAnd({"[sorvanta options]", "vary=c1=weird(1,2)"}), design, loaded);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.Line, 73);
+    EXPECT_NE(r.Message.find("'c1=weird(1,2)'"), std::string::npos) << r.Message;
+    EXPECT_EQ(loaded, BeforeLoad());
+}
+
 TEST(OptionsBlock, AValueTheLoaderWouldRefuseIsNotSaved) {
     TAnalysisOptions options;
     options.Kh = "0.2";
