@@ -106,10 +106,6 @@ int LoadModel(const TStudyOptions& options, TAppState& app, TAnalysisModel& mode
     return ExitSuccess;
 }
 
-std::string Fs(const std::optional<double>& fs) {
-    return fs ? FormatFloat("0.000", *fs) : std::string("―");
-}
-
 TJsonValue OptionalNumber(const std::optional<double>& v) {
     return v ? TJsonValue(*v) : TJsonValue(nullptr);
 }
@@ -140,12 +136,7 @@ int RunSensitivity(const TCommand& command, const std::vector<std::string>& args
         Sensitivity(model, options.Range, options.Steps, options.Run.Settings.Threads);
     if (!result.BaseFs) return ReportError("該当する滑り方向の円弧が有りません。", ExitRefused);
 
-    PrintLine("設計値の安全率 Fs=" + Fs(result.BaseFs) + "  変化幅 ±" +
-              FormatFloat("0.#", options.Range * 100) + "%");
-    for (const TSensitivityLine& line : result.Lines) {
-        PrintLine(VariationName(line.Input) + ": Fs " + Fs(line.Fs.front()) + " ～ " +
-                  Fs(line.Fs.back()));
-    }
+    for (const std::string& line : SensitivitySummaryLines(result, options.Range)) PrintLine(line);
 
     std::vector<TFileContents> files;
     if (options.Run.JsonFile) {
@@ -227,15 +218,9 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
     const std::optional<TFosmResult> fosm = Fosm(model, variations, study.Threads);
     if (r.Samples == 0) return ReportError("安全率の求まった試行が有りません。", ExitRefused);
 
-    auto fixed = [](double v, const char* pattern = "0.000") { return FormatFloat(pattern, v); };
-    PrintLine(std::string(options.Latin ? "ラテン超方格法" : "モンテカルロ法") + " 試行 " +
-              std::to_string(options.Samples) + " 回（乱数の種 " + std::to_string(options.Seed) +
-              "）、円弧の無い試行 " + std::to_string(r.NoCircle) + " 回");
-    PrintLine("安全率の平均 " + fixed(r.Mean) + "  標準偏差 " + fixed(r.StandardDeviation));
-    PrintLine("破壊確率 Pf=P(Fs<1)=" + fixed(r.Pf, "0.0000") + "（95%信頼区間 " +
-              fixed(r.PfLow, "0.0000") + "～" + fixed(r.PfHigh, "0.0000") + "）");
-    PrintLine("信頼性指標 β（正規）=" + fixed(r.BetaNormal) + "  β（対数正規）=" +
-              fixed(r.BetaLognormal) + (fosm ? "  β（FOSM）=" + fixed(fosm->Beta) : std::string()));
+    for (const std::string& line :
+         ProbabilitySummaryLines(r, fosm, options.Latin, options.Samples, options.Seed))
+        PrintLine(line);
 
     std::vector<TFileContents> files;
     if (options.Run.JsonFile) {

@@ -172,4 +172,38 @@ TChartModel PfConvergence(const TProbabilityResult& result) {
     return chart;
 }
 
+namespace {
+
+std::string FsText(const std::optional<double>& fs) {
+    return fs ? FormatFloat("0.000", *fs) : std::string("―");
+}
+
+}  // namespace
+
+std::vector<std::string> SensitivitySummaryLines(const TSensitivityResult& result, double range) {
+    std::vector<std::string> lines{"設計値の安全率 Fs=" + FsText(result.BaseFs) + "  変化幅 ±" +
+                                   FormatFloat("0.#", range * 100) + "%"};
+    for (const TSensitivityLine& line : result.Lines) {
+        lines.push_back(VariationName(line.Input) + ": Fs " + FsText(line.Fs.front()) + " ～ " +
+                        FsText(line.Fs.back()));
+    }
+    return lines;
+}
+
+std::vector<std::string> ProbabilitySummaryLines(const TProbabilityResult& r,
+                                                 const std::optional<TFosmResult>& fosm, bool latin,
+                                                 int samples, std::uint64_t seed) {
+    auto fixed = [](double v, const char* pattern = "0.000") { return FormatFloat(pattern, v); };
+    return {
+        std::string(latin ? "ラテン超方格法" : "モンテカルロ法") + " 試行 " +
+            std::to_string(samples) + " 回（乱数の種 " + std::to_string(seed) +
+            "）、円弧の無い試行 " + std::to_string(r.NoCircle) + " 回",
+        "安全率の平均 " + fixed(r.Mean) + "  標準偏差 " + fixed(r.StandardDeviation),
+        "破壊確率 Pf=P(Fs<1)=" + fixed(r.Pf, "0.0000") + "（95%信頼区間 " +
+            fixed(r.PfLow, "0.0000") + "～" + fixed(r.PfHigh, "0.0000") + "）",
+        "信頼性指標 β（正規）=" + fixed(r.BetaNormal) + "  β（対数正規）=" +
+            fixed(r.BetaLognormal) + (fosm ? "  β（FOSM）=" + fixed(fosm->Beta) : std::string()),
+    };
+}
+
 }  // namespace sorvanta

@@ -20,4 +20,12 @@ namespace sorvanta {
 // Pf against the number of samples.
 [[nodiscard]] TChartModel PfConvergence(const TProbabilityResult& result);
 
+// The studies' results in words, a line each, as the command prints them and
+// the windows show them.
+[[nodiscard]] std::vector<std::string> SensitivitySummaryLines(const TSensitivityResult& result,
+                                                               double range);
+[[nodiscard]] std::vector<std::string> ProbabilitySummaryLines(
+    const TProbabilityResult& result, const std::optional<TFosmResult>& fosm, bool latin,
+    int samples, std::uint64_t seed);
+
 }  // namespace sorvanta
