@@ -89,9 +89,19 @@ void TMainWindow::BuildMenus() {
 
     QMenu* run = bar->addMenu(QStringLiteral("実行(&R)"));
     AddMenuItem(run, QStringLiteral("1.計算開始"), TCommand::Calculate);
+    // The studies belong to the full input set; the reduced menu stays as it was.
+    QAction* studies = run->addSeparator();
+    QAction* sensitivity = AddMenuItem(run, QStringLiteral("感度分析..."), TCommand::Sensitivity);
+    QAction* probability = AddMenuItem(run, QStringLiteral("破壊確率..."), TCommand::Probability);
+    for (QAction* a : {studies, sensitivity, probability}) a->setVisible(false);
+    studyActions_ = {studies, sensitivity, probability};
 
     QMenu* system = bar->addMenu(QStringLiteral("システム(&S)"));
     AddMenuItem(system, QStringLiteral("2.このシステムは..."), TCommand::About);
+}
+
+void TMainWindow::ShowStudies(bool on) {
+    for (QAction* a : studyActions_) a->setVisible(on);
 }
 
 QAction* TMainWindow::MakeToolAction(const QString& caption, const QString& hint, int icon,

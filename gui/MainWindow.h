@@ -35,6 +35,8 @@ enum class TCommand {
     ShowArbitrary,
     FullInputSet,  // checkable: the design window's full input set
     Calculate,
+    Sensitivity,  // shown with the full input set
+    Probability,  // shown with the full input set
     About,
 };
 
@@ -47,6 +49,9 @@ class TMainWindow : public QMainWindow {
     // PlaceAndShowResults); nullptr when the command has none.
     QAction* MenuAction(TCommand command) const { return menuActions_.value(command, nullptr); }
     QAction* ToolAction(TCommand command) const { return toolActions_.value(command, nullptr); }
+
+    // The studies' menu items, shown with the full input set.
+    void ShowStudies(bool on);
 
     // "終了しますか。" at screen position (0, 80); Yes closes the window.
     void ConfirmExit();
@@ -76,6 +81,7 @@ class TMainWindow : public QMainWindow {
     QWidget* noHintButton_ = nullptr;
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
+    QList<QAction*> studyActions_;  // the studies' menu items and their separator
     bool shown_ = false;
     std::function<bool()> closeGuard_;
 };

@@ -16,6 +16,7 @@
 #include "gui/QuickEntryWindow.h"
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultWindow.h"
+#include "gui/StudyWindows.h"
 #include "gui/TextOutputCommand.h"
 #include "gui/Texts.h"
 #include "gui/ViewSettings.h"
@@ -102,8 +103,21 @@ void TSorvantaApp::OnFirstShown() {
 
 void TSorvantaApp::ShowFullInputSet(bool on) {
     MainWindow().MenuAction(TCommand::FullInputSet)->setChecked(on);
+    MainWindow().ShowStudies(on);
     DesignWindow().SetFullInputSet(on);
     RememberFullInputSet(on);
+}
+
+TSensitivityWindow& TSorvantaApp::SensitivityWindow() {
+    if (!sensitivityWindow_)
+        sensitivityWindow_ = new TSensitivityWindow(context_, mainWindow_.get());
+    return *sensitivityWindow_;
+}
+
+TProbabilityWindow& TSorvantaApp::ProbabilityWindow() {
+    if (!probabilityWindow_)
+        probabilityWindow_ = new TProbabilityWindow(context_, mainWindow_.get());
+    return *probabilityWindow_;
 }
 
 bool TSorvantaApp::ArbitraryWindowShown() const {
@@ -168,8 +182,10 @@ void TSorvantaApp::Execute(TCommand command) {
     switch (command) {
         case TCommand::Load:
             if (!calculation_->Running() &&
-                LoadDesignCommand(&MainWindow(), context_, DesignWindow()))
+                LoadDesignCommand(&MainWindow(), context_, DesignWindow())) {
                 ClearResultWindows();
+                if (probabilityWindow_) probabilityWindow_->ShowDesignVariations();
+            }
             break;
         case TCommand::Save:
             SaveDesignCommand(&MainWindow(), context_, DesignWindow());
@@ -251,6 +267,16 @@ void TSorvantaApp::Execute(TCommand command) {
         case TCommand::Calculate:
             StartFromMenu();
             break;
+        case TCommand::Sensitivity:
+        case TCommand::Probability: {
+            QWidget& w = command == TCommand::Sensitivity
+                             ? static_cast<QWidget&>(SensitivityWindow())
+                             : static_cast<QWidget&>(ProbabilityWindow());
+            w.show();
+            w.raise();
+            w.activateWindow();
+            break;
+        }
         case TCommand::About:
             AboutWindow().ShowCentred();
             break;

@@ -21,6 +21,8 @@ class TQuickEntryWindow;
 class TResultDiagramWindow;
 class TArbitraryDiagramWindow;
 class TArbitraryWindow;
+class TSensitivityWindow;
+class TProbabilityWindow;
 
 class TSorvantaApp : public QObject {
     Q_OBJECT
@@ -50,6 +52,9 @@ class TSorvantaApp : public QObject {
     [[nodiscard]] TCalculationController& Calculation() { return *calculation_; }
     [[nodiscard]] TPrintCommands& Printing() { return *printing_; }
     [[nodiscard]] TPdfCommands& PdfCommands() { return *pdf_; }
+    // The study windows, made when first asked for.
+    [[nodiscard]] TSensitivityWindow& SensitivityWindow();
+    [[nodiscard]] TProbabilityWindow& ProbabilityWindow();
 
     void Execute(TCommand command);
 
@@ -80,6 +85,8 @@ class TSorvantaApp : public QObject {
     TArbitraryWindow* arbitraryWindow_ = nullptr;
     TResultDiagramWindow* resultDiagramWindow_ = nullptr;
     TArbitraryDiagramWindow* arbitraryDiagramWindow_ = nullptr;
+    TSensitivityWindow* sensitivityWindow_ = nullptr;
+    TProbabilityWindow* probabilityWindow_ = nullptr;
     TCalculationController* calculation_ = nullptr;
     TPrintCommands* printing_ = nullptr;
     std::unique_ptr<TPdfCommands> pdf_;

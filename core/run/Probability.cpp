@@ -458,26 +458,33 @@ TSensitivityResult Sensitivity(const TAnalysisModel& model, double range, int st
     }
     const int lines = static_cast<int>(result.Lines.size());
     const int points = lines * steps + 1;
-    std::vector<double> fs(static_cast<std::size_t>(points));
+    std::vector<double> fs(static_cast<std::size_t>(points),
+                           std::numeric_limits<double>::quiet_NaN());
     if (progress) {
         progress->SetMaximum(points);
         progress->SetPosition(0);
     }
-    ParallelFor(points, threads, [&](int, int p) {
-        if (progress && progress->Cancelled()) {
-            fs[static_cast<std::size_t>(p)] = std::numeric_limits<double>::quiet_NaN();
-            return;
-        }
-        if (p == points - 1) {
-            fs[static_cast<std::size_t>(p)] = FsOrNan(CriticalFactor(model, 1));
-            return;
-        }
+    auto point = [&](int p) {
+        if (p == points - 1) return FsOrNan(CriticalFactor(model, 1));
         const TSensitivityLine& line = result.Lines[static_cast<std::size_t>(p / steps)];
         TVariations one;
         one.Inputs.push_back(line.Input);
-        fs[static_cast<std::size_t>(p)] = FsOrNan(CriticalFactor(
+        return FsOrNan(CriticalFactor(
             VariedModel(model, one, {line.Values[static_cast<std::size_t>(p % steps)]}), 1));
-    });
+    };
+    // In blocks, so that progress is told on this thread; the design's own
+    // point first, so that a stopped study still has it.
+    const int block = 2 * WorkerCount(1 << 20, threads);
+    for (int start = 0; start < points; start += block) {
+        if (progress && progress->Cancelled()) break;
+        const int count = std::min(block, points - start);
+        ParallelFor(count, threads, [&](int, int i) {
+            if (progress && progress->Cancelled()) return;
+            const int p = (start + i + points - 1) % points;
+            fs[static_cast<std::size_t>(p)] = point(p);
+        });
+        if (progress) progress->SetPosition(start + count);
+    }
     result.Cancelled = progress && progress->Cancelled();
     for (int p = 0; p + 1 < points; ++p) {
         const double f = fs[static_cast<std::size_t>(p)];

@@ -30,10 +30,12 @@ using namespace sorvanta::gui::test;
 
 namespace {
 
+// The items as the menu shows them: hidden ones are not there for the user.
 QStringList MenuTexts(const QMenu* menu) {
     QStringList texts;
-    for (QAction* a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : menu->actions()) {
+        if (a->isVisible()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
     return texts;
 }
 
