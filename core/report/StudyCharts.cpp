@@ -87,12 +87,13 @@ TChartModel SensitivityTornado(const TSensitivityResult& result) {
     for (int i = 0; i < n; ++i) {
         const TBar& bar = bars[static_cast<std::size_t>(i)];
         TChartSeries s =
-            Line(bar.Name, Palette[static_cast<std::size_t>(i) % std::size(Palette)], 14);
+            Line(bar.Name, Palette[static_cast<std::size_t>(i) % std::size(Palette)], 8);
         s.ShowInLegend = false;
         s.LabelsShown = true;
-        s.LabelOffset = 10;
+        s.LabelOffset = 6;  // just clear of the bar, under the next one
         const double y = n - i;
-        s.Points.push_back({bar.Low, y,
+        s.Points.push_back({bar.Low, y});
+        s.Points.push_back({(bar.Low + bar.High) / 2, y,
                             bar.Name + "  " + FormatFloat("0.000", bar.Low) + "～" +
                                 FormatFloat("0.000", bar.High)});
         s.Points.push_back({bar.High, y});
