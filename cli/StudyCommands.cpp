@@ -2,10 +2,12 @@
 // uncertainty studies of a design, each point a full critical-circle search.
 
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "cli/BatchInterruption.h"
 #include "cli/Json.h"
 #include "cli/RunSupport.h"
 #include "documents/Figures.h"
@@ -121,6 +123,12 @@ int WriteOutputs(std::vector<TFileContents> files) {
     } catch (const std::exception& e) {
         return ReportError(e.what(), ExitDataError);
     }
+    // Stopped by Ctrl+C or SIGTERM: what was done has been reported and
+    // written; end as the signal would have, so the shell sees an interruption.
+    if (const int signal = InterruptSignal(); signal != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
     return ExitSuccess;
 }
 
@@ -132,11 +140,14 @@ int RunSensitivity(const TCommand& command, const std::vector<std::string>& args
     TAnalysisModel model;
     if (const int status = LoadModel(options, app, model); status != ExitSuccess) return status;
 
+    TInterruptHandlers handlers;
+    TInterruptProgress interrupt;
     const TSensitivityResult result =
-        Sensitivity(model, options.Range, options.Steps, options.Run.Settings.Threads);
+        Sensitivity(model, options.Range, options.Steps, options.Run.Settings.Threads, &interrupt);
     if (!result.BaseFs) return ReportError("該当する滑り方向の円弧が有りません。", ExitRefused);
 
     for (const std::string& line : SensitivitySummaryLines(result, options.Range)) PrintLine(line);
+    if (result.Cancelled) ReportWarning("中断しました。求まった点だけを示します（―は未計算）。");
 
     std::vector<TFileContents> files;
     if (options.Run.JsonFile) {
@@ -214,13 +225,24 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
     study.Seed = options.Seed;
     study.LatinHypercube = options.Latin;
     study.Threads = options.Run.Settings.Threads;
+    TInterruptHandlers handlers;
+    TInterruptProgress interrupt;
+    study.Progress = &interrupt;
     const TProbabilityResult r = ProbabilityOfFailure(model, variations, study);
-    const std::optional<TFosmResult> fosm = Fosm(model, variations, study.Threads);
+    const int done = r.Samples + r.NoCircle;
+    std::optional<TFosmResult> fosm;
+    if (!r.Cancelled) fosm = Fosm(model, variations, study.Threads);
+    if (r.Samples == 0 && r.Cancelled) {
+        ReportWarning("中断しました。安全率の求まった試行はありません。");
+        return WriteOutputs({});
+    }
     if (r.Samples == 0) return ReportError("安全率の求まった試行が有りません。", ExitRefused);
 
     for (const std::string& line :
-         ProbabilitySummaryLines(r, fosm, options.Latin, options.Samples, options.Seed))
+         ProbabilitySummaryLines(r, fosm, options.Latin, done, options.Seed))
         PrintLine(line);
+    if (r.Cancelled)
+        ReportWarning("中断しました。" + std::to_string(done) + " 回の試行までの結果です。");
 
     std::vector<TFileContents> files;
     if (options.Run.JsonFile) {
@@ -240,26 +262,26 @@ int RunProbability(const TCommand& command, const std::vector<std::string>& args
             fosmJson = TJsonObject{{"fs_at_means", fosm->FsAtMeans},
                                    {"standard_deviation", fosm->StandardDeviation},
                                    {"beta", fosm->Beta}};
-        files.push_back(
-            {*options.Run.JsonFile,
-             WriteJson(TJsonObject{{"samples", options.Samples},
-                                   {"seed", static_cast<double>(options.Seed)},
-                                   {"sampling", options.Latin ? "latin_hypercube" : "monte_carlo"},
-                                   {"variations", VariationsText(variations)},
-                                   {"inputs", inputs},
-                                   {"evaluated", r.Samples},
-                                   {"no_circle", r.NoCircle},
-                                   {"failures", r.Failures},
-                                   {"mean", r.Mean},
-                                   {"standard_deviation", r.StandardDeviation},
-                                   {"pf", r.Pf},
-                                   {"pf_low", r.PfLow},
-                                   {"pf_high", r.PfHigh},
-                                   {"beta_normal", r.BetaNormal},
-                                   {"beta_lognormal", r.BetaLognormal},
-                                   {"fosm", fosmJson},
-                                   {"histogram", histogram},
-                                   {"convergence", convergence}})});
+        TJsonObject json{{"samples", options.Samples},
+                         {"seed", static_cast<double>(options.Seed)},
+                         {"sampling", options.Latin ? "latin_hypercube" : "monte_carlo"},
+                         {"variations", VariationsText(variations)},
+                         {"inputs", inputs},
+                         {"evaluated", r.Samples},
+                         {"no_circle", r.NoCircle},
+                         {"failures", r.Failures},
+                         {"mean", r.Mean},
+                         {"standard_deviation", r.StandardDeviation},
+                         {"pf", r.Pf},
+                         {"pf_low", r.PfLow},
+                         {"pf_high", r.PfHigh},
+                         {"beta_normal", r.BetaNormal},
+                         {"beta_lognormal", r.BetaLognormal},
+                         {"fosm", fosmJson},
+                         {"histogram", histogram},
+                         {"convergence", convergence}};
+        if (r.Cancelled) json.emplace_back("interrupted", true);
+        files.push_back({*options.Run.JsonFile, WriteJson(std::move(json))});
     }
     if (options.Svg) {
         files.push_back({*options.Svg, ChartToSvg(FsHistogram(r), StudyFigureSize)});

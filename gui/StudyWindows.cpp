@@ -36,7 +36,9 @@ class TStudyProgress : public TProgress {
     TStudyProgress(std::shared_ptr<std::atomic<bool>> cancel,
                    std::shared_ptr<std::atomic<int>> maximum,
                    std::shared_ptr<std::atomic<int>> position)
-        : cancel_(std::move(cancel)), maximum_(std::move(maximum)), position_(std::move(position)) {}
+        : cancel_(std::move(cancel)),
+          maximum_(std::move(maximum)),
+          position_(std::move(position)) {}
     void SetMaximum(int maximum) override { *maximum_ = maximum; }
     void SetPosition(int position) override { *position_ = position; }
     void Step() override { ++*position_; }
@@ -192,8 +194,8 @@ TSensitivityWindow::TSensitivityWindow(TAppState& context, QWidget* parent)
     range_->setRange(1, 99);
     range_->setValue(20);
     range_->setSuffix(QStringLiteral(" %"));
-    range_->setToolTip(
-        QStringLiteral("各入力を設計値から何%まで変えるか（地下水位は地表面の高低差に対する割合）"));
+    range_->setToolTip(QStringLiteral(
+        "各入力を設計値から何%まで変えるか（地下水位は地表面の高低差に対する割合）"));
     form->addWidget(range_);
     form->addSpacing(16);
     form->addWidget(Caption("刻み数", inputs_));
@@ -204,7 +206,8 @@ TSensitivityWindow::TSensitivityWindow(TAppState& context, QWidget* parent)
     steps_->setToolTip(QStringLiteral("変化幅の中で安全率を求める点の数（両端を含む）"));
     form->addWidget(steps_);
 
-    spiderView_ = AddChartTab(spider_, QStringLiteral("スパイダー図"), QStringLiteral("SpiderChart"));
+    spiderView_ =
+        AddChartTab(spider_, QStringLiteral("スパイダー図"), QStringLiteral("SpiderChart"));
     tornadoView_ =
         AddChartTab(tornado_, QStringLiteral("トルネード図"), QStringLiteral("TornadoChart"));
     table_ = new QTableWidget(tabs_);
@@ -221,11 +224,9 @@ void TSensitivityWindow::Start() {
     const int threads = context_.Settings.Threads;
     auto result = std::make_shared<TSensitivityResult>();
     auto progress = std::make_shared<TStudyProgress>(cancel_, maximum_, position_);
-    RunStudy(
-        [model = std::move(*model), result, progress, range, steps, threads] {
-            *result = Sensitivity(model, range, steps, threads, progress.get());
-        },
-        [this, result, range] { ShowResult(*result, range); });
+    RunStudy([model = std::move(*model), result, progress, range, steps,
+              threads] { *result = Sensitivity(model, range, steps, threads, progress.get()); },
+             [this, result, range] { ShowResult(*result, range); });
 }
 
 void TSensitivityWindow::ShowResult(const TSensitivityResult& result, double range) {
@@ -259,7 +260,8 @@ void TSensitivityWindow::ShowResult(const TSensitivityResult& result, double ran
         table_->setItem(r, 1, new QTableWidgetItem(Q(FormatFloat("0.###", line.Base))));
         for (std::size_t k = 0; k < line.Fs.size(); ++k) {
             const std::optional<double>& fs = line.Fs[k];
-            auto* item = new QTableWidgetItem(fs ? Q(FormatFloat("0.000", *fs)) : QStringLiteral("―"));
+            auto* item =
+                new QTableWidgetItem(fs ? Q(FormatFloat("0.000", *fs)) : QStringLiteral("―"));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table_->setItem(r, static_cast<int>(k) + 2, item);
         }
@@ -298,8 +300,8 @@ TProbabilityWindow::TProbabilityWindow(TAppState& context, QWidget* parent)
     variations_ = new QLineEdit(inputs_);
     variations_->setObjectName(QStringLiteral("VariationsEdit"));
     variations_->setMinimumWidth(460);
-    variations_->setPlaceholderText(
-        QStringLiteral("空欄のときは、各層の c と tanφ を対数正規分布（変動係数 30%、10%）でばらつかせます"));
+    variations_->setPlaceholderText(QStringLiteral(
+        "空欄のときは、各層の c と tanφ を対数正規分布（変動係数 30%、10%）でばらつかせます"));
     variations_->setToolTip(QStringLiteral(
         "「;」で区切って指定します。例: c1=lognormal(20,6);tanphi1=lognormal(0.466,0.047);"
         "rho1=-0.5\n分布は normal(平均,標準偏差)、lognormal(平均,標準偏差)、uniform(下限,上限)。"
@@ -308,8 +310,8 @@ TProbabilityWindow::TProbabilityWindow(TAppState& context, QWidget* parent)
     form->addRow(QStringLiteral("ばらつき"), variations_);
     ShowDesignVariations();
 
-    histogramView_ = AddChartTab(histogram_, QStringLiteral("ヒストグラム"),
-                                 QStringLiteral("HistogramChart"));
+    histogramView_ =
+        AddChartTab(histogram_, QStringLiteral("ヒストグラム"), QStringLiteral("HistogramChart"));
     convergenceView_ =
         AddChartTab(convergence_, QStringLiteral("収束"), QStringLiteral("ConvergenceChart"));
 }
@@ -369,11 +371,12 @@ void TProbabilityWindow::Start() {
             }
             std::vector<std::string> lines = preface;
             const int done = r.Samples + r.NoCircle;
-            for (std::string& line : ProbabilitySummaryLines(r, outcome->Fosm, options.LatinHypercube,
-                                                             done, options.Seed))
+            for (std::string& line : ProbabilitySummaryLines(
+                     r, outcome->Fosm, options.LatinHypercube, done, options.Seed))
                 lines.push_back(std::move(line));
             if (r.Cancelled)
-                lines.push_back("中止しました（" + std::to_string(done) + " 回の試行までの結果です）。");
+                lines.push_back("中止しました（" + std::to_string(done) +
+                                " 回の試行までの結果です）。");
             ShowSummary(lines);
             histogram_ = FsHistogram(r);
             convergence_ = PfConvergence(r);

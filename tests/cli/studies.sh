@@ -45,3 +45,18 @@ expect_err "層番号は 1～5 です" "probability, a layer beyond five"
 run probability "$sample" --samples 5 --vary 'water=normal(0,1)'
 expect_status 3 "probability, water without groundwater"
 expect_err "地下水が指定されていない" "probability, water without groundwater"
+
+# Ctrl+C: the samples done so far are reported and written, and the status is
+# the interruption's.
+"$calc" probability "$sample" --samples 1000000 --json int.json >int.out 2>int.err &
+pid=$!
+sleep 3
+kill -INT $pid
+status=0
+wait $pid || status=$?
+[ $status = 130 ] || fail "probability, interrupted: status $status"
+grep -qF "中断しました" int.err || fail "probability, interrupted: $(cat int.err)"
+# A slow machine may not have finished a first block of samples.
+[ ! -e int.json ] ||
+    python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); assert d["interrupted"] is True and d["evaluated"] > 0' int.json ||
+    fail "probability, interrupted: json"
