@@ -70,12 +70,11 @@ TCellTable CaseSummaryTable(const TCalculationReport& report) {
         const TRunResult& run = r->Run;
         const bool seismic = IsSeismic(run);
         std::string verdict = "-";
-        if (run.HasCritical)
-            verdict = run.Judgement.Verdict == TVerdict::Outside ? "NG" : "OK";
-        table.Rows.push_back({seismic ? "地震時" : "常時", seismic ? KhText(KhOf(run)) : "-",
-                              run.HasCritical ? FormatFloat("0.000;-0.000", run.Critical.Fs)
-                                              : std::string("-"),
-                              RequiredText(run), verdict});
+        if (run.HasCritical) verdict = run.Judgement.Verdict == TVerdict::Outside ? "NG" : "OK";
+        table.Rows.push_back(
+            {seismic ? "地震時" : "常時", seismic ? KhText(KhOf(run)) : "-",
+             run.HasCritical ? FormatFloat("0.000;-0.000", run.Critical.Fs) : std::string("-"),
+             RequiredText(run), verdict});
     }
     return table;
 }
