@@ -434,6 +434,31 @@ void TDocumentPages::PaintCaseSummary(QPainter& p) const {
     TPagePainter kekka(p);
     PaintSingleFrame(p, 4.2, QStringLiteral("Ⅵ．検討ケースのまとめ"), 12);
     kekka.DrawGridFigure(summary_, QRectF(At(40.2, 29.6), TPagePainter::GridFigureSize(summary_)));
+    DrawText(p, 101.6, 277.3, PageMark("P-", 6, ""));
+}
+
+std::vector<TDocumentPages> CalculationDocumentLayouts(const TCalculationReport& report,
+                                                       const TChartModel& groundChart,
+                                                       const TAnalysisOptions& options,
+                                                       const TDrawingOptions& drawing) {
+    std::vector<TDocumentPages> layouts;
+    for (TDocumentPage page : {TDocumentPage::Contents, TDocumentPage::DesignConditions})
+        layouts.emplace_back(report, groundChart, options, drawing, page);
+    // Ⅱ to Ⅴ for each design case, from its own report.
+    const std::vector<TDocumentCase> cases = DocumentCases(report);
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        for (TDocumentPage page : {TDocumentPage::SafetyFactor, TDocumentPage::SliceLoads,
+                                   TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
+            layouts.emplace_back(*cases[k].Report, groundChart, options, drawing, page);
+            layouts.back().MarkCase(cases[k].Mark, static_cast<int>(k));
+        }
+    }
+    if (ShowsBothCases(report)) {
+        layouts.emplace_back(report, groundChart, options, drawing, TDocumentPage::CaseSummary);
+        // Numbered after the last case's pages.
+        layouts.back().MarkCase("", static_cast<int>(cases.size()) - 1);
+    }
+    return layouts;
 }
 
 void PreparePrinter(QPrinter& printer, const TDocumentPages& pages) {

@@ -83,6 +83,12 @@ class TDocumentPages {
     int pageShift_ = 0;
 };
 
+// The whole printed document: contents, Ⅰ, Ⅱ to Ⅴ of each design case the
+// report holds (DocumentCases), and with both cases their summary.
+[[nodiscard]] std::vector<TDocumentPages> CalculationDocumentLayouts(
+    const TCalculationReport& report, const TChartModel& groundChart,
+    const TAnalysisOptions& options, const TDrawingOptions& drawing);
+
 // The printer set up for a layout: A4 with its orientation, painting from the
 // paper's corner at 96 dots an inch, where the hatch of the figures is as
 // wide as on the screen.

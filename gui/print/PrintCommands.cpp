@@ -11,7 +11,6 @@
 
 #include "gui/OutputMessages.h"
 #include "gui/Texts.h"
-#include "report/CaseDocument.h"
 
 namespace sorvanta::gui {
 
@@ -115,21 +114,8 @@ void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMod
 void TPrintCommands::PrintCalculationDocument() {
     // The pages are laid out before the question, so that it counts the
     // sheets the printer will get.
-    std::vector<TDocumentPages> layouts;
-    for (TDocumentPage page : {TDocumentPage::Contents, TDocumentPage::DesignConditions})
-        layouts.push_back(PagesOf(page, TReportSource::Results));
-    // Ⅱ to Ⅴ for each design case, from its own report.
-    const std::vector<TDocumentCase> cases = DocumentCases(context_.Report);
-    for (std::size_t k = 0; k < cases.size(); ++k) {
-        for (TDocumentPage page : {TDocumentPage::SafetyFactor, TDocumentPage::SliceLoads,
-                                   TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
-            layouts.emplace_back(*cases[k].Report, context_.Preview, context_.Options,
-                                 context_.Drawing, page);
-            layouts.back().MarkCase(cases[k].Mark, static_cast<int>(k));
-        }
-    }
-    if (ShowsBothCases(context_.Report))
-        layouts.push_back(PagesOf(TDocumentPage::CaseSummary, TReportSource::Results));
+    const std::vector<TDocumentPages> layouts = CalculationDocumentLayouts(
+        context_.Report, context_.Preview, context_.Options, context_.Drawing);
     if (!AskYesNo(dialogParent_, QMessageBox::Question, PrintQuestion(DocumentSheetCount(layouts)),
                   QStringLiteral("PrintQuestion")))
         return;
