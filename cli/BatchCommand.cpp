@@ -21,6 +21,7 @@
 #include "cli/BatchProgress.h"
 #include "cli/BatchSummary.h"
 #include "cli/RunSupport.h"
+#include "design/StoredOptions.h"
 #include "engine/Parallel.h"
 #include "engine/Progress.h"
 #include "text/Conversion.h"
@@ -42,6 +43,7 @@ struct TBatchOptions {
     int ShardIndex = 0, ShardCount = 1;
     bool Quiet = false;
     bool ThreadsGiven = false;
+    TSummaryColumns Columns;  // from the run options given
 };
 
 const char* const BatchUsage =
@@ -144,6 +146,7 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
     const auto start = TClock::now();
     TBatchRow row;
     row.Position = position;
+    row.Columns = plan.Options.Columns;
     // The path as found opens the file; the summary and the messages get it
     // as valid UTF-8 without control characters.
     const std::string& path = plan.Designs[position];
@@ -249,6 +252,15 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     if (const int status = ParseBatchOptions(command, args, options); status != ExitSuccess)
         return status;
 
+    // The summary's columns are the same for every design: those the
+    // command line asks for, whatever a design's own options.
+    {
+        TAppState asked;
+        ApplyOptionFlags(options.Run, asked);
+        const TTypedAnalysisOptions o = ReadAnalysisOptions(asked.Options).Values;
+        options.Columns = {o.Case != TDesignCase::Normal, o.PlannedFs.has_value()};
+    }
+
     std::string problem;
     TUnreadableFolders unreadable;
     const std::vector<std::string> designs =
@@ -269,9 +281,11 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
     if (options.Summary) {
         if (!csv.Open(fs::path(*options.Summary), problem))
             return ReportError(problem, ExitDataError);
-        csv.Append("\xEF\xBB\xBF" +
-                   CsvRecord(SummaryHeader(static_cast<int>(
-                       options.Run.Settings.StressDisplay.value_or(TFsForm::Moment)))));
+        csv.Append(
+            "\xEF\xBB\xBF" +
+            CsvRecord(SummaryHeader(
+                static_cast<int>(options.Run.Settings.StressDisplay.value_or(TFsForm::Moment)),
+                options.Columns)));
     }
     if (options.SummaryJson && !json.Open(fs::path(*options.SummaryJson), problem))
         return ReportError(problem, ExitDataError);

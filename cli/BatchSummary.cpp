@@ -38,9 +38,29 @@ const char* BatchOutcomeName(TBatchOutcome outcome) {
     return "";
 }
 
+TCaseFigures CaseFiguresOf(const TRunResult& run) {
+    TCaseFigures f;
+    if (run.Model) {
+        f.Kh = run.Model->Loads.Kh;
+        f.RequiredFs = run.Model->RequiredFs;
+    }
+    if (run.HasCritical) {
+        f.Fs = run.Critical.Fs;
+        f.Verdict = run.Judgement.Verdict;
+    }
+    f.Pr = CriticalRestrainingForce(run);
+    if (run.MostForce.Found) f.PrMost = run.MostForce.Force;
+    return f;
+}
+
 void SetCircle(TBatchRow& row, const TCalculationReport& report) {
     row.Circle = report.Run.Critical;
     row.Verdict = report.Run.Judgement.Verdict;
+    row.Main = CaseFiguresOf(report.Run);
+    if (report.SeismicCase)
+        row.Seismic = CaseFiguresOf(report.SeismicCase->Run);
+    else if (report.Run.Case == TDesignCase::Seismic)
+        row.Seismic = row.Main;
 }
 
 std::string OneLine(const std::vector<std::string>& messages) {
@@ -61,29 +81,66 @@ std::string OneLine(const std::vector<std::string>& messages) {
     return line;
 }
 
-std::vector<std::string> SummaryHeader(int form) {
-    return {"No.",
-            "設計条件ファイル",
-            "結果",
-            "安全率(Fs)",
-            "判定",
-            "円弧中心X座標(Xo)",
-            "円弧中心Y座標(Yo)",
-            "円弧半径(R)",
-            "円弧起点X座標(Xb)",
-            "円弧起点Y座標(Yb)",
-            "円弧終点X座標(Xe)",
-            "円弧終点Y座標(Ye)",
-            form == 1 ? "抵抗力(Fr)" : "抵抗ﾓｰﾒﾝﾄ(Mr)",
-            form == 1 ? "滑り力(Fo)" : "滑動ﾓｰﾒﾝﾄ(Mo)",
-            "メッセージ",
-            "計算時間(秒)"};
+std::vector<std::string> SummaryHeader(int form, TSummaryColumns columns) {
+    std::vector<std::string> header{"No.",
+                                    "設計条件ファイル",
+                                    "結果",
+                                    "安全率(Fs)",
+                                    "判定",
+                                    "円弧中心X座標(Xo)",
+                                    "円弧中心Y座標(Yo)",
+                                    "円弧半径(R)",
+                                    "円弧起点X座標(Xb)",
+                                    "円弧起点Y座標(Yb)",
+                                    "円弧終点X座標(Xe)",
+                                    "円弧終点Y座標(Ye)",
+                                    form == 1 ? "抵抗力(Fr)" : "抵抗ﾓｰﾒﾝﾄ(Mr)",
+                                    form == 1 ? "滑り力(Fo)" : "滑動ﾓｰﾒﾝﾄ(Mo)",
+                                    "メッセージ",
+                                    "計算時間(秒)"};
+    if (columns.Force) header.insert(header.end(), {"必要抑止力(Pr)", "最大必要抑止力(Pr)"});
+    if (columns.Seismic)
+        header.insert(header.end(),
+                      {"地震時kh", "地震時安全率(Fs)", "地震時所要安全率", "地震時判定"});
+    if (columns.Seismic && columns.Force)
+        header.insert(header.end(), {"地震時必要抑止力(Pr)", "地震時最大必要抑止力(Pr)"});
+    return header;
 }
 
 namespace {
 
 std::string SecondsText(double seconds) {
     return FormatFloat("0.00", seconds);
+}
+
+// The asked-for columns' cells as text, or as JSON values rounded as the
+// CSV shows them; empty cells and null where a figure is missing.
+template <typename TCell>
+void AddCaseCells(std::vector<std::pair<std::string, std::string>>& cells, const TBatchRow& row,
+                  TCell cell) {
+    const auto& m = row.Main;
+    const auto& s = row.Seismic;
+    const auto get = [](const std::optional<TCaseFigures>& f,
+                        std::optional<double> TCaseFigures::*member) {
+        return f ? (*f).*member : std::nullopt;
+    };
+    if (row.Columns.Force) {
+        cells.push_back(cell("Pr", get(m, &TCaseFigures::Pr), "#,##0.00;-#,##0.00", 2));
+        cells.push_back(cell("Pr_most", get(m, &TCaseFigures::PrMost), "#,##0.00;-#,##0.00", 2));
+    }
+    if (row.Columns.Seismic) {
+        cells.push_back(cell("seismic_kh", s ? std::optional(s->Kh) : std::nullopt, "0.00##", 4));
+        cells.push_back(cell("seismic_Fs", get(s, &TCaseFigures::Fs), "0.000;-0.000", 3));
+        cells.push_back(
+            cell("seismic_required_fs", get(s, &TCaseFigures::RequiredFs), "0.00##", 4));
+        const bool judged = s && s->Fs;
+        cells.emplace_back("seismic_judgement", judged ? VerdictText(s->Verdict) : std::string());
+    }
+    if (row.Columns.Seismic && row.Columns.Force) {
+        cells.push_back(cell("seismic_Pr", get(s, &TCaseFigures::Pr), "#,##0.00;-#,##0.00", 2));
+        cells.push_back(
+            cell("seismic_Pr_most", get(s, &TCaseFigures::PrMost), "#,##0.00;-#,##0.00", 2));
+    }
 }
 
 }  // namespace
@@ -104,6 +161,15 @@ std::vector<std::string> SummaryCells(const TBatchRow& row) {
     }
     cells.push_back(row.Message);
     cells.push_back(SecondsText(row.Seconds));
+    if (row.Columns.Any()) {
+        std::vector<std::pair<std::string, std::string>> more;
+        AddCaseCells(more, row,
+                     [](const char* key, std::optional<double> v, const char* format, int) {
+                         return std::pair<std::string, std::string>(
+                             key, v ? FormatFloat(format, *v) : std::string());
+                     });
+        for (auto& [key, text] : more) cells.push_back(std::move(text));
+    }
     return cells;
 }
 
@@ -153,6 +219,19 @@ std::string JsonLinesRecord(const TBatchRow& row) {
     }
     record += ", \"message\": " + JsonString(row.Message);
     record += ", \"seconds\": " + JsonNumber(RoundToDecimals(row.Seconds, 2));
+    if (row.Columns.Any()) {
+        std::vector<std::pair<std::string, std::string>> more;
+        AddCaseCells(more, row,
+                     [](const char* key, std::optional<double> v, const char*, int decimals) {
+                         return std::pair<std::string, std::string>(
+                             key, v ? JsonNumber(RoundToDecimals(*v, decimals)) : "null");
+                     });
+        for (auto& [key, value] : more) {
+            // The judgement is a text.
+            if (key == "seismic_judgement") value = value.empty() ? "null" : JsonString(value);
+            record += ", " + JsonString(key) + ": " + value;
+        }
+    }
     record += "}\n";
     return record;
 }

@@ -29,6 +29,27 @@ enum class TBatchOutcome : std::uint8_t {
 // "ok", "refused", "no_circle", "unreadable", "output_error", "cancelled".
 const char* BatchOutcomeName(TBatchOutcome outcome);
 
+// The columns a batch adds on its command line's asking: the 地震時 case's
+// (--case both or seismic) and the restraining forces (--planned-fs). A
+// batch that asks for neither writes the summary it always has.
+struct TSummaryColumns {
+    bool Seismic = false;
+    bool Force = false;
+    [[nodiscard]] bool Any() const { return Seismic || Force; }
+};
+
+// One case's figures for those columns.
+struct TCaseFigures {
+    double Kh = 0;
+    std::optional<double> Fs;  // unset without a critical circle
+    std::optional<double> RequiredFs;
+    TVerdict Verdict = TVerdict::NoCircle;
+    std::optional<double> Pr;      // of the critical circle
+    std::optional<double> PrMost;  // the largest of the search
+};
+
+[[nodiscard]] TCaseFigures CaseFiguresOf(const TRunResult& run);
+
 struct TBatchRow {
     std::size_t Position = 0;  // in the sorted list of every design, from 0
     std::string Path;
@@ -39,18 +60,23 @@ struct TBatchRow {
     std::string Message;  // the run's messages or the error, on one line
     double Seconds = 0;
     bool LoadOn = false;  // the design's load is on (not a summary column)
+    TSummaryColumns Columns;
+    // The run's own case (that of the columns above) and the 地震時 case,
+    // set by SetCircle.
+    std::optional<TCaseFigures> Main, Seismic;
 };
 
 // The critical circle and its judgement from the report of a run that found
-// a circle.
+// a circle, with the figures of its cases.
 void SetCircle(TBatchRow& row, const TCalculationReport& report);
 
 // Messages joined on one line: CR and LF runs become one blank, messages are
 // separated by " / ".
 std::string OneLine(const std::vector<std::string>& messages);
 
-// Column captions; `form` 0 moment (Mr, Mo), 1 force (Fr, Fo).
-std::vector<std::string> SummaryHeader(int form);
+// Column captions; `form` 0 moment (Mr, Mo), 1 force (Fr, Fo). The asked-for
+// columns follow the ordinary ones.
+std::vector<std::string> SummaryHeader(int form, TSummaryColumns columns = {});
 std::vector<std::string> SummaryCells(const TBatchRow& row);
 
 // One CSV record with CR LF; a cell holding a comma, a double quote, CR or LF

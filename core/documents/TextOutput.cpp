@@ -1,5 +1,6 @@
 #include "documents/TextOutput.h"
 
+#include "report/CaseDocument.h"
 #include "text/Cp932.h"
 #include "text/TextFile.h"
 
@@ -29,6 +30,38 @@ std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t wi
     return line;
 }
 
+namespace {
+
+// Ⅱ to Ⅳ of one case, its section titles marked with the case.
+void AddCaseSections(std::vector<std::string>& out, const TDocumentCase& c) {
+    const TResultTables& t = c.Report->Results;
+    out.push_back(CaseTitle("Ⅱ.安全率の計算", c.Mark));
+    out.emplace_back();
+    AddList(out, t.FormulaList);
+    AddList(out, t.ResultList);
+    out.emplace_back("表1:滑り円中心座標と安全率");
+    out.emplace_back();
+    AddTable(out, t.CentreTable, 12);
+    out.emplace_back();
+    out.push_back(CaseTitle("Ⅲ.滑り円弧のスライス荷重", c.Mark));
+    out.emplace_back();
+    AddList(out, t.Circle.SliceHeadingList);
+    out.emplace_back("  表2:滑り円弧のスライス荷重一覧");
+    out.emplace_back();
+    AddTable(out, t.Circle.SliceTable, 14);
+    out.emplace_back();
+    out.emplace_back();
+    out.push_back(CaseTitle("Ⅳ.滑り円弧荷重", c.Mark));
+    out.emplace_back();
+    AddList(out, t.Circle.LoadHeadingList);
+    out.emplace_back();
+    out.emplace_back("  表3:滑り円弧の荷重一覧");
+    out.emplace_back();
+    AddTable(out, t.Circle.LoadTable, 14);
+}
+
+}  // namespace
+
 std::vector<std::string> TextOutputLines(const TCalculationReport& report) {
     const TResultTables& t = report.Results;
     std::vector<std::string> out;
@@ -41,33 +74,26 @@ std::vector<std::string> TextOutputLines(const TCalculationReport& report) {
     AddTable(out, t.SoilDataTable, 7);
     AddList(out, t.SoilLegendList);
     out.emplace_back("3.計算条件");
-    AddList(out, t.CalculationConditionsList);
+    AddList(out, CaseConditionLines(report));
     out.emplace_back("4.地形座標(単位ｍ)");
     AddTable(out, t.CoordinateTable1, 7);
     out.emplace_back();
-    out.emplace_back("Ⅱ.安全率の計算");
-    out.emplace_back();
-    AddList(out, t.FormulaList);
-    AddList(out, t.ResultList);
-    out.emplace_back("表1:滑り円中心座標と安全率");
-    out.emplace_back();
-    AddTable(out, t.CentreTable, 12);
-    out.emplace_back();
-    out.emplace_back("Ⅲ.滑り円弧のスライス荷重");
-    out.emplace_back();
-    AddList(out, t.Circle.SliceHeadingList);
-    out.emplace_back("  表2:滑り円弧のスライス荷重一覧");
-    out.emplace_back();
-    AddTable(out, t.Circle.SliceTable, 14);
-    out.emplace_back();
-    out.emplace_back();
-    out.emplace_back("Ⅳ.滑り円弧荷重");
-    out.emplace_back();
-    AddList(out, t.Circle.LoadHeadingList);
-    out.emplace_back();
-    out.emplace_back("  表3:滑り円弧の荷重一覧");
-    out.emplace_back();
-    AddTable(out, t.Circle.LoadTable, 14);
+    bool first = true;
+    for (const TDocumentCase& c : DocumentCases(report)) {
+        if (!first) {
+            out.emplace_back();
+            out.emplace_back();
+        }
+        first = false;
+        AddCaseSections(out, c);
+    }
+    if (ShowsBothCases(report)) {
+        out.emplace_back();
+        out.emplace_back();
+        out.emplace_back(CaseSummaryTitle);
+        out.emplace_back();
+        AddTable(out, CaseSummaryTable(report), 12);
+    }
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "gui/print/PageFigures.h"
+#include "report/CaseDocument.h"
 
 namespace sorvanta::gui {
 
@@ -98,8 +99,7 @@ struct TBandLayout {
     double HeaderFirstRule;
     double FirstFieldWidth;
     std::array<double, 14> FieldWidths;  // right-aligned fields 1 to 13
-    double MarkX, MarkY;                 // in the footer band
-    const char* Mark;
+    double MarkX, MarkY;                 // the page mark in the footer band
 };
 
 constexpr double kHeaderHeight = 6.6;
@@ -115,8 +115,7 @@ constexpr TBandLayout kSliceBands{
     10.8,
     {0, 8.7, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9, 11.9},
     82.5,
-    5.8,
-    "P3 - "};
+    5.8};
 
 constexpr TBandLayout kLoadBands{
     39.7,
@@ -125,8 +124,7 @@ constexpr TBandLayout kLoadBands{
     22.5,
     {0, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 15.9, 18.5, 19.3},
     129.1,
-    4.2,
-    "P4 - "};
+    4.2};
 
 const QStringList& SliceHeadings() {
     static const QStringList h{"ｽﾗｲｽNo", "b(m)",  "H1(m)",  "V1(m3)", "H2(m)",  "V2(m3)", "H3(m)",
@@ -146,7 +144,7 @@ QStringList LoadHeadings(int stressDisplay) {
 }
 
 // The single-page frame and title band with its heading.
-void PaintSingleFrame(QPainter& p, double headingX, const char* heading, double points) {
+void PaintSingleFrame(QPainter& p, double headingX, const QString& heading, double points) {
     const TLayout& l = kSingleLayout;
     p.setPen(ThinPen());
     p.setBrush(Qt::NoBrush);
@@ -166,12 +164,12 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
     const TCircleReport& circle = arbitrary ? report.Arbitrary.Circle : results.Circle;
     switch (page) {
         case TDocumentPage::Contents:
-            contents_ = results.ContentsList;
+            contents_ = CaseContentsLines(report);
             break;
         case TDocumentPage::DesignConditions:
             layerSettings_ = results.LayerSettingsList;
             soilData_ = results.SoilDataTable;
-            calculationConditions_ = results.CalculationConditionsList;
+            calculationConditions_ = CaseConditionLines(report);
             coordinates1_ = results.CoordinateTable1;
             coordinates2_ = results.CoordinateTable2;
             figure_ = MakeGroundFigure();
@@ -198,8 +196,25 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
             TPagePainter::CopyChartFigure(arbitrary ? report.ArbitraryChart : report.ResultChart,
                                           figure_, drawing.PrintMode);
             break;
+        case TDocumentPage::CaseSummary:
+            summary_ = CaseSummaryTable(report);
+            break;
     }
     Paginate();
+}
+
+void TDocumentPages::MarkCase(const std::string& mark, int index) {
+    caseMark_ = mark;
+    pageShift_ = 4 * index;
+}
+
+QString TDocumentPages::Title(const char* title) const {
+    return QString::fromStdString(CaseTitle(title, caseMark_));
+}
+
+QString TDocumentPages::PageMark(const char* before, int page, const char* after) const {
+    return QString::fromUtf8(before) + QString::number(page + pageShift_) +
+           QString::fromUtf8(after);
 }
 
 void TDocumentPages::Paginate() {
@@ -263,19 +278,22 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
         case TDocumentPage::SlipCircle:
             PaintSlipCircle(p);
             break;
+        case TDocumentPage::CaseSummary:
+            PaintCaseSummary(p);
+            break;
     }
     p.restore();
 }
 
 void TDocumentPages::PaintContents(QPainter& p) const {
     TPagePainter kekka(p);
-    PaintSingleFrame(p, 80.4, "目　　次", 14);
+    PaintSingleFrame(p, 80.4, QStringLiteral("目　　次"), 14);
     kekka.FillTextBlock(contents_, 72.0, 44.5, 12);
 }
 
 void TDocumentPages::PaintDesignConditions(QPainter& p) const {
     TPagePainter kekka(p);
-    PaintSingleFrame(p, 6.3, "Ⅰ．設計条件", 12);
+    PaintSingleFrame(p, 6.3, QStringLiteral("Ⅰ．設計条件"), 12);
     kekka.FillTextBlock(layerSettings_, 27.5, 23.8);
     DrawText(p, 27.5, 48.7, "2.土質データ");
     QSizeF size = TPagePainter::GridFigureSize(soilData_);
@@ -300,24 +318,24 @@ void TDocumentPages::PaintDesignConditions(QPainter& p) const {
 
 void TDocumentPages::PaintSafetyFactor(QPainter& p) const {
     TPagePainter kekka(p);
-    PaintSingleFrame(p, 4.2, "Ⅱ．安全率の計算", 12);
+    PaintSingleFrame(p, 4.2, Title("Ⅱ．安全率の計算"), 12);
     kekka.FillTextBlock(formula_, 25.4, 23.3);
     kekka.FillTextBlock(result_, 105.3, 23.3);
     DrawText(p, 25.4, 93.1, "表1：滑り円中心座標と安全率", 11);
     QSizeF size = TPagePainter::GridFigureSize(centre_);
     size.setHeight(std::min(size.height(), U(kSingleLayout.Bottom() - 6) - U(97.9)));
     kekka.DrawGridFigure(centre_, QRectF(At(40.2, 97.9), size));
-    DrawText(p, 101.6, 277.3, "P-2");
+    DrawText(p, 101.6, 277.3, PageMark("P-", 2, ""));
 }
 
 void TDocumentPages::PaintSlipCircle(QPainter& p) const {
     TPagePainter kekka(p);
     const bool arbitrary = source_ == TReportSource::Arbitrary;
-    PaintSingleFrame(p, 4.2, arbitrary ? "Ⅴ．滑り円弧図(任意点)" : "Ⅴ．滑り円弧図", 12);
+    PaintSingleFrame(p, 4.2, Title(arbitrary ? "Ⅴ．滑り円弧図(任意点)" : "Ⅴ．滑り円弧図"), 12);
     DrawText(p, 25.4, 25.4, "滑り円弧を下記に示す。", 11);
     kekka.FillTextBlock(judgement_, 29.1, 33.9);
     kekka.PaintChartFigure(Box(25.4, 118.5, 169.6, 156.9), figure_);
-    DrawText(p, 103.7, 276.5, "P-5");
+    DrawText(p, 103.7, 276.5, PageMark("P-", 5, ""));
 }
 
 void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
@@ -340,8 +358,10 @@ void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
         p.drawLine(At(left, y), At(left, y + b.TitleHeight));
         p.drawLine(At(left + width, y), At(left + width, y + b.TitleHeight));
         if (slices) {
-            DrawText(p, left + 4.2, y + 3.7,
-                     arbitrary ? "Ⅲ．滑り円弧スライス荷重(任意点)" : "Ⅲ．滑り円弧スライス荷重", 12);
+            DrawText(
+                p, left + 4.2, y + 3.7,
+                Title(arbitrary ? "Ⅲ．滑り円弧スライス荷重(任意点)" : "Ⅲ．滑り円弧スライス荷重"),
+                12);
             kekka.FillTextBlock(sliceHeading_, left + 10.6, y + 10.6);
             kekka.FillTextBlock(Fixed({"ここに", "　ｽﾗｲｽNo：ｽﾗｲｽ番号", "　b 　　：ｽﾗｲｽの幅(m)",
                                        "　H1～H5：各層の高さ(m)", "　ΣH   ：各層の高さの合計(m)"}),
@@ -354,7 +374,7 @@ void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
             DrawText(p, left + 2.1, y + 31.8, "表:滑り円弧のスライス荷重一覧");
         } else {
             DrawText(p, left + 4.2, y + 3.7,
-                     arbitrary ? "Ⅳ．滑り円弧荷重(任意点)" : "Ⅳ．滑り円弧荷重", 12);
+                     Title(arbitrary ? "Ⅳ．滑り円弧荷重(任意点)" : "Ⅳ．滑り円弧荷重"), 12);
             kekka.FillTextBlock(loadHeading_, left + 78.3, y + 4.8);
             kekka.FillTextBlock(loadLegend_, left + 148.2, y + 4.8);
             kekka.FillTextBlock(loadFormula_, left + 211.7, y + 4.8);
@@ -407,7 +427,38 @@ void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
     // Page footer with the running page mark of the report.
     const double footer = l.Bottom() - kFooterHeight;
     DrawText(p, left + b.MarkX, footer + b.MarkY,
-             QString::fromUtf8(b.Mark) + QString::number(sheet + 1));
+             PageMark("P", slices ? 3 : 4, " - ") + QString::number(sheet + 1));
+}
+
+void TDocumentPages::PaintCaseSummary(QPainter& p) const {
+    TPagePainter kekka(p);
+    PaintSingleFrame(p, 4.2, QStringLiteral("Ⅵ．検討ケースのまとめ"), 12);
+    kekka.DrawGridFigure(summary_, QRectF(At(40.2, 29.6), TPagePainter::GridFigureSize(summary_)));
+    DrawText(p, 101.6, 277.3, PageMark("P-", 6, ""));
+}
+
+std::vector<TDocumentPages> CalculationDocumentLayouts(const TCalculationReport& report,
+                                                       const TChartModel& groundChart,
+                                                       const TAnalysisOptions& options,
+                                                       const TDrawingOptions& drawing) {
+    std::vector<TDocumentPages> layouts;
+    for (TDocumentPage page : {TDocumentPage::Contents, TDocumentPage::DesignConditions})
+        layouts.emplace_back(report, groundChart, options, drawing, page);
+    // Ⅱ to Ⅴ for each design case, from its own report.
+    const std::vector<TDocumentCase> cases = DocumentCases(report);
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        for (TDocumentPage page : {TDocumentPage::SafetyFactor, TDocumentPage::SliceLoads,
+                                   TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
+            layouts.emplace_back(*cases[k].Report, groundChart, options, drawing, page);
+            layouts.back().MarkCase(cases[k].Mark, static_cast<int>(k));
+        }
+    }
+    if (ShowsBothCases(report)) {
+        layouts.emplace_back(report, groundChart, options, drawing, TDocumentPage::CaseSummary);
+        // Numbered after the last case's pages.
+        layouts.back().MarkCase("", static_cast<int>(cases.size()) - 1);
+    }
+    return layouts;
 }
 
 void PreparePrinter(QPrinter& printer, const TDocumentPages& pages) {

@@ -7,6 +7,7 @@
 
 #include <QPageLayout>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "design/AnalysisOptions.h"
@@ -25,6 +26,7 @@ enum class TDocumentPage : std::uint8_t {
     SliceLoads,        // Ⅲ, banded
     Loads,             // Ⅳ, banded, landscape
     SlipCircle,        // Ⅴ
+    CaseSummary,       // Ⅵ, with both design cases
 };
 
 // Which record feeds the tables of Ⅲ to Ⅴ: the run's (minimum safety factor)
@@ -40,6 +42,10 @@ class TDocumentPages {
     TDocumentPages(const TCalculationReport& report, const TChartModel& groundChart,
                    const TAnalysisOptions& options, const TDrawingOptions& drawing,
                    TDocumentPage page, TReportSource source = TReportSource::Results);
+
+    // Marks the titles of Ⅱ to Ⅴ with the design case (CaseTitle) and
+    // numbers them as the `index`th case's pages (four pages a case).
+    void MarkCase(const std::string& mark, int index);
 
     [[nodiscard]] TDocumentPage Page() const { return page_; }
     [[nodiscard]] TReportSource Source() const { return source_; }
@@ -61,16 +67,27 @@ class TDocumentPages {
     void PaintSafetyFactor(QPainter& p) const;
     void PaintSlipCircle(QPainter& p) const;
     void PaintBanded(QPainter& p, int sheet) const;
+    void PaintCaseSummary(QPainter& p) const;
+    [[nodiscard]] QString Title(const char* title) const;
+    [[nodiscard]] QString PageMark(const char* before, int page, const char* after) const;
 
     TDocumentPage page_;
     TReportSource source_;
     int stressDisplay_ = 0;
     TLineList contents_, layerSettings_, calculationConditions_, formula_, result_, judgement_;
     TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_;
-    TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_;
+    TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_, summary_;
     TChartModel figure_;
     std::vector<TSheet> sheets_;
+    std::string caseMark_;
+    int pageShift_ = 0;
 };
+
+// The whole printed document: contents, Ⅰ, Ⅱ to Ⅴ of each design case the
+// report holds (DocumentCases), and with both cases their summary.
+[[nodiscard]] std::vector<TDocumentPages> CalculationDocumentLayouts(
+    const TCalculationReport& report, const TChartModel& groundChart,
+    const TAnalysisOptions& options, const TDrawingOptions& drawing);
 
 // The printer set up for a layout: A4 with its orientation, painting from the
 // paper's corner at 96 dots an inch, where the hatch of the figures is as

@@ -114,12 +114,8 @@ void TPrintCommands::ShowPage(TDocumentPage page, TReportSource source, TShowMod
 void TPrintCommands::PrintCalculationDocument() {
     // The pages are laid out before the question, so that it counts the
     // sheets the printer will get.
-    std::vector<TDocumentPages> layouts;
-    for (TDocumentPage page :
-         {TDocumentPage::Contents, TDocumentPage::DesignConditions, TDocumentPage::SafetyFactor,
-          TDocumentPage::SliceLoads, TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
-        layouts.push_back(PagesOf(page, TReportSource::Results));
-    }
+    const std::vector<TDocumentPages> layouts = CalculationDocumentLayouts(
+        context_.Report, context_.Preview, context_.Options, context_.Drawing);
     if (!AskYesNo(dialogParent_, QMessageBox::Question, PrintQuestion(DocumentSheetCount(layouts)),
                   QStringLiteral("PrintQuestion")))
         return;

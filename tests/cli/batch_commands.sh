@@ -168,4 +168,53 @@ assert all(r[3] == "" for r in rows[1:] if r[2] == "cancelled")
 EOF
 fi
 
+# The 地震時 and restraining-force columns follow the ordinary ones only when
+# the command line asks for them; a design's own options (sample-options.dat
+# checks both cases with a planned factor) leave the summary as it is.
+opts=$(realpath "$data/design/sample-options.dat")
+plain=$(sed 's/\r$//' s.csv | head -n 1)
+while IFS='|' read -r args extra; do
+    # shellcheck disable=SC2086
+    run batch set/good.dat "$opts" --summary c.csv --quiet $args
+    expect_status 0 "batch $args"
+    header=$(sed 's/\r$//' c.csv | head -n 1)
+    [ "$header" = "$plain$extra" ] || fail "batch $args: header $header"
+done <<'EOF'
+|
+--kh 0.15|
+--case seismic --kh 0.15|,地震時kh,地震時安全率(Fs),地震時所要安全率,地震時判定
+--planned-fs 1.3|,必要抑止力(Pr),最大必要抑止力(Pr)
+--case both --kh 0.15 --planned-fs 1.3|,必要抑止力(Pr),最大必要抑止力(Pr),地震時kh,地震時安全率(Fs),地震時所要安全率,地震時判定,地震時必要抑止力(Pr),地震時最大必要抑止力(Pr)
+EOF
+# Both cases: the figures of each as the run's JSON "cases" gives them, and
+# empty cells for a design without a circle, alike in CSV and JSON Lines.
+run batch set/good.dat set/refused.dat --case both --kh 0.15 --planned-fs 1.3 \
+    --summary c.csv --summary-json c.jsonl --quiet
+expect_status 1 "batch --case both"
+run run set/good.dat --case both --kh 0.15 --planned-fs 1.3 --json c.json
+if command -v python3 >/dev/null; then
+    python3 - c.csv c.jsonl c.json <<'EOF' || fail "both-case summary"
+import csv, json, sys
+rows = list(csv.reader(open(sys.argv[1], encoding="utf-8-sig", newline="")))
+lines = [json.loads(l) for l in open(sys.argv[2], encoding="utf-8")]
+normal, seismic = json.load(open(sys.argv[3], encoding="utf-8"))["cases"]
+good, refused = rows[1], rows[2]
+assert all(len(r) == 24 for r in rows), [len(r) for r in rows]
+assert good[2] == "ok" and good[3] == "%.3f" % normal["critical"]["Fs"]
+money = lambda v: "{:,.2f}".format(v)
+assert good[16:] == [
+    money(normal["restraining_force"]["critical"]), money(normal["restraining_force"]["most"]["Pr"]),
+    "0.15", "%.3f" % seismic["critical"]["Fs"], "1.00", "安全率以内",
+    money(seismic["restraining_force"]["critical"]), money(seismic["restraining_force"]["most"]["Pr"]),
+], good[16:]
+assert refused[2] == "refused" and refused[16:] == [""] * 8, refused
+j = lines[0]
+assert j["seismic_kh"] == 0.15 and j["seismic_Fs"] == round(seismic["critical"]["Fs"], 3)
+assert j["seismic_required_fs"] == 1 and j["seismic_judgement"] == "安全率以内"
+assert j["Pr"] == round(normal["restraining_force"]["critical"], 2)
+assert j["seismic_Pr_most"] == round(seismic["restraining_force"]["most"]["Pr"], 2)
+assert all(lines[1][k] is None for k in ("Pr", "seismic_kh", "seismic_Fs", "seismic_judgement"))
+EOF
+fi
+
 echo "batch commands: ok"

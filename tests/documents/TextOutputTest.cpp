@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -8,6 +9,7 @@
 #include "documents/TextOutput.h"
 #include "report/RunReport.h"
 #include "text/Cp932.h"
+#include "text/NumberFormat.h"
 #include "text/TextFile.h"
 #include "views/ChartModel.h"
 
@@ -75,6 +77,84 @@ TEST(TextOutputTest, SampleRunMatchesTheGoldenFile) {
     WriteTextOutput(report, out);
     EXPECT_EQ(ReadFileBytes(out), bytes);
     std::filesystem::remove(out);
+}
+
+// The sample run with the case options; the golden file is its 常時 case.
+struct TCaseRun {
+    TCalculationReport Report;
+    std::vector<std::string> Lines;
+    TCaseRun(std::string_view designCase, std::string_view requiredSeismic = "1.00") {
+        TDesignConditions design;
+        LoadSampleDesign(design);
+        TAnalysisOptions options;
+        options.Kh = "0.15";
+        options.Case = designCase == "both"      ? TDesignCase::Both
+                       : designCase == "seismic" ? TDesignCase::Seismic
+                                                 : TDesignCase::Normal;
+        options.RequiredFsSeismic = requiredSeismic;
+        TRecordingDialogs dialogs;
+        const TRunResult run =
+            StartCalculation({design, options, Report, dialogs, nullptr, {}, {}});
+        EXPECT_EQ(run.Outcome, TRunOutcome::Ok);
+        Lines = TextOutputLines(Report);
+    }
+    [[nodiscard]] bool Has(const std::string& line) const {
+        return std::find(Lines.begin(), Lines.end(), line) != Lines.end();
+    }
+};
+
+TEST(TextOutputTest, TheNormalCaseAloneKeepsTheGoldenBytesWhateverKh) {
+    EXPECT_EQ(TextOutputBytes(TCaseRun("normal").Report), ReadFileBytes(GoldenSample));
+}
+
+// Both cases: the 常時 sections as ever but marked, the 地震時 sections from
+// the second report, section Ⅰ with both required factors, and the summary
+// with each case's verdict (the 地震時 case fails a required 1.50).
+TEST(TextOutputTest, BothCasesGiveTwoMarkedSetsOfSectionsAndTheirSummary) {
+    const TCaseRun both("both", "1.50");
+    ASSERT_TRUE(both.Report.SeismicCase);
+    const TRunResult& normal = both.Report.Run;
+    const TRunResult& seismic = both.Report.SeismicCase->Run;
+    ASSERT_LT(seismic.Critical.Fs, 1.50);
+    ASSERT_GT(normal.Critical.Fs, 1.20);
+
+    EXPECT_TRUE(both.Has("    (1)必要安全率    =1.20(常時)、1.50(地震時)"));
+    std::vector<std::string> titles;
+    for (const std::string& line : both.Lines)
+        if (line.starts_with("Ⅱ") || line.starts_with("Ⅲ") || line.starts_with("Ⅳ") ||
+            line.starts_with("Ⅵ"))
+            titles.push_back(line);
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{
+                  "Ⅱ.安全率の計算 常時", "Ⅲ.滑り円弧のスライス荷重 常時", "Ⅳ.滑り円弧荷重 常時",
+                  "Ⅱ.安全率の計算 地震時 (kh=0.15)", "Ⅲ.滑り円弧のスライス荷重 地震時 (kh=0.15)",
+                  "Ⅳ.滑り円弧荷重 地震時 (kh=0.15)", "Ⅵ.検討ケースのまとめ"}));
+    // Each case's centre table is its own run's.
+    const auto& seismicCentre = both.Report.SeismicCase->Results.CentreTable.Rows;
+    EXPECT_TRUE(both.Has(FormatTableRow(seismicCentre.back(), 12)));
+    EXPECT_NE(seismicCentre, both.Report.Results.CentreTable.Rows);
+
+    const std::vector<std::string> summary(both.Lines.end() - 3, both.Lines.end());
+    EXPECT_EQ(
+        summary,
+        (std::vector<std::string>{
+            FormatTableRow({"検討ケース", "kh", "安全率 Fs", "所要安全率", "判定"}, 12),
+            FormatTableRow({"常時", "-", FormatFloat("0.000", normal.Critical.Fs), "1.20", "OK"},
+                           12),
+            FormatTableRow(
+                {"地震時", "0.15", FormatFloat("0.000", seismic.Critical.Fs), "1.50", "NG"}, 12)}));
+}
+
+TEST(TextOutputTest, TheSeismicCaseAloneIsOneDocumentMarkedWithIt) {
+    const TCaseRun seismic("seismic");
+    EXPECT_FALSE(seismic.Report.SeismicCase);
+    EXPECT_TRUE(seismic.Has("Ⅱ.安全率の計算 地震時 (kh=0.15)"));
+    EXPECT_TRUE(seismic.Has("Ⅳ.滑り円弧荷重 地震時 (kh=0.15)"));
+    EXPECT_TRUE(seismic.Has("    (1)必要安全率    =1.00(地震時)"));
+    for (const std::string& line : seismic.Lines) {
+        EXPECT_EQ(line.find("常時"), std::string::npos) << line;
+        EXPECT_NE(line, "Ⅵ.検討ケースのまとめ");
+    }
 }
 
 TEST(TextOutputTest, UnwritablePlaceFailsWithoutTouchingAnything) {

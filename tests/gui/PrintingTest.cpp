@@ -18,6 +18,7 @@
 #include "gui/print/CalculationDocumentPages.h"
 #include "gui/print/PageFigures.h"
 #include "gui/print/PrintCommands.h"
+#include "text/NumberFormat.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -241,6 +242,53 @@ class PrintingTest : public QObject {
             QVERIFY(!text.contains(
                 WithoutBlanks(QString::fromStdString((own ? minimum : arbitrary)[i]))));
         }
+    }
+
+    // Both design cases: the 地震時 case's Ⅱ to Ⅴ from its own report after
+    // the 常時 ones, titles marked and numbered on, then the summary.
+    void BothCasesPrintEachCaseAndTheirSummary() {
+        TAnalysisOptions options;
+        options.Kh = "0.15";
+        options.Case = TDesignCase::Both;
+        const pdftest::TSampleCalculation both({}, options);
+        QVERIFY(both.Report.SeismicCase);
+        const auto plain = CalculationDocumentLayouts(sample_->Report, sample_->Preview,
+                                                      sample_->Options, sample_->Drawing);
+        const auto layouts =
+            CalculationDocumentLayouts(both.Report, both.Preview, both.Options, both.Drawing);
+        QCOMPARE(plain.size(), std::size_t{6});
+        QCOMPARE(layouts.size(), std::size_t{11});
+        QCOMPARE(layouts.back().Page(), TDocumentPage::CaseSummary);
+        const QString pdf = Keep("both-cases.pdf");
+        QVERIFY(PrintToPdf(pdf, layouts));
+        const QStringList pages = PdfPages(pdf);
+        QCOMPARE(pages.size(), DocumentSheetCount(layouts));
+        const QString seismicFs =
+            QString::fromStdString(FormatFloat("0.000", both.Report.SeismicCase->Run.Critical.Fs));
+        const QString missing =
+            MissingInOrder(pages.join(QString()), {"地震時 (kh=0.15)",
+                                                   "・・・・P10",
+                                                   "=1.20(常時)、1.00(地震時)",
+                                                   "Ⅱ．安全率の計算 常時",
+                                                   "P-2",
+                                                   "Ⅴ．滑り円弧図 常時",
+                                                   "P-5",
+                                                   "Ⅱ．安全率の計算 地震時 (kh=0.15)",
+                                                   "P-6",
+                                                   "Ⅲ．滑り円弧スライス荷重 地震時 (kh=0.15)",
+                                                   "P7 - 1",
+                                                   "Ⅳ．滑り円弧荷重 地震時 (kh=0.15)",
+                                                   "P8 - 1",
+                                                   "P-9",
+                                                   "Ⅵ．検討ケースのまとめ",
+                                                   "所要安全率",
+                                                   "地震時",
+                                                   "0.15",
+                                                   seismicFs,
+                                                   "1.00",
+                                                   "OK",
+                                                   "P-10"});
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 
     // 45 slice rows: 37 under the title band on the first sheet, the rest on

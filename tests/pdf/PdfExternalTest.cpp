@@ -252,5 +252,37 @@ TEST_F(PdfExternal, MupdfRendersEveryPage) {
     }
 }
 
+// Both design cases: the 地震時 sections and the summary follow the 常時
+// ones, numbered on, and the file stays valid.
+TEST_F(PdfExternal, BothCasesExtendTheDocumentAndStayValid) {
+    TAnalysisOptions options;
+    options.Kh = "0.15";
+    options.Case = TDesignCase::Both;
+    const pdftest::TSampleCalculation both({}, options);
+    ASSERT_TRUE(both.Report.SeismicCase);
+    const fs::path path = dir_ / "both.pdf";
+    WritePdfMinimumDocument(path, both.Report, both.Preview, "sample");
+    const std::string bytes = ReadFile(path);
+    EXPECT_NE(bytes.find("/Count 11"), std::string::npos);
+
+    const TCommandResult check = RunTool("qpdf --check " + Quote(path), dir_);
+    ExpectRunsOk(check, "qpdf");
+    EXPECT_NE(check.Out.find("No syntax or stream encoding errors found"), std::string::npos)
+        << check.Out << check.Err;
+
+    const TCommandResult r = RunTool("pdftotext -enc UTF-8 " + Quote(path) + " -", dir_);
+    ExpectRunsOk(r, "pdftotext");
+    const TCellTable& seismicCentre = both.Report.SeismicCase->Results.CentreTable;
+    for (const std::string& part :
+         {std::string("Ⅱ.安全率の計算 常時"), std::string("Ⅱ.安全率の計算 地震時 (kh=0.15)"),
+          std::string("Ⅲ.滑り円弧スライス荷重 地震時 (kh=0.15)"),
+          std::string("Ⅴ.滑り円弧図(最少安全率) 地震時 (kh=0.15)"),
+          std::string("Ⅵ.検討ケースのまとめ"), std::string("所要安全率"),
+          std::string("=1.20(常時)、1.00(地震時)"), std::string("・・・・P10"),
+          std::string("Page: 10"), seismicCentre.Rows.back()[1]}) {
+        EXPECT_NE(r.Out.find(part), std::string::npos) << part;
+    }
+}
+
 }  // namespace
 }  // namespace sorvanta
