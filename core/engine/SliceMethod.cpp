@@ -639,8 +639,12 @@ double SegmentArea(double dTheta, double R) {
     return dTheta * (R * R) / 2 - (R * R) * std::cos(dTheta / 2) * std::sin(dTheta / 2);
 }
 
-bool DivideSlices(const TAnalysisModel& e, const TSlipCircle& c, double Xb, double Xe,
-                  TSliceList& sl, TEngineScratch& scratch) {
+namespace {
+
+// DivideSlices; without `groundLeft` the ground at the slices' left edges,
+// which only the drawings read, is left out.
+bool DivideSlicesIn(const TAnalysisModel& e, const TSlipCircle& c, double Xb, double Xe,
+                    TSliceList& sl, TEngineScratch& scratch, bool groundLeft) {
     std::vector<double>& u = scratch.Breaks;
     CollectBreaks(e, Xb, Xe, u);
     const double limit = e.SliceWidthLimit;
@@ -693,12 +697,21 @@ bool DivideSlices(const TAnalysisModel& e, const TSlipCircle& c, double Xb, doub
             centreHint = e.IntervalOf(centre, centreHint);
             centreInterval[n] = centreHint;
             groundYCentre[n] = groundY(centreHint, centre);
-            leftHint = e.IntervalOf(left, leftHint);
-            groundYLeft[n] = groundY(leftHint, left);
+            if (groundLeft) {
+                leftHint = e.IntervalOf(left, leftHint);
+                groundYLeft[n] = groundY(leftHint, left);
+            }
             ++n;
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool DivideSlices(const TAnalysisModel& e, const TSlipCircle& c, double Xb, double Xe,
+                  TSliceList& sl, TEngineScratch& scratch) {
+    return DivideSlicesIn(e, c, Xb, Xe, sl, scratch, true);
 }
 
 TSliceRow EvaluateSlice(const TAnalysisModel& model, const TSlipCircle& circle,
@@ -743,7 +756,9 @@ TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& c,
         return refused;
     };
     TSliceList& sl = scratch.Slices;
-    if (!DivideSlices(model, c, k.Xb, k.Xe, sl, scratch))
+    // The slices leave here only when wanted; the ground at their left edges
+    // with them.
+    if (!DivideSlicesIn(model, c, k.Xb, k.Xe, sl, scratch, wanted.Slices))
         return refuse(TCircleVerdict::TooManySlices);
     const std::size_t* intervals = scratch.CentreInterval.data();
     const bool ordinary =
