@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
 #include "engine/Parallel.h"
@@ -53,6 +54,31 @@ void BM_SearchCriticalCircle(benchmark::State& state) {
     state.counters["grids"] = grids;
 }
 BENCHMARK(BM_SearchCriticalCircle)->Arg(1)->Arg(HardwareThreads())->Unit(benchmark::kMillisecond);
+
+// The grid refinement of a run on the sample design by each method of slices,
+// on one thread: the cost of a method against the ordinary one's. The
+// argument is the TSliceMethodKind.
+void BM_SearchCriticalCircleByMethod(benchmark::State& state) {
+    TDesignConditions design;
+    LoadSampleDesign(design);
+    TAnalysisOptions analysis;
+    analysis.Method = static_cast<TSliceMethodKind>(state.range(0));
+    const TAnalysisModel e = BuildAnalysisModel(design, analysis);
+    TSearchOptions options;
+    options.Threads = 1;
+    long long circles = 0;
+    for (auto _ : state) {
+        const TCriticalSearch s = SearchCriticalCircle(e, options);
+        circles = s.Circles;
+        benchmark::DoNotOptimize(s);
+    }
+    state.counters["circles"] = static_cast<double>(circles);
+}
+BENCHMARK(BM_SearchCriticalCircleByMethod)
+    ->ArgName("method")
+    ->DenseRange(static_cast<int>(TSliceMethodKind::Ordinary),
+                 static_cast<int>(TSliceMethodKind::MorgensternPrice))
+    ->Unit(benchmark::kMillisecond);
 
 // The sample stretched to a kilometre of ground (heights too), cut into 1 m
 // slices, with the never-cut elevation 1000 km below: the kind of design

@@ -502,27 +502,41 @@ std::vector<TNamedDesign> Designs() {
 }
 
 TEST(Search, SameResultsWithAnyThreadCount) {
-    for (const auto& [name, design, options] : Designs()) {
-        TAnalysisModel one = Engine(design, options);
-        TAnalysisModel many = one;
-        TSearchOptions sequential;
-        sequential.Threads = 1;
-        TSearchOptions parallel;
-        parallel.Threads = 4;
-        const TCriticalSearch a = SearchCriticalCircle(one, sequential);
-        const TCriticalSearch b = SearchCriticalCircle(many, parallel);
-        EXPECT_EQ(a.Result.Verdict, TCircleVerdict::Valid) << name;
-        EXPECT_TRUE(Same(a.Result, b.Result)) << name;
-        EXPECT_EQ(a.GridCount, b.GridCount) << name;
+    for (const auto& [designName, design, designOptions] : Designs()) {
+        // Every method: each has its own iteration inside the parallel map. The
+        // never-cut and must-cut constraints pick radii alike for every method,
+        // so the further methods run on the other designs only.
+        for (TSliceMethodKind method :
+             {TSliceMethodKind::Ordinary, TSliceMethodKind::Bishop, TSliceMethodKind::Janbu,
+              TSliceMethodKind::Spencer, TSliceMethodKind::MorgensternPrice}) {
+            if (method != TSliceMethodKind::Ordinary &&
+                (design.NeverCutLineEnabled || design.MustCutPointEnabled))
+                continue;
+            TAnalysisOptions options = designOptions;
+            options.Method = method;
+            const std::string name =
+                designName + ", method " + std::to_string(static_cast<int>(method));
+            TAnalysisModel one = Engine(design, options);
+            TAnalysisModel many = one;
+            TSearchOptions sequential;
+            sequential.Threads = 1;
+            TSearchOptions parallel;
+            parallel.Threads = 4;
+            const TCriticalSearch a = SearchCriticalCircle(one, sequential);
+            const TCriticalSearch b = SearchCriticalCircle(many, parallel);
+            EXPECT_EQ(a.Result.Verdict, TCircleVerdict::Valid) << name;
+            EXPECT_TRUE(Same(a.Result, b.Result)) << name;
+            EXPECT_EQ(a.GridCount, b.GridCount) << name;
 
-        // Per-centre results of a parallel map are those of one after another.
-        std::vector<TPoint> centres;
-        for (int i = 0; i < 40; ++i) centres.push_back({2.0 + 1.7 * i, 8.0 + 1.3 * (i % 9)});
-        std::vector<TSearchResult> results;
-        ASSERT_TRUE(SearchRadiusAt(one, centres, results, parallel));
-        for (std::size_t i = 0; i < centres.size(); ++i)
-            EXPECT_TRUE(Same(results[i], SearchRadius(one, test::Scratch(), centres[i])))
-                << name << " " << i;
+            // Per-centre results of a parallel map are those of one after another.
+            std::vector<TPoint> centres;
+            for (int i = 0; i < 40; ++i) centres.push_back({2.0 + 1.7 * i, 8.0 + 1.3 * (i % 9)});
+            std::vector<TSearchResult> results;
+            ASSERT_TRUE(SearchRadiusAt(one, centres, results, parallel));
+            for (std::size_t i = 0; i < centres.size(); ++i)
+                EXPECT_TRUE(Same(results[i], SearchRadius(one, test::Scratch(), centres[i])))
+                    << name << " " << i;
+        }
     }
 }
 
