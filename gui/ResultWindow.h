@@ -8,6 +8,7 @@
 #include "gui/ResultPages.h"
 #include "views/ChartNavigation.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QGroupBox;
@@ -18,7 +19,8 @@ class QTableWidget;
 
 namespace sorvanta {
 struct TAppState;
-}
+struct TCalculationReport;
+}  // namespace sorvanta
 
 namespace sorvanta::gui {
 
@@ -53,6 +55,9 @@ class TResultWindow : public QWidget {
     [[nodiscard]] TChartView* Chart() const { return chart_; }
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
+    // The report the tabs show: the application's, or its 地震時 case while
+    // "検討ケース" selects that.
+    [[nodiscard]] const TCalculationReport& ShownReport() const;
 
   signals:
     // "任意点円弧滑り表示".
@@ -63,10 +68,19 @@ class TResultWindow : public QWidget {
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildFigureTab();
     void OpenSeparateWindow();
+    void BuildCaseSelector();
+    // "検討ケース" follows the report: shown only beside a 地震時 case.
+    void UpdateCaseSelector();
+    [[nodiscard]] bool SeismicShown() const;
+    [[nodiscard]] TChartModel& ShownChart();
 
     TAppState& context_;
     TResultDiagramWindow* separate_ = nullptr;
     TChartModel trialChart_;
+    // The 地震時 case's chart, this window's copy: navigation and the label
+    // size change it, and the report's copy is shared.
+    TChartModel seismicChart_;
+    QComboBox* caseSelector_ = nullptr;
 
     QTabWidget* tabs_ = nullptr;
     // Ⅰ
