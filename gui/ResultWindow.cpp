@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/BackcalcWindow.h"
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultPages.h"
 #include "gui/ResultViews.h"
@@ -197,6 +198,10 @@ QWidget* TResultWindow::BuildFigureTab() {
     arbitrary->setObjectName(QStringLiteral("ArbitraryButton"));
     arbitrary->setToolTip(QStringLiteral("任意点円弧滑りﾃｰﾌﾞﾙ表示"));
     controls.Row->addWidget(arbitrary);
+    auto* backcalc = new QPushButton(QStringLiteral("逆算"), page);
+    backcalc->setObjectName(QStringLiteral("BackcalcButton"));
+    backcalc->setToolTip(QStringLiteral("逆算法: 安全率 Fs0 を与える層の強度"));
+    controls.Row->addWidget(backcalc);
     column->addLayout(controls.Row);
 
     connect(chart_, &TChartView::PointerMoved, pointer_, &TPointerDisplay::Show);
@@ -212,6 +217,7 @@ QWidget* TResultWindow::BuildFigureTab() {
     connect(controls.SeparateWindow, &QToolButton::clicked, this,
             &TResultWindow::OpenSeparateWindow);
     connect(arbitrary, &QPushButton::clicked, this, &TResultWindow::ArbitraryRequested);
+    connect(backcalc, &QPushButton::clicked, this, [this] { ShowBackcalc(); });
     return page;
 }
 
@@ -237,6 +243,27 @@ void TResultWindow::ShowResults() {
     // A run works on a copy of the chart; the slider's size is this window's.
     SetResultLabelFontSize(ShownChart(), fontSize_->value());
     chart_->SetModel(&ShownChart());
+    SetBackcalcCase();
+}
+
+TBackcalcWindow& TResultWindow::ShowBackcalc() {
+    if (!backcalc_) {
+        backcalc_ = new TBackcalcWindow(this);
+        backcalc_->move(pos() + QPoint(40, 40));
+        SetBackcalcCase();
+    }
+    backcalc_->show();
+    backcalc_->raise();
+    return *backcalc_;
+}
+
+void TResultWindow::SetBackcalcCase() {
+    if (!backcalc_) return;
+    const TRunResult& run = ShownReport().Run;
+    std::optional<TSlipCircle> critical;
+    if (run.HasCritical && run.Outcome == TRunOutcome::Ok)
+        critical = TSlipCircle{run.Critical.Xo, run.Critical.Yo, run.Critical.R};
+    backcalc_->SetCase(run.Model, critical, caseSelector_->currentText());
 }
 
 void TResultWindow::ShowFigureTab() {

@@ -24,6 +24,7 @@ struct TCalculationReport;
 
 namespace sorvanta::gui {
 
+class TBackcalcWindow;
 class TChartView;
 class TResultDiagramWindow;
 class TPointerDisplay;
@@ -58,6 +59,8 @@ class TResultWindow : public QWidget {
     // The report the tabs show: the application's, or its 地震時 case while
     // "検討ケース" selects that.
     [[nodiscard]] const TCalculationReport& ShownReport() const;
+    // "逆算": the back-calculation window on the shown case, made on first use.
+    TBackcalcWindow& ShowBackcalc();
 
   signals:
     // "任意点円弧滑り表示".
@@ -69,6 +72,7 @@ class TResultWindow : public QWidget {
     QWidget* BuildFigureTab();
     void OpenSeparateWindow();
     void BuildCaseSelector();
+    void SetBackcalcCase();
     // "検討ケース" follows the report: shown only beside a 地震時 case.
     void UpdateCaseSelector();
     [[nodiscard]] bool SeismicShown() const;
@@ -81,6 +85,7 @@ class TResultWindow : public QWidget {
     // size change it, and the report's copy is shared.
     TChartModel seismicChart_;
     QComboBox* caseSelector_ = nullptr;
+    TBackcalcWindow* backcalc_ = nullptr;
 
     QTabWidget* tabs_ = nullptr;
     // Ⅰ
