@@ -1,6 +1,8 @@
 #include "gui/BackcalcWindow.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "documents/BackcalcPdf.h"
+#include "gui/JapaneseUi.h"
 #include "gui/ResultPages.h"
 #include "gui/ResultViews.h"
 #include "gui/TChartView.h"
@@ -104,13 +108,21 @@ TBackcalcWindow::TBackcalcWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     centreRow->addStretch(1);
     form->addRow(QStringLiteral("円弧中心"), centreRow);
     for (QLineEdit* edit : {centreX_, centreY_})
-        connect(edit, &QLineEdit::textEdited, this, [this] { circle_->button(1)->setChecked(true); });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this] { circle_->button(1)->setChecked(true); });
 
     auto* calculate = new QPushButton(QStringLiteral("逆算"), inputs);
     calculate->setObjectName(QStringLiteral("CalculateButton"));
     calculate->setDefault(true);
-    form->addRow(calculate);
+    savePdf_ = new QPushButton(QStringLiteral("PDF保存"), inputs);
+    savePdf_->setObjectName(QStringLiteral("BackcalcPdfButton"));
+    savePdf_->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(calculate, 1);
+    buttons->addWidget(savePdf_);
+    form->addRow(buttons);
     connect(calculate, &QPushButton::clicked, this, &TBackcalcWindow::Calculate);
+    connect(savePdf_, &QPushButton::clicked, this, &TBackcalcWindow::SavePdf);
     for (QLineEdit* edit : {fs0_, layer_, value_, centreX_, centreY_})
         connect(edit, &QLineEdit::returnPressed, this, &TBackcalcWindow::Calculate);
     left->addWidget(inputs);
@@ -139,7 +151,8 @@ TBackcalcWindow::TBackcalcWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     right->setSpacing(2);
     right->addWidget(chartView_, 1);
     // The window's chart has no axis titles of its own.
-    auto* axes = new QLabel(QStringLiteral("横軸: 粘着力 c (kN/m2)　縦軸: tanφ　点: φ と逆算値"), this);
+    auto* axes =
+        new QLabel(QStringLiteral("横軸: 粘着力 c (kN/m2)　縦軸: tanφ　点: φ と逆算値"), this);
     axes->setObjectName(QStringLiteral("AxisCaption"));
     axes->setAlignment(Qt::AlignCenter);
     right->addWidget(axes);
@@ -148,7 +161,9 @@ TBackcalcWindow::TBackcalcWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 void TBackcalcWindow::SetCase(std::shared_ptr<const TAnalysisModel> model,
-                              std::optional<TSlipCircle> critical, const QString& caseName) {
+                              std::optional<TSlipCircle> critical, const QString& caseName,
+                              const std::string& designName) {
+    designName_ = designName;
     model_ = std::move(model);
     critical_ = critical;
     caseLabel_->setText(caseName);
@@ -212,7 +227,8 @@ void TBackcalcWindow::Calculate() {
     }
 
     const TBackcalcOutcome outcome = BackcalcOn(*model_, *circle, inputs);
-    if (outcome.Problem == TBackcalcProblem::None || outcome.Problem == TBackcalcProblem::NoSolution)
+    if (outcome.Problem == TBackcalcProblem::None ||
+        outcome.Problem == TBackcalcProblem::NoSolution)
         report_ = outcome.Report;
     if (outcome.Problem == TBackcalcProblem::None)
         ShowMessage(Q(outcome.Report.Lines.back()), false);
@@ -221,7 +237,27 @@ void TBackcalcWindow::Calculate() {
     ShowReport();
 }
 
+void TBackcalcWindow::SavePdf() {
+    if (!report_) return;
+    QFileDialog dialog(this, QStringLiteral("逆算 PDF保存"), QDir::currentPath(),
+                       QStringLiteral("pdf (*.pdf)"));
+    dialog.setObjectName(QStringLiteral("BackcalcPdfDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    FitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString file = dialog.selectedFiles().front();
+    try {
+        WritePdfBackcalcPage(std::filesystem::path(file.toStdU16String()), *report_, designName_);
+        ShowMessage(QStringLiteral("「%1」に保存しました。").arg(file), false);
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromUtf8(e.what()), true);
+    }
+}
+
 void TBackcalcWindow::ShowReport() {
+    savePdf_->setEnabled(report_.has_value());
     if (report_) {
         ShowLines(lines_, report_->Lines);
         ShowCells(table_, report_->Table);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "engine/AnalysisModel.h"
 #include "engine/Geometry.h"
@@ -16,6 +17,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTableWidget;
 
 namespace sorvanta::gui {
@@ -28,12 +30,16 @@ class TBackcalcWindow : public QWidget {
     explicit TBackcalcWindow(QWidget* parent = nullptr);
 
     // The case to work on: its model and critical circle (none without one),
-    // and its name for the caption ("常時", "地震時 (kh=0.15)").
-    void SetCase(std::shared_ptr<const TAnalysisModel> model,
-                 std::optional<TSlipCircle> critical, const QString& caseName);
+    // its name for the caption ("常時", "地震時 (kh=0.15)"), and the design's
+    // name for the PDF.
+    void SetCase(std::shared_ptr<const TAnalysisModel> model, std::optional<TSlipCircle> critical,
+                 const QString& caseName, const std::string& designName);
 
     // "逆算": reads the inputs and shows the result or says what is wrong.
     void Calculate();
+
+    // "PDF保存": the shown result as a one-page PDF, to a file the user picks.
+    void SavePdf();
 
     [[nodiscard]] QString Message() const;
     [[nodiscard]] const std::optional<TBackcalcReport>& Report() const { return report_; }
@@ -45,6 +51,7 @@ class TBackcalcWindow : public QWidget {
     std::shared_ptr<const TAnalysisModel> model_;
     std::optional<TSlipCircle> critical_;
     std::optional<TBackcalcReport> report_;
+    std::string designName_;
     TChartModel chart_;
 
     QLabel* caseLabel_ = nullptr;      // CaseLabel
@@ -55,6 +62,7 @@ class TBackcalcWindow : public QWidget {
     QButtonGroup* circle_ = nullptr;   // CriticalCircle / TypedCentre
     QLineEdit* centreX_ = nullptr;     // CentreXEdit
     QLineEdit* centreY_ = nullptr;     // CentreYEdit
+    QPushButton* savePdf_ = nullptr;   // BackcalcPdfButton
     QLabel* message_ = nullptr;        // BackcalcMessage
     QListWidget* lines_ = nullptr;     // BackcalcLines
     QTableWidget* table_ = nullptr;    // BackcalcTable

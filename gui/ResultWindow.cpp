@@ -263,7 +263,8 @@ void TResultWindow::SetBackcalcCase() {
     std::optional<TSlipCircle> critical;
     if (run.HasCritical && run.Outcome == TRunOutcome::Ok)
         critical = TSlipCircle{run.Critical.Xo, run.Critical.Yo, run.Critical.R};
-    backcalc_->SetCase(run.Model, critical, caseSelector_->currentText());
+    backcalc_->SetCase(run.Model, critical, caseSelector_->currentText(),
+                       context_.Design.DesignName);
 }
 
 void TResultWindow::ShowFigureTab() {

@@ -2,12 +2,14 @@
 // published slip of a reference slope gives back its friction angle, on the
 // critical circle or on a typed centre, and every input it cannot use is
 // named in a plain message.
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -101,6 +103,18 @@ class BackcalcWindowTest : public QObject {
         QVERIFY(std::fabs(table->item(4, 2)->text().toDouble() - 600) < 5);
         QVERIFY(*Find<TChartView>("BackcalcChart")->Model() == r.Chart);
 
+        // "PDF保存": the shown result as a one-page PDF.
+        QTemporaryDir dir;
+        {
+            TDialogResponder user;
+            user.FileName = dir.filePath(QStringLiteral("逆算.pdf"));
+            QTest::mouseClick(Find<QPushButton>("BackcalcPdfButton"), Qt::LeftButton);
+        }
+        QFile pdf(dir.filePath(QStringLiteral("逆算.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(window_->Message().endsWith(QStringLiteral("に保存しました。")));
+
         Fill("1.928", "1", false, "20", "120", "90");
         QVERIFY(window_->Report().has_value());
         QVERIFY(std::fabs(*window_->Report()->Answer - 600) < 5);
@@ -119,23 +133,39 @@ class BackcalcWindowTest : public QObject {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Fs0 = 0") << "0" << "1" << true << "600" << "120"
+        QTest::newRow("Fs0 = 0") << "0"
+                                 << "1" << true << "600"
+                                 << "120"
                                  << "安全率 Fs0 には 0 より大きい値を入力して下さい。";
-        QTest::newRow("Fs0 negative") << "-1" << "1" << true << "600" << ""
+        QTest::newRow("Fs0 negative") << "-1"
+                                      << "1" << true << "600"
+                                      << ""
                                       << "安全率 Fs0 には 0 より大きい値を入力して下さい。";
-        QTest::newRow("Fs0 not a number") << "abc" << "1" << true << "600" << ""
+        QTest::newRow("Fs0 not a number") << "abc"
+                                          << "1" << true << "600"
+                                          << ""
                                           << "安全率 Fs0 を数値で入力して下さい。";
-        QTest::newRow("no such layer") << "1.928" << "2" << true << "600" << "120"
+        QTest::newRow("no such layer") << "1.928"
+                                       << "2" << true << "600"
+                                       << "120"
                                        << "その層は有りません。層番号は 1～1 で入力して下さい。";
-        QTest::newRow("layer 0") << "1.928" << "0" << true << "600" << ""
+        QTest::newRow("layer 0") << "1.928"
+                                 << "0" << true << "600"
+                                 << ""
                                  << "その層は有りません。層番号は 1～1 で入力して下さい。";
-        QTest::newRow("φ of 90°") << "1.928" << "1" << false << "90" << ""
+        QTest::newRow("φ of 90°") << "1.928"
+                                  << "1" << false << "90"
+                                  << ""
                                   << "内部摩擦角 φ には 0 以上 90 未満の角度を入力して下さい。";
         QTest::newRow("no positive φ")
-            << "0.5" << "1" << true << "6000" << "120"
+            << "0.5"
+            << "1" << true << "6000"
+            << "120"
             << "正の解が有りません。与えた値では安全率 Fs0 になりません。";
-        QTest::newRow("no circle about the centre")
-            << "1.928" << "1" << true << "600" << "-500" << "その中心の円弧は有りません。";
+        QTest::newRow("no circle about the centre") << "1.928"
+                                                    << "1" << true << "600"
+                                                    << "-500"
+                                                    << "その中心の円弧は有りません。";
     }
     void BadInputsAreNamed() {
         QFETCH(QString, fs0);
@@ -149,6 +179,8 @@ class BackcalcWindowTest : public QObject {
         QCOMPARE(Find<QLabel>("BackcalcMessage")->palette().color(QPalette::WindowText),
                  QColor(255, 0, 0));
         QCOMPARE(window_->isVisible(), true);
+        QCOMPARE(Find<QPushButton>("BackcalcPdfButton")->isEnabled(),
+                 window_->Report().has_value());
     }
 };
 
