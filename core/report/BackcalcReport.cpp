@@ -50,8 +50,8 @@ TCellTable StrengthTable(const TStrengthLine& line) {
 TChartModel StrengthChart(const TStrengthLine& line, const TBackcalcInputs& inputs,
                           const std::optional<double>& answer) {
     TChartModel chart;
-    chart.Title = "c と tanφ の関係 (Fs0=" + F3(inputs.Fs0) + ", " + std::to_string(inputs.Layer) +
-                  "層目)";
+    chart.Title =
+        "c と tanφ の関係 (Fs0=" + F3(inputs.Fs0) + ", " + std::to_string(inputs.Layer) + "層目)";
     chart.BottomTitle = "c (kN/m2)";
     chart.LeftTitle = "tanφ";
 
@@ -92,8 +92,7 @@ TChartModel StrengthChart(const TStrengthLine& line, const TBackcalcInputs& inpu
     for (int phi = 0; phi < 90 && !strength.Points.empty(); phi += 10) {
         if (answerPhi && std::fabs(*answerPhi - phi) < 3) continue;
         const double t = std::tan(phi * Degree);
-        if (const auto c = CohesionFor(line, t))
-            phis.Add(*c, t, "φ=" + std::to_string(phi) + "°");
+        if (const auto c = CohesionFor(line, t)) phis.Add(*c, t, "φ=" + std::to_string(phi) + "°");
     }
     if (answerPhi) {
         const double c = cohesionGiven ? inputs.Value : *answer;
@@ -186,9 +185,9 @@ TBackcalcOutcome BackcalcOn(const TAnalysisModel& model, const TSlipCircle& circ
     const std::string given =
         cohesionGiven ? "c=" + F2(inputs.Value) + " kN/m2" : "φ=" + F2(inputs.Value) + "°";
     if (r.Answer) {
-        r.Lines.push_back(given + " のとき " +
-                          (cohesionGiven ? "φ=" + F2(*r.Answer) + "°"
-                                         : "c=" + F2(*r.Answer) + " kN/m2"));
+        r.Lines.push_back(
+            given + " のとき " +
+            (cohesionGiven ? "φ=" + F2(*r.Answer) + "°" : "c=" + F2(*r.Answer) + " kN/m2"));
     } else {
         r.Lines.push_back(given + " では正の " + (cohesionGiven ? "φ" : "c") + " が有りません。");
         out.Problem = line->PerCohesion > 0 || line->PerTanPhi > 0 ? TBackcalcProblem::NoSolution

@@ -30,20 +30,19 @@ enum class TBackcalcProblem : std::uint8_t {
     NoSuchLayer,
     NegativeCohesion,
     PhiOutOfRange,
-    NoCircle,      // no circle about the centre, or no critical circle
-    NotOnCircle,   // the layer's strength does not enter the circle
-    NoSolution,    // no positive partner for the given value
+    NoCircle,     // no circle about the centre, or no critical circle
+    NotOnCircle,  // the layer's strength does not enter the circle
+    NoSolution,   // no positive partner for the given value
 };
 [[nodiscard]] std::string BackcalcProblemText(TBackcalcProblem problem, int layersInUse);
 
 // The inputs a user can get wrong before anything is calculated.
-[[nodiscard]] TBackcalcProblem CheckBackcalcInputs(const TBackcalcInputs& inputs,
-                                                   int layersInUse);
+[[nodiscard]] TBackcalcProblem CheckBackcalcInputs(const TBackcalcInputs& inputs, int layersInUse);
 
 // The circle of least factor about a typed centre on the model; none when
 // no valid circle slides about it.
-[[nodiscard]] std::optional<TSlipCircle> CircleAboutCentre(const TAnalysisModel& model,
-                                                           double xo, double yo);
+[[nodiscard]] std::optional<TSlipCircle> CircleAboutCentre(const TAnalysisModel& model, double xo,
+                                                           double yo);
 
 struct TBackcalcReport {
     TBackcalcInputs Inputs;
