@@ -5,11 +5,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "cli/Json.h"
 #include "cli/RunSupport.h"
+#include "documents/BackcalcPdf.h"
 #include "engine/BackCalculation.h"
+#include "report/BackcalcReport.h"
 #include "run/ArbitraryPoint.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
@@ -71,8 +74,8 @@ int ParseBackcalcOptions(const TCommand& command, const std::vector<std::string>
         return ReportUsageError(command, "--c は 0 以上の数値で指定して下さい");
     if (options.Phi && !(*options.Phi >= 0 && *options.Phi < 90))
         return ReportUsageError(command, "--phi は 0 以上 90 未満の角度で指定して下さい");
-    if (options.Run.TextFile || options.Run.PdfFile || options.Run.FiguresDir)
-        return ReportUsageError(command, "backcalc が書けるのは --json だけです");
+    if (options.Run.TextFile || options.Run.FiguresDir)
+        return ReportUsageError(command, "backcalc が書けるのは --json と --pdf だけです");
     return ExitSuccess;
 }
 
@@ -139,6 +142,7 @@ int RunBackcalc(const TCommand& command, const std::vector<std::string>& args) {
                          : "φ=" + Fixed(*options.Phi, 2) + "° では正の c が有りません。");
     }
 
+    std::vector<TFileContents> files;
     if (options.Run.JsonFile) {
         TJsonArray table;
         for (int phi = 0; phi < 90; phi += 5) {
@@ -161,11 +165,29 @@ int RunBackcalc(const TCommand& command, const std::vector<std::string>& args) {
             {"given", given},
             {options.Cohesion ? "phi" : "c", answer ? TJsonValue(*answer) : TJsonValue(nullptr)},
             {"c_by_phi", table}};
+        files.push_back({std::filesystem::path(*options.Run.JsonFile), WriteJson(json)});
+    }
+    if (options.Run.PdfFile) {
+        const TBackcalcInputs inputs{
+            *options.Fs0, *options.Layer,
+            options.Cohesion ? TBackcalcGiven::Cohesion : TBackcalcGiven::Phi,
+            options.Cohesion ? *options.Cohesion : *options.Phi};
+        const TBackcalcOutcome outcome = BackcalcOn(*model, circle, inputs);
         try {
-            WriteFilesAtomically({{std::filesystem::path(*options.Run.JsonFile), WriteJson(json)}});
+            TPDFMaker maker;
+            std::ostringstream out;
+            PdfBackcalcPage(maker, out, outcome.Report, app.Design.DesignName);
+            files.push_back({std::filesystem::path(*options.Run.PdfFile), out.str()});
         } catch (const std::exception& e) {
-            return ReportError(e.what(), ExitDataError);
+            return ReportError("ファイル「" + *options.Run.PdfFile + "」を作れません: " + e.what(),
+                               ExitDataError);
         }
+    }
+    try {
+        // Made first and written together: a failure leaves both files as they were.
+        WriteFilesAtomically(files);
+    } catch (const std::exception& e) {
+        return ReportError(e.what(), ExitDataError);
     }
     return answer ? ExitSuccess : ExitRefused;
 }
@@ -177,6 +199,7 @@ const char* const BackcalcHelp =
     "  --c C | --phi DEG  与える粘着力、または内部摩擦角（もう一方を求める）\n"
     "  --centre X Y     円弧中心（任意点の円弧）。省略すると最少安全率の円弧\n"
     "  --json FILE      c–tanφ の関係を JSON で書く\n"
+    "  --pdf FILE       c–tanφ の図と表、入力値を1ページの PDF に書く\n"
     "run のオプション（--direction、--form、--kh など）も使えます。\n"
     "例: sorvanta-calc backcalc design.dat --fs0 1.00 --layer 1 --c 10";
 

@@ -1,5 +1,6 @@
 #include "gui/ResultWindow.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,12 +13,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/BackcalcWindow.h"
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultPages.h"
 #include "gui/ResultViews.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
 #include "run/AppState.h"
+#include "text/NumberFormat.h"
 
 namespace sorvanta::gui {
 
@@ -44,8 +47,56 @@ TResultWindow::TResultWindow(TAppState& context, QWidget* parent)
                   QStringLiteral("Ⅲ．滑り円弧ｽﾗｲｽ荷重"));
     tabs_->addTab(circle_.BuildLoadTab(this), QStringLiteral("Ⅳ．滑り円弧荷重"));
     tabs_->addTab(BuildFigureTab(), QStringLiteral("Ⅴ．滑り円弧図(最少安全率)"));
+    BuildCaseSelector();
     setFixedSize(kWindowSize);
     ShowResults();
+}
+
+void TResultWindow::BuildCaseSelector() {
+    // In the tab row's corner, so that the tabs keep their size when it shows.
+    auto* box = new QWidget(tabs_);
+    box->setObjectName(QStringLiteral("CasePanel"));
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 2, 2);
+    row->setSpacing(4);
+    row->addWidget(new QLabel(QStringLiteral("検討ケース"), box));
+    caseSelector_ = new QComboBox(box);
+    caseSelector_->setObjectName(QStringLiteral("CaseSelector"));
+    caseSelector_->addItem(QStringLiteral("常時"));
+    row->addWidget(caseSelector_);
+    tabs_->setCornerWidget(box, Qt::TopRightCorner);
+    box->hide();
+    connect(caseSelector_, &QComboBox::activated, this, [this] { ShowResults(); });
+}
+
+void TResultWindow::UpdateCaseSelector() {
+    const auto& seismic = context_.Report.SeismicCase;
+    QWidget* box = tabs_->cornerWidget(Qt::TopRightCorner);
+    if (!seismic) {
+        caseSelector_->setCurrentIndex(0);
+        while (caseSelector_->count() > 1) caseSelector_->removeItem(1);
+        box->hide();
+        return;
+    }
+    const double kh = seismic->Run.Model ? seismic->Run.Model->Loads.Kh : 0.0;
+    const QString text = QStringLiteral("地震時 (kh=%1)").arg(Q(FormatFloat("0.00##", kh)));
+    if (caseSelector_->count() < 2)
+        caseSelector_->addItem(text);
+    else
+        caseSelector_->setItemText(1, text);
+    box->show();
+}
+
+bool TResultWindow::SeismicShown() const {
+    return caseSelector_->currentIndex() == 1 && context_.Report.SeismicCase;
+}
+
+const TCalculationReport& TResultWindow::ShownReport() const {
+    return SeismicShown() ? *context_.Report.SeismicCase : context_.Report;
+}
+
+TChartModel& TResultWindow::ShownChart() {
+    return SeismicShown() ? seismicChart_ : context_.Report.ResultChart;
 }
 
 QWidget* TResultWindow::BuildDesignTab() {
@@ -147,6 +198,10 @@ QWidget* TResultWindow::BuildFigureTab() {
     arbitrary->setObjectName(QStringLiteral("ArbitraryButton"));
     arbitrary->setToolTip(QStringLiteral("任意点円弧滑りﾃｰﾌﾞﾙ表示"));
     controls.Row->addWidget(arbitrary);
+    auto* backcalc = new QPushButton(QStringLiteral("逆算"), page);
+    backcalc->setObjectName(QStringLiteral("BackcalcButton"));
+    backcalc->setToolTip(QStringLiteral("逆算法: 安全率 Fs0 を与える層の強度"));
+    controls.Row->addWidget(backcalc);
     column->addLayout(controls.Row);
 
     connect(chart_, &TChartView::PointerMoved, pointer_, &TPointerDisplay::Show);
@@ -155,18 +210,21 @@ QWidget* TResultWindow::BuildFigureTab() {
         if (separate_) separate_->NavigateOwnChart(command);
     });
     connect(fontSize_, &QSlider::valueChanged, this, [this](int size) {
-        SetResultLabelFontSize(context_.Report.ResultChart, size);
+        SetResultLabelFontSize(ShownChart(), size);
         SetResultLabelFontSize(trialChart_, size);
         chart_->update();
     });
     connect(controls.SeparateWindow, &QToolButton::clicked, this,
             &TResultWindow::OpenSeparateWindow);
     connect(arbitrary, &QPushButton::clicked, this, &TResultWindow::ArbitraryRequested);
+    connect(backcalc, &QPushButton::clicked, this, [this] { ShowBackcalc(); });
     return page;
 }
 
 void TResultWindow::ShowResults() {
-    const TResultTables& t = context_.Report.Results;
+    UpdateCaseSelector();
+    const TCalculationReport& report = ShownReport();
+    const TResultTables& t = report.Results;
     ShowLines(contents_, t.ContentsList);
     ShowLines(layerSettings_, t.LayerSettingsList);
     ShowCells(soilData_, t.SoilDataTable);
@@ -181,9 +239,32 @@ void TResultWindow::ShowResults() {
     ShowCells(centre_, t.CentreTable);
     circle_.Show(t.Circle);
     ShowJudgement(judgementLabel_, judgement_, t.Circle);
+    if (SeismicShown()) seismicChart_ = report.ResultChart;
     // A run works on a copy of the chart; the slider's size is this window's.
-    SetResultLabelFontSize(context_.Report.ResultChart, fontSize_->value());
-    chart_->SetModel(&context_.Report.ResultChart);
+    SetResultLabelFontSize(ShownChart(), fontSize_->value());
+    chart_->SetModel(&ShownChart());
+    SetBackcalcCase();
+}
+
+TBackcalcWindow& TResultWindow::ShowBackcalc() {
+    if (!backcalc_) {
+        backcalc_ = new TBackcalcWindow(this);
+        backcalc_->move(pos() + QPoint(40, 40));
+        SetBackcalcCase();
+    }
+    backcalc_->show();
+    backcalc_->raise();
+    return *backcalc_;
+}
+
+void TResultWindow::SetBackcalcCase() {
+    if (!backcalc_) return;
+    const TRunResult& run = ShownReport().Run;
+    std::optional<TSlipCircle> critical;
+    if (run.HasCritical && run.Outcome == TRunOutcome::Ok)
+        critical = TSlipCircle{run.Critical.Xo, run.Critical.Yo, run.Critical.R};
+    backcalc_->SetCase(run.Model, critical, caseSelector_->currentText(),
+                       context_.Design.DesignName);
 }
 
 void TResultWindow::ShowFigureTab() {
@@ -200,7 +281,7 @@ void TResultWindow::ShowTrialChart(const TChartModel& chart) {
 }
 
 void TResultWindow::EndTrialChart() {
-    if (chart_->Model() == &trialChart_) chart_->SetModel(&context_.Report.ResultChart);
+    if (chart_->Model() == &trialChart_) chart_->SetModel(&ShownChart());
 }
 
 void TResultWindow::NavigateOwnChart(TChartCommand command) {

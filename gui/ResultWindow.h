@@ -8,6 +8,7 @@
 #include "gui/ResultPages.h"
 #include "views/ChartNavigation.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QGroupBox;
@@ -18,10 +19,12 @@ class QTableWidget;
 
 namespace sorvanta {
 struct TAppState;
-}
+struct TCalculationReport;
+}  // namespace sorvanta
 
 namespace sorvanta::gui {
 
+class TBackcalcWindow;
 class TChartView;
 class TResultDiagramWindow;
 class TPointerDisplay;
@@ -53,6 +56,11 @@ class TResultWindow : public QWidget {
     [[nodiscard]] TChartView* Chart() const { return chart_; }
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] TPointerDisplay* Pointer() const { return pointer_; }
+    // The report the tabs show: the application's, or its 地震時 case while
+    // "検討ケース" selects that.
+    [[nodiscard]] const TCalculationReport& ShownReport() const;
+    // "逆算": the back-calculation window on the shown case, made on first use.
+    TBackcalcWindow& ShowBackcalc();
 
   signals:
     // "任意点円弧滑り表示".
@@ -63,10 +71,21 @@ class TResultWindow : public QWidget {
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildFigureTab();
     void OpenSeparateWindow();
+    void BuildCaseSelector();
+    void SetBackcalcCase();
+    // "検討ケース" follows the report: shown only beside a 地震時 case.
+    void UpdateCaseSelector();
+    [[nodiscard]] bool SeismicShown() const;
+    [[nodiscard]] TChartModel& ShownChart();
 
     TAppState& context_;
     TResultDiagramWindow* separate_ = nullptr;
     TChartModel trialChart_;
+    // The 地震時 case's chart, this window's copy: navigation and the label
+    // size change it, and the report's copy is shared.
+    TChartModel seismicChart_;
+    QComboBox* caseSelector_ = nullptr;
+    TBackcalcWindow* backcalc_ = nullptr;
 
     QTabWidget* tabs_ = nullptr;
     // Ⅰ

@@ -3,7 +3,9 @@
 # program as it starts, then the main window with the design window on every
 # page, the entry windows, the state after a run, every tab of the result and
 # arbitrary-point table windows, their separate diagrams, a zoomed chart, an
-# arbitrary-point evaluation, the about window and a search with 計算過程表示.
+# arbitrary-point evaluation, the about window, the back-calculation window
+# (逆算), both cases through "検討ケース" with the 最大必要抑止力円, and a search
+# with 計算過程表示.
 #   scripts/screenshots.sh [output folder, default /tmp/shots] [build folder, default build]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

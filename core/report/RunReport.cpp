@@ -28,6 +28,7 @@ void WriteFailure(const TRunContext& context) {
     load.SetRowCount(2);
     load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
     ClearAllSeries(report.ResultChart);
+    RemoveMostForceCircle(report.ResultChart);
     ClearAllSeries(report.ArbitraryChart);
 }
 
@@ -92,6 +93,11 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
                true);
     DrawCircle(report.ArbitraryChart, model, critical.Circle, critical.Sums, design,
                context.Drawing, true);
+    const TForceCircle& most = run.MostForce;
+    DrawMostForceCircle(report.ResultChart, model,
+                        model.PlannedFs > 0 && most.Found && most.Force > 0
+                            ? std::optional(TSlipCircle{most.Xo, most.Yo, most.R})
+                            : std::nullopt);
 
     DrawGridFactors(run.Grid, report.ResultChart, report.ArbitraryChart);
     if (run.Contours) DrawContours(*run.Contours, report.ResultChart, report.ArbitraryChart);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "text/NumberFormat.h"
@@ -141,6 +142,48 @@ void DrawCircle(TChartModel& chart, const TAnalysisModel& model, const TSlipCirc
     DrawLoad(At(chart, rsLoad), design);
 
     if (framing) FrameCircle(chart, model.Direction, c, e);
+}
+
+void RemoveMostForceCircle(TChartModel& chart) {
+    if (chart.Series.size() > static_cast<std::size_t>(rsMostForce))
+        chart.Series.resize(static_cast<std::size_t>(rsMostForce));
+}
+
+void DrawMostForceCircle(TChartModel& chart, const TAnalysisModel& model,
+                         const std::optional<TSlipCircle>& circle) {
+    RemoveMostForceCircle(chart);
+    if (!circle || chart.Series.size() < static_cast<std::size_t>(rsMostForce)) return;
+    TEngineScratch scratch;
+    const TCircleEvaluation e = Evaluate(model, *circle, scratch);
+    if (!Accepted(e.Verdict)) return;
+
+    TChartSeries series;
+    series.Title = MostForceSeriesTitle;
+    series.Kind = TSeriesKind::Line;
+    series.Colour = TRgb{255, 0, 255};
+    series.LineWidth = 2;
+    series.LineStyle = TLineStyle::Dash;
+    series.ShowInLegend = true;
+    series.Order = TValueOrder::None;
+    // Named at the middle of the arc too: a document figure has no legend.
+    series.LabelsShown = true;
+    series.LabelOffset = 2;
+    series.LabelClipped = true;
+    series.LabelColour = series.Colour;
+    // A smooth arc from end to end, counter-clockwise under the centre: the
+    // start's angle is taken within a turn before the end's.
+    const TSlipCircle& c = *circle;
+    const double end = std::atan2(e.Ye - c.Yo, e.Xe - c.Xo);
+    double start = std::atan2(e.Yb - c.Yo, e.Xb - c.Xo);
+    if (start > end) start -= 2 * std::numbers::pi;
+    constexpr int steps = 90;
+    for (int k = 0; k <= steps; ++k) {
+        const double a = start + (end - start) * k / steps;
+        series.Add(
+            c.Xo + c.R * std::cos(a), c.Yo + c.R * std::sin(a),
+            k == steps / 2 ? std::optional<std::string>(MostForceSeriesTitle) : std::nullopt);
+    }
+    chart.Series.push_back(std::move(series));
 }
 
 }  // namespace sorvanta

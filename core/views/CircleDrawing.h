@@ -2,6 +2,8 @@
 // Draws the section and one slip circle into a slip circle chart (the result
 // chart, the arbitrary-point chart), and frames the chart around the circle.
 
+#include <optional>
+
 #include "design/AnalysisOptions.h"
 #include "design/DesignConditions.h"
 #include "engine/AnalysisModel.h"
@@ -31,5 +33,16 @@ void DrawCircle(TChartModel& chart, const TAnalysisModel& model, const TSlipCirc
 // that the whole circle shows with a 5 m margin, the spans still equal.
 void FrameCircle(TChartModel& chart, TSlipDirection direction, const TSlipCircle& circle,
                  const TCircleEvaluation& evaluation);
+
+// 計画安全率: the circle needing the largest restraining force, drawn as a
+// series after the thirteen ("最大必要抑止力円", dashed, in the legend). It
+// is added only while there is such a circle to draw, so that a chart
+// without one keeps exactly its thirteen series (and every output its bytes);
+// none removes it.
+inline constexpr int rsMostForce = ResultSeriesCount;
+inline constexpr const char* MostForceSeriesTitle = "最大必要抑止力円";
+void DrawMostForceCircle(TChartModel& chart, const TAnalysisModel& model,
+                         const std::optional<TSlipCircle>& circle);
+void RemoveMostForceCircle(TChartModel& chart);
 
 }  // namespace sorvanta

@@ -8,6 +8,7 @@
 
 #include "gui/QtCanvas.h"
 #include "views/ChartPainter.h"
+#include "views/CircleDrawing.h"
 
 namespace sorvanta::gui {
 
@@ -47,6 +48,9 @@ void TPagePainter::CopyChartFigure(const TChartModel& chart, TChartModel& figure
     figure.Bottom = FigureLimits(chart, TChartAxisId::Bottom);
     figure.Left = FigureLimits(chart, TChartAxisId::Left);
     const bool black = mono == 1;
+    // The 最大必要抑止力円 comes and goes with the run's planned factor: the
+    // figure takes it as the chart draws it.
+    RemoveMostForceCircle(figure);
     const std::size_t n = std::min(chart.Series.size(), figure.Series.size());
     for (std::size_t i = 0; i < n; ++i) {
         const TChartSeries& from = chart.Series[i];
@@ -70,6 +74,9 @@ void TPagePainter::CopyChartFigure(const TChartModel& chart, TChartModel& figure
                 break;
         }
     }
+    if (chart.Series.size() > static_cast<std::size_t>(rsMostForce) &&
+        figure.Series.size() == static_cast<std::size_t>(rsMostForce))
+        figure.Series.push_back(chart.Series[static_cast<std::size_t>(rsMostForce)]);
     if (!black) return;
     // Nothing of the figure keeps a colour: outlines, labels and legend
     // swatches of every series turn black too.

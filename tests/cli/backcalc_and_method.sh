@@ -32,9 +32,23 @@ done <<'LIST'
 --fs0 1.928 --layer 2 --c 600|2層目は有りません（地層数 1）
 --layer 1 --c 600|--fs0 に 0 より大きい安全率を指定して下さい
 --fs0 1.928 --layer 1 --c 600 --phi 20|--c と --phi のどちらか一方を指定して下さい
---fs0 1.928 --layer 1 --c 600 --pdf x.pdf|backcalc が書けるのは --json だけです
+--fs0 1.928 --layer 1 --c 600 --text x.txt|backcalc が書けるのは --json と --pdf だけです
 LIST
-[ ! -e x.pdf ] || fail "backcalc --pdf wrote a file"
+[ ! -e x.txt ] || fail "backcalc --text wrote a file"
+
+# The one-page PDF: a whole document with its chart, table and answer.
+# shellcheck disable=SC2086
+run backcalc "$fk" --fs0 1.928 --layer 1 --c 600 $circle --pdf fk.pdf
+expect_status 0 "backcalc --pdf"
+head -c 5 fk.pdf | grep -q '^%PDF-' || fail "backcalc --pdf: not a PDF"
+tail -c 7 fk.pdf | grep -q '%%EOF' || fail "backcalc --pdf: no end of file"
+[ "$(grep -ac '/Type */Page\b' fk.pdf)" = 1 ] || fail "backcalc --pdf: not one page"
+if command -v pdftotext >/dev/null; then
+    pdftotext fk.pdf fk.txt
+    for text in "逆算法" "φ=20.01°" "c(kN/m2)" "c と tanφ の関係"; do
+        grep -qF "$text" fk.txt || fail "backcalc --pdf lacks '$text': $(cat fk.txt)"
+    done
+fi
 
 # The simplified Bishop method on the same circle (counter-clockwise: Fs is
 # written negative).

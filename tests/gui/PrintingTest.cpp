@@ -464,6 +464,22 @@ class PrintingTest : public QObject {
             QVERIFY(figure.Series[rsSafetyFactor].Points[0].Label ==
                     std::optional<std::string>("1.25"));
         }
+
+        // The 最大必要抑止力円 (a series after the thirteen) comes with the
+        // chart, in the mode's colour, and goes with it from a reused figure.
+        TChartModel figure = MakeCircleFigure();
+        TChartSeries most;
+        most.Colour = TRgb{255, 0, 255};
+        most.Add(1, 1);
+        most.Add(2, 0);
+        screen.Series.push_back(most);
+        TPagePainter::CopyChartFigure(screen, figure, 1);
+        QCOMPARE(figure.Series.size(), std::size_t(ResultSeriesCount) + 1);
+        QCOMPARE(figure.Series.back().Points, most.Points);
+        QVERIFY(figure.Series.back().Colour == (TRgb{0, 0, 0}));
+        screen.Series.pop_back();
+        TPagePainter::CopyChartFigure(screen, figure, 0);
+        QCOMPARE(figure.Series.size(), std::size_t(ResultSeriesCount));
     }
 
     void NoAtTheQuestionPrintsNothing() {

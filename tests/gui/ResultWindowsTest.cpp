@@ -5,6 +5,7 @@
 // a click or by typed coordinates.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -242,6 +243,66 @@ class ResultWindowsTest : public QObject {
         QVERIFY(*F2().Chart()->Model() == core.ResultChart);
         CompareArbitrary(core.Arbitrary);
         QVERIFY(*F16().Chart()->Model() == core.ArbitraryChart);
+    }
+
+    // 検討ケース 両方: "検討ケース" puts the 地震時 case's report in every tab
+    // and the chart, and back. Without a second case it is hidden and the
+    // window draws exactly as it would without the selector.
+    void CaseSelectorSwitchesEveryTabToTheChosenCase() {
+        auto* selector = Find<QComboBox>(F2(), "CaseSelector");
+        RunFromButton();
+        QVERIFY(!selector->isVisibleTo(&F2()));
+        for (int tab = 0; tab < F2().Tabs()->count(); ++tab) {
+            F2().Tabs()->setCurrentIndex(tab);
+            const QImage with = F2().grab().toImage();
+            QWidget* corner = F2().Tabs()->cornerWidget(Qt::TopRightCorner);
+            F2().Tabs()->setCornerWidget(nullptr, Qt::TopRightCorner);
+            QCOMPARE(F2().grab().toImage(), with);
+            F2().Tabs()->setCornerWidget(corner, Qt::TopRightCorner);
+        }
+
+        Context().Options.Kh = "0.15";
+        Context().Options.Case = TDesignCase::Both;
+        RunFromButton();
+        QVERIFY(selector->isVisibleTo(&F2()));
+        QCOMPARE(selector->count(), 2);
+        QCOMPARE(selector->itemText(1), QStringLiteral("地震時 (kh=0.15)"));
+        const TCalculationReport core = CoreRun();
+        QVERIFY(core.SeismicCase);
+        const TCalculationReport* cases[] = {core.SeismicCase.get(), &core};
+        for (const TCalculationReport* shown : cases) {
+            selector->setCurrentIndex(shown == &core ? 0 : 1);
+            emit selector->activated(selector->currentIndex());
+            const TResultTables& t = shown->Results;
+            const std::pair<const char*, const TLineList*> lists[] = {
+                {"ListBox9", &t.FormulaList},
+                {"ListBox1", &t.ResultList},
+                {"ListBox4", &t.Circle.SliceHeadingList},
+                {"ListBox3", &t.Circle.JudgementList},
+            };
+            for (const auto& [name, lines] : lists)
+                QCOMPARE(Lines(Find<QListWidget>(F2(), name)), Lines(*lines));
+            const std::pair<const char*, const TCellTable*> grids[] = {
+                {"StringGrid1", &t.CentreTable},
+                {"StringGrid5", &t.Circle.SliceTable},
+                {"StringGrid2", &t.Circle.LoadTable},
+            };
+            for (const auto& [name, table] : grids)
+                QCOMPARE(Cells(Find<QTableWidget>(F2(), name)), Cells(*table));
+            QCOMPARE(Find<QGroupBox>(F2(), "GroupBox11")->title(),
+                     QString::fromStdString(t.ResultCaption.Text));
+            QVERIFY(*F2().Chart()->Model() == shown->ResultChart);
+        }
+        QVERIFY(Cells(core.Results.CentreTable) != Cells(core.SeismicCase->Results.CentreTable));
+
+        // A run without the second case hides the selector and shows 常時.
+        selector->setCurrentIndex(1);
+        emit selector->activated(1);
+        Context().Options.Case = TDesignCase::Normal;
+        RunFromButton();
+        QVERIFY(!selector->isVisibleTo(&F2()));
+        QCOMPARE(selector->count(), 1);
+        QVERIFY(*F2().Chart()->Model() == CoreRun().ResultChart);
     }
 
     void PointerMovementShowsTheCoordinates() {

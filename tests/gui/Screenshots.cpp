@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include "gui/AboutWindow.h"
 #include "gui/ArbitraryDiagramWindow.h"
 #include "gui/ArbitraryWindow.h"
+#include "gui/BackcalcWindow.h"
 #include "gui/CalculationController.h"
 #include "gui/DesignWindow.h"
 #include "gui/EntryWindow.h"
@@ -136,6 +138,40 @@ class Screenshots : public QObject {
         app->AboutWindow().ShowCentred();
         Shot("about");
         app->AboutWindow().hide();
+
+        // "逆算" on the critical circle, then a bad input.
+        f2.ShowFigureTab();
+        TBackcalcWindow& backcalc = f2.ShowBackcalc();
+        backcalc.findChild<QLineEdit*>("Fs0Edit")->setText("1.0");
+        backcalc.findChild<QLineEdit*>("LayerEdit")->setText("5");
+        backcalc.findChild<QLineEdit*>("GivenValueEdit")->setText("5");
+        backcalc.Calculate();
+        Shot("backcalc");
+        backcalc.findChild<QLineEdit*>("LayerEdit")->setText("7");
+        backcalc.Calculate();
+        Shot("backcalc-bad-layer");
+        backcalc.hide();
+
+        // Both cases with a planned factor: "検討ケース" on each case, the
+        // chart with the circle needing the largest restraining force.
+        app->Context().Options.Kh = "0.15";
+        app->Context().Options.Case = TDesignCase::Both;
+        app->Context().Options.PlannedFs = "3";
+        {
+            TDialogResponder user;
+            QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
+        auto* selector = f2.findChild<QComboBox*>("CaseSelector");
+        Shot("result-case-normal");
+        selector->setCurrentIndex(1);
+        emit selector->activated(1);
+        Shot("result-case-seismic");
+        f2.Tabs()->setCurrentIndex(TResultWindow::tabSafetyFactor);
+        Shot("result-case-seismic-tab2");
+        f2.hide();
+        app->Context().Options.Case = TDesignCase::Normal;
+        app->Context().Options.PlannedFs = "";
 
         // 計算過程表示: the result window while the search runs (fine slices
         // keep it busy long enough to be seen).

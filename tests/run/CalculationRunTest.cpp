@@ -469,4 +469,47 @@ TEST(CalculationRunTest, AnchorForceTakesTheSlipSurfaceWhereTheAnchorCrossesIt) 
 }
 
 }  // namespace
+
+// 計画安全率: the result chart adds "最大必要抑止力円" only while a circle needs
+// a restraining force, on that circle's arc from ground to ground; the next
+// run without one drops it, so the chart is the plain thirteen series again.
+TEST(CalculationRunTest, ResultChartShowsTheMostForceCircleOnlyWhileOneNeedsForce) {
+    struct TCase {
+        const char* Name;
+        const char* PlannedFs;
+        bool Shown;
+    };
+    const TCase cases[] = {
+        {"no planned factor", "", false},
+        {"every circle above the planned factor", "1.5", false},
+        {"forces needed", "3", true},
+        {"no planned factor after one", "", false},
+    };
+    TApp app;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        app.Options.PlannedFs = c.PlannedFs;
+        const TRunResult run = app.Run();
+        ASSERT_EQ(run.Outcome, TRunOutcome::Ok);
+        const auto& series = app.Report.ResultChart.Series;
+        ASSERT_EQ(series.size(), std::size_t(ResultSeriesCount) + (c.Shown ? 1 : 0));
+        EXPECT_EQ(app.Report.ArbitraryChart.Series.size(), std::size_t(ResultSeriesCount));
+        if (!c.Shown) continue;
+        const TChartSeries& most = series.back();
+        EXPECT_EQ(most.Title, "最大必要抑止力円");
+        EXPECT_TRUE(most.ShowInLegend);
+        EXPECT_EQ(most.LineStyle, TLineStyle::Dash);
+        const TForceCircle& m = run.MostForce;
+        ASSERT_TRUE(m.Found && m.Force > 0);
+        ASSERT_GT(most.Points.size(), 2u);
+        for (const TChartPoint& p : most.Points)
+            EXPECT_NEAR(std::hypot(p.X - m.Xo, p.Y - m.Yo), m.R, 1e-9);
+        // From the toe side to the top, under the centre.
+        EXPECT_LT(most.Points.front().X, most.Points.back().X);
+        const auto lowest = std::min_element(most.Points.begin(), most.Points.end(),
+                                             [](auto& a, auto& b) { return a.Y < b.Y; });
+        EXPECT_NEAR(lowest->Y, m.Yo - m.R, 0.05);
+    }
+}
+
 }  // namespace sorvanta
