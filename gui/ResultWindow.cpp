@@ -36,6 +36,10 @@ QGroupBox* Group(QWidget* parent, const QString& caption, const QString& name = 
 
 }  // namespace
 
+void TResultWindow::SetFullInputSet(bool full) {
+    backcalcButton_->setVisible(full);
+}
+
 TResultWindow::TResultWindow(TAppState& context, QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context) {
     tabs_ =
@@ -201,6 +205,9 @@ QWidget* TResultWindow::BuildFigureTab() {
     auto* backcalc = new QPushButton(QStringLiteral("逆算"), page);
     backcalc->setObjectName(QStringLiteral("BackcalcButton"));
     backcalc->setToolTip(QStringLiteral("逆算法: 安全率 Fs0 を与える層の強度"));
+    // Part of the full input set: the reduced window stays as it was.
+    backcalc->setVisible(false);
+    backcalcButton_ = backcalc;
     controls.Row->addWidget(backcalc);
     column->addLayout(controls.Row);
 

@@ -36,6 +36,9 @@ class TResultWindow : public QWidget {
 
     TResultWindow(TAppState& context, QWidget* parent = nullptr);
 
+    // "全入力項目を表示": the 逆算 button with the full input set only.
+    void SetFullInputSet(bool full);
+
     // The separate diagram window: "別ウィンドウを開く" fills it, and the
     // navigation buttons move its chart too.
     void SetSeparateWindow(TResultDiagramWindow* window) { separate_ = window; }
@@ -109,6 +112,7 @@ class TResultWindow : public QWidget {
     TChartView* chart_ = nullptr;       // Chart1
     TPointerDisplay* pointer_ = nullptr;
     QSlider* fontSize_ = nullptr;
+    QPushButton* backcalcButton_ = nullptr;
 };
 
 }  // namespace sorvanta::gui

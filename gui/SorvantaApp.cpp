@@ -104,6 +104,7 @@ void TSorvantaApp::OnFirstShown() {
 void TSorvantaApp::ShowFullInputSet(bool on) {
     MainWindow().MenuAction(TCommand::FullInputSet)->setChecked(on);
     MainWindow().ShowStudies(on);
+    ResultWindow().SetFullInputSet(on);
     DesignWindow().SetFullInputSet(on);
     RememberFullInputSet(on);
 }
