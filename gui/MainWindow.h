@@ -35,6 +35,7 @@ enum class TCommand {
     ShowArbitrary,
     FullInputSet,  // checkable: the design window's full input set
     Calculate,
+    LiveCalculation,  // checkable: "自動計算", menu item and tool button alike
     About,
 };
 
