@@ -61,10 +61,11 @@ class TLiveOverlay : public QWidget {
         font.setBold(true);
         p.setFont(font);
         const QFontMetrics metrics(font);
-        const QRect box = metrics.boundingRect(QRect(0, 0, int(plot.width()) - 12, 200),
-                                               Qt::TextSingleLine, text_)
-                              .adjusted(-4, -2, 4, 2)
-                              .translated(int(plot.left()) + 8, int(plot.top()) + 6);
+        const QRect box =
+            metrics
+                .boundingRect(QRect(0, 0, int(plot.width()) - 12, 200), Qt::TextSingleLine, text_)
+                .adjusted(-4, -2, 4, 2)
+                .translated(int(plot.left()) + 8, int(plot.top()) + 6);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, 225));
         p.drawRect(box);
@@ -122,8 +123,8 @@ class TLiveOverlay : public QWidget {
     bool refused_ = false;
 };
 
-void TDesignWindow::ShowLiveCircle(double xo, double yo, double r, double xb, double yb,
-                                   double xe, double ye, const QString& text, bool ok) {
+void TDesignWindow::ShowLiveCircle(double xo, double yo, double r, double xb, double yb, double xe,
+                                   double ye, const QString& text, bool ok) {
     if (!liveOverlay_) liveOverlay_ = new TLiveOverlay(chart_);
     liveOverlay_->ShowCircle({xo, yo, r, xb, yb, xe, ye}, text, ok);
 }

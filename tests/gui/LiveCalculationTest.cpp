@@ -169,8 +169,8 @@ class LiveCalculationTest : public QObject {
         QVERIFY(user.Seen.isEmpty());
         QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Refused);
         QVERIFY(!refusal.isEmpty() && !refusal.contains(QLatin1Char('\n')));
-        QVERIFY(CoreMessageText(app_->Calculation().LastResult().Messages.at(0))
-                    .startsWith(refusal));
+        QVERIFY(
+            CoreMessageText(app_->Calculation().LastResult().Messages.at(0)).startsWith(refusal));
         QVERIFY(app_->Context().Report.Results == before);
         QVERIFY(phi->isEnabled());
     }
