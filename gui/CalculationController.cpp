@@ -375,6 +375,8 @@ void TCalculationController::OnFinished() {
     if (written) Keep(*job);
     if (!written && outcome == TRunOutcome::Refused && !job->Result.Messages.empty())
         refusal_ = FirstLine(job->Result.Messages.front());
+    if (job->Error.empty() && outcome == TRunOutcome::NoCircle)
+        refusal_ = FirstLine(NoCircleMessage);
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);
     emit RunningChanged(false);

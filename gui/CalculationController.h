@@ -51,8 +51,9 @@ class TCalculationController : public QObject {
     [[nodiscard]] bool LiveRunning() const { return running_ && live_; }
     // The run that ended last was a live one.
     [[nodiscard]] bool LastWasLive() const { return lastLive_; }
-    // Why the last run wrote no result, as the checks or the conversion said
-    // it (empty when it wrote one or was stopped).
+    // Why the last run found no circle, in one line: the checks' first fault,
+    // the conversion's error or the no-circle message (empty when it found
+    // one, was stopped or its question answered No).
     [[nodiscard]] const QString& LastRefusal() const { return refusal_; }
     // Stops a run and waits for it (the application is closing).
     void StopAndWait();

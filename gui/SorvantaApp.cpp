@@ -159,9 +159,9 @@ void TSorvantaApp::ShowLiveResult() {
         DesignWindow().ShowLiveCircle(c.Xo, c.Yo, c.R, c.Xb, c.Yb, c.Xe, c.Ye, text, ok);
     } else if (!calculation_->LastRefusal().isEmpty()) {
         DesignWindow().ShowLiveRefusal(calculation_->LastRefusal());
-    } else {
-        DesignWindow().ClearLiveResult();
     }
+    // Otherwise a 計算開始 run was answered No or stopped: the chart keeps what
+    // it showed.
 }
 
 void TSorvantaApp::ShowFullInputSet(bool on) {
