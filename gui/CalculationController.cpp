@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
+#include <utility>
 
 #include "design/DesignFile.h"
 #include "engine/Progress.h"
@@ -119,33 +120,71 @@ class TThreadProgress : public TProgress {
     const TChartModel& chart_;
 };
 
+// 自動計算: nothing is shown or asked while the user edits. The circle
+// conditions are taken as confirmed (switching the item on asked for the
+// runs); a fault refuses the run, and the run's own questions are answered No.
+class TSilentDialogs : public TUserDialogs {
+  public:
+    explicit TSilentDialogs(std::vector<std::string>& messages) : messages_(messages) {}
+    bool Confirm(std::string_view /*question*/) override { return false; }
+    void ShowMessage(std::string_view message) override { messages_.emplace_back(message); }
+
+  private:
+    std::vector<std::string>& messages_;
+};
+
+// A live run reports no progress: only whether it is to stop.
+class TSilentProgress : public TProgress {
+  public:
+    explicit TSilentProgress(TCancelFlag cancel) : cancel_(std::move(cancel)) {}
+    bool Cancelled() const override { return cancel_->load(std::memory_order_relaxed); }
+
+  private:
+    TCancelFlag cancel_;
+};
+
+// The first line of a message, as the design window's chart shows it.
+QString FirstLine(const std::string& message) {
+    const QString text = CoreMessageText(message);
+    return text.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
 }  // namespace
 
 // Everything one run reads and writes, owned by the controller until the run
 // has ended.
 struct TCalculationController::TJob {
     TJob(const TAppState& app, TDesignWindow& form, TCancelFlag cancel,
-         TCalculationController& controller, TTrialCircleFeed& feed)
+         TCalculationController& controller, TTrialCircleFeed& feed, bool live)
         : Design(app.Design),
           Options(app.Options),
           Drawing(app.Drawing),
           Report(app.Report),
-          Dialogs(form, cancel),
-          Progress(form, cancel, controller, feed, Report.ResultChart),
-          Settings(app.Settings) {}
+          Settings(app.Settings),
+          Live(live) {
+        if (live) {
+            Dialogs = std::make_unique<TSilentDialogs>(Result.Messages);
+            Progress = std::make_unique<TSilentProgress>(cancel);
+        } else {
+            Dialogs = std::make_unique<TThreadDialogs>(form, cancel);
+            Progress = std::make_unique<TThreadProgress>(form, cancel, controller, feed,
+                                                         Report.ResultChart);
+        }
+    }
 
     // The windows decide from the run's outcome what to show afterwards.
     TRunContext Context() {
-        return TRunContext{Design, Options, Report, Dialogs, &Progress, Settings, Drawing};
+        return TRunContext{Design, Options, Report, *Dialogs, Progress.get(), Settings, Drawing};
     }
 
     TDesignConditions Design;
     TAnalysisOptions Options;
     TDrawingOptions Drawing;
     TCalculationReport Report;  // the run writes a copy, kept if it wrote
-    TThreadDialogs Dialogs;
-    TThreadProgress Progress;
+    std::unique_ptr<TUserDialogs> Dialogs;
+    std::unique_ptr<TProgress> Progress;
     TRunSettings Settings;
+    bool Live = false;
     TRunResult Result;
     std::string Error;  // the conversion error that stopped the run
 };
@@ -163,15 +202,69 @@ TCalculationController::~TCalculationController() {
 }
 
 void TCalculationController::Start() {
-    if (running_) return;
+    if (running_) {
+        if (live_) {
+            startAfter_ = true;
+            liveAgain_ = false;
+            Stop();
+        }
+        return;
+    }
+    Launch(false);
+}
+
+void TCalculationController::StartLive() {
+    if (running_) {
+        if (live_ && !startAfter_) {
+            liveAgain_ = true;
+            Stop();
+        }
+        return;
+    }
+    Launch(true);
+}
+
+void TCalculationController::DiscardLive() {
+    if (!running_ || !live_) return;
+    liveAgain_ = false;
+    discard_ = true;
+    Stop();
+}
+
+void TCalculationController::Launch(bool live) {
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     feed_.Reset();
-    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_, *this, feed_);
+    job_ = std::make_unique<TJob>(context_, designWindow_, cancel_, *this, feed_, live);
     running_ = true;
+    live_ = live;
+    TJob* job = job_.get();
+    if (live) {
+        // The checks build the model: on the run's thread too, so that typing
+        // never waits for them.
+        watcher_.setFuture(QtConcurrent::run([job] {
+            try {
+                auto checked =
+                    std::make_shared<TCheckResult>(CheckCalculation(job->Design, job->Options));
+                for (const std::string& fault : checked->Faults)
+                    job->Result.Messages.push_back(fault);
+                if (!checked->Faults.empty()) {
+                    job->Result.Outcome = TRunOutcome::Refused;
+                    return;
+                }
+                job->Result =
+                    RunCalculation(std::shared_ptr<const TAnalysisModel>(checked, &checked->Model),
+                                   job->Context());
+            } catch (const ConversionError& e) {
+                job->Error = LocateConversionError(job->Design, e).what();
+            } catch (const std::exception& e) {
+                job->Error = e.what();
+            }
+        }));
+        return;
+    }
     if (context_.Design.ShowCalculationProcess) frameTimer_.start();
     designWindow_.SetRunning(true);
     emit RunningChanged(true);
-    TJob* job = job_.get();
     // The checks and their question here, before the run's thread starts: the
     // run then needs no answer from this thread.
     std::shared_ptr<const TCheckResult> checks;
@@ -204,6 +297,8 @@ void TCalculationController::Stop() {
 
 void TCalculationController::StopAndWait() {
     if (!running_) return;
+    liveAgain_ = false;
+    startAfter_ = false;
     Stop();
     // The run may be waiting for the window thread; keep serving it.
     while (!watcher_.isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -214,6 +309,52 @@ void TCalculationController::OnFrame() {
     if (feed_.Take(frameChart_)) emit TrialChart(frameChart_);
 }
 
+bool TCalculationController::Written(const TJob& job) {
+    const TRunOutcome outcome = job.Result.Outcome;
+    return job.Error.empty() && (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
+                                 (outcome == TRunOutcome::Cancelled && job.Result.HasCritical));
+}
+
+void TCalculationController::Keep(TJob& job) {
+    context_.Report = std::move(job.Report);
+    // The design and options as the run read them: edits made while it
+    // ran make the results stale at once.
+    context_.ResultsDesign = job.Design;
+    context_.ArbitraryDesign = job.Design;
+    context_.ResultsOptions = job.Options;
+    context_.ArbitraryOptions = job.Options;
+    context_.ResultsDrawing = job.Drawing;
+    context_.ArbitraryDrawing = job.Drawing;
+}
+
+void TCalculationController::OnLiveFinished(TJob& job, bool discarded) {
+    const bool again = std::exchange(liveAgain_, false);
+    const bool start = std::exchange(startAfter_, false);
+    // A stopped live run is only ever replaced: what it found is of a design
+    // already edited further, and the next run (or none) decides what shows.
+    if (!discarded && job.Result.Outcome != TRunOutcome::Cancelled) {
+        lastLive_ = true;
+        last_ = job.Result;
+        refusal_.clear();
+        if (!job.Error.empty()) {
+            last_ = TRunResult{};
+            refusal_ = FirstLine(job.Error);
+        } else if (job.Result.Outcome == TRunOutcome::Refused) {
+            refusal_ =
+                job.Result.Messages.empty() ? QString() : FirstLine(job.Result.Messages.front());
+        } else if (job.Result.Outcome == TRunOutcome::NoCircle) {
+            refusal_ = FirstLine(NoCircleMessage);
+        }
+        if (Written(job)) Keep(job);
+        emit Finished();
+    }
+    if (start) {
+        Launch(false);
+    } else if (again) {
+        Launch(true);
+    }
+}
+
 void TCalculationController::OnFinished() {
     if (!running_ || !job_) return;
     // The last trial circle is shown even when the search ended within a frame.
@@ -222,23 +363,20 @@ void TCalculationController::OnFinished() {
     feed_.Reset();
     std::unique_ptr<TJob> job = std::move(job_);
     running_ = false;
+    const bool discarded = std::exchange(discard_, false);
+    if (job->Live) return OnLiveFinished(*job, discarded);
+    lastLive_ = false;
+    refusal_.clear();
     last_ = job->Result;
 
     const TRunOutcome outcome = job->Result.Outcome;
-    const bool written =
-        job->Error.empty() && (outcome == TRunOutcome::Ok || outcome == TRunOutcome::NoCircle ||
-                               (outcome == TRunOutcome::Cancelled && job->Result.HasCritical));
-    if (written) {
-        context_.Report = std::move(job->Report);
-        // The design and options as the run read them: edits made while it
-        // ran make the results stale at once.
-        context_.ResultsDesign = job->Design;
-        context_.ArbitraryDesign = job->Design;
-        context_.ResultsOptions = job->Options;
-        context_.ArbitraryOptions = job->Options;
-        context_.ResultsDrawing = job->Drawing;
-        context_.ArbitraryDrawing = job->Drawing;
-    }
+    const bool written = Written(*job);
+    live_ = false;
+    if (written) Keep(*job);
+    if (!written && outcome == TRunOutcome::Refused && !job->Result.Messages.empty())
+        refusal_ = FirstLine(job->Result.Messages.front());
+    if (job->Error.empty() && outcome == TRunOutcome::NoCircle)
+        refusal_ = FirstLine(NoCircleMessage);
     designWindow_.SetProgressPosition(0);
     designWindow_.SetRunning(false);
     emit RunningChanged(false);

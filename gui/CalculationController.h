@@ -33,11 +33,28 @@ class TCalculationController : public QObject {
                            QObject* parent = nullptr);
     ~TCalculationController() override;
 
-    // "計算開始" / "1.計算開始". Ignored while a run is under way.
+    // "計算開始" / "1.計算開始". Ignored while a run is under way; a live run
+    // is stopped first and the run starts when it has ended.
     void Start();
+    // 自動計算: a run of the design as it is now that asks and shows nothing
+    // and leaves the windows open to edits. A live run still under way is
+    // stopped and this one starts when it has ended; while a "計算開始" run is
+    // under way it is ignored (the design cannot change then).
+    void StartLive();
+    // Stops a live run and drops whatever it would have written (a design
+    // has been loaded, or 自動計算 switched off).
+    void DiscardLive();
     // Asks the run to stop; it ends at its next check.
     void Stop();
-    [[nodiscard]] bool Running() const { return running_; }
+    // A "計算開始" run is under way (a live run is not counted).
+    [[nodiscard]] bool Running() const { return running_ && !live_; }
+    [[nodiscard]] bool LiveRunning() const { return running_ && live_; }
+    // The run that ended last was a live one.
+    [[nodiscard]] bool LastWasLive() const { return lastLive_; }
+    // Why the last run found no circle, in one line: the checks' first fault,
+    // the conversion's error or the no-circle message (empty when it found
+    // one, was stopped or its question answered No).
+    [[nodiscard]] const QString& LastRefusal() const { return refusal_; }
     // Stops a run and waits for it (the application is closing).
     void StopAndWait();
 
@@ -56,7 +73,12 @@ class TCalculationController : public QObject {
 
   private:
     struct TJob;
+    void Launch(bool live);
+    // The run wrote its results; they become the application's.
+    static bool Written(const TJob& job);
+    void Keep(TJob& job);
     void OnFinished();
+    void OnLiveFinished(TJob& job, bool discarded);
     void OnFrame();
 
     TAppState& context_;
@@ -65,6 +87,12 @@ class TCalculationController : public QObject {
     std::unique_ptr<TJob> job_;
     std::shared_ptr<std::atomic<bool>> cancel_;
     bool running_ = false;
+    bool live_ = false;        // the run under way is a live one
+    bool lastLive_ = false;    // the run that ended last was
+    bool liveAgain_ = false;   // a live run follows the one being stopped
+    bool startAfter_ = false;  // a "計算開始" run follows the live one being stopped
+    bool discard_ = false;     // the live run being stopped writes nothing
+    QString refusal_;
     TRunResult last_;
     TTrialCircleFeed feed_;
     TChartModel frameChart_;

@@ -87,6 +87,7 @@ TDesignWindow::TDesignWindow(TDesignConditions& design, TAnalysisOptions& option
     }
     ShowDesignInControls();
     ConnectInputs();
+    ConnectEditReports();
 }
 
 void TDesignWindow::SetEntryWindows(TEntryWindow* entry, TQuickEntryWindow* quickEntry) {
@@ -255,6 +256,7 @@ void TDesignWindow::RefreshTable(TFigureKind kind) {
     DrawFigure(previewModel_, design_, kind);
     if (kind == fkLayer1) RedrawOnGround();
     chart_->update();
+    emit DesignEdited();
 }
 
 void TDesignWindow::RedrawLayers() {
@@ -485,6 +487,21 @@ void TDesignWindow::ConnectInputs() {
         NavigateChart(previewModel_, TChartCommand::ZoomOut);
         chart_->update();
     });
+}
+
+void TDesignWindow::ConnectEditReports() {
+    // Typed values count once accepted, not at each keystroke: a half-typed
+    // number is no design to calculate. The combo boxes' editors are among
+    // the line edits.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (edit != statusText_)
+            connect(edit, &QLineEdit::editingFinished, this, &TDesignWindow::DesignEdited);
+    for (QComboBox* box : findChildren<QComboBox*>())
+        connect(box, &QComboBox::activated, this, &TDesignWindow::DesignEdited);
+    // Boxes and radio buttons; the digitising tool buttons only choose a mode.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (button->isCheckable() && !qobject_cast<QToolButton*>(button))
+            connect(button, &QAbstractButton::toggled, this, &TDesignWindow::DesignEdited);
 }
 
 void TDesignWindow::OnSoilPageEntered(int index) {

@@ -85,6 +85,17 @@ class TDesignWindow : public QWidget {
     // The soil page on a layer's tab (0-based), or the groundwater tab.
     void ShowLayerPage(int layerIndex);
 
+    // 自動計算 (DesignWindow_Live.cpp): the critical circle of the design and
+    // its Fs with the verdict over the preview, or a refusal's first line in
+    // red; nothing when cleared. The preview model itself is never touched,
+    // so its figure and prints stay as they are.
+    void ShowLiveCircle(double xo, double yo, double r, double xb, double yb, double xe, double ye,
+                        const QString& text, bool ok);
+    void ShowLiveRefusal(const QString& text);
+    void ClearLiveResult();
+    // What the chart shows of the live result; empty when nothing.
+    [[nodiscard]] QString LiveResultText() const;
+
     [[nodiscard]] TChartView* Preview() const { return chart_; }
     [[nodiscard]] const TDigitiser& Digitiser() const { return digitiser_; }
     // Where the entry windows open: (window.left + middle panel.left,
@@ -94,6 +105,10 @@ class TDesignWindow : public QWidget {
   signals:
     void StartRequested();
     void StopRequested();
+    // The user changed the design, its options or drawing: a value accepted
+    // (Return or leaving the field, a choice picked, a box ticked), a point
+    // digitised, a table written. Emitted also when nothing actually changed.
+    void DesignEdited();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,6 +137,8 @@ class TDesignWindow : public QWidget {
     QWidget* BuildRightPanel();
     QTableWidget* MakeGrid(TFigureKind kind, const QString& name);
     void ConnectInputs();
+    // Every input of the window reports its accepted edits (DesignEdited).
+    void ConnectEditReports();
 
     // Controls <-> design.
     void ShowDesignInControls();
@@ -219,6 +236,7 @@ class TDesignWindow : public QWidget {
     QComboBox* poreForm_ = nullptr;
 
     TChartView* chart_ = nullptr;
+    class TLiveOverlay* liveOverlay_ = nullptr;
     QLabel* pointerX_ = nullptr;
     QLabel* pointerY_ = nullptr;
     QLineEdit* statusText_ = nullptr;

@@ -31,6 +31,7 @@ void TDesignWindow::StartDigitising(TFigureKind kind) {
     }
     ShowTable(kind);
     if (kind == fkLayer1) RedrawOnGround();
+    emit DesignEdited();
     switch (kind) {
         case fkWater:
             ShowLayerPage(-1);
@@ -63,6 +64,7 @@ void TDesignWindow::DigitisePoint(double x, double y, bool last) {
     chart_->update();
     if (result.Ended) SetDigitiseStop();
     if (!result.Message.empty()) ShowMessage(Q(result.Message));
+    emit DesignEdited();
 }
 
 void TDesignWindow::ClearLayers() {
@@ -75,6 +77,7 @@ void TDesignWindow::ClearLayers() {
     for (int k = 0; k < MaxLayers; ++k) ShowTable(static_cast<TFigureKind>(fkLayer1 + k));
     RedrawOnGround();
     chart_->update();
+    emit DesignEdited();
 }
 
 }  // namespace sorvanta::gui

@@ -171,6 +171,20 @@ void Paint(QPainter& p, TCommandIcon icon) {
             p.drawLine(QPointF(12.5, 9.5), QPointF(19.5, 9.5));
             break;
         }
+        case TCommandIcon::Live: {
+            // The slope with its arc, and a lightning bolt: calculated at once.
+            p.setPen(QPen(Ink, 1.2));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(3, 4, 26, 24));
+            Slope(p, QRectF(5, 8, 22, 18), QColor(180, 200, 140), QColor(200, 40, 40));
+            QPolygonF bolt;
+            bolt << QPointF(12, 3) << QPointF(6, 15) << QPointF(11, 15) << QPointF(8, 25)
+                 << QPointF(17, 11) << QPointF(12, 11) << QPointF(15, 3);
+            p.setPen(QPen(QColor(150, 100, 0), 1));
+            p.setBrush(QColor(250, 200, 30));
+            p.drawPolygon(bolt);
+            break;
+        }
     }
 }
 

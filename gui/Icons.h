@@ -18,6 +18,7 @@ enum class TCommandIcon {
     Design,
     Results,
     Arbitrary,
+    Live,
 };
 
 QIcon CommandIcon(TCommandIcon icon);

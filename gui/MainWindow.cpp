@@ -89,6 +89,7 @@ void TMainWindow::BuildMenus() {
 
     QMenu* run = bar->addMenu(QStringLiteral("実行(&R)"));
     AddMenuItem(run, QStringLiteral("1.計算開始"), TCommand::Calculate);
+    AddMenuItem(run, QStringLiteral("自動計算"), TCommand::LiveCalculation)->setCheckable(true);
     // The studies belong to the full input set; the reduced menu stays as it was.
     QAction* studies = run->addSeparator();
     QAction* sensitivity = AddMenuItem(run, QStringLiteral("感度分析..."), TCommand::Sensitivity);
@@ -154,6 +155,9 @@ void TMainWindow::BuildToolBars() {
     add(bar2, "計算結果", "計算結果ﾃｰﾌﾞﾙ表示", I::Results, TCommand::PlaceAndShowResults);
     bar2->addSeparator();
     add(bar2, "任意点滑り", "任意点円弧滑り検討ﾃｰﾌﾞﾙ表示", I::Arbitrary, TCommand::ShowArbitrary);
+    bar2->addSeparator();
+    add(bar2, "自動計算", "自動計算", I::Live, TCommand::LiveCalculation);
+    ToolAction(TCommand::LiveCalculation)->setCheckable(true);
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -35,8 +35,9 @@ enum class TCommand {
     ShowArbitrary,
     FullInputSet,  // checkable: the design window's full input set
     Calculate,
-    Sensitivity,  // shown with the full input set
-    Probability,  // shown with the full input set
+    LiveCalculation,  // checkable: "自動計算", menu item and tool button alike
+    Sensitivity,      // shown with the full input set
+    Probability,      // shown with the full input set
     About,
 };
 

@@ -70,6 +70,10 @@ TSorvantaApp::TSorvantaApp() {
                 resultWindow_->NavigateOwnChart(command);
                 resultDiagramWindow_->NavigateOwnChart(command);
             });
+    liveTimer_.setSingleShot(true);
+    liveTimer_.setInterval(LiveDelayMs);
+    connect(&liveTimer_, &QTimer::timeout, this, [this] { RunLive(); });
+    connect(designWindow_, &TDesignWindow::DesignEdited, this, &TSorvantaApp::OnDesignEdited);
     mainWindow_->SetCloseGuard(
         [this] { return ConfirmSaveChanges(mainWindow_.get(), context_, *designWindow_); });
 }
@@ -99,6 +103,66 @@ void TSorvantaApp::OnFirstShown() {
     if (RememberedFullInputSet()) ShowFullInputSet(true);
     context_.SavedDesign = context_.Design;
     context_.SavedOptions = context_.Options;
+    if (RememberedLiveCalculation()) SetLiveCalculation(true);
+}
+
+void TSorvantaApp::SetLiveCalculation(bool on) {
+    for (QAction* a : {MainWindow().MenuAction(TCommand::LiveCalculation),
+                       MainWindow().ToolAction(TCommand::LiveCalculation)})
+        a->setChecked(on);
+    RememberLiveCalculation(on);
+    if (on == live_) return;
+    live_ = on;
+    liveTimer_.stop();
+    liveInputs_.reset();
+    if (on) {
+        RunLive(true);
+    } else {
+        calculation_->DiscardLive();
+        DesignWindow().ClearLiveResult();
+    }
+}
+
+void TSorvantaApp::OnDesignEdited() {
+    if (live_) liveTimer_.start();
+}
+
+void TSorvantaApp::RunLive(bool forced) {
+    if (!live_ || calculation_->Running()) return;
+    TLiveInputs inputs{context_.Design, context_.Options, context_.Drawing};
+    if (!forced && liveInputs_ == inputs) return;
+    liveInputs_ = std::move(inputs);
+    calculation_->StartLive();
+}
+
+void TSorvantaApp::ShowLiveResult() {
+    const TRunResult& run = calculation_->LastResult();
+    if (run.HasCritical &&
+        (run.Outcome == TRunOutcome::Ok || run.Outcome == TRunOutcome::Cancelled)) {
+        const TCriticalCircle& c = run.Critical;
+        const TJudgement& j = run.Judgement;
+        QString text;
+        bool ok = true;
+        switch (j.Verdict) {
+            case TVerdict::Infinite:
+                text = QStringLiteral("Fs = ∞  OK");
+                break;
+            case TVerdict::Within:
+            case TVerdict::Outside:
+                ok = j.Verdict == TVerdict::Within;
+                text = QStringLiteral("Fs = %1  %2")
+                           .arg(j.Found, 0, 'f', 3)
+                           .arg(ok ? QStringLiteral("OK") : QStringLiteral("NG"));
+                break;
+            case TVerdict::NoCircle:
+                break;
+        }
+        DesignWindow().ShowLiveCircle(c.Xo, c.Yo, c.R, c.Xb, c.Yb, c.Xe, c.Ye, text, ok);
+    } else if (!calculation_->LastRefusal().isEmpty()) {
+        DesignWindow().ShowLiveRefusal(calculation_->LastRefusal());
+    }
+    // Otherwise a 計算開始 run was answered No or stopped: the chart keeps what
+    // it showed.
 }
 
 void TSorvantaApp::ShowFullInputSet(bool on) {
@@ -146,6 +210,14 @@ void TSorvantaApp::OnSearchStarted() {
 }
 
 void TSorvantaApp::OnRunFinished() {
+    if (live_) ShowLiveResult();
+    if (calculation_->LastWasLive()) {
+        // The open windows follow the design; nothing is brought forward.
+        ResultWindow().EndTrialChart();
+        ResultWindow().ShowResults();
+        ArbitraryWindow().ShowResults();
+        return;
+    }
     ResultWindow().EndTrialChart();
     ResultWindow().ShowResults();
     ArbitraryWindow().ShowResults();
@@ -182,11 +254,16 @@ void TSorvantaApp::Execute(TCommand command) {
     // Every command is handled here: the compiler names one that is not.
     switch (command) {
         case TCommand::Load:
-            if (!calculation_->Running() &&
-                LoadDesignCommand(&MainWindow(), context_, DesignWindow())) {
+            if (calculation_->Running()) break;
+            // The live run of the design being replaced writes nothing.
+            calculation_->DiscardLive();
+            liveTimer_.stop();
+            if (LoadDesignCommand(&MainWindow(), context_, DesignWindow())) {
                 ClearResultWindows();
                 if (probabilityWindow_) probabilityWindow_->ShowDesignVariations();
             }
+            liveInputs_.reset();
+            if (live_) RunLive();
             break;
         case TCommand::Save:
             SaveDesignCommand(&MainWindow(), context_, DesignWindow());
@@ -267,6 +344,10 @@ void TSorvantaApp::Execute(TCommand command) {
             break;
         case TCommand::Calculate:
             StartFromMenu();
+            break;
+        case TCommand::LiveCalculation:
+            // The menu item or the tool button has toggled itself; the other follows.
+            SetLiveCalculation(!live_);
             break;
         case TCommand::Sensitivity:
         case TCommand::Probability: {

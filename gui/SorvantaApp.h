@@ -3,7 +3,9 @@
 // at start-up, and the routing of the main window's commands.
 
 #include <QObject>
+#include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "gui/MainWindow.h"
 #include "run/AppState.h"
@@ -58,6 +60,12 @@ class TSorvantaApp : public QObject {
 
     void Execute(TCommand command);
 
+    // 自動計算: on, every accepted edit of the design starts a run after
+    // LiveDelayMs without further edits; remembered for the next start.
+    void SetLiveCalculation(bool on);
+    [[nodiscard]] bool LiveCalculation() const { return live_; }
+    static constexpr int LiveDelayMs = 150;
+
   private:
     void OnFirstShown();
     // Starts a run from the design window's button or the main window's
@@ -74,6 +82,12 @@ class TSorvantaApp : public QObject {
     // window is back as at start-up (hidden), none shows the last design's.
     void ClearResultWindows();
     void ShowFullInputSet(bool on);
+    void OnDesignEdited();
+    // The pause after the last edit has passed: a live run unless the design
+    // is the one the last live run read (forced: run regardless).
+    void RunLive(bool forced = false);
+    // The design window's chart shows the last run's circle or refusal.
+    void ShowLiveResult();
 
     TAppState context_;
     std::unique_ptr<TMainWindow> mainWindow_;
@@ -90,6 +104,16 @@ class TSorvantaApp : public QObject {
     TCalculationController* calculation_ = nullptr;
     TPrintCommands* printing_ = nullptr;
     std::unique_ptr<TPdfCommands> pdf_;
+    bool live_ = false;
+    QTimer liveTimer_;
+    // What the last live run read: an edit that changed nothing starts none.
+    struct TLiveInputs {
+        TDesignConditions Design;
+        TAnalysisOptions Options;
+        TDrawingOptions Drawing;
+        bool operator==(const TLiveInputs&) const = default;
+    };
+    std::optional<TLiveInputs> liveInputs_;
 };
 
 }  // namespace sorvanta::gui

@@ -7,6 +7,7 @@ namespace sorvanta::gui {
 namespace {
 
 const QString kFullInputSet = QStringLiteral("DesignWindow/FullInputSet");
+const QString kLiveCalculation = QStringLiteral("Calculation/Live");
 
 QSettings Settings() {
     return QSettings(QStringLiteral("Sorvanta"), QStringLiteral("Sorvanta"));
@@ -20,6 +21,14 @@ bool RememberedFullInputSet() {
 
 void RememberFullInputSet(bool on) {
     Settings().setValue(kFullInputSet, on);
+}
+
+bool RememberedLiveCalculation() {
+    return Settings().value(kLiveCalculation, false).toBool();
+}
+
+void RememberLiveCalculation(bool on) {
+    Settings().setValue(kLiveCalculation, on);
 }
 
 }  // namespace sorvanta::gui

@@ -7,4 +7,8 @@ namespace sorvanta::gui {
 bool RememberedFullInputSet();
 void RememberFullInputSet(bool on);
 
+// "自動計算"; off when never chosen.
+bool RememberedLiveCalculation();
+void RememberLiveCalculation(bool on);
+
 }  // namespace sorvanta::gui

@@ -128,14 +128,15 @@ class StartupTest : public QObject {
         QCOMPARE(MenuTexts(menus[3]->menu()),
                  (QStringList{"1.設計条件テーブル", "2.計算結果テーブル", "-",
                               "3.任意点円弧滑り検討ﾃｰﾌﾞﾙ", "-", "全入力項目を表示"}));
-        QCOMPARE(MenuTexts(menus[4]->menu()), QStringList{"1.計算開始"});
+        QCOMPARE(MenuTexts(menus[4]->menu()), (QStringList{"1.計算開始", "自動計算"}));
         QCOMPARE(MenuTexts(menus[5]->menu()), QStringList{"2.このシステムは..."});
 
         auto* bar1 = app->MainWindow().findChild<QToolBar*>("ToolBar1");
         auto* bar2 = app->MainWindow().findChild<QToolBar*>("ToolBar2");
         QCOMPARE(ToolBarTexts(bar1), (QStringList{"終了", "-", "開く", "保存", "印刷", "-", "ﾃｷｽﾄ",
                                                   "各図出力", "PDF(最少)", "PDF(任意点)"}));
-        QCOMPARE(ToolBarTexts(bar2), (QStringList{"設計条件", "計算結果", "-", "任意点滑り"}));
+        QCOMPARE(ToolBarTexts(bar2),
+                 (QStringList{"設計条件", "計算結果", "-", "任意点滑り", "-", "自動計算"}));
         QCOMPARE(bar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
         for (QAction* a : bar1->actions() + bar2->actions()) {
             if (!a->isSeparator()) QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
