@@ -29,7 +29,15 @@ class TPointerDisplay;
 class TResultWindow : public QWidget {
     Q_OBJECT
   public:
-    enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
+    enum TTab {
+        tabDesign,
+        tabSafetyFactor,
+        tabSliceLoads,
+        tabLoads,
+        tabFigure,
+        tabMethods,     // Ⅵ: shown for a method other than the ordinary one
+        tabComparison,  // 分割法比較: see ShowComparison
+    };
 
     TResultWindow(TAppState& context, QWidget* parent = nullptr);
 
@@ -39,6 +47,10 @@ class TResultWindow : public QWidget {
 
     // Every list, grid, caption and the chart from the application's records.
     void ShowResults();
+    // "全入力項目を表示": the comparison of the methods is offered for every
+    // design then, not only for one whose method is not the ordinary one.
+    void SetFullInputSet(bool on);
+
     // Tab Ⅴ in front, the window shown and raised.
     void ShowFigureTab();
     // While a search is watched (計算過程表示): the chart shows this copy of
@@ -62,6 +74,10 @@ class TResultWindow : public QWidget {
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildFigureTab();
+    QWidget* BuildComparisonTab();
+    // Every method's factor on the critical circle, in its tab when the tab
+    // is shown.
+    void ShowComparison();
     void OpenSeparateWindow();
 
     TAppState& context_;
@@ -90,6 +106,10 @@ class TResultWindow : public QWidget {
     TChartView* chart_ = nullptr;       // Chart1
     TPointerDisplay* pointer_ = nullptr;
     QSlider* fontSize_ = nullptr;
+    // 分割法比較
+    bool fullInputSet_ = false;
+    QListWidget* comparisonHeading_ = nullptr;  // MethodComparisonList
+    QTableWidget* comparison_ = nullptr;        // MethodComparisonGrid
 };
 
 }  // namespace sorvanta::gui

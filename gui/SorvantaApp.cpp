@@ -103,6 +103,7 @@ void TSorvantaApp::OnFirstShown() {
 void TSorvantaApp::ShowFullInputSet(bool on) {
     MainWindow().MenuAction(TCommand::FullInputSet)->setChecked(on);
     DesignWindow().SetFullInputSet(on);
+    ResultWindow().SetFullInputSet(on);
     RememberFullInputSet(on);
 }
 

@@ -198,12 +198,43 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
             TPagePainter::CopyChartFigure(arbitrary ? report.ArbitraryChart : report.ResultChart,
                                           figure_, drawing.PrintMode);
             break;
+        case TDocumentPage::Methods:
+            methodHeading_ = circle.MethodHeadingList;
+            bandTable_ = circle.MethodTable;
+            break;
     }
     Paginate();
 }
 
+namespace {
+
+// Ⅵ: where the table starts on the first sheet and on the next ones (mm),
+// and the room a row takes (page units).
+constexpr double kMethodTableTop = 85.0;
+constexpr double kMethodTableNextTop = 23.3;
+constexpr double kMethodTableBottom = 270.0;
+constexpr double kMethodRow = (17 + 5) * kUnitsPerPixel;
+
+}  // namespace
+
 void TDocumentPages::Paginate() {
     sheets_.clear();
+    if (page_ == TDocumentPage::Methods) {
+        const auto fits = [](double top) {
+            return std::max(
+                1, static_cast<int>(std::floor((U(kMethodTableBottom - top)) / kMethodRow)) -
+                       1);  // the header row
+        };
+        const int rows = bandTable_.RowCount();
+        int row = 1;
+        do {
+            const int end =
+                std::min(rows, row + fits(sheets_.empty() ? kMethodTableTop : kMethodTableNextTop));
+            sheets_.push_back({row, std::max(row, end)});
+            row = end;
+        } while (row < rows);
+        return;
+    }
     if (page_ != TDocumentPage::SliceLoads && page_ != TDocumentPage::Loads) {
         sheets_.push_back({});
         return;
@@ -263,6 +294,9 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
         case TDocumentPage::SlipCircle:
             PaintSlipCircle(p);
             break;
+        case TDocumentPage::Methods:
+            PaintMethods(p, sheet);
+            break;
     }
     p.restore();
 }
@@ -318,6 +352,26 @@ void TDocumentPages::PaintSlipCircle(QPainter& p) const {
     kekka.FillTextBlock(judgement_, 29.1, 33.9);
     kekka.PaintChartFigure(Box(25.4, 118.5, 169.6, 156.9), figure_);
     DrawText(p, 103.7, 276.5, "P-5");
+}
+
+void TDocumentPages::PaintMethods(QPainter& p, int sheet) const {
+    TPagePainter kekka(p);
+    const bool arbitrary = source_ == TReportSource::Arbitrary;
+    PaintSingleFrame(p, 4.2, arbitrary ? "Ⅵ．分割法の計算値(任意点)" : "Ⅵ．分割法の計算値", 12);
+    double top = kMethodTableNextTop;
+    if (sheet == 0) {
+        kekka.FillTextBlock(methodHeading_, 25.4, 23.3);
+        top = kMethodTableTop;
+        DrawText(p, 25.4, top - 6.0, "表4：滑り円弧の分割法の値一覧", 11);
+    }
+    // The header row and this sheet's rows.
+    const TSheet& s = sheets_[static_cast<std::size_t>(sheet)];
+    TCellTable part = bandTable_;
+    part.Rows.assign(bandTable_.Rows.begin(), bandTable_.Rows.begin() + 1);
+    part.Rows.insert(part.Rows.end(), bandTable_.Rows.begin() + s.FirstRow,
+                     bandTable_.Rows.begin() + s.EndRow);
+    kekka.DrawGridFigure(part, QRectF(At(40.2, top), TPagePainter::GridFigureSize(part)));
+    DrawText(p, 101.6, 277.3, QStringLiteral("P-6 - ") + QString::number(sheet + 1));
 }
 
 void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {

@@ -25,6 +25,7 @@ enum class TDocumentPage : std::uint8_t {
     SliceLoads,        // Ⅲ, banded
     Loads,             // Ⅳ, banded, landscape
     SlipCircle,        // Ⅴ
+    Methods,           // Ⅵ, a method other than the ordinary one: its table over sheets
 };
 
 // Which record feeds the tables of Ⅲ to Ⅴ: the run's (minimum safety factor)
@@ -61,12 +62,13 @@ class TDocumentPages {
     void PaintSafetyFactor(QPainter& p) const;
     void PaintSlipCircle(QPainter& p) const;
     void PaintBanded(QPainter& p, int sheet) const;
+    void PaintMethods(QPainter& p, int sheet) const;
 
     TDocumentPage page_;
     TReportSource source_;
     int stressDisplay_ = 0;
     TLineList contents_, layerSettings_, calculationConditions_, formula_, result_, judgement_;
-    TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_;
+    TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_, methodHeading_;
     TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_;
     TChartModel figure_;
     std::vector<TSheet> sheets_;

@@ -120,6 +120,8 @@ void TPrintCommands::PrintCalculationDocument() {
           TDocumentPage::SliceLoads, TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
         layouts.push_back(PagesOf(page, TReportSource::Results));
     }
+    if (context_.Report.Results.Circle.MethodTable.RowCount() > 0)
+        layouts.push_back(PagesOf(TDocumentPage::Methods, TReportSource::Results));
     if (!AskYesNo(dialogParent_, QMessageBox::Question, PrintQuestion(DocumentSheetCount(layouts)),
                   QStringLiteral("PrintQuestion")))
         return;
