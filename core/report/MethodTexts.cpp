@@ -1,10 +1,11 @@
 // The texts and tables of the methods of slices beyond the ordinary one, and
 // the comparison of every method on one circle.
 
+#include "report/MethodTexts.h"
+
 #include <cmath>
 #include <numbers>
 
-#include "report/MethodTexts.h"
 #include "report/ReportTexts.h"
 #include "report/VerdictTexts.h"
 #include "text/Cp932.h"
@@ -48,7 +49,8 @@ std::string MethodResultLine(TSliceMethodKind method, const TCircleEvaluation& s
     if (method == TSliceMethodKind::Ordinary) return {};
     std::string line = std::string("  分割法:") + MethodName(method);
     if (method == TSliceMethodKind::Janbu)
-        line += " F0=" + Factor(sums.UncorrectedFs) + " f0=" + FormatFloat("0.000", sums.Correction);
+        line +=
+            " F0=" + Factor(sums.UncorrectedFs) + " f0=" + FormatFloat("0.000", sums.Correction);
     else if (Rigorous(method))
         line += " λ=" + LambdaText(sums.Lambda);
     return line;
@@ -73,10 +75,9 @@ void WriteMethodTables(TCircleReport& target, TSliceMethodKind method,
     if (method == TSliceMethodKind::Ordinary || sums.Verdict != TCircleVerdict::Valid) return;
     const bool rigorous = Rigorous(method);
     const int n = static_cast<int>(record.Rows.size());
-    target.MethodTable =
-        TCellTable(4, {110, 60, 80, 80}, 17,
-                   rigorous ? "ｽﾗｲｽNo(座標),α(度),E(kN),X(kN)" : "ｽﾗｲｽNo(座標),α(度),tanφ,mα",
-                   n + 1);
+    target.MethodTable = TCellTable(
+        4, {110, 60, 80, 80}, 17,
+        rigorous ? "ｽﾗｲｽNo(座標),α(度),E(kN),X(kN)" : "ｽﾗｲｽNo(座標),α(度),tanφ,mα", n + 1);
     for (int i = 1; i <= n; ++i) {
         const TSliceRow& s = record.Rows[static_cast<std::size_t>(i - 1)];
         auto& row = target.MethodTable.Rows[static_cast<std::size_t>(i)];
@@ -111,11 +112,11 @@ void WriteMethodTables(TCircleReport& target, TSliceMethodKind method,
             break;
         case TSliceMethodKind::Spencer:
         case TSliceMethodKind::MorgensternPrice:
-            h.insert(h.end(), {"  E :ｽﾗｲｽ間の垂直力(kN)",
-                               method == TSliceMethodKind::Spencer
-                                   ? "  X :ｽﾗｲｽ間のせん断力(kN)=λ･E"
-                                   : "  X :ｽﾗｲｽ間のせん断力(kN)=λ･f(x)･E",
-                               "  E,X はｽﾗｲｽの滑り頭部側の面に働く"});
+            h.insert(h.end(),
+                     {"  E :ｽﾗｲｽ間の垂直力(kN)",
+                      method == TSliceMethodKind::Spencer ? "  X :ｽﾗｲｽ間のせん断力(kN)=λ･E"
+                                                          : "  X :ｽﾗｲｽ間のせん断力(kN)=λ･f(x)･E",
+                      "  E,X はｽﾗｲｽの滑り頭部側の面に働く"});
             break;
         case TSliceMethodKind::Ordinary:
             break;

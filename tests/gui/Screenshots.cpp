@@ -153,6 +153,31 @@ class Screenshots : public QObject {
             QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
         }
     }
+
+    // Another method of slices: the result window's Ⅱ, Ⅴ, the method's own
+    // values and the comparison of the methods.
+    void Methods() {
+        const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
+        if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
+        dir_ = QDir(out);
+        auto app = StartApp();
+        TDesignWindow& f6 = app->DesignWindow();
+        TResultWindow& f2 = app->ResultWindow();
+        for (const auto& [method, name] : {std::pair{TSliceMethodKind::Janbu, "janbu"},
+                                           std::pair{TSliceMethodKind::Spencer, "spencer"}}) {
+            f6.findChild<QComboBox*>("SliceMethod")->setCurrentIndex(int(method));
+            {
+                TDialogResponder user;
+                QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+            }
+            for (int tab : {int(TResultWindow::tabSafetyFactor), int(TResultWindow::tabFigure),
+                            int(TResultWindow::tabMethods), int(TResultWindow::tabComparison)}) {
+                f2.Tabs()->setCurrentIndex(tab);
+                Shot(QStringLiteral("%1-result-tab%2").arg(QLatin1String(name)).arg(tab + 1));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(Screenshots)

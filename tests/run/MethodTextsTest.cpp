@@ -40,12 +40,11 @@ TEST(MethodTextsTest, TheMethodsTableAndLinesFollowTheMethod) {
         const char* Names;    // in the result list, the judgement list and the heading
         const char* Own;      // the method's own value, in the same lines
     };
-    for (const TCase& c :
-         {TCase{TSliceMethodKind::Bishop, "mα", "簡便ビショップ法", ""},
-          TCase{TSliceMethodKind::Janbu, "mα", "簡便ヤンブ法", "f0"},
-          TCase{TSliceMethodKind::Spencer, "X(kN)", "スペンサー法", "λ="},
-          TCase{TSliceMethodKind::MorgensternPrice, "X(kN)", "モルゲンシュテルン・プライス法",
-                "λ="}}) {
+    for (const TCase& c : {TCase{TSliceMethodKind::Bishop, "mα", "簡便ビショップ法", ""},
+                           TCase{TSliceMethodKind::Janbu, "mα", "簡便ヤンブ法", "f0"},
+                           TCase{TSliceMethodKind::Spencer, "X(kN)", "スペンサー法", "λ="},
+                           TCase{TSliceMethodKind::MorgensternPrice, "X(kN)",
+                                 "モルゲンシュテルン・プライス法", "λ="}}) {
         const TMethodRun app(c.Method);
         ASSERT_EQ(app.Run.Outcome, TRunOutcome::Ok) << c.Names;
         const TResultTables& t = app.Report.Results;
@@ -74,8 +73,7 @@ TEST(MethodTextsTest, TheMethodsTableAndLinesFollowTheMethod) {
         }
         if (c.Method == TSliceMethodKind::Bishop || c.Method == TSliceMethodKind::Janbu) {
             // mα of the factor the method settled on (Janbu's before f0).
-            const double fs =
-                c.Method == TSliceMethodKind::Janbu ? sums.UncorrectedFs : sums.Fs;
+            const double fs = c.Method == TSliceMethodKind::Janbu ? sums.UncorrectedFs : sums.Fs;
             for (std::size_t k = 0; k < rows.size(); ++k) {
                 const TSliceRow& s = rows[k];
                 const double m = std::cos(s.Alpha) + std::sin(s.Alpha) * std::tan(s.Phi) / fs;
@@ -125,7 +123,8 @@ TEST(MethodTextsTest, ComparisonRowsSayWhyAMethodHasNoFactor) {
     EXPECT_EQ(table.Rows[1], (Cells{"　修正フェレニウス法", "-1.928", ""}));
     EXPECT_EQ(table.Rows[2], (Cells{"　簡便ビショップ法", "-", "解なし: 円弧不当(mαが0.2以下)"}));
     EXPECT_EQ(table.Rows[3], (Cells{"＊簡便ヤンブ法", "2.200", "補正前 F0=2.000  f0=1.100"}));
-    EXPECT_EQ(table.Rows[4], (Cells{"　スペンサー法", "-", "解なし: 円弧不当(安全率が収束しない)"}));
+    EXPECT_EQ(table.Rows[4],
+              (Cells{"　スペンサー法", "-", "解なし: 円弧不当(安全率が収束しない)"}));
     EXPECT_EQ(table.Rows[5], (Cells{"　モルゲンシュテルン・プライス法", "∞", ""}));
 
     // On a terminal the factors end in one column whatever the names' widths.
