@@ -84,8 +84,12 @@ void WriteMethodTables(TCircleReport& target, TSliceMethodKind method,
         row[0] = "No." + FormatFloat("00", i) + FormatFloat("(0.00)", s.CentreX);
         row[1] = FormatFloat(" 0.0;-0.0", s.Alpha * 180.0 / std::numbers::pi);
         if (rigorous) {
-            row[2] = FormatFloat(" #,##0.00;-#,##0.00", s.InterE);
-            row[3] = FormatFloat(" #,##0.00;-#,##0.00", s.InterX);
+            // What rounds to zero is written without a sign (at the mass's end).
+            const auto force = [](double v) {
+                return FormatFloat(" #,##0.00;-#,##0.00", std::fabs(v) < 0.005 ? 0.0 : v);
+            };
+            row[2] = force(s.InterE);
+            row[3] = force(s.InterX);
         } else {
             row[2] = FormatFloat("0.000", std::tan(s.Phi));
             row[3] = FormatFloat("0.000", s.MAlpha);

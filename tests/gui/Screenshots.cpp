@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -22,6 +23,7 @@
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultWindow.h"
 #include "gui/TChartView.h"
+#include "gui/print/CalculationDocumentPages.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -176,6 +178,17 @@ class Screenshots : public QObject {
                 f2.Tabs()->setCurrentIndex(tab);
                 Shot(QStringLiteral("%1-result-tab%2").arg(QLatin1String(name)).arg(tab + 1));
             }
+            // The printed page Ⅵ, as the printer gets it.
+            const TAppState& c = app->Context();
+            const TDocumentPages page(c.Report, c.Preview, c.Options, c.Drawing,
+                                      TDocumentPage::Methods);
+            QImage sheet(794, 1123, QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            QPainter painter(&sheet);
+            page.PaintSheet(painter, 0);
+            painter.end();
+            QVERIFY(sheet.save(
+                dir_.filePath(QStringLiteral("%1-printed-page6.png").arg(QLatin1String(name)))));
         }
     }
 };
