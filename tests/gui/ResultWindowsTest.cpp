@@ -586,6 +586,7 @@ class ResultWindowsTest : public QObject {
         RunFromButton();
         QVERIFY(!tabs->isTabVisible(TResultWindow::tabMethods));
         QVERIFY(!tabs->isTabVisible(TResultWindow::tabComparison));
+        QVERIFY(!F16().Tabs()->isTabVisible(TArbitraryWindow::tabMethods));
         QAction* full = app_->MainWindow().MenuAction(TCommand::FullInputSet);
         full->trigger();
         QVERIFY(full->isChecked());
@@ -598,6 +599,7 @@ class ResultWindowsTest : public QObject {
         RunFromButton();
         QVERIFY(tabs->isTabVisible(TResultWindow::tabMethods));
         QVERIFY(tabs->isTabVisible(TResultWindow::tabComparison));
+        QVERIFY(F16().Tabs()->isTabVisible(TArbitraryWindow::tabMethods));
         QCOMPARE(tabs->tabText(TResultWindow::tabComparison), QStringLiteral("分割法比較"));
         const TRunResult& run = Context().Report.Run;
         QCOMPARE(Cells(Find<QTableWidget>(F2(), "MethodGrid")),
