@@ -61,6 +61,18 @@ PY
 run run "$sample" --json none.json
 grep -q "分割法の比較" "$work/out" && fail "plain run printed a comparison"
 grep -q '"methods"' none.json && fail "plain run wrote \"methods\""
+# The documents add section Ⅵ, the method's values, for another method only.
+for method in "ordinary|0|6" "janbu|1|7" "morgenstern-price|1|7"; do
+    IFS='|' read -r name sections pages <<<"$method"
+    run run "$sample" --method "$name" --text "$name.txt" --pdf "$name.pdf"
+    expect_status 0 "run --method $name, documents"
+    [ "$(iconv -f cp932 -t utf-8 "$name.txt" | grep -c $'^Ⅵ.分割法の計算値\r$')" = "$sections" ] ||
+        fail "run --method $name: text section Ⅵ not $sections time(s)"
+    [ "$(grep -ac $'/Type /Page\r$' "$name.pdf")" = "$pages" ] ||
+        fail "run --method $name: PDF has $(grep -ac $'/Type /Page\r$' "$name.pdf") pages, not $pages"
+done
+iconv -f cp932 -t utf-8 janbu.txt | grep -q "補正前の安全率(F0)=" || fail "janbu text: no F0"
+
 # The flag belongs to run and arbitrary only.
 run check "$sample" --all-methods
 [ "$status" -ne 0 ] || fail "check accepted --all-methods"
