@@ -7,6 +7,7 @@ source "$(dirname "$0")/common.bash"
 expect_out() { grep -qF -- "$1" "$work/out" || fail "$2: stdout lacks '$1': $(cat "$work/out")"; }
 fk=$(realpath "$data/../../verification/fredlund-krahn-1977-case1/design.dat")
 sample=$(realpath "$data/design/sample.dat")
+cut=$(realpath "$data/../../verification/craig-2004-undrained-cut/design.dat")
 cd "$work"
 
 # The published circle (counter-clockwise: the factors are written negative).
@@ -46,7 +47,14 @@ expect_out "＊簡便ビショップ法" "run --all-methods"
 expect_out "分割法:簡便ビショップ法" "run --all-methods"
 [ "$(grep -c '法 ' "$work/out")" -ge 5 ] || fail "run --all-methods: rows missing: $(cat "$work/out")"
 
-# A method that found no solution on the circle reports why.
+# A method without a solution on the circle says why: the rigorous methods
+# do not settle on the undrained cut's critical circle.
+run run "$cut" --all-methods --direction both
+expect_status 0 "run --all-methods, undrained cut"
+grep -qE -- "^ +　スペンサー法 +- 解なし: 円弧不当\(安全率が収束しない\)$" "$work/out" ||
+    fail "undrained cut: no reason for Spencer: $(cat "$work/out")"
+
+# Every entry of the JSON is one of three statuses, with a factor when "ok".
 run run "$sample" --all-methods --json plain.json
 expect_status 0 "run --all-methods, ordinary"
 python3 - plain.json <<'PY' || fail "run --all-methods statuses: $(grep -A60 '"methods"' plain.json)"
