@@ -104,6 +104,7 @@ class Screenshots : public QObject {
         // Every tab of the result window, its separate diagram and a zoom.
         TResultWindow& f2 = app->ResultWindow();
         for (int i = 0; i < f2.Tabs()->count(); ++i) {
+            if (!f2.Tabs()->isTabVisible(i)) continue;  // another method's tabs
             f2.Tabs()->setCurrentIndex(i);
             Shot(QStringLiteral("result-tab%1").arg(i + 1));
         }
