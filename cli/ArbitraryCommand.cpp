@@ -20,7 +20,11 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
     PrintLine("任意点 Xo=" + FormatFloat("0.00m;-0.00m", o.Xo) +
               " Yo=" + FormatFloat("0.00m;-0.00m", o.Yo));
     if (o.Status == 0) return;
-    PrintLine(app.Report.Arbitrary.Circle.JudgementList.at(0));
+    const TLineList& judgement = app.Report.Arbitrary.Circle.JudgementList;
+    PrintLine(judgement.at(0));
+    // A method other than the ordinary one is named below the factor.
+    if (judgement.size() > 1 && judgement[1].starts_with("  分割法:"))
+        PrintLine(judgement[1].substr(2));
     PrintLine("円弧半径 R=" + FormatFloat("0.00m", o.R) + "  円弧起点 (" +
               FormatFloat("0.00;-0.00", o.Xb) + ", " + FormatFloat("0.00;-0.00", o.Yb) +
               ")  円弧終点 (" + FormatFloat("0.00;-0.00", o.Xe) + ", " +
@@ -31,8 +35,10 @@ void PrintSummary(const TAppState& app, const TArbitraryPoint& point) {
               "）");
 }
 
-int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) {
+int RunArbitrary(const TCommand& command, const std::vector<std::string>& given) {
+    std::vector<std::string> args = given;
     TRunCommandOptions options;
+    options.AllMethods = TakeAllMethodsFlag(args);
     if (const int status = ParseRunOptions(command, args, options); status != ExitSuccess)
         return status;
     if (const int status = ExpectArguments(command, options.Positionals, 3); status != ExitSuccess)
@@ -72,13 +78,15 @@ int RunArbitrary(const TCommand& command, const std::vector<std::string>& args) 
         PrintMessage(ArbitraryStatusText(outcome));
     }
     if (!options.TextFile && !options.JsonFile) PrintSummary(app, point);
+    if (options.AllMethods) PrintMethodComparison(app, run, true);
     return outcome.Status == 0 ? ExitRefused : ExitSuccess;
 }
 
 const TCommandRegistration registration{
     {"arbitrary", "DESIGN.dat X Y [オプション]",
-     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。", 40,
-     &RunArbitrary, RunOptionsHelp}};
+     "計算の後、円弧中心 (X, Y) の任意点円弧滑りを計算します。オプションは run と同じです。"
+     "--all-methods でその円弧の安全率を全分割法で比較します。",
+     40, &RunArbitrary, RunOptionsHelp}};
 
 }  // namespace
 }  // namespace sorvanta::cli

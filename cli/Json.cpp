@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "design/StoredOptions.h"
+#include "report/ReportTexts.h"
+#include "report/VerdictTexts.h"
 #include "text/DisplayText.h"
 
 namespace sorvanta::cli {
@@ -201,9 +204,77 @@ void AppendCircleMembers(TJsonObject& o, const TCircleReport& t) {
                           {"judgement", Lines(t.JudgementList)},
                           {"judgement_label", ColouredTextJson(t.JudgementLabel)},
                       });
+    if (t.MethodTable.RowCount() > 0) {
+        o.emplace_back("method_heading", Lines(t.MethodHeadingList));
+        o.emplace_back("method_table", CellTableJson(t.MethodTable));
+    }
+}
+
+// A method other than the ordinary one: its name, its own values and each
+// slice's (mα, or the interslice forces on the slice's head side).
+void AppendMethodMembers(TJsonObject& o, const TAnalysisModel* model, const TCircleRecord& record) {
+    if (!model || model->Method == TSliceMethodKind::Ordinary) return;
+    const TSliceMethodKind method = model->Method;
+    const TCircleEvaluation& sums = record.Sums;
+    const bool valid = sums.Verdict == TCircleVerdict::Valid;
+    const bool rigorous =
+        method == TSliceMethodKind::Spencer || method == TSliceMethodKind::MorgensternPrice;
+    o.emplace_back("method", MethodKey(method));
+    if (method == TSliceMethodKind::Janbu) {
+        o.emplace_back("uncorrected_fs", valid ? TJsonValue(sums.UncorrectedFs) : nullptr);
+        o.emplace_back("f0", valid ? TJsonValue(sums.Correction) : nullptr);
+    }
+    if (rigorous) o.emplace_back("lambda", valid ? TJsonValue(sums.Lambda) : nullptr);
+    TJsonArray slices;
+    if (valid) {
+        for (std::size_t i = 0; i < record.Rows.size(); ++i) {
+            const TSliceRow& r = record.Rows[i];
+            TJsonObject slice{{"No", static_cast<int>(i + 1)}, {"x", r.CentreX}};
+            if (rigorous) {
+                slice.emplace_back("E", r.InterE);
+                slice.emplace_back("X", r.InterX);
+            } else {
+                slice.emplace_back("m_alpha", r.MAlpha);
+            }
+            slices.emplace_back(std::move(slice));
+        }
+    }
+    o.emplace_back("method_slices", std::move(slices));
 }
 
 }  // namespace
+
+std::string MethodKey(TSliceMethodKind method) {
+    const TStoredOption* option = FindStoredOption("method");
+    const auto index = static_cast<std::size_t>(method);
+    return option && index < option->Items.size() ? std::string(option->Items[index])
+                                                  : std::string();
+}
+
+TJsonValue MethodsJson(const std::vector<TMethodFs>& methods) {
+    TJsonArray out;
+    for (const TMethodFs& m : methods) {
+        const bool valid = m.Verdict == TCircleVerdict::Valid;
+        TJsonObject o{{"method", MethodKey(m.Method)},
+                      {"name", MethodName(m.Method)},
+                      {"Fs", valid ? TJsonValue(m.Fs) : nullptr},
+                      {"status", valid                                      ? "ok"
+                                 : m.Verdict == TCircleVerdict::LevelGround ? "infinite"
+                                                                            : "no_solution"}};
+        if (!valid && m.Verdict != TCircleVerdict::LevelGround)
+            o.emplace_back("reason", CircleVerdictText(m.Verdict));
+        if (m.Method == TSliceMethodKind::Janbu) {
+            o.emplace_back("uncorrected_fs", valid ? TJsonValue(m.UncorrectedFs) : nullptr);
+            o.emplace_back("f0", valid ? TJsonValue(m.Correction) : nullptr);
+        }
+        if (m.Method == TSliceMethodKind::Spencer || m.Method == TSliceMethodKind::MorgensternPrice)
+            o.emplace_back("lambda", valid ? TJsonValue(m.Lambda) : nullptr);
+        out.emplace_back(std::move(o));
+    }
+    return out;
+}
+
+namespace {}  // namespace
 
 TJsonValue ResultTablesJson(const TResultTables& t) {
     TJsonObject o{
@@ -263,21 +334,23 @@ TJsonValue ArbitraryPointJson(const TArbitraryPoint& point) {
     const auto number = [&](double value) {
         return circle ? TJsonValue(value) : TJsonValue(nullptr);
     };
-    return TJsonObject{{"Xo", o.Xo},
-                       {"Yo", o.Yo},
-                       {"R", number(o.R)},
-                       // Level ground has no factor: the documents show ∞.
-                       {"Fs", o.Status == 1 ? TJsonValue(o.Fs) : TJsonValue(nullptr)},
-                       {"Resisting", number(o.Resisting)},
-                       {"Driving", number(o.Driving)},
-                       {"Xb", number(o.Xb)},
-                       {"Yb", number(o.Yb)},
-                       {"Xe", number(o.Xe)},
-                       {"Ye", number(o.Ye)},
-                       {"Theta", number(o.Theta)},
-                       {"Beta", number(o.Beta)},
-                       {"Delta", number(o.Delta)},
-                       {"verdict", VerdictName(point.Judgement.Verdict)}};
+    TJsonObject json{{"Xo", o.Xo},
+                     {"Yo", o.Yo},
+                     {"R", number(o.R)},
+                     // Level ground has no factor: the documents show ∞.
+                     {"Fs", o.Status == 1 ? TJsonValue(o.Fs) : TJsonValue(nullptr)},
+                     {"Resisting", number(o.Resisting)},
+                     {"Driving", number(o.Driving)},
+                     {"Xb", number(o.Xb)},
+                     {"Yb", number(o.Yb)},
+                     {"Xe", number(o.Xe)},
+                     {"Ye", number(o.Ye)},
+                     {"Theta", number(o.Theta)},
+                     {"Beta", number(o.Beta)},
+                     {"Delta", number(o.Delta)},
+                     {"verdict", VerdictName(point.Judgement.Verdict)}};
+    if (o.Status != 0) AppendMethodMembers(json, point.Model.get(), point.Circle);
+    return json;
 }
 
 TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
@@ -298,6 +371,7 @@ TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
                                {"Theta", c.Theta},
                                {"Beta", c.Beta},
                                {"Delta", c.Delta}};
+        AppendMethodMembers(std::get<TJsonObject>(critical.Value), run.Model.get(), run.Circle);
     }
     return TJsonObject{
         {"design", std::string(designName)},

@@ -13,6 +13,7 @@
 #include "run/ArbitraryPoint.h"
 #include "run/CalculationReport.h"
 #include "run/CalculationRun.h"
+#include "run/MethodComparison.h"
 #include "run/ResultTables.h"
 #include "views/ChartModel.h"
 
@@ -56,6 +57,13 @@ TJsonValue ArbitraryTablesJson(const TArbitraryTables& tables);
 // point, tables and charts, under the design's name.
 TJsonValue RunJson(const TCalculationReport& report, const TRunResult& run,
                    std::string_view designName);
+
+// The method's key as --method and the design file name it ("bishop", …).
+std::string MethodKey(TSliceMethodKind method);
+// Every method's factor on one circle (--all-methods): key, name, Fs (null
+// without a solution), status "ok", "infinite" or "no_solution" with the
+// reason, and Janbu's F0 and f0 or the λ of the methods that have one.
+TJsonValue MethodsJson(const std::vector<TMethodFs>& methods);
 
 // "ok", "refused", "no_circle", "cancelled".
 const char* OutcomeName(TRunOutcome outcome);

@@ -1,5 +1,6 @@
 #include "cli/RunSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -14,8 +15,11 @@
 #include "documents/PdfDocument.h"
 #include "documents/TextOutput.h"
 #include "engine/AnalysisModel.h"
+#include "report/MethodTexts.h"
+#include "report/ReportTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
+#include "text/NumberFormat.h"
 #include "text/TextFile.h"
 #include "views/PreviewChart.h"
 
@@ -319,6 +323,11 @@ std::vector<TFileContents> RunOutputFiles(const TAppState& app, const TRunResult
                 std::get<TJsonObject>(json.Value)
                     .emplace_back("cases", CasesJson(cases, app.Options));
             }
+            if (options.AllMethods) {
+                const auto methods = CompareReportedMethods(app, run, arbitraryPdf);
+                std::get<TJsonObject>(json.Value)
+                    .emplace_back("methods", methods ? MethodsJson(*methods) : TJsonArray{});
+            }
             return WriteJson(json);
         });
     }
@@ -354,6 +363,49 @@ int WriteRunOutputs(const TAppState& app, const TRunResult& run, const TRunComma
         return ExitDataError;
     }
     return ExitSuccess;
+}
+
+bool TakeAllMethodsFlag(std::vector<std::string>& args) {
+    const auto end = std::remove(args.begin(), args.end(), std::string("--all-methods"));
+    const bool given = end != args.end();
+    args.erase(end, args.end());
+    return given;
+}
+
+namespace {
+
+// The circle the command reports with the model it was evaluated on.
+std::optional<std::pair<std::shared_ptr<const TAnalysisModel>, TSlipCircle>> ReportedCircle(
+    const TAppState& app, const TRunResult& run, bool arbitrary) {
+    if (arbitrary) {
+        const auto& point = app.Report.ArbitraryPoint;
+        if (!point || point->Outcome.Status == 0 || !point->Model) return std::nullopt;
+        return std::pair{point->Model, point->Circle.Circle};
+    }
+    if (!run.HasCritical || !run.Model) return std::nullopt;
+    return std::pair{run.Model, run.Circle.Circle};
+}
+
+}  // namespace
+
+std::optional<std::vector<TMethodFs>> CompareReportedMethods(const TAppState& app,
+                                                             const TRunResult& run,
+                                                             bool arbitrary) {
+    const auto circle = ReportedCircle(app, run, arbitrary);
+    if (!circle) return std::nullopt;
+    return CompareMethods(*circle->first, circle->second);
+}
+
+void PrintMethodComparison(const TAppState& app, const TRunResult& run, bool arbitrary) {
+    const auto circle = ReportedCircle(app, run, arbitrary);
+    if (!circle) return;
+    const TSlipCircle& c = circle->second;
+    PrintLine("分割法の比較（円弧中心 Xo=" + FormatFloat("0.00m;-0.00m", c.Xo) +
+              " Yo=" + FormatFloat("0.00m;-0.00m", c.Yo) +
+              "  円弧半径 R=" + FormatFloat("0.00m", c.R) + "）");
+    const TCellTable table =
+        MethodComparisonTable(CompareMethods(*circle->first, c), circle->first->Method);
+    for (const std::string& line : MethodComparisonLines(table)) PrintLine(line);
 }
 
 int RunPreCalculationChecks(const TDesignConditions& design, const TAnalysisOptions& options,

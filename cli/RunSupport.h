@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "report/RunReport.h"
 #include "run/AppState.h"
+#include "run/MethodComparison.h"
 #include "run/ResultTables.h"
 #include "run/RunSettings.h"
 #include "text/TextFile.h"
@@ -37,7 +38,21 @@ struct TRunCommandOptions {
     std::vector<std::pair<std::string, std::string>> OptionFlags;
     // --required-fs-normal: the design's SafetyFactor for the run.
     std::optional<std::string> RequiredFsNormal;
+    // --all-methods (run and arbitrary): every method's factor on the
+    // reported circle, on stdout and as the JSON's "methods".
+    bool AllMethods = false;
 };
+
+// Takes --all-methods out of the arguments of run and arbitrary, before the
+// options every run command shares are read; true when it was there.
+bool TakeAllMethodsFlag(std::vector<std::string>& args);
+// Every method on the circle the command reports: the arbitrary point's
+// circle, or the run's critical circle; none without a circle.
+[[nodiscard]] std::optional<std::vector<TMethodFs>> CompareReportedMethods(const TAppState& app,
+                                                                           const TRunResult& run,
+                                                                           bool arbitrary);
+// The comparison as a small table on stdout, under the circle it was made on.
+void PrintMethodComparison(const TAppState& app, const TRunResult& run, bool arbitrary);
 
 // The required factor the run was judged against, as typed: the design's
 // 安全率, or in the 地震時 case the options' one.

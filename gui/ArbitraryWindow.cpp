@@ -39,6 +39,7 @@ TArbitraryWindow::TArbitraryWindow(TAppState& context, TArbitraryDiagramWindow& 
         QStringLiteral("Ⅲ．滑り円弧ｽﾗｲｽ荷重"));
     tabs_->addTab(circle_.BuildLoadTab(this), QStringLiteral("Ⅳ．滑り円弧荷重"));
     tabs_->addTab(BuildFigureTab(), QStringLiteral("Ⅴ．任意点滑り円"));
+    tabs_->addTab(circle_.BuildMethodTab(this), QStringLiteral("Ⅵ．分割法の計算値"));
     setFixedSize(kWindowSize);
 
     connect(&separate_, &TArbitraryDiagramWindow::PointClicked, this, &TArbitraryWindow::Evaluate);
@@ -125,6 +126,7 @@ QWidget* TArbitraryWindow::BuildFigureTab() {
 void TArbitraryWindow::ShowResults() {
     const TArbitraryTables& t = context_.Report.Arbitrary;
     circle_.Show(t.Circle);
+    tabs_->setTabVisible(tabMethods, t.Circle.MethodTable.RowCount() > 0);
     ShowJudgement(judgementLabel_, judgement_, t.Circle);
     SetResultLabelFontSize(context_.Report.ArbitraryChart, fontSize_->value());
     chart_->SetModel(&context_.Report.ArbitraryChart);

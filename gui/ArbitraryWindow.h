@@ -29,7 +29,7 @@ class TPointerDisplay;
 class TArbitraryWindow : public QWidget {
     Q_OBJECT
   public:
-    enum TTab { tabSliceLoads, tabLoads, tabFigure };
+    enum TTab { tabSliceLoads, tabLoads, tabFigure, tabMethods };  // Ⅵ: another method only
 
     TArbitraryWindow(TAppState& context, TArbitraryDiagramWindow& separate,
                      QWidget* parent = nullptr);

@@ -99,6 +99,19 @@ QWidget* TCircleTabs::BuildLoadTab(QWidget* parent) {
     return page;
 }
 
+QWidget* TCircleTabs::BuildMethodTab(QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(4);
+    methodHeading_ = MakeResultList(page, QStringLiteral("MethodHeadingList"));
+    methodHeading_->setFixedWidth(330);
+    row->addWidget(methodHeading_);
+    methods_ = MakeResultGrid(page, QStringLiteral("MethodGrid"));
+    row->addWidget(methods_, 1);
+    return page;
+}
+
 void TCircleTabs::Show(const TCircleReport& c) const {
     ShowCells(slices_, c.SliceTable);
     ShowLines(sliceHeading_, c.SliceHeadingList);
@@ -108,6 +121,10 @@ void TCircleTabs::Show(const TCircleReport& c) const {
     ShowLines(loadLegend_, c.LoadLegendList);
     ShowLines(loadFormula_, c.LoadFormulaList);
     ShowCells(loads_, c.LoadTable);
+    if (methods_) {
+        ShowLines(methodHeading_, c.MethodHeadingList);
+        ShowCells(methods_, c.MethodTable);
+    }
 }
 
 TPointerDisplay* AddChartHeader(QWidget* page, QVBoxLayout* column, const QString& leftButtonHelp) {

@@ -39,6 +39,9 @@ class TCircleTabs {
 
     QWidget* BuildSliceTab(QWidget* parent, const QString& headingName, THeadingFrame frame);
     QWidget* BuildLoadTab(QWidget* parent);
+    // The method's values (mα, the interslice forces) of a method other than
+    // the ordinary one; the window shows the tab only when there are some.
+    QWidget* BuildMethodTab(QWidget* parent);
 
     void Show(const TCircleReport& circle) const;
 
@@ -51,6 +54,8 @@ class TCircleTabs {
     QListWidget* loadLegend_ = nullptr;    // ListBox8
     QListWidget* loadFormula_ = nullptr;   // ListBox10
     QTableWidget* loads_ = nullptr;        // StringGrid2
+    QListWidget* methodHeading_ = nullptr;
+    QTableWidget* methods_ = nullptr;
 };
 
 // The top row of a chart page, the two mouse help panels and the pointer

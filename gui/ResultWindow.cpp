@@ -19,6 +19,7 @@
 #include "gui/ResultViews.h"
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
+#include "report/MethodTexts.h"
 #include "run/AppState.h"
 #include "text/NumberFormat.h"
 
@@ -36,10 +37,6 @@ QGroupBox* Group(QWidget* parent, const QString& caption, const QString& name = 
 
 }  // namespace
 
-void TResultWindow::SetFullInputSet(bool full) {
-    backcalcButton_->setVisible(full);
-}
-
 TResultWindow::TResultWindow(TAppState& context, QWidget* parent)
     : QWidget(parent, Qt::Tool), context_(context) {
     tabs_ =
@@ -51,6 +48,8 @@ TResultWindow::TResultWindow(TAppState& context, QWidget* parent)
                   QStringLiteral("Ⅲ．滑り円弧ｽﾗｲｽ荷重"));
     tabs_->addTab(circle_.BuildLoadTab(this), QStringLiteral("Ⅳ．滑り円弧荷重"));
     tabs_->addTab(BuildFigureTab(), QStringLiteral("Ⅴ．滑り円弧図(最少安全率)"));
+    tabs_->addTab(circle_.BuildMethodTab(this), QStringLiteral("Ⅵ．分割法の計算値"));
+    tabs_->addTab(BuildComparisonTab(), QStringLiteral("分割法比較"));
     BuildCaseSelector();
     setFixedSize(kWindowSize);
     ShowResults();
@@ -228,6 +227,41 @@ QWidget* TResultWindow::BuildFigureTab() {
     return page;
 }
 
+QWidget* TResultWindow::BuildComparisonTab() {
+    auto* page = new QWidget(this);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(4);
+    comparisonHeading_ = MakeResultList(page, QStringLiteral("MethodComparisonList"));
+    comparisonHeading_->setFixedWidth(330);
+    row->addWidget(comparisonHeading_);
+    comparison_ = MakeResultGrid(page, QStringLiteral("MethodComparisonGrid"));
+    row->addWidget(comparison_, 1);
+    return page;
+}
+
+void TResultWindow::SetFullInputSet(bool on) {
+    fullInputSet_ = on;
+    backcalcButton_->setVisible(on);
+    ShowComparison();
+}
+
+void TResultWindow::ShowComparison() {
+    const TRunResult& run = context_.Report.Run;
+    const bool circle = run.HasCritical && run.Model;
+    const bool shown = circle && (fullInputSet_ || run.Model->Method != TSliceMethodKind::Ordinary);
+    tabs_->setTabVisible(tabComparison, shown);
+    if (!shown) return;
+    const TSlipCircle& c = run.Circle.Circle;
+    ShowLines(comparisonHeading_,
+              {"最少安全率の滑り円弧の安全率を", "各分割法で計算した結果を示す。",
+               "  円弧中心X座標(Xo)=" + FormatFloat("0.00m;-0.00m", c.Xo),
+               "  　々　　Y座標(Yo)=" + FormatFloat("0.00m;-0.00m", c.Yo),
+               "  円弧半径     (R )=" + FormatFloat("0.00m", c.R), "", "＊:設計条件の分割法",
+               "間隙水圧と地震時・載荷重の扱いは", "設計条件のとおり"});
+    ShowCells(comparison_, MethodComparisonTable(CompareMethods(*run.Model, c), run.Model->Method));
+}
+
 void TResultWindow::ShowResults() {
     UpdateCaseSelector();
     const TCalculationReport& report = ShownReport();
@@ -245,6 +279,8 @@ void TResultWindow::ShowResults() {
     SetCaptionColour(resultGroup_, t.ResultCaption);
     ShowCells(centre_, t.CentreTable);
     circle_.Show(t.Circle);
+    tabs_->setTabVisible(tabMethods, t.Circle.MethodTable.RowCount() > 0);
+    ShowComparison();
     ShowJudgement(judgementLabel_, judgement_, t.Circle);
     if (SeismicShown()) seismicChart_ = report.ResultChart;
     // A run works on a copy of the chart; the slider's size is this window's.

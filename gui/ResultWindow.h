@@ -32,12 +32,17 @@ class TPointerDisplay;
 class TResultWindow : public QWidget {
     Q_OBJECT
   public:
-    enum TTab { tabDesign, tabSafetyFactor, tabSliceLoads, tabLoads, tabFigure };
+    enum TTab {
+        tabDesign,
+        tabSafetyFactor,
+        tabSliceLoads,
+        tabLoads,
+        tabFigure,
+        tabMethods,     // Ⅵ: shown for a method other than the ordinary one
+        tabComparison,  // 分割法比較: see ShowComparison
+    };
 
     TResultWindow(TAppState& context, QWidget* parent = nullptr);
-
-    // "全入力項目を表示": the 逆算 button with the full input set only.
-    void SetFullInputSet(bool full);
 
     // The separate diagram window: "別ウィンドウを開く" fills it, and the
     // navigation buttons move its chart too.
@@ -45,6 +50,10 @@ class TResultWindow : public QWidget {
 
     // Every list, grid, caption and the chart from the application's records.
     void ShowResults();
+    // "全入力項目を表示": the comparison of the methods is offered for every
+    // design then, not only for one whose method is not the ordinary one.
+    void SetFullInputSet(bool on);
+
     // Tab Ⅴ in front, the window shown and raised.
     void ShowFigureTab();
     // While a search is watched (計算過程表示): the chart shows this copy of
@@ -73,6 +82,10 @@ class TResultWindow : public QWidget {
     QWidget* BuildDesignTab();
     QWidget* BuildSafetyFactorTab();
     QWidget* BuildFigureTab();
+    QWidget* BuildComparisonTab();
+    // Every method's factor on the critical circle, in its tab when the tab
+    // is shown.
+    void ShowComparison();
     void OpenSeparateWindow();
     void BuildCaseSelector();
     void SetBackcalcCase();
@@ -112,6 +125,10 @@ class TResultWindow : public QWidget {
     TChartView* chart_ = nullptr;       // Chart1
     TPointerDisplay* pointer_ = nullptr;
     QSlider* fontSize_ = nullptr;
+    // 分割法比較
+    bool fullInputSet_ = false;
+    QListWidget* comparisonHeading_ = nullptr;  // MethodComparisonList
+    QTableWidget* comparison_ = nullptr;        // MethodComparisonGrid
     QPushButton* backcalcButton_ = nullptr;
 };
 

@@ -119,6 +119,13 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
         }
     }
 
+    // 7: Ⅵ the method's values, for a method other than the ordinary one
+    if (s.MethodTable.RowCount() > 0) {
+        beginSection(plan.Arbitrary ? "Ⅵ.分割法の計算値(任意点)" : "Ⅵ.分割法の計算値");
+        d.PdfLines(20, 40, s.MethodHeadingList, 8);
+        d.PdfTable(20, 170, "表4：滑り円弧の分割法の値一覧", s.MethodTable, 8, 1, 1, 40);
+    }
+
     d.PdfPageNumber();
     maker.EndDoc();
 }

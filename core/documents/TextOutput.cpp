@@ -17,6 +17,20 @@ void AddTable(std::vector<std::string>& out, const TCellTable& table, std::size_
     for (const auto& row : table.Rows) out.push_back(FormatTableRow(row, width));
 }
 
+// Only a method other than the ordinary one has values of its own.
+void AddMethodSection(std::vector<std::string>& out, const TCircleReport& c,
+                      std::string_view mark) {
+    if (c.MethodTable.RowCount() == 0) return;
+    out.emplace_back();
+    out.emplace_back();
+    out.push_back(CaseTitle("Ⅵ.分割法の計算値", mark));
+    out.emplace_back();
+    AddList(out, c.MethodHeadingList);
+    out.emplace_back("  表4:滑り円弧の分割法の値一覧");
+    out.emplace_back();
+    AddTable(out, c.MethodTable, 14);
+}
+
 }  // namespace
 
 std::string FormatTableRow(const std::vector<std::string>& cells, std::size_t width) {
@@ -58,6 +72,7 @@ void AddCaseSections(std::vector<std::string>& out, const TDocumentCase& c) {
     out.emplace_back("  表3:滑り円弧の荷重一覧");
     out.emplace_back();
     AddTable(out, t.Circle.LoadTable, 14);
+    AddMethodSection(out, t.Circle, c.Mark);
 }
 
 }  // namespace

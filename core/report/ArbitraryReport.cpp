@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "report/MethodTexts.h"
 #include "report/ReportTexts.h"
 #include "report/VerdictTexts.h"
 #include "text/NumberFormat.h"
@@ -163,10 +164,13 @@ TArbitraryOutcome WriteArbitraryReport(const TDesignConditions& design,
                                        const TDrawingOptions& drawing) {
     if (point.Outcome.Status != 0) {
         WriteCircleTables(tables.Circle, point.Circle.Rows, point.Circle.Sums, point.Form);
+        WriteMethodTables(tables.Circle, point.Model->Method, point.Circle);
         DrawCircle(chart, *point.Model, point.Circle.Circle, point.Circle.Sums, design, drawing,
                    false);
     }
     WriteArbitraryTexts(tables.Circle, point.Outcome, point.Form, point.Judgement.Required);
+    if (point.Outcome.Status == 1)
+        PutMethodLine(tables.Circle.JudgementList, 1, point.Model->Method, point.Circle.Sums);
     if (separate) CopyChart(chart, *separate);
     return point.Outcome;
 }

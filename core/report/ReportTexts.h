@@ -57,6 +57,16 @@ void WriteLoadTotals(TCircleReport& target, const TCircleResult& sums, int form)
 void WriteCircleTables(TCircleReport& target, const std::vector<TSliceRow>& rows,
                        const TCircleResult& sums, int form);
 
+// The method's name in the documents ("簡便ビショップ法", …).
+[[nodiscard]] const char* MethodName(TSliceMethodKind method);
+// The line that names the method of a circle's factor with its own values
+// ("  分割法:簡便ヤンブ法 F0=… f0=…", λ for Spencer and Morgenstern–Price);
+// empty for the ordinary method. The result and judgement lists carry it.
+std::string MethodResultLine(TSliceMethodKind method, const TCircleEvaluation& sums);
+// The method's heading and table of a circle evaluated with its slices:
+// emptied for the ordinary method and for a circle without a factor.
+void WriteMethodTables(TCircleReport& target, TSliceMethodKind method, const TCircleRecord& record);
+
 // Section Ⅰ from the design conditions as entered and the run's model.
 void WriteDesignListing(TResultTables& tables, const TDesignConditions& design,
                         const TAnalysisModel& model);

@@ -5,6 +5,7 @@
 #include "design/StoredOptions.h"
 #include "engine/Progress.h"
 #include "report/GridCharts.h"
+#include "report/MethodTexts.h"
 #include "report/ReportTexts.h"
 #include "text/NumberFormat.h"
 #include "views/CircleDrawing.h"
@@ -27,6 +28,8 @@ void WriteFailure(const TRunContext& context) {
     TCellTable& load = report.Results.Circle.LoadTable;
     load.SetRowCount(2);
     load.SetRowCommaList(1, "-,-,-,-,-,-,-,-,-,-,-,-,-");
+    report.Results.Circle.MethodHeadingList.clear();
+    report.Results.Circle.MethodTable = {};
     ClearAllSeries(report.ResultChart);
     RemoveMostForceCircle(report.ResultChart);
     ClearAllSeries(report.ArbitraryChart);
@@ -44,12 +47,16 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     for (std::string& line : CaseResultLines(run, context.Options))
         tables.FormulaList.push_back(std::move(line));
     tables.ResultList = ResultLines(c, form);
+    // In the blank line below the sums.
+    PutMethodLine(tables.ResultList, 5, model.Method, run.Circle.Sums);
     TCircleReport& circle = tables.Circle;
     circle.SliceHeadingList = SliceHeadingLines(c);
     circle.LoadHeadingList = LoadHeadingLines(c);
     circle.LoadLegendList = LoadLegendLines();
     circle.LoadFormulaList = LoadFormulaLines(form);
     circle.JudgementList = JudgementLines(c, form);
+    // In the blank line below the factor.
+    PutMethodLine(circle.JudgementList, 1, model.Method, run.Circle.Sums);
     // The arbitrary point shows the critical circle until a centre is picked.
     TCircleReport& arbitrary = report.Arbitrary.Circle;
     arbitrary.SliceHeadingList = circle.SliceHeadingList;
@@ -89,6 +96,8 @@ void WriteCritical(const TRunResult& run, const TRunContext& context) {
     const TCircleRecord& critical = run.Circle;
     WriteCircleTables(circle, critical.Rows, critical.Sums, form);
     WriteCircleTables(arbitrary, critical.Rows, critical.Sums, form);
+    WriteMethodTables(circle, model.Method, critical);
+    WriteMethodTables(arbitrary, model.Method, critical);
     DrawCircle(report.ResultChart, model, critical.Circle, critical.Sums, design, context.Drawing,
                true);
     DrawCircle(report.ArbitraryChart, model, critical.Circle, critical.Sums, design,

@@ -44,22 +44,6 @@ bool Ordinary(const TAnalysisModel& m) {
            m.PoreForm == TPoreForm::Modified;
 }
 
-const char* MethodName(TSliceMethodKind method) {
-    switch (method) {
-        case TSliceMethodKind::Ordinary:
-            return "修正フェレニウス法";
-        case TSliceMethodKind::Bishop:
-            return "簡便ビショップ法";
-        case TSliceMethodKind::Janbu:
-            return "簡便ヤンブ法";
-        case TSliceMethodKind::Spencer:
-            return "スペンサー法";
-        case TSliceMethodKind::MorgensternPrice:
-            return "モルゲンシュテルン・プライス法";
-    }
-    return "";
-}
-
 }  // namespace
 
 TLineList CaseFormulaLines(const TRunResult& run) {

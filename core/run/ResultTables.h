@@ -90,6 +90,11 @@ struct TCircleReport {
     // Ⅴ slip circle figure
     TLineList JudgementList;
     TColouredText JudgementLabel;
+    // The method's own values per slice (mα; the interslice forces) with
+    // their heading, for a method other than the ordinary one; empty else,
+    // and then no document shows them.
+    TLineList MethodHeadingList;
+    TCellTable MethodTable;
 
     TCircleReport();
     bool operator==(const TCircleReport&) const = default;

@@ -198,14 +198,17 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
             break;
         case TDocumentPage::CaseSummary:
             summary_ = CaseSummaryTable(report);
+        case TDocumentPage::Methods:
+            methodHeading_ = circle.MethodHeadingList;
+            bandTable_ = circle.MethodTable;
             break;
     }
     Paginate();
 }
 
-void TDocumentPages::MarkCase(const std::string& mark, int index) {
+void TDocumentPages::MarkCase(const std::string& mark, int pageShift) {
     caseMark_ = mark;
-    pageShift_ = 4 * index;
+    pageShift_ = pageShift;
 }
 
 QString TDocumentPages::Title(const char* title) const {
@@ -216,9 +219,35 @@ QString TDocumentPages::PageMark(const char* before, int page, const char* after
     return QString::fromUtf8(before) + QString::number(page + pageShift_) +
            QString::fromUtf8(after);
 }
+namespace {
+
+// Ⅵ: where the table starts on the first sheet and on the next ones (mm),
+// and the room a row takes (page units).
+constexpr double kMethodTableTop = 85.0;
+constexpr double kMethodTableNextTop = 23.3;
+constexpr double kMethodTableBottom = 270.0;
+constexpr double kMethodRow = (17 + 5) * kUnitsPerPixel;
+
+}  // namespace
 
 void TDocumentPages::Paginate() {
     sheets_.clear();
+    if (page_ == TDocumentPage::Methods) {
+        const auto fits = [](double top) {
+            return std::max(
+                1, static_cast<int>(std::floor((U(kMethodTableBottom - top)) / kMethodRow)) -
+                       1);  // the header row
+        };
+        const int rows = bandTable_.RowCount();
+        int row = 1;
+        do {
+            const int end =
+                std::min(rows, row + fits(sheets_.empty() ? kMethodTableTop : kMethodTableNextTop));
+            sheets_.push_back({row, std::max(row, end)});
+            row = end;
+        } while (row < rows);
+        return;
+    }
     if (page_ != TDocumentPage::SliceLoads && page_ != TDocumentPage::Loads) {
         sheets_.push_back({});
         return;
@@ -280,6 +309,8 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
             break;
         case TDocumentPage::CaseSummary:
             PaintCaseSummary(p);
+        case TDocumentPage::Methods:
+            PaintMethods(p, sheet);
             break;
     }
     p.restore();
@@ -336,6 +367,28 @@ void TDocumentPages::PaintSlipCircle(QPainter& p) const {
     kekka.FillTextBlock(judgement_, 29.1, 33.9);
     kekka.PaintChartFigure(Box(25.4, 118.5, 169.6, 156.9), figure_);
     DrawText(p, 103.7, 276.5, PageMark("P-", 5, ""));
+}
+
+void TDocumentPages::PaintMethods(QPainter& p, int sheet) const {
+    TPagePainter kekka(p);
+    const bool arbitrary = source_ == TReportSource::Arbitrary;
+    PaintSingleFrame(
+        p, 4.2,
+        arbitrary ? QStringLiteral("Ⅵ．分割法の計算値(任意点)") : Title("Ⅵ．分割法の計算値"), 12);
+    double top = kMethodTableNextTop;
+    if (sheet == 0) {
+        kekka.FillTextBlock(methodHeading_, 25.4, 23.3);
+        top = kMethodTableTop;
+        DrawText(p, 25.4, top - 6.0, "表4：滑り円弧の分割法の値一覧", 11);
+    }
+    // The header row and this sheet's rows.
+    const TSheet& s = sheets_[static_cast<std::size_t>(sheet)];
+    TCellTable part = bandTable_;
+    part.Rows.assign(bandTable_.Rows.begin(), bandTable_.Rows.begin() + 1);
+    part.Rows.insert(part.Rows.end(), bandTable_.Rows.begin() + s.FirstRow,
+                     bandTable_.Rows.begin() + s.EndRow);
+    kekka.DrawGridFigure(part, QRectF(At(40.2, top), TPagePainter::GridFigureSize(part)));
+    DrawText(p, 101.6, 277.3, PageMark("P-", 6, " - ") + QString::number(sheet + 1));
 }
 
 void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
@@ -444,19 +497,25 @@ std::vector<TDocumentPages> CalculationDocumentLayouts(const TCalculationReport&
     std::vector<TDocumentPages> layouts;
     for (TDocumentPage page : {TDocumentPage::Contents, TDocumentPage::DesignConditions})
         layouts.emplace_back(report, groundChart, options, drawing, page);
-    // Ⅱ to Ⅴ for each design case, from its own report.
+    // Ⅱ to Ⅴ for each design case, from its own report, and Ⅵ for a method
+    // other than the ordinary one.
     const std::vector<TDocumentCase> cases = DocumentCases(report);
+    const bool methods = report.Results.Circle.MethodTable.RowCount() > 0;
+    const int perCase = methods ? 5 : 4;
     for (std::size_t k = 0; k < cases.size(); ++k) {
-        for (TDocumentPage page : {TDocumentPage::SafetyFactor, TDocumentPage::SliceLoads,
-                                   TDocumentPage::Loads, TDocumentPage::SlipCircle}) {
+        std::vector<TDocumentPage> pages{TDocumentPage::SafetyFactor, TDocumentPage::SliceLoads,
+                                         TDocumentPage::Loads, TDocumentPage::SlipCircle};
+        if (cases[k].Report->Results.Circle.MethodTable.RowCount() > 0)
+            pages.push_back(TDocumentPage::Methods);
+        for (TDocumentPage page : pages) {
             layouts.emplace_back(*cases[k].Report, groundChart, options, drawing, page);
-            layouts.back().MarkCase(cases[k].Mark, static_cast<int>(k));
+            layouts.back().MarkCase(cases[k].Mark, perCase * static_cast<int>(k));
         }
     }
     if (ShowsBothCases(report)) {
         layouts.emplace_back(report, groundChart, options, drawing, TDocumentPage::CaseSummary);
-        // Numbered after the last case's pages.
-        layouts.back().MarkCase("", static_cast<int>(cases.size()) - 1);
+        // Numbered after the last case's pages (its own mark is P-6 plus the shift).
+        layouts.back().MarkCase("", perCase * static_cast<int>(cases.size()) - 4);
     }
     return layouts;
 }

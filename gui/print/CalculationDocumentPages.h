@@ -27,6 +27,7 @@ enum class TDocumentPage : std::uint8_t {
     Loads,             // Ⅳ, banded, landscape
     SlipCircle,        // Ⅴ
     CaseSummary,       // Ⅵ, with both design cases
+    Methods,           // Ⅵ, a method other than the ordinary one: its table over sheets
 };
 
 // Which record feeds the tables of Ⅲ to Ⅴ: the run's (minimum safety factor)
@@ -43,9 +44,9 @@ class TDocumentPages {
                    const TAnalysisOptions& options, const TDrawingOptions& drawing,
                    TDocumentPage page, TReportSource source = TReportSource::Results);
 
-    // Marks the titles of Ⅱ to Ⅴ with the design case (CaseTitle) and
-    // numbers them as the `index`th case's pages (four pages a case).
-    void MarkCase(const std::string& mark, int index);
+    // Marks the titles of Ⅱ to Ⅵ with the design case (CaseTitle) and adds
+    // `pageShift` to their page numbers (the pages of the cases before).
+    void MarkCase(const std::string& mark, int pageShift);
 
     [[nodiscard]] TDocumentPage Page() const { return page_; }
     [[nodiscard]] TReportSource Source() const { return source_; }
@@ -70,12 +71,13 @@ class TDocumentPages {
     void PaintCaseSummary(QPainter& p) const;
     [[nodiscard]] QString Title(const char* title) const;
     [[nodiscard]] QString PageMark(const char* before, int page, const char* after) const;
+    void PaintMethods(QPainter& p, int sheet) const;
 
     TDocumentPage page_;
     TReportSource source_;
     int stressDisplay_ = 0;
     TLineList contents_, layerSettings_, calculationConditions_, formula_, result_, judgement_;
-    TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_;
+    TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_, methodHeading_;
     TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_, summary_;
     TChartModel figure_;
     std::vector<TSheet> sheets_;

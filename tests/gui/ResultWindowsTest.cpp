@@ -27,6 +27,7 @@
 #include "gui/TChartView.h"
 #include "gui/Texts.h"
 #include "report/ArbitraryReport.h"
+#include "report/MethodTexts.h"
 #include "run/ArbitraryPoint.h"
 #include "text/NumberFormat.h"
 
@@ -635,6 +636,41 @@ class ResultWindowsTest : public QObject {
         QVERIFY(shownWhileRunning);
         QVERIFY(F2().Chart()->Model() == &Context().Report.ResultChart);
         QVERIFY(Context().Report.ResultChart == CoreRun().ResultChart);
+    }
+
+    // A plain design by the ordinary method shows the five tabs; the
+    // comparison of the methods comes with "全入力項目を表示" or with another
+    // method, whose own values then have their tab too.
+    void MethodTabsFollowTheMethodAndTheFullInputSet() {
+        QTabWidget* tabs = F2().Tabs();
+        RunFromButton();
+        QVERIFY(!tabs->isTabVisible(TResultWindow::tabMethods));
+        QVERIFY(!tabs->isTabVisible(TResultWindow::tabComparison));
+        QVERIFY(!F16().Tabs()->isTabVisible(TArbitraryWindow::tabMethods));
+        QAction* full = app_->MainWindow().MenuAction(TCommand::FullInputSet);
+        full->trigger();
+        QVERIFY(full->isChecked());
+        QVERIFY(tabs->isTabVisible(TResultWindow::tabComparison));
+        QVERIFY(!tabs->isTabVisible(TResultWindow::tabMethods));
+        full->trigger();
+        QVERIFY(!tabs->isTabVisible(TResultWindow::tabComparison));
+
+        Find<QComboBox>(F6(), "SliceMethod")->setCurrentIndex(int(TSliceMethodKind::Bishop));
+        RunFromButton();
+        QVERIFY(tabs->isTabVisible(TResultWindow::tabMethods));
+        QVERIFY(tabs->isTabVisible(TResultWindow::tabComparison));
+        QVERIFY(F16().Tabs()->isTabVisible(TArbitraryWindow::tabMethods));
+        QCOMPARE(tabs->tabText(TResultWindow::tabComparison), QStringLiteral("分割法比較"));
+        const TRunResult& run = Context().Report.Run;
+        QCOMPARE(Cells(Find<QTableWidget>(F2(), "MethodGrid")),
+                 Cells(Context().Report.Results.Circle.MethodTable));
+        const QList<QStringList> shown = Cells(Find<QTableWidget>(F2(), "MethodComparisonGrid"));
+        QCOMPARE(shown, Cells(MethodComparisonTable(CompareMethods(*run.Model, run.Circle.Circle),
+                                                    TSliceMethodKind::Bishop)));
+        QCOMPARE(shown.size(), 6);
+        QCOMPARE(shown[2][0], QStringLiteral("＊簡便ビショップ法"));
+        QCOMPARE(shown[2][1], QString::fromStdString(FormatFloat("0.000", run.Critical.Fs)));
+        for (int row = 1; row < shown.size(); ++row) QVERIFY(shown[row][1] != QStringLiteral("-"));
     }
 };
 

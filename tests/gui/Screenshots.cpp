@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -24,6 +25,7 @@
 #include "gui/ResultDiagramWindow.h"
 #include "gui/ResultWindow.h"
 #include "gui/TChartView.h"
+#include "gui/print/CalculationDocumentPages.h"
 
 using namespace sorvanta;
 using namespace sorvanta::gui;
@@ -104,6 +106,7 @@ class Screenshots : public QObject {
         // Every tab of the result window, its separate diagram and a zoom.
         TResultWindow& f2 = app->ResultWindow();
         for (int i = 0; i < f2.Tabs()->count(); ++i) {
+            if (!f2.Tabs()->isTabVisible(i)) continue;  // another method's tabs
             f2.Tabs()->setCurrentIndex(i);
             Shot(QStringLiteral("result-tab%1").arg(i + 1));
         }
@@ -187,6 +190,42 @@ class Screenshots : public QObject {
             QTest::qWait(60);
             Shot("searching", 0);
             QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
+    }
+
+    // Another method of slices: the result window's Ⅱ, Ⅴ, the method's own
+    // values and the comparison of the methods.
+    void Methods() {
+        const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
+        if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
+        dir_ = QDir(out);
+        auto app = StartApp();
+        TDesignWindow& f6 = app->DesignWindow();
+        TResultWindow& f2 = app->ResultWindow();
+        for (const auto& [method, name] : {std::pair{TSliceMethodKind::Janbu, "janbu"},
+                                           std::pair{TSliceMethodKind::Spencer, "spencer"}}) {
+            f6.findChild<QComboBox*>("SliceMethod")->setCurrentIndex(int(method));
+            {
+                TDialogResponder user;
+                QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+            }
+            for (int tab : {int(TResultWindow::tabSafetyFactor), int(TResultWindow::tabFigure),
+                            int(TResultWindow::tabMethods), int(TResultWindow::tabComparison)}) {
+                f2.Tabs()->setCurrentIndex(tab);
+                Shot(QStringLiteral("%1-result-tab%2").arg(QLatin1String(name)).arg(tab + 1));
+            }
+            // The printed page Ⅵ, as the printer gets it.
+            const TAppState& c = app->Context();
+            const TDocumentPages page(c.Report, c.Preview, c.Options, c.Drawing,
+                                      TDocumentPage::Methods);
+            QImage sheet(794, 1123, QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            QPainter painter(&sheet);
+            page.PaintSheet(painter, 0);
+            painter.end();
+            QVERIFY(sheet.save(
+                dir_.filePath(QStringLiteral("%1-printed-page6.png").arg(QLatin1String(name)))));
         }
     }
 };
