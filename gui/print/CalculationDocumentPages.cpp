@@ -198,6 +198,7 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
             break;
         case TDocumentPage::CaseSummary:
             summary_ = CaseSummaryTable(report);
+            break;
         case TDocumentPage::Methods:
             methodHeading_ = circle.MethodHeadingList;
             bandTable_ = circle.MethodTable;
@@ -309,6 +310,7 @@ void TDocumentPages::PaintSheet(QPainter& p, int sheet) const {
             break;
         case TDocumentPage::CaseSummary:
             PaintCaseSummary(p);
+            break;
         case TDocumentPage::Methods:
             PaintMethods(p, sheet);
             break;
