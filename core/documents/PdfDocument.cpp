@@ -21,17 +21,17 @@ struct TDocumentPlan {
     const TCalculationReport* Cases = nullptr;
 };
 
-// Ⅱ to Ⅴ of the `index`th case, its titles marked with the case; each case
-// takes four page numbers.
+// Ⅱ to Ⅴ of a case, and Ⅵ for a method other than the ordinary one, its
+// titles marked with the case; its page numbers start `first` after those of
+// a single case.
 void WriteCaseSections(TPdfDocumentDrawer& d, const TDocumentPlan& plan, const TResultTables& t,
                        const TCircleReport& s, const TChartModel& figure, std::string_view mark,
-                       int index) {
+                       int first) {
     auto beginSection = [&](std::string_view heading) {
         d.PdfNextPage();
         d.PdfPageFrame();
         d.PdfHeading(CaseTitle(heading, mark), 12);
     };
-    const int first = 4 * index;
     d.PageCounter = 2 + first;
 
     // 3: Ⅱ safety factor
@@ -63,6 +63,13 @@ void WriteCaseSections(TPdfDocumentDrawer& d, const TDocumentPlan& plan, const T
     beginSection(plan.Arbitrary ? "Ⅴ.滑り円弧図(任意点)" : "Ⅴ.滑り円弧図(最少安全率)");
     d.PdfLines(20, 40, s.JudgementList, 9);
     d.PdfChart(figure, 40, 310, 420, 420);
+
+    // 7: Ⅵ the method's values
+    if (s.MethodTable.RowCount() > 0) {
+        beginSection(plan.Arbitrary ? "Ⅵ.分割法の計算値(任意点)" : "Ⅵ.分割法の計算値");
+        d.PdfLines(20, 40, s.MethodHeadingList, 8);
+        d.PdfTable(20, 170, "表4：滑り円弧の分割法の値一覧", s.MethodTable, 8, 1, 1, 40);
+    }
 }
 
 void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
@@ -107,23 +114,17 @@ void WritePlan(TPDFMaker& maker, std::ostream& out, const TDocumentPlan& plan,
         WriteCaseSections(d, plan, t, s, plan.Figure, "", 0);
     } else {
         const std::vector<TDocumentCase> cases = DocumentCases(*plan.Cases);
+        const int perCase = HasMethodSection(*plan.Cases) ? 5 : 4;
         for (std::size_t k = 0; k < cases.size(); ++k) {
             const TCalculationReport& r = *cases[k].Report;
             WriteCaseSections(d, plan, r.Results, r.Results.Circle, r.ResultChart, cases[k].Mark,
-                              static_cast<int>(k));
+                              perCase * static_cast<int>(k));
         }
         if (ShowsBothCases(*plan.Cases)) {
-            d.PageCounter = 2 + 4 * static_cast<int>(cases.size());
-            beginSection(CaseSummaryTitle);
+            d.PageCounter = 2 + perCase * static_cast<int>(cases.size());
+            beginSection(CaseSummaryTitle(*plan.Cases));
             d.PdfTable(20, 40, "", CaseSummaryTable(*plan.Cases), 10, 0, 1, 10);
         }
-    }
-
-    // 7: Ⅵ the method's values, for a method other than the ordinary one
-    if (s.MethodTable.RowCount() > 0) {
-        beginSection(plan.Arbitrary ? "Ⅵ.分割法の計算値(任意点)" : "Ⅵ.分割法の計算値");
-        d.PdfLines(20, 40, s.MethodHeadingList, 8);
-        d.PdfTable(20, 170, "表4：滑り円弧の分割法の値一覧", s.MethodTable, 8, 1, 1, 40);
     }
 
     d.PdfPageNumber();

@@ -105,7 +105,7 @@ std::vector<std::string> TextOutputLines(const TCalculationReport& report) {
     if (ShowsBothCases(report)) {
         out.emplace_back();
         out.emplace_back();
-        out.emplace_back(CaseSummaryTitle);
+        out.push_back(CaseSummaryTitle(report));
         out.emplace_back();
         AddTable(out, CaseSummaryTable(report), 12);
     }

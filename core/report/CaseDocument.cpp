@@ -108,9 +108,21 @@ TLineList CaseContentsLines(const TCalculationReport& report) {
             lines.emplace_back();
             lines.push_back(Chapter(name, page++));
         }
+        if (HasMethodSection(*c.Report)) {
+            lines.emplace_back();
+            lines.push_back(Chapter("Ⅵ.分割法の計算値", page++));
+        }
     }
-    lines.insert(lines.end(), {"", "", Chapter(CaseSummaryTitle, page)});
+    lines.insert(lines.end(), {"", "", Chapter(CaseSummaryTitle(report), page)});
     return lines;
+}
+
+bool HasMethodSection(const TCalculationReport& report) {
+    return report.Results.Circle.MethodTable.RowCount() > 0;
+}
+
+std::string CaseSummaryTitle(const TCalculationReport& report) {
+    return HasMethodSection(report) ? "Ⅶ.検討ケースのまとめ" : "Ⅵ.検討ケースのまとめ";
 }
 
 }  // namespace sorvanta

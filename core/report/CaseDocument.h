@@ -30,7 +30,11 @@ struct TDocumentCase {
 // "Ⅱ.安全率の計算" marked "地震時 (kh=0.15)": "Ⅱ.安全率の計算 地震時 (kh=0.15)".
 [[nodiscard]] std::string CaseTitle(std::string_view title, std::string_view mark);
 
-inline constexpr std::string_view CaseSummaryTitle = "Ⅵ.検討ケースのまとめ";
+// The summary's title: Ⅵ, or Ⅶ after a method's own section Ⅵ.
+[[nodiscard]] std::string CaseSummaryTitle(const TCalculationReport& report);
+
+// A method other than the ordinary one: each case has a section Ⅵ.
+[[nodiscard]] bool HasMethodSection(const TCalculationReport& report);
 
 // 検討ケース, kh, 安全率 Fs, 所要安全率, 判定 (OK or NG) of both cases.
 [[nodiscard]] TCellTable CaseSummaryTable(const TCalculationReport& report);

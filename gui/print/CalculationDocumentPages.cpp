@@ -198,6 +198,8 @@ TDocumentPages::TDocumentPages(const TCalculationReport& report, const TChartMod
             break;
         case TDocumentPage::CaseSummary:
             summary_ = CaseSummaryTable(report);
+            summaryTitle_ = HasMethodSection(report) ? QStringLiteral("Ⅶ．検討ケースのまとめ")
+                                                     : QStringLiteral("Ⅵ．検討ケースのまとめ");
             break;
         case TDocumentPage::Methods:
             methodHeading_ = circle.MethodHeadingList;
@@ -487,7 +489,7 @@ void TDocumentPages::PaintBanded(QPainter& p, int sheet) const {
 
 void TDocumentPages::PaintCaseSummary(QPainter& p) const {
     TPagePainter kekka(p);
-    PaintSingleFrame(p, 4.2, QStringLiteral("Ⅵ．検討ケースのまとめ"), 12);
+    PaintSingleFrame(p, 4.2, summaryTitle_, 12);
     kekka.DrawGridFigure(summary_, QRectF(At(40.2, 29.6), TPagePainter::GridFigureSize(summary_)));
     DrawText(p, 101.6, 277.3, PageMark("P-", 6, ""));
 }

@@ -79,6 +79,7 @@ class TDocumentPages {
     TLineList contents_, layerSettings_, calculationConditions_, formula_, result_, judgement_;
     TLineList sliceHeading_, loadHeading_, loadLegend_, loadFormula_, methodHeading_;
     TCellTable soilData_, coordinates1_, coordinates2_, centre_, bandTable_, summary_;
+    QString summaryTitle_;
     TChartModel figure_;
     std::vector<TSheet> sheets_;
     std::string caseMark_;
