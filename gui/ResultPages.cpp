@@ -100,16 +100,8 @@ QWidget* TCircleTabs::BuildLoadTab(QWidget* parent) {
 }
 
 QWidget* TCircleTabs::BuildMethodTab(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(4, 4, 4, 4);
-    row->setSpacing(4);
-    methodHeading_ = MakeResultList(page, QStringLiteral("MethodHeadingList"));
-    methodHeading_->setFixedWidth(330);
-    row->addWidget(methodHeading_);
-    methods_ = MakeResultGrid(page, QStringLiteral("MethodGrid"));
-    row->addWidget(methods_, 1);
-    return page;
+    return MakeListAndGridPage(parent, methodHeading_, QStringLiteral("MethodHeadingList"),
+                               methods_, QStringLiteral("MethodGrid"));
 }
 
 void TCircleTabs::Show(const TCircleReport& c) const {

@@ -176,6 +176,20 @@ QTableWidget* MakeResultGrid(QWidget* parent, const QString& name) {
     return grid;
 }
 
+QWidget* MakeListAndGridPage(QWidget* parent, QListWidget*& list, const QString& listName,
+                             QTableWidget*& grid, const QString& gridName) {
+    auto* page = new QWidget(parent);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(4);
+    list = MakeResultList(page, listName);
+    list->setFixedWidth(330);
+    row->addWidget(list);
+    grid = MakeResultGrid(page, gridName);
+    row->addWidget(grid, 1);
+    return page;
+}
+
 void ShowLines(QListWidget* list, const TLineList& lines) {
     list->clear();
     for (const std::string& line : lines) list->addItem(Q(line));

@@ -21,6 +21,9 @@ namespace sorvanta::gui {
 QListWidget* MakeResultList(QWidget* parent, const QString& name);
 // The header row of the table is the grid's column header.
 QTableWidget* MakeResultGrid(QWidget* parent, const QString& name);
+// A tab page of a heading list, 330 pixels wide, beside a result grid.
+QWidget* MakeListAndGridPage(QWidget* parent, QListWidget*& list, const QString& listName,
+                             QTableWidget*& grid, const QString& gridName);
 void ShowLines(QListWidget* list, const TLineList& lines);
 // Column count, widths, row height, header row and cells of the table.
 void ShowCells(QTableWidget* grid, const TCellTable& table);

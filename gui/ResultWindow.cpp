@@ -228,16 +228,8 @@ QWidget* TResultWindow::BuildFigureTab() {
 }
 
 QWidget* TResultWindow::BuildComparisonTab() {
-    auto* page = new QWidget(this);
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(4, 4, 4, 4);
-    row->setSpacing(4);
-    comparisonHeading_ = MakeResultList(page, QStringLiteral("MethodComparisonList"));
-    comparisonHeading_->setFixedWidth(330);
-    row->addWidget(comparisonHeading_);
-    comparison_ = MakeResultGrid(page, QStringLiteral("MethodComparisonGrid"));
-    row->addWidget(comparison_, 1);
-    return page;
+    return MakeListAndGridPage(this, comparisonHeading_, QStringLiteral("MethodComparisonList"),
+                               comparison_, QStringLiteral("MethodComparisonGrid"));
 }
 
 void TResultWindow::SetFullInputSet(bool on) {

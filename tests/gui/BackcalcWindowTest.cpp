@@ -23,15 +23,7 @@ using namespace sorvanta;
 using namespace sorvanta::gui;
 using namespace sorvanta::gui::test;
 
-namespace {
-
-class TYes : public TUserDialogs {
-  public:
-    bool Confirm(std::string_view) override { return true; }
-    void ShowMessage(std::string_view) override {}
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class BackcalcWindowTest : public QObject {
     Q_OBJECT
@@ -75,7 +67,7 @@ class BackcalcWindowTest : public QObject {
                           "../../verification/fredlund-krahn-1977-case1/design.dat";
         QVERIFY(TryLoadDesignFile(path, app.Design, app.Options));
         app.Options.Direction = TSlipDirection::CounterClockwise;
-        TYes yes;
+        TRecordingDialogs yes;
         StartCalculation(RunContextOf(app, yes, nullptr));
         QVERIFY(app.Report.Run.HasCritical);
         app_->ResultWindow().ShowResults();

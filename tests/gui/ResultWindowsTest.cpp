@@ -37,12 +37,6 @@ using namespace sorvanta::gui::test;
 
 namespace {
 
-class TYes : public TUserDialogs {
-  public:
-    bool Confirm(std::string_view) override { return true; }
-    void ShowMessage(std::string_view) override {}
-};
-
 QStringList Lines(const QListWidget* list) {
     QStringList lines;
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
@@ -111,7 +105,7 @@ class ResultWindowsTest : public QObject {
     // The core's own run of the application's design.
     TCalculationReport CoreRun() {
         TCalculationReport report;
-        TYes yes;
+        TRecordingDialogs yes;
         StartCalculation(TRunContext{.Design = Context().Design,
                                      .Options = Context().Options,
                                      .Report = report,
