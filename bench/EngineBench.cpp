@@ -20,6 +20,18 @@ TAnalysisModel SampleEngine() {
     return BuildAnalysisModel(design, {});
 }
 
+// Whole searches of the model, with the circles each evaluated.
+void SearchCounting(benchmark::State& state, const TAnalysisModel& e,
+                    const TSearchOptions& options) {
+    long long circles = 0;
+    for (auto _ : state) {
+        const TCriticalSearch s = SearchCriticalCircle(e, options);
+        circles = s.Circles;
+        benchmark::DoNotOptimize(s);
+    }
+    state.counters["circles"] = static_cast<double>(circles);
+}
+
 // A circle of the sample design near its critical one, 30-odd slices.
 constexpr TSlipCircle SampleCircle{20.5, 22.0, 17.0};
 
@@ -66,13 +78,7 @@ void BM_SearchCriticalCircleByMethod(benchmark::State& state) {
     const TAnalysisModel e = BuildAnalysisModel(design, analysis);
     TSearchOptions options;
     options.Threads = 1;
-    long long circles = 0;
-    for (auto _ : state) {
-        const TCriticalSearch s = SearchCriticalCircle(e, options);
-        circles = s.Circles;
-        benchmark::DoNotOptimize(s);
-    }
-    state.counters["circles"] = static_cast<double>(circles);
+    SearchCounting(state, e, options);
 }
 BENCHMARK(BM_SearchCriticalCircleByMethod)
     ->ArgName("method")
@@ -99,13 +105,7 @@ void BM_SearchHugeSection(benchmark::State& state) {
     const TAnalysisModel e = BuildAnalysisModel(design, {});
     TSearchOptions options;
     options.Threads = static_cast<int>(state.range(0));
-    long long circles = 0;
-    for (auto _ : state) {
-        const TCriticalSearch s = SearchCriticalCircle(e, options);
-        circles = s.Circles;
-        benchmark::DoNotOptimize(s);
-    }
-    state.counters["circles"] = static_cast<double>(circles);
+    SearchCounting(state, e, options);
 }
 BENCHMARK(BM_SearchHugeSection)
     ->Arg(HardwareThreads())
