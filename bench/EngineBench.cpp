@@ -43,6 +43,14 @@ void BM_EvaluateCircle(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateCircle);
 
+// The same circle with a seismic coefficient: the cost of the kh terms.
+void BM_EvaluateCircleSeismic(benchmark::State& state) {
+    const TAnalysisModel e = SeismicCaseOf(SampleEngine(), 0.25, 1.0);
+    TEngineScratch scratch;
+    for (auto _ : state) benchmark::DoNotOptimize(Evaluate(e, SampleCircle, scratch));
+}
+BENCHMARK(BM_EvaluateCircleSeismic);
+
 void BM_SearchRadius(benchmark::State& state) {
     const TAnalysisModel e = SampleEngine();
     TEngineScratch scratch;

@@ -206,7 +206,10 @@ struct TSliceTerms {
 struct TGravity {
     double Weight = 0;
     double Moment = 0;  // Σ weight·y
+    // A part of no weight changes neither sum, and most parts of a slice
+    // are of layers it does not reach.
     void Add(double weight, double bottom, double top) {
+        if (weight == 0) return;
         Weight += weight;
         Moment += weight * ((bottom + top) / 2);
     }
