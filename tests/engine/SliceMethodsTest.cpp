@@ -100,6 +100,44 @@ TEST(SliceMethods, RigorousMethodsBalanceMomentsAboutTheCentre) {
     }
 }
 
+TEST(SliceMethods, RigorousMethodsOnUndrainedCirclesGiveTheMomentFactorOrNone) {
+    // φ = 0: the base forces pass through the centre and the strength does not
+    // depend on them, so moment equilibrium alone fixes F = Σc·l / ΣW·sinα,
+    // the ordinary method's value; a rigorous method must find the λ at which
+    // force equilibrium gives the same F, as on a 1:2 cut. Through the toe of
+    // a 45° cut there is none: both ends' slices hold more than their share,
+    // and with a constant inclination force equilibrium asks more than 2.61
+    // for every λ (2.51 by the moments); the circle must say so rather than
+    // give a number.
+    struct TCase {
+        TPolyline Ground;
+        double Gamma, C;
+        TSlipCircle Circle;
+        bool Solves;
+    };
+    const TPolyline cut{{0, 0}, {20, 0}, {28, 8}, {60, 8}};
+    const TCase cases[] = {
+        {{{0, 16}, {15, 16}, {27, 10}, {45, 10}}, 18, 30, {24, 24, 16}, true},
+        {cut, 19, 65, {23.486, 11.587, 12.1000316}, false},
+    };
+    for (const TCase& c : cases) {
+        const TAnalysisModel clay = OneLayerModel(c.Ground, c.Gamma, 0, c.C, 0.25);
+        const double ordinary = EvaluateAll(clay, c.Circle).Fs;
+        for (const TSliceMethodKind method :
+             {TSliceMethodKind::Spencer, TSliceMethodKind::MorgensternPrice}) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(method) << " R " << c.Circle.R);
+            const TCircleEvaluation ev = EvaluateAll(WithMethod(clay, method), c.Circle);
+            if (!c.Solves) {
+                EXPECT_EQ(ev.Verdict, TCircleVerdict::NotConverged);
+                continue;
+            }
+            ASSERT_EQ(ev.Verdict, TCircleVerdict::Valid);
+            // λ's equation takes the slices' straight bases (b·tanα).
+            EXPECT_NEAR(ev.Fs, ordinary, 1e-5 * std::fabs(ordinary));
+        }
+    }
+}
+
 TEST(SliceMethods, JanbuCorrectionFollowsItsCurve) {
     EXPECT_DOUBLE_EQ(JanbuCorrection(0, true, true), 1);
     EXPECT_NEAR(JanbuCorrection(0.2, true, true), 1 + 0.50 * (0.2 - 1.4 * 0.04), 1e-15);
