@@ -51,7 +51,9 @@ const char* const BatchUsage =
     "[--shard I/N] [--quiet] [--direction cw|ccw|both] [--form moment|force] [--grid-points N] "
     "[--contours] [--no-slice-lines] [--no-slice-numbers] [--threads N] [--kh KH] "
     "[--case normal|seismic|both] [--required-fs-normal F] [--required-fs-seismic F] "
-    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis]";
+    "[--planned-fs PFS] [--anchor-angle DEG] [--pile-pitch M] [--load-in-analysis] "
+    "[--method ordinary|bishop|janbu|spencer|morgenstern-price] "
+    "[--pore-pressure modified|conventional]";
 
 int UsageError(const TCommand& command, const std::string& problem) {
     return ReportError(problem + "（使い方: " + UsageLine(command) + " " + BatchUsage + "）",
@@ -166,6 +168,8 @@ TBatchRow RunDesign(const TBatchPlan& plan, std::size_t position) {
             app.Settings = plan.Options.Run.Settings;
             ApplyRunSettings(app.Settings, app.Options, app.Drawing);
             ApplyOptionFlags(plan.Options.Run, app);
+            row.Method = app.Options.Method;
+            row.PoreForm = app.Options.PoreForm;
             TRecordingDialogs dialogs;
             TRunResult run;
             if (RunAppCalculation(app, path, dialogs, &progress, run, message) != ExitSuccess) {
@@ -258,7 +262,9 @@ int RunBatch(const TCommand& command, const std::vector<std::string>& args) {
         TAppState asked;
         ApplyOptionFlags(options.Run, asked);
         const TTypedAnalysisOptions o = ReadAnalysisOptions(asked.Options).Values;
-        options.Columns = {o.Case != TDesignCase::Normal, o.PlannedFs.has_value()};
+        options.Columns = {o.Case != TDesignCase::Normal, o.PlannedFs.has_value(),
+                           asked.Options.Method != TSliceMethodKind::Ordinary ||
+                               asked.Options.PoreForm != TPoreForm::Modified};
     }
 
     std::string problem;
@@ -427,9 +433,12 @@ const TCommandRegistration registration{
      "  --no-slice-lines、--no-slice-numbers、--threads N、\n"
      "  --kh KH、--case normal|seismic|both、--required-fs-normal F、\n"
      "  --required-fs-seismic F、--planned-fs PFS、--anchor-angle DEG、--pile-pitch M、\n"
-     "  --load-in-analysis\n"
+     "  --load-in-analysis、--method NAME、--pore-pressure modified|conventional\n"
      "                            run と同じ。すべての設計条件に使います（設計条件ファイルの\n"
-     "                            地震時と対策工の指定に優先します）。\n"
+     "                            地震時と対策工、分割法の指定に優先します）。--case（normal\n"
+     "                            以外）、--planned-fs、--method、--pore-pressure（既定以外）\n"
+     "                            を指定すると、要約にその列（地震時の安全率と判定、必要抑止\n"
+     "                            力、分割法と間隙水圧）が加わります。\n"
      "\n要約の結果: ok、refused（点検で拒否）、no_circle（円なし）、unreadable（読めない、\n"
      "  "
      "値を変換できない、または読めないフォルダ）、output_"

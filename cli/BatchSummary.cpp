@@ -13,6 +13,7 @@
 #endif
 
 #include "cli/Json.h"
+#include "design/StoredOptions.h"
 #include "report/ReportTexts.h"
 #include "text/Conversion.h"
 #include "text/DisplayText.h"
@@ -104,6 +105,7 @@ std::vector<std::string> SummaryHeader(int form, TSummaryColumns columns) {
                       {"地震時kh", "地震時安全率(Fs)", "地震時所要安全率", "地震時判定"});
     if (columns.Seismic && columns.Force)
         header.insert(header.end(), {"地震時必要抑止力(Pr)", "地震時最大必要抑止力(Pr)"});
+    if (columns.Method) header.insert(header.end(), {"分割法", "間隙水圧"});
     return header;
 }
 
@@ -170,6 +172,10 @@ std::vector<std::string> SummaryCells(const TBatchRow& row) {
                      });
         for (auto& [key, text] : more) cells.push_back(std::move(text));
     }
+    if (row.Columns.Method) {
+        cells.push_back(row.Method ? MethodName(*row.Method) : "");
+        cells.push_back(row.PoreForm ? PoreFormText(*row.PoreForm) : "");
+    }
     return cells;
 }
 
@@ -231,6 +237,18 @@ std::string JsonLinesRecord(const TBatchRow& row) {
             if (key == "seismic_judgement") value = value.empty() ? "null" : JsonString(value);
             record += ", " + JsonString(key) + ": " + value;
         }
+    }
+    if (row.Columns.Method) {
+        TAnalysisOptions keys;
+        if (row.Method) keys.Method = *row.Method;
+        if (row.PoreForm) keys.PoreForm = *row.PoreForm;
+        const auto key = [&](bool known, std::string_view name) {
+            const TStoredOption* option = FindStoredOption(name);
+            return known && option ? JsonString(StoredOptionText(keys, *option))
+                                   : std::string("null");
+        };
+        record += ", \"method\": " + key(row.Method.has_value(), "method");
+        record += ", \"pore_pressure\": " + key(row.PoreForm.has_value(), "pore-pressure");
     }
     record += "}\n";
     return record;

@@ -30,12 +30,15 @@ enum class TBatchOutcome : std::uint8_t {
 const char* BatchOutcomeName(TBatchOutcome outcome);
 
 // The columns a batch adds on its command line's asking: the 地震時 case's
-// (--case both or seismic) and the restraining forces (--planned-fs). A
-// batch that asks for neither writes the summary it always has.
+// (--case both or seismic), the restraining forces (--planned-fs), and the
+// method of slices with the pore pressure's form (--method or
+// --pore-pressure other than the default). A batch that asks for none
+// writes the summary it always has.
 struct TSummaryColumns {
     bool Seismic = false;
     bool Force = false;
-    [[nodiscard]] bool Any() const { return Seismic || Force; }
+    bool Method = false;
+    [[nodiscard]] bool Any() const { return Seismic || Force || Method; }
 };
 
 // One case's figures for those columns.
@@ -61,6 +64,10 @@ struct TBatchRow {
     double Seconds = 0;
     bool LoadOn = false;  // the design's load is on (not a summary column)
     TSummaryColumns Columns;
+    // The method and pore-pressure form each design ran with (its own block
+    // under the command line's options); unset when it could not be read.
+    std::optional<TSliceMethodKind> Method;
+    std::optional<TPoreForm> PoreForm;
     // The run's own case (that of the columns above) and the 地震時 case,
     // set by SetCircle.
     std::optional<TCaseFigures> Main, Seismic;

@@ -29,6 +29,10 @@ std::string LambdaText(double lambda) {
 
 }  // namespace
 
+const char* PoreFormText(TPoreForm form) {
+    return form == TPoreForm::Conventional ? "W･cosα-u･l" : "(W-u･b)･cosα";
+}
+
 const char* MethodName(TSliceMethodKind method) {
     switch (method) {
         case TSliceMethodKind::Ordinary:

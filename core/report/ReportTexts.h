@@ -59,6 +59,8 @@ void WriteCircleTables(TCircleReport& target, const std::vector<TSliceRow>& rows
 
 // The method's name in the documents ("簡便ビショップ法", …).
 [[nodiscard]] const char* MethodName(TSliceMethodKind method);
+// The pore pressure's term in the normal force ("(W-u･b)･cosα", "W･cosα-u･l").
+[[nodiscard]] const char* PoreFormText(TPoreForm form);
 // The line that names the method of a circle's factor with its own values
 // ("  分割法:簡便ヤンブ法 F0=… f0=…", λ for Spencer and Morgenstern–Price);
 // empty for the ordinary method. The result and judgement lists carry it.

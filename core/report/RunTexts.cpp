@@ -52,7 +52,7 @@ TLineList CaseFormulaLines(const TRunResult& run) {
     const bool force = run.Form == 1;
     const bool seismic = m.Loads.Kh != 0;
     const std::string kh = seismic ? "-kh･W･sinα" : "";
-    const std::string pore = m.PoreForm == TPoreForm::Conventional ? "W･cosα-u･l" : "(W-u･b)･cosα";
+    const std::string pore = PoreFormText(m.PoreForm);
     TLineList lines{std::string("安全率は、") + MethodName(m.Method) + "により次式で計算する。"};
     if (seismic) lines.push_back("  地震時: 設計水平震度 kh=" + FormatFloat("0.00##", m.Loads.Kh));
     switch (m.Method) {

@@ -185,7 +185,21 @@ done <<'EOF'
 --case seismic --kh 0.15|,地震時kh,地震時安全率(Fs),地震時所要安全率,地震時判定
 --planned-fs 1.3|,必要抑止力(Pr),最大必要抑止力(Pr)
 --case both --kh 0.15 --planned-fs 1.3|,必要抑止力(Pr),最大必要抑止力(Pr),地震時kh,地震時安全率(Fs),地震時所要安全率,地震時判定,地震時必要抑止力(Pr),地震時最大必要抑止力(Pr)
+--method ordinary --pore-pressure modified|
+--method bishop|,分割法,間隙水圧
+--planned-fs 1.3 --pore-pressure conventional|,必要抑止力(Pr),最大必要抑止力(Pr),分割法,間隙水圧
 EOF
+# The method each design ran with, named in both summaries; none for a
+# design that could not be read.
+printf 'not a design\r\n' > bad-method.dat
+run batch set/good.dat bad-method.dat --method spencer --summary m.csv --summary-json m.jsonl --quiet
+expect_status 2 "batch --method spencer"
+sed 's/\r$//' m.csv | awk -F, 'NR>1 {print $3","$(NF-1)","$NF}' > m.cells
+printf 'unreadable,,\nok,スペンサー法,(W-u･b)･cosα\n' | cmp -s - m.cells || fail "batch --method: $(cat m.cells)"
+grep -q '"outcome": "ok".*"method": "spencer", "pore_pressure": "modified"}' m.jsonl ||
+    fail "batch --method: JSON Lines"
+grep -q '"outcome": "unreadable".*"method": null, "pore_pressure": null}' m.jsonl ||
+    fail "batch --method: JSON Lines of an unreadable design"
 # Both cases: the figures of each as the run's JSON "cases" gives them, and
 # empty cells for a design without a circle, alike in CSV and JSON Lines.
 run batch set/good.dat set/refused.dat --case both --kh 0.15 --planned-fs 1.3 \
