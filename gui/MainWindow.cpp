@@ -67,6 +67,14 @@ void TMainWindow::BuildMenus() {
                 TCommand::PreviewArbitraryLoads);
     AddMenuItem(preview, QStringLiteral("任意点：Ⅴ．滑り円弧図..."),
                 TCommand::PreviewArbitraryFigure);
+    // Pages only some documents have; a plain run's menu stays as it was.
+    extraPreviewSeparator_ = preview->addSeparator();
+    AddMenuItem(preview, QStringLiteral("Ⅵ．分割法の計算値..."), TCommand::PreviewMethods);
+    AddMenuItem(preview, QStringLiteral("Ⅵ．検討ケースのまとめ..."), TCommand::PreviewCaseSummary);
+    ShowExtraPreviews(false, {});
+    connect(preview, &QMenu::aboutToShow, this, [this] {
+        if (previewHook_) previewHook_();
+    });
     print->addSeparator();
     AddMenuItem(print, QStringLiteral("3.プリンタ設定..."), TCommand::PrinterSetup);
 
@@ -99,6 +107,14 @@ void TMainWindow::BuildMenus() {
 
     QMenu* system = bar->addMenu(QStringLiteral("システム(&S)"));
     AddMenuItem(system, QStringLiteral("2.このシステムは..."), TCommand::About);
+}
+
+void TMainWindow::ShowExtraPreviews(bool methods, const QString& caseSummary) {
+    MenuAction(TCommand::PreviewMethods)->setVisible(methods);
+    QAction* summary = MenuAction(TCommand::PreviewCaseSummary);
+    summary->setVisible(!caseSummary.isEmpty());
+    if (!caseSummary.isEmpty()) summary->setText(caseSummary);
+    extraPreviewSeparator_->setVisible(methods || !caseSummary.isEmpty());
 }
 
 void TMainWindow::ShowStudies(bool on) {

@@ -24,6 +24,8 @@ enum class TCommand {
     PreviewArbitrarySliceLoads,
     PreviewArbitraryLoads,
     PreviewArbitraryFigure,
+    PreviewMethods,      // shown when the document has the method's section
+    PreviewCaseSummary,  // shown when it has both design cases
     PrinterSetup,
     TextOutput,
     Metafiles,
@@ -53,6 +55,11 @@ class TMainWindow : public QMainWindow {
 
     // The studies' menu items, shown with the full input set.
     void ShowStudies(bool on);
+    // The preview's items for the document's pages beyond Ⅴ: the method's
+    // section and the cases' summary (its caption numbered as its page).
+    void ShowExtraPreviews(bool methods, const QString& caseSummary);
+    // Asked before the preview menu opens, to show the items above.
+    void SetPreviewMenuHook(std::function<void()> hook) { previewHook_ = std::move(hook); }
 
     // "終了しますか。" at screen position (0, 80); Yes closes the window.
     void ConfirmExit();
@@ -83,6 +90,8 @@ class TMainWindow : public QMainWindow {
     QMap<TCommand, QAction*> menuActions_;
     QMap<TCommand, QAction*> toolActions_;
     QList<QAction*> studyActions_;  // the studies' menu items and their separator
+    QAction* extraPreviewSeparator_ = nullptr;
+    std::function<void()> previewHook_;
     bool shown_ = false;
     std::function<bool()> closeGuard_;
 };

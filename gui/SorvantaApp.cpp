@@ -21,6 +21,7 @@
 #include "gui/Texts.h"
 #include "gui/ViewSettings.h"
 #include "gui/print/PrintCommands.h"
+#include "report/CaseDocument.h"
 
 namespace sorvanta::gui {
 
@@ -49,6 +50,15 @@ TSorvantaApp::TSorvantaApp() {
 
     connect(mainWindow_.get(), &TMainWindow::CommandTriggered, this, &TSorvantaApp::Execute);
     connect(mainWindow_.get(), &TMainWindow::FirstShown, this, &TSorvantaApp::OnFirstShown);
+    mainWindow_->SetPreviewMenuHook([this] {
+        const TCalculationReport& report = context_.Report;
+        mainWindow_->ShowExtraPreviews(
+            HasMethodSection(report),
+            ShowsBothCases(report)
+                ? QString::fromStdString(CaseSummaryTitle(report)).replace(u'.', u'．') +
+                      QStringLiteral("...")
+                : QString());
+    });
     connect(designWindow_, &TDesignWindow::StartRequested, this,
             &TSorvantaApp::StartFromDesignWindow);
     connect(designWindow_, &TDesignWindow::StopRequested, calculation_,
@@ -306,6 +316,14 @@ void TSorvantaApp::Execute(TCommand command) {
             break;
         case TCommand::PreviewArbitraryFigure:
             printing_->ShowPage(TDocumentPage::SlipCircle, TReportSource::Arbitrary,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewMethods:
+            printing_->ShowPage(TDocumentPage::Methods, TReportSource::Results,
+                                TShowMode::Preview);
+            break;
+        case TCommand::PreviewCaseSummary:
+            printing_->ShowPage(TDocumentPage::CaseSummary, TReportSource::Results,
                                 TShowMode::Preview);
             break;
         case TCommand::PrinterSetup:

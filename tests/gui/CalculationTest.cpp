@@ -3,6 +3,7 @@
 // its progress and its stop.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -150,6 +151,38 @@ class CalculationTest : public QObject {
         QVERIFY(ResultsState(c) == TResultsState::Current);
         F6().findChild<QRadioButton*>("StressDisplay0")->click();
         QVERIFY(ResultsState(c) == TResultsState::Changed);
+    }
+
+    // The preview menu offers the pages beyond Ⅴ only when the document has
+    // them: a plain run's menu is as it always was.
+    void PreviewMenuOffersTheExtraPagesOfTheDocument() {
+        QMenu* preview = nullptr;
+        for (QMenu* menu : app_->MainWindow().findChildren<QMenu*>()) {
+            if (menu->title() == QStringLiteral("2.計算書ﾌﾟﾚﾋﾞｭｰ")) preview = menu;
+        }
+        QVERIFY(preview);
+        QAction* methods = app_->MainWindow().MenuAction(TCommand::PreviewMethods);
+        QAction* cases = app_->MainWindow().MenuAction(TCommand::PreviewCaseSummary);
+        const auto runWith = [&](TSliceMethodKind method, TDesignCase designCase) {
+            app_->Context().Options.Method = method;
+            app_->Context().Options.Case = designCase;
+            app_->Context().Options.Kh = designCase == TDesignCase::Normal ? "0" : "0.25";
+            TDialogResponder user;
+            app_->MainWindow().MenuAction(TCommand::Calculate)->trigger();
+            QVERIFY(WaitForRun());
+            QCOMPARE(app_->Calculation().LastResult().Outcome, TRunOutcome::Ok);
+            emit preview->aboutToShow();
+        };
+        runWith(TSliceMethodKind::Ordinary, TDesignCase::Normal);
+        QVERIFY(!methods->isVisible() && !cases->isVisible());
+        runWith(TSliceMethodKind::Bishop, TDesignCase::Normal);
+        QVERIFY(methods->isVisible() && !cases->isVisible());
+        runWith(TSliceMethodKind::Bishop, TDesignCase::Both);
+        QVERIFY(methods->isVisible() && cases->isVisible());
+        QCOMPARE(cases->text(), QStringLiteral("Ⅶ．検討ケースのまとめ..."));
+        runWith(TSliceMethodKind::Ordinary, TDesignCase::Both);
+        QVERIFY(!methods->isVisible() && cases->isVisible());
+        QCOMPARE(cases->text(), QStringLiteral("Ⅵ．検討ケースのまとめ..."));
     }
 
     void StopEndsTheRunAndKeepsTheLastResult() {
