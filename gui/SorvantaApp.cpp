@@ -319,8 +319,7 @@ void TSorvantaApp::Execute(TCommand command) {
                                 TShowMode::Preview);
             break;
         case TCommand::PreviewMethods:
-            printing_->ShowPage(TDocumentPage::Methods, TReportSource::Results,
-                                TShowMode::Preview);
+            printing_->ShowPage(TDocumentPage::Methods, TReportSource::Results, TShowMode::Preview);
             break;
         case TCommand::PreviewCaseSummary:
             printing_->ShowPage(TDocumentPage::CaseSummary, TReportSource::Results,
