@@ -222,8 +222,9 @@ struct TGravity {
 // left and right points (ArcAngle). Without a row only the sums are computed; the
 // arithmetic of every value that reaches them is the same either way. Without
 // `Extras` (no case loads, no method beyond the ordinary one) their branches
-// are compiled out of the search's inner loop.
-template <int Layers, bool WithRow, bool Extras>
+// are compiled out of the search's inner loop; `Seismic` (kh ≠ 0, with Extras)
+// keeps the seismic terms' branches out of the others.
+template <int Layers, bool WithRow, bool Extras, bool Seismic>
 TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
                       TPoint right, double dTheta, double h, double lever, double stepMoment,
                       TSliceRow* row) {
@@ -290,7 +291,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     // the part below the water weighs saturated in both modes.
     double W = 0;
     double sumV = 0;
-    const bool seismic = Extras && x.Loads.Kh != 0;
+    constexpr bool seismic = Extras && Seismic;
     TGravity gravity;
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
@@ -448,7 +449,7 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 
 // Every slice of a circle that DivideSlices has cut, summed into `result`;
 // false, with the sums incomplete, when a slice spans more than half a turn.
-template <int Layers, bool WithRow, bool Extras>
+template <int Layers, bool WithRow, bool Extras, bool Seismic>
 bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
                const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
                TSliceForces* forces) {
@@ -462,7 +463,7 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
     // The right point of a slice is the left point of the next, so its angle
     // is carried over rather than computed twice.
     double carriedAngle = 0;
-    const bool seismic = Extras && x.Loads.Kh != 0;
+    constexpr bool seismic = Extras && Seismic;
     double staticDriving = 0, counterResisting = 0, counterDriving = 0;
     // Ponded water on vertical steps of the ground: at the start point (from
     // Yb up or down to the ground beside it), between slices, at the end point.
@@ -524,9 +525,9 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
             stepMoment = step(edge, before, groundOn(si, edge));
             if (i == n - 1) stepMoment += step(Xe, groundOn(si, centreX[si] + width[si] / 2), Ye);
         }
-        const TSliceTerms terms =
-            SliceCore<Layers, WithRow, Extras>(x, i, x.Intervals[si], left, right, dTheta, h, lever,
-                                               stepMoment, WithRow ? &rows[si] : nullptr);
+        const TSliceTerms terms = SliceCore<Layers, WithRow, Extras, Seismic>(
+            x, i, x.Intervals[si], left, right, dTheta, h, lever, stepMoment,
+            WithRow ? &rows[si] : nullptr);
         result.WidthSum += width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
@@ -561,13 +562,20 @@ bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_
     using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
                           const TSlipCircle&, TCircleEvaluation&, TSliceRow*, TSliceForces*);
     static constexpr std::array<TSum, MaxLayers + 1> plain{
-        &SumSlices<0, WithRow, false>, &SumSlices<1, WithRow, false>,
-        &SumSlices<2, WithRow, false>, &SumSlices<3, WithRow, false>,
-        &SumSlices<4, WithRow, false>, &SumSlices<5, WithRow, false>};
+        &SumSlices<0, WithRow, false, false>, &SumSlices<1, WithRow, false, false>,
+        &SumSlices<2, WithRow, false, false>, &SumSlices<3, WithRow, false, false>,
+        &SumSlices<4, WithRow, false, false>, &SumSlices<5, WithRow, false, false>};
     static constexpr std::array<TSum, MaxLayers + 1> extras{
-        &SumSlices<0, WithRow, true>, &SumSlices<1, WithRow, true>, &SumSlices<2, WithRow, true>,
-        &SumSlices<3, WithRow, true>, &SumSlices<4, WithRow, true>, &SumSlices<5, WithRow, true>};
-    const auto& sums = forces || e.Loads != TCaseLoads{} ? extras : plain;
+        &SumSlices<0, WithRow, true, false>, &SumSlices<1, WithRow, true, false>,
+        &SumSlices<2, WithRow, true, false>, &SumSlices<3, WithRow, true, false>,
+        &SumSlices<4, WithRow, true, false>, &SumSlices<5, WithRow, true, false>};
+    static constexpr std::array<TSum, MaxLayers + 1> seismic{
+        &SumSlices<0, WithRow, true, true>, &SumSlices<1, WithRow, true, true>,
+        &SumSlices<2, WithRow, true, true>, &SumSlices<3, WithRow, true, true>,
+        &SumSlices<4, WithRow, true, true>, &SumSlices<5, WithRow, true, true>};
+    const auto& sums = e.Loads.Kh != 0                     ? seismic
+                       : forces || e.Loads != TCaseLoads{} ? extras
+                                                           : plain;
     return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows,
                                                            forces);
 }
@@ -577,11 +585,16 @@ TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::
     using TCore = TSliceTerms (*)(const TSliceContext&, int, std::size_t, TPoint, TPoint, double,
                                   double, double, double, TSliceRow*);
     static constexpr std::array<TCore, MaxLayers + 1> cores{
-        &SliceCore<0, true, true>, &SliceCore<1, true, true>, &SliceCore<2, true, true>,
-        &SliceCore<3, true, true>, &SliceCore<4, true, true>, &SliceCore<5, true, true>};
+        &SliceCore<0, true, true, false>, &SliceCore<1, true, true, false>,
+        &SliceCore<2, true, true, false>, &SliceCore<3, true, true, false>,
+        &SliceCore<4, true, true, false>, &SliceCore<5, true, true, false>};
+    static constexpr std::array<TCore, MaxLayers + 1> seismicCores{
+        &SliceCore<0, true, true, true>, &SliceCore<1, true, true, true>,
+        &SliceCore<2, true, true, true>, &SliceCore<3, true, true, true>,
+        &SliceCore<4, true, true, true>, &SliceCore<5, true, true, true>};
     TSliceRow row;
-    cores[static_cast<std::size_t>(e.LayersInUse())](x, i, interval, left, right, dTheta, h, lever,
-                                                     0.0, &row);
+    (e.Loads.Kh != 0 ? seismicCores : cores)[static_cast<std::size_t>(e.LayersInUse())](
+        x, i, interval, left, right, dTheta, h, lever, 0.0, &row);
     return row;
 }
 
