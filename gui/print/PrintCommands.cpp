@@ -11,6 +11,7 @@
 
 #include "gui/OutputMessages.h"
 #include "gui/Texts.h"
+#include "report/CaseDocument.h"
 
 namespace sorvanta::gui {
 
@@ -29,6 +30,12 @@ TPrintCommands::TPrintCommands(TAppState& context, QWidget* dialogParent, QObjec
 TPrintCommands::~TPrintCommands() = default;
 
 TDocumentPages TPrintCommands::PagesOf(TDocumentPage page, TReportSource source) const {
+    // The cases' summary is numbered after every case's pages, as the
+    // document prints it.
+    if (page == TDocumentPage::CaseSummary && ShowsBothCases(context_.Report))
+        return CalculationDocumentLayouts(context_.Report, context_.Preview, context_.Options,
+                                          context_.Drawing)
+            .back();
     return TDocumentPages(context_.Report, context_.Preview, context_.Options, context_.Drawing,
                           page, source);
 }

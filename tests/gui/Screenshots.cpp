@@ -1,15 +1,18 @@
 // Pictures of the windows for a person to look at: a tool, not a test, run by
 // scripts/screenshots.sh under Xvfb with SORVANTA_SHOTS_DIR naming the folder.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -226,6 +229,29 @@ class Screenshots : public QObject {
             painter.end();
             QVERIFY(sheet.save(
                 dir_.filePath(QStringLiteral("%1-printed-page6.png").arg(QLatin1String(name)))));
+        }
+        // Both cases with the method: the preview menu offers pages Ⅵ and Ⅶ.
+        app->Context().Options.Kh = "0.25";
+        app->Context().Options.Case = TDesignCase::Both;
+        {
+            TDialogResponder user;
+            QTest::mouseClick(f6.findChild<QPushButton*>("StartButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!app->Calculation().Running(), 120000);
+        }
+        for (QMenu* menu : app->MainWindow().findChildren<QMenu*>()) {
+            if (menu->title() != QStringLiteral("2.計算書ﾌﾟﾚﾋﾞｭｰ")) continue;
+            menu->popup(app->MainWindow().mapToGlobal(QPoint(60, 40)));
+            Shot("preview-menu-both-cases");
+            menu->hide();
+        }
+        for (const auto& [command, name] :
+             {std::pair{TCommand::PreviewMethods, "preview-methods"},
+              std::pair{TCommand::PreviewCaseSummary, "preview-case-summary"}}) {
+            QTimer::singleShot(300, [this, name] {
+                Shot(QLatin1String(name), 300);
+                if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+            });
+            app->MainWindow().MenuAction(command)->trigger();
         }
     }
 };
