@@ -134,7 +134,13 @@ void TSorvantaApp::SetLiveCalculation(bool on) {
 }
 
 void TSorvantaApp::OnDesignEdited() {
-    if (live_) liveTimer_.start();
+    if (!live_) return;
+    // An edit after a quiet spell runs at once; edits in quick succession
+    // (a point dragged, values entered in a row) wait for the pause after
+    // the last, so a burst costs one run more, not one per edit.
+    const bool quiet = !liveTimer_.isActive();
+    liveTimer_.start();
+    if (quiet) RunLive();
 }
 
 void TSorvantaApp::RunLive(bool forced) {

@@ -60,8 +60,9 @@ class TSorvantaApp : public QObject {
 
     void Execute(TCommand command);
 
-    // 自動計算: on, every accepted edit of the design starts a run after
-    // LiveDelayMs without further edits; remembered for the next start.
+    // 自動計算: on, an accepted edit of the design starts a run, at once
+    // after LiveDelayMs without edits, else once LiveDelayMs have passed
+    // without further edits; remembered for the next start.
     void SetLiveCalculation(bool on);
     [[nodiscard]] bool LiveCalculation() const { return live_; }
     static constexpr int LiveDelayMs = 150;
