@@ -14,14 +14,14 @@ bool Same(double a, double b) {
 }
 
 bool Same(const TPolyline& a, const TPolyline& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](TPoint p, TPoint q) {
-               return Same(p.X, q.X) && Same(p.Y, q.Y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](TPoint p, TPoint q) { return Same(p.X, q.X) && Same(p.Y, q.Y); });
 }
 
 bool Same(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](double p, double q) { return Same(p, q); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](double p, double q) { return Same(p, q); });
 }
 
 bool Same(const TLinePiece& a, const TLinePiece& b) {
@@ -44,8 +44,7 @@ bool SameButStrength(const TAnalysisModel& a, const TAnalysisModel& b) {
     for (std::size_t k = 0; k < MaxLayers; ++k) {
         const TSoilValues& s = a.Soil[k];
         const TSoilValues& t = b.Soil[k];
-        if (!Same(s.GammaT, t.GammaT) || !Same(s.GammaS, t.GammaS) ||
-            !Same(s.GammaSat, t.GammaSat))
+        if (!Same(s.GammaT, t.GammaT) || !Same(s.GammaS, t.GammaS) || !Same(s.GammaSat, t.GammaSat))
             return false;
     }
     for (std::size_t k = 0; k < FigureKindCount; ++k)
@@ -79,8 +78,8 @@ TCircleCache::TCircleCache(const TAnalysisModel& base, std::size_t bytes) : base
     constexpr std::size_t circleBytes = sizeof(TCircleRecord) + 2 * sizeof(std::uint32_t);
     const std::size_t half = bytes > seen_.size() ? (bytes - seen_.size()) / 2 : 0;
     maxCircles_ = std::max<std::size_t>(half / 5 / circleBytes, 1);
-    maxSlices_ = std::min<std::size_t>((half - std::min(half, maxCircles_ * circleBytes)) / sliceBytes,
-                                       UINT32_MAX);
+    maxSlices_ = std::min<std::size_t>(
+        (half - std::min(half, maxCircles_ * circleBytes)) / sliceBytes, UINT32_MAX);
     for (TGeneration& g : generations_) {
         g.Table.assign(std::bit_ceil(2 * maxCircles_), 0);
         g.Circles.reserve(maxCircles_);

@@ -30,8 +30,8 @@ TAnalysisModel WithStrength(const TAnalysisModel& base, double cScale, double ph
 
 void ExpectSameBits(const TCircleResult& a, const TCircleResult& b, const TSlipCircle& c) {
     const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
-    const std::string where = std::to_string(c.Xo) + "," + std::to_string(c.Yo) + "," +
-                              std::to_string(c.R);
+    const std::string where =
+        std::to_string(c.Xo) + "," + std::to_string(c.Yo) + "," + std::to_string(c.R);
     EXPECT_EQ(a.Verdict, b.Verdict) << where;
     EXPECT_EQ(a.Crossings, b.Crossings) << where;
     EXPECT_EQ(bits(a.Fs), bits(b.Fs)) << where;
@@ -95,7 +95,8 @@ TEST(CircleCache, ServesOnlyModelsDifferingInStrength) {
     };
     for (const TCase& change : {
              TCase{"unit weight", [](TAnalysisModel& m) { m.Soil[0].GammaT += 1; }},
-             TCase{"ground", [](TAnalysisModel& m) {
+             TCase{"ground",
+                   [](TAnalysisModel& m) {
                        TPolyline ground = m.Figures[fkLayer1];
                        ground.back().Y += 0.5;
                        m.SetFigure(fkLayer1, ground);
