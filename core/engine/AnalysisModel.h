@@ -270,6 +270,8 @@ struct TSliceForces {
     double GravityLever = 0;  // Yo − yG
 };
 
+class TCircleCache;
+
 struct TEngineScratch {
     std::vector<double> Breaks;
     // Per slice: the break-point interval of its centre X (IntervalOf).
@@ -277,6 +279,9 @@ struct TEngineScratch {
     TSliceList Slices;
     std::vector<double> MeetX;
     std::vector<TSliceForces> Forces;
+    // The circles of a study, when the search takes them from one (the
+    // results are the same either way); not owned.
+    TCircleCache* Cache = nullptr;
 };
 
 }  // namespace sorvanta

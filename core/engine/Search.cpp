@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/CircleCache.h"
 #include "engine/Parallel.h"
 #include "engine/SliceMethod.h"
 
@@ -88,9 +89,11 @@ class TRadiusPass {
 
     void Evaluate(double R) {
         const TCircleResult* known = memo_ && memo_->Earlier ? memo_->Earlier->Find(R) : nullptr;
-        const TCircleResult c = known ? *known
-                                      : static_cast<const TCircleResult&>(sorvanta::Evaluate(
-                                            model_, {centre_.X, centre_.Y, R}, scratch_));
+        const TCircleResult c =
+            known            ? *known
+            : scratch_.Cache ? scratch_.Cache->Evaluate(model_, {centre_.X, centre_.Y, R}, scratch_)
+                             : static_cast<const TCircleResult&>(
+                                   sorvanta::Evaluate(model_, {centre_.X, centre_.Y, R}, scratch_));
         if (memo_ && memo_->Record) memo_->Record->Add(R, c);
         if (!known) ++fresh_;
         tried_ = true;
@@ -448,6 +451,8 @@ bool SearchRadiusAtIn(const TAnalysisModel& model, TSlipDirection direction,
     const int workers = WorkerCount(count, options.Threads);
     // The workers share the model; each has scratch space of its own.
     std::vector<TEngineScratch> scratch(static_cast<std::size_t>(workers));
+    if (workers == 1 && options.Cache && options.Cache->Serves(model))
+        scratch[0].Cache = options.Cache;
     const TProgress* progress = options.Progress;
     ParallelFor(count, workers, [&](int worker, int index) {
         if (IsCancelled(progress)) {

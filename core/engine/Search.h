@@ -86,6 +86,10 @@ struct TSearchOptions {
     TProgress* Progress = nullptr;  // cancellation, progress steps, trial circles
     int MaxGridMoves = MaxGridMovesPerPitch;
     int MaxGridMovesTotal = MaxGridMovesInAll;
+    // Circles kept between the searches of a study (probability,
+    // sensitivity): taken only by a search on one thread of a model the
+    // cache serves. The result is the same with or without it.
+    TCircleCache* Cache = nullptr;
 };
 
 // Does a valid circle with factor fs qualify for the slip direction

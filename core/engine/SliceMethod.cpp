@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
+#include "engine/CircleCache.h"
 #include "engine/SliceMethods.h"
 
 namespace sorvanta {
@@ -60,6 +62,10 @@ struct TSliceContext {
     TCaseLoads Loads;
     // Filled per slice for the methods beyond the ordinary one; null else.
     TSliceForces* Forces = nullptr;
+    // Written per slice for a circle cache, in its recording instantiation.
+    double* RecordNormal = nullptr;
+    double* RecordL = nullptr;
+    std::uint8_t* RecordLayer = nullptr;
     std::array<double, MaxLayers> GammaT{}, GammaSat{}, C{}, Phi{}, TanPhi{};
 
     TSliceContext(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
@@ -224,7 +230,7 @@ struct TGravity {
 // `Extras` (no case loads, no method beyond the ordinary one) their branches
 // are compiled out of the search's inner loop; `Seismic` (kh ≠ 0, with Extras)
 // keeps the seismic terms' branches out of the others.
-template <int Layers, bool WithRow, bool Extras, bool Seismic>
+template <int Layers, bool WithRow, bool Extras, bool Seismic, bool Record = false>
 TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoint left,
                       TPoint right, double dTheta, double h, double lever, double stepMoment,
                       TSliceRow* row) {
@@ -382,6 +388,12 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         // As W·sinα is the weight's moment over R, so is the thrust's term.
         if (thrustMoment != 0) terms.Driving += thrustMoment / R;
     }
+    if constexpr (Record) {
+        // The resisting term's strength-free factors, as associated above.
+        x.RecordNormal[si] = x.DisplayForm == TFsForm::Moment ? R * normal * cosA : normal * cosA;
+        x.RecordL[si] = L;
+        x.RecordLayer[si] = static_cast<std::uint8_t>(strengthLayer + 1);
+    }
     if (seismic) {
         // kh·W of the soil at its centre of gravity, horizontal, in the sense
         // of sliding: clockwise sliding moves the mass towards −X. It drives
@@ -449,12 +461,20 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
 
 // Every slice of a circle that DivideSlices has cut, summed into `result`;
 // false, with the sums incomplete, when a slice spans more than half a turn.
-template <int Layers, bool WithRow, bool Extras, bool Seismic>
-bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
-               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
-               TSliceForces* forces) {
+// With `Record`, each slice's strength-free terms go to `recorded` and the
+// crack faces to `record`.
+template <int Layers, bool WithRow, bool Extras, bool Seismic, bool Record>
+bool SumSlicesIn(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+                 const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+                 TSliceForces* forces, TCircleCache::TCircleRecord* record,
+                 TCircleCache::TSliceArrays* recorded) {
     TSliceContext x(e, sl, intervals, c);
     x.Forces = forces;
+    if constexpr (Record) {
+        x.RecordNormal = recorded->Normal.data();
+        x.RecordL = recorded->L.data();
+        x.RecordLayer = recorded->Layer.data();
+    }
     const double Xb = result.Xb, Yb = result.Yb, Xe = result.Xe, Ye = result.Ye;
     const int n = sl.Count();
     const double* leftX = sl.LeftX.data();
@@ -525,9 +545,19 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
             stepMoment = step(edge, before, groundOn(si, edge));
             if (i == n - 1) stepMoment += step(Xe, groundOn(si, centreX[si] + width[si] / 2), Ye);
         }
-        const TSliceTerms terms = SliceCore<Layers, WithRow, Extras, Seismic>(
+        const TSliceTerms terms = SliceCore<Layers, WithRow, Extras, Seismic, Record>(
             x, i, x.Intervals[si], left, right, dTheta, h, lever, stepMoment,
             WithRow ? &rows[si] : nullptr);
+        if constexpr (Record) {
+            if (i == 0) {
+                record->FirstH = h;
+                record->FirstLever = lever;
+            }
+            if (i == n - 1) {
+                record->LastH = h;
+                record->LastLever = lever;
+            }
+        }
         result.WidthSum += width[si];
         result.WeightSum += terms.W;
         result.Resisting += terms.Resisting;
@@ -551,6 +581,14 @@ bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t*
         }
     }
     return true;
+}
+
+template <int Layers, bool WithRow, bool Extras, bool Seismic>
+bool SumSlices(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+               const TSlipCircle& c, TCircleEvaluation& result, TSliceRow* rows,
+               TSliceForces* forces) {
+    return SumSlicesIn<Layers, WithRow, Extras, Seismic, false>(e, sl, intervals, c, result, rows,
+                                                                forces, nullptr, nullptr);
 }
 
 // The loops above for the model's layer count, so that the layer loops are
@@ -578,6 +616,25 @@ bool SumSlicesOf(const TAnalysisModel& e, const TSliceList& sl, const std::size_
                                                            : plain;
     return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, rows,
                                                            forces);
+}
+
+// The plain loop, recording each slice's strength-free terms.
+bool SumSlicesRecording(const TAnalysisModel& e, const TSliceList& sl, const std::size_t* intervals,
+                        const TSlipCircle& c, TCircleEvaluation& result,
+                        TCircleCache::TCircleRecord& record, TCircleCache::TSliceArrays& recorded) {
+    using TSum = bool (*)(const TAnalysisModel&, const TSliceList&, const std::size_t*,
+                          const TSlipCircle&, TCircleEvaluation&, TSliceRow*, TSliceForces*,
+                          TCircleCache::TCircleRecord*, TCircleCache::TSliceArrays*);
+    static constexpr std::array<TSum, MaxLayers + 1> sums{
+        &SumSlicesIn<0, false, false, false, true>, &SumSlicesIn<1, false, false, false, true>,
+        &SumSlicesIn<2, false, false, false, true>, &SumSlicesIn<3, false, false, false, true>,
+        &SumSlicesIn<4, false, false, false, true>, &SumSlicesIn<5, false, false, false, true>};
+    const auto n = static_cast<std::size_t>(sl.Count());
+    recorded.Normal.resize(n);
+    recorded.L.resize(n);
+    recorded.Layer.resize(n);
+    return sums[static_cast<std::size_t>(e.LayersInUse())](e, sl, intervals, c, result, nullptr,
+                                                           nullptr, &record, &recorded);
 }
 
 TSliceRow OneSlice(const TAnalysisModel& e, const TSliceContext& x, int i, std::size_t interval,
@@ -810,6 +867,53 @@ TCircleEvaluation Evaluate(const TAnalysisModel& model, const TSlipCircle& c,
                          : TCircleVerdict::Valid;
     if (wanted.Slices) result.Slices = sl;
     return result;
+}
+
+TCircleResult EvaluateRecording(const TAnalysisModel& model, const TSlipCircle& c,
+                                TEngineScratch& scratch, TCircleCache::TCircleRecord& record,
+                                TCircleCache::TSliceArrays& recorded) {
+    // Evaluate's plain path, step for step, with what a replay needs kept.
+    TCircleEvaluation result;
+    record.Summed = false;
+    record.Count = 0;
+    recorded.Normal.clear();
+    recorded.L.clear();
+    recorded.Layer.clear();
+    const TCircleClassification k = ClassifyCircle(model, c, nullptr);
+    result.Verdict = k.Verdict;
+    result.Crossings = k.Crossings;
+    record.Verdict = k.Verdict;
+    record.Crossings = k.Crossings;
+    auto refuse = [&](TCircleVerdict verdict) {
+        TCircleResult refused;
+        refused.Verdict = verdict;
+        refused.Crossings = result.Crossings;
+        record.Verdict = verdict;
+        return refused;
+    };
+    if (k.Verdict != TCircleVerdict::Valid) return refuse(k.Verdict);
+    result.Xb = k.Xb;
+    result.Yb = k.Yb;
+    result.Xe = k.Xe;
+    result.Ye = k.Ye;
+    TSliceList& sl = scratch.Slices;
+    if (!DivideSlicesIn(model, c, k.Xb, k.Xe, sl, scratch, false))
+        return refuse(TCircleVerdict::TooManySlices);
+    const std::size_t* intervals = scratch.CentreInterval.data();
+    if (!SumSlicesRecording(model, sl, intervals, c, result, record, recorded)) {
+        recorded.Normal.clear();
+        recorded.L.clear();
+        recorded.Layer.clear();
+        return refuse(TCircleVerdict::SliceOverHalfTurn);
+    }
+    record.Summed = true;
+    record.Count = static_cast<std::uint32_t>(sl.Count());
+    record.Driving = result.Driving;
+    record.WidthSum = result.WidthSum;
+    record.WeightSum = result.WeightSum;
+    record.Level = LevelOverTheMass(model, sl, intervals, k.Yb, k.Ye);
+    record.Verdict = TCircleVerdict::Valid;
+    return TCircleCache::Finish(result, record);
 }
 
 }  // namespace sorvanta

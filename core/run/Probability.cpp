@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 
+#include "engine/CircleCache.h"
 #include "engine/Parallel.h"
 #include "engine/Progress.h"
 #include "engine/Search.h"
@@ -101,6 +103,34 @@ std::uint64_t NextReport(std::uint64_t at) {
     const std::uint64_t digit = at / p;
     return (digit < 2 ? 2 : digit < 5 ? 5 : 10) * p;
 }
+
+// The circle caches of a study's workers, one each, made on first use.
+class TStudyCaches {
+  public:
+    TStudyCaches(const TAnalysisModel& base, int workers, bool used)
+        : base_(base), caches_(used ? static_cast<std::size_t>(workers) : 0) {}
+    TCircleCache* For(int worker) {
+        if (caches_.empty()) return nullptr;
+        std::unique_ptr<TCircleCache>& cache = caches_[static_cast<std::size_t>(worker)];
+        if (!cache) cache = std::make_unique<TCircleCache>(base_);
+        return cache.get();
+    }
+
+  private:
+    const TAnalysisModel& base_;
+    std::vector<std::unique_ptr<TCircleCache>> caches_;
+};
+
+// Varied inputs that leave every circle's slices as they are.
+bool StrengthOnly(const TVariations& variations) {
+    return std::all_of(variations.Inputs.begin(), variations.Inputs.end(), [](const TVariation& v) {
+        return v.Input == TVariedInput::Cohesion || v.Input == TVariedInput::Phi ||
+               v.Input == TVariedInput::TanPhi;
+    });
+}
+
+// CriticalFactor on one thread, taking circles from `cache` where it serves.
+std::optional<double> StudyFactor(const TAnalysisModel& model, TCircleCache* cache);
 
 double FsOrNan(const std::optional<double>& fs) {
     return fs ? *fs : std::numeric_limits<double>::quiet_NaN();
@@ -261,12 +291,28 @@ TAnalysisModel VariedModel(const TAnalysisModel& model, const TVariations& varia
     return varied;
 }
 
-std::optional<double> CriticalFactor(const TAnalysisModel& model, int threads) {
-    TSearchOptions options;
-    options.Threads = threads;
+namespace {
+
+std::optional<double> CriticalFactorWith(const TAnalysisModel& model,
+                                         const TSearchOptions& options) {
     const TCriticalSearch search = SearchCriticalCircle(model, options);
     if (search.Result.Verdict != TCircleVerdict::Valid || search.Result.R == 0) return std::nullopt;
     return std::fabs(search.Result.Fs);
+}
+
+std::optional<double> StudyFactor(const TAnalysisModel& model, TCircleCache* cache) {
+    TSearchOptions options;
+    options.Threads = 1;
+    options.Cache = cache;
+    return CriticalFactorWith(model, options);
+}
+
+}  // namespace
+
+std::optional<double> CriticalFactor(const TAnalysisModel& model, int threads) {
+    TSearchOptions options;
+    options.Threads = threads;
+    return CriticalFactorWith(model, options);
 }
 
 std::vector<double> SampledValues(const TVariations& variations, const TProbabilityOptions& options,
@@ -322,6 +368,7 @@ TProbabilityResult ProbabilityOfFailure(const TAnalysisModel& model, const TVari
         options.Progress->SetMaximum(static_cast<int>((n + block - 1) / block));
         options.Progress->SetPosition(0);
     }
+    TStudyCaches caches(model, workers, TCircleCache::Applies(model) && StrengthOnly(variations));
     std::vector<double> fs;
     for (std::uint64_t start = 0; start < n; start += block) {
         if (options.Progress && options.Progress->Cancelled()) {
@@ -330,10 +377,10 @@ TProbabilityResult ProbabilityOfFailure(const TAnalysisModel& model, const TVari
         }
         const std::uint64_t count = std::min(block, n - start);
         fs.assign(count, 0);
-        ParallelFor(static_cast<int>(count), options.Threads, [&](int, int i) {
+        ParallelFor(static_cast<int>(count), options.Threads, [&](int worker, int i) {
             const std::uint64_t index = start + static_cast<std::uint64_t>(i);
-            fs[static_cast<std::size_t>(i)] =
-                FsOrNan(CriticalFactor(VariedModel(model, variations, sampleValues(index)), 1));
+            fs[static_cast<std::size_t>(i)] = FsOrNan(StudyFactor(
+                VariedModel(model, variations, sampleValues(index)), caches.For(worker)));
         });
         for (std::uint64_t i = 0; i < count; ++i) {
             const double f = fs[i];
@@ -392,7 +439,9 @@ std::optional<TFosmResult> Fosm(const TAnalysisModel& model, const TVariations& 
     // Point 0 at the means; then each input at its mean − σ and + σ.
     const int points = static_cast<int>(2 * dims + 1);
     std::vector<double> fs(static_cast<std::size_t>(points));
-    ParallelFor(points, threads, [&](int, int k) {
+    TStudyCaches caches(model, WorkerCount(points, threads),
+                        TCircleCache::Applies(model) && StrengthOnly(variations));
+    ParallelFor(points, threads, [&](int worker, int k) {
         std::vector<double> values = means;
         if (k > 0) {
             const auto i = static_cast<std::size_t>((k - 1) / 2);
@@ -401,7 +450,7 @@ std::optional<TFosmResult> Fosm(const TAnalysisModel& model, const TVariations& 
             values[i] = std::clamp(means[i] + sign * sds[i], range.Low, range.High);
         }
         fs[static_cast<std::size_t>(k)] =
-            FsOrNan(CriticalFactor(VariedModel(model, variations, values), 1));
+            FsOrNan(StudyFactor(VariedModel(model, variations, values), caches.For(worker)));
     });
     if (std::any_of(fs.begin(), fs.end(), [](double f) { return std::isnan(f); }))
         return std::nullopt;
@@ -464,13 +513,16 @@ TSensitivityResult Sensitivity(const TAnalysisModel& model, double range, int st
         progress->SetMaximum(points);
         progress->SetPosition(0);
     }
-    auto point = [&](int p) {
-        if (p == points - 1) return FsOrNan(CriticalFactor(model, 1));
+    // The lines of c and φ share the circles of the design's own point.
+    TStudyCaches caches(model, WorkerCount(1 << 20, threads), TCircleCache::Applies(model));
+    auto point = [&](int worker, int p) {
+        if (p == points - 1) return FsOrNan(StudyFactor(model, caches.For(worker)));
         const TSensitivityLine& line = result.Lines[static_cast<std::size_t>(p / steps)];
         TVariations one;
         one.Inputs.push_back(line.Input);
-        return FsOrNan(CriticalFactor(
-            VariedModel(model, one, {line.Values[static_cast<std::size_t>(p % steps)]}), 1));
+        return FsOrNan(
+            StudyFactor(VariedModel(model, one, {line.Values[static_cast<std::size_t>(p % steps)]}),
+                        caches.For(worker)));
     };
     // In blocks, so that progress is told on this thread; the design's own
     // point first, so that a stopped study still has it.
@@ -478,10 +530,10 @@ TSensitivityResult Sensitivity(const TAnalysisModel& model, double range, int st
     for (int start = 0; start < points; start += block) {
         if (progress && progress->Cancelled()) break;
         const int count = std::min(block, points - start);
-        ParallelFor(count, threads, [&](int, int i) {
+        ParallelFor(count, threads, [&](int worker, int i) {
             if (progress && progress->Cancelled()) return;
             const int p = (start + i + points - 1) % points;
-            fs[static_cast<std::size_t>(p)] = point(p);
+            fs[static_cast<std::size_t>(p)] = point(worker, p);
         });
         if (progress) progress->SetPosition(start + count);
     }

@@ -108,6 +108,44 @@ TEST(Probability, ResultsDoNotDependOnTheThreadCount) {
     EXPECT_GT(fosm->Delta[1], 0);
 }
 
+// The studies keep the circles of their searches between points; each point
+// must still be exactly the factor of its own search.
+TEST(Probability, StudiesGiveEachPointsOwnSearchExactly) {
+    const TAnalysisModel model = BuildAnalysisModel(test::SampleDesign(), {});
+    TVariations v;
+    ASSERT_EQ(ReadVariations(v,
+                             "c1=lognormal(20,6);tanphi1=lognormal(0.466,0.05);"
+                             "c2=lognormal(20,6);phi2=normal(25,2.5)"),
+              std::nullopt);
+    const auto fosm = Fosm(model, v, 1);
+    ASSERT_TRUE(fosm);
+    std::vector<double> means;
+    for (const TVariation& input : v.Inputs) means.push_back(VariationMoments(input).first);
+    EXPECT_EQ(fosm->FsAtMeans, *CriticalFactor(VariedModel(model, v, means)));
+    for (std::size_t i = 0; i < v.Inputs.size(); ++i) {
+        const auto [mean, sd] = VariationMoments(v.Inputs[i]);
+        std::vector<double> low = means, high = means;
+        low[i] = std::max(mean - sd, 0.0);
+        high[i] = mean + sd;
+        EXPECT_EQ(fosm->Delta[i], (*CriticalFactor(VariedModel(model, v, high)) -
+                                   *CriticalFactor(VariedModel(model, v, low))) /
+                                      2)
+            << i;
+    }
+
+    const TSensitivityResult sensitivity = Sensitivity(model, 0.2, 3, 1);
+    ASSERT_TRUE(sensitivity.BaseFs);
+    EXPECT_EQ(*sensitivity.BaseFs, *CriticalFactor(model));
+    for (const TSensitivityLine& line : sensitivity.Lines) {
+        if (line.Input.Layer > 1) continue;
+        TVariations one;
+        one.Inputs.push_back(line.Input);
+        for (std::size_t s = 0; s < line.Values.size(); ++s)
+            EXPECT_EQ(line.Fs[s], CriticalFactor(VariedModel(model, one, {line.Values[s]})))
+                << static_cast<int>(line.Input.Input) << " " << s;
+    }
+}
+
 TEST(Probability, SensitivityMovesEachInputAlone) {
     const TAnalysisModel model =
         test::OneLayerModel({{0, 0}, {20, 0}, {40, 10}, {70, 10}}, 18, 30, 10, 1.0);
