@@ -1,6 +1,8 @@
 #include "design/StoredOptions.h"
 
 #include <cmath>
+#include <type_traits>
+#include <utility>
 
 #include "design/Variations.h"
 #include "text/Conversion.h"
@@ -25,23 +27,31 @@ TStoredOption Number(std::string_view key, std::string name, std::string objectN
     return o;
 }
 
+// A choice stored in an enumeration member, its items in the enumeration's
+// order.
+template <auto Member>
+TStoredOption Choice(std::string_view key, std::string name, std::string objectName,
+                     std::vector<std::string_view> items) {
+    using TEnum = std::remove_cvref_t<decltype(std::declval<TAnalysisOptions&>().*Member)>;
+    TStoredOption o;
+    o.Key = key;
+    o.Name = std::move(name);
+    o.ObjectName = std::move(objectName);
+    o.Value = TOptionValue::Choice;
+    o.Items = std::move(items);
+    o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.*Member); };
+    o.SetIndex = [](TAnalysisOptions& a, int i) { a.*Member = static_cast<TEnum>(i); };
+    return o;
+}
+
 std::vector<TStoredOption> MakeOptions() {
     using O = TAnalysisOptions;
     const TFieldRange positive{.Min = 0, .MinOpen = true};
     std::vector<TStoredOption> options;
     options.push_back(Number(O::KhKey.Key, "設計水平震度kh", "Kh", &O::Kh, false,
                              {.Min = 0, .Max = 1, .MaxOpen = true}, "0以上1未満の数値"));
-    {
-        TStoredOption o;
-        o.Key = O::CaseKey.Key;
-        o.Name = "検討ケース";
-        o.ObjectName = "DesignCase";
-        o.Value = TOptionValue::Choice;
-        o.Items = {"normal", "seismic", "both"};  // TDesignCase order
-        o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.Case); };
-        o.SetIndex = [](TAnalysisOptions& a, int i) { a.Case = static_cast<TDesignCase>(i); };
-        options.push_back(std::move(o));
-    }
+    options.push_back(Choice<&O::Case>(O::CaseKey.Key, "検討ケース", "DesignCase",
+                                       {"normal", "seismic", "both"}));
     options.push_back(Number(O::RequiredFsSeismicKey.Key, "地震時の所要安全率", "RequiredFsSeismic",
                              &O::RequiredFsSeismic, false, positive, "0より大きい数値"));
     options.push_back(Number(O::PlannedFsKey.Key, "計画安全率PFs", "PlannedFs", &O::PlannedFs, true,
@@ -62,30 +72,11 @@ std::vector<TStoredOption> MakeOptions() {
         o.Flag = &O::LoadInAnalysis;
         options.push_back(std::move(o));
     }
-    {
-        TStoredOption o;
-        o.Key = O::MethodKey.Key;
-        o.Name = "分割法";
-        o.ObjectName = "SliceMethod";
-        o.Value = TOptionValue::Choice;
-        o.Items = {"ordinary", "bishop", "janbu", "spencer", "morgenstern-price"};
-        o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.Method); };
-        o.SetIndex = [](TAnalysisOptions& a, int i) {
-            a.Method = static_cast<TSliceMethodKind>(i);
-        };
-        options.push_back(std::move(o));
-    }
-    {
-        TStoredOption o;
-        o.Key = O::PoreFormKey.Key;
-        o.Name = "間隙水圧の扱い";
-        o.ObjectName = "PoreForm";
-        o.Value = TOptionValue::Choice;
-        o.Items = {"modified", "conventional"};
-        o.GetIndex = [](const TAnalysisOptions& a) { return static_cast<int>(a.PoreForm); };
-        o.SetIndex = [](TAnalysisOptions& a, int i) { a.PoreForm = static_cast<TPoreForm>(i); };
-        options.push_back(std::move(o));
-    }
+    options.push_back(
+        Choice<&O::Method>(O::MethodKey.Key, "分割法", "SliceMethod",
+                           {"ordinary", "bishop", "janbu", "spencer", "morgenstern-price"}));
+    options.push_back(Choice<&O::PoreForm>(O::PoreFormKey.Key, "間隙水圧の扱い", "PoreForm",
+                                           {"modified", "conventional"}));
     {
         TStoredOption o;
         o.Key = O::VariationsKey.Key;
