@@ -21,6 +21,11 @@ namespace sorvanta {
 // hand-out of further indexes and the one of the lowest index is rethrown to the caller.
 void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body);
 
+// Starts the pool's threads for a coming ParallelFor over up to `threads`
+// threads, so that they are running when it begins: a thread takes
+// milliseconds to start on some machines, as long as a loop of a small design.
+void PrepareWorkers(int threads);
+
 // Workers ParallelFor(count, threads, ...) uses.
 [[nodiscard]] int WorkerCount(int count, int threads);
 

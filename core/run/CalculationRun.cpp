@@ -6,6 +6,7 @@
 
 #include "design/DesignFile.h"
 #include "design/StoredOptions.h"
+#include "engine/Parallel.h"
 #include "engine/Progress.h"
 #include "text/Conversion.h"
 #include "views/CircleDrawing.h"
@@ -138,6 +139,7 @@ TCheckResult CheckCalculation(const TDesignConditions& design, const TAnalysisOp
 TRunResult CalculateRun(const TRunInputs& inputs) {
     TRunResult result;
     TMessageLog dialogs(inputs.Dialogs, result.Messages);
+    PrepareWorkers(inputs.Settings.Threads);
     auto checks = std::make_shared<TCheckResult>(CheckCalculation(inputs.Design, inputs.Options));
     if (PresentCheckResult(*checks, dialogs) == TCheckOutcome::Refuse) {
         result.Outcome = TRunOutcome::Refused;

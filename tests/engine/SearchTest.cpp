@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EngineTestSupport.h"
@@ -556,6 +558,16 @@ TEST(Parallel, EveryIndexOnceAndExceptionsReachTheCaller) {
     }
     ParallelFor(0, 4, [](int, int) { FAIL(); });
     EXPECT_EQ(WorkerCount(3, 8), 3);
+
+    // Threads started ahead of a loop, and threads that went to sleep between
+    // loops, each take part in the next loop without losing an index.
+    PrepareWorkers(6);
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::atomic<int>> hits(64);
+        ParallelFor(64, 6, [&](int, int index) { hits[static_cast<std::size_t>(index)] += 1; });
+        for (const auto& h : hits) EXPECT_EQ(h.load(), 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
     EXPECT_EQ(WorkerCount(1000, 0), HardwareThreads());
 }
 
