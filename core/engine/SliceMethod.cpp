@@ -270,7 +270,9 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
         if (k > 0) top = std::min(top, x.LineY(pieces, k, interval, xc));
         const double Hk = Positive(top - yc);
         H[k] = Hk;
-        if (!(Hk > 0)) continue;
+        // The boundaries below are clipped to this one: none reaches above
+        // the slip surface either.
+        if (!(Hk > 0)) break;
         const double area = (Hk - sag) * b + s;
         if (dry) {
             above[k] = area;
@@ -301,6 +303,9 @@ TSliceTerms SliceCore(const TSliceContext& x, int i, std::size_t interval, TPoin
     TGravity gravity;
 #pragma GCC unroll 5
     for (int k = 0; k < Layers; ++k) {
+        // The layers below the slice's lowest have no share; a row still
+        // lists them.
+        if (!WithRow && k > strengthLayer) break;
         const auto kk = static_cast<std::size_t>(k);
         double a = above[k];
         double w = below[k];
