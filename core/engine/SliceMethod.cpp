@@ -212,10 +212,8 @@ struct TSliceTerms {
 struct TGravity {
     double Weight = 0;
     double Moment = 0;  // Σ weight·y
-    // A part of no weight changes neither sum, and most parts of a slice
-    // are of layers it does not reach.
+    // A part of no weight adds zeros, which change neither sum.
     void Add(double weight, double bottom, double top) {
-        if (weight == 0) return;
         Weight += weight;
         Moment += weight * ((bottom + top) / 2);
     }
