@@ -68,6 +68,12 @@ std::size_t Hash(std::uint64_t xo, std::uint64_t yo, std::uint64_t r) {
     return static_cast<std::size_t>(h);
 }
 
+constexpr std::uint32_t IndexMask = 0x00FFFFFF;
+
+std::uint32_t Tag(std::size_t hash) {
+    return static_cast<std::uint32_t>(hash >> 32) & ~IndexMask;
+}
+
 }  // namespace
 
 TCircleCache::TCircleCache(const TAnalysisModel& base, std::size_t bytes) : base_(base) {
@@ -77,7 +83,7 @@ TCircleCache::TCircleCache(const TAnalysisModel& base, std::size_t bytes) : base
     constexpr std::size_t sliceBytes = 2 * sizeof(double) + sizeof(std::uint8_t);
     constexpr std::size_t circleBytes = sizeof(TCircleRecord) + 2 * sizeof(std::uint32_t);
     const std::size_t half = bytes > seen_.size() ? (bytes - seen_.size()) / 2 : 0;
-    maxCircles_ = std::max<std::size_t>(half / 5 / circleBytes, 1);
+    maxCircles_ = std::clamp<std::size_t>(half / 5 / circleBytes, 1, IndexMask - 1);
     maxSlices_ = std::min<std::size_t>(
         (half - std::min(half, maxCircles_ * circleBytes)) / sliceBytes, UINT32_MAX);
     for (TGeneration& g : generations_) {
@@ -101,10 +107,12 @@ bool TCircleCache::Serves(const TAnalysisModel& model) const {
 const TCircleCache::TCircleRecord* TCircleCache::TGeneration::Find(const TCircleRecord& key,
                                                                    std::size_t hash) const {
     const std::size_t mask = Table.size() - 1;
+    const std::uint32_t tag = Tag(hash);
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const std::uint32_t slot = Table[at];
         if (slot == 0) return nullptr;
-        const TCircleRecord& record = Circles[slot - 1];
+        if ((slot & ~IndexMask) != tag) continue;
+        const TCircleRecord& record = Circles[(slot & IndexMask) - 1];
         if (record.Xo == key.Xo && record.Yo == key.Yo && record.R == key.R) return &record;
     }
 }
@@ -122,7 +130,7 @@ void TCircleCache::TGeneration::Add(const TCircleRecord& record, const TSliceArr
     const std::size_t mask = Table.size() - 1;
     std::size_t at = hash & mask;
     while (Table[at] != 0) at = (at + 1) & mask;
-    Table[at] = static_cast<std::uint32_t>(Circles.size());
+    Table[at] = Tag(hash) | static_cast<std::uint32_t>(Circles.size());
 }
 
 void TCircleCache::TGeneration::Clear() {

@@ -82,7 +82,9 @@ class TCircleCache {
     // looked up, and those met again move over, so that the circles a study
     // keeps meeting stay while the others make room.
     struct TGeneration {
-        std::vector<std::uint32_t> Table;  // index + 1 into Circles; 0: empty
+        // Per slot, the hash's top byte over the index + 1 into Circles (0:
+        // empty): most probes are rejected without reading a circle.
+        std::vector<std::uint32_t> Table;
         std::vector<TCircleRecord> Circles;
         TSliceArrays Slices;
         [[nodiscard]] const TCircleRecord* Find(const TCircleRecord& key, std::size_t hash) const;
