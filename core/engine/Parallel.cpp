@@ -188,7 +188,9 @@ int HardwareThreads() {
 }
 
 void PrepareWorkers(int threads) {
-    if (threads <= 0) threads = HardwareThreads();
+    // No more than run at once: a loop asking for more starts them itself.
+    const int cores = HardwareThreads();
+    threads = threads <= 0 ? cores : std::min(threads, cores);
     if (threads > 1 && !tlInPool) Pool().Prepare(threads - 1);
 }
 

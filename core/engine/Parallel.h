@@ -22,8 +22,9 @@ namespace sorvanta {
 void ParallelFor(int count, int threads, const std::function<void(int worker, int index)>& body);
 
 // Starts the pool's threads for a coming ParallelFor over up to `threads`
-// threads, so that they are running when it begins: a thread takes
-// milliseconds to start on some machines, as long as a loop of a small design.
+// threads (at most one per core), so that they are running when it begins: a
+// thread takes milliseconds to start on some machines, as long as a loop of a
+// small design.
 void PrepareWorkers(int threads);
 
 // Workers ParallelFor(count, threads, ...) uses.

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <thread>
@@ -558,6 +560,17 @@ TEST(Parallel, EveryIndexOnceAndExceptionsReachTheCaller) {
     }
     ParallelFor(0, 4, [](int, int) { FAIL(); });
     EXPECT_EQ(WorkerCount(3, 8), 3);
+
+#ifdef __linux__
+    // Started ahead, the threads are at most one per core, whatever is asked.
+    auto threadsOfProcess = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                             std::filesystem::directory_iterator{});
+    };
+    const auto before = threadsOfProcess();
+    PrepareWorkers(1 << 20);
+    EXPECT_LE(threadsOfProcess(), std::max<std::ptrdiff_t>(before, HardwareThreads()));
+#endif
 
     // Threads started ahead of a loop, and threads that went to sleep between
     // loops, each take part in the next loop without losing an index.
