@@ -49,10 +49,13 @@ class Screenshots : public QObject {
     }
 
   private slots:
-    void Pages() {
+    void init() {
         const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
         if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
         dir_ = QDir(out);
+    }
+
+    void Pages() {
         auto app = StartApp();
         TDesignWindow& f6 = app->DesignWindow();
         auto* pages = f6.findChild<QTabWidget*>("InputPages");
@@ -199,9 +202,6 @@ class Screenshots : public QObject {
     // Another method of slices: the result window's Ⅱ, Ⅴ, the method's own
     // values and the comparison of the methods.
     void Methods() {
-        const QString out = qEnvironmentVariable("SORVANTA_SHOTS_DIR");
-        if (out.isEmpty()) QFAIL("SORVANTA_SHOTS_DIR names no folder to write the pictures into");
-        dir_ = QDir(out);
         auto app = StartApp();
         TDesignWindow& f6 = app->DesignWindow();
         TResultWindow& f2 = app->ResultWindow();
